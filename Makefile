@@ -1,0 +1,33 @@
+# The two commands of README.md. Everything else here serves them.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc)
+
+.PHONY: run test deps build build-asan test-plain test-asan bench
+
+deps:
+	@scripts/deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/bin/vellora
+
+test-plain: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# A second build of the whole suite with AddressSanitizer and UndefinedBehaviorSanitizer; any report fails it.
+build-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVELLORA_SANITIZE=ON
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+test-asan: build-asan
+	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE nosan
+
+test: test-plain test-asan
+
+bench: build
+	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
+	@for b in $(BUILD)/bin/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b; done

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+namespace vellora {
+
+// The deck is one picture: 4 suit rows of 14 rank columns, each card a 285 x 400 pixel cell with no gap.
+// All geometry is in twips; the sheet's pixel layout only holds at 15 twips to a pixel.
+namespace sheet {
+
+inline constexpr int kRows = 4;
+inline constexpr int kColumns = 14;
+inline constexpr int kCellWidth = 4275;  // twips
+inline constexpr int kCellHeight = 6000; // twips
+inline constexpr int kWidth = kColumns * kCellWidth;  // 59850 twips, 3990 pixels
+inline constexpr int kHeight = kRows * kCellHeight;   // 24000 twips, 1600 pixels
+inline constexpr int kWidthPixels = 3990;
+inline constexpr int kHeightPixels = 1600;
+inline constexpr int kJokerColumn = 13;
+
+// The upper half is painted, the lower half is its mirror image 3015 twips lower, so pixel row 200 of a card
+// keeps what the sheet had there.
+inline constexpr int kHalfHeight = 3000;
+inline constexpr int kMirrorOffset = 3015;
+
+enum class Suit { Harten = 0, Klavers = 1, Ruiten = 2, Schoppen = 3 };
+
+constexpr QPoint cellOrigin(int row, int column) { return {column * kCellWidth, row * kCellHeight}; }
+constexpr QRect cellRect(int row, int column) { return {cellOrigin(row, column), QSize(kCellWidth, kCellHeight)}; }
+constexpr QRect upperHalf(int row, int column) { return {cellOrigin(row, column), QSize(kCellWidth, kHalfHeight)}; }
+
+// "A", "2" .. "10", "B", "V", "K", "J"
+QString rankLabel(int column);
+// " Aas ", " Boer ", " Vrouw ", " Koning ", " Joker " for the columns that have one; empty otherwise.
+QString rankTooltip(int column);
+// "Harten" .. "Schoppen"
+QString suitName(int row);
+// "Harten (A..J)"
+QString suitRowLabel(int row);
+// " Rijkeuze Harten "
+QString suitRowTooltip(int row);
+
+// The four squares of a symbol set are stacked in suit row order, 750 twips each.
+constexpr QRect symbolSquare(int row) { return {0, row * 750, 750, 750}; }
+
+} // namespace sheet
+
+// The X offsets of the rank columns. The placement engine fills entries 1 to 13 on each run; entry 0 is
+// never written and stays 0.
+struct KolomX
+{
+    std::array<int, sheet::kColumns> twips{};
+    void fill()
+    {
+        for (int c = 1; c < sheet::kColumns; ++c)
+            twips[c] = c * sheet::kCellWidth;
+    }
+    int operator[](int column) const { return twips[column]; }
+};
+
+// The card in the viewer, as twip offsets of its column and row. Only the rank and suit row buttons move it.
+struct CardInView
+{
+    int KaartX = 0;
+    int KaartY = 0;
+};
+
+// Which picture button was pressed last: the kind of card the photo dialog fills.
+enum class KaartSoort : std::uint8_t { Aas = 0, Boer = 1, Vrouw = 2, Koning = 3, Joker = 4 };
+
+} // namespace vellora

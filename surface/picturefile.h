@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+#include <optional>
+
+namespace vellora {
+
+// What a picture file says about itself before any pixel is decoded.
+struct PictureHeader
+{
+    QByteArray format; // "bmp", "jpeg" or "gif"
+    QSize size;
+};
+
+struct PictureLoad
+{
+    QImage image;   // null when the load failed
+    QString error;  // why, in words a message box can show
+    bool ok() const { return !image.isNull(); }
+};
+
+// Picture files as the program reads and writes them. Only BMP, JPEG and GIF are read, whatever the file is
+// called: the content decides, so a project saved as .krt may hold a JPEG. A file whose pixel data stops short
+// is refused, although Qt's decoders would quietly fill the missing part.
+class PictureFile
+{
+public:
+    // The default budget of 128 MB, as Qt's own; the photo dialog raises it.
+    static constexpr qint64 kDefaultMaxBytes = 128ll * 1024 * 1024;
+
+    // Format and size from the header alone, or nothing with the reason in *error.
+    static std::optional<PictureHeader> peek(const QByteArray &bytes, QString *error = nullptr);
+
+    // The whole decode of bytes already in memory. A picture whose 32-bit image would exceed maxBytes is
+    // refused before anything is allocated.
+    static PictureLoad decode(const QByteArray &bytes, qint64 maxBytes = kDefaultMaxBytes);
+
+    static PictureLoad load(const QString &path, qint64 maxBytes = kDefaultMaxBytes);
+
+    // Writes a Windows BMP through QSaveFile: an existing file is replaced only once the new one is complete.
+    static bool saveBmp(const QImage &image, const QString &path, QString *error = nullptr);
+};
+
+// True when the file's structure runs to its proper end: BMP pixel data as long as the header promises,
+// a JPEG up to its end-of-image marker, a GIF up to its trailer.
+bool pictureIsComplete(const QByteArray &format, const QByteArray &bytes);
+
+} // namespace vellora

@@ -1,0 +1,53 @@
+#include "platform.h"
+
+#include <QEventLoop>
+#include <QScreen>
+#include <QTimer>
+
+#include <cmath>
+
+namespace vellora {
+
+void EventLoopPacer::pause(int milliseconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+bool RecordingPrintTarget::begin(QPageLayout::Orientation o, QString *)
+{
+    orientation = o;
+    placements.clear();
+    return true;
+}
+
+void RecordingPrintTarget::paintPicture(const QImage &picture, const QRect &twips)
+{
+    placements.push_back({picture, twips});
+}
+
+bool RecordingPrintTarget::end(QString *)
+{
+    ++pagesEnded;
+    return true;
+}
+
+ScreenMetrics ScreenMetrics::of(const QScreen *screen)
+{
+    ScreenMetrics m;
+    if (!screen)
+        return m;
+    m.twipsPerPixelX = 1440.0 / screen->logicalDotsPerInchX();
+    m.twipsPerPixelY = 1440.0 / screen->logicalDotsPerInchY();
+    const QSize pixels = screen->size();
+    m.sizeTwips = QSize(qRound(pixels.width() * m.twipsPerPixelX), qRound(pixels.height() * m.twipsPerPixelY));
+    return m;
+}
+
+int ScreenMetrics::dotsPerInch() const
+{
+    return int(std::nearbyint(1440.0 / twipsPerPixelX)); // the default rounding mode sends halves to even
+}
+
+} // namespace vellora

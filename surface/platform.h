@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QImage>
+#include <QPageLayout>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+class QScreen;
+
+namespace vellora {
+
+// Every wait of the program: the 200 ms pressed look and the 50 ms pause per finished card.
+// Tests use a pacer that does not wait.
+class Pacer
+{
+public:
+    virtual ~Pacer() = default;
+    virtual void pause(int milliseconds) = 0;
+};
+
+// Waits while the window keeps repainting; user input waits until the pause is over.
+class EventLoopPacer final : public Pacer
+{
+public:
+    void pause(int milliseconds) override;
+};
+
+class NoPacer final : public Pacer
+{
+public:
+    void pause(int) override {}
+};
+
+// Message, question and input boxes. Only windows talk to the user; tests answer in their place.
+class Prompter
+{
+public:
+    enum class Icon { None, Information, Warning, Critical, Question };
+    virtual ~Prompter() = default;
+    virtual void message(const QString &text, const QString &title, Icon icon) = 0;
+    virtual bool question(const QString &text, const QString &title, Icon icon) = 0; // Yes is true
+    virtual std::optional<QString> input(const QString &prompt, const QString &title, const QString &value) = 0;
+};
+
+// One printed page, laid out in twips from the page's origin.
+class PrintTarget
+{
+public:
+    virtual ~PrintTarget() = default;
+    // Starts an A4 page in the orientation given; false with the reason when no page can be printed.
+    virtual bool begin(QPageLayout::Orientation orientation, QString *error) = 0;
+    virtual void paintPicture(const QImage &picture, const QRect &twips) = 0;
+    // Hands the page to the printing system; false unless it really was accepted.
+    virtual bool end(QString *error) = 0;
+};
+
+// Keeps what was asked of it, for tests of page geometry.
+class RecordingPrintTarget final : public PrintTarget
+{
+public:
+    struct Placement
+    {
+        QImage picture;
+        QRect twips;
+    };
+    bool begin(QPageLayout::Orientation orientation, QString *) override;
+    void paintPicture(const QImage &picture, const QRect &twips) override;
+    bool end(QString *) override;
+
+    QPageLayout::Orientation orientation = QPageLayout::Portrait;
+    std::vector<Placement> placements;
+    int pagesEnded = 0;
+};
+
+// What the program knows of the screen: its twips per pixel and its size in twips.
+struct ScreenMetrics
+{
+    double twipsPerPixelX = 15;
+    double twipsPerPixelY = 15;
+    QSize sizeTwips;
+
+    static ScreenMetrics of(const QScreen *screen);
+    int dotsPerInch() const; // 1440 / twips per pixel, halves to even
+};
+
+} // namespace vellora

@@ -1,0 +1,117 @@
+#include "testsupport.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+
+namespace vellora::test {
+
+std::unique_ptr<QTemporaryDir> emptyAppFolder() { return std::make_unique<QTemporaryDir>(); }
+
+std::unique_ptr<QTemporaryDir> copyOfAppData()
+{
+    auto dir = std::make_unique<QTemporaryDir>();
+    const QDir source(QStringLiteral(VELLORA_APPDATA_DIR));
+    for (const char *folder : {"Data", "Backgrounds", "Help", "Projecten", "Artwork"}) {
+        const QString name = QString::fromLatin1(folder);
+        if (!source.exists(name))
+            continue;
+        QDir(dir->path()).mkpath(name);
+        QDirIterator it(source.filePath(name), QDir::Files);
+        while (it.hasNext()) {
+            it.next();
+            QFile::copy(it.filePath(), dir->path() + u'/' + name + u'/' + it.fileName());
+        }
+    }
+    return dir;
+}
+
+QString firstDifference(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size())
+        return QStringLiteral("sizes differ: %1x%2 against %3x%4")
+            .arg(a.width()).arg(a.height()).arg(b.width()).arg(b.height());
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y))
+                return QStringLiteral("pixel (%1, %2): %3 against %4")
+                    .arg(x).arg(y).arg(a.pixel(x, y), 8, 16).arg(b.pixel(x, y), 8, 16);
+    return {};
+}
+
+QRect changedArea(const QImage &before, const QImage &after)
+{
+    QRect area;
+    for (int y = 0; y < before.height(); ++y)
+        for (int x = 0; x < before.width(); ++x)
+            if (before.pixel(x, y) != after.pixel(x, y))
+                area |= QRect(x, y, 1, 1);
+    return area;
+}
+
+} // namespace vellora::test
+
+namespace vellora::test {
+
+QByteArray gifBytes(const QImage &image)
+{
+    const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
+    QByteArray out("GIF89a");
+    auto put16 = [&](int v) {
+        out.append(char(v & 0xFF));
+        out.append(char((v >> 8) & 0xFF));
+    };
+    put16(grey.width());
+    put16(grey.height());
+    out.append(char(0xF7)); // global table of 256 colours
+    out.append('\0');
+    out.append('\0');
+    for (int i = 0; i < 256; ++i)
+        out.append(QByteArray(3, char(i)));
+    out.append(char(0x2C));
+    put16(0);
+    put16(0);
+    put16(grey.width());
+    put16(grey.height());
+    out.append('\0');
+    out.append(char(8)); // minimum code size
+
+    // Every code is a literal, 9 bits wide; a clear code before the table would grow keeps the width fixed.
+    QByteArray packed;
+    quint32 bits = 0;
+    int count = 0;
+    auto putCode = [&](int code) {
+        bits |= quint32(code) << count;
+        count += 9;
+        while (count >= 8) {
+            packed.append(char(bits & 0xFF));
+            bits >>= 8;
+            count -= 8;
+        }
+    };
+    int sinceClear = 0;
+    putCode(256);
+    for (int y = 0; y < grey.height(); ++y) {
+        for (int x = 0; x < grey.width(); ++x) {
+            if (sinceClear == 250) {
+                putCode(256);
+                sinceClear = 0;
+            }
+            putCode(grey.constScanLine(y)[x]);
+            ++sinceClear;
+        }
+    }
+    putCode(257);
+    if (count > 0)
+        packed.append(char(bits & 0xFF));
+    for (qsizetype i = 0; i < packed.size(); i += 255) {
+        const QByteArray block = packed.mid(i, 255);
+        out.append(char(block.size()));
+        out.append(block);
+    }
+    out.append('\0');
+    out.append(char(0x3B));
+    return out;
+}
+
+} // namespace vellora::test

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform.h"
+
+class QWidget;
+
+namespace vellora {
+
+// The product's prompter: Qt's message and input boxes, owned by the window that asks.
+class MessageBoxPrompter final : public Prompter
+{
+public:
+    explicit MessageBoxPrompter(QWidget *owner) : m_owner(owner) {}
+    void message(const QString &text, const QString &title, Icon icon) override;
+    bool question(const QString &text, const QString &title, Icon icon) override;
+    std::optional<QString> input(const QString &prompt, const QString &title, const QString &value) override;
+
+private:
+    QWidget *m_owner;
+};
+
+} // namespace vellora

@@ -1,0 +1,70 @@
+#include "picturebox.h"
+
+#include "twips.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace vellora {
+
+PictureBox::PictureBox(QWidget *parent, Surface::Units units) : QWidget(parent), m_surface(units)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PictureBox::setPicture(const QImage &picture)
+{
+    m_surface.setPicture(picture);
+    if (m_autoSize && !picture.isNull())
+        resize(picture.size());
+    update();
+}
+
+void PictureBox::clear()
+{
+    m_surface.setPicture(QImage());
+    update();
+}
+
+void PictureBox::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), m_surface.backColor);
+    if (!m_surface.isEmpty())
+        painter.drawImage(0, 0, m_surface.image());
+}
+
+void PictureBox::mousePressEvent(QMouseEvent *event) { Q_EMIT mousePressed(event); }
+void PictureBox::mouseMoveEvent(QMouseEvent *event) { Q_EMIT mouseMoved(event); }
+void PictureBox::mouseReleaseEvent(QMouseEvent *event) { Q_EMIT mouseReleased(event); }
+void PictureBox::mouseDoubleClickEvent(QMouseEvent *event) { Q_EMIT doubleClicked(event); }
+
+ShapeWidget::ShapeWidget(Kind kind, QColor color, QWidget *parent) : QWidget(parent), m_kind(kind), m_color(color)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void ShapeWidget::setLine(QPoint fromTwips, QPoint toTwips)
+{
+    const QPoint a = px(fromTwips), b = px(toTwips);
+    setGeometry(QRect(a, b).normalized().adjusted(0, 0, 1, 1));
+}
+
+void ShapeWidget::setColor(QColor color)
+{
+    m_color = color;
+    update();
+}
+
+void ShapeWidget::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    if (m_kind == Kind::Line)
+        painter.fillRect(rect(), m_color);
+    else {
+        painter.setPen(m_color);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+} // namespace vellora
