@@ -1,0 +1,33 @@
+#pragma once
+
+#include "cardsheet.h"
+
+#include <QImage>
+
+#include <functional>
+
+namespace vellora {
+
+class Pacer;
+class Surface;
+
+// Everything a placement run works on, handed in by the main window that owns it.
+struct PlacementRun
+{
+    Surface &sheet;          // the card sheet, 3990 x 1600, twips
+    const QImage &symbols;   // the symbol set shown, 50 x 200 pixels
+    Surface &bar;            // the progress bar, 14 x 200, pixels
+    KolomX &kolomX;
+    Pacer &pacer;            // 50 ms after each finished card
+    std::function<void()> afterCard; // lets the window repaint; may be empty
+};
+
+// Paints pips, index labels and mirrored halves on the 52 cards of columns 0 to 12; jokers stay untouched.
+void runPlacement(PlacementRun run);
+
+namespace progress {
+// The bar's state at start-up and after New: the bottom 13 pixels green on dark green.
+void drawStartState(Surface &bar);
+} // namespace progress
+
+} // namespace vellora
