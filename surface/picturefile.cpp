@@ -213,6 +213,25 @@ PictureLoad PictureFile::load(const QString &path, qint64 maxBytes)
     return decode(file.readAll(), maxBytes);
 }
 
+PictureLoad PictureFile::loadExactly(const QString &path, QSize required)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {QImage(), file.errorString()};
+    const auto header = peek(file.peek(64 * 1024));
+    if (header && header->size != required) {
+        return {QImage(), QStringLiteral("De afbeelding is %1 x %2 pixels in plaats van %3 x %4.")
+                              .arg(header->size.width())
+                              .arg(header->size.height())
+                              .arg(required.width())
+                              .arg(required.height())};
+    }
+    PictureLoad result = decode(file.readAll(), qMax(kDefaultMaxBytes, qint64(required.width()) * required.height() * 4));
+    if (result.ok() && result.image.size() != required)
+        return {QImage(), QStringLiteral("De afbeelding heeft niet de vereiste afmetingen.")};
+    return result;
+}
+
 bool PictureFile::saveBmp(const QImage &image, const QString &path, QString *error)
 {
     QSaveFile file(path);

@@ -41,6 +41,9 @@ public:
 
     static PictureLoad load(const QString &path, qint64 maxBytes = kDefaultMaxBytes);
 
+    // Loads only a picture of exactly the required size, judged from the header before anything is decoded.
+    static PictureLoad loadExactly(const QString &path, QSize required);
+
     // Writes a Windows BMP through QSaveFile: an existing file is replaced only once the new one is complete.
     static bool saveBmp(const QImage &image, const QString &path, QString *error = nullptr);
 };

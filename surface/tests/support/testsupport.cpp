@@ -115,3 +115,24 @@ QByteArray gifBytes(const QImage &image)
 }
 
 } // namespace vellora::test
+
+namespace vellora::test {
+
+void ScriptedPrompter::message(const QString &text, const QString &title, Icon icon)
+{
+    shown.append({QStringLiteral("message"), text, title, icon});
+}
+
+bool ScriptedPrompter::question(const QString &text, const QString &title, Icon icon)
+{
+    shown.append({QStringLiteral("question"), text, title, icon});
+    return answers.isEmpty() ? false : answers.takeFirst();
+}
+
+std::optional<QString> ScriptedPrompter::input(const QString &prompt, const QString &title, const QString &)
+{
+    shown.append({QStringLiteral("input"), prompt, title, Icon::None});
+    return inputs.isEmpty() ? std::nullopt : inputs.takeFirst();
+}
+
+} // namespace vellora::test

@@ -24,3 +24,39 @@ namespace vellora::test {
 // Qt reads GIF but cannot write it: a plain encoder (grey palette, literal LZW codes) for test files.
 QByteArray gifBytes(const QImage &image);
 } // namespace vellora::test
+
+#include "platform.h"
+
+#include <QList>
+
+namespace vellora::test {
+
+// Answers the program's questions from a script and remembers every box it was shown.
+class ScriptedPrompter final : public Prompter
+{
+public:
+    struct Shown
+    {
+        QString kind; // "message", "question" or "input"
+        QString text;
+        QString title;
+        Icon icon;
+    };
+    QList<bool> answers;                     // for questions, in order; a missing answer is No
+    QList<std::optional<QString>> inputs;    // for input boxes; a missing one is Cancel
+    QList<Shown> shown;
+
+    void message(const QString &text, const QString &title, Icon icon) override;
+    bool question(const QString &text, const QString &title, Icon icon) override;
+    std::optional<QString> input(const QString &prompt, const QString &title, const QString &value) override;
+};
+
+// Counts the pauses instead of waiting.
+class CountingPacer final : public Pacer
+{
+public:
+    QList<int> pauses;
+    void pause(int milliseconds) override { pauses << milliseconds; }
+};
+
+} // namespace vellora::test

@@ -1,0 +1,45 @@
+#include "projectcommands.h"
+
+#include "platform.h"
+
+namespace vellora {
+
+bool ProjectCommands::confirmNew()
+{
+    return m_prompter.question(texts::kNewQuestion, texts::kNewTitle, Prompter::Icon::Question);
+}
+
+bool ProjectCommands::save(const QImage &sheet)
+{
+    const std::optional<QString> typed = m_prompter.input(texts::kNamePrompt, texts::kNameTitle, QString());
+    if (!typed)
+        return false;
+    switch (ProjectStore::judge(*typed)) {
+    case ProjectStore::Name::Blank:
+        return false;
+    case ProjectStore::Name::Unusable:
+        m_prompter.message(texts::kUnusableName, texts::kError, Prompter::Icon::Critical);
+        return false;
+    case ProjectStore::Name::Usable:
+        break;
+    }
+    if (m_store.exists(*typed) && !m_prompter.question(texts::kOverwrite, texts::kError, Prompter::Icon::Question))
+        return false;
+    QString error;
+    if (!m_store.save(sheet, *typed, &error)) {
+        m_prompter.message(texts::kSaveFailed.arg(error), texts::kError, Prompter::Icon::Critical);
+        return false;
+    }
+    return true;
+}
+
+std::optional<QImage> ProjectCommands::open(const QString &name)
+{
+    // No entry chosen means no project; a file called just ".krt" is not one.
+    std::optional<QImage> sheet = name.isEmpty() ? std::nullopt : m_store.open(name);
+    if (!sheet)
+        m_prompter.message(texts::kNotASheet, texts::kError, Prompter::Icon::Critical);
+    return sheet;
+}
+
+} // namespace vellora

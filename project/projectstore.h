@@ -1,0 +1,43 @@
+#pragma once
+
+#include "appfolder.h"
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace vellora {
+
+// Project files: card sheets saved as BMP pictures under Projecten\<name>.krt in the application folder.
+// The name is kept exactly as typed, blanks at its ends and letter case included; ".krt" is always appended.
+class ProjectStore
+{
+public:
+    explicit ProjectStore(AppFolder folder) : m_folder(std::move(folder)) {}
+
+    enum class Name { Blank, Unusable, Usable };
+    // Blank: nothing to save, silently. Unusable: the name would leave Projecten or no file system takes it.
+    static Name judge(const QString &typed);
+
+    // The file the name stands for: an existing project whose name matches without regard to case, or the
+    // new file to create.
+    QString pathFor(const QString &typed) const;
+    bool exists(const QString &typed) const;
+
+    // The old file is replaced only once the new one is complete.
+    bool save(const QImage &sheet, const QString &typed, QString *error) const;
+
+    // Only a complete picture of exactly the sheet's size is a project.
+    std::optional<QImage> open(const QString &name, QString *error = nullptr) const;
+
+    // The names of the project files, without their extension, sorted by name.
+    QStringList names() const;
+
+private:
+    QString projectFolder() const;
+    AppFolder m_folder;
+};
+
+} // namespace vellora
