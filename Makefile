@@ -3,7 +3,7 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 
-.PHONY: run test deps build build-asan test-plain test-asan bench
+.PHONY: run test deps build build-asan test-plain test-asan fuzz bench
 
 deps:
 	@scripts/deps.sh
@@ -26,7 +26,14 @@ build-asan: deps
 test-asan: build-asan
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE nosan
 
-test: test-plain test-asan
+# libFuzzer needs clang; the corpus starts from the seeds the plain test run wrote.
+FUZZ_SECONDS ?= 60
+fuzz: test-plain
+	CXX=clang++ cmake -S fuzz -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build build-fuzz -j $(JOBS)
+	scripts/fuzz.sh build-fuzz/fuzz_open $(BUILD)/fuzz-seeds $(FUZZ_SECONDS)
+
+test: test-plain test-asan fuzz
 
 bench: build
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)

@@ -213,23 +213,43 @@ PictureLoad PictureFile::load(const QString &path, qint64 maxBytes)
     return decode(file.readAll(), maxBytes);
 }
 
+namespace {
+
+QString wrongSize(QSize size, QSize required)
+{
+    return QStringLiteral("De afbeelding is %1 x %2 pixels in plaats van %3 x %4.")
+        .arg(size.width())
+        .arg(size.height())
+        .arg(required.width())
+        .arg(required.height());
+}
+
+} // namespace
+
+PictureLoad PictureFile::decodeExactly(const QByteArray &bytes, QSize required)
+{
+    QString error;
+    const auto header = peek(bytes, &error);
+    if (!header)
+        return {QImage(), error};
+    if (header->size != required)
+        return {QImage(), wrongSize(header->size, required)};
+    PictureLoad result = decode(bytes, qMax(kDefaultMaxBytes, qint64(required.width()) * required.height() * 4));
+    if (result.ok() && result.image.size() != required)
+        return {QImage(), wrongSize(result.image.size(), required)};
+    return result;
+}
+
 PictureLoad PictureFile::loadExactly(const QString &path, QSize required)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {QImage(), file.errorString()};
+    // A file claiming another size is refused before it is read whole.
     const auto header = peek(file.peek(64 * 1024));
-    if (header && header->size != required) {
-        return {QImage(), QStringLiteral("De afbeelding is %1 x %2 pixels in plaats van %3 x %4.")
-                              .arg(header->size.width())
-                              .arg(header->size.height())
-                              .arg(required.width())
-                              .arg(required.height())};
-    }
-    PictureLoad result = decode(file.readAll(), qMax(kDefaultMaxBytes, qint64(required.width()) * required.height() * 4));
-    if (result.ok() && result.image.size() != required)
-        return {QImage(), QStringLiteral("De afbeelding heeft niet de vereiste afmetingen.")};
-    return result;
+    if (header && header->size != required)
+        return {QImage(), wrongSize(header->size, required)};
+    return decodeExactly(file.readAll(), required);
 }
 
 bool PictureFile::saveBmp(const QImage &image, const QString &path, QString *error)

@@ -41,6 +41,8 @@ public:
 
     static PictureLoad load(const QString &path, qint64 maxBytes = kDefaultMaxBytes);
 
+    // Decodes only a picture of exactly the required size, judged from the header before anything is decoded.
+    static PictureLoad decodeExactly(const QByteArray &bytes, QSize required);
     // Loads only a picture of exactly the required size, judged from the header before anything is decoded.
     static PictureLoad loadExactly(const QString &path, QSize required);
 

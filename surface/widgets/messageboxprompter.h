@@ -11,6 +11,8 @@ class MessageBoxPrompter final : public Prompter
 {
 public:
     explicit MessageBoxPrompter(QWidget *owner) : m_owner(owner) {}
+    // The owner is often created after its prompter, since windows take the prompter when they are built.
+    void setOwner(QWidget *owner) { m_owner = owner; }
     void message(const QString &text, const QString &title, Icon icon) override;
     bool question(const QString &text, const QString &title, Icon icon) override;
     std::optional<QString> input(const QString &prompt, const QString &title, const QString &value) override;
