@@ -1,0 +1,55 @@
+#pragma once
+
+// The generator of the program's data folders. Every picture is drawn from code and SVG text, so the
+// folders are rebuilt from source and come out byte for byte the same on every run.
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+namespace appdata {
+
+// Blank card sheet: 4 rows of 14 cells, one white card per cell.
+constexpr int kCellWidth = 285;
+constexpr int kCellHeight = 400;
+constexpr int kSheetColumns = 14;
+constexpr int kSheetRows = 4;
+constexpr int kCardInset = 10;           // background between the cell edge and the card, every side
+constexpr QRgb kFeltColour = 0xff2f6b47; // what shows around the cards on screen
+
+QImage renderCardCell();
+QImage renderCardSheet();
+
+// Symbol sets: 50 x 200, four 50 x 50 pips from the top: hearts, clubs, diamonds, spades.
+constexpr int kSymbolStyles = 10;
+constexpr int kPipSize = 50;
+QString symbolStyleCaption(int style);
+QImage renderSymbolSet(int style);
+// One suit symbol (0 hearts, 1 clubs, 2 diamonds, 3 spades) in the given style, at any square size.
+QImage renderPip(int style, int suit, int size);
+
+constexpr int kJokers = 12;
+constexpr int kJokerWidth = 240;
+constexpr int kJokerHeight = 330;
+QImage renderJoker(int index);
+
+constexpr int kBacks = 8;
+constexpr int kBackWidth = 1240;
+constexpr int kBackHeight = 1754;
+QImage renderBack(int index);
+
+// The display guide, a PDF with the dates and ids Qt stamps into it made fixed.
+bool writeDisplayGuide(const QString &path, QString *error = nullptr);
+
+struct ArtworkItem {
+    QString name;  // file name inside Artwork/
+    QSize size;
+};
+QList<ArtworkItem> artworkItems();
+QImage renderArtwork(const QString &name);
+
+// Writes the whole tree below `root`. Returns the written files, relative to root, or an empty list and
+// an error message.
+QStringList generateAll(const QString &root, QString *error = nullptr);
+
+} // namespace appdata

@@ -1,0 +1,513 @@
+#include "appdata.h"
+#include "common.h"
+
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QtMath>
+
+#include <cmath>
+
+// Twelve jesters built from one set of SVG parts. Each design picks a colour scheme, a hat, a face, a prop,
+// a way of lettering "JOKER" and a background, so that no two jokers in a deck look alike.
+
+namespace appdata {
+
+namespace {
+
+enum class Hat { ThreePoints, TwoPoints, Drooping };
+enum class Face { Natural, Clown };
+enum class Eyes { Open, Happy, Wink };
+enum class Mouth { Smile, Grin, Smirk };
+enum class Prop { None, Marotte, Cards, Balls };
+enum class Lettering { Banner, Arch, Sides, BigWord };
+enum class Backdrop { Plain, Rays, Harlequin, Stars, Dots };
+
+struct Scheme {
+    const char *a;      // first motley colour
+    const char *b;      // second motley colour
+    const char *collar; // third colour, for the back row of the ruff
+    const char *ground; // background inside the frame
+    const char *frame;  // frame and lettering
+    const char *accent; // banner and details
+};
+
+struct Design {
+    Scheme colours;
+    Hat hat;
+    Face face;
+    Eyes eyes;
+    Mouth mouth;
+    bool redNose;
+    bool hair;
+    Prop prop;
+    Lettering lettering;
+    Backdrop backdrop;
+    double tilt;  // head tilt in degrees
+    double scale; // whole figure
+    double dy;    // whole figure, downwards
+};
+
+const Design kDesigns[kJokers] = {
+    {{"#c8102e", "#f2c230", "#1f5fbf", "#fbf4e2", "#8e1426", "#c8102e"},
+     Hat::ThreePoints, Face::Natural, Eyes::Open, Mouth::Smile, true, false, Prop::None, Lettering::Banner,
+     Backdrop::Rays, 0, 1.0, 0},
+    {{"#1f5fbf", "#f2c230", "#c8102e", "#eef4fb", "#183f80", "#1f5fbf"},
+     Hat::TwoPoints, Face::Clown, Eyes::Happy, Mouth::Grin, true, false, Prop::Marotte, Lettering::Sides,
+     Backdrop::Harlequin, -8, 0.84, 10},
+    {{"#2e8b3e", "#7b3fa0", "#f2c230", "#f4f8ef", "#1f5a2a", "#7b3fa0"},
+     Hat::ThreePoints, Face::Natural, Eyes::Wink, Mouth::Smirk, false, true, Prop::Cards, Lettering::Arch,
+     Backdrop::Stars, 7, 0.86, 22},
+    {{"#1b1b1b", "#c8102e", "#e8e8e8", "#fdfbf7", "#1b1b1b", "#c8102e"},
+     Hat::Drooping, Face::Clown, Eyes::Open, Mouth::Smile, true, false, Prop::None, Lettering::BigWord,
+     Backdrop::Dots, 0, 0.92, -6},
+    {{"#f07f1a", "#13877f", "#f6d34a", "#fff6ea", "#9a4a0c", "#13877f"},
+     Hat::ThreePoints, Face::Natural, Eyes::Happy, Mouth::Grin, false, true, Prop::Balls, Lettering::Banner,
+     Backdrop::Plain, -6, 0.84, 26},
+    {{"#6a2c91", "#e3b53b", "#2a9d8f", "#f7f1fb", "#4a1c68", "#e3b53b"},
+     Hat::TwoPoints, Face::Natural, Eyes::Open, Mouth::Smirk, true, true, Prop::Marotte, Lettering::Arch,
+     Backdrop::Rays, 5, 0.86, 22},
+    {{"#c8102e", "#1f5fbf", "#f2c230", "#ffffff", "#1d2a5a", "#c8102e"},
+     Hat::ThreePoints, Face::Clown, Eyes::Wink, Mouth::Grin, true, false, Prop::Cards, Lettering::Sides,
+     Backdrop::Harlequin, -4, 0.84, 10},
+    {{"#d1338a", "#8cc63f", "#f6d34a", "#fbf0f6", "#7d1450", "#8cc63f"},
+     Hat::Drooping, Face::Natural, Eyes::Happy, Mouth::Smile, false, true, Prop::None, Lettering::Banner,
+     Backdrop::Stars, 8, 1.0, 0},
+    {{"#1c2f6b", "#f5f5f5", "#c8102e", "#e9eef8", "#1c2f6b", "#c8102e"},
+     Hat::ThreePoints, Face::Natural, Eyes::Open, Mouth::Grin, true, false, Prop::Balls, Lettering::BigWord,
+     Backdrop::Dots, 0, 0.84, 0},
+    {{"#a3122a", "#1b1b1b", "#f2c230", "#fbf3e8", "#5a0b17", "#a3122a"},
+     Hat::TwoPoints, Face::Clown, Eyes::Wink, Mouth::Smirk, true, false, Prop::Cards, Lettering::Banner,
+     Backdrop::Rays, -7, 0.96, 2},
+    {{"#13877f", "#f0705a", "#f6d34a", "#eefaf8", "#0d5c56", "#f0705a"},
+     Hat::Drooping, Face::Clown, Eyes::Happy, Mouth::Grin, true, false, Prop::Marotte, Lettering::Arch,
+     Backdrop::Harlequin, 4, 0.86, 22},
+    {{"#c8102e", "#f2c230", "#2e8b3e", "#fdf8ec", "#1f5fbf", "#1f5fbf"},
+     Hat::ThreePoints, Face::Natural, Eyes::Wink, Mouth::Smile, true, true, Prop::Marotte, Lettering::Sides,
+     Backdrop::Stars, -5, 0.84, 10},
+};
+
+const char *const kSkin = "#f6d2b5";
+const char *const kInk = "#2a1d1d";
+
+QString n(double v) { return QString::number(v, 'f', 1); }
+
+QString bell(double x, double y, double r = 6.5)
+{
+    return QStringLiteral(
+               R"J(<circle cx="%1" cy="%2" r="%3" fill="url(#gold)" stroke="#6d5312" stroke-width="1.2"/>)J"
+               R"J(<path d="M%4,%5 L%6,%5" stroke="#4a380c" stroke-width="1.3" stroke-linecap="round"/>)J"
+               R"J(<circle cx="%7" cy="%8" r="%9" fill="#fff7d0" fill-opacity="0.8"/>)J")
+        .arg(n(x), n(y), n(r), n(x - r * 0.55), n(y + r * 0.3), n(x + r * 0.55), n(x - r * 0.35), n(y - r * 0.35),
+             n(r * 0.25));
+}
+
+// One lobe of the hat: rises from the band at b1..b2, arcs over and ends in a bell at the tip.
+QString lobe(QPointF b1, QPointF b2, QPointF tip, QPointF upper, QPointF lower, const char *colour)
+{
+    return QStringLiteral(R"J(<path d="M%1,%2 Q%3,%4 %5,%6 Q%7,%8 %9,%10 Z" fill="%11" stroke="%12" stroke-width="2.2" stroke-linejoin="round"/>)J")
+               .arg(n(b2.x()), n(b2.y()), n(upper.x()), n(upper.y()), n(tip.x()), n(tip.y()), n(lower.x()),
+                    n(lower.y()), n(b1.x()), n(b1.y()))
+               .arg(QLatin1String(colour), QLatin1String(kInk)) +
+           QStringLiteral(R"J(<path d="M%1,%2 Q%3,%4 %5,%6" fill="none" stroke="#ffffff" stroke-opacity="0.35" stroke-width="3" stroke-linecap="round"/>)J")
+               .arg(n((b2.x() * 3 + tip.x()) / 4), n((b2.y() * 3 + tip.y()) / 4 - 4), n(upper.x()), n(upper.y() + 8),
+                    n((tip.x() * 3 + upper.x()) / 4), n((tip.y() * 3 + upper.y()) / 4 + 4));
+}
+
+QString hatSvg(const Design &d)
+{
+    const Scheme &c = d.colours;
+    QString s;
+    switch (d.hat) {
+    case Hat::ThreePoints:
+        s += lobe({82, 146}, {118, 140}, {34, 96}, {76, 64}, {66, 110}, c.a);
+        s += lobe({158, 146}, {122, 140}, {206, 96}, {164, 64}, {174, 110}, c.a);
+        s += lobe({98, 142}, {142, 142}, {126, 40}, {152, 84}, {94, 80}, c.b);
+        s += bell(34, 96) + bell(206, 96) + bell(126, 40);
+        break;
+    case Hat::TwoPoints:
+        s += lobe({82, 146}, {122, 138}, {28, 108}, {70, 52}, {62, 118}, c.a);
+        s += lobe({158, 146}, {118, 138}, {212, 108}, {170, 52}, {178, 118}, c.b);
+        s += bell(28, 108, 7.5) + bell(212, 108, 7.5);
+        break;
+    case Hat::Drooping:
+        // Long soft points that fall beside the face, the tips resting on the shoulders.
+        s += lobe({84, 148}, {120, 136}, {54, 214}, {40, 96}, {78, 176}, c.a);
+        s += lobe({156, 148}, {120, 136}, {186, 214}, {200, 96}, {162, 176}, c.b);
+        s += QStringLiteral(R"J(<path d="M100,140 Q120,96 140,140 Z" fill="%1" stroke="%2" stroke-width="2.2"/>)J")
+                 .arg(QLatin1String(c.collar), QLatin1String(kInk));
+        s += bell(54, 214) + bell(186, 214) + bell(120, 104, 5.5);
+        break;
+    }
+    // The band across the forehead, with a row of studs.
+    s += QStringLiteral(R"J(<rect x="80" y="136" width="80" height="17" rx="8" fill="%1" stroke="%2" stroke-width="2"/>)J")
+             .arg(QLatin1String(qstrcmp(c.accent, c.a) == 0 ? c.b : c.accent), QLatin1String(kInk));
+    for (int i = 0; i < 5; ++i)
+        s += QStringLiteral(R"J(<circle cx="%1" cy="144.5" r="2.6" fill="#fff3c4" stroke="%2" stroke-width="0.8"/>)J")
+                 .arg(n(92 + i * 14), QLatin1String(kInk));
+    return s;
+}
+
+QString faceSvg(const Design &d)
+{
+    const Scheme &c = d.colours;
+    const bool clown = d.face == Face::Clown;
+    const char *skin = clown ? "#fbf7f0" : kSkin;
+    QString s;
+    if (d.hair) {
+        for (int side : {-1, 1})
+            for (int i = 0; i < 3; ++i)
+                s += QStringLiteral(R"J(<circle cx="%1" cy="%2" r="8" fill="#a0522d" stroke="%3" stroke-width="1.5"/>)J")
+                         .arg(n(120 + side * (34 - i * 2)), n(156 + i * 11), QLatin1String(kInk));
+    }
+    // Ears, then the face over them.
+    for (int side : {-1, 1})
+        s += QStringLiteral(R"J(<ellipse cx="%1" cy="182" rx="7" ry="10" fill="%2" stroke="%3" stroke-width="2"/>)J")
+                 .arg(n(120 + side * 32), QLatin1String(skin), QLatin1String(kInk));
+    s += QStringLiteral(R"J(<ellipse cx="120" cy="180" rx="32" ry="37" fill="%1" stroke="%2" stroke-width="2.2"/>)J")
+             .arg(QLatin1String(skin), QLatin1String(kInk));
+    if (clown) {
+        // Painted diamonds through the eyes.
+        for (int side : {-1, 1})
+            s += QStringLiteral(R"J(<path d="M%1,160 L%2,174 L%1,189 L%3,174 Z" fill="%4" fill-opacity="0.85"/>)J")
+                     .arg(n(120 + side * 13), n(120 + side * 13 + 6), n(120 + side * 13 - 6), QLatin1String(c.b));
+    }
+    // Brows raised in amusement.
+    for (int side : {-1, 1})
+        s += QStringLiteral(R"J(<path d="M%1,163 Q%2,156 %3,163" fill="none" stroke="%4" stroke-width="2.2" stroke-linecap="round"/>)J")
+                 .arg(n(120 + side * 7), n(120 + side * 13), n(120 + side * 20), QLatin1String(kInk));
+    auto openEye = [&](double x) {
+        return QStringLiteral(R"J(<ellipse cx="%1" cy="174" rx="5.5" ry="6.5" fill="#ffffff" stroke="%2" stroke-width="1.5"/>)J"
+                              R"J(<circle cx="%3" cy="175" r="3.2" fill="#2b4a7a"/><circle cx="%3" cy="175" r="1.6" fill="#111111"/>)J"
+                              R"J(<circle cx="%4" cy="173.2" r="1" fill="#ffffff"/>)J")
+            .arg(n(x), QLatin1String(kInk), n(x + 0.8), n(x + 1.8));
+    };
+    auto closedEye = [&](double x) {
+        return QStringLiteral(R"J(<path d="M%1,176 Q%2,168 %3,176" fill="none" stroke="%4" stroke-width="2.4" stroke-linecap="round"/>)J")
+            .arg(n(x - 6), n(x), n(x + 6), QLatin1String(kInk));
+    };
+    switch (d.eyes) {
+    case Eyes::Open: s += openEye(107) + openEye(133); break;
+    case Eyes::Happy: s += closedEye(107) + closedEye(133); break;
+    case Eyes::Wink: s += openEye(107) + closedEye(133); break;
+    }
+    // Rosy cheeks.
+    for (int side : {-1, 1})
+        s += QStringLiteral(R"J(<circle cx="%1" cy="193" r="6.5" fill="#f06b7a" fill-opacity="0.45"/>)J").arg(n(120 + side * 19));
+    switch (d.mouth) {
+    case Mouth::Smile:
+        s += QStringLiteral(R"J(<path d="M103,200 Q120,218 137,200 Q120,208 103,200 Z" fill="#9b1b30" stroke="%1" stroke-width="1.8" stroke-linejoin="round"/>)J")
+                 .arg(QLatin1String(kInk));
+        break;
+    case Mouth::Grin:
+        s += QStringLiteral(R"J(<path d="M100,198 Q120,226 140,198 Q120,203 100,198 Z" fill="#7a1020" stroke="%1" stroke-width="1.8" stroke-linejoin="round"/>)J"
+                            R"J(<path d="M104,200 Q120,204 136,200 L134,205 Q120,208 106,205 Z" fill="#ffffff"/>)J"
+                            R"J(<path d="M111,214 Q120,219 129,214 Q120,210 111,214 Z" fill="#e86a7a"/>)J")
+                 .arg(QLatin1String(kInk));
+        break;
+    case Mouth::Smirk:
+        s += QStringLiteral(R"J(<path d="M104,204 Q122,212 138,197" fill="none" stroke="%1" stroke-width="2.6" stroke-linecap="round"/>)J"
+                            R"J(<path d="M136,194 Q141,198 138,202" fill="none" stroke="%1" stroke-width="1.6" stroke-linecap="round"/>)J")
+                 .arg(QLatin1String(kInk));
+        break;
+    }
+    if (d.redNose)
+        s += QStringLiteral(R"J(<circle cx="120" cy="188" r="7" fill="url(#nose)" stroke="%1" stroke-width="1.4"/>)J"
+                            R"J(<circle cx="117.5" cy="185.5" r="2" fill="#ffffff" fill-opacity="0.8"/>)J")
+                 .arg(QLatin1String(kInk));
+    else
+        s += QStringLiteral(R"J(<path d="M119,179 Q113,192 121,193" fill="none" stroke="%1" stroke-width="1.8" stroke-linecap="round"/>)J")
+                 .arg(QLatin1String(kInk));
+    return s;
+}
+
+QString collarSvg(const Design &d)
+{
+    const Scheme &c = d.colours;
+    const QPointF centre(120, 228);
+    // A ruff: a round base, a back row of points offset by half a point, then the front row with bells.
+    QString s = QStringLiteral(R"J(<ellipse cx="120" cy="232" rx="36" ry="20" fill="%1" stroke="%2" stroke-width="1.8"/>)J")
+                    .arg(QLatin1String(c.collar), QLatin1String(kInk));
+    for (int row = 0; row < 2; ++row) {
+        const int points = row == 0 ? 6 : 5;
+        const double from = row == 0 ? 5 : 20, to = row == 0 ? 175 : 160;
+        const double outer = row == 0 ? 62 : 58, inner = 26;
+        const double step = (to - from) / (points - 1);
+        for (int i = 0; i < points; ++i) {
+            const double a = qDegreesToRadians(from + i * step);
+            const double half = qDegreesToRadians(row == 0 ? step * 0.5 : step * 0.55);
+            auto at = [&](double r, double ang) { return centre + r * QPointF(std::cos(ang), std::sin(ang) * 0.75); };
+            const QPointF tip = at(outer, a), l = at(inner, a - half), r = at(inner, a + half);
+            const QPointF lc = at((inner + outer) / 2 + 2, a - half * 0.75), rc = at((inner + outer) / 2 + 2, a + half * 0.75);
+            const char *fill = row == 0 ? c.collar : (i % 2 ? c.b : c.a);
+            s += QStringLiteral(R"J(<path d="M%1,%2 Q%3,%4 %5,%6 Q%7,%8 %9,%10 Z" fill="%11" stroke="%12" stroke-width="1.8" stroke-linejoin="round"/>)J")
+                     .arg(n(l.x()), n(l.y()), n(lc.x()), n(lc.y()), n(tip.x()), n(tip.y()), n(rc.x()), n(rc.y()),
+                          n(r.x()), n(r.y()))
+                     .arg(QLatin1String(fill), QLatin1String(kInk));
+            if (row == 1)
+                s += bell(tip.x(), tip.y(), 4.8);
+        }
+    }
+    return s;
+}
+
+QString bodySvg(const Design &d)
+{
+    const Scheme &c = d.colours;
+    QString s;
+    s += QStringLiteral(R"J(<path d="M120,232 L120,340 L36,340 C36,296 54,262 96,244 Z" fill="%1" stroke="%3" stroke-width="2.2"/>)J"
+                        R"J(<path d="M120,232 L120,340 L204,340 C204,296 186,262 144,244 Z" fill="%2" stroke="%3" stroke-width="2.2"/>)J")
+             .arg(QLatin1String(c.b), QLatin1String(c.a), QLatin1String(kInk));
+    // Diamonds down each half, in the other colour: the motley pattern.
+    for (int i = 0; i < 3; ++i) {
+        const double y = 268 + i * 26;
+        s += QStringLiteral(R"J(<path d="M%1,%2 l8,12 l-8,12 l-8,-12 Z" fill="%3" stroke="%4" stroke-width="1.2"/>)J")
+                 .arg(n(88 - i * 6), n(y), QLatin1String(c.a), QLatin1String(kInk));
+        s += QStringLiteral(R"J(<path d="M%1,%2 l8,12 l-8,12 l-8,-12 Z" fill="%3" stroke="%4" stroke-width="1.2"/>)J")
+                 .arg(n(152 + i * 6), n(y), QLatin1String(c.b), QLatin1String(kInk));
+    }
+    for (int i = 0; i < 3; ++i)
+        s += QStringLiteral(R"J(<circle cx="120" cy="%1" r="4.5" fill="url(#gold)" stroke="#6d5312" stroke-width="1"/>)J").arg(n(262 + i * 22));
+    s += QStringLiteral(R"J(<rect x="110" y="206" width="20" height="26" fill="%1" stroke="%2" stroke-width="2"/>)J")
+             .arg(QLatin1String(d.face == Face::Clown ? "#fbf7f0" : kSkin), QLatin1String(kInk));
+    return s;
+}
+
+QString hand(double x, double y)
+{
+    return QStringLiteral(R"J(<ellipse cx="%1" cy="%2" rx="10" ry="9" fill="%3" stroke="%4" stroke-width="2"/>)J"
+                          R"J(<path d="M%5,%6 l8,0 M%5,%7 l8,0" stroke="%4" stroke-width="1.2" stroke-linecap="round"/>)J")
+        .arg(n(x), n(y), QLatin1String(kSkin), QLatin1String(kInk), n(x - 4), n(y - 2), n(y + 3));
+}
+
+QString sleeve(int side, const char *colour)
+{
+    // From the shoulder down and inwards to a hand held up in front of the chest.
+    const double sx = 120 + side * 58;
+    return QStringLiteral(R"J(<path d="M%1,262 Q%2,300 %3,300 L%4,284 Q%5,276 %6,250 Z" fill="%7" stroke="%8" stroke-width="2" stroke-linejoin="round"/>)J")
+        .arg(n(sx + side * 6), n(sx + side * 4), n(120 + side * 44), n(120 + side * 40), n(sx - side * 4),
+             n(sx - side * 18), QLatin1String(colour), QLatin1String(kInk));
+}
+
+QString propSvg(const Design &d)
+{
+    const Scheme &c = d.colours;
+    QString s;
+    switch (d.prop) {
+    case Prop::None:
+        break;
+    case Prop::Marotte: {
+        // The jester's stick with a little jester's head of its own.
+        s += sleeve(1, c.a);
+        s += QStringLiteral(R"J(<path d="M168,300 L200,150" stroke="#6b3f1d" stroke-width="5" stroke-linecap="round"/>)J"
+                            R"J(<path d="M168,300 L200,150" stroke="#b07a45" stroke-width="2" stroke-linecap="round"/>)J");
+        s += QStringLiteral(R"J(<path d="M190,140 Q196,114 212,110 Q204,124 206,140 Z" fill="%1" stroke="%3" stroke-width="1.5"/>)J"
+                            R"J(<path d="M194,140 Q180,116 184,104 Q196,118 204,140 Z" fill="%2" stroke="%3" stroke-width="1.5"/>)J"
+                            R"J(<circle cx="200" cy="148" r="11" fill="%4" stroke="%3" stroke-width="1.8"/>)J"
+                            R"J(<circle cx="196" cy="146" r="1.5" fill="%3"/><circle cx="204" cy="146" r="1.5" fill="%3"/>)J"
+                            R"J(<path d="M195,152 Q200,157 205,152" fill="none" stroke="%3" stroke-width="1.4" stroke-linecap="round"/>)J")
+                 .arg(QLatin1String(c.b), QLatin1String(c.a), QLatin1String(kInk), QLatin1String(kSkin));
+        s += bell(212, 110, 3.8) + bell(184, 104, 3.8);
+        s += hand(166, 296);
+        break;
+    }
+    case Prop::Cards: {
+        // A fan of three cards held up in the left hand.
+        s += sleeve(-1, c.b);
+        const char *const suits[3] = {"$S$", "$H$", "$D$"};
+        for (int i = 0; i < 3; ++i) {
+            const double angle = -30 + i * 18;
+            QString suitPath = QLatin1String(suits[i]);
+            const bool red = i > 0;
+            s += QStringLiteral(R"J(<g transform="rotate(%1 72 300)"><rect x="58" y="236" width="28" height="40" rx="3" fill="#ffffff" stroke="%2" stroke-width="1.5"/>)J"
+                                R"J(<path transform="translate(62,246) scale(0.2)" d="%3" fill="%4"/></g>)J")
+                     .arg(n(angle), QLatin1String(kInk), suitPath, QLatin1String(red ? "#c8102e" : "#161616"));
+        }
+        s += hand(74, 296);
+        break;
+    }
+    case Prop::Balls: {
+        // Three balls in the air, with faint arcs of their flight.
+        s += QStringLiteral(R"J(<path d="M40,150 Q60,40 120,26 Q180,40 200,150" fill="none" stroke="%1" stroke-opacity="0.35" stroke-width="2" stroke-dasharray="5,5"/>)J")
+                 .arg(QLatin1String(kInk));
+        const char *const balls[3] = {c.a, c.b, c.collar};
+        const QPointF at[3] = {{46, 112}, {120, 30}, {194, 112}};
+        for (int i = 0; i < 3; ++i)
+            s += QStringLiteral(R"J(<circle cx="%1" cy="%2" r="11" fill="%3" stroke="%4" stroke-width="1.8"/>)J"
+                                R"J(<circle cx="%5" cy="%6" r="3.5" fill="#ffffff" fill-opacity="0.6"/>)J")
+                     .arg(n(at[i].x()), n(at[i].y()), QLatin1String(balls[i]), QLatin1String(kInk), n(at[i].x() - 3.5),
+                          n(at[i].y() - 3.5));
+        break;
+    }
+    }
+    return s;
+}
+
+QString letter(QChar ch, double x, double y, double size, double rotate, const char *fill, const char *family,
+               const char *stroke = nullptr)
+{
+    QString s = QStringLiteral(R"J(<text x="0" y="0" text-anchor="middle" font-family="%1" font-weight="bold" font-size="%2" fill="%3")J")
+                    .arg(QLatin1String(family), n(size), QLatin1String(fill));
+    if (stroke)
+        s += QStringLiteral(R"J( stroke="%1" stroke-width="1.2")J").arg(QLatin1String(stroke));
+    s += QStringLiteral(R"J( transform="translate(%1,%2) rotate(%3)">%4</text>)J").arg(n(x), n(y), n(rotate), QString(ch));
+    return s;
+}
+
+QString letteringSvg(const Design &d)
+{
+    const Scheme &c = d.colours;
+    const QString word = QStringLiteral("JOKER");
+    QString s;
+    switch (d.lettering) {
+    case Lettering::Banner: {
+        s += QStringLiteral(R"J(<path d="M14,288 L40,288 L40,322 L14,322 L24,305 Z" fill="%1" stroke="%3" stroke-width="1.5"/>)J"
+                            R"J(<path d="M226,288 L200,288 L200,322 L226,322 L216,305 Z" fill="%1" stroke="%3" stroke-width="1.5"/>)J"
+                            R"J(<path d="M32,282 Q120,270 208,282 L208,314 Q120,302 32,314 Z" fill="%2" stroke="%3" stroke-width="2"/>)J")
+                 .arg(QLatin1String(c.frame), QLatin1String(c.accent), QLatin1String(kInk));
+        for (int i = 0; i < 5; ++i) {
+            const double x = 68 + i * 26;
+            const double y = 306 - 4 * (1 - std::pow((x - 120) / 88, 2));
+            s += letter(word[i], x, y, 27, 0, "#ffffff", "Liberation Sans", kInk);
+        }
+        break;
+    }
+    case Lettering::Arch:
+        for (int i = 0; i < 5; ++i) {
+            const double deg = -90 + (i - 2) * 15;
+            const double a = qDegreesToRadians(deg);
+            const QPointF p = QPointF(120, 200) + 166 * QPointF(std::cos(a), std::sin(a));
+            s += letter(word[i], p.x(), p.y() + 12, 34, deg + 90, c.frame, "Comic Neue", "#ffffff");
+        }
+        break;
+    case Lettering::Sides:
+        for (int i = 0; i < 5; ++i) {
+            s += letter(word[i], 23, 36 + i * 19, 18, 0, c.frame, "Liberation Sans");
+            s += QStringLiteral(R"J(<g transform="rotate(180 120 165)">%1</g>)J")
+                     .arg(letter(word[i], 23, 36 + i * 19, 18, 0, c.frame, "Liberation Sans"));
+        }
+        break;
+    case Lettering::BigWord:
+        s += QStringLiteral(R"J(<rect x="22" y="22" width="196" height="46" rx="10" fill="%1" stroke="%2" stroke-width="2"/>)J")
+                 .arg(QLatin1String(c.frame), QLatin1String(kInk));
+        for (int i = 0; i < 5; ++i)
+            s += letter(word[i], 52 + i * 34, 58, 38, (i % 2 ? 6 : -6), i % 2 ? c.accent : "#ffffff", "Comic Neue");
+        break;
+    }
+    return s;
+}
+
+QString backdropSvg(const Design &d, int index)
+{
+    const Scheme &c = d.colours;
+    QString s;
+    switch (d.backdrop) {
+    case Backdrop::Plain:
+        break;
+    case Backdrop::Rays:
+        for (int i = 0; i < 24; i += 2) {
+            const double a0 = 2 * M_PI * i / 24, a1 = 2 * M_PI * (i + 1) / 24;
+            s += QStringLiteral(R"J(<path d="M120,180 L%1,%2 L%3,%4 Z" fill="%5" fill-opacity="0.12"/>)J")
+                     .arg(n(120 + 300 * std::cos(a0)), n(180 + 300 * std::sin(a0)), n(120 + 300 * std::cos(a1)),
+                          n(180 + 300 * std::sin(a1)), QLatin1String(c.accent));
+        }
+        break;
+    case Backdrop::Harlequin:
+        for (int row = 0; row < 12; ++row)
+            for (int col = 0; col < 8; ++col)
+                if ((row + col) % 2 == 0)
+                    s += QStringLiteral(R"J(<path d="M%1,%2 l16,15 l-16,15 l-16,-15 Z" fill="%3" fill-opacity="0.13"/>)J")
+                             .arg(n(col * 32 + (row % 2) * 16), n(row * 30 - 15), QLatin1String(c.a));
+        break;
+    case Backdrop::Stars: {
+        Rng rng(0x70c3e500u + std::uint32_t(index));
+        for (int i = 0; i < 26; ++i) {
+            const double x = rng.range(14, 226), y = rng.range(14, 316), r = rng.range(3, 7);
+            QString pts;
+            for (int k = 0; k < 10; ++k) {
+                const double a = -M_PI / 2 + k * M_PI / 5, rr = k % 2 ? r * 0.42 : r;
+                pts += QStringLiteral("%1,%2 ").arg(n(x + rr * std::cos(a)), n(y + rr * std::sin(a)));
+            }
+            s += QStringLiteral(R"J(<polygon points="%1" fill="%2" fill-opacity="0.45"/>)J").arg(pts.trimmed(), QLatin1String(i % 3 ? c.collar : c.b));
+        }
+        break;
+    }
+    case Backdrop::Dots:
+        for (int row = 0; row < 17; ++row)
+            for (int col = 0; col < 13; ++col)
+                s += QStringLiteral(R"J(<circle cx="%1" cy="%2" r="3" fill="%3" fill-opacity="0.16"/>)J")
+                         .arg(n(col * 20 + (row % 2) * 10), n(row * 20), QLatin1String(c.b));
+        break;
+    }
+    return s;
+}
+
+QString defs(const Design &d)
+{
+    Q_UNUSED(d)
+    return QStringLiteral(
+        R"J(<defs><radialGradient id="gold" cx="0.35" cy="0.35" r="0.7">)J"
+        R"J(<stop offset="0" stop-color="#fff3b0"/><stop offset="0.5" stop-color="#e8bd3a"/><stop offset="1" stop-color="#9a7416"/></radialGradient>)J"
+        R"J(<radialGradient id="nose" cx="0.35" cy="0.35" r="0.7">)J"
+        R"J(<stop offset="0" stop-color="#ff8080"/><stop offset="1" stop-color="#b0101e"/></radialGradient></defs>)J");
+}
+
+QString withCardSuits(QString s)
+{
+    s.replace(QLatin1String("$S$"), suitPathData(3));
+    s.replace(QLatin1String("$H$"), suitPathData(0));
+    s.replace(QLatin1String("$D$"), suitPathData(2));
+    return s;
+}
+
+// The figure and backdrop, drawn inside the frame; the frame's clip keeps the shoulders off the margin.
+QString figureDocument(int index)
+{
+    const Design &d = kDesigns[index];
+    const double cx = 120, cy = 330;
+    QString figure;
+    figure += bodySvg(d) + collarSvg(d);
+    QString head = hatSvg(d) + faceSvg(d);
+    if (d.hat == Hat::Drooping) // the long points hang in front of the shoulders
+        head = faceSvg(d) + hatSvg(d);
+    figure += QStringLiteral(R"J(<g transform="rotate(%1 120 228)">%2</g>)J").arg(n(d.tilt), head);
+    figure += propSvg(d);
+    return withCardSuits(QStringLiteral(R"J(<svg xmlns="http://www.w3.org/2000/svg" width="240" height="330" viewBox="0 0 240 330">)J") +
+                         defs(d) + backdropSvg(d, index) +
+                         QStringLiteral(R"J(<g transform="translate(%1,%2) scale(%3) translate(%4,%5)">%6</g></svg>)J")
+                             .arg(n(cx), n(cy + d.dy), QString::number(d.scale, 'f', 3), n(-cx), n(-cy), figure));
+}
+
+QString decorationDocument(int index)
+{
+    const Design &d = kDesigns[index];
+    return QStringLiteral(R"J(<svg xmlns="http://www.w3.org/2000/svg" width="240" height="330" viewBox="0 0 240 330">)J"
+                          R"J(<rect x="7.5" y="7.5" width="225" height="315" rx="11" fill="none" stroke="%1" stroke-width="3"/>)J"
+                          R"J(<rect x="12" y="12" width="216" height="306" rx="8" fill="none" stroke="%1" stroke-width="0.8"/>)J")
+               .arg(QLatin1String(d.colours.frame)) +
+           letteringSvg(d) + QStringLiteral("</svg>");
+}
+
+} // namespace
+
+QImage renderJoker(int index)
+{
+    if (index < 0 || index >= kJokers)
+        return QImage();
+    const Design &d = kDesigns[index];
+    QImage img = blankImage(kJokerWidth, kJokerHeight, Qt::white);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    const QRectF bounds(0, 0, kJokerWidth, kJokerHeight);
+    QPainterPath inside;
+    inside.addRoundedRect(QRectF(9, 9, 222, 312), 10, 10);
+    p.save();
+    p.setClipPath(inside);
+    p.fillRect(bounds, QColor(QLatin1String(d.colours.ground)));
+    QSvgRenderer(figureDocument(index).toUtf8()).render(&p, bounds);
+    p.restore();
+    QSvgRenderer(decorationDocument(index).toUtf8()).render(&p, bounds);
+    return img;
+}
+
+} // namespace appdata
