@@ -3,6 +3,7 @@
 #include "cardsheet.h"
 
 #include <QImage>
+#include <QRgb>
 
 #include <functional>
 
@@ -23,9 +24,23 @@ struct PlacementRun
 };
 
 // Paints pips, index labels and mirrored halves on the 52 cards of columns 0 to 12; jokers stay untouched.
+// Leaves the sheet's font at 28 points bold. A call made while a run is still going (from an event handled
+// during one of its pauses) returns at once and changes nothing.
 void runPlacement(PlacementRun run);
 
+namespace placement {
+inline constexpr int kFinishedCards = 52;
+inline constexpr int kPauseMilliseconds = 50;
+// True from the start of a run to its end, pauses included: the window may ignore Ok meanwhile.
+bool isRunning();
+} // namespace placement
+
 namespace progress {
+inline constexpr int kWidth = 14;   // pixels
+inline constexpr int kHeight = 200; // pixels
+inline constexpr QRgb kBackground = qRgb(0, 64, 0);
+inline constexpr QRgb kFill = qRgb(0, 200, 0);
+
 // The bar's state at start-up and after New: the bottom 13 pixels green on dark green.
 void drawStartState(Surface &bar);
 } // namespace progress

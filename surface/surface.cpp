@@ -111,8 +111,9 @@ void Surface::box(QPointF from, QPointF to, QColor color, bool filled)
 {
     if (m_image.isNull())
         return;
-    const QRect r = QRect(QPoint(toPixels(from.x()), toPixels(from.y())), QPoint(toPixels(to.x()), toPixels(to.y())))
-                        .normalized();
+    // Both corners are inside the box whichever way round they come (QRect::normalized would drop an edge).
+    const int x1 = toPixels(from.x()), y1 = toPixels(from.y()), x2 = toPixels(to.x()), y2 = toPixels(to.y());
+    const QRect r(QPoint(qMin(x1, x2), qMin(y1, y2)), QPoint(qMax(x1, x2), qMax(y1, y2)));
     QPainter painter(&m_image);
     if (filled) {
         painter.fillRect(r, color);

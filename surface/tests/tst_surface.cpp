@@ -125,6 +125,13 @@ void TestSurface::filledBoxIncludesBothCorners()
         [] { Surface b(Surface::Units::Pixels); b.backColor = QColor(0, 64, 0); b.resize(14, 200); return b.image(); }(),
         bar.image());
     QCOMPARE(green, QRect(0, 187, 14, 13));
+
+    // Corners bottom first, as the progress boxes give them.
+    bar.clear();
+    bar.box({0, 200}, {14, 150}, QColor(0, 200, 0), true);
+    QCOMPARE(QColor(bar.image().pixel(0, 150)), QColor(0, 200, 0));
+    QCOMPARE(QColor(bar.image().pixel(13, 199)), QColor(0, 200, 0));
+    QCOMPARE(QColor(bar.image().pixel(0, 149)), QColor(0, 64, 0));
 }
 
 void TestSurface::outlinedBoxTouchesOnlyItsEdge()

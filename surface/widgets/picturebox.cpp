@@ -47,7 +47,8 @@ ShapeWidget::ShapeWidget(Kind kind, QColor color, QWidget *parent) : QWidget(par
 void ShapeWidget::setLine(QPoint fromTwips, QPoint toTwips)
 {
     const QPoint a = px(fromTwips), b = px(toTwips);
-    setGeometry(QRect(a, b).normalized().adjusted(0, 0, 1, 1));
+    // QRect(a, b) already includes both end points: a line is one pixel wide.
+    setGeometry(QRect(a, b).normalized());
 }
 
 void ShapeWidget::setColor(QColor color)

@@ -1,0 +1,209 @@
+#include "cardfinishing.h"
+
+#include "piptables.h"
+#include "placementengine.h"
+#include "platform.h"
+#include "surface.h"
+#include "twips.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace vellora::finishing {
+
+namespace {
+
+// Index label positions in the cell, twips: the text's top-left corner.
+constexpr int kLabelLeft = 405;
+constexpr int kLabelRight = 3510;
+constexpr int kLabelRightOfTen = 3255; // "10" is two digits wide and would run into the corner pip
+constexpr int kLabelTop = 300;
+constexpr int kTenColumn = 9;
+
+bool isPlain32Bit(QImage::Format format)
+{
+    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32
+           || format == QImage::Format_ARGB32_Premultiplied;
+}
+
+// Each channel keeps the darker of sheet and ink. On the white card this is exactly the antialiased text, and
+// unlike blending it can be repeated: a second run prints the labels over themselves, and blending would
+// darken their soft edges a little more every time.
+void stampDarker(QImage &target, const QImage &ink, QPoint at)
+{
+    const QRect area = QRect(at, ink.size()).intersected(target.rect());
+    if (area.isEmpty())
+        return;
+    if (!isPlain32Bit(target.format())) {
+        QPainter painter(&target);
+        painter.setCompositionMode(QPainter::CompositionMode_Darken);
+        painter.drawImage(at, ink);
+        return;
+    }
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        auto *dst = reinterpret_cast<QRgb *>(target.scanLine(y)) + area.left();
+        const auto *src = reinterpret_cast<const QRgb *>(ink.constScanLine(y - at.y())) + (area.left() - at.x());
+        for (int x = 0; x < area.width(); ++x) {
+            const QRgb d = dst[x];
+            const QRgb s = src[x];
+            dst[x] = qRgba(std::min(qRed(d), qRed(s)), std::min(qGreen(d), qGreen(s)), std::min(qBlue(d), qBlue(s)),
+                           qAlpha(d));
+        }
+    }
+}
+
+QRect inkBounds(const QImage &image, QRgb background)
+{
+    int left = image.width(), top = image.height(), right = -1, bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (line[x] != background) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+} // namespace
+
+IndexLabels::IndexLabels(const Surface &sheet)
+{
+    QFont font(sheet.fontName);
+    font.setPixelSize(fontPixels(sheet.fontSize));
+    font.setBold(sheet.fontBold);
+    const QFontMetrics metrics(font);
+    // Room around the text for glyphs that reach past their advance or above the ascent.
+    const int margin = metrics.height() / 2;
+    for (int column = 0; column < sheet::kJokerColumn; ++column) {
+        const QString text = sheet::rankLabel(column);
+        Surface layer(Surface::Units::Pixels);
+        layer.backColor = Qt::white;
+        layer.resize(metrics.horizontalAdvance(text) + 2 * margin, metrics.height() + 2 * margin);
+        layer.fontName = sheet.fontName;
+        layer.fontSize = sheet.fontSize;
+        layer.fontBold = sheet.fontBold;
+        layer.foreColor = sheet.foreColor;
+        layer.current = QPointF(margin, margin);
+        layer.print(text);
+        const QRect ink = inkBounds(layer.image(), layer.image().pixel(0, 0));
+        if (ink.isEmpty())
+            continue; // nothing to stamp, as with a text colour of white
+        m_ink[column] = {layer.image().copy(ink), ink.topLeft() - QPoint(margin, margin)};
+    }
+}
+
+void IndexLabels::print(Surface &sheet, int column, QPoint topLeftTwips) const
+{
+    sheet.current = QPointF(topLeftTwips);
+    const Ink &ink = m_ink.at(column);
+    if (ink.image.isNull() || sheet.isEmpty())
+        return;
+    stampDarker(sheet.image(), ink.image, QPoint(px(topLeftTwips.x()), px(topLeftTwips.y())) + ink.offset);
+}
+
+Surface makeFlipPic(const Surface &sheet)
+{
+    // In the sheet's own pixel format, so that both copies of a card's half stay plain row copies.
+    Surface flip;
+    flip.image() = QImage(px(sheet::kCellWidth), px(sheet::kHalfHeight),
+                          sheet.isEmpty() ? QImage::Format_RGB32 : sheet.image().format());
+    flip.clear();
+    return flip;
+}
+
+std::vector<QRect> keptByMirroring(int column)
+{
+    // A pip of the second phase that lies wholly in the upper half (the 7's centre pip) is mirrored by the next
+    // run and would turn up a second time, upside down, in the lower half: an eighth pip on the 7, and in the
+    // old symbols when another set was chosen. Leaving its mirror image as the sheet has it makes a repeated run
+    // give the same card. For the pips that straddle the middle the kept part is painted over by the pip itself.
+    const QRect lowerHalf(0, sheet::kMirrorOffset, sheet::kCellWidth, sheet::kHalfHeight - kTwipsPerPixel);
+    std::vector<QRect> kept;
+    for (const pips::Step &step : pips::phaseB()) {
+        if (std::find(step.columns.begin(), step.columns.end(), column) == step.columns.end())
+            continue;
+        for (const QPoint offset : step.offsets) {
+            const int mirroredTop = sheet::kMirrorOffset + sheet::kHalfHeight - offset.y() - step.size;
+            const QRect image = QRect(offset.x(), mirroredTop, step.size, step.size).intersected(lowerHalf);
+            if (!image.isEmpty())
+                kept.push_back(image);
+        }
+    }
+    return kept;
+}
+
+void mirrorCard(Surface &sheet, Surface &flipPic, QPoint cellTwips, std::span<const QRect> keep)
+{
+    const QRectF half(0, 0, sheet::kCellWidth, sheet::kHalfHeight);
+    flipPic.paintPicture(sheet.image(), half, half.translated(cellTwips));
+    flipPic.mirrorVertically();
+    // What is to be kept goes into the scratch half where it will be painted back from, so the lower half
+    // still goes back in one piece.
+    for (const QRect &kept : keep)
+        flipPic.paintPicture(sheet.image(), kept.translated(0, -sheet::kMirrorOffset), kept.translated(cellTwips));
+    // Painted whole at 3015 twips down, the mirrored half's last row (the card's own top row) would land on the
+    // top row of the card below and spoil it. Only the 199 rows that belong to this card's lower half are
+    // painted back; row 200 stays as the sheet had it.
+    const QRectF lower(0, 0, sheet::kCellWidth, sheet::kHalfHeight - kTwipsPerPixel);
+    sheet.paintPicture(flipPic.image(), lower.translated(cellTwips + QPoint(0, sheet::kMirrorOffset)), lower);
+}
+
+void finishCards(Surface &sheet, Surface &bar, const KolomX &kolomX, Pacer &pacer,
+                 const std::function<void()> &afterCard)
+{
+    sheet.fontName = QStringLiteral("Arial");
+    sheet.fontSize = 28;
+    sheet.fontBold = true;
+    const IndexLabels labels(sheet);
+    Surface flipPic = makeFlipPic(sheet);
+
+    bar.backColor = QColor(progress::kBackground);
+    if (bar.isEmpty())
+        bar.resize(progress::kWidth, progress::kHeight);
+    else
+        bar.clear();
+    const QColor fill(progress::kFill);
+    std::array<std::vector<QRect>, sheet::kJokerColumn> kept;
+    for (int c = 0; c < sheet::kJokerColumn; ++c)
+        kept[c] = keptByMirroring(c);
+
+    int y = kLabelTop;
+    for (int n = 1; n <= sheet::kRows; ++n) {
+        for (int c = 0; c < sheet::kJokerColumn; ++c) {
+            labels.print(sheet, c, {kolomX[c] + kLabelLeft, y});
+            labels.print(sheet, c, {kolomX[c] + (c == kTenColumn ? kLabelRightOfTen : kLabelRight), y});
+            mirrorCard(sheet, flipPic, {kolomX[c], y - kLabelTop}, kept[c]);
+            // The box goes on before the window repaints, so the bar it shows already counts this card. Its
+            // corners are given top first: Surface::box loses the edge rows of a box given bottom first.
+            bar.box(QPointF(0, 150 - 3.2 * n * c), QPointF(progress::kWidth, progress::kHeight), fill, true);
+            if (afterCard)
+                afterCard();
+            pacer.pause(placement::kPauseMilliseconds);
+        }
+        y += sheet::kCellHeight;
+    }
+}
+
+} // namespace vellora::finishing
+
+namespace vellora::progress {
+
+void drawStartState(Surface &bar)
+{
+    bar.backColor = QColor(kBackground);
+    if (bar.isEmpty())
+        bar.resize(kWidth, kHeight);
+    else
+        bar.clear();
+    bar.box({0, 187}, {15, 200}, QColor(kFill), true);
+}
+
+} // namespace vellora::progress
