@@ -9,6 +9,7 @@ packages=(
   xvfb xauth x11-utils imagemagick
   clang libclang-rt-14-dev
   libjpeg-turbo-progs poppler-utils
+  cups cups-client cups-bsd printer-driver-cups-pdf
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,107 @@
+#include "afdrukform.h"
+
+#include "appfolder.h"
+#include "imagebutton.h"
+#include "pagetables.h"
+#include "picturebox.h"
+#include "platform.h"
+#include "printjobs.h"
+#include "printwidgets.h"
+#include "twips.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QRadioButton>
+
+namespace vellora {
+
+AfdrukForm::AfdrukForm(const QImage &sheet, Pacer &pacer, Prompter &prompter, const AppFolder &folder,
+                       PrintTarget &printer, QWidget *parent)
+    : QDialog(parent), m_sheet(sheet), m_pacer(pacer), m_prompter(prompter), m_printer(printer)
+{
+    setObjectName(QStringLiteral("AfdrukForm"));
+    setWindowTitle(QStringLiteral("Vellora Afdrukken"));
+    setFixedSize(px(QSize(6600, 4500)));
+    printui::setPanelColour(this);
+
+    printui::frame(this, "Label1", QRect(150, 180, 4215, 2715), QColor(55, 55, 55));
+    m_pic = new PictureBox(this);
+    m_pic->setObjectName(QStringLiteral("Pic"));
+    m_pic->setGeometry(twipRect(210, 240, 4080, 2580));
+
+    printui::label(this, "Label2", QStringLiteral("6 Pagina's (A4)"), 4650, 240);
+    for (int i = 0; i < print::kPageCount; ++i) {
+        auto *option = new QRadioButton(print::facePages()[i].caption, this);
+        option->setObjectName(QStringLiteral("Option1(%1)").arg(i));
+        option->setGeometry(twipRect(4800, 750 + 285 * i, 2700, 270));
+        QPalette p = option->palette();
+        p.setColor(QPalette::Window, QColor(220, 220, 190));
+        p.setColor(QPalette::WindowText, QColor(90, 90, 90));
+        option->setPalette(p);
+        m_options[i] = option;
+        connect(option, &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on)
+                showPreview(i + 1);
+        });
+    }
+
+    m_topMargin = printui::marginBox(this, "Combo1", 180, 3090, QStringLiteral("40"));
+    printui::label(this, "Label3", QStringLiteral("Topmargin"), 990, 3150);
+    m_leftMargin = printui::marginBox(this, "Combo2", 180, 3450, QStringLiteral("10"));
+    printui::label(this, "Label4", QStringLiteral("Leftmargin"), 990, 3510);
+
+    m_cancelButton = printui::pictureButton(this, folder, "CancelKnop", QStringLiteral("cancel.png"),
+                                            QRect(4710, 3390, 765, 435));
+    m_okButton = printui::pictureButton(this, folder, "OkKnop", QStringLiteral("ok.png"), QRect(5550, 3390, 765, 435));
+    connect(m_okButton, &ImageButton::clicked, this, [this] { ok(); });
+    connect(m_cancelButton, &ImageButton::clicked, this, [this] { cancel(); });
+
+    // Checking the first option paints the first preview through the same path as a click.
+    m_options[0]->setChecked(true);
+}
+
+int AfdrukForm::selectedPage() const
+{
+    for (int i = 0; i < print::kPageCount; ++i) {
+        if (m_options[i]->isChecked())
+            return i + 1;
+    }
+    return 1;
+}
+
+void AfdrukForm::showPreview(int page)
+{
+    const print::FacePage &p = print::facePage(page);
+    Surface &preview = m_pic->surface();
+    preview.resize(px(print::kFacePreviewSize.width()), px(print::kFacePreviewSize.height()));
+    preview.paintPicture(m_sheet, QRectF(p.previewDestination), QRectF(p.previewSheetRect));
+    m_pic->refresh();
+}
+
+void AfdrukForm::ok()
+{
+    // The pressed look lets the event loop run; a second click meanwhile must not start a second page.
+    if (m_busy)
+        return;
+    m_busy = true;
+    m_okButton->pressedLook(m_pacer);
+    const print::PrintOutcome outcome =
+        print::printFacePage(m_sheet, print::facePage(selectedPage()), m_topMargin->currentText(),
+                             m_leftMargin->currentText(), m_backPic, m_printer);
+    if (!outcome.printed) {
+        m_prompter.message(QString::fromUtf16(print::kFailureText), QString::fromUtf16(print::kFailureTitle),
+                           Prompter::Icon::Critical);
+    }
+    m_busy = false;
+}
+
+void AfdrukForm::cancel()
+{
+    if (m_busy)
+        return;
+    m_busy = true;
+    m_cancelButton->pressedLook(m_pacer);
+    reject();
+}
+
+} // namespace vellora

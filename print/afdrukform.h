@@ -1,0 +1,55 @@
+#pragma once
+
+#include "surface.h"
+
+#include <QDialog>
+#include <QImage>
+
+#include <array>
+
+class QComboBox;
+class QRadioButton;
+
+namespace vellora {
+
+class AppFolder;
+class ImageButton;
+class Pacer;
+class PictureBox;
+class PrintTarget;
+class Prompter;
+
+// "Vellora Afdrukken": prints the card faces on six landscape A4 pages, one page for each press of Ok, with a
+// reduced preview of the chosen page and a top and left margin. Built afresh at every opening, so the choices
+// start again at "Serie 1", "40" and "10". The sheet is only read.
+class AfdrukForm : public QDialog
+{
+    Q_OBJECT
+public:
+    AfdrukForm(const QImage &sheet, Pacer &pacer, Prompter &prompter, const AppFolder &folder, PrintTarget &printer,
+               QWidget *parent = nullptr);
+
+    int selectedPage() const; // 1 to 6
+    // The working picture of the last printed page.
+    const Surface &backPic() const { return m_backPic; }
+
+private:
+    void showPreview(int page);
+    void ok();
+    void cancel();
+
+    QImage m_sheet;
+    Pacer &m_pacer;
+    Prompter &m_prompter;
+    PrintTarget &m_printer;
+    PictureBox *m_pic;
+    std::array<QRadioButton *, 6> m_options{};
+    QComboBox *m_topMargin;
+    QComboBox *m_leftMargin;
+    ImageButton *m_okButton;
+    ImageButton *m_cancelButton;
+    Surface m_backPic;
+    bool m_busy = false;
+};
+
+} // namespace vellora

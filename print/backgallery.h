@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+namespace vellora {
+
+class AppFolder;
+
+// The card backs of the Backgrounds folder, addressed by number: "Background-<n>.jpg". The count is of all
+// ".jpg" files there, numbered or not, so a number can be counted that has no file.
+class BackGallery
+{
+public:
+    explicit BackGallery(const AppFolder &folder);
+
+    int count() const { return m_count; }
+    // The back numbered n, or a null image when there is no such file or it cannot be read.
+    QImage load(int n) const;
+
+    static QString counterText(int n, int count); // "Rugzijde <n + 1> / <count>"
+
+private:
+    const AppFolder &m_folder;
+    int m_count = 0;
+};
+
+} // namespace vellora

@@ -1,0 +1,94 @@
+#include "rugzijde.h"
+
+#include "imagebutton.h"
+#include "picturebox.h"
+#include "platform.h"
+#include "printjobs.h"
+#include "printwidgets.h"
+#include "twips.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QScrollBar>
+
+#include <algorithm>
+
+namespace vellora {
+
+Rugzijde::Rugzijde(Pacer &pacer, Prompter &prompter, const AppFolder &folder, PrintTarget &printer, QWidget *parent)
+    : QDialog(parent), m_pacer(pacer), m_prompter(prompter), m_printer(printer), m_gallery(folder)
+{
+    setObjectName(QStringLiteral("Rugzijde"));
+    setWindowTitle(QStringLiteral(" Afdrukken Rugzijde"));
+    setFixedSize(px(QSize(6600, 4470)));
+    printui::setPanelColour(this);
+
+    printui::frame(this, "Label1", QRect(180, 210, 2415, 3315), QColor(55, 55, 55));
+    m_pic = new PictureBox(this);
+    m_pic->setObjectName(QStringLiteral("Pic"));
+    m_pic->setGeometry(twipRect(240, 270, 2280, 3180));
+
+    printui::frame(this, "Label2", QRect(2640, 210, 345, 3315), QColor(55, 55, 55));
+    m_scroll = new QScrollBar(Qt::Vertical, this);
+    m_scroll->setObjectName(QStringLiteral("VScroll1"));
+    m_scroll->setGeometry(twipRect(2670, 240, 285, 3255));
+    // With no backs at all the bar stays at 0 rather than running from 0 down to -1.
+    m_scroll->setRange(0, std::max(0, m_gallery.count() - 1));
+    m_scroll->setValue(0);
+
+    m_counter = printui::label(this, "Label3", BackGallery::counterText(0, m_gallery.count()), 210, 3600);
+    m_counter->setMinimumWidth(px(2415));
+
+    m_topMargin = printui::marginBox(this, "Combo1", 3300, 300, QStringLiteral("0"));
+    printui::label(this, "Label4", QStringLiteral("Topmargin"), 4140, 345);
+    m_leftMargin = printui::marginBox(this, "Combo2", 3300, 750, QStringLiteral("0"));
+    printui::label(this, "Label5", QStringLiteral("Leftmargin"), 4140, 794);
+
+    m_cancelButton = printui::pictureButton(this, folder, "CancelKnop", QStringLiteral("cancel.png"),
+                                            QRect(4710, 3390, 765, 435));
+    m_printButton =
+        printui::pictureButton(this, folder, "PrintKnop", QStringLiteral("ok.png"), QRect(5550, 3390, 765, 435));
+    connect(m_printButton, &ImageButton::clicked, this, [this] { print(); });
+    connect(m_cancelButton, &ImageButton::clicked, this, [this] { cancel(); });
+
+    // Opening shows back 0 without touching the counter's count; a missing file leaves both surfaces empty.
+    m_backPic.setPicture(m_gallery.load(0));
+    m_pic->setPicture(m_backPic.image());
+    connect(m_scroll, &QScrollBar::valueChanged, this, [this](int n) { showBack(n); });
+}
+
+void Rugzijde::showBack(int n)
+{
+    // A number without a readable file keeps the back shown before, while the counter moves on.
+    const QImage back = m_gallery.load(n);
+    if (!back.isNull())
+        m_backPic.setPicture(back);
+    m_pic->setPicture(m_backPic.image());
+    m_counter->setText(BackGallery::counterText(n, m_gallery.count()));
+}
+
+void Rugzijde::print()
+{
+    if (m_busy)
+        return;
+    m_busy = true;
+    m_printButton->pressedLook(m_pacer);
+    const print::PrintOutcome outcome =
+        print::printBack(m_backPic.image(), m_topMargin->currentText(), m_leftMargin->currentText(), m_printer);
+    if (!outcome.printed) {
+        m_prompter.message(QString::fromUtf16(print::kFailureText), QString::fromUtf16(print::kFailureTitle),
+                           Prompter::Icon::Critical);
+    }
+    m_busy = false;
+}
+
+void Rugzijde::cancel()
+{
+    if (m_busy)
+        return;
+    m_busy = true;
+    m_cancelButton->pressedLook(m_pacer);
+    reject();
+}
+
+} // namespace vellora

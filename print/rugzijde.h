@@ -1,0 +1,54 @@
+#pragma once
+
+#include "backgallery.h"
+#include "surface.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QScrollBar;
+
+namespace vellora {
+
+class AppFolder;
+class ImageButton;
+class Pacer;
+class PictureBox;
+class PrintTarget;
+class Prompter;
+
+// " Afdrukken Rugzijde": prints a chosen card back stretched over a portrait A4 sheet, so that sheets printed
+// with faces can be fed in again. The backs are browsed with a scroll bar; the preview shows a back's top-left
+// at its own size. Built afresh at every opening: back 0, margins "0" and "0".
+class Rugzijde : public QDialog
+{
+    Q_OBJECT
+public:
+    Rugzijde(Pacer &pacer, Prompter &prompter, const AppFolder &folder, PrintTarget &printer,
+             QWidget *parent = nullptr);
+
+    // The back that Print prints.
+    const Surface &backPic() const { return m_backPic; }
+
+private:
+    void showBack(int n);
+    void print();
+    void cancel();
+
+    Pacer &m_pacer;
+    Prompter &m_prompter;
+    PrintTarget &m_printer;
+    BackGallery m_gallery;
+    PictureBox *m_pic;
+    QScrollBar *m_scroll;
+    QLabel *m_counter;
+    QComboBox *m_topMargin;
+    QComboBox *m_leftMargin;
+    ImageButton *m_printButton;
+    ImageButton *m_cancelButton;
+    Surface m_backPic;
+    bool m_busy = false;
+};
+
+} // namespace vellora

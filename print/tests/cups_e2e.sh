@@ -1,0 +1,125 @@
+#!/usr/bin/env bash
+# End-to-end printing through a real print queue: a print server of its own under a temporary folder, a
+# cups-pdf queue as the default printer, and the product's windows printing on it through Qt.
+#   cups_e2e.sh <vellora_cups_print>
+# Exit 0 passed, 1 failed, 77 skipped (the reason is printed), as CTest's SKIP_RETURN_CODE expects.
+# VELLORA_CUPS_KEEP=1 keeps the server's folder (logs, spool, PDFs) for a look afterwards.
+set -uo pipefail
+
+driver=${1:?usage: cups_e2e.sh <vellora_cups_print>}
+queue=VelloraPDF
+
+skip() { echo "SKIPPED: $*"; exit 77; }
+die() { echo "FAILED: $*"; [ -n "${work:-}" ] && tail -n 30 "$work/log/error_log" 2>/dev/null; exit 1; }
+
+[ "$(id -u)" -eq 0 ] || skip "needs root: the cups-pdf backend runs as root under the print server"
+for tool in /usr/sbin/cupsd lpadmin lpstat cupsdisable cupsenable cupsreject pdftoppm pgrep; do
+    command -v "$tool" >/dev/null 2>&1 || skip "$tool is not installed (Debian packages cups, poppler-utils)"
+done
+[ -x /usr/lib/cups/backend/cups-pdf ] || skip "the cups-pdf backend is not installed (Debian package printer-driver-cups-pdf)"
+ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
+[ -f "$ppd" ] || skip "no $ppd (Debian package printer-driver-cups-pdf)"
+
+work=$(mktemp -d /tmp/vellora-cups.XXXXXX) || skip "no temporary folder"
+# cups-pdf reads /etc/cups/cups-pdf-<name>.conf for a queue whose device is cups-pdf:/<name>; a name of this
+# run's own keeps concurrent runs and the system's queues apart. It is the one file written outside $work.
+tag=vellora-$(basename "$work" | tr -cd 'A-Za-z0-9')
+pdfconf=/etc/cups/cups-pdf-$tag.conf
+cupsd_pid=
+
+# shellcheck disable=SC2317  # runs from the trap
+cleanup() {
+    if [ -n "$cupsd_pid" ] && kill -0 "$cupsd_pid" 2>/dev/null; then
+        kill "$cupsd_pid"
+        # The server is not this shell's child, so it cannot be waited for; it stops within a moment.
+        for _ in $(seq 50); do kill -0 "$cupsd_pid" 2>/dev/null || break; sleep 0.1; done
+    fi
+    rm -f "$pdfconf"
+    if [ -n "${VELLORA_CUPS_KEEP:-}" ]; then echo "kept $work"; else rm -rf "$work"; fi
+}
+trap cleanup EXIT
+
+# The server's folders must be readable by the filters, which run as the unprivileged lp user.
+chmod 755 "$work"
+mkdir -p "$work/etc/ppd" "$work/spool/tmp" "$work/cache" "$work/state" "$work/log" "$work/pdf" "$work/home" \
+         "$work/cups-pdf-spool"
+chmod 1777 "$work/spool/tmp"
+socket="$work/cups.sock"
+
+cat > "$work/etc/cupsd.conf" <<CONF
+Listen $socket
+Browsing Off
+WebInterface No
+LogLevel info
+MaxLogSize 0
+PreserveJobFiles Yes
+Printcap $work/printcap
+<Location />
+  Order allow,deny
+  Allow all
+</Location>
+<Location /admin>
+  Order allow,deny
+  Allow all
+</Location>
+<Policy default>
+  <Limit All>
+    Order deny,allow
+  </Limit>
+</Policy>
+CONF
+cat > "$work/etc/cups-files.conf" <<CONF
+ServerRoot $work/etc
+RequestRoot $work/spool
+TempDir $work/spool/tmp
+CacheDir $work/cache
+StateDir $work/state
+AccessLog $work/log/access_log
+ErrorLog $work/log/error_log
+PageLog $work/log/page_log
+ServerBin /usr/lib/cups
+DataDir /usr/share/cups
+CONF
+mkdir -p /etc/cups || skip "cannot write /etc/cups"
+# Label 2: every file is named with its job number, so a second page never replaces the first.
+printf 'Out %s\nAnonDirName %s\nSpool %s\nLog %s\nLabel 2\n' "$work/pdf" "$work/pdf" "$work/cups-pdf-spool" "$work/log" \
+    > "$pdfconf" \
+    || skip "cannot write $pdfconf"
+
+# Clients of this run see only this server: no user or system lpoptions, no client.conf.
+export CUPS_SERVER="$socket" CUPS_SERVERROOT="$work/etc" HOME="$work/home"
+unset LPDEST PRINTER
+
+# Without -f the server returns only once it accepts requests, so nothing has to be waited for here.
+if ! /usr/sbin/cupsd -c "$work/etc/cupsd.conf" -s "$work/etc/cups-files.conf" > "$work/log/start" 2>&1; then
+    skip "the print server did not start: $(cat "$work/log/start") $(tail -n 5 "$work/log/error_log" 2>/dev/null)"
+fi
+cupsd_pid=$(pgrep -f -x "/usr/sbin/cupsd -C $work/etc/cupsd.conf -s $work/etc/cups-files.conf" | head -n 1)
+[ -n "$cupsd_pid" ] || skip "the print server exited right after starting: $(tail -n 5 "$work/log/error_log")"
+lpstat -r >/dev/null 2>&1 || skip "the print server does not answer on $socket"
+
+lpadmin -p "$queue" -E -v "cups-pdf:/$tag" -P "$ppd" 2>"$work/log/lpadmin" || die "lpadmin: $(cat "$work/log/lpadmin")"
+lpadmin -d "$queue" || die "cannot make $queue the default"
+lpstat -d | grep -q "$queue" || die "$queue is not the default destination"
+
+echo "== printing \"Serie 1\" and a back on $queue"
+QT_QPA_PLATFORM=offscreen "$driver" print "$work/pdf" || die "printing on a ready queue"
+
+refused() {
+    echo "== $1"
+    QT_QPA_PLATFORM=offscreen "$driver" refused "$work/pdf" || die "$1"
+    # A refused page must not have become a job that waits in the queue either.
+    [ -z "$(lpstat -o 2>/dev/null)" ] || die "$1: jobs were queued: $(lpstat -o)"
+}
+
+cupsdisable "$queue" || die "cupsdisable"
+refused "queue stopped (cupsdisable)"
+{ cupsenable "$queue" && cupsreject "$queue"; } || die "cupsenable/cupsreject"
+refused "queue not accepting jobs (cupsreject)"
+cupsdisable "$queue" || die "cupsdisable"
+refused "queue stopped and rejecting"
+lpadmin -x "$queue" || die "lpadmin -x"
+refused "no printer at all"
+
+echo "PASSED"
+exit 0
