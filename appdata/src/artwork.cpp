@@ -138,53 +138,26 @@ const char *const kPushButton = R"SVG(<svg xmlns="http://www.w3.org/2000/svg" wi
         fill="$INK$">$LABEL$</text>
 </svg>)SVG";
 
-const char *const kImportStrip = R"SVG(<svg xmlns="http://www.w3.org/2000/svg" width="88" height="21" viewBox="0 0 88 21">
+// The target choices of the picture dialogs: all four cards, then one card per suit row.
+const char *const kTargetAll = R"SVG(<svg xmlns="http://www.w3.org/2000/svg" width="88" height="21" viewBox="0 0 88 21">
   <defs>
     <linearGradient id="face" x1="0" y1="0" x2="0" y2="1">
       <stop offset="0" stop-color="#ffffff"/><stop offset="1" stop-color="#d9dfe6"/>
-    </linearGradient>
-    <linearGradient id="sky" x1="0" y1="0" x2="0" y2="1">
-      <stop offset="0" stop-color="#5aa7e8"/><stop offset="1" stop-color="#bfe1fb"/>
     </linearGradient>
   </defs>
   <rect x="0.5" y="0.5" width="87" height="20" rx="4" fill="url(#face)" stroke="#7d8996" stroke-width="1"/>
-  <rect x="4" y="4" width="16" height="13" rx="1" fill="#ffffff" stroke="#3c4652" stroke-width="0.9"/>
-  <rect x="5.5" y="5.5" width="13" height="10" fill="url(#sky)"/>
-  <circle cx="15.5" cy="8" r="1.6" fill="#ffd23f"/>
-  <path d="M5.5,15.5 L10,10 L13,13 L15,11 L18.5,15.5 Z" fill="#3f8a3a"/>
-  <text x="53" y="14.5" text-anchor="middle" font-family="Liberation Sans" font-weight="bold" font-size="11"
-        fill="#1e2a36">Foto laden</text>
+  $SUITS$
 </svg>)SVG";
 
-const char *const kToolButton = R"SVG(<svg xmlns="http://www.w3.org/2000/svg" width="22" height="21" viewBox="0 0 22 21">
+const char *const kTargetOne = R"SVG(<svg xmlns="http://www.w3.org/2000/svg" width="22" height="21" viewBox="0 0 22 21">
   <defs>
     <linearGradient id="face" x1="0" y1="0" x2="0" y2="1">
       <stop offset="0" stop-color="#ffffff"/><stop offset="1" stop-color="#d9dfe6"/>
-    </linearGradient>
-    <linearGradient id="sky" x1="0" y1="0" x2="0" y2="1">
-      <stop offset="0" stop-color="#5aa7e8"/><stop offset="1" stop-color="#bfe1fb"/>
-    </linearGradient>
-    <linearGradient id="wood" x1="0" y1="0" x2="1" y2="1">
-      <stop offset="0" stop-color="#e2b45a"/><stop offset="1" stop-color="#8a5a1a"/>
     </linearGradient>
   </defs>
   <rect x="0.5" y="0.5" width="21" height="20" rx="4" fill="url(#face)" stroke="#7d8996" stroke-width="1"/>
   $GLYPH$
 </svg>)SVG";
-
-const char *const kZoomGlyph = R"SVG(<circle cx="9.5" cy="9" r="5" fill="#eaf4ff" stroke="#1e2a36" stroke-width="1.6"/>
-  <path d="M13.2,12.7 L17.5,17" stroke="#1e2a36" stroke-width="2.6" stroke-linecap="round"/>
-  <path d="M7,9 L12,9" stroke="#1f6fc8" stroke-width="1.6" stroke-linecap="round"/>)SVG";
-
-const char *const kZoomInExtra =
-    R"SVG(<path d="M9.5,6.5 L9.5,11.5" stroke="#1f6fc8" stroke-width="1.6" stroke-linecap="round"/>)SVG";
-
-const char *const kFrameGlyph = R"SVG(<rect x="3.5" y="3.5" width="15" height="14" fill="url(#wood)" stroke="#5a3a0a" stroke-width="0.8"/>
-  <rect x="6.5" y="6.5" width="9" height="8" fill="url(#sky)" stroke="#5a3a0a" stroke-width="0.6"/>
-  <path d="M6.5,14.5 L9.5,10.5 L11.5,12.5 L12.8,11.2 L15.5,14.5 Z" fill="#3f8a3a"/>)SVG";
-
-const char *const kBorderGlyph = R"SVG(<rect x="4" y="4" width="14" height="13" fill="#ffffff" stroke="#c8102e" stroke-width="2.2"/>
-  <rect x="7.5" y="7.5" width="7" height="6" fill="#bfe1fb" stroke="#1e2a36" stroke-width="0.6" stroke-dasharray="1,1"/>)SVG";
 
 // Hotspot at the fingertip: pixel (12, 1). The shell sets the cursor with exactly these coordinates.
 const char *const kPointer = R"SVG(<svg xmlns="http://www.w3.org/2000/svg" width="32" height="32" viewBox="0 0 32 32">
@@ -231,17 +204,27 @@ QString pushButton(const QString &label, const QString &edge, const QString &ink
     return svg;
 }
 
-QString toolButton(int which)
+QString suitGlyph(int suit, double x, double y, double size)
 {
-    QString glyph;
-    switch (which) {
-    case 1: glyph = QString::fromUtf8(kZoomGlyph) + QString::fromUtf8(kZoomInExtra); break;
-    case 2: glyph = QString::fromUtf8(kZoomGlyph); break;
-    case 3: glyph = QString::fromUtf8(kFrameGlyph); break;
-    default: glyph = QString::fromUtf8(kBorderGlyph); break;
+    return QStringLiteral(R"P(<path transform="translate(%1,%2) scale(%3)" d="%4" fill="%5"/>)P")
+        .arg(x)
+        .arg(y)
+        .arg(size / 100.0)
+        .arg(suitPathData(suit), suitIsRed(suit) ? QStringLiteral("#c8102e") : QStringLiteral("#161616"));
+}
+
+QString targetButton(int which)
+{
+    if (which == 0) {
+        QString suits;
+        for (int suit = 0; suit < 4; ++suit)
+            suits += suitGlyph(suit, 8 + 19.5 * suit, 2.5, 16);
+        QString svg = QString::fromUtf8(kTargetAll);
+        svg.replace(QLatin1String("$SUITS$"), suits);
+        return svg;
     }
-    QString svg = QString::fromUtf8(kToolButton);
-    svg.replace(QLatin1String("$GLYPH$"), glyph);
+    QString svg = QString::fromUtf8(kTargetOne);
+    svg.replace(QLatin1String("$GLYPH$"), suitGlyph(which - 1, 3, 2.5, 16));
     return svg;
 }
 
@@ -259,8 +242,6 @@ QString artworkSvg(const QString &name)
         return pushButton(QStringLiteral("Cancel"), QStringLiteral("#a3303e"), QStringLiteral("#7a1422"));
     if (name == QLatin1String("exit.png"))
         return pushButton(QStringLiteral("Exit"), QStringLiteral("#4a5a6e"), QStringLiteral("#1e2a36"));
-    if (name == QLatin1String("import-0.png"))
-        return QString::fromUtf8(kImportStrip);
     if (name == QLatin1String("pointer.png"))
         return QString::fromUtf8(kPointer);
     const auto numbered = [&](const char *prefix) {
@@ -272,7 +253,7 @@ QString artworkSvg(const QString &name)
     if (name.startsWith(QLatin1String("picture-")))
         return pictureButton(numbered("picture-"));
     if (name.startsWith(QLatin1String("import-")))
-        return toolButton(numbered("import-"));
+        return targetButton(numbered("import-"));
     return QString();
 }
 

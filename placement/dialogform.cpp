@@ -1,0 +1,326 @@
+#include "dialogform.h"
+
+#include "cardtargets.h"
+#include "folderlisting.h"
+#include "imagebutton.h"
+#include "picturebox.h"
+#include "photoview.h"
+#include "platform.h"
+#include "surface.h"
+#include "targetoptions.h"
+#include "twips.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QScrollBar>
+#include <QStyle>
+
+namespace vellora {
+
+namespace {
+
+const QColor kPanel(220, 220, 190);
+
+void setColours(QWidget *widget, QColor background, QColor text)
+{
+    QPalette palette = widget->palette();
+    for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
+        palette.setColor(role, background);
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(role, text);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+ImageButton *pictureButton(QWidget *parent, const AppFolder &folder, const char *name, const char *art,
+                           QRect geometry)
+{
+    auto *button = new ImageButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(geometry);
+    button->setPixmap(QPixmap(folder.resolve(QStringLiteral("\\Artwork\\") + QLatin1String(art))));
+    button->setCursor(Qt::PointingHandCursor);
+    return button;
+}
+
+// The pointer shows the hourglass while a photo loads, and returns however the load ends.
+struct Hourglass
+{
+    Hourglass() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~Hourglass() { QGuiApplication::restoreOverrideCursor(); }
+    Hourglass(const Hourglass &) = delete;
+    Hourglass &operator=(const Hourglass &) = delete;
+};
+
+// Where the font runs a little wider than the one the boxes were measured for, a box grows downwards into the
+// free panel below it rather than cutting off the last line of its instructions.
+void growToFit(QLabel *label)
+{
+    label->resize(label->width(), qMax(label->height(), label->heightForWidth(label->width())));
+}
+
+QPointF mouseTwips(const QMouseEvent *event) { return event->position() * kTwipsPerPixel; }
+
+} // namespace
+
+Dialogform::Dialogform(Surface &sheet, KaartSoort soort, Pacer &pacer, Prompter &prompter,
+                       const AppFolder &folder, QWidget *parent)
+    : QDialog(parent), m_sheet(sheet), m_soort(soort), m_pacer(pacer), m_prompter(prompter),
+      m_framing(QApplication::palette().color(QPalette::Base))
+{
+    setObjectName(QStringLiteral("Dialogform"));
+    setWindowTitle(PhotoFraming::caption(soort));
+    setFixedSize(px(QSize(12180, 6960)));
+    QPalette panel = palette();
+    panel.setColor(QPalette::Window, kPanel);
+    setPalette(panel);
+    setAutoFillBackground(true);
+    // The texts are laid out for a small sans serif of 8.25 points; the desktop's larger default would not
+    // fit the fixed label boxes.
+    QFont small(QStringLiteral("Arial"));
+    small.setPixelSize(fontPixels(8.25));
+    setFont(small);
+
+    buildLayout(folder);
+
+    // The lists start in the application folder itself.
+    const QString start = folder.root();
+    m_driveFolders.insert(folders::driveOf(start), start);
+    m_drive1->addItems(folders::drives(start));
+    m_drive1->setCurrentIndex(0);
+    connect(m_drive1, &QComboBox::currentIndexChanged, this, &Dialogform::Drive1_Change);
+    Dir1_Change(start);
+}
+
+Dialogform::~Dialogform() = default;
+
+QLabel *Dialogform::label(const char *name, const QString &text, QRect geometry)
+{
+    auto *l = new QLabel(text, this);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setGeometry(geometry);
+    return l;
+}
+
+void Dialogform::buildLayout(const AppFolder &folder)
+{
+    const QColor listBack(0, 0, 30), listText(220, 220, 220);
+
+    m_drive1 = new QComboBox(this);
+    m_drive1->setObjectName(QStringLiteral("Drive1"));
+    m_drive1->setGeometry(QRect(px(QPoint(150, 180)), QSize(px(3300), m_drive1->sizeHint().height())));
+    setColours(m_drive1, listBack, listText);
+
+    m_dir1 = new QListWidget(this);
+    m_dir1->setObjectName(QStringLiteral("Dir1"));
+    m_dir1->setGeometry(twipRect(150, 585, 3300, 2730));
+    setColours(m_dir1, listBack, listText);
+    connect(m_dir1, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem *item) { Dir1_Change(item->data(Qt::UserRole).toString()); });
+
+    m_list1 = new QListWidget(this);
+    m_list1->setObjectName(QStringLiteral("List1"));
+    m_list1->setGeometry(twipRect(150, 3360, 3300, 3000));
+    setColours(m_list1, listBack, listText);
+    connect(m_list1, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem *item) { List1_Click(m_list1->row(item)); });
+
+    QLabel *label1 = label("Label1", QString(), twipRect(3600, 180, 3870, 5575));
+    setColours(label1, QColor(0, 0, 30), Qt::white);
+
+    m_picCont = new QWidget(this);
+    m_picCont->setObjectName(QStringLiteral("PicCont"));
+    m_picCont->setGeometry(twipRect(3690, 270, PhotoFraming::kViewport.width(), PhotoFraming::kViewport.height()));
+    setColours(m_picCont, QColor(224, 224, 224), Qt::black);
+
+    m_slidePic = new PhotoView(m_picCont);
+    m_slidePic->setObjectName(QStringLiteral("SlidePic"));
+    connect(m_slidePic, &PhotoView::mousePressed, this, &Dialogform::SlidePic_MouseDown);
+    connect(m_slidePic, &PhotoView::mouseMoved, this, &Dialogform::SlidePic_MouseMove);
+
+    m_layerW = new ShapeWidget(ShapeWidget::Kind::Rectangle, QColor(224, 224, 224), m_slidePic);
+    m_layerW->setObjectName(QStringLiteral("LayerW"));
+    m_layerW->resize(px(PhotoFraming::kFrame));
+
+    QLabel *label2 = label("Label2", QString(), twipRect(3600, 6000, 2595, 345));
+    setColours(label2, Qt::black, Qt::white);
+
+    m_zoomScroll = new QScrollBar(Qt::Horizontal, this);
+    m_zoomScroll->setObjectName(QStringLiteral("ZoomScroll"));
+    m_zoomScroll->setGeometry(twipRect(3630, 6030, 2535, 285));
+    m_zoomScroll->setRange(0, PhotoFraming::kMaxZoom);
+    m_zoomScroll->setSingleStep(1);
+    m_zoomScroll->setPageStep(1);
+    m_zoomScroll->setValue(PhotoFraming::kInitialZoom);
+    // The zoom follows the bar's changes, not the thumb while it is dragged.
+    m_zoomScroll->setTracking(false);
+    connect(m_zoomScroll, &QScrollBar::valueChanged, this, &Dialogform::ZoomScroll_Change);
+
+    m_label4 = label("Label4", PhotoFraming::initialZoomLabel(), QRect(px(QPoint(6270, 6060)), QSize()));
+    m_label4->adjustSize();
+
+    QLabel *label6 = label("Label6", QString(), twipRect(7650, 180, 2595, 4335));
+    setColours(label6, QColor(0, 0, 64), Qt::white);
+
+    m_picture1 = new PictureBox(this);
+    m_picture1->setObjectName(QStringLiteral("Picture1"));
+    m_picture1->setGeometry(twipRect(7710, 240, targets::kPictureArea.width(), targets::kPictureArea.height()));
+    m_picture1->surface().backColor = m_framing.preview().backColor;
+    m_picture1->setPicture(m_framing.preview().image());
+
+    m_shape1 = new ShapeWidget(ShapeWidget::Kind::Rectangle, QApplication::palette().color(QPalette::WindowText),
+                               m_picture1);
+    m_shape1->setObjectName(QStringLiteral("Shape1"));
+    m_shape1->setGeometry(QRect(QPoint(0, 0), px(targets::kPictureArea)));
+    m_shape1->hide();
+
+    QLabel *label8 = label("Label8",
+                           QStringLiteral("Beweeg de afbeelding met ingedrukte linkermuisknop. Klik dan om de "
+                                          "linkerbovenhoek van de rechthoek te\npositioneren. Het resultaat is dan "
+                                          "hierboven te zien."),
+                           twipRect(7680, 4800, 3900, 690));
+    label8->setWordWrap(true);
+    label8->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    growToFit(label8);
+
+    QLabel *label3 = label("Label3", QStringLiteral("Plaatsen op..."), QRect(px(QPoint(10410, 300)), QSize()));
+    label3->adjustSize();
+
+    m_image1 = new TargetOptions(this, folder, 10410, 660);
+
+    QLabel *label5 = label("Label5",
+                           QStringLiteral("Klik \u00e9\u00e9n van de vijf keuze mogelijkheden hierboven aan, druk "
+                                          "dan op de 'Ok' knop."),
+                           twipRect(10410, 2850, 1530, 990));
+    label5->setWordWrap(true);
+    label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    growToFit(label5);
+
+    m_check1 = new QCheckBox(QStringLiteral("Border"), this);
+    m_check1->setObjectName(QStringLiteral("Check1"));
+    m_check1->setGeometry(QRect(px(QPoint(10410, 4050)), QSize(px(900), m_check1->sizeHint().height())));
+    setColours(m_check1, kPanel, Qt::black);
+    connect(m_check1, &QCheckBox::toggled, this, &Dialogform::Check1_Click);
+
+    m_cancelKnop = pictureButton(this, folder, "CancelKnop", "cancel.png", twipRect(10260, 5900, 765, 435));
+    m_okKnop = pictureButton(this, folder, "OkKnop", "ok.png", twipRect(11100, 5900, 765, 435));
+    connect(m_okKnop, &ImageButton::clicked, this, &Dialogform::OkKnop_Click);
+    connect(m_cancelKnop, &ImageButton::clicked, this, &Dialogform::CancelKnop_Click);
+
+    showSlide();
+}
+
+void Dialogform::Drive1_Change(int index)
+{
+    const QString drive = m_drive1->itemText(index);
+    const QString target = m_driveFolders.value(drive, drive);
+    // An unreadable drive (an empty card reader) leaves the folder list where it was.
+    if (!folders::canList(target))
+        return;
+    Dir1_Change(target);
+}
+
+void Dialogform::Dir1_Change(const QString &path)
+{
+    m_folder = path;
+    m_driveFolders.insert(folders::driveOf(path), path);
+    showFolderTree();
+    m_list1->clear();
+    m_list1->addItems(folders::pictureFiles(path));
+}
+
+void Dialogform::showFolderTree()
+{
+    m_dir1->clear();
+    const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    for (const folders::Entry &entry : folders::folderTree(m_folder)) {
+        auto *item = new QListWidgetItem(entry.open ? open : closed, QString(entry.depth * 2, u' ') + entry.name,
+                                         m_dir1);
+        item->setData(Qt::UserRole, entry.path);
+        if (entry.open && entry.path == QFileInfo(m_folder).absoluteFilePath())
+            m_dir1->setCurrentItem(item);
+    }
+}
+
+void Dialogform::List1_Click(int row)
+{
+    const QListWidgetItem *item = m_list1->item(row);
+    if (!item)
+        return;
+    const Hourglass hourglass;
+    // A file that cannot be read as a picture leaves the previous one, without a message.
+    if (!m_framing.load(m_folder + u'/' + item->text()))
+        return;
+    setWindowTitle(PhotoFraming::captionWithSize(m_soort, m_framing.photo().size()));
+    showSlide();
+    // Only a bar that held another value runs the zoom (and so rewrites the label).
+    m_zoomScroll->setValue(PhotoFraming::kInitialZoom);
+}
+
+void Dialogform::ZoomScroll_Change(int value)
+{
+    m_framing.setZoom(value);
+    m_label4->setText(PhotoFraming::zoomLabel(value, m_framing.view().size()));
+    m_label4->adjustSize();
+    showSlide();
+}
+
+void Dialogform::showSlide()
+{
+    m_slidePic->setView(&m_framing.view());
+    m_slidePic->setGeometry(QRect(px(m_framing.slidePosition()), px(m_framing.slideSize())));
+    m_layerW->move(px(m_framing.framePosition()));
+}
+
+void Dialogform::SlidePic_MouseDown(QMouseEvent *event)
+{
+    m_framing.press(event->button(), event->buttons(), mouseTwips(event));
+    m_layerW->move(px(m_framing.framePosition()));
+    m_picture1->setPicture(m_framing.preview().image());
+}
+
+void Dialogform::SlidePic_MouseMove(QMouseEvent *event)
+{
+    if (!m_framing.drag(event->buttons(), mouseTwips(event)))
+        return;
+    m_slidePic->move(px(m_framing.slidePosition()));
+    m_layerW->move(px(m_framing.framePosition()));
+}
+
+void Dialogform::Check1_Click() { m_shape1->setVisible(m_check1->isChecked()); }
+
+void Dialogform::OkKnop_Click()
+{
+    if (m_busy)
+        return;
+    m_busy = true;
+    m_okKnop->pressedLook(m_pacer);
+    const int option = m_image1->chosen();
+    if (option < 0) {
+        m_prompter.message(QStringLiteral("Selecteer op welke kaart(en) u de foto wilt plaatsen!"),
+                           QGuiApplication::applicationDisplayName(), Prompter::Icon::None);
+        m_busy = false;
+        return;
+    }
+    m_framing.place(m_sheet, m_soort, option, m_check1->isChecked());
+    accept();
+}
+
+void Dialogform::CancelKnop_Click()
+{
+    if (m_busy)
+        return;
+    m_busy = true;
+    m_cancelKnop->pressedLook(m_pacer);
+    reject();
+}
+
+} // namespace vellora

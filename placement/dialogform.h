@@ -1,0 +1,85 @@
+#pragma once
+
+#include "appfolder.h"
+#include "cardsheet.h"
+#include "photoframing.h"
+
+#include <QDialog>
+#include <QHash>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QMouseEvent;
+class QScrollBar;
+
+namespace vellora {
+
+class ImageButton;
+class Pacer;
+class PhotoView;
+class PictureBox;
+class Prompter;
+class ShapeWidget;
+class Surface;
+class TargetOptions;
+
+// The picture import dialog: the user finds a photo on any drive, zooms and drags it, clicks the top-left
+// corner of the card-sized frame, and pastes the framed part into the picture area of the aces, the court
+// cards or the jokers (by `soort`) of the card sheet. Built anew for every opening and run with exec().
+class Dialogform : public QDialog
+{
+    Q_OBJECT
+public:
+    Dialogform(Surface &sheet, KaartSoort soort, Pacer &pacer, Prompter &prompter, const AppFolder &folder,
+               QWidget *parent = nullptr);
+    ~Dialogform() override;
+
+    const PhotoFraming &framing() const { return m_framing; }
+    // The folder whose pictures List1 shows.
+    const QString &folder() const { return m_folder; }
+
+    // The handlers of the controls, one per control and event.
+    void Drive1_Change(int index);
+    void Dir1_Change(const QString &path);
+    void List1_Click(int row);
+    void ZoomScroll_Change(int value);
+    void SlidePic_MouseDown(QMouseEvent *event);
+    void SlidePic_MouseMove(QMouseEvent *event);
+    void Check1_Click();
+    void OkKnop_Click();
+    void CancelKnop_Click();
+
+private:
+    void buildLayout(const AppFolder &folder);
+    void showFolderTree();
+    void showSlide();
+    QLabel *label(const char *name, const QString &text, QRect geometry);
+
+    Surface &m_sheet;
+    KaartSoort m_soort;
+    Pacer &m_pacer;
+    Prompter &m_prompter;
+    PhotoFraming m_framing;
+    QString m_folder;
+    QHash<QString, QString> m_driveFolders; // the folder each drive was last left in
+
+    QComboBox *m_drive1 = nullptr;
+    QListWidget *m_dir1 = nullptr;
+    QListWidget *m_list1 = nullptr;
+    QWidget *m_picCont = nullptr;
+    PhotoView *m_slidePic = nullptr;
+    ShapeWidget *m_layerW = nullptr;
+    QScrollBar *m_zoomScroll = nullptr;
+    QLabel *m_label4 = nullptr;
+    PictureBox *m_picture1 = nullptr;
+    ShapeWidget *m_shape1 = nullptr;
+    QCheckBox *m_check1 = nullptr;
+    TargetOptions *m_image1 = nullptr;
+    ImageButton *m_okKnop = nullptr;
+    ImageButton *m_cancelKnop = nullptr;
+    bool m_busy = false; // a pressed look lets events through; a second click must not start twice
+};
+
+} // namespace vellora

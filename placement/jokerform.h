@@ -1,0 +1,50 @@
+#pragma once
+
+#include "jokerbrowser.h"
+
+#include <QDialog>
+
+class QLabel;
+class QScrollBar;
+
+namespace vellora {
+
+class AppFolder;
+class ImageButton;
+class Pacer;
+class PictureBox;
+class Prompter;
+class Surface;
+class TargetOptions;
+
+// The joker dialog: pages through the shipped joker pictures and pastes the one shown into the joker area
+// of one or all four joker cards of the card sheet. Built anew for every opening and run with exec().
+class JokerForm : public QDialog
+{
+    Q_OBJECT
+public:
+    JokerForm(Surface &sheet, Pacer &pacer, Prompter &prompter, const AppFolder &folder, QWidget *parent = nullptr);
+
+    const JokerBrowser &browser() const { return m_browser; }
+
+    // The handlers of the controls, one per control and event.
+    void VScroll1_Change(int value);
+    void OkKnop_Click();
+    void CancelKnop_Click();
+
+private:
+    Surface &m_sheet;
+    Pacer &m_pacer;
+    Prompter &m_prompter;
+    JokerBrowser m_browser;
+
+    PictureBox *m_kaartPic = nullptr;
+    QScrollBar *m_vScroll1 = nullptr;
+    QLabel *m_label3 = nullptr;
+    TargetOptions *m_image1 = nullptr;
+    ImageButton *m_okKnop = nullptr;
+    ImageButton *m_cancelKnop = nullptr;
+    bool m_busy = false;
+};
+
+} // namespace vellora

@@ -1,0 +1,134 @@
+#include "photoframing.h"
+
+#include "cardtargets.h"
+#include "photoloader.h"
+#include "twips.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace vellora {
+
+namespace {
+
+// Whole twips, halves to even, as the mouse positions are rounded.
+int wholeTwips(double twips) { return int(std::nearbyint(twips)); }
+
+} // namespace
+
+PhotoFraming::PhotoFraming(QColor previewBackground)
+{
+    m_preview.backColor = previewBackground;
+    m_preview.resize(px(targets::kPictureArea.width()), px(targets::kPictureArea.height()));
+}
+
+QString PhotoFraming::caption(KaartSoort soort)
+{
+    switch (soort) {
+    case KaartSoort::Aas: return QStringLiteral("Importeer (Aas)");
+    case KaartSoort::Boer: return QStringLiteral("Importeer (Boer)");
+    case KaartSoort::Vrouw: return QStringLiteral("Importeer (Vrouw)");
+    case KaartSoort::Koning: return QStringLiteral("Importeer (Koning)");
+    case KaartSoort::Joker: return QStringLiteral("Importeer (Joker)");
+    }
+    return {};
+}
+
+QString PhotoFraming::captionWithSize(KaartSoort soort, QSize photo)
+{
+    return caption(soort) + QStringLiteral(" / %1 x %2").arg(photo.width()).arg(photo.height());
+}
+
+QString PhotoFraming::zoomLabel(int zoom, QSize zoomed)
+{
+    return QStringLiteral("%1%  (%2 x %3 Pixel)").arg(zoom).arg(zoomed.width()).arg(zoomed.height());
+}
+
+QSize PhotoFraming::zoomedSize(QSize photo, int zoom)
+{
+    // twips / 100 x zoom / 15 is pixels x zoom / 100; whole numbers keep a 17 pixel photo 17 pixels at
+    // 100 %, where floating point would give 16.99.. and lose the last column.
+    auto side = [zoom](int pixels) { return int(qint64(pixels) * qMax(zoom, 0) / 100); };
+    return {side(photo.width()), side(photo.height())};
+}
+
+bool PhotoFraming::load(const QString &path)
+{
+    PhotoLoad loaded = PhotoLoader::load(path);
+    if (!loaded.ok())
+        return false;
+    return setPhoto(std::move(loaded.image));
+}
+
+bool PhotoFraming::setPhoto(QImage photo)
+{
+    if (photo.isNull())
+        return false;
+    m_photo = std::move(photo);
+    showAtNaturalSize();
+    return true;
+}
+
+void PhotoFraming::showAtNaturalSize()
+{
+    m_zoom = kInitialZoom;
+    m_view = ScaledView(m_photo, m_photo.size());
+    setSlide(m_photo.size());
+}
+
+void PhotoFraming::setZoom(int zoom)
+{
+    m_zoom = zoom;
+    const QSize size = zoomedSize(m_photo.size(), zoom);
+    m_view = ScaledView(m_photo, size);
+    setSlide(size);
+}
+
+void PhotoFraming::setSlide(QSize pixels)
+{
+    m_slideSize = QSize(twipsOf(pixels.width()), twipsOf(pixels.height()));
+    m_slidePosition = QPoint(0, 0);
+    m_slack = QSize(std::abs(m_slideSize.width() - kViewport.width()),
+                    std::abs(m_slideSize.height() - kViewport.height()));
+}
+
+void PhotoFraming::press(Qt::MouseButton button, Qt::MouseButtons buttons, QPointF at)
+{
+    m_dragStart = QPoint(wholeTwips(at.x()), wholeTwips(at.y()));
+    if (button != Qt::LeftButton || buttons != Qt::LeftButton)
+        return;
+    m_framePosition = QPoint(wholeTwips(at.x()), wholeTwips(at.y()));
+    m_preview.clear();
+    // Beyond the zoomed picture the region gives nothing and the cleared background stays.
+    const QRect region(px(m_framePosition), m_preview.image().size());
+    m_view.render(region, m_preview.image(), QPoint(0, 0));
+}
+
+bool PhotoFraming::drag(Qt::MouseButtons buttons, QPointF at)
+{
+    if (buttons != Qt::LeftButton)
+        return false;
+    int left = wholeTwips(at.x() - m_dragStart.x() + m_slidePosition.x());
+    int top = wholeTwips(at.y() - m_dragStart.y() + m_slidePosition.y());
+    m_framePosition = QPoint(wholeTwips(at.x()), wholeTwips(at.y()));
+    if (left >= 0)
+        left = 0;
+    if (left <= -m_slack.width())
+        left = -m_slack.width();
+    if (top >= 0)
+        top = 0;
+    if (top <= -m_slack.height())
+        top = -m_slack.height();
+    m_slidePosition = QPoint(left, top);
+    return true;
+}
+
+void PhotoFraming::place(Surface &sheet, KaartSoort soort, int option, bool border)
+{
+    if (border)
+        m_preview.box(QPointF(0, 0), QPointF(2460, 4185), Qt::black, false);
+    targets::paste(sheet, m_preview.image(), option, targets::pictureAreaLeft(soort), targets::kPictureInset,
+                   targets::kPictureArea);
+}
+
+} // namespace vellora
