@@ -50,6 +50,8 @@ OpenForm::OpenForm(const ProjectStore &store, ProjectCommands &commands, Pacer &
     m_list->setPalette(dark);
     const QStringList names = store.names();
     m_list->addItems(names);
+    // No entry is chosen at first; keyboard focus would otherwise make the first one look chosen.
+    m_list->setFocusPolicy(Qt::ClickFocus);
     m_list->setCurrentRow(-1);
 
     m_label = new QLabel(QString::number(names.size()) + QStringLiteral(" Project(en)"), this);

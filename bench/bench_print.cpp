@@ -1,0 +1,109 @@
+// Printing a face page and a back: the time from Ok to the page handed to the printing system, beside drawing
+// the same picture into a QImage of the page's size at the printer's resolution.
+//   bench_print          the stand-in printing system is Qt's PDF output to a temporary file
+//   bench_print --cups   the system's default printer, through the product's own checks (needs a queue)
+#include "afdrukform.h"
+#include "appfolder.h"
+#include "benchutil.h"
+#include "imagebutton.h"
+#include "pagetables.h"
+#include "platform.h"
+#include "printjobs.h"
+#include "qprintertarget.h"
+#include "rugzijde.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <cstring>
+
+using namespace vellora;
+
+namespace {
+
+class SilentPrompter final : public Prompter
+{
+public:
+    int failures = 0;
+    void message(const QString &, const QString &, Icon) override { ++failures; }
+    bool question(const QString &, const QString &, Icon) override { return false; }
+    std::optional<QString> input(const QString &, const QString &, const QString &) override { return {}; }
+};
+
+QImage busySheet()
+{
+    // Photographic pages compress badly; a sheet of noise-like colours keeps the PDF as large as a real one.
+    QImage sheet(3990, 1600, QImage::Format_RGB32);
+    for (int y = 0; y < sheet.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(sheet.scanLine(y));
+        for (int x = 0; x < sheet.width(); ++x)
+            line[x] = qRgb((x * 7 + y) & 255, (y * 3 ^ x) & 255, (x * y) & 255);
+    }
+    return sheet;
+}
+
+// The floor: the same picture stretched into an A4 raster at the printer's resolution, as a printer driver
+// would have to do at the least.
+double drawIntoPage(const QImage &picture, QSize pageTwips, QRect placeTwips, int dpi, int runs)
+{
+    const double scale = dpi / 1440.0;
+    QImage page(qRound(pageTwips.width() * scale), qRound(pageTwips.height() * scale), QImage::Format_RGB32);
+    return bench::medianMs(runs, [&] {
+        page.fill(Qt::white);
+        QPainter painter(&page);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRectF(placeTwips.x() * scale, placeTwips.y() * scale, placeTwips.width() * scale,
+                                 placeTwips.height() * scale),
+                          picture);
+    });
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    const bool cups = argc > 1 && std::strcmp(argv[1], "--cups") == 0;
+    QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/bench-print-XXXXXX"));
+    QDir(dir.path()).mkpath(QStringLiteral("Backgrounds"));
+    // A back of the size the shipped ones have: A4 at 150 dpi.
+    QImage back(1240, 1754, QImage::Format_RGB32);
+    for (int y = 0; y < back.height(); ++y)
+        for (int x = 0; x < back.width(); ++x)
+            back.setPixel(x, y, qRgb((x / 3) & 255, (y / 5) & 255, ((x + y) / 7) & 255));
+    back.save(dir.filePath(QStringLiteral("Backgrounds/Background-0.jpg")), "JPEG", 90);
+
+    const AppFolder folder(dir.path());
+    const QImage sheet = busySheet();
+    NoPacer pacer; // the 200 ms pressed look is a fixed wait, not work; it is left out
+    SilentPrompter prompter;
+    std::unique_ptr<QPrinterTarget> printer =
+        cups ? std::make_unique<QPrinterTarget>() : QPrinterTarget::toPdfFile(dir.filePath(QStringLiteral("page.pdf")));
+    const int runs = cups ? 5 : 9;
+    std::printf("printing system: %s\n", cups ? "default print queue" : "Qt PDF output to a file");
+
+    AfdrukForm faces(sheet, pacer, prompter, folder, *printer);
+    auto *ok = faces.findChild<ImageButton *>(QStringLiteral("OkKnop"));
+    const double face = bench::medianMs(runs, [&] { Q_EMIT ok->clicked(); });
+    Rugzijde backs(pacer, prompter, folder, *printer);
+    auto *print = backs.findChild<ImageButton *>(QStringLiteral("PrintKnop"));
+    const double backMs = bench::medianMs(runs, [&] { Q_EMIT print->clicked(); });
+    if (prompter.failures)
+        std::printf("WARNING: %d pages were refused; the figures are not of printed pages\n", prompter.failures);
+    if (!cups)
+        std::printf("last PDF: %lld bytes\n", QFileInfo(dir.filePath(QStringLiteral("page.pdf"))).size());
+
+    Surface working;
+    print::composeFacePage(sheet, print::facePage(1), working);
+    const QSize landscape(16838, 11906), portrait(11906, 16838);
+    for (const int dpi : {300, 600}) {
+        const double faceFloor = drawIntoPage(working.image(), landscape, QRect(150, 600, 16200, 10200), dpi, runs);
+        const double backFloor = drawIntoPage(backs.backPic().image(), portrait, QRect(0, 0, 12000, 16900), dpi, runs);
+        const QByteArray floorName = QByteArray("QImage A4 ") + QByteArray::number(dpi) + " dpi";
+        bench::report("Face page \"Serie 1\": Ok to handed over", face, floorName.constData(), faceFloor);
+        bench::report("Back: Print to handed over", backMs, floorName.constData(), backFloor);
+    }
+    return 0;
+}

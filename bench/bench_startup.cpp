@@ -1,0 +1,63 @@
+// Start-up to the window shown, as whole processes: the main window with the generated data, beside a bare Qt
+// window showing one QLabel, the floor any Qt program here pays. Each run is a fresh process, so loading
+// libraries, fonts and the data files is counted as a user would wait for it.
+#include "benchutil.h"
+#include "mainwindow.h"
+#include "platform.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QProcess>
+#include <QTest>
+
+#include <cstdio>
+
+using namespace vellora;
+
+namespace {
+
+int child(const QString &mode)
+{
+    if (mode == u"label") {
+        QLabel label(QStringLiteral("Zelf Vellora Maken"));
+        label.show();
+        return QTest::qWaitForWindowExposed(&label) ? 0 : 1;
+    }
+    NoPacer pacer;
+    RecordingPrintTarget printer;
+    struct Silent final : Prompter
+    {
+        void message(const QString &, const QString &, Icon) override {}
+        bool question(const QString &, const QString &, Icon) override { return false; }
+        std::optional<QString> input(const QString &, const QString &, const QString &) override { return {}; }
+    } prompter;
+    Main window(AppFolder(QStringLiteral(VELLORA_APPDATA_DIR)), pacer, prompter, printer);
+    window.show();
+    return QTest::qWaitForWindowExposed(&window) ? 0 : 1;
+}
+
+double runChild(const QString &program, const QString &mode)
+{
+    return bench::medianMs(7, [&] {
+        QProcess process;
+        process.start(program, {QStringLiteral("--child"), mode});
+        process.waitForFinished(60000);
+    });
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc == 3 && qstrcmp(argv[1], "--child") == 0) {
+        QApplication app(argc, argv);
+        return child(QString::fromLatin1(argv[2]));
+    }
+    QCoreApplication app(argc, argv);
+    const QString self = QCoreApplication::applicationFilePath();
+    const double label = runChild(self, QStringLiteral("label"));
+    const double main = runChild(self, QStringLiteral("main"));
+    bench::report("Start-up to the main window shown", main, "QLabel window", label);
+    return 0;
+}

@@ -1,0 +1,163 @@
+#pragma once
+
+#include "appfolder.h"
+#include "cardsheet.h"
+#include "platform.h"
+#include "projectcommands.h"
+#include "projectstore.h"
+#include "surface.h"
+
+#include <QCursor>
+#include <QMainWindow>
+#include <QPalette>
+#include <QPoint>
+
+#include <array>
+#include <functional>
+
+class QAction;
+class QButtonGroup;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+
+namespace vellora {
+
+class ImageButton;
+class PictureBox;
+class ShapeWidget;
+
+// The main window: owner of the card sheet, the viewer and every control the other windows work on. Its
+// layout is fixed in twips; nothing reacts to a change of size.
+class Main : public QMainWindow
+{
+    Q_OBJECT
+public:
+    // The custom pointer's hot spot in Artwork/pointer.png.
+    static constexpr QPoint kPointerHotspot{12, 1};
+
+    // The printer takes the pages of both print dialogs.
+    Main(AppFolder appFolder, Pacer &pacer, Prompter &prompter, PrintTarget &printer, QWidget *parent = nullptr);
+    ~Main() override;
+
+    // What "Resolutie Opvragen" reports; the screen the window stands on unless told otherwise.
+    void setScreenMetrics(std::function<ScreenMetrics()> source) { m_screenMetrics = std::move(source); }
+
+    const AppFolder &appFolder() const { return m_appFolder; }
+
+    // The card sheet, 3990 x 1600 pixels; empty when the blank sheet could not be loaded.
+    Surface &orgineel() { return m_orgineel; }
+    const Surface &orgineel() const { return m_orgineel; }
+
+    const CardInView &cardInView() const { return m_cardInView; }
+    const KolomX &kolomX() const { return m_kolomX; }
+    KaartSoort kaartSoort() const { return m_kaartSoort; }
+    bool isBusy() const { return m_busy; }
+
+    // Paints the cell at (kaartX, kaartY) twips of the sheet into the viewer, 1:1. Leaves KaartX and KaartY
+    // alone: New and Open show the ace of Harten this way.
+    void copyCellIntoViewer(int kaartX, int kaartY);
+
+    // Loads Data\Hkrs-<index>.krt into HkrsPic; a missing or unreadable file keeps the set shown.
+    bool loadSymbolSet(int index);
+
+    // The menu that picture button 4 pops up.
+    QMenu *jokerOfFoto() const { return m_jokerOfFoto; }
+
+    // The handlers of the controls, one per control and event.
+    void Knop_Click(int index);
+    void Img_Click(int index);
+    void OkKnop_Click();
+    void Option1_Click(int index);
+    void Image1_Click(int index);
+    void Gridlijnen_Click();
+    void Timer1_Timer();
+    void FileNew_Click();
+    void FileOpen_Click();
+    void FileSave_Click();
+    void Afdrukken_Click(int index);
+    void FileExit_Click();
+    void ToolsShowKaarten_Click();
+    void HelpHelp_Click();
+    void HelpSoftware_Click();
+    void HelpResolutie_Click(int index);
+
+Q_SIGNALS:
+    // Picture buttons 0 to 3 and "Eigen foto gebruiken": the photo dialog fills the cards of kaartSoort().
+    // The window shows it modally itself; the signal comes first.
+    void dialogformRequested();
+    // "Clipart gebruiken": the joker dialog, likewise.
+    void jokerFormRequested();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void showDialogform();
+    void showJokerForm();
+    QFrame *buildFrame(const char *name, int left, int top, int width, int height);
+    void buildMenus();
+    QAction *menuItem(QMenu *menu, const QString &name, const QString &caption);
+    QMenu *subMenu(QMenu *parent, const QString &name, const QString &caption);
+    void buildSymbolStyleFrame();    // Frame1
+    void buildPicturePlacementFrame(); // Frame2
+    void buildProgressFrame();       // Frame7
+    void buildDateFrame();           // Frame4
+    void buildViewerFrame();         // Frame3
+    void buildSuitRowFrame();        // Frame5
+    void buildLogoFrame();           // Frame6
+    void buildWebAddressFrame();     // Frame8
+    void loadBlankSheet();
+    void loadSheetAndFirstCard();
+    bool loadSymbolFile(const QString &relative);
+    void setOverlayVisible(bool visible);
+    QImage artwork(const QString &name) const;
+    ImageButton *imageButton(QWidget *parent, const QString &name, const QRect &twips, const QString &picture);
+
+    AppFolder m_appFolder;
+    Pacer &m_pacer;
+    Prompter &m_prompter; // for the commands that ask; start-up never does
+    PrintTarget &m_printer;
+    ProjectStore m_store;
+    ProjectCommands m_commands; // asks through m_prompter, reads and writes through m_store
+    std::function<ScreenMetrics()> m_screenMetrics;
+    QCursor m_pointer; // the arrow until Artwork/pointer.png says otherwise
+
+    Surface m_orgineel;
+    CardInView m_cardInView;
+    KolomX m_kolomX;
+    KaartSoort m_kaartSoort = KaartSoort::Aas;
+    bool m_busy = false;
+    bool m_overlayVisible = true;
+
+    QWidget *m_panel = nullptr;
+    QPalette m_panelPalette;
+
+    PictureBox *m_hkrsPic = nullptr;
+    QButtonGroup *m_options = nullptr;
+    std::array<QRadioButton *, 10> m_option1{};
+    ImageButton *m_okKnop = nullptr;
+    std::array<ImageButton *, 5> m_image1{};
+    PictureBox *m_termometer = nullptr;
+    PictureBox *m_bar = nullptr;
+    QLabel *m_datumLabel = nullptr;
+    QLabel *m_klokLabel = nullptr;
+    QTimer *m_timer1 = nullptr;
+    QLabel *m_label1 = nullptr;
+    PictureBox *m_pic = nullptr;
+    QLabel *m_helpScherm = nullptr;
+    QLabel *m_kaartLabel = nullptr;
+    ShapeWidget *m_binnenImage = nullptr;
+    std::array<ShapeWidget *, 6> m_lines{}; // Line1 .. Line6
+    std::array<QPushButton *, 14> m_knop{};
+    std::array<ImageButton *, 4> m_img{};
+    QLabel *m_vinkje = nullptr;
+    QAction *m_gridlijnen = nullptr;
+    QAction *m_helpHelp = nullptr;
+    QMenu *m_jokerOfFoto = nullptr;
+};
+
+} // namespace vellora
