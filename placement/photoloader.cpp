@@ -2,9 +2,7 @@
 
 #include "picturefile.h"
 
-#include <QBuffer>
 #include <QFile>
-#include <QImageReader>
 #include <QPainter>
 
 
@@ -53,29 +51,11 @@ PhotoLoad PhotoLoader::decode(const QByteArray &bytes, qint64 budgetBytes)
         return result;
     result.fileSize = header->size;
     const QSize reduced = reducedSize(header->format, header->size, budgetBytes);
-    if (reduced == header->size || reduced.isEmpty()) {
-        // Within the budget, or a format that cannot be decoded smaller: the plain load, which refuses it.
-        PictureLoad plain = PictureFile::decode(bytes, budgetBytes);
-        result.error = plain.error;
-        result.image = opaque(std::move(plain.image));
-        return result;
-    }
-    if (!pictureIsComplete(header->format, bytes)) {
-        result.error = QStringLiteral("Het bestand is onvolledig.");
-        return result;
-    }
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, header->format);
-    reader.setScaledSize(reduced);
-    reader.setAllocationLimit(int((budgetBytes + (1 << 20) - 1) >> 20));
-    QImage image;
-    if (!reader.read(&image) || image.size() != reduced) {
-        result.error = reader.errorString();
-        return result;
-    }
-    result.image = opaque(std::move(image));
+    // A format that cannot be decoded smaller is left to the plain decode, which refuses it.
+    const bool smaller = reduced != header->size && !reduced.isEmpty();
+    PictureLoad load = PictureFile::decode(bytes, budgetBytes, smaller ? reduced : QSize());
+    result.error = load.error;
+    result.image = opaque(std::move(load.image));
     return result;
 }
 

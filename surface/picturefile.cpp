@@ -169,13 +169,14 @@ std::optional<PictureHeader> PictureFile::peek(const QByteArray &bytes, QString 
     return PictureHeader{format, size};
 }
 
-PictureLoad PictureFile::decode(const QByteArray &bytes, qint64 maxBytes)
+PictureLoad PictureFile::decode(const QByteArray &bytes, qint64 maxBytes, QSize scaledSize)
 {
     PictureLoad result;
     const auto header = peek(bytes, &result.error);
     if (!header)
         return result;
-    if (qint64(header->size.width()) * header->size.height() * 4 > maxBytes) {
+    const QSize size = scaledSize.isValid() ? scaledSize : header->size;
+    if (qint64(size.width()) * size.height() * 4 > maxBytes) {
         result.error = QStringLiteral("De afbeelding is te groot (%1 x %2 pixels).")
                            .arg(header->size.width())
                            .arg(header->size.height());
@@ -190,8 +191,10 @@ PictureLoad PictureFile::decode(const QByteArray &bytes, qint64 maxBytes)
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, header->format);
     reader.setAllocationLimit(int((maxBytes + (1 << 20) - 1) >> 20));
+    if (scaledSize.isValid())
+        reader.setScaledSize(scaledSize);
     QImage image;
-    if (!reader.read(&image) || image.size() != header->size) {
+    if (!reader.read(&image) || image.size() != size) {
         result.error = reader.errorString();
         return result;
     }

@@ -36,8 +36,9 @@ public:
     static std::optional<PictureHeader> peek(const QByteArray &bytes, QString *error = nullptr);
 
     // The whole decode of bytes already in memory. A picture whose 32-bit image would exceed maxBytes is
-    // refused before anything is allocated.
-    static PictureLoad decode(const QByteArray &bytes, qint64 maxBytes = kDefaultMaxBytes);
+    // refused before anything is allocated. With scaledSize the decoder delivers that size instead (JPEG can
+    // do so without ever holding the whole picture); the budget then applies to the scaled picture.
+    static PictureLoad decode(const QByteArray &bytes, qint64 maxBytes = kDefaultMaxBytes, QSize scaledSize = {});
 
     static PictureLoad load(const QString &path, qint64 maxBytes = kDefaultMaxBytes);
 
