@@ -1,90 +1,114 @@
 #pragma once
 
+#include "appfolder.h"
 #include "cardsheet.h"
+#include "picturebox.h"
 #include "surface.h"
+#include "testsupport.h"
 
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
-#include <QImage>
-#include <QRandomGenerator>
-#include <QString>
-#include <QTemporaryDir>
+#include <QApplication>
+#include <QBuffer>
+#include <QDialog>
+#include <QLabel>
+#include <QScrollBar>
+#include <QTest>
 
 #include <memory>
 
 namespace vellora::test {
 
-// Every pixel says where it is: red and green are x and y modulo 256, blue their high bits. A wrong offset,
-// a swapped axis or a stretched copy shows at once.
-inline QImage coordinatePhoto(int width, int height)
+template<typename Colour> QImage paintPhoto(int width, int height, Colour colour)
 {
     QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+    for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            line[x] = qRgb(x & 255, y & 255, ((x >> 8) << 4) | (y >> 8));
-    }
+            image.setPixel(x, y, colour(x, y));
     return image;
+}
+
+// Every pixel says where it is: red and green are x and y modulo 256, blue their high bits. A wrong offset,
+// a swapped axis or a stretched copy shows at once.
+inline QImage coordinatePhoto(int w, int h)
+{
+    return paintPhoto(w, h, [](int x, int y) { return qRgb(x & 255, y & 255, ((x >> 8) << 4) | (y >> 8)); });
 }
 
 // Smooth colours, as a photo has: scaling filters differ little on it, unlike on the coordinate pattern.
-inline QImage smoothPhoto(int width, int height)
+inline QImage smoothPhoto(int w, int h)
 {
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, qRgb(40 + 160 * x / width, 30 + 190 * y / height, 120 + 100 * (x + y) / (width + height)));
-    return image;
+    return paintPhoto(w, h, [=](int x, int y) {
+        return qRgb(40 + 160 * x / w, 30 + 190 * y / h, 120 + 100 * (x + y) / (w + h));
+    });
 }
 
-inline QImage noisePhoto(int width, int height, quint32 seed)
+// The bytes of a picture file; Qt reads GIF but cannot write it.
+inline QByteArray encoded(const QImage &image, const char *format)
 {
-    QRandomGenerator random(seed);
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, random.generate() | 0xff000000u);
-    return image;
+    if (qstrcmp(format, "GIF") == 0)
+        return gifBytes(image);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format, 95);
+    return bytes;
 }
 
-inline QString writePhoto(const QString &folder, const QString &name, const QImage &image, const char *format,
-                          int quality = 95)
-{
-    const QString path = QDir(folder).filePath(name);
-    image.save(path, format, quality);
-    return path;
-}
-
-inline void writeBytes(const QString &path, const QByteArray &bytes)
+inline void writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(bytes);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
 
-// An application folder with only the product's button pictures: the dialogs need no more, and copying the
-// whole data set for every opening would make the tests slow for nothing.
-inline std::unique_ptr<QTemporaryDir> artworkFolder()
+// One opening of a picture dialog over a card sheet of one colour no test picture contains, so every pasted
+// pixel shows as a change; `args` are the dialog's own, between the sheet and the pacer.
+template<typename Dialog> struct Opened
 {
-    auto dir = std::make_unique<QTemporaryDir>();
-    QDir(dir->path()).mkpath(QStringLiteral("Artwork"));
-    QDir(dir->path()).mkpath(QStringLiteral("Data"));
-    QDirIterator it(QStringLiteral(VELLORA_APPDATA_DIR "/Artwork"), QDir::Files);
-    while (it.hasNext()) {
-        it.next();
-        QFile::copy(it.filePath(), dir->path() + QStringLiteral("/Artwork/") + it.fileName());
-    }
-    return dir;
-}
-
-// A card sheet of one colour no test picture contains, so every pasted pixel shows as a change.
-inline Surface plainSheet()
-{
+    std::unique_ptr<QTemporaryDir> app;
     Surface sheet;
-    sheet.backColor = QColor(1, 254, 3);
-    sheet.resize(sheet::kWidthPixels, sheet::kHeightPixels);
-    return sheet;
-}
+    QImage before;
+    CountingPacer pacer;
+    ScriptedPrompter prompter;
+    std::unique_ptr<Dialog> dialog;
+
+    template<typename... Args>
+    explicit Opened(std::unique_ptr<QTemporaryDir> folder, Args... args) : app(std::move(folder))
+    {
+        sheet.backColor = QColor(1, 254, 3);
+        sheet.resize(sheet::kWidthPixels, sheet::kHeightPixels);
+        before = sheet.image().copy();
+        dialog = std::make_unique<Dialog>(sheet, args..., pacer, prompter, AppFolder(app->path()));
+        dialog->show();
+    }
+    template<typename T = QWidget> T *child(const QString &name) const
+    {
+        return dialog->template findChild<T *>(name);
+    }
+    void click(const QString &name) const { QTest::mouseClick(child(name), Qt::LeftButton, {}, QPoint(3, 3)); }
+
+    // Of the four rows of cards on the sheet, those in `rows` changed in exactly area(row), the others not at all.
+    template<typename Area> void changedOnlyIn(const QList<int> &rows, Area area) const
+    {
+        for (int row = 0; row < 4; ++row) {
+            const QRect band(0, 400 * row, sheet::kWidthPixels, 400);
+            QCOMPARE(changedArea(before.copy(band), sheet.image().copy(band)),
+                     rows.contains(row) ? area(row).translated(0, -band.top()) : QRect());
+        }
+    }
+
+    // Ok without a target asks for one and keeps the dialog open and ready; Cancel after choosing a target then
+    // closes it. Each button shows its pressed look, and the sheet stays as it was.
+    void okWithoutTargetThenCancel(const QString &question)
+    {
+        click("OkKnop");
+        QCOMPARE(prompter.shown.size(), 1);
+        QCOMPARE(prompter.shown[0].text, question);
+        QVERIFY(dialog->isVisible());
+        click("Image1(0)");
+        click("CancelKnop");
+        QCOMPARE(pacer.pauses, (QList<int>{200, 200}));
+        QCOMPARE(dialog->result(), int(QDialog::Rejected));
+        QCOMPARE(firstDifference(sheet.image(), before), QString());
+    }
+};
 
 } // namespace vellora::test
