@@ -1,7 +1,8 @@
 // Prints through the product's own windows and QPrinterTarget on the default print queue, then checks what
 // came out. Run by cups_e2e.sh against a print server of its own with a PDF queue:
-//   vellora_cups_print print <pdf folder>    "Serie 1" and one back; both PDFs must show the pages where they belong
-//   vellora_cups_print refused <pdf folder>  both windows must report the failure and no PDF may appear
+//   vellora_cups_print print <pdf folder>    "Serie 1" and one back; both PDFs must show the pages where they
+//   belong vellora_cups_print refused <pdf folder>  both windows must report the failure and no PDF may
+//   appear
 // Exit 0 when all is as expected, 1 otherwise.
 
 #include "afdrukform.h"
@@ -18,12 +19,8 @@
 #include <QComboBox>
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QEventLoop>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTimer>
+#include <QThread>
 #include <QTransform>
-
 #include <cstdio>
 
 using namespace vellora;
@@ -40,83 +37,62 @@ void fail(const QString &what)
 
 QStringList pdfsIn(const QString &folder)
 {
-    return QDir(folder).entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Name);
+    return QDir(folder).entryList({QStringLiteral("*.pdf")}, QDir::Files);
 }
 
-// cups-pdf writes its file through Ghostscript, which puts the end-of-file marker last.
-bool pdfComplete(const QString &path)
+// The PDF that the queue makes of the job just sent, once it is whole: cups-pdf writes it through
+// Ghostscript, which puts the end-of-file marker last. The print server works on its own time, so this waits,
+// up to 90 s.
+QString waitForNewPdf(const QString &folder, const QStringList &before)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly) || f.size() < 16)
-        return false;
-    f.seek(f.size() - std::min<qint64>(f.size(), 32));
-    return f.readAll().contains("%%EOF");
-}
-
-// The PDF that the queue makes of the job just sent, once it is whole. The print server works on its own
-// time, so this waits for it, bounded by a deadline.
-QString waitForNewPdf(const QString &folder, const QStringList &before, int seconds)
-{
-    const QDeadlineTimer deadline(seconds * 1000);
-    QString found;
-    QEventLoop loop;
-    QTimer tick;
-    QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
+    for (const QDeadlineTimer deadline(90000); !deadline.hasExpired(); QThread::msleep(100)) {
         for (const QString &name : pdfsIn(folder)) {
-            if (!before.contains(name) && pdfComplete(QDir(folder).filePath(name))) {
-                found = QDir(folder).filePath(name);
-                loop.quit();
-                return;
-            }
+            QFile f(QDir(folder).filePath(name));
+            if (!before.contains(name) && f.open(QIODevice::ReadOnly) &&
+                f.seek(std::max<qint64>(0, f.size() - 32)) && f.readAll().contains("%%EOF"))
+                return f.fileName();
         }
-        if (deadline.hasExpired())
-            loop.quit();
-    });
-    tick.start(100);
-    loop.exec();
-    return found;
-}
-
-void press(QWidget *window, const char *button)
-{
-    Q_EMIT window->findChild<ImageButton *>(QLatin1String(button))->clicked();
-}
-
-QString explainRefusal()
-{
-    const QString problem = defaultQueueProblem(SystemPrintQueues(), nullptr);
-    return problem.isEmpty() ? QStringLiteral("the queue looked ready; the job itself failed") : problem;
-}
-
-void checkRendered(const QString &pdf, const std::function<QString(const QImage &)> &check, const QString &what)
-{
-    QString error;
-    const std::optional<QImage> page = printtest::renderPdf(pdf, 72, &error);
-    if (!page) {
-        fail(error);
-        return;
     }
-    const QString problems = check(*page);
+    return {};
+}
+
+// Presses the print button of a window that prints page `pageNumber` (0: the back). On a ready queue the PDF
+// that comes out must show the page where it belongs; on a refusing one the window must show the one failure
+// message, and no PDF may appear.
+void printAndCheck(QWidget &window, const test::ScriptedPrompter &prompter, const QString &folder, bool ready,
+                   int pageNumber, QPoint origin)
+{
+    const QString what = pageNumber ? QStringLiteral("\"Serie 1\" at the default margins")
+                                    : QStringLiteral("the back at margins 10 and 20");
+    const QStringList before = pdfsIn(folder);
+    Q_EMIT window.findChild<ImageButton *>(pageNumber ? "OkKnop" : "PrintKnop")->clicked();
+    const auto &shown = prompter.shown;
+    if (!ready) {
+        if (shown.size() != 1 || shown[0].text != QString::fromUtf16(print::kFailureText) ||
+            shown[0].title != QString::fromUtf16(print::kFailureTitle) ||
+            shown[0].icon != Prompter::Icon::Critical)
+            return fail(what + QStringLiteral(": not the one failure message"));
+        if (pdfsIn(folder) != before)
+            return fail(what + QStringLiteral(": a PDF appeared although the page was refused"));
+        return (void)std::printf("ok: %s reported the failure\n", qPrintable(what));
+    }
+    if (!shown.isEmpty())
+        return fail(what + QStringLiteral(" was refused: ") +
+                    defaultQueueProblem(SystemPrintQueues(), nullptr));
+    const QString pdf = waitForNewPdf(folder, before);
+    if (pdf.isEmpty())
+        return fail(what + QStringLiteral(": no PDF appeared in ") + folder);
+    QString problems;
+    QImage page = printtest::renderPdf(pdf, &problems);
+    // The print server hands a landscape page to the printer turned a quarter to the left on portrait paper,
+    // as printers take it; turned back it must be the page as laid out.
+    if (pageNumber && page.width() < page.height())
+        page = page.transformed(QTransform().rotate(90));
+    if (!page.isNull())
+        problems = printtest::checkPrintedPage(page, pageNumber, origin);
     if (!problems.isEmpty())
-        fail(QStringLiteral("%1 (%2):\n%3").arg(what, pdf, problems));
-    else
-        std::printf("ok: %s in %s\n", qPrintable(what), qPrintable(pdf));
-}
-
-bool expectOneFailureBox(const test::ScriptedPrompter &prompter, const QString &what)
-{
-    if (prompter.shown.size() != 1) {
-        fail(QStringLiteral("%1: %2 message boxes instead of one").arg(what).arg(prompter.shown.size()));
-        return false;
-    }
-    const auto &box = prompter.shown.first();
-    if (box.text != QString::fromUtf16(print::kFailureText) || box.title != QString::fromUtf16(print::kFailureTitle) ||
-        box.icon != Prompter::Icon::Critical) {
-        fail(QStringLiteral("%1: wrong box \"%2\" / \"%3\"").arg(what, box.text, box.title));
-        return false;
-    }
-    std::printf("ok: %s reported \"%s\"\n", qPrintable(what), qPrintable(box.text));
-    return true;
+        return fail(what + QStringLiteral(" in ") + pdf + QStringLiteral(":\n") + problems);
+    std::printf("ok: %s in %s\n", qPrintable(what), qPrintable(pdf));
 }
 
 } // namespace
@@ -124,77 +100,26 @@ bool expectOneFailureBox(const test::ScriptedPrompter &prompter, const QString &
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    if (argc != 3) {
+    const QString mode = argc == 3 ? QString::fromLocal8Bit(argv[1]) : QString();
+    if (mode != QLatin1String("print") && mode != QLatin1String("refused")) {
         std::fprintf(stderr, "usage: %s print|refused <pdf folder>\n", argv[0]);
         return 2;
     }
-    const QString mode = QString::fromLocal8Bit(argv[1]);
     const QString outFolder = QString::fromLocal8Bit(argv[2]);
-
     QTemporaryDir appDir;
     QDir(appDir.path()).mkpath(QStringLiteral("Backgrounds"));
     // A back larger than the page's share of pixels, so that stretching is exercised too.
-    printtest::quadrantBack(QSize(900, 1270)).save(appDir.filePath(QStringLiteral("Backgrounds/Background-0.jpg")), "JPEG", 95);
+    printtest::quadrantBack({900, 1270})
+        .save(appDir.filePath(QStringLiteral("Backgrounds/Background-0.jpg")), "JPEG", 95);
     const AppFolder folder(appDir.path());
-    const QImage sheet = printtest::colouredSheet();
     NoPacer pacer;
     QPrinterTarget printer;
-
-    if (mode == QLatin1String("print")) {
-        QStringList before = pdfsIn(outFolder);
-        {
-            test::ScriptedPrompter prompter;
-            AfdrukForm faces(sheet, pacer, prompter, folder, printer);
-            press(&faces, "OkKnop");
-            if (!prompter.shown.isEmpty())
-                fail(QStringLiteral("\"Serie 1\" was refused: %1").arg(explainRefusal()));
-        }
-        QString pdf = waitForNewPdf(outFolder, before, 90);
-        if (pdf.isEmpty())
-            fail(QStringLiteral("no PDF of \"Serie 1\" appeared in %1").arg(outFolder));
-        else
-            checkRendered(pdf, [](const QImage &page) {
-                // The print server hands a landscape page to the printer turned a quarter to the left on
-                // portrait paper, as printers take it; turned back it must be the page as laid out.
-                const QImage landscape = page.width() < page.height() ? page.transformed(QTransform().rotate(90)) : page;
-                return printtest::checkFacePage(landscape, 72, 1, QPoint(150, 600)); },
-                          QStringLiteral("\"Serie 1\" at the default margins"));
-
-        before = pdfsIn(outFolder);
-        {
-            test::ScriptedPrompter prompter;
-            Rugzijde backs(pacer, prompter, folder, printer);
-            backs.findChild<QComboBox *>(QStringLiteral("Combo1"))->setCurrentText(QStringLiteral("10"));
-            backs.findChild<QComboBox *>(QStringLiteral("Combo2"))->setCurrentText(QStringLiteral("20"));
-            press(&backs, "PrintKnop");
-            if (!prompter.shown.isEmpty())
-                fail(QStringLiteral("the back was refused: %1").arg(explainRefusal()));
-        }
-        pdf = waitForNewPdf(outFolder, before, 90);
-        if (pdf.isEmpty())
-            fail(QStringLiteral("no PDF of the back appeared in %1").arg(outFolder));
-        else
-            checkRendered(pdf, [](const QImage &page) { return printtest::checkBackPage(page, 72, QPoint(300, 150)); },
-                          QStringLiteral("the back at margins 10 and 20"));
-    } else if (mode == QLatin1String("refused")) {
-        const QStringList before = pdfsIn(outFolder);
-        {
-            test::ScriptedPrompter prompter;
-            AfdrukForm faces(sheet, pacer, prompter, folder, printer);
-            press(&faces, "OkKnop");
-            expectOneFailureBox(prompter, QStringLiteral("\"Serie 1\""));
-        }
-        {
-            test::ScriptedPrompter prompter;
-            Rugzijde backs(pacer, prompter, folder, printer);
-            press(&backs, "PrintKnop");
-            expectOneFailureBox(prompter, QStringLiteral("the back"));
-        }
-        if (pdfsIn(outFolder) != before)
-            fail(QStringLiteral("a PDF appeared although the pages were refused"));
-    } else {
-        std::fprintf(stderr, "unknown mode %s\n", argv[1]);
-        return 2;
-    }
+    test::ScriptedPrompter facePrompter, backPrompter;
+    AfdrukForm faces(printtest::colouredSheet(), pacer, facePrompter, folder, printer);
+    Rugzijde backs(pacer, backPrompter, folder, printer);
+    backs.findChild<QComboBox *>(QStringLiteral("Combo1"))->setCurrentText(QStringLiteral("10"));
+    backs.findChild<QComboBox *>(QStringLiteral("Combo2"))->setCurrentText(QStringLiteral("20"));
+    printAndCheck(faces, facePrompter, outFolder, mode == QLatin1String("print"), 1, QPoint(150, 600));
+    printAndCheck(backs, backPrompter, outFolder, mode == QLatin1String("print"), 0, QPoint(300, 150));
     return failures ? 1 : 0;
 }
