@@ -1,10 +1,9 @@
-#include "helptekst.h"
 #include "imagebutton.h"
 #include "mainwindow.h"
-#include "modalwatch.h"
 #include "picturebox.h"
 #include "picturefile.h"
 #include "platform.h"
+#include "showform.h"
 #include "testsupport.h"
 #include "twips.h"
 
@@ -12,11 +11,12 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
-#include <QPushButton>
+#include <QMenuBar>
+#include <QPointer>
 #include <QRadioButton>
 #include <QtTest>
-
 #include <functional>
 #include <memory>
 
@@ -24,78 +24,88 @@ using namespace vellora;
 
 namespace {
 
-// Start-up and navigation never ask anything; any question or message is a fault.
-class SilentPrompter final : public Prompter
+QImage rgb(const QImage &image)
 {
-public:
-    int calls = 0;
-    void message(const QString &, const QString &, Icon) override { ++calls; }
-    bool question(const QString &, const QString &, Icon) override { return ++calls, false; }
-    std::optional<QString> input(const QString &, const QString &, const QString &) override
-    {
-        ++calls;
-        return std::nullopt;
-    }
-};
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+QImage cellOf(const QImage &sheet, QPoint cell)
+{
+    return rgb(sheet.copy(cell.x() * 285, cell.y() * 400, 285, 400));
+}
 
-// Does not wait; lets a test look at the window while a button shows its pressed look or a run pauses.
-class WatchingPacer final : public Pacer
+// Counts the pauses like test::CountingPacer, and lets a test act in the middle of a run.
+class HookPacer final : public Pacer
 {
 public:
+    QList<int> pauses;
     std::function<void(int)> onPause;
-    int pauses = 0;
     void pause(int milliseconds) override
     {
-        ++pauses;
+        pauses << milliseconds;
         if (onPause)
             onPause(milliseconds);
     }
 };
 
-QImage loaded(const QString &folder, const QString &relative)
-{
-    return PictureFile::load(AppFolder(folder).resolve(relative)).image.convertToFormat(QImage::Format_RGB32);
-}
-
-QImage cellOf(const QImage &sheet, int row, int column)
-{
-    return sheet.copy(column * 285, row * 400, 285, 400).convertToFormat(QImage::Format_RGB32);
-}
-
-struct Window
+// A started Main over its own copy of the generated data (or an empty folder).
+struct Shell
 {
     std::unique_ptr<QTemporaryDir> folder;
-    WatchingPacer pacer;
-    SilentPrompter prompter;
+    HookPacer pacer;
+    test::ScriptedPrompter prompter;
     RecordingPrintTarget printer;
     std::unique_ptr<Main> main;
 
-    explicit Window(std::unique_ptr<QTemporaryDir> dir) : folder(std::move(dir))
+    explicit Shell(std::unique_ptr<QTemporaryDir> dir = test::copyOfAppData()) : folder(std::move(dir))
     {
         main = std::make_unique<Main>(AppFolder(folder->path()), pacer, prompter, printer);
         main->show();
     }
-
-    template <typename T = QWidget> T *get(const QString &name) const
-    {
-        T *widget = main->findChild<T *>(name);
-        if (!widget)
-            qWarning("no control %s", qPrintable(name));
-        return widget;
-    }
+    template <typename T = QWidget> T *get(const QString &name) const { return main->findChild<T *>(name); }
+    QAction *action(const QString &name) const { return get<QAction>(name); }
     QImage pic() const { return get<PictureBox>(QStringLiteral("Pic"))->image(); }
-    QImage hkrs() const { return get<PictureBox>(QStringLiteral("HkrsPic"))->image(); }
-    QAction *gridlijnen() const { return main->findChild<QAction *>(QStringLiteral("Gridlijnen")); }
-
-    void click(const QString &name) const
-    {
-        QWidget *widget = get(name);
-        QVERIFY2(widget, qPrintable(name));
-        QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(5, 5));
-    }
+    QImage hkrs() const { return rgb(get<PictureBox>(QStringLiteral("HkrsPic"))->image()); }
+    QImage bar() const { return get<PictureBox>(QStringLiteral("Bar"))->image(); }
+    QImage sheet() const { return main->orgineel().image(); }
+    QImage file(const QString &relative) const { return rgb(PictureFile::load(path(relative)).image); }
+    QPoint cardInView() const { return {main->cardInView().KaartX / 4275, main->cardInView().KaartY / 6000}; }
+    void click(const QString &name) const { QTest::mouseClick(get(name), Qt::LeftButton, {}, QPoint(5, 5)); }
+    QString path(const QString &relative) const { return AppFolder(folder->path()).resolve(relative); }
 };
 
-QPoint viewerCell(const Main &main) { return {main.cardInView().KaartX / 4275, main.cardInView().KaartY / 6000}; }
+// Meets the modal windows a command opens, from inside their own event loops, and closes them.
+struct ModalWatch : QObject
+{
+    struct Met
+    {
+        QString name;
+        Qt::WindowModality modality;
+        bool whileCommandRan;
+    };
+    QList<Met> met;
+    std::function<void(QWidget *)> act = [](QWidget *w) { w->close(); };
+    QTimer timer;
+    bool running = false;
+    QList<QPointer<QWidget>> handled;
+    ModalWatch()
+    {
+        connect(&timer, &QTimer::timeout, this, [this] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal || handled.contains(modal))
+                return;
+            handled << modal;
+            met << Met{modal->objectName(), modal->windowModality(), running};
+            act(modal);
+        });
+        timer.start(0);
+    }
+    void run(const std::function<void()> &command)
+    {
+        running = true;
+        command();
+        running = false;
+    }
+};
 
 } // namespace
 
@@ -103,143 +113,115 @@ class TestMain : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void emptyFolderOpensSilently();
-    void startShowsFirstCellAndSymbolSet();
-    void barStandsOverTheTicks();
-    void navigation_data();
-    void navigation();
+    void startUp_data();
+    void startUp();
+    void clicks_data();
+    void clicks();
     void pressedLookComesFirst_data();
     void pressedLookComesFirst();
-    void okPaintsTheSheetAndShowsTheAce();
     void inputDuringRunIsIgnored();
-    void gridLijnenToggles();
-    void symbolSets_data();
-    void symbolSets();
-    void pictureButtons_data();
-    void pictureButtons();
-    void clockTicks();
+    void gridLijnenTwice();
     void layoutEdges();
-    void textsFitTheirControls();
+    void menuItems_data();
+    void menuItems();
+    void helpTwice();
+    void displayInformation_data();
+    void displayInformation();
+    void windowsOpenModally_data();
+    void windowsOpenModally();
+    void overviewShowsTheLatestSheet();
+    void overviewDrag_data();
+    void overviewDrag();
+    void newCommand_data();
+    void newCommand();
+    void saveThenOpenRoundTrips();
+    void exitAsksNothing_data();
+    void exitAsksNothing();
 };
 
-void TestMain::emptyFolderOpensSilently()
+void TestMain::startUp_data()
 {
-    Window w(test::emptyAppFolder());
-    QVERIFY(QTest::qWaitForWindowExposed(w.main.get()));
-    for (const char *name : {"Frame1", "Frame2", "Frame3", "Frame4", "Frame5", "Frame6", "Frame7", "Frame8", "Pic",
-                             "HkrsPic", "Termometer", "Bar", "OkKnop", "Option1(9)", "Image1(4)", "Label5(4)",
-                             "Knop(13)", "Img(3)", "ImgLabel(3)", "Vinkje", "Logo", "Label3", "DatumLabel",
-                             "KlokLabel", "KaartLabel", "BinnenImage", "Line6", "HelpScherm"})
-        QVERIFY2(w.get(QLatin1String(name)), name);
-    QVERIFY(w.main->orgineel().isEmpty());
-    QVERIFY(w.hkrs().isNull());
-
-    // The viewer stays blank, also after every kind of button.
-    const auto isBlank = [](const QImage &image) {
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                if (image.pixel(x, y) != image.pixel(0, 0))
-                    return false;
-        return true;
-    };
-    QVERIFY(isBlank(w.pic()));
-    for (const char *name : {"Knop(4)", "Img(2)", "Option1(3)", "OkKnop"})
-        w.click(QLatin1String(name));
-    QVERIFY(isBlank(w.pic()));
-    QCOMPARE(w.prompter.calls, 0);
+    QTest::addColumn<bool>("withData");
+    QTest::newRow("empty application folder") << false;
+    QTest::newRow("generated data") << true;
 }
 
-void TestMain::startShowsFirstCellAndSymbolSet()
+void TestMain::startUp()
 {
-    Window w(test::copyOfAppData());
-    const QString folder = w.folder->path();
-    const QImage sheet = loaded(folder, QStringLiteral("\\Data\\Kaarten.krt"));
-    QCOMPARE(sheet.size(), QSize(3990, 1600));
-    QCOMPARE(test::firstDifference(w.pic(), cellOf(sheet, 0, 0)), QString());
-    QCOMPARE(test::firstDifference(w.main->orgineel().image(), sheet), QString());
-    QCOMPARE(test::firstDifference(w.hkrs().convertToFormat(QImage::Format_RGB32),
-                                   loaded(folder, QStringLiteral("\\Data\\Hkrs-0.krt"))),
-             QString());
-    QCOMPARE(viewerCell(*w.main), QPoint(0, 0));
-    QCOMPARE(w.main->windowTitle(), QStringLiteral("Zelf Vellora Maken"));
-    QCOMPARE(w.main->size(), QSize(875, 566));
-    QCOMPARE(w.main->minimumSize(), w.main->maximumSize());
-    QVERIFY(w.get<QRadioButton>(QStringLiteral("Option1(0)"))->isChecked());
-    QVERIFY(!w.get(QStringLiteral("HelpScherm"))->isVisible());
-    QCOMPARE(w.get<QLabel>(QStringLiteral("HelpScherm"))->text(), helpTekst());
-    QCOMPARE(w.get<QLabel>(QStringLiteral("KlokLabel"))->text(), QStringLiteral("00:00:00"));
-    QCOMPARE(w.get<QLabel>(QStringLiteral("KaartLabel"))->pos(), QPoint(122, 160));
-    QVERIFY(w.gridlijnen()->isChecked());
-    QVERIFY(!w.main->windowIcon().isNull());
-    // The image buttons carry the custom pointer, with its hot spot.
-    const QCursor pointer = w.get(QStringLiteral("Img(0)"))->cursor();
-    QCOMPARE(pointer.shape(), Qt::BitmapCursor);
-    QCOMPARE(pointer.hotSpot(), Main::kPointerHotspot);
-    QCOMPARE(w.get(QStringLiteral("Image1(4)"))->cursor().shape(), Qt::BitmapCursor);
-    QCOMPARE(w.prompter.calls, 0);
+    QFETCH(bool, withData);
+    Shell s(withData ? test::copyOfAppData() : test::emptyAppFolder());
+    QVERIFY(QTest::qWaitForWindowExposed(s.main.get()));
+    const QImage pic = rgb(s.pic());
+    if (withData) {
+        QCOMPARE(test::firstDifference(pic, cellOf(s.file("\\Data\\Kaarten.krt"), {0, 0})), QString());
+        QCOMPARE(test::firstDifference(s.hkrs(), s.file("\\Data\\Hkrs-0.krt")), QString());
+    } else {
+        QVERIFY(!pic.isNull());
+        for (int y = 0; y < pic.height(); ++y)
+            for (int x = 0; x < pic.width(); ++x)
+                QVERIFY2(pic.pixel(x, y) == pic.pixel(0, 0), "Pic is not blank");
+    }
+    QVERIFY(s.prompter.shown.isEmpty());
 }
 
-void TestMain::barStandsOverTheTicks()
-{
-    Window w(test::copyOfAppData());
-    const QImage scale = w.get(QStringLiteral("Termometer"))->grab().toImage();
-    const QColor tick(80, 80, 80), dark(0, 64, 0), green(0, 200, 0);
-    // The first tick row (300 twips) shows left and right of the bar and not through it.
-    QCOMPARE(scale.pixelColor(24, 20), tick);
-    QCOMPARE(scale.pixelColor(45, 20), tick);
-    QCOMPARE(scale.pixelColor(35, 20), dark);
-    // Start state: the bottom 13 pixels of the bar (from 187) are green.
-    QCOMPARE(scale.pixelColor(35, 12 + 186), dark);
-    QCOMPARE(scale.pixelColor(35, 12 + 187), green);
-    QCOMPARE(scale.pixelColor(35, 12 + 199), green);
-}
-
-void TestMain::navigation_data()
+void TestMain::clicks_data()
 {
     QTest::addColumn<QStringList>("clicks");
-    QTest::addColumn<QPoint>("shown");     // column, row of the cell in Pic
-    QTest::addColumn<QPoint>("inView");    // KaartX / 4275, KaartY / 6000
+    QTest::addColumn<QString>("missing"); // a file removed before the clicks
+    QTest::addColumn<QPoint>("shown");    // column, row of the cell in Pic
+    QTest::addColumn<QPoint>("inView");   // KaartX / 4275, KaartY / 6000
     QTest::addColumn<QString>("label");
     QTest::addColumn<int>("labelLeft");
-    QTest::addColumn<int>("vinkjeRow");
-
-    QTest::newRow("Ruiten shows its ace") << QStringList{"Img(2)"} << QPoint(0, 2) << QPoint(0, 2) << "A" << 122 << 2;
+    QTest::addColumn<int>("suitRow"); // the row Vinkje stands beside
+    QTest::addColumn<int>("style");   // checked Option1 and the Hkrs set shown (-1: set 0 shown)
+    const QPoint ace(0, 0);
+    QTest::newRow("Ruiten shows its ace")
+        << QStringList{"Img(2)"} << "" << QPoint(0, 2) << QPoint(0, 2) << "A" << 122 << 2 << 0;
     QTest::newRow("rank 10 stands further left")
-        << QStringList{"Knop(9)"} << QPoint(9, 0) << QPoint(9, 0) << "10" << 104 << 0;
-    QTest::newRow("B after 10 is back at 1830")
-        << QStringList{"Knop(9)", "Knop(10)"} << QPoint(10, 0) << QPoint(10, 0) << "B" << 122 << 0;
+        << QStringList{"Knop(9)"} << "" << QPoint(9, 0) << QPoint(9, 0) << "10" << 104 << 0 << 0;
+    QTest::newRow("B after 10 is back")
+        << QStringList{"Knop(9)", "Knop(10)"} << "" << QPoint(10, 0) << QPoint(10, 0) << "B" << 122 << 0 << 0;
     QTest::newRow("rank, then suit keeps the rank")
-        << QStringList{"Knop(12)", "Img(3)"} << QPoint(12, 3) << QPoint(12, 3) << "K" << 122 << 3;
-    QTest::newRow("suit, then the joker column")
-        << QStringList{"Img(1)", "Knop(13)"} << QPoint(13, 1) << QPoint(13, 1) << "J" << 122 << 1;
+        << QStringList{"Knop(12)", "Img(3)"} << "" << QPoint(12, 3) << QPoint(12, 3) << "K" << 122 << 3 << 0;
     QTest::newRow("Ok shows the ace of Harten, keeps the rest")
-        << QStringList{"Knop(9)", "Img(1)", "OkKnop"} << QPoint(0, 0) << QPoint(9, 1) << "10" << 104 << 1;
-    QTest::newRow("rank after Ok uses the earlier row")
-        << QStringList{"Img(3)", "OkKnop", "Knop(2)"} << QPoint(2, 3) << QPoint(2, 3) << "3" << 122 << 3;
+        << QStringList{"Knop(9)", "Img(1)", "OkKnop"} << "" << ace << QPoint(9, 1) << "10" << 104 << 1 << 0;
+    QTest::newRow("Glas loads set 7, changes no card")
+        << QStringList{"Knop(3)", "Option1(7)"} << "" << QPoint(3, 0) << QPoint(3, 0) << "4" << 122 << 0 << 7;
+    QTest::newRow("missing set keeps the one shown")
+        << QStringList{"Option1(7)", "Option1(4)"} << "\\Data\\Hkrs-4.krt" << ace << ace << "A" << 122 << 0
+        << 4;
 }
 
-void TestMain::navigation()
+void TestMain::clicks()
 {
     QFETCH(QStringList, clicks);
+    QFETCH(QString, missing);
     QFETCH(QPoint, shown);
     QFETCH(QPoint, inView);
     QFETCH(QString, label);
     QFETCH(int, labelLeft);
-    QFETCH(int, vinkjeRow);
-
-    Window w(test::copyOfAppData());
+    QFETCH(int, suitRow);
+    QFETCH(int, style);
+    Shell s;
+    const QImage blankSheet = s.file("\\Data\\Kaarten.krt");
+    const QImage set7 = s.file("\\Data\\Hkrs-7.krt"), set0 = s.file("\\Data\\Hkrs-0.krt");
+    if (!missing.isEmpty())
+        QVERIFY(QFile::remove(s.path(missing)));
     for (const QString &name : clicks)
-        w.click(name);
+        s.click(name);
 
-    // The sheet as it is now: after Ok it carries pips and labels.
-    QCOMPARE(test::firstDifference(w.pic(), cellOf(w.main->orgineel().image(), shown.y(), shown.x())), QString());
-    QCOMPARE(viewerCell(*w.main), inView);
-    auto *kaartLabel = w.get<QLabel>(QStringLiteral("KaartLabel"));
+    // Only Ok paints the sheet; the viewer shows a cell of the sheet as it is now.
+    QCOMPARE(s.sheet() == blankSheet, !clicks.contains(QStringLiteral("OkKnop")));
+    QCOMPARE(test::firstDifference(s.pic(), cellOf(s.sheet(), shown)), QString());
+    QCOMPARE(s.cardInView(), inView);
+    auto *kaartLabel = s.get<QLabel>(QStringLiteral("KaartLabel"));
     QCOMPARE(kaartLabel->text(), label);
-    QCOMPARE(kaartLabel->x(), labelLeft);
-    QCOMPARE(kaartLabel->y(), 160);
-    QCOMPARE(w.get(QStringLiteral("Vinkje"))->y(), w.get(QStringLiteral("Img(%1)").arg(vinkjeRow))->y());
-    QCOMPARE(w.prompter.calls, 0);
+    QCOMPARE(kaartLabel->pos(), QPoint(labelLeft, 160));
+    QCOMPARE(s.get(QStringLiteral("Vinkje"))->y(), s.get(QStringLiteral("Img(%1)").arg(suitRow))->y());
+    QVERIFY(s.get<QRadioButton>(QStringLiteral("Option1(%1)").arg(style))->isChecked());
+    QCOMPARE(test::firstDifference(s.hkrs(), clicks.contains(QStringLiteral("Option1(7)")) ? set7 : set0),
+             QString());
+    QVERIFY(s.prompter.shown.isEmpty());
 }
 
 void TestMain::pressedLookComesFirst_data()
@@ -253,259 +235,390 @@ void TestMain::pressedLookComesFirst_data()
 void TestMain::pressedLookComesFirst()
 {
     QFETCH(QString, button);
-    Window w(test::copyOfAppData());
-    QWidget *widget = w.get(button);
+    Shell s;
+    QWidget *widget = s.get(button);
     const QPoint rest = widget->pos();
-    const QImage picBefore = w.pic();
-    const KaartSoort soortBefore = w.main->kaartSoort();
+    const QImage pic = s.pic(), sheet = s.sheet();
+    const auto soort = s.main->kaartSoort();
     QPoint pressed;
     bool workStarted = true;
-    w.pacer.onPause = [&](int milliseconds) {
+    s.pacer.onPause = [&](int milliseconds) {
         if (milliseconds != 200 || !pressed.isNull())
             return;
         pressed = widget->pos();
-        // Nothing of the button's work has happened while it is down.
-        workStarted = w.pic() != picBefore || w.main->kaartSoort() != soortBefore
-                      || w.main->cardInView().KaartY != 0 || w.main->isBusy() != (button == u"OkKnop");
-        if (button == u"OkKnop")
-            workStarted = workStarted || w.main->orgineel().image() != loaded(w.folder->path(), "\\Data\\Kaarten.krt");
+        // Nothing of the button's work has happened while it is down; only Ok already blocks input.
+        workStarted = s.pic() != pic || s.sheet() != sheet || s.main->kaartSoort() != soort ||
+                      s.main->cardInView().KaartY != 0 || s.main->isBusy() != (button == u"OkKnop");
     };
-    test::ModalWatch dialogs; // the picture button's dialog opens after the pressed look
-    w.click(button);
+    ModalWatch dialogs; // the picture button's dialog opens after the pressed look
+    s.click(button);
     QCOMPARE(pressed, rest + QPoint(2, 2)); // 30 twips right and down
     QVERIFY(!workStarted);
     QCOMPARE(widget->pos(), rest);
-    if (auto *menu = w.main->jokerOfFoto(); menu->isVisible())
-        menu->close();
-}
-
-void TestMain::okPaintsTheSheetAndShowsTheAce()
-{
-    Window w(test::copyOfAppData());
-    const QImage blankAce = w.pic();
-    w.click(QStringLiteral("OkKnop"));
-    QVERIFY(w.pic() != blankAce);
-    QCOMPARE(test::firstDifference(w.pic(), cellOf(w.main->orgineel().image(), 0, 0)), QString());
-    // The run ends with a full bar, and the window shows it.
-    const QImage barShown = w.get(QStringLiteral("Bar"))->grab().toImage();
-    QCOMPARE(barShown.pixelColor(7, 0), QColor(0, 200, 0));
-    QVERIFY(!w.main->isBusy());
-    QVERIFY(!QGuiApplication::overrideCursor());
 }
 
 void TestMain::inputDuringRunIsIgnored()
 {
-    // A run undisturbed, to know how many pauses one run takes.
-    int pausesOfOneRun = 0;
-    {
-        Window w(test::copyOfAppData());
-        w.click(QStringLiteral("OkKnop"));
-        pausesOfOneRun = w.pacer.pauses;
-    }
-    QVERIFY(pausesOfOneRun > 1);
-
-    Window w(test::copyOfAppData());
-    const QImage symbols = w.hkrs();
+    Shell s;
+    QSignalSpy dialogs(s.main.get(), &Main::dialogformRequested);
+    QAction *grid = s.action(QStringLiteral("Gridlijnen"));
+    const QImage symbols = s.hkrs();
     Qt::CursorShape cursorDuringRun = Qt::ArrowCursor;
-    bool clicked = false;
-    w.pacer.onPause = [&](int milliseconds) {
-        if (milliseconds == 200 || clicked)
-            return;
-        clicked = true;
+    s.pacer.onPause = [&](int milliseconds) {
+        if (milliseconds == 200 || cursorDuringRun == Qt::WaitCursor)
+            return; // the pressed look, or input already sent
         if (const QCursor *cursor = QGuiApplication::overrideCursor())
             cursorDuringRun = cursor->shape();
         for (const char *name : {"OkKnop", "Knop(5)", "Img(2)", "Option1(3)", "Image1(0)"})
-            w.click(QLatin1String(name));
-        QTest::keyClick(w.get(QStringLiteral("Knop(5)")), Qt::Key_Space);
-        w.gridlijnen()->trigger(); // as the menu would, had its click come through
+            s.click(QLatin1String(name));
+        grid->trigger(); // as the menu would, had its click come through
     };
-    QSignalSpy dialogs(w.main.get(), &Main::dialogformRequested);
-    w.click(QStringLiteral("OkKnop"));
-
-    QVERIFY(clicked);
+    s.click(QStringLiteral("OkKnop"));
     QCOMPARE(cursorDuringRun, Qt::WaitCursor);
     QVERIFY(!QGuiApplication::overrideCursor());
-    QCOMPARE(w.pacer.pauses, pausesOfOneRun); // no second run, no pressed look of another button
-    QCOMPARE(viewerCell(*w.main), QPoint(0, 0));
-    QCOMPARE(w.hkrs(), symbols);
-    QVERIFY(w.get<QRadioButton>(QStringLiteral("Option1(0)"))->isChecked());
+    QCOMPARE(s.pacer.pauses.count(200), 1); // no second run, no pressed look of another button
+    QCOMPARE(s.cardInView(), QPoint(0, 0));
+    QVERIFY(s.get<QRadioButton>(QStringLiteral("Option1(0)"))->isChecked());
+    QCOMPARE(s.hkrs(), symbols);
     QCOMPARE(dialogs.count(), 0);
-    QVERIFY(w.gridlijnen()->isChecked());
-    QVERIFY(w.get(QStringLiteral("Line1"))->isVisible());
-
-    // Afterwards the window answers again.
-    w.click(QStringLiteral("Knop(5)"));
-    QCOMPARE(viewerCell(*w.main), QPoint(5, 0));
+    QVERIFY(grid->isChecked());
+    s.pacer.onPause = nullptr;
+    s.click(QStringLiteral("Knop(5)")); // afterwards the window answers again
+    QCOMPARE(s.cardInView(), QPoint(5, 0));
 }
 
-void TestMain::gridLijnenToggles()
+void TestMain::gridLijnenTwice()
 {
-    Window w(test::copyOfAppData());
-    QVERIFY(QTest::qWaitForWindowExposed(w.main.get()));
-    const QStringList overlay{"Line1", "Line2", "Line3", "Line4", "Line5", "Line6", "BinnenImage", "KaartLabel"};
-    auto *pic = w.get<PictureBox>(QStringLiteral("Pic"));
-    // Line1 at 2130 twips, Line5 at 1500 twips; away from where the card has ink.
-    const QPoint onLine1(px(2130), 20), onLine5(20, px(1500));
-
-    const auto check = [&](bool visible) {
-        QCOMPARE(w.gridlijnen()->isChecked(), visible);
-        for (const QString &name : overlay)
-            QCOMPARE(w.get(name)->isVisible(), visible);
+    Shell s;
+    QVERIFY(QTest::qWaitForWindowExposed(s.main.get()));
+    auto *pic = s.get<PictureBox>(QStringLiteral("Pic"));
+    const QPoint onLine1(px(2130), 20), beside = onLine1 + QPoint(1, 0);
+    for (bool visible : {true, false, true}) {
+        QCOMPARE(s.action(QStringLiteral("Gridlijnen"))->isChecked(), visible);
+        for (const char *name : {"Line1", "Line6", "BinnenImage", "KaartLabel"})
+            QCOMPARE(s.get(QLatin1String(name))->isVisible(), visible);
         const QImage shown = pic->grab().toImage();
-        for (const QPoint at : {onLine1, onLine5}) {
-            const QColor expected = visible ? QColor(224, 224, 224) : pic->image().pixelColor(at);
-            QCOMPARE(shown.pixelColor(at), expected);
-        }
-        // The lines are one pixel wide.
-        for (const QPoint beside : {onLine1 + QPoint(1, 0), onLine1 - QPoint(1, 0), onLine5 + QPoint(0, 1)})
-            QCOMPARE(shown.pixelColor(beside), pic->image().pixelColor(beside));
-    };
-    check(true);
-    w.gridlijnen()->trigger();
-    check(false);
-    w.gridlijnen()->trigger();
-    check(true);
-}
-
-void TestMain::symbolSets_data()
-{
-    QTest::addColumn<QStringList>("options");
-    QTest::addColumn<QString>("missing");
-    QTest::addColumn<int>("shownSet");
-    QTest::addColumn<int>("selected");
-    QTest::newRow("Glas loads set 7") << QStringList{"Option1(7)"} << QString() << 7 << 7;
-    QTest::newRow("back to the default") << QStringList{"Option1(7)", "Option1(0)"} << QString() << 0 << 0;
-    QTest::newRow("missing set keeps the one shown")
-        << QStringList{"Option1(7)", "Option1(4)"} << "Data/Hkrs-4.krt" << 7 << 4;
-    QTest::newRow("missing at first keeps the default")
-        << QStringList{"Option1(4)"} << "Data/Hkrs-4.krt" << 0 << 4;
-}
-
-void TestMain::symbolSets()
-{
-    QFETCH(QStringList, options);
-    QFETCH(QString, missing);
-    QFETCH(int, shownSet);
-    QFETCH(int, selected);
-
-    Window w(test::copyOfAppData());
-    if (!missing.isEmpty())
-        QVERIFY(QFile::remove(QDir(w.folder->path()).filePath(missing)));
-    const QImage sheet = w.main->orgineel().image();
-    const QImage card = w.pic();
-    for (const QString &name : options)
-        w.click(name);
-
-    const QImage expected = loaded(w.folder->path(), QStringLiteral("\\Data\\Hkrs-%1.krt").arg(shownSet));
-    QCOMPARE(test::firstDifference(w.hkrs().convertToFormat(QImage::Format_RGB32), expected), QString());
-    QVERIFY(w.get<QRadioButton>(QStringLiteral("Option1(%1)").arg(selected))->isChecked());
-    // Choosing a style changes no card until Ok.
-    QCOMPARE(w.main->orgineel().image(), sheet);
-    QCOMPARE(w.pic(), card);
-    QCOMPARE(w.prompter.calls, 0);
-}
-
-void TestMain::pictureButtons_data()
-{
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("dialog");
-    QTest::newRow("Aas") << 0 << "Dialogform";
-    QTest::newRow("Boer") << 1 << "Dialogform";
-    QTest::newRow("Vrouw") << 2 << "Dialogform";
-    QTest::newRow("Koning") << 3 << "Dialogform";
-    QTest::newRow("Joker pops up the menu only") << 4 << QString();
-}
-
-void TestMain::pictureButtons()
-{
-    QFETCH(int, index);
-    QFETCH(QString, dialog);
-    Window w(test::copyOfAppData());
-    QSignalSpy dialogs(w.main.get(), &Main::dialogformRequested);
-    QSignalSpy jokers(w.main.get(), &Main::jokerFormRequested);
-    test::ModalWatch watch;
-    watch.run([&] { w.click(QStringLiteral("Image1(%1)").arg(index)); });
-    QCOMPARE(static_cast<int>(w.main->kaartSoort()), index);
-    QCOMPARE(dialogs.count(), dialog.isEmpty() ? 0 : 1);
-    QCOMPARE(jokers.count(), 0);
-    QCOMPARE(watch.names(), dialog.isEmpty() ? QStringList() : QStringList{dialog});
-    for (const test::ModalWatch::Met &met : watch.met) {
-        QCOMPARE(met.modality, Qt::ApplicationModal);
-        QVERIFY(met.whileCommandRan);
+        QCOMPARE(shown.pixelColor(onLine1),
+                 visible ? QColor(224, 224, 224) : pic->image().pixelColor(onLine1));
+        QCOMPARE(shown.pixelColor(beside), pic->image().pixelColor(beside)); // one pixel wide
+        s.action(QStringLiteral("Gridlijnen"))->trigger();
     }
-    QMenu *menu = w.main->jokerOfFoto();
-    QCOMPARE(menu->isVisible(), dialog.isEmpty());
-    if (dialog.isEmpty()) {
-        const QList<QAction *> items = menu->actions();
-        QCOMPARE(items.size(), 2);
-        QCOMPARE(items.at(0)->text(), QStringLiteral("Clipart gebruiken"));
-        QCOMPARE(items.at(1)->text(), QStringLiteral("Eigen foto gebruiken"));
-        watch.run([&] { items.at(0)->trigger(); });
-        watch.run([&] { items.at(1)->trigger(); });
-        QCOMPARE(jokers.count(), 1);
-        QCOMPARE(dialogs.count(), 1);
-        QCOMPARE(watch.names(), (QStringList{"JokerForm", "Dialogform"}));
-        QVERIFY(watch.met.at(0).whileCommandRan && watch.met.at(1).whileCommandRan);
-        menu->close();
-    }
-}
-
-void TestMain::clockTicks()
-{
-    Window w(test::emptyAppFolder());
-    auto *timer = w.main->findChild<QTimer *>(QStringLiteral("Timer1"));
-    QVERIFY(timer && timer->isActive());
-    QCOMPARE(timer->interval(), 1000);
-    w.main->Timer1_Timer();
-    auto *klok = w.get<QLabel>(QStringLiteral("KlokLabel"));
-    QVERIFY2(QRegularExpression(QStringLiteral("^([0-9]|1[0-9]|2[0-3]):[0-5][0-9]:[0-5][0-9]$"))
-                 .match(klok->text()).hasMatch(),
-             qPrintable(klok->text()));
 }
 
 void TestMain::layoutEdges()
 {
-    Window w(test::emptyAppFolder());
-    // The two short options end left of the Ok button beside them; the others would run into it.
-    const QRect ok = w.get(QStringLiteral("OkKnop"))->geometry();
-    for (int i = 8; i <= 9; ++i) {
-        const QRect option = w.get(QStringLiteral("Option1(%1)").arg(i))->geometry();
-        QCOMPARE(option.width(), px(2010));
-        QVERIFY(option.right() < ok.left());
-    }
-    QVERIFY(w.get(QStringLiteral("Option1(9)"))->geometry().bottom() >= ok.top()); // they do share rows
-    QCOMPARE(w.get(QStringLiteral("Option1(7)"))->width(), px(2700));
-
+    Shell s(test::emptyAppFolder());
+    // The short option ends left of the Ok button on its row.
+    const QRect option = s.get(QStringLiteral("Option1(8)"))->geometry();
+    QCOMPARE(option.width(), px(2010));
+    QVERIFY(option.right() < s.get(QStringLiteral("OkKnop"))->x());
     // The last card button starts at 4275 twips and ends inside Frame3.
-    QWidget *last = w.get(QStringLiteral("Knop(13)"));
+    QWidget *last = s.get(QStringLiteral("Knop(13)"));
     QCOMPARE(last->x(), px(4275));
-    QVERIFY(last->parentWidget()->rect().contains(last->geometry()));
     QCOMPARE(last->parentWidget()->objectName(), QStringLiteral("Frame3"));
-    // Every frame fits in the window below the menu bar.
-    for (int i = 1; i <= 8; ++i) {
-        QWidget *frame = w.get(QStringLiteral("Frame%1").arg(i));
-        QVERIFY2(frame->parentWidget()->rect().contains(frame->geometry()), qPrintable(frame->objectName()));
-    }
+    QVERIFY(last->parentWidget()->rect().contains(last->geometry()));
 }
 
-void TestMain::textsFitTheirControls()
+void TestMain::menuItems_data()
 {
-    Window w(test::copyOfAppData());
-    // Captions with no size of their own and the fixed-size options and buttons: nothing clipped, nothing
-    // sticking out of its frame.
-    for (int f = 1; f <= 8; ++f) {
-        QWidget *frame = w.get(QStringLiteral("Frame%1").arg(f));
-        for (QWidget *child : frame->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
-            const QString name = child->objectName();
-            QVERIFY2(frame->rect().contains(child->geometry()), qPrintable(name));
-            if (qobject_cast<QRadioButton *>(child) || qobject_cast<QPushButton *>(child)
-                || (qobject_cast<QLabel *>(child) && !qobject_cast<QLabel *>(child)->text().isEmpty()
-                    && name != u"HelpScherm"))
-                QVERIFY2(child->sizeHint().width() <= child->width(), qPrintable(name));
-        }
+    // "name|caption" per item in order; "-" for a separator; "|checked" or "|unchecked" for a check item.
+    QTest::addColumn<QString>("menu"); // empty: the menu bar
+    QTest::addColumn<QStringList>("rows");
+    QTest::newRow("menu bar") << "" << QStringList{"File|File", "Tools|Tools", "Help|Help"};
+    QTest::newRow("File") << "File"
+                          << QStringList{"FileNew|Nieuw", "FileOpen|Open Vellora", "FileSave|Vellora Opslaan",
+                                         "Streep1|-",     "FilePrint|Afdrukken",   "Streep2|-",
+                                         "FileExit|Exit"};
+    QTest::newRow("Afdrukken") << "FilePrint" << QStringList{"Afdrukken(1)|Vellora", "Afdrukken(2)|Rugzijde"};
+    QTest::newRow("Tools") << "Tools"
+                           << QStringList{"ToolsShowKaarten|Overzicht alle Vellora",
+                                          "Gridlijnen|Grid Lijnen|checked"};
+    QTest::newRow("Help") << "Help"
+                          << QStringList{"HelpHelp|Help|unchecked", "HelpSoftware|Meer Software",
+                                         "Beeldscherm|Beeldscherm"};
+    QTest::newRow("Beeldscherm") << "Beeldscherm"
+                                 << QStringList{"HelpResolutie(1)|Resolutie Opvragen",
+                                                "HelpResolutie(2)|Wijzigen Resolutie"};
+    QTest::newRow("JokerOfFoto") << "JokerOfFoto"
+                                 << QStringList{"ClipartOfFoto(1)|Clipart gebruiken",
+                                                "ClipartOfFoto(2)|Eigen foto gebruiken"};
+}
+
+void TestMain::menuItems()
+{
+    QFETCH(QString, menu);
+    QFETCH(QStringList, rows);
+    Shell s(test::emptyAppFolder());
+    QWidget *m = menu.isEmpty() ? static_cast<QWidget *>(s.main->menuBar()) : s.get<QMenu>(menu);
+    QVERIFY(m);
+    QStringList shown;
+    for (QAction *item : m->actions()) {
+        const QString text = item->isSeparator() ? QStringLiteral("-") : item->text();
+        shown << item->objectName() + u'|' + text +
+                     (item->isCheckable() ? QString(item->isChecked() ? "|checked" : "|unchecked")
+                                          : QString());
+        // No shortcut, and no access key: Qt takes an '&' in a caption as one.
+        QVERIFY2(item->shortcuts().isEmpty() && !text.contains(u'&'), qPrintable(text));
     }
-    // The Schoppen label ends before the check mark beside the row buttons.
-    QVERIFY(w.get(QStringLiteral("ImgLabel(3)"))->geometry().right() < w.get(QStringLiteral("Vinkje"))->x());
+    QCOMPARE(shown, rows);
+}
+
+void TestMain::helpTwice()
+{
+    Shell s;
+    QVERIFY(QTest::qWaitForWindowExposed(s.main.get()));
+    auto *label1 = s.get<QLabel>(QStringLiteral("Label1"));
+    QWidget *pic = s.get(QStringLiteral("Pic")), *helpScherm = s.get(QStringLiteral("HelpScherm"));
+    QAction *help = s.action(QStringLiteral("HelpHelp"));
+    const auto rim = [&] { return label1->grab().toImage().pixelColor(2, 2); }; // Label1 around the viewer
+    help->trigger();
+    QVERIFY(!pic->isVisible() && helpScherm->isVisible() && help->isChecked());
+    QCOMPARE(rim(), QColor(0, 0, 40));
+    s.click(QStringLiteral("Knop(3)")); // painted into the hidden viewer, shown once the help goes away
+    help->trigger();
+    QVERIFY(pic->isVisible() && !helpScherm->isVisible() && !help->isChecked());
+    QCOMPARE(rim(), QColor(Qt::white));
+    QCOMPARE(test::firstDifference(s.pic(), cellOf(s.sheet(), {3, 0})), QString());
+}
+
+void TestMain::displayInformation_data()
+{
+    QTest::addColumn<double>("twipsPerPixel");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::newRow("1920 x 1080 at 96 dpi") << 15.0 << "Schermresolutie... : 96 Dpi (Dots / Inch)"
+                                           << "Schermgrootte..... : 1920 x 1080 Pixels";
+    // The figures are twips / 15 whatever the resolution: the same screen at 120 dpi reads smaller.
+    QTest::newRow("1920 x 1080 at 120 dpi") << 12.0 << "Schermresolutie... : 120 Dpi (Dots / Inch)"
+                                            << "Schermgrootte..... : 1536 x 864 Pixels";
+}
+
+void TestMain::displayInformation()
+{
+    QFETCH(double, twipsPerPixel);
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    Shell s(test::emptyAppFolder());
+    const QSize twips(qRound(1920 * twipsPerPixel), qRound(1080 * twipsPerPixel));
+    s.main->setScreenMetrics([&] { return ScreenMetrics{twipsPerPixel, twipsPerPixel, twips}; });
+    s.action(QStringLiteral("HelpResolutie(1)"))->trigger();
+    QCOMPARE(s.prompter.shown.size(), 1);
+    const test::ScriptedPrompter::Shown box = s.prompter.shown.first();
+    QCOMPARE(box.kind + u'|' + box.title, QStringLiteral("message| Beeldscherm"));
+    QCOMPARE(box.icon, Prompter::Icon::None);
+    QCOMPARE(
+        box.text.split(QStringLiteral("\r\n")),
+        (QStringList{first, second, QString(42, u'-'), "Is de Schermresolutie ongelijk dan 96 Dpi,",
+                     "kijk dan onder Help/Beeldscherm voor het", "wijzigen van de Schermresolutie voor de",
+                     "versies Windows XP en Windows 7 en 8."}));
+}
+
+void TestMain::windowsOpenModally_data()
+{
+    QTest::addColumn<QString>("item"); // a menu item, or a button to click
+    QTest::addColumn<QString>("window");
+    QTest::newRow("Afdrukken > Vellora") << "Afdrukken(1)"
+                                         << "AfdrukForm";
+    QTest::newRow("Afdrukken > Rugzijde") << "Afdrukken(2)"
+                                          << "Rugzijde";
+    QTest::newRow("Overzicht alle Vellora") << "ToolsShowKaarten"
+                                            << "Showform";
+    QTest::newRow("Open Vellora") << "FileOpen"
+                                  << "OpenForm";
+    QTest::newRow("picture button") << "Image1(2)"
+                                    << "Dialogform";
+    QTest::newRow("joker: Clipart gebruiken") << "ClipartOfFoto(1)"
+                                              << "JokerForm";
+}
+
+void TestMain::windowsOpenModally()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, window);
+    Shell s;
+    const QImage sheet = s.sheet();
+    ModalWatch watch;
+    watch.act = [](QWidget *modal) {
+        // The overview closes only through its exit button.
+        if (QWidget *exit = modal->findChild<ImageButton *>(QStringLiteral("ExitKnop")))
+            QTest::mouseClick(exit, Qt::LeftButton);
+        modal->close();
+    };
+    watch.run([&] { s.action(item) ? s.action(item)->trigger() : s.click(item); });
+    QCOMPARE(watch.met.size(), 1);
+    QCOMPARE(watch.met[0].name, window);
+    QCOMPARE(watch.met[0].modality, Qt::ApplicationModal);
+    QVERIFY(watch.met[0].whileCommandRan); // the command waited for the window to close
+    QCOMPARE(s.sheet(), sheet);
+    QCOMPARE(s.printer.pagesEnded, 0);
+}
+
+void TestMain::overviewShowsTheLatestSheet()
+{
+    Shell s;
+    QList<QImage> shown;
+    ModalWatch watch;
+    watch.act = [&](QWidget *modal) {
+        shown << rgb(modal->findChild<PictureBox *>(QStringLiteral("SlidePic"))->image());
+        QTest::mouseClick(modal->findChild<ImageButton *>(QStringLiteral("ExitKnop")), Qt::LeftButton);
+    };
+    QAction *overview = s.action(QStringLiteral("ToolsShowKaarten"));
+    watch.run([&] { overview->trigger(); });
+    s.click(QStringLiteral("OkKnop")); // pips, labels and mirrored halves on 52 cards
+    watch.run([&] { overview->trigger(); });
+    QCOMPARE(shown.size(), 2);
+    QVERIFY(shown[0] != shown[1]);
+    // Each 2 x 2 block of the sheet as it is now becomes one pixel of the overview.
+    const QImage sheet = rgb(s.sheet());
+    QCOMPARE(shown[1].size(), sheet.size() / 2);
+    for (int y = 0; y < 800; y += 7)
+        for (int x = 0; x < 1995; x += 7) {
+            int sum = 0;
+            for (const QPoint d : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)})
+                sum += qGray(sheet.pixel(2 * x + d.x(), 2 * y + d.y()));
+            QVERIFY2(qAbs(qGray(shown[1].pixel(x, y)) - sum / 4) <= 4,
+                     qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+        }
+}
+
+void TestMain::overviewDrag_data()
+{
+    // "L x,y" / "R x,y" press, "l" / "r" release, "m x,y" move; positions in SlidePic's pixels at the time.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QPoint>("expected"); // SlidePic's left and top, twips
+    QTest::newRow("right and down from the start stays at 0")
+        << QStringList{"L 10,10", "m 200,100", "l"} << QPoint();
+    QTest::newRow("left and up follows") << QStringList{"L 100,50", "m 40,30", "l"} << QPoint(-900, -300);
+    QTest::newRow("back past the start stops at 0")
+        << QStringList{"L 100,50", "m 40,30", "l", "L 10,10", "m 300,300", "l"} << QPoint();
+    QTest::newRow("far left and up stops at the corner")
+        << QStringList{"L 500,190", "m -5000,-5000", "l"} << QPoint(-21345, -9000);
+    QTest::newRow("right button alone") << QStringList{"R 100,50", "m 40,30", "r"} << QPoint();
+    QTest::newRow("both buttons") << QStringList{"L 100,50", "R 100,50", "m 40,30", "r", "l"} << QPoint();
+}
+
+void TestMain::overviewDrag()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QPoint, expected);
+    Shell s;
+    Showform form(s.sheet(), s.pacer, AppFolder(s.folder->path()), QCursor(Qt::OpenHandCursor));
+    form.show();
+    auto *slide = form.findChild<PictureBox *>(QStringLiteral("SlidePic"));
+    for (const QString &step : steps) {
+        const QStringList xy = step.mid(2).split(u',');
+        const QPoint at = xy.size() == 2 ? QPoint(xy[0].toInt(), xy[1].toInt()) : QPoint();
+        const Qt::MouseButton button = step[0].toLower() == u'l' ? Qt::LeftButton : Qt::RightButton;
+        if (step[0] == u'm')
+            QTest::mouseMove(slide, at);
+        else if (step[0].isUpper())
+            QTest::mousePress(slide, button, {}, at);
+        else
+            QTest::mouseRelease(slide, button, {}, at);
+    }
+    QCOMPARE(form.slidePosition(), expected);
+    QCOMPARE(slide->pos(), px(expected));
+}
+
+void TestMain::newCommand_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<QString>("missing");
+    QTest::newRow("No changes nothing") << false << QString();
+    QTest::newRow("Yes starts from the blank sheet") << true << QString();
+    QTest::newRow("Yes without the blank sheet keeps the painted one") << true << "\\Data\\Kaarten.krt";
+    QTest::newRow("Yes without symbol set 0 keeps the set shown") << true << "\\Data\\hkrs-0.krt";
+}
+
+void TestMain::newCommand()
+{
+    QFETCH(bool, yes);
+    QFETCH(QString, missing);
+    Shell s;
+    const QImage blank = s.sheet(), startBar = s.bar(), set0 = s.hkrs();
+    // A design under way: painted, another style, another card and row in view.
+    for (const char *name : {"OkKnop", "Option1(3)", "Knop(5)", "Img(2)"})
+        s.click(QLatin1String(name));
+    const QImage painted = s.sheet(), picBefore = s.pic(), set3 = s.hkrs(), barBefore = s.bar();
+    QWidget *vinkje = s.get(QStringLiteral("Vinkje"));
+    const QPoint vinkjeBefore = vinkje->pos();
+    QVERIFY(barBefore != startBar && vinkjeBefore.y() != px(270));
+    if (!missing.isEmpty())
+        QVERIFY(QFile::remove(s.path(missing)));
+
+    s.prompter.answers = {yes};
+    s.action(QStringLiteral("FileNew"))->trigger();
+    QCOMPARE(s.prompter.shown.size(), 1);
+    QCOMPARE(s.prompter.shown[0].kind + u'|' + s.prompter.shown[0].title, QStringLiteral("question|Nieuw"));
+    QCOMPARE(s.prompter.shown[0].text, QStringLiteral("Wilt u een nieuw spel kaarten ontwerpen?"));
+    // Never touched: the card in view (KaartX, KaartY) and its rank label.
+    QCOMPARE(s.cardInView(), QPoint(5, 2));
+    QCOMPARE(s.get<QLabel>(QStringLiteral("KaartLabel"))->text(), QStringLiteral("6"));
+    const QImage expectedSheet = yes && !missing.contains(u"Kaarten") ? blank : painted;
+    QCOMPARE(test::firstDifference(s.sheet(), expectedSheet), QString());
+    QCOMPARE(test::firstDifference(s.pic(), yes ? cellOf(expectedSheet, {0, 0}) : picBefore), QString());
+    QCOMPARE(test::firstDifference(s.hkrs(), yes && !missing.contains(u"hkrs") ? set0 : set3), QString());
+    QVERIFY(s.get<QRadioButton>(QStringLiteral("Option1(%1)").arg(yes ? 0 : 3))->isChecked());
+    QCOMPARE(vinkje->pos(), yes ? QPoint(vinkjeBefore.x(), px(270)) : vinkjeBefore);
+    QCOMPARE(test::firstDifference(s.bar(), yes ? startBar : barBefore), QString());
+}
+
+void TestMain::saveThenOpenRoundTrips()
+{
+    Shell s;
+    s.click(QStringLiteral("OkKnop"));
+    const QImage painted = s.sheet();
+    s.prompter.inputs = {QStringLiteral("rond trip")};
+    s.action(QStringLiteral("FileSave"))->trigger();
+    QVERIFY(QFile::exists(s.path(QStringLiteral("\\Projecten\\rond trip.krt"))));
+    s.prompter.answers = {true};
+    s.action(QStringLiteral("FileNew"))->trigger();
+    QVERIFY(s.sheet() != painted);
+    s.click(QStringLiteral("Knop(7)"));
+    s.click(QStringLiteral("Img(1)"));
+    const QImage bar = s.bar(), symbols = s.hkrs();
+
+    ModalWatch watch;
+    watch.act = [](QWidget *chooser) {
+        auto *list = chooser->findChild<QListWidget *>(QStringLiteral("List1"));
+        const auto items = list ? list->findItems(QStringLiteral("rond trip"), Qt::MatchExactly)
+                                : QList<QListWidgetItem *>();
+        if (items.size() == 1) {
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(items[0]).center());
+            QTest::mouseClick(chooser->findChild<QWidget *>(QStringLiteral("OkKnop")), Qt::LeftButton);
+        }
+        chooser->close();
+    };
+    watch.run([&] { s.action(QStringLiteral("FileOpen"))->trigger(); });
+    QCOMPARE(watch.met.size(), 1);
+    QCOMPARE(test::firstDifference(s.sheet(), painted), QString());
+    QCOMPARE(test::firstDifference(s.pic(), cellOf(painted, {0, 0})), QString());
+    // Nothing else changes.
+    QCOMPARE(s.cardInView(), QPoint(7, 1));
+    QCOMPARE(s.bar(), bar);
+    QCOMPARE(s.hkrs(), symbols);
+    QCOMPARE(s.prompter.shown.size(), 2); // the name and the New question
+}
+
+void TestMain::exitAsksNothing_data()
+{
+    QTest::addColumn<bool>("byMenu");
+    QTest::newRow("Exit") << true;
+    QTest::newRow("closing the window") << false;
+}
+
+void TestMain::exitAsksNothing()
+{
+    QFETCH(bool, byMenu);
+    Shell s;
+    s.click(QStringLiteral("OkKnop")); // unsaved work: still nothing is asked
+    QTimer::singleShot(0, s.main.get(), [&] {
+        byMenu ? s.action(QStringLiteral("FileExit"))->trigger() : void(s.main->close());
+    });
+    QTimer::singleShot(10000, s.main.get(), [] { QCoreApplication::exit(1); }); // stuck
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(!s.main->isVisible());
+    QVERIFY(s.prompter.shown.isEmpty());
 }
 
 QTEST_MAIN(TestMain)
