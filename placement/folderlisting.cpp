@@ -18,9 +18,11 @@ bool isPictureName(const QString &name)
 QStringList pictureFiles(const QString &folder)
 {
     QStringList names;
-    const QStringList all = QDir(folder).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
+    const QDir dir(folder);
+    const QStringList all = dir.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
     for (const QString &name : all) {
-        if (isPictureName(name))
+        // The listing counts a link to a FIFO or device as a file; following the link tells.
+        if (isPictureName(name) && QFileInfo(dir.filePath(name)).isFile())
             names << name;
     }
     return names;
@@ -57,8 +59,11 @@ std::vector<Entry> folderTree(const QString &folder)
     const QDir current(chain.last());
     const QStringList children =
         current.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-    for (const QString &child : children)
-        entries.push_back({current.filePath(child), child, int(chain.size()), false});
+    for (const QString &child : children) {
+        // The listing counts a link to a FIFO or device as a folder; following the link tells.
+        if (QFileInfo(current.filePath(child)).isDir())
+            entries.push_back({current.filePath(child), child, int(chain.size()), false});
+    }
     return entries;
 }
 

@@ -1,8 +1,8 @@
 #include "photoloader.h"
 
 #include "picturefile.h"
+#include "regularfile.h"
 
-#include <QFile>
 #include <QPainter>
 
 
@@ -61,10 +61,11 @@ PhotoLoad PhotoLoader::decode(const QByteArray &bytes, qint64 budgetBytes)
 
 PhotoLoad PhotoLoader::load(const QString &path, qint64 budgetBytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {QImage(), QSize(), file.errorString()};
-    return decode(file.readAll(), budgetBytes);
+    RegularFile file(path, filelimits::forDecodedBytes(budgetBytes));
+    const QByteArray bytes = file.readAll();
+    if (!file.error().isEmpty())
+        return {QImage(), QSize(), file.error()};
+    return decode(bytes, budgetBytes);
 }
 
 } // namespace vellora

@@ -23,11 +23,18 @@ bool ProjectCommands::save(const QImage &sheet)
     case ProjectStore::Name::Usable:
         break;
     }
-    if (m_store.exists(*typed) && !m_prompter.question(texts::kOverwrite, texts::kError, Prompter::Icon::Question))
+    const ProjectStore::Occupant occupant = m_store.occupant(*typed);
+    if (occupant == ProjectStore::Occupant::Other) {
+        m_prompter.message(texts::kOccupied.arg(*typed), texts::kError, Prompter::Icon::Critical);
+        return false;
+    }
+    const bool existed = occupant == ProjectStore::Occupant::Project;
+    if (existed && !m_prompter.question(texts::kOverwrite, texts::kError, Prompter::Icon::Question))
         return false;
     QString error;
     if (!m_store.save(sheet, *typed, &error)) {
-        m_prompter.message(texts::kSaveFailed.arg(error), texts::kError, Prompter::Icon::Critical);
+        m_prompter.message(texts::kSaveFailed.arg(error) + (existed ? texts::kUnchanged : QString()), texts::kError,
+                           Prompter::Icon::Critical);
         return false;
     }
     return true;

@@ -42,7 +42,11 @@ inline const QString kNotASheet = QStringLiteral("Géén orginele Vellora!");
 inline const QString kUnusableName = QStringLiteral(
     "Deze naam kan niet als bestandsnaam worden gebruikt.\n"
     "Gebruik geen / of \\, geen stuurtekens en niet alleen \".\" of \"..\".");
-inline const QString kSaveFailed = QStringLiteral("De Vellora is niet opgeslagen:\n%1\n\nHet bestaande bestand is ongewijzigd.");
+inline const QString kSaveFailed = QStringLiteral("De Vellora is niet opgeslagen:\n%1");
+inline const QString kUnchanged = QStringLiteral("\n\nHet bestaande bestand is ongewijzigd.");
+inline const QString kOccupied = QStringLiteral(
+    "\"%1.krt\" in Projecten is geen gewoon bestand maar een koppeling, map of apparaat.\n"
+    "Er is niets opgeslagen; kies een andere naam.");
 } // namespace texts
 
 } // namespace vellora

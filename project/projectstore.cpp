@@ -32,24 +32,44 @@ ProjectStore::Name ProjectStore::judge(const QString &typed)
 
 QString ProjectStore::projectFolder() const { return m_folder.resolve(u"\\Projecten"); }
 
+std::optional<FolderEntry> ProjectStore::find(const QString &fileName, bool regularOnly) const
+{
+    const std::vector<FolderEntry> entries = folderEntries(projectFolder());
+    const FolderEntry *caseless = nullptr;
+    for (const FolderEntry &entry : entries) {
+        if (regularOnly && !entry.regular)
+            continue;
+        if (entry.name == fileName)
+            return entry;
+        if (!caseless && entry.name.compare(fileName, Qt::CaseInsensitive) == 0)
+            caseless = &entry;
+    }
+    return caseless ? std::optional<FolderEntry>(*caseless) : std::nullopt;
+}
+
 QString ProjectStore::pathFor(const QString &typed) const
 {
     const QString wanted = typed + kExtension;
-    const QDir folder(projectFolder());
-    const QStringList entries = folder.entryList(QDir::Files | QDir::Hidden);
-    if (entries.contains(wanted))
-        return folder.filePath(wanted);
-    for (const QString &entry : entries) {
-        if (entry.compare(wanted, Qt::CaseInsensitive) == 0)
-            return folder.filePath(entry);
-    }
-    return folder.filePath(wanted);
+    const auto entry = find(wanted, false);
+    return QDir(projectFolder()).filePath(entry ? entry->name : wanted);
 }
 
-bool ProjectStore::exists(const QString &typed) const
+ProjectStore::Occupant ProjectStore::occupant(const QString &typed) const
 {
-    const QFileInfo info(pathFor(typed));
-    return info.exists() && info.isFile();
+    const auto entry = find(typed + kExtension, false);
+    if (!entry)
+        return Occupant::None;
+    // lstat, not stat: a link is refused even when it leads to a project, since the save would write
+    // wherever it points.
+    switch (entryKind(entry->native)) {
+    case EntryKind::Missing:
+        return Occupant::None;
+    case EntryKind::RegularFile:
+        return Occupant::Project;
+    case EntryKind::Other:
+        break;
+    }
+    return Occupant::Other;
 }
 
 bool ProjectStore::save(const QImage &sheet, const QString &typed, QString *error) const
@@ -59,13 +79,23 @@ bool ProjectStore::save(const QImage &sheet, const QString &typed, QString *erro
             *error = QStringLiteral("De map Projecten ontbreekt.");
         return false;
     }
+    if (occupant(typed) == Occupant::Other) {
+        if (error)
+            *error = QStringLiteral("Onder deze naam staat in Projecten iets anders dan een Vellora.");
+        return false;
+    }
     return PictureFile::saveBmp(sheet, pathFor(typed), error);
 }
 
 std::optional<QImage> ProjectStore::open(const QString &name, QString *error) const
 {
-    const PictureLoad load =
-        PictureFile::loadExactly(pathFor(name), QSize(sheet::kWidthPixels, sheet::kHeightPixels));
+    const auto entry = find(name + kExtension, true);
+    if (!entry) {
+        if (error)
+            *error = QStringLiteral("Het bestand bestaat niet.");
+        return std::nullopt;
+    }
+    const PictureLoad load = PictureFile::loadExactly(entry->native, QSize(sheet::kWidthPixels, sheet::kHeightPixels));
     if (!load.ok()) {
         if (error)
             *error = load.error;
@@ -77,10 +107,9 @@ std::optional<QImage> ProjectStore::open(const QString &name, QString *error) co
 QStringList ProjectStore::names() const
 {
     QStringList result;
-    const QDir folder(projectFolder());
-    for (const QString &entry : folder.entryList(QDir::Files | QDir::Hidden)) {
-        if (entry.size() > kExtension.size() && entry.endsWith(kExtension, Qt::CaseInsensitive))
-            result << entry.chopped(kExtension.size());
+    for (const FolderEntry &entry : folderEntries(projectFolder())) {
+        if (entry.regular && entry.name.size() > kExtension.size() && entry.name.endsWith(kExtension, Qt::CaseInsensitive))
+            result << entry.name.chopped(kExtension.size());
     }
     std::sort(result.begin(), result.end(),
               [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "appfolder.h"
+#include "regularfile.h"
 
 #include <QImage>
 #include <QString>
@@ -21,22 +22,29 @@ public:
     // Blank: nothing to save, silently. Unusable: the name would leave Projecten or no file system takes it.
     static Name judge(const QString &typed);
 
-    // The file the name stands for: an existing project whose name matches without regard to case, or the
+    // The file the name stands for: an existing entry whose name matches without regard to case, or the
     // new file to create.
     QString pathFor(const QString &typed) const;
-    bool exists(const QString &typed) const;
 
-    // The old file is replaced only once the new one is complete.
+    // What the name's file is now: nothing yet, a project to overwrite, or something that must never be
+    // written over or through (a link, a folder, a device).
+    enum class Occupant { None, Project, Other };
+    Occupant occupant(const QString &typed) const;
+
+    // The old file is replaced only once the new one is complete. Refused when the occupant is Other.
     bool save(const QImage &sheet, const QString &typed, QString *error) const;
 
     // Only a complete picture of exactly the sheet's size is a project.
     std::optional<QImage> open(const QString &name, QString *error = nullptr) const;
 
-    // The names of the project files, without their extension, sorted by name.
+    // The names of the project files, without their extension, sorted by name. Names that are not valid
+    // UTF-8 are listed as they are shown and still open.
     QStringList names() const;
 
 private:
     QString projectFolder() const;
+    // The entry that stands for the file name, the exact name first, else one that differs only in case.
+    std::optional<FolderEntry> find(const QString &fileName, bool regularOnly) const;
     AppFolder m_folder;
 };
 

@@ -1,5 +1,7 @@
 #include "picturefile.h"
 
+#include "regularfile.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
@@ -161,7 +163,10 @@ std::optional<PictureHeader> PictureFile::peek(const QByteArray &bytes, QString 
         setError(error, QStringLiteral("Geen BMP-, JPEG- of GIF-afbeelding."));
         return std::nullopt;
     }
-    const QSize size = reader.size();
+    QSize size = reader.size();
+    // A BMP stored top row first gives its height as negative; the picture is no different for it.
+    if (format == "bmp" && size.height() < 0)
+        size.setHeight(-size.height());
     if (!size.isValid() || size.isEmpty()) {
         setError(error, QStringLiteral("De afmetingen van de afbeelding zijn onleesbaar."));
         return std::nullopt;
@@ -204,16 +209,19 @@ PictureLoad PictureFile::decode(const QByteArray &bytes, qint64 maxBytes, QSize 
 
 PictureLoad PictureFile::load(const QString &path, qint64 maxBytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {QImage(), file.errorString()};
+    RegularFile file(path, filelimits::forDecodedBytes(maxBytes));
+    if (!file.isOpen())
+        return {QImage(), file.error()};
     // A picture the budget refuses is refused from its header, without reading the rest of the file. Where the
     // header lies beyond the first block (large metadata segments), the whole file is read as usual.
     const QByteArray head = file.peek(64 * 1024);
     const auto header = peek(head);
     if (header && qint64(header->size.width()) * header->size.height() * 4 > maxBytes)
         return decode(head, maxBytes);
-    return decode(file.readAll(), maxBytes);
+    const QByteArray bytes = file.readAll();
+    if (!file.error().isEmpty())
+        return {QImage(), file.error()};
+    return decode(bytes, maxBytes);
 }
 
 namespace {
@@ -245,31 +253,43 @@ PictureLoad PictureFile::decodeExactly(const QByteArray &bytes, QSize required)
 
 PictureLoad PictureFile::loadExactly(const QString &path, QSize required)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {QImage(), file.errorString()};
+    return loadExactly(QFile::encodeName(path), required);
+}
+
+PictureLoad PictureFile::loadExactly(const QByteArray &nativePath, QSize required)
+{
+    RegularFile file(nativePath, filelimits::forDecodedBytes(qint64(required.width()) * required.height() * 4));
+    if (!file.isOpen())
+        return {QImage(), file.error()};
     // A file claiming another size is refused before it is read whole.
     const auto header = peek(file.peek(64 * 1024));
     if (header && header->size != required)
         return {QImage(), wrongSize(header->size, required)};
-    return decodeExactly(file.readAll(), required);
+    const QByteArray bytes = file.readAll();
+    if (!file.error().isEmpty())
+        return {QImage(), file.error()};
+    return decodeExactly(bytes, required);
 }
 
 bool PictureFile::saveBmp(const QImage &image, const QString &path, QString *error)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        setError(error, file.errorString());
+        setError(error, writeFailureReason(file.errorString()));
         return false;
     }
     QImageWriter writer(&file, "bmp");
     if (!writer.write(image)) {
-        setError(error, writer.errorString());
+        // The writer only knows that a write failed; writing out what is still buffered brings the system's
+        // reason (a full disk) to light.
+        file.flush();
+        setError(error, writeFailureReason(file.error() != QFileDevice::NoError ? file.errorString()
+                                                                                : writer.errorString()));
         file.cancelWriting();
         return false;
     }
     if (!file.commit()) {
-        setError(error, file.errorString());
+        setError(error, writeFailureReason(file.errorString()));
         return false;
     }
     return true;

@@ -40,12 +40,14 @@ public:
     // do so without ever holding the whole picture); the budget then applies to the scaled picture.
     static PictureLoad decode(const QByteArray &bytes, qint64 maxBytes = kDefaultMaxBytes, QSize scaledSize = {});
 
+    // Files are read only when they are regular files no larger than such a picture could be.
     static PictureLoad load(const QString &path, qint64 maxBytes = kDefaultMaxBytes);
 
     // Decodes only a picture of exactly the required size, judged from the header before anything is decoded.
     static PictureLoad decodeExactly(const QByteArray &bytes, QSize required);
     // Loads only a picture of exactly the required size, judged from the header before anything is decoded.
     static PictureLoad loadExactly(const QString &path, QSize required);
+    static PictureLoad loadExactly(const QByteArray &nativePath, QSize required);
 
     // Writes a Windows BMP through QSaveFile: an existing file is replaced only once the new one is complete.
     static bool saveBmp(const QImage &image, const QString &path, QString *error = nullptr);

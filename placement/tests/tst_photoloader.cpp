@@ -1,3 +1,4 @@
+#include "folderlisting.h"
 #include "photoloader.h"
 #include "photos.h"
 
@@ -56,6 +57,29 @@ private Q_SLOTS:
         const QRgb centre = loaded.image.pixel(expected.width() / 2, expected.height() / 2);
         if (format == "JPEG")
             QVERIFY(qAbs(qRed(centre) - 120) < 8 && qAbs(qGreen(centre) - 125) < 8);
+    }
+
+    // Each would abort the program or freeze the dialog for good if it were read like a photo.
+    void refusesWhatIsNoRegularFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        for (const char *kind : {"zero", "fifo", "sparse", "dir"})
+            QTest::newRow(kind) << QString::fromLatin1(kind);
+    }
+
+    void refusesWhatIsNoRegularFile()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("x.jpg"));
+        QVERIFY(makeSpecialFile(kind, path, dir.path()));
+        const PhotoLoad loaded = PhotoLoader::load(path);
+        QVERIFY(!loaded.ok());
+        QVERIFY(!loaded.error.isEmpty());
+        // Only the sparse file is a regular file; the lists leave out what the listing mistakes for either.
+        QCOMPARE(vellora::folders::pictureFiles(dir.path()).contains(QStringLiteral("x.jpg")), kind == u"sparse");
+        for (const auto &entry : vellora::folders::folderTree(dir.path()))
+            QVERIFY2(entry.name != u"x.jpg" || kind == u"dir", qPrintable(entry.name));
     }
 
     void budgetCoversAHundredMegapixels()

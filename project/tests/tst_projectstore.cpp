@@ -9,6 +9,9 @@
 #include <QProcess>
 #include <QTest>
 
+#include <cstdio>
+
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace vellora;
@@ -49,6 +52,16 @@ struct Fixture
     }
 };
 
+// Everything under a folder with its size, to show that nothing was written anywhere.
+QStringList snapshot(const QString &folder)
+{
+    QStringList all;
+    for (const QFileInfo &info :
+         QDir(folder).entryInfoList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name))
+        all << info.fileName() + u' ' + QString::number(info.isSymLink() ? -1 : info.size());
+    return all;
+}
+
 QByteArray encoded(const QImage &image, const char *format)
 {
     QByteArray bytes;
@@ -74,9 +87,15 @@ private Q_SLOTS:
     void overwrite();
     void openRefusesWhatIsNoSheet_data();
     void openRefusesWhatIsNoSheet();
+    void openRefusesSpecialFilesAtOnce_data();
+    void openRefusesSpecialFilesAtOnce();
+    void saveNeverWritesThroughALink_data();
+    void saveNeverWritesThroughALink();
+    void nameThatIsNotUtf8ListsAndOpens();
     void openInstallsJpegUnderKrtName();
     void namesListedWithoutExtension();
     void saveWithoutProjectFolderFails();
+    void saveOntoFullDiskKeepsOldFile_data();
     void saveOntoFullDiskKeepsOldFile();
 };
 
@@ -234,6 +253,88 @@ void TestProjectStore::openRefusesWhatIsNoSheet()
     QCOMPARE(prompter.shown[0].icon, Prompter::Icon::Critical);
 }
 
+void TestProjectStore::openRefusesSpecialFilesAtOnce_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("listed");
+    QTest::newRow("link to /dev/zero") << "zero" << false;
+    QTest::newRow("link to a FIFO") << "fifo" << false; // would wait in open() for good
+    QTest::newRow("sparse 30 GB file") << "sparse" << true;
+    QTest::newRow("folder") << "dir" << false;
+}
+
+void TestProjectStore::openRefusesSpecialFilesAtOnce()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, listed);
+    Fixture f;
+    QTemporaryDir scratch;
+    QVERIFY(test::makeSpecialFile(kind, f.projects() + QStringLiteral("/x.krt"), scratch.path()));
+    const ProjectStore store = f.store();
+    QCOMPARE(store.names().contains(QStringLiteral("x")), listed);
+    ScriptedPrompter prompter;
+    QVERIFY(!ProjectCommands(store, prompter).open(QStringLiteral("x")));
+    QCOMPARE(prompter.shown.size(), 1);
+    QCOMPARE(prompter.shown[0].text, QStringLiteral("Géén orginele Vellora!"));
+}
+
+void TestProjectStore::saveNeverWritesThroughALink_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("link to a device") << "device";
+    QTest::newRow("dangling link leaving Projecten") << "dangling";
+    QTest::newRow("link to a file outside Projecten") << "outside";
+    QTest::newRow("link to a FIFO") << "fifo";
+    QTest::newRow("folder") << "dir";
+}
+
+void TestProjectStore::saveNeverWritesThroughALink()
+{
+    QFETCH(QString, kind);
+    Fixture f;
+    QTemporaryDir scratch;
+    if (!test::makeSpecialFile(kind, f.projects() + QStringLiteral("/Naam.krt"), scratch.path()))
+        QSKIP("this machine does not let the test make that kind of file");
+    const QStringList projectsBefore = snapshot(f.projects());
+    const QStringList scratchBefore = snapshot(scratch.path());
+    const ProjectStore store = f.store();
+    ScriptedPrompter prompter;
+    prompter.inputs << QStringLiteral("naam");
+    prompter.answers << true; // were the overwrite question asked, it would be answered Yes
+    QVERIFY(!ProjectCommands(store, prompter).save(sheetPicture(20, 20)));
+    QCOMPARE(prompter.shown.size(), 2);
+    QCOMPARE(prompter.shown[1].title, QStringLiteral("Error"));
+    QCOMPARE(prompter.shown[1].text, texts::kOccupied.arg(QStringLiteral("naam")));
+    QCOMPARE(snapshot(f.projects()), projectsBefore);
+    QCOMPARE(snapshot(scratch.path()), scratchBefore);
+    if (kind == u"device") {
+        struct stat node {};
+        QVERIFY(::stat(QFile::encodeName(scratch.path() + QStringLiteral("/nulldev")).constData(), &node) == 0);
+        QVERIFY(S_ISCHR(node.st_mode));
+    }
+}
+
+void TestProjectStore::nameThatIsNotUtf8ListsAndOpens()
+{
+    Fixture f;
+    const QByteArray native = QFile::encodeName(f.projects()) + "/caf\xe9.krt"; // Latin-1, as an old disk may hold
+    {
+        const QByteArray bytes = encoded(sheetPicture(), "BMP");
+        FILE *out = std::fopen(native.constData(), "wb");
+        QVERIFY(out);
+        QCOMPARE(std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out), size_t(bytes.size()));
+        std::fclose(out);
+    }
+    const ProjectStore store = f.store();
+    const QStringList names = store.names();
+    QCOMPARE(names.size(), 1);
+    ScriptedPrompter prompter;
+    const auto opened = ProjectCommands(store, prompter).open(names[0]);
+    ::unlink(native.constData()); // QTemporaryDir cannot remove a name it cannot decode
+    QVERIFY(opened);
+    QCOMPARE(opened->convertToFormat(QImage::Format_RGB32), sheetPicture());
+}
+
 void TestProjectStore::openInstallsJpegUnderKrtName()
 {
     Fixture f;
@@ -269,9 +370,17 @@ void TestProjectStore::saveWithoutProjectFolderFails()
     QVERIFY(QDir(dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
 }
 
-// A real full disk: a 4 MB tmpfs holding the old project, too small for a second sheet beside it.
+void TestProjectStore::saveOntoFullDiskKeepsOldFile_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("over the old project") << "oud";
+    QTest::newRow("under a new name") << "nieuw";
+}
+
+// A real full disk: a 30 MB tmpfs holding the old project, too small for a second sheet beside it.
 void TestProjectStore::saveOntoFullDiskKeepsOldFile()
 {
+    QFETCH(QString, name);
     auto dir = test::emptyAppFolder();
     const QString projects = dir->path() + QStringLiteral("/Projecten");
     QDir().mkpath(projects);
@@ -296,11 +405,14 @@ void TestProjectStore::saveOntoFullDiskKeepsOldFile()
     }
 
     ScriptedPrompter prompter;
-    prompter.inputs << QStringLiteral("oud");
+    prompter.inputs << name;
     prompter.answers << true;
     QVERIFY(!ProjectCommands(store, prompter).save(sheetPicture()));
-    QCOMPARE(prompter.shown.size(), 3);
-    QCOMPARE(prompter.shown[2].title, QStringLiteral("Error"));
+    const bool existed = name == u"oud";
+    QCOMPARE(prompter.shown.size(), existed ? 3 : 2);
+    QCOMPARE(prompter.shown.last().title, QStringLiteral("Error"));
+    QCOMPARE(prompter.shown.last().text,
+             texts::kSaveFailed.arg(QStringLiteral("De schijf is vol.")) + (existed ? texts::kUnchanged : QString()));
     QCOMPARE(readAll(projects + QStringLiteral("/oud.krt")), before);
     QCOMPARE(filesIn(projects), (QStringList{".vul", "oud.krt"}));
 }

@@ -1,4 +1,5 @@
 #include "picturefile.h"
+#include "regularfile.h"
 #include "testsupport.h"
 
 #include <QBuffer>
@@ -9,7 +10,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <QProcess>
+
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -88,8 +93,13 @@ private Q_SLOTS:
     void jpegUnderKrtNameLoads();
     void saveRoundTrip();
     void saveReplacesOnlyWhenComplete();
-    void saveIntoReadOnlyFolderFails();
-    void missingFileFails();
+    void saveGivesDutchReason_data();
+    void saveGivesDutchReason();
+    void systemReasonsInDutch_data();
+    void systemReasonsInDutch();
+    void readersRefuseWhatIsNoRegularFile_data();
+    void readersRefuseWhatIsNoRegularFile();
+    void topDownBmpLoads();
 };
 
 void TestPictureFile::decodesByContent_data()
@@ -248,28 +258,115 @@ void TestPictureFile::saveReplacesOnlyWhenComplete()
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("project.krt")});
 }
 
-void TestPictureFile::saveIntoReadOnlyFolderFails()
+void TestPictureFile::saveGivesDutchReason_data()
 {
-    if (geteuid() == 0)
-        QSKIP("running as root, who may write into a read-only folder; the size-limit case covers the failure");
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("project.krt"));
-    QVERIFY(PictureFile::saveBmp(testPicture(40, 40), path));
-    const QByteArray before = readAll(path);
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-    QString error;
-    const bool saved = PictureFile::saveBmp(testPicture(50, 50), path, &error);
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QVERIFY(!saved);
-    QVERIFY(!error.isEmpty());
-    QCOMPARE(readAll(path), before);
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("read-only file system") << "ro-mount" << "Op deze schijf kan alleen gelezen worden.";
+    QTest::newRow("no permission") << "ro-folder" << "Geen toestemming om hier te schrijven.";
+    QTest::newRow("name too long") << "long" << "De naam is te lang.";
+    QTest::newRow("folder missing") << "gone" << "De map bestaat niet (meer).";
 }
 
-void TestPictureFile::missingFileFails()
+void TestPictureFile::saveGivesDutchReason()
 {
-    const auto load = PictureFile::load(QStringLiteral("/nonexistent/folder/x.krt"));
-    QVERIFY(!load.ok());
-    QVERIFY(!load.error.isEmpty());
+    QFETCH(QString, setup);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("project.krt"));
+    bool mounted = false;
+    if (setup == u"ro-mount") {
+        mounted = geteuid() == 0 && QProcess::execute(QStringLiteral("mount"), {"-t", "tmpfs", "-o", "ro,size=1m", "tmpfs", dir.path()}) == 0;
+        if (!mounted)
+            QSKIP("mounting a tmpfs needs root and mount rights");
+    } else if (setup == u"ro-folder") {
+        if (geteuid() == 0)
+            QSKIP("root may write into a read-only folder; the wording is checked in systemReasonsInDutch");
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+    } else if (setup == u"long") {
+        path = dir.filePath(QString(300, u'x') + QStringLiteral(".krt"));
+    } else {
+        path = dir.filePath(QStringLiteral("weg/project.krt"));
+    }
+    QString error;
+    const bool saved = PictureFile::saveBmp(testPicture(50, 50), path, &error);
+    if (mounted)
+        QProcess::execute(QStringLiteral("umount"), {dir.path()});
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY(!saved);
+    QCOMPARE(error, reason);
+    QVERIFY(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+}
+
+void TestPictureFile::systemReasonsInDutch_data()
+{
+    QTest::addColumn<int>("error");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("disk full") << ENOSPC << "De schijf is vol.";
+    QTest::newRow("no permission") << EACCES << "Geen toestemming om hier te schrijven.";
+    QTest::newRow("read-only") << EROFS << "Op deze schijf kan alleen gelezen worden.";
+    QTest::newRow("name too long") << ENAMETOOLONG << "De naam is te lang.";
+    QTest::newRow("anything else is passed on") << EXDEV << QString::fromLocal8Bit(std::strerror(EXDEV));
+}
+
+void TestPictureFile::systemReasonsInDutch()
+{
+    QFETCH(int, error);
+    QFETCH(QString, reason);
+    QCOMPARE(vellora::writeFailureReason(QString::fromLocal8Bit(std::strerror(error))), reason);
+}
+
+void TestPictureFile::readersRefuseWhatIsNoRegularFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("link to /dev/zero") << "zero";
+    QTest::newRow("link to a FIFO") << "fifo";
+    QTest::newRow("sparse 30 GB file") << "sparse";
+    QTest::newRow("folder") << "dir";
+    QTest::newRow("dangling link") << "dangling";
+    QTest::newRow("missing") << "";
+    QTest::newRow("no read permission") << "unreadable";
+}
+
+// Each would abort the program, or freeze it for good in open(), if it were read like a file.
+void TestPictureFile::readersRefuseWhatIsNoRegularFile()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("x.jpg"));
+    if (kind == u"unreadable") {
+        if (geteuid() == 0)
+            QSKIP("root reads any file");
+        write(path, encoded(testPicture(8, 8), "bmp"));
+        QFile::setPermissions(path, QFileDevice::WriteOwner);
+    } else if (!kind.isEmpty()) {
+        QVERIFY(vellora::test::makeSpecialFile(kind, path, dir.path()));
+    }
+    for (const auto &load : {PictureFile::load(path), PictureFile::loadExactly(path, QSize(3990, 1600))}) {
+        QVERIFY(!load.ok());
+        QVERIFY(!load.error.isEmpty());
+    }
+}
+
+// Rows stored top row first, as many programs write them: the height field is negative.
+void TestPictureFile::topDownBmpLoads()
+{
+    const QImage original = testPicture(3990, 1600);
+    QByteArray bytes = encoded(original, "bmp");
+    const quint32 offset = quint8(bytes[10]) | quint8(bytes[11]) << 8 | quint8(bytes[12]) << 16;
+    const qint32 height = -1600;
+    std::memcpy(bytes.data() + 22, &height, 4);
+    const qsizetype stride = (bytes.size() - offset) / 1600;
+    QByteArray flipped = bytes.left(offset);
+    for (int row = 1599; row >= 0; --row)
+        flipped += bytes.mid(offset + row * stride, stride);
+    QTemporaryDir dir;
+    write(dir.filePath(QStringLiteral("top.krt")), flipped);
+    for (const auto &load : {PictureFile::load(dir.filePath(QStringLiteral("top.krt")), 64 << 20),
+                             PictureFile::loadExactly(dir.filePath(QStringLiteral("top.krt")), QSize(3990, 1600))}) {
+        QVERIFY2(load.ok(), qPrintable(load.error));
+        QCOMPARE(load.image.convertToFormat(QImage::Format_RGB32), original);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestPictureFile)

@@ -4,6 +4,9 @@
 #include <QDirIterator>
 #include <QFile>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 namespace vellora::test {
 
 std::unique_ptr<QTemporaryDir> emptyAppFolder() { return std::make_unique<QTemporaryDir>(); }
@@ -24,6 +27,34 @@ std::unique_ptr<QTemporaryDir> copyOfAppData()
         }
     }
     return dir;
+}
+
+bool makeSpecialFile(const QString &kind, const QString &path, const QString &scratch)
+{
+    if (kind == u"zero")
+        return QFile::link(QStringLiteral("/dev/zero"), path);
+    if (kind == u"fifo") {
+        const QString fifo = scratch + QStringLiteral("/fifo");
+        return ::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0 && QFile::link(fifo, path);
+    }
+    if (kind == u"sparse") {
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly) && f.resize(30ll << 30);
+    }
+    if (kind == u"dir")
+        return QDir().mkpath(path);
+    if (kind == u"device") { // a null device of our own, so that a fault can only harm the scratch folder
+        const QString node = scratch + QStringLiteral("/nulldev");
+        return ::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0 &&
+               QFile::link(node, path);
+    }
+    if (kind == u"dangling")
+        return QFile::link(scratch + QStringLiteral("/elders.krt"), path);
+    if (kind == u"outside") {
+        QFile f(scratch + QStringLiteral("/elders.krt"));
+        return f.open(QIODevice::WriteOnly) && f.write("buiten") == 6 && QFile::link(f.fileName(), path);
+    }
+    return false;
 }
 
 QString firstDifference(const QImage &a, const QImage &b)

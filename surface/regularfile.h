@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+#include <vector>
+
+namespace vellora {
+
+// The file sizes a reader accepts before it reads a byte: more than a picture of the budget could take up,
+// with room for headers and metadata, is not a picture the program will use.
+namespace filelimits {
+inline constexpr qint64 kSlackBytes = 4ll * 1024 * 1024;
+constexpr qint64 forDecodedBytes(qint64 decodedBytes) { return decodedBytes + kSlackBytes; }
+} // namespace filelimits
+
+// A file opened for reading only once it has shown itself to be a regular file (links followed) of at most
+// maxBytes. Links to devices or FIFOs, directories and sparse giants are refused before anything is read, and
+// opening never waits: a FIFO would otherwise block the window until someone writes to it.
+class RegularFile
+{
+public:
+    RegularFile(const QString &path, qint64 maxBytes);
+    // For names exactly as the file system holds them, which need not be valid UTF-8.
+    RegularFile(const QByteArray &nativePath, qint64 maxBytes);
+
+    bool isOpen() const { return m_file.isOpen(); }
+    const QString &error() const { return m_error; }
+
+    QByteArray peek(qint64 length) { return isOpen() ? m_file.peek(length) : QByteArray(); }
+    // The whole file; empty with an error when it has grown beyond the limit since it was opened.
+    QByteArray readAll();
+
+private:
+    QFile m_file;
+    QString m_error;
+    qint64 m_maxBytes;
+};
+
+// What a name in a folder is, without following a link: only a regular file may be replaced on save.
+enum class EntryKind { Missing, RegularFile, Other };
+EntryKind entryKind(const QByteArray &nativePath);
+
+// One name in a folder, as shown and as the file system holds it.
+struct FolderEntry
+{
+    QString name;         // decoded for display; undecodable bytes show as replacement characters
+    QByteArray native;    // the folder and the exact bytes of the name, to open the file by
+    bool regular = false; // a regular file, or a link to one
+};
+// Everything in a folder but "." and "..", in the order the system lists it. Nothing is opened to find out
+// what an entry is.
+std::vector<FolderEntry> folderEntries(const QString &folder);
+
+// Dutch words for why a file could not be written, from the system's own message for it; the system's
+// message when it is none of the common reasons.
+QString writeFailureReason(const QString &systemMessage);
+
+} // namespace vellora
