@@ -103,9 +103,13 @@ std::vector<FolderEntry> folderEntries(const QString &folder)
         if (name == "." || name == "..")
             continue;
         const QByteArray native = nativeFolder + '/' + name;
-        // stat, not lstat: a link to a regular file counts as one.
-        struct stat info {};
-        const bool regular = ::stat(native.constData(), &info) == 0 && S_ISREG(info.st_mode);
+        // The listing's own type where it gives one; a link is followed with stat, so that a link to a
+        // regular file counts as one.
+        bool regular = entry->d_type == DT_REG;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            struct stat info {};
+            regular = ::stat(native.constData(), &info) == 0 && S_ISREG(info.st_mode);
+        }
         entries.push_back({QFile::decodeName(name), native, regular});
     }
     ::closedir(dir);
