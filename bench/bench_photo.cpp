@@ -64,6 +64,7 @@ struct Prompts final : Prompter
 {
     void message(const QString &, const QString &, Icon) override {}
     bool question(const QString &, const QString &, Icon) override { return false; }
+    Answer ask(const QString &, const QString &, Icon) override { return Answer::Cancel; }
     std::optional<QString> input(const QString &, const QString &, const QString &) override { return {}; }
 };
 

@@ -29,6 +29,7 @@ public:
     int failures = 0;
     void message(const QString &, const QString &, Icon) override { ++failures; }
     bool question(const QString &, const QString &, Icon) override { return false; }
+    Answer ask(const QString &, const QString &, Icon) override { return Answer::Cancel; }
     std::optional<QString> input(const QString &, const QString &, const QString &) override { return {}; }
 };
 

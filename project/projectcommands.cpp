@@ -2,6 +2,8 @@
 
 #include "platform.h"
 
+#include <QLocale>
+
 namespace vellora {
 
 bool ProjectCommands::confirmNew()
@@ -47,6 +49,27 @@ std::optional<QImage> ProjectCommands::open(const QString &name)
     if (!sheet)
         m_prompter.message(texts::kNotASheet, texts::kError, Prompter::Icon::Critical);
     return sheet;
+}
+
+Prompter::Answer ProjectCommands::askToSaveChanges()
+{
+    return m_prompter.ask(texts::kChangedQuestion, texts::kChangedTitle, Prompter::Icon::Question);
+}
+
+QString ProjectCommands::recoveryMoment(const QDateTime &written)
+{
+    return QLocale(QLocale::Dutch).toString(written, QStringLiteral("dddd d MMMM yyyy HH:mm"));
+}
+
+bool ProjectCommands::confirmRecovery(const QDateTime &written)
+{
+    return m_prompter.question(texts::kRecoveryQuestion.arg(recoveryMoment(written)), texts::kRecoveryTitle,
+                               Prompter::Icon::Question);
+}
+
+void ProjectCommands::refuseRecovery()
+{
+    m_prompter.message(texts::kNotASheet, texts::kError, Prompter::Icon::Critical);
 }
 
 } // namespace vellora

@@ -1,14 +1,14 @@
 #pragma once
 
+#include "platform.h"
 #include "projectstore.h"
 
+#include <QDateTime>
 #include <QImage>
 
 #include <optional>
 
 namespace vellora {
-
-class Prompter;
 
 // The conversations of New, Save and Open: what is asked, what is refused and with which words.
 // The main window applies the outcome to its controls.
@@ -25,6 +25,16 @@ public:
 
     // The chosen project's picture, or nothing after telling the user it is not a card sheet.
     std::optional<QImage> open(const QString &name);
+
+    // Before unsaved work is closed: Yes saves first, No leaves it, Cancel keeps the program open.
+    Prompter::Answer askToSaveChanges();
+
+    // Offers the copy of unsaved work that a program left when it ended without closing.
+    bool confirmRecovery(const QDateTime &written);
+    // "zaterdag 5 december 2026 21:14"
+    static QString recoveryMoment(const QDateTime &written);
+    // A recovery copy that cannot be read is refused as a project file would be.
+    void refuseRecovery();
 
 private:
     const ProjectStore &m_store;
@@ -47,6 +57,10 @@ inline const QString kUnchanged = QStringLiteral("\n\nHet bestaande bestand is o
 inline const QString kOccupied = QStringLiteral(
     "\"%1.krt\" in Projecten is geen gewoon bestand maar een koppeling, map of apparaat.\n"
     "Er is niets opgeslagen; kies een andere naam.");
+inline const QString kChangedQuestion = QStringLiteral("De Vellora is gewijzigd. Wijzigingen opslaan?");
+inline const QString kChangedTitle = QStringLiteral("Vellora");
+inline const QString kRecoveryQuestion = QStringLiteral("Er is een niet-opgeslagen Vellora van %1 gevonden. Herstellen?");
+inline const QString kRecoveryTitle = QStringLiteral("Herstellen");
 } // namespace texts
 
 } // namespace vellora

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFont>
 #include <QLibraryInfo>
+#include <QStandardPaths>
 #include <QTranslator>
 
 int main(int argc, char *argv[])
@@ -28,5 +29,7 @@ int main(int argc, char *argv[])
     vellora::Main window(vellora::AppFolder(QCoreApplication::applicationDirPath()), pacer, prompter, printer);
     prompter.setOwner(&window);
     window.show();
+    // Asks about a copy of lost work only once the window stands behind the question.
+    window.startRecovery(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
     return QApplication::exec();
 }

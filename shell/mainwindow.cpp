@@ -14,6 +14,7 @@
 #include "picturefile.h"
 #include "placementengine.h"
 #include "platform.h"
+#include "recoverystore.h"
 #include "rugzijde.h"
 #include "showform.h"
 #include "termometer.h"
@@ -26,6 +27,7 @@
 #include <QCoreApplication>
 #include <QFrame>
 #include <QIcon>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -110,7 +112,8 @@ Main::Main(AppFolder appFolder, Pacer &pacer, Prompter &prompter, PrintTarget &p
       m_screenMetrics([this] { return ScreenMetrics::of(screen()); })
 {
     setObjectName(QStringLiteral("Main"));
-    setWindowTitle(QStringLiteral("Zelf Vellora Maken"));
+    // The modified mark shows while the sheet holds work that was not saved.
+    setWindowTitle(QStringLiteral("Zelf Vellora Maken[*]"));
     setFixedSize(px(QSize(13125, 8490)));
 
     const QImage pointer = artwork(QStringLiteral("pointer.png"));
@@ -138,6 +141,20 @@ Main::Main(AppFolder appFolder, Pacer &pacer, Prompter &prompter, PrintTarget &p
 
     connect(this, &Main::dialogformRequested, this, &Main::showDialogform);
     connect(this, &Main::jokerFormRequested, this, &Main::showJokerForm);
+
+    m_recoveryTimer = new QTimer(this);
+    m_recoveryTimer->setObjectName(QStringLiteral("RecoveryTimer"));
+    m_recoveryTimer->setSingleShot(true);
+    m_recoveryTimer->setInterval(kRecoveryDelayMs);
+    connect(m_recoveryTimer, &QTimer::timeout, this, &Main::writeRecoveryCopy);
+    connect(&m_history.stack(), &QUndoStack::cleanChanged, this, [this](bool clean) { setWindowModified(!clean); });
+    connect(&m_history.stack(), &QUndoStack::indexChanged, this, [this] {
+        if (m_recovery)
+            m_recoveryTimer->start();
+    });
+    connect(&m_history, &SheetHistory::stepsChanged, this, &Main::updateEditItems);
+    connect(&m_history, &SheetHistory::sheetRestored, this, &Main::showRestored);
+    updateEditItems();
 }
 
 Main::~Main() = default;
@@ -204,6 +221,8 @@ void Main::buildMenus()
     connect(menuItem(file, QStringLiteral("FileExit"), QStringLiteral("Exit")), &QAction::triggered, this,
             &Main::FileExit_Click);
 
+    buildEditMenu();
+
     QMenu *tools = subMenu(nullptr, QStringLiteral("Tools"), QStringLiteral("Tools"));
     connect(menuItem(tools, QStringLiteral("ToolsShowKaarten"), QStringLiteral("Overzicht alle Vellora")),
             &QAction::triggered, this, &Main::ToolsShowKaarten_Click);
@@ -231,6 +250,60 @@ void Main::buildMenus()
     connect(clipart, &QAction::triggered, this, &Main::jokerFormRequested);
     QAction *foto = menuItem(m_jokerOfFoto, arrayName("ClipartOfFoto", 2), QStringLiteral("Eigen foto gebruiken"));
     connect(foto, &QAction::triggered, this, &Main::dialogformRequested);
+}
+
+void Main::buildEditMenu()
+{
+    QMenu *edit = subMenu(nullptr, QStringLiteral("Bewerken"), QStringLiteral("Bewerken"));
+    m_editUndo = menuItem(edit, QStringLiteral("EditUndo"), QString());
+    m_editUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    connect(m_editUndo, &QAction::triggered, this, &Main::EditUndo_Click);
+    m_editRedo = menuItem(edit, QStringLiteral("EditRedo"), QString());
+    m_editRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(m_editRedo, &QAction::triggered, this, &Main::EditRedo_Click);
+}
+
+void Main::updateEditItems()
+{
+    const auto caption = [](const QString &verb, const QString &step) {
+        return step.isEmpty() ? verb : verb + QStringLiteral(": ") + step;
+    };
+    m_editUndo->setText(caption(QStringLiteral("Ongedaan maken"), m_history.undoText()));
+    m_editRedo->setText(caption(QStringLiteral("Opnieuw"), m_history.redoText()));
+    m_editUndo->setEnabled(!m_busy && m_history.canUndo());
+    m_editRedo->setEnabled(!m_busy && m_history.canRedo());
+}
+
+void Main::setBusy(bool busy)
+{
+    m_busy = busy;
+    updateEditItems();
+}
+
+void Main::EditUndo_Click()
+{
+    if (!m_busy)
+        m_history.undo();
+}
+
+void Main::EditRedo_Click()
+{
+    if (!m_busy)
+        m_history.redo();
+}
+
+void Main::showRestored(QPoint card, bool wholeSheet)
+{
+    // A whole sheet shows its ace of Harten, as after Ok, New and Open; a pasted picture shows its card as if
+    // its rank and suit row buttons had been pressed.
+    if (wholeSheet) {
+        copyCellIntoViewer(0, 0);
+        return;
+    }
+    Knop_Click(card.x());
+    m_cardInView.KaartY = sheet::cellOrigin(card.y(), 0).y();
+    copyCellIntoViewer(m_cardInView.KaartX, m_cardInView.KaartY);
+    m_vinkje->move(m_vinkje->x(), m_img[static_cast<std::size_t>(card.y())]->y());
 }
 
 void Main::buildSymbolStyleFrame()
@@ -511,7 +584,8 @@ void Main::OkKnop_Click()
 {
     if (m_busy)
         return;
-    m_busy = true;
+    setBusy(true);
+    const QImage before = m_orgineel.image();
     {
         const InputBlock block;
         m_okKnop->pressedLook(m_pacer);
@@ -523,7 +597,8 @@ void Main::OkKnop_Click()
         copyCellIntoViewer(0, 0);
         m_bar->refresh();
     }
-    m_busy = false;
+    m_history.record(QStringLiteral("Symbolen plaatsen"), before);
+    setBusy(false);
 }
 
 void Main::Option1_Click(int index)
@@ -566,8 +641,11 @@ void Main::FileNew_Click()
 {
     if (m_busy || !m_commands.confirmNew())
         return;
+    const QImage before = m_orgineel.image();
     // The card in view keeps its offsets, and KaartLabel its rank, while the viewer shows the ace of Harten.
     loadBlankSheet();
+    m_history.record(QStringLiteral("Nieuw"), before);
+    m_history.stack().setClean();
     {
         // The default set was just loaded under its own name; selecting its option must not load it again.
         const QSignalBlocker quiet(m_options);
@@ -586,8 +664,11 @@ void Main::FileOpen_Click()
     form.exec();
     // Only the sheet and the viewer change: not the card in view, the style, the check mark or the bar.
     if (const std::optional<QImage> &sheet = form.openedSheet()) {
+        const QImage before = m_orgineel.image();
         m_orgineel.setPicture(*sheet);
         copyCellIntoViewer(0, 0);
+        m_history.record(QStringLiteral("Vellora openen"), before);
+        m_history.stack().setClean();
     }
 }
 
@@ -595,7 +676,17 @@ void Main::FileSave_Click()
 {
     if (m_busy)
         return;
-    m_commands.save(m_orgineel.image());
+    saveProject();
+}
+
+bool Main::saveProject()
+{
+    if (!m_commands.save(m_orgineel.image()))
+        return false;
+    m_history.stack().setClean();
+    if (m_recovery)
+        m_recovery->remove();
+    return true;
 }
 
 void Main::Afdrukken_Click(int index)
@@ -615,10 +706,65 @@ void Main::FileExit_Click() { close(); }
 
 void Main::closeEvent(QCloseEvent *event)
 {
-    // Nothing is asked and nothing is saved; any other window goes with the program.
+    if (!m_history.stack().isClean()) {
+        const Prompter::Answer answer = m_commands.askToSaveChanges();
+        if (answer == Prompter::Answer::Cancel || (answer == Prompter::Answer::Yes && !saveProject())) {
+            event->ignore();
+            return;
+        }
+    }
+    // Any other window goes with the program, and the copy of the work with a clean exit.
     QMainWindow::closeEvent(event);
-    if (event->isAccepted())
-        QCoreApplication::quit();
+    if (!event->isAccepted())
+        return;
+    m_recoveryTimer->stop();
+    if (m_recovery)
+        m_recovery->remove();
+    QCoreApplication::quit();
+}
+
+void Main::startRecovery(const QString &folder)
+{
+    m_recovery = std::make_unique<RecoveryStore>(folder);
+    // Without a folder of its own the program still runs, as it did before it kept copies.
+    if (!m_recovery->claim()) {
+        m_recovery.reset();
+        return;
+    }
+    offerRecovery();
+}
+
+void Main::offerRecovery()
+{
+    for (RecoveryStore::Leftover &leftover : m_recovery->leftovers()) {
+        if (!m_commands.confirmRecovery(leftover.written)) {
+            RecoveryStore::discard(std::move(leftover));
+            continue;
+        }
+        const std::optional<QImage> copy = m_recovery->restore(std::move(leftover));
+        if (!copy) {
+            m_commands.refuseRecovery();
+            continue;
+        }
+        const QImage before = m_orgineel.image();
+        m_orgineel.setPicture(*copy);
+        copyCellIntoViewer(0, 0);
+        m_history.record(QStringLiteral("Herstellen"), before);
+        // Unsaved whatever it holds: it was never saved under a name.
+        if (m_history.stack().isClean())
+            m_history.stack().resetClean();
+        return; // any older copies wait for the next start
+    }
+}
+
+void Main::writeRecoveryCopy()
+{
+    if (!m_recovery)
+        return;
+    if (m_history.stack().isClean())
+        m_recovery->remove();
+    else
+        m_recovery->write(m_orgineel.image());
 }
 
 void Main::ToolsShowKaarten_Click()
@@ -651,14 +797,18 @@ void Main::HelpResolutie_Click(int index)
 
 void Main::showDialogform()
 {
+    const QImage before = m_orgineel.image();
     Dialogform form(m_orgineel, m_kaartSoort, m_pacer, m_prompter, m_appFolder, this);
     form.exec();
+    m_history.record(QStringLiteral("Foto plaatsen"), before);
 }
 
 void Main::showJokerForm()
 {
+    const QImage before = m_orgineel.image();
     JokerForm form(m_orgineel, m_pacer, m_prompter, m_appFolder, this);
     form.exec();
+    m_history.record(QStringLiteral("Joker plaatsen"), before);
 }
 
 } // namespace vellora

@@ -5,6 +5,7 @@
 #include "platform.h"
 #include "projectcommands.h"
 #include "projectstore.h"
+#include "sheethistory.h"
 #include "surface.h"
 
 #include <QCursor>
@@ -14,6 +15,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QButtonGroup;
@@ -28,6 +30,7 @@ namespace vellora {
 
 class ImageButton;
 class PictureBox;
+class RecoveryStore;
 class ShapeWidget;
 
 // The main window: owner of the card sheet, the viewer and every control the other windows work on. Its
@@ -47,6 +50,17 @@ public:
     void setScreenMetrics(std::function<ScreenMetrics()> source) { m_screenMetrics = std::move(source); }
 
     const AppFolder &appFolder() const { return m_appFolder; }
+
+    // A few seconds after a change the sheet is copied to the folder, so that work survives a crash. A copy
+    // that a program left there when it ended without closing is offered first.
+    static constexpr int kRecoveryDelayMs = 3000;
+    void startRecovery(const QString &folder);
+    // The copy the quiet moment after a change writes: of the sheet when it holds unsaved work, else none.
+    void writeRecoveryCopy();
+    RecoveryStore *recovery() const { return m_recovery.get(); }
+
+    // Every change of the sheet, to take back and do again.
+    const SheetHistory &history() const { return m_history; }
 
     // The card sheet, 3990 x 1600 pixels; empty when the blank sheet could not be loaded.
     Surface &orgineel() { return m_orgineel; }
@@ -80,6 +94,8 @@ public:
     void FileSave_Click();
     void Afdrukken_Click(int index);
     void FileExit_Click();
+    void EditUndo_Click();
+    void EditRedo_Click();
     void ToolsShowKaarten_Click();
     void HelpHelp_Click();
     void HelpSoftware_Click();
@@ -110,6 +126,12 @@ private:
     void buildSuitRowFrame();        // Frame5
     void buildLogoFrame();           // Frame6
     void buildWebAddressFrame();     // Frame8
+    void buildEditMenu();
+    void updateEditItems();
+    void setBusy(bool busy);
+    void showRestored(QPoint card, bool wholeSheet);
+    bool saveProject();
+    void offerRecovery();
     void loadBlankSheet();
     void loadSheetAndFirstCard();
     bool loadSymbolFile(const QString &relative);
@@ -127,6 +149,9 @@ private:
     QCursor m_pointer; // the arrow until Artwork/pointer.png says otherwise
 
     Surface m_orgineel;
+    SheetHistory m_history{m_orgineel};
+    std::unique_ptr<RecoveryStore> m_recovery;
+    QTimer *m_recoveryTimer = nullptr;
     CardInView m_cardInView;
     KolomX m_kolomX;
     KaartSoort m_kaartSoort = KaartSoort::Aas;
@@ -155,6 +180,8 @@ private:
     std::array<QPushButton *, 14> m_knop{};
     std::array<ImageButton *, 4> m_img{};
     QLabel *m_vinkje = nullptr;
+    QAction *m_editUndo = nullptr;
+    QAction *m_editRedo = nullptr;
     QAction *m_gridlijnen = nullptr;
     QAction *m_helpHelp = nullptr;
     QMenu *m_jokerOfFoto = nullptr;

@@ -40,9 +40,12 @@ class Prompter
 {
 public:
     enum class Icon { None, Information, Warning, Critical, Question };
+    enum class Answer { Yes, No, Cancel };
     virtual ~Prompter() = default;
     virtual void message(const QString &text, const QString &title, Icon icon) = 0;
     virtual bool question(const QString &text, const QString &title, Icon icon) = 0; // Yes is true
+    // A question that may also be called off: Yes, No and Cancel. Closing the box is Cancel.
+    virtual Answer ask(const QString &text, const QString &title, Icon icon) = 0;
     virtual std::optional<QString> input(const QString &prompt, const QString &title, const QString &value) = 0;
 };
 

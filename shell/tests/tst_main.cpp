@@ -3,6 +3,7 @@
 #include "picturebox.h"
 #include "picturefile.h"
 #include "platform.h"
+#include "recoverystore.h"
 #include "showform.h"
 #include "testsupport.h"
 #include "twips.h"
@@ -135,8 +136,13 @@ private Q_SLOTS:
     void newCommand_data();
     void newCommand();
     void saveThenOpenRoundTrips();
-    void exitAsksNothing_data();
-    void exitAsksNothing();
+    void stepsUndoAndRedo_data();
+    void stepsUndoAndRedo();
+    void exitWithUnsavedWork_data();
+    void exitWithUnsavedWork();
+    void recoveryAtStart_data();
+    void recoveryAtStart();
+    void recoveryCopyFollowsTheWork();
 };
 
 void TestMain::startUp_data()
@@ -261,8 +267,12 @@ void TestMain::inputDuringRunIsIgnored()
 {
     Shell s;
     QSignalSpy dialogs(s.main.get(), &Main::dialogformRequested);
-    QAction *grid = s.action(QStringLiteral("Gridlijnen"));
+    QAction *grid = s.action(QStringLiteral("Gridlijnen")), *undo = s.action(QStringLiteral("EditUndo"));
+    s.click(QStringLiteral("OkKnop")); // a step the run must not take back; the next run repaints the same
+    s.pacer.pauses.clear();
+    const QImage painted = s.sheet();
     const QImage symbols = s.hkrs();
+    bool undoOfferedDuringRun = true;
     Qt::CursorShape cursorDuringRun = Qt::ArrowCursor;
     s.pacer.onPause = [&](int milliseconds) {
         if (milliseconds == 200 || cursorDuringRun == Qt::WaitCursor)
@@ -272,6 +282,8 @@ void TestMain::inputDuringRunIsIgnored()
         for (const char *name : {"OkKnop", "Knop(5)", "Img(2)", "Option1(3)", "Image1(0)"})
             s.click(QLatin1String(name));
         grid->trigger(); // as the menu would, had its click come through
+        undoOfferedDuringRun = undo->isEnabled();
+        s.main->EditUndo_Click(); // as its keys would
     };
     s.click(QStringLiteral("OkKnop"));
     QCOMPARE(cursorDuringRun, Qt::WaitCursor);
@@ -282,6 +294,10 @@ void TestMain::inputDuringRunIsIgnored()
     QCOMPARE(s.hkrs(), symbols);
     QCOMPARE(dialogs.count(), 0);
     QVERIFY(grid->isChecked());
+    QVERIFY(!undoOfferedDuringRun);
+    QCOMPARE(test::byteDifference(s.sheet(), painted), QString());
+    QCOMPARE(s.main->history().undoableSteps(), 1);
+    QVERIFY(undo->isEnabled());
     s.pacer.onPause = nullptr;
     s.click(QStringLiteral("Knop(5)")); // afterwards the window answers again
     QCOMPARE(s.cardInView(), QPoint(5, 0));
@@ -321,14 +337,18 @@ void TestMain::layoutEdges()
 
 void TestMain::menuItems_data()
 {
-    // "name|caption" per item in order; "-" for a separator; "|checked" or "|unchecked" for a check item.
+    // "name|caption" per item in order; "-" for a separator; "|checked" or "|unchecked" for a check item;
+    // "|keys" for the shortcuts of an item that has any.
     QTest::addColumn<QString>("menu"); // empty: the menu bar
     QTest::addColumn<QStringList>("rows");
-    QTest::newRow("menu bar") << "" << QStringList{"File|File", "Tools|Tools", "Help|Help"};
+    QTest::newRow("menu bar") << "" << QStringList{"File|File", "Bewerken|Bewerken", "Tools|Tools", "Help|Help"};
     QTest::newRow("File") << "File"
                           << QStringList{"FileNew|Nieuw", "FileOpen|Open Vellora", "FileSave|Vellora Opslaan",
                                          "Streep1|-",     "FilePrint|Afdrukken",   "Streep2|-",
                                          "FileExit|Exit"};
+    // The only items with shortcuts, named after them.
+    QTest::newRow("Bewerken") << "Bewerken"
+                              << QStringList{"EditUndo|Ongedaan maken|Ctrl+Z", "EditRedo|Opnieuw|Ctrl+Y; Ctrl+Shift+Z"};
     QTest::newRow("Afdrukken") << "FilePrint" << QStringList{"Afdrukken(1)|Vellora", "Afdrukken(2)|Rugzijde"};
     QTest::newRow("Tools") << "Tools"
                            << QStringList{"ToolsShowKaarten|Overzicht alle Vellora",
@@ -354,11 +374,13 @@ void TestMain::menuItems()
     QStringList shown;
     for (QAction *item : m->actions()) {
         const QString text = item->isSeparator() ? QStringLiteral("-") : item->text();
+        const QString keys = QKeySequence::listToString(item->shortcuts(), QKeySequence::PortableText);
         shown << item->objectName() + u'|' + text +
                      (item->isCheckable() ? QString(item->isChecked() ? "|checked" : "|unchecked")
-                                          : QString());
-        // No shortcut, and no access key: Qt takes an '&' in a caption as one.
-        QVERIFY2(item->shortcuts().isEmpty() && !text.contains(u'&'), qPrintable(text));
+                                          : QString()) +
+                     (keys.isEmpty() ? QString() : u'|' + keys);
+        // No access key: Qt takes an '&' in a caption as one.
+        QVERIFY2(!text.contains(u'&'), qPrintable(text));
     }
     QCOMPARE(shown, rows);
 }
@@ -600,25 +622,227 @@ void TestMain::saveThenOpenRoundTrips()
     QCOMPARE(s.prompter.shown.size(), 2); // the name and the New question
 }
 
-void TestMain::exitAsksNothing_data()
+// How a test makes one step of each kind on a design under way.
+using Step = std::function<void(Shell &)>;
+
+void TestMain::stepsUndoAndRedo_data()
 {
-    QTest::addColumn<bool>("byMenu");
-    QTest::newRow("Exit") << true;
-    QTest::newRow("closing the window") << false;
+    QTest::addColumn<Step>("step");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QPoint>("card");    // the card shown after undo and redo; (-1, -1): the ace of Harten alone
+    QTest::addColumn<bool>("modified"); // the window's mark after the step
+    const auto inDialog = [](const QString &item, const QStringList &clicks) {
+        return Step([=](Shell &s) {
+            ModalWatch watch;
+            watch.act = [&](QWidget *dialog) {
+                for (const QString &name : clicks)
+                    QTest::mouseClick(dialog->findChild<QWidget *>(name), Qt::LeftButton, {}, QPoint(5, 5));
+                dialog->close();
+            };
+            watch.run([&] { s.action(item)->trigger(); });
+        });
+    };
+    const QPoint whole(-1, -1);
+    QTest::newRow("Ok") << Step([](Shell &s) { s.click(QStringLiteral("OkKnop")); }) << "Symbolen plaatsen"
+                        << whole << true;
+    QTest::newRow("joker on Schoppen") << inDialog("ClipartOfFoto(1)", {"Image1(4)", "OkKnop"}) << "Joker plaatsen"
+                                       << QPoint(13, 3) << true;
+    QTest::newRow("photo on the ace of Klavers")
+        << inDialog("ClipartOfFoto(2)", {"Image1(2)", "OkKnop"}) << "Foto plaatsen" << QPoint(0, 1) << true;
+    QTest::newRow("Nieuw") << Step([](Shell &s) {
+        s.prompter.answers = {true};
+        s.action(QStringLiteral("FileNew"))->trigger();
+    }) << "Nieuw" << whole << false;
+    QTest::newRow("Open") << Step([](Shell &s) {
+        ModalWatch watch;
+        watch.act = [](QWidget *chooser) {
+            auto *list = chooser->findChild<QListWidget *>(QStringLiteral("List1"));
+            list->setCurrentItem(list->findItems(QStringLiteral("leeg"), Qt::MatchExactly).value(0));
+            QTest::mouseClick(chooser->findChild<QWidget *>(QStringLiteral("OkKnop")), Qt::LeftButton);
+            chooser->close();
+        };
+        watch.run([&] { s.action(QStringLiteral("FileOpen"))->trigger(); });
+    }) << "Vellora openen" << whole << false;
 }
 
-void TestMain::exitAsksNothing()
+void TestMain::stepsUndoAndRedo()
 {
-    QFETCH(bool, byMenu);
+    QFETCH(Step, step);
+    QFETCH(QString, name);
+    QFETCH(QPoint, card);
+    QFETCH(bool, modified);
     Shell s;
-    s.click(QStringLiteral("OkKnop")); // unsaved work: still nothing is asked
+    QAction *undo = s.action(QStringLiteral("EditUndo")), *redo = s.action(QStringLiteral("EditRedo"));
+    QVERIFY(!undo->isEnabled() && !redo->isEnabled() && !s.main->isWindowModified());
+    QCOMPARE(undo->text(), QStringLiteral("Ongedaan maken"));
+    if (name != u"Symbolen plaatsen") {
+        // A design under way, and for Open a project of the blank sheet to open over it.
+        s.prompter.inputs = {QStringLiteral("leeg")};
+        s.action(QStringLiteral("FileSave"))->trigger();
+        s.click(QStringLiteral("OkKnop"));
+    }
+    s.click(QStringLiteral("Knop(5)"));
+    const QImage before = s.sheet();
+    step(s);
+    const QImage after = s.sheet();
+    QVERIFY(after != before);
+    QCOMPARE(s.main->isWindowModified(), modified);
+    QCOMPARE(undo->text(), QStringLiteral("Ongedaan maken: ") + name);
+    QVERIFY(undo->isEnabled() && !redo->isEnabled());
+
+    const auto shows = [&](const QImage &sheet) {
+        const QPoint cell = card.x() < 0 ? QPoint(0, 0) : card;
+        QCOMPARE(s.cardInView(), card.x() < 0 ? QPoint(5, 0) : card);
+        QCOMPARE(test::firstDifference(s.pic(), cellOf(sheet, cell)), QString());
+    };
+    s.main->activateWindow(); // the keys go to the active window, which a closed dialog may have left
+    QVERIFY(QTest::qWaitForWindowActive(s.main.get()));
+    for (int round = 0; round < 2; ++round) {
+        const int steps = s.main->history().undoableSteps();
+        QTest::keyClick(s.main.get(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(s.main->history().undoableSteps(), steps - 1);
+        QCOMPARE(test::byteDifference(s.sheet(), before), QString());
+        shows(before);
+        QCOMPARE(redo->text(), QStringLiteral("Opnieuw: ") + name);
+        QCOMPARE(s.main->isWindowModified(), !modified || name != u"Symbolen plaatsen");
+        QTest::keyClick(s.main.get(), round ? Qt::Key_Y : Qt::Key_Z, Qt::ControlModifier | (round ? Qt::NoModifier : Qt::ShiftModifier));
+        QCOMPARE(test::byteDifference(s.sheet(), after), QString());
+        shows(after);
+        QCOMPARE(s.main->isWindowModified(), modified);
+    }
+    // Saving clears the mark.
+    s.prompter.inputs = {QStringLiteral("na")};
+    s.action(QStringLiteral("FileSave"))->trigger();
+    QVERIFY(!s.main->isWindowModified());
+}
+
+void TestMain::exitWithUnsavedWork_data()
+{
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<bool>("byMenu");
+    QTest::addColumn<QList<Prompter::Answer>>("choices");
+    QTest::addColumn<QList<std::optional<QString>>>("names"); // typed in the name box; none is Cancel
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<QStringList>("asked"); // kinds of the boxes shown
+    using A = Prompter::Answer;
+    const QList<std::optional<QString>> none;
+    QTest::newRow("Exit without changes closes at once") << false << true << QList<A>{} << none << true << QStringList{};
+    QTest::newRow("closing the window without changes") << false << false << QList<A>{} << none << true << QStringList{};
+    QTest::newRow("Ja saves, then closes") << true << true << QList<A>{A::Yes}
+                                           << QList<std::optional<QString>>{QStringLiteral("avond")} << true
+                                           << QStringList{"ask", "input"};
+    QTest::newRow("Ja, then Cancel in the name box stays open")
+        << true << true << QList<A>{A::Yes} << none << false << QStringList{"ask", "input"};
+    QTest::newRow("Nee closes without saving") << true << true << QList<A>{A::No} << none << true << QStringList{"ask"};
+    QTest::newRow("Annuleren stays open") << true << true << QList<A>{A::Cancel} << none << false << QStringList{"ask"};
+    QTest::newRow("closing the window, Nee") << true << false << QList<A>{A::No} << none << true << QStringList{"ask"};
+    QTest::newRow("closing the window, Annuleren")
+        << true << false << QList<A>{A::Cancel} << none << false << QStringList{"ask"};
+}
+
+void TestMain::exitWithUnsavedWork()
+{
+    QFETCH(bool, changed);
+    QFETCH(bool, byMenu);
+    QFETCH(QList<Prompter::Answer>, choices);
+    QFETCH(QList<std::optional<QString>>, names);
+    QFETCH(bool, closed);
+    QFETCH(QStringList, asked);
+    Shell s;
+    if (changed)
+        s.click(QStringLiteral("OkKnop"));
+    s.prompter.choices = choices;
+    s.prompter.inputs = names;
     QTimer::singleShot(0, s.main.get(), [&] {
         byMenu ? s.action(QStringLiteral("FileExit"))->trigger() : void(s.main->close());
+        if (s.main->isVisible())
+            QCoreApplication::exit(2); // the program stays
     });
     QTimer::singleShot(10000, s.main.get(), [] { QCoreApplication::exit(1); }); // stuck
-    QCOMPARE(QApplication::exec(), 0);
-    QVERIFY(!s.main->isVisible());
-    QVERIFY(s.prompter.shown.isEmpty());
+    QCOMPARE(QApplication::exec(), closed ? 0 : 2);
+    QCOMPARE(s.main->isVisible(), !closed);
+    QStringList kinds;
+    for (const auto &box : s.prompter.shown)
+        kinds << box.kind;
+    QCOMPARE(kinds, asked);
+    if (!asked.isEmpty()) {
+        QCOMPARE(s.prompter.shown[0].title, QStringLiteral("Vellora"));
+        QCOMPARE(s.prompter.shown[0].text, QStringLiteral("De Vellora is gewijzigd. Wijzigingen opslaan?"));
+    }
+    const bool saved = !names.isEmpty();
+    QCOMPARE(QFile::exists(s.path(QStringLiteral("\\Projecten\\avond.krt"))), saved);
+    QCOMPARE(s.main->isWindowModified(), changed && !saved);
+}
+
+void TestMain::recoveryAtStart_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<qint64>("keepBytes"); // the copy cut to this length; -1 whole
+    QTest::addColumn<bool>("restored");
+    QTest::newRow("Ja puts it on the sheet") << true << qint64(-1) << true;
+    QTest::newRow("Nee removes it") << false << qint64(-1) << false;
+    QTest::newRow("damaged copy is refused") << true << qint64(5000) << false;
+}
+
+void TestMain::recoveryAtStart()
+{
+    QFETCH(bool, yes);
+    QFETCH(qint64, keepBytes);
+    QFETCH(bool, restored);
+    QTemporaryDir folder;
+    Shell s;
+    const QImage blank = s.sheet();
+    QString left;
+    {
+        // A program that ended without its clean exit leaves its copy behind.
+        Shell crashed;
+        crashed.click(QStringLiteral("OkKnop"));
+        crashed.main->startRecovery(folder.path());
+        crashed.main->writeRecoveryCopy();
+        crashed.main->recovery()->waitForWrites();
+        left = crashed.main->recovery()->path();
+    }
+    QVERIFY(QFile::exists(left));
+    const QImage painted = PictureFile::load(left).image;
+    if (keepBytes >= 0)
+        QVERIFY(QFile::resize(left, keepBytes));
+    const QDateTime written = QFileInfo(left).lastModified();
+
+    s.prompter.answers = {yes};
+    s.main->startRecovery(folder.path());
+    QCOMPARE(s.prompter.shown.size(), restored || !yes ? 1 : 2);
+    QCOMPARE(s.prompter.shown[0].kind + u'|' + s.prompter.shown[0].title, QStringLiteral("question|Herstellen"));
+    QCOMPARE(s.prompter.shown[0].text, QStringLiteral("Er is een niet-opgeslagen Vellora van %1 gevonden. Herstellen?")
+                                           .arg(QLocale(QLocale::Dutch).toString(written, "dddd d MMMM yyyy HH:mm")));
+    if (s.prompter.shown.size() == 2)
+        QCOMPARE(s.prompter.shown[1].text, QStringLiteral("Géén orginele Vellora!"));
+    QCOMPARE(test::byteDifference(s.sheet(), restored ? painted : blank), QString());
+    QCOMPARE(s.main->isWindowModified(), restored);
+    QVERIFY(!QFile::exists(left));
+}
+
+void TestMain::recoveryCopyFollowsTheWork()
+{
+    QTemporaryDir folder;
+    Shell s;
+    s.main->startRecovery(folder.path());
+    RecoveryStore &store = *s.main->recovery();
+    const auto copy = [&] {
+        s.main->writeRecoveryCopy();
+        store.waitForWrites();
+        return PictureFile::load(store.path()).image;
+    };
+    QVERIFY(copy().isNull()); // nothing unsaved, nothing kept
+    s.click(QStringLiteral("OkKnop"));
+    QCOMPARE(test::firstDifference(copy(), s.sheet()), QString());
+    s.prompter.inputs = {QStringLiteral("bewaard")};
+    s.action(QStringLiteral("FileSave"))->trigger();
+    QVERIFY(!QFile::exists(store.path()));
+    QTest::keyClick(s.main.get(), Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(!copy().isNull());
+    s.prompter.choices = {Prompter::Answer::No};
+    QVERIFY(s.main->close());
+    QVERIFY(!QFile::exists(store.path()));
 }
 
 QTEST_MAIN(TestMain)

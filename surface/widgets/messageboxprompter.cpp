@@ -33,6 +33,18 @@ bool MessageBoxPrompter::question(const QString &text, const QString &title, Ico
     return box.exec() == QMessageBox::Yes;
 }
 
+Prompter::Answer MessageBoxPrompter::ask(const QString &text, const QString &title, Icon icon)
+{
+    QMessageBox box(toIcon(icon), title, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_owner);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return Answer::Cancel;
+    }
+}
+
 std::optional<QString> MessageBoxPrompter::input(const QString &prompt, const QString &title, const QString &value)
 {
     bool ok = false;

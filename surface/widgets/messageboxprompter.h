@@ -15,6 +15,7 @@ public:
     void setOwner(QWidget *owner) { m_owner = owner; }
     void message(const QString &text, const QString &title, Icon icon) override;
     bool question(const QString &text, const QString &title, Icon icon) override;
+    Answer ask(const QString &text, const QString &title, Icon icon) override;
     std::optional<QString> input(const QString &prompt, const QString &title, const QString &value) override;
 
 private:

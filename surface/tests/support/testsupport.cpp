@@ -1,5 +1,7 @@
 #include "testsupport.h"
 
+#include <cstring>
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -67,6 +69,19 @@ QString firstDifference(const QImage &a, const QImage &b)
             if (a.pixel(x, y) != b.pixel(x, y))
                 return QStringLiteral("pixel (%1, %2): %3 against %4")
                     .arg(x).arg(y).arg(a.pixel(x, y), 8, 16).arg(b.pixel(x, y), 8, 16);
+    return {};
+}
+
+QString byteDifference(const QImage &a, const QImage &b)
+{
+    if (a.format() != b.format() || a.colorTable() != b.colorTable())
+        return QStringLiteral("formats differ: %1 against %2").arg(int(a.format())).arg(int(b.format()));
+    if (a.size() != b.size())
+        return firstDifference(a, b);
+    const qsizetype rowBytes = qsizetype(a.width()) * a.depth() / 8;
+    for (int y = 0; y < a.height(); ++y)
+        if (std::memcmp(a.constScanLine(y), b.constScanLine(y), size_t(rowBytes)) != 0)
+            return QStringLiteral("row %1: ").arg(y) + firstDifference(a.copy(0, y, a.width(), 1), b.copy(0, y, b.width(), 1));
     return {};
 }
 
@@ -158,6 +173,12 @@ bool ScriptedPrompter::question(const QString &text, const QString &title, Icon 
 {
     shown.append({QStringLiteral("question"), text, title, icon});
     return answers.isEmpty() ? false : answers.takeFirst();
+}
+
+Prompter::Answer ScriptedPrompter::ask(const QString &text, const QString &title, Icon icon)
+{
+    shown.append({QStringLiteral("ask"), text, title, icon});
+    return choices.isEmpty() ? Answer::Cancel : choices.takeFirst();
 }
 
 std::optional<QString> ScriptedPrompter::input(const QString &prompt, const QString &title, const QString &)

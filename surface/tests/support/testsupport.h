@@ -21,6 +21,9 @@ bool makeSpecialFile(const QString &kind, const QString &path, const QString &sc
 // The first pixel where two pictures differ, as text for a failure message; empty when they are equal.
 QString firstDifference(const QImage &a, const QImage &b);
 
+// Like firstDifference, but of the bytes themselves: format, colour table and every row must be the same.
+QString byteDifference(const QImage &a, const QImage &b);
+
 // Pixels that differ between two pictures of the same size, as the smallest rectangle holding them all.
 QRect changedArea(const QImage &before, const QImage &after);
 
@@ -43,17 +46,19 @@ class ScriptedPrompter final : public Prompter
 public:
     struct Shown
     {
-        QString kind; // "message", "question" or "input"
+        QString kind; // "message", "question", "ask" or "input"
         QString text;
         QString title;
         Icon icon;
     };
     QList<bool> answers;                     // for questions, in order; a missing answer is No
+    QList<Answer> choices;                   // for Yes/No/Cancel questions; a missing one is Cancel
     QList<std::optional<QString>> inputs;    // for input boxes; a missing one is Cancel
     QList<Shown> shown;
 
     void message(const QString &text, const QString &title, Icon icon) override;
     bool question(const QString &text, const QString &title, Icon icon) override;
+    Answer ask(const QString &text, const QString &title, Icon icon) override;
     std::optional<QString> input(const QString &prompt, const QString &title, const QString &value) override;
 };
 

@@ -1,0 +1,151 @@
+#include "recoverystore.h"
+
+#include "cardsheet.h"
+#include "picturefile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QUuid>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <algorithm>
+#include <mutex>
+
+namespace vellora {
+
+namespace {
+
+const QString kCopySuffix = QStringLiteral(".bmp");
+const QString kLockSuffix = QStringLiteral(".lock");
+
+QString lockPathOf(const QString &copy) { return copy.chopped(kCopySuffix.size()) + kLockSuffix; }
+
+// A free lock is taken at once: a live program holds its own, and waiting would only delay the start.
+std::shared_ptr<QLockFile> tryLock(const QString &path)
+{
+    auto lock = std::make_shared<QLockFile>(path);
+    if (!lock->tryLock(0))
+        return nullptr;
+    return lock;
+}
+
+} // namespace
+
+struct RecoveryStore::Writer
+{
+    std::mutex mutex;
+    quint64 requested = 0; // the newest write or removal asked for
+};
+
+RecoveryStore::RecoveryStore(QString folder) : m_folder(std::move(folder)), m_writer(std::make_shared<Writer>()) {}
+
+RecoveryStore::~RecoveryStore() { waitForWrites(); }
+
+bool RecoveryStore::claim(QString *error)
+{
+    if (m_lock)
+        return true;
+    if (!QDir().mkpath(m_folder)) {
+        if (error)
+            *error = QStringLiteral("De map %1 kan niet worden gemaakt.").arg(QDir::toNativeSeparators(m_folder));
+        return false;
+    }
+    // Not the process id: a program started after a crash may get the crashed one's id, and its copy.
+    const QString base = QDir(m_folder).filePath(QUuid::createUuid().toString(QUuid::Id128));
+    auto lock = std::make_unique<QLockFile>(base + kLockSuffix);
+    if (!lock->tryLock(0)) {
+        if (error)
+            *error = QStringLiteral("De map %1 is niet beschrijfbaar.").arg(QDir::toNativeSeparators(m_folder));
+        return false;
+    }
+    m_lock = std::move(lock);
+    m_path = base + kCopySuffix;
+    return true;
+}
+
+void RecoveryStore::write(const QImage &sheet)
+{
+    if (!m_lock)
+        return;
+    quint64 generation;
+    {
+        const std::lock_guard guard(m_writer->mutex);
+        generation = ++m_writer->requested;
+    }
+    m_writes.removeIf([](const QFuture<void> &f) { return f.isFinished(); });
+    m_writes << QtConcurrent::run([writer = m_writer, path = m_path, sheet, generation] {
+        const std::lock_guard guard(writer->mutex);
+        if (generation == writer->requested)
+            PictureFile::saveBmp(sheet, path);
+    });
+}
+
+void RecoveryStore::remove()
+{
+    if (!m_lock)
+        return;
+    const std::lock_guard guard(m_writer->mutex);
+    ++m_writer->requested;
+    QFile::remove(m_path);
+}
+
+void RecoveryStore::waitForWrites()
+{
+    for (QFuture<void> &write : m_writes)
+        write.waitForFinished();
+    m_writes.clear();
+}
+
+std::vector<RecoveryStore::Leftover> RecoveryStore::leftovers() const
+{
+    std::vector<Leftover> found;
+    const QDir folder(m_folder);
+    const QFileInfoList copies = folder.entryInfoList({QStringLiteral("*") + kCopySuffix}, QDir::Files);
+    for (const QFileInfo &copy : copies) {
+        if (copy.absoluteFilePath() == QFileInfo(m_path).absoluteFilePath())
+            continue;
+        if (auto lock = tryLock(lockPathOf(copy.absoluteFilePath())))
+            found.push_back({copy.absoluteFilePath(), copy.lastModified(), std::move(lock)});
+    }
+    for (const QString &name : folder.entryList({QStringLiteral("*") + kLockSuffix}, QDir::Files)) {
+        const QString lockPath = folder.filePath(name);
+        if (QFileInfo::exists(lockPath.chopped(kLockSuffix.size()) + kCopySuffix))
+            continue;
+        if (auto lock = tryLock(lockPath))
+            lock->unlock(); // removes the file
+    }
+    std::sort(found.begin(), found.end(), [](const Leftover &a, const Leftover &b) { return a.written > b.written; });
+    return found;
+}
+
+std::optional<QImage> RecoveryStore::restore(Leftover leftover, QString *error)
+{
+    const PictureLoad load =
+        PictureFile::loadExactly(leftover.path, QSize(sheet::kWidthPixels, sheet::kHeightPixels));
+    if (!load.ok()) {
+        if (error)
+            *error = load.error;
+        discard(std::move(leftover));
+        return std::nullopt;
+    }
+    if (m_lock) {
+        // Renamed, not copied: the work is on disk the whole time.
+        const std::lock_guard guard(m_writer->mutex);
+        ++m_writer->requested;
+        QFile::remove(m_path);
+        if (!QFile::rename(leftover.path, m_path))
+            QFile::remove(leftover.path);
+    } else {
+        QFile::remove(leftover.path);
+    }
+    return load.image;
+}
+
+void RecoveryStore::discard(Leftover leftover)
+{
+    QFile::remove(leftover.path);
+    leftover.lock.reset(); // unlocks, which removes the lock file
+}
+
+} // namespace vellora

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QDateTime>
+#include <QFuture>
+#include <QImage>
+#include <QList>
+#include <QLockFile>
+#include <QString>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace vellora {
+
+// Copies of unsaved work that outlive a crash, in a folder of the user's own. Each running program claims
+// a file of its own, guarded by a lock file that the system releases when the program dies, so two programs
+// never write or offer each other's copy, and a copy whose lock is free was left by a program that is gone.
+class RecoveryStore
+{
+public:
+    explicit RecoveryStore(QString folder);
+    ~RecoveryStore(); // waits for a write still going; leaves the copy, removes the lock
+    RecoveryStore(const RecoveryStore &) = delete;
+    RecoveryStore &operator=(const RecoveryStore &) = delete;
+
+    // Makes the folder and takes this program's lock. Nothing is written before; false with the reason.
+    bool claim(QString *error = nullptr);
+    // This program's copy.
+    QString path() const { return m_path; }
+
+    // Writes a copy of the sheet on a worker thread; the caller's thread only shares the picture. A newer
+    // write or a removal makes an older write that has not started yet stand down.
+    void write(const QImage &sheet);
+    // Removes this program's copy, after any write still going.
+    void remove();
+    void waitForWrites();
+
+    // A copy left by a program that is no longer running. Holding it holds its lock, so no other program
+    // offers it meanwhile.
+    struct Leftover
+    {
+        QString path;
+        QDateTime written;
+        std::shared_ptr<QLockFile> lock;
+    };
+    // Newest first. Lock files that guard nothing any more are removed on the way.
+    std::vector<Leftover> leftovers() const;
+    // The leftover's sheet, which becomes this program's copy. A damaged copy is refused (reason in *error)
+    // and removed.
+    std::optional<QImage> restore(Leftover leftover, QString *error = nullptr);
+    // Removes a leftover nobody wants.
+    static void discard(Leftover leftover);
+
+private:
+    struct Writer; // what the worker threads share
+    QString m_folder;
+    QString m_path;
+    std::unique_ptr<QLockFile> m_lock;
+    std::shared_ptr<Writer> m_writer;
+    QList<QFuture<void>> m_writes;
+};
+
+} // namespace vellora
