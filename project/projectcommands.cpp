@@ -30,6 +30,7 @@ bool ProjectCommands::save(const QImage &sheet)
         m_prompter.message(texts::kSaveFailed.arg(error), texts::kError, Prompter::Icon::Critical);
         return false;
     }
+    m_lastName = *typed;
     return true;
 }
 
@@ -39,6 +40,8 @@ std::optional<QImage> ProjectCommands::open(const QString &name)
     std::optional<QImage> sheet = name.isEmpty() ? std::nullopt : m_store.open(name);
     if (!sheet)
         m_prompter.message(texts::kNotASheet, texts::kError, Prompter::Icon::Critical);
+    else
+        m_lastName = name;
     return sheet;
 }
 

@@ -26,9 +26,13 @@ public:
     // The chosen project's picture, or nothing after telling the user it is not a card sheet.
     std::optional<QImage> open(const QString &name);
 
+    // The project last saved or opened through these commands; empty before either.
+    const QString &lastName() const { return m_lastName; }
+
 private:
     const ProjectStore &m_store;
     Prompter &m_prompter;
+    QString m_lastName;
 };
 
 namespace texts {
