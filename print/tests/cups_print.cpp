@@ -146,7 +146,8 @@ int main(int argc, char **argv)
         return 2;
     }
     const QString outFolder = QString::fromLocal8Bit(argv[2]);
-    QTemporaryDir appDir;
+    // Not in the temporary folder: the driver runs once with that folder full.
+    QTemporaryDir appDir(outFolder + QStringLiteral("/app-XXXXXX"));
     QDir(appDir.path()).mkpath(QStringLiteral("Backgrounds"));
     // A back larger than the page's share of pixels, so that stretching is exercised too.
     printtest::quadrantBack({900, 1270})

@@ -329,7 +329,8 @@ void TestMain::menuItems_data()
                           << QStringList{"FileNew|Nieuw", "FileOpen|Open Vellora", "FileSave|Vellora Opslaan",
                                          "Streep1|-",     "FilePrint|Afdrukken",   "Streep2|-",
                                          "FileExit|Exit"};
-    QTest::newRow("Afdrukken") << "FilePrint" << QStringList{"Afdrukken(1)|Vellora", "Afdrukken(2)|Rugzijde"};
+    QTest::newRow("Afdrukken") << "FilePrint" << QStringList{"Afdrukken(1)|Vellora", "Afdrukken(2)|Rugzijde",
+                                                                 "Afdrukken(3)|Hele deck…"};
     QTest::newRow("Tools") << "Tools"
                            << QStringList{"ToolsShowKaarten|Overzicht alle Vellora",
                                           "Gridlijnen|Grid Lijnen|checked"};
@@ -421,6 +422,8 @@ void TestMain::windowsOpenModally_data()
                                          << "AfdrukForm";
     QTest::newRow("Afdrukken > Rugzijde") << "Afdrukken(2)"
                                           << "Rugzijde";
+    QTest::newRow("Afdrukken > Hele deck") << "Afdrukken(3)"
+                                           << "HeleDeckForm";
     QTest::newRow("Overzicht alle Vellora") << "ToolsShowKaarten"
                                             << "Showform";
     QTest::newRow("Open Vellora") << "FileOpen"
