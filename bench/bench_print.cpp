@@ -1,20 +1,25 @@
 // Printing a face page and a back: the time from Ok to the page handed to the printing system, beside drawing
-// the same picture into a QImage of the page's size at the printer's resolution.
+// the same picture into a QImage of the page's size at the printer's resolution. Then the whole deck (6 faces,
+// 6 backs) as one PDF file beside writing the same page pictures as PNG files, and the command line's export
+// as a whole process beside the same export made inside this one.
 //   bench_print          the stand-in printing system is Qt's PDF output to a temporary file
 //   bench_print --cups   the system's default printer, through the product's own checks (needs a queue)
 #include "afdrukform.h"
+#include "backgallery.h"
+#include "deckexport.h"
 #include "appfolder.h"
 #include "benchutil.h"
 #include "imagebutton.h"
 #include "pagetables.h"
 #include "platform.h"
 #include "printjobs.h"
-#include "qprintertarget.h"
+#include "systemprinttarget.h"
 #include "rugzijde.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QPainter>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <cstring>
@@ -80,8 +85,8 @@ int main(int argc, char **argv)
     const QImage sheet = busySheet();
     NoPacer pacer; // the 200 ms pressed look is a fixed wait, not work; it is left out
     SilentPrompter prompter;
-    std::unique_ptr<QPrinterTarget> printer =
-        cups ? std::make_unique<QPrinterTarget>() : QPrinterTarget::toPdfFile(dir.filePath(QStringLiteral("page.pdf")));
+    std::unique_ptr<SystemPrintTarget> printer =
+        cups ? std::make_unique<SystemPrintTarget>() : SystemPrintTarget::toPdfFile(dir.filePath(QStringLiteral("page.pdf")));
     const int runs = cups ? 5 : 9;
     std::printf("printing system: %s\n", cups ? "default print queue" : "Qt PDF output to a file");
 
@@ -106,5 +111,31 @@ int main(int argc, char **argv)
         bench::report("Face page \"Serie 1\": Ok to handed over", face, floorName.constData(), faceFloor);
         bench::report("Back: Print to handed over", backMs, floorName.constData(), backFloor);
     }
+
+    // The whole deck, duplex with the back above, on the sheet of noise-like colours.
+    const QString project = dir.filePath(QStringLiteral("busy.krt"));
+    sheet.save(project, "BMP");
+    const print::BackChoice chosen = BackGallery(folder).choice(0);
+    const QString deckPath = dir.filePath(QStringLiteral("deck.pdf"));
+    const double deckMs = bench::medianMs(runs, [&] {
+        print::savePdf(*print::deckPdf(sheet, chosen, print::DeckOptions{}, nullptr), deckPath, nullptr);
+    });
+    const double pngMs = bench::medianMs(runs, [&] {
+        const auto pages = print::deckPages(sheet, chosen, print::DeckOptions{}, nullptr);
+        int i = 0;
+        for (const print::PrintPage &page : *pages)
+            page.picture.image.save(dir.filePath(QStringLiteral("page-%1.png").arg(i++)), "PNG");
+    });
+    qint64 pngBytes = 0;
+    for (int i = 0; i < 12; ++i)
+        pngBytes += QFileInfo(dir.filePath(QStringLiteral("page-%1.png").arg(i))).size();
+    bench::report("Whole deck (12 pages) to one PDF file", deckMs, "same pictures as 12 PNG files", pngMs);
+    std::printf("deck PDF: %lld bytes; the 12 PNG files: %lld bytes\n", QFileInfo(deckPath).size(), pngBytes);
+
+    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/vellora");
+    const double processMs = bench::medianMs(5, [&] {
+        QProcess::execute(program, {"--export-pdf", deckPath, project, "--back", "1"});
+    });
+    bench::report("vellora --export-pdf, whole process", processMs, "the same export in process", deckMs);
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "picturefile.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace vellora {
 
@@ -19,9 +20,27 @@ BackGallery::BackGallery(const AppFolder &folder) : m_folder(folder)
     }
 }
 
+QString BackGallery::path(int n) const
+{
+    return m_folder.resolve(QStringLiteral("\\Backgrounds\\Background-%1.jpg").arg(n));
+}
+
 QImage BackGallery::load(int n) const
 {
-    return PictureFile::load(m_folder.resolve(QStringLiteral("\\Backgrounds\\Background-%1.jpg").arg(n))).image;
+    return PictureFile::load(path(n)).image;
+}
+
+print::BackChoice BackGallery::choice(int n) const
+{
+    QFile file(path(n));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    print::BackChoice back{PictureFile::decode(bytes).image, {}};
+    const std::optional<PictureHeader> header = PictureFile::peek(bytes);
+    if (!back.image.isNull() && header && header->format == "jpeg" && header->size == back.image.size())
+        back.jpeg = bytes;
+    return back;
 }
 
 QString BackGallery::counterText(int n, int count)

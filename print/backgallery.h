@@ -1,5 +1,7 @@
 #pragma once
 
+#include "printpage.h"
+
 #include <QImage>
 #include <QString>
 
@@ -17,10 +19,14 @@ public:
     int count() const { return m_count; }
     // The back numbered n, or a null image when there is no such file or it cannot be read.
     QImage load(int n) const;
+    // The back numbered n for a document: its picture, with its file to pass on when that is a JPEG whose
+    // pixels are what the picture shows. A null image when there is no such back.
+    print::BackChoice choice(int n) const;
 
     static QString counterText(int n, int count); // "Rugzijde <n + 1> / <count>"
 
 private:
+    QString path(int n) const;
     const AppFolder &m_folder;
     int m_count = 0;
 };

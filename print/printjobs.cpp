@@ -2,6 +2,7 @@
 
 #include "margins.h"
 #include "platform.h"
+#include "printpage.h"
 #include "surface.h"
 #include "twips.h"
 
@@ -9,8 +10,10 @@ namespace vellora::print {
 
 namespace {
 
-PrintOutcome printOnePage(const QImage &picture, QPageLayout::Orientation orientation, const QString &topMargin,
-                          const QString &leftMargin, QSize printedSize, PrintTarget &target)
+// Lays the page out through the one page geometry that the PDF and the command line use too.
+template <typename MakePage>
+PrintOutcome printOnePage(const QImage &picture, const QString &topMargin, const QString &leftMargin,
+                          PrintTarget &target, MakePage &&makePage)
 {
     // Margins are read before the document starts: a margin that cannot be used must not cost a blank sheet.
     const std::optional<int> top = marginTwips(topMargin);
@@ -20,10 +23,11 @@ PrintOutcome printOnePage(const QImage &picture, QPageLayout::Orientation orient
     if (picture.isNull())
         return {false, QStringLiteral("nothing to print")};
 
+    const PrintPage page = makePage(QPoint(*left, *top));
     QString error;
-    if (!target.begin(orientation, &error))
+    if (!target.begin(page.orientation, &error))
         return {false, error};
-    target.paintPicture(picture, QRect(QPoint(*left, *top), printedSize));
+    target.paintPicture(page.picture.image, page.picture.twips);
     if (!target.end(&error))
         return {false, error};
     return {true, {}};
@@ -43,13 +47,16 @@ PrintOutcome printFacePage(const QImage &sheet, const FacePage &page, const QStr
                            const QString &leftMargin, Surface &workingPicture, PrintTarget &target)
 {
     composeFacePage(sheet, page, workingPicture);
-    return printOnePage(workingPicture.image(), QPageLayout::Landscape, topMargin, leftMargin, page.printedSize,
-                        target);
+    return printOnePage(workingPicture.image(), topMargin, leftMargin, target,
+                        [&](QPoint origin) { return facePrintPage(workingPicture.image(), page, origin); });
 }
 
 PrintOutcome printBack(const QImage &back, const QString &topMargin, const QString &leftMargin, PrintTarget &target)
 {
-    return printOnePage(back, QPageLayout::Portrait, topMargin, leftMargin, kBackPrintedSize, target);
+    if (back.isNull())
+        return {false, QString::fromUtf16(kNoBackText)};
+    return printOnePage(back, topMargin, leftMargin, target,
+                        [&](QPoint origin) { return backPrintPage(back, origin); });
 }
 
 } // namespace vellora::print

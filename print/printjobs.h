@@ -15,6 +15,8 @@ namespace print {
 // The one message every print failure ends in, whatever went wrong.
 inline constexpr char16_t kFailureText[] = u"No printer or printer offline!";
 inline constexpr char16_t kFailureTitle[] = u" Error";
+// A printer that is fine must not be blamed when there is simply no back to print.
+inline constexpr char16_t kNoBackText[] = u"Geen rugzijde gevonden in Backgrounds.";
 
 // What one press of Ok came to. Only `printed` decides what the user sees; `reason` says why for tests.
 struct PrintOutcome

@@ -1,14 +1,23 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <optional>
 
 namespace vellora {
 
-// What the printing system says about its queues. Qt alone cannot tell whether a page will really print (it
-// falls back to PDF output when there is no printer, and a queue that refuses jobs loses the page quietly), so
-// the print target asks this before and after every page. Tests put fakes in its place.
+// What a print job asks of the printer besides its pages.
+struct JobOptions
+{
+    QString title = QStringLiteral("Vellora");
+    int copies = 1;
+    bool duplex = false; // both sides, turned on the long edge
+};
+
+// The printing system's queues. Pages go to the print server as one finished PDF document, so a job is either
+// handed over whole or refused with a reason; the server is asked before every job whether the queue will
+// really print. Tests put fakes in its place.
 class PrintQueues
 {
 public:
@@ -16,28 +25,37 @@ public:
     {
         bool stopped = false;       // paused by its administrator, or halted by an error
         bool acceptingJobs = true;  // false once the queue rejects new jobs
+        bool unreachable = false;   // the queue reports that its device cannot be reached
     };
 
     virtual ~PrintQueues() = default;
-    // The printer Qt would print on; empty when there is none.
+    // The default destination; empty when there is none or the print server does not answer.
     virtual QString defaultPrinter() const = 0;
     // The state of a queue as the print server reports it; nothing when the server does not know it.
     virtual std::optional<State> state(const QString &printer) const = 0;
-    // Why the last job handed to the print server on this thread was refused; empty when it was accepted.
-    virtual QString lastSubmissionError() const = 0;
+    // Hands a whole PDF document to the queue as one job; empty when accepted, else why not.
+    virtual QString submit(const QString &printer, const QByteArray &pdf, const JobOptions &options) const = 0;
 };
 
-// Qt's default printer, with the state and the job results from libcups.
+// The system's print server through libcups. Every exchange has a deadline: a server that accepts connections
+// and never answers costs a few seconds and a failure, not a frozen window.
 class SystemPrintQueues final : public PrintQueues
 {
 public:
+    static constexpr int kDefaultTimeoutMs = 5000;
+    explicit SystemPrintQueues(int timeoutMs = kDefaultTimeoutMs) : m_timeoutMs(timeoutMs) {}
+
     QString defaultPrinter() const override;
     std::optional<State> state(const QString &printer) const override;
-    QString lastSubmissionError() const override;
+    QString submit(const QString &printer, const QByteArray &pdf, const JobOptions &options) const override;
+
+private:
+    int m_timeoutMs;
 };
 
-// Why no page can be printed on the default printer now; empty when one can. The printer's name is
-// written to *printer when there is one.
+// Why no job can be printed on this printer now; empty when one can.
+QString queueProblem(const PrintQueues &queues, const QString &printer);
+// The same for the default printer, whose name is written to *printer when there is one.
 QString defaultQueueProblem(const PrintQueues &queues, QString *printer);
 
 } // namespace vellora

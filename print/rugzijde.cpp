@@ -35,6 +35,8 @@ Rugzijde::Rugzijde(Pacer &pacer, Prompter &prompter, const AppFolder &folder, Pr
     // With no backs at all the bar stays at 0 rather than running from 0 down to -1.
     m_scroll->setRange(0, std::max(0, m_gallery.count() - 1));
     m_scroll->setValue(0);
+    // One back per click in the trough, as the platform's own scroll bars move through a short list.
+    m_scroll->setPageStep(1);
 
     m_counter = printui::label(this, "Label3", BackGallery::counterText(0, m_gallery.count()), 210, 3600);
     m_counter->setMinimumWidth(px(2415));
@@ -73,6 +75,12 @@ void Rugzijde::print()
         return;
     m_busy = true;
     m_printButton->pressedLook(m_pacer);
+    if (m_backPic.image().isNull()) {
+        // The printer is fine; there is simply nothing to print.
+        m_prompter.message(QString::fromUtf16(print::kNoBackText), windowTitle(), Prompter::Icon::Warning);
+        m_busy = false;
+        return;
+    }
     const print::PrintOutcome outcome =
         print::printBack(m_backPic.image(), m_topMargin->currentText(), m_leftMargin->currentText(), m_printer);
     if (!outcome.printed) {

@@ -39,6 +39,7 @@ bool ProjectCommands::save(const QImage &sheet)
                            Prompter::Icon::Critical);
         return false;
     }
+    m_lastName = *typed;
     return true;
 }
 
@@ -48,6 +49,8 @@ std::optional<QImage> ProjectCommands::open(const QString &name)
     std::optional<QImage> sheet = name.isEmpty() ? std::nullopt : m_store.open(name);
     if (!sheet)
         m_prompter.message(texts::kNotASheet, texts::kError, Prompter::Icon::Critical);
+    else
+        m_lastName = name;
     return sheet;
 }
 

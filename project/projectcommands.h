@@ -36,9 +36,13 @@ public:
     // A recovery copy that cannot be read is refused as a project file would be.
     void refuseRecovery();
 
+    // The project last saved or opened through these commands; empty before either.
+    const QString &lastName() const { return m_lastName; }
+
 private:
     const ProjectStore &m_store;
     Prompter &m_prompter;
+    QString m_lastName;
 };
 
 namespace texts {

@@ -1,7 +1,8 @@
+#include "deckexport.h"
 #include "mainwindow.h"
 #include "messageboxprompter.h"
 #include "platform.h"
-#include "qprintertarget.h"
+#include "systemprinttarget.h"
 
 #include <QApplication>
 #include <QFont>
@@ -9,8 +10,31 @@
 #include <QStandardPaths>
 #include <QTranslator>
 
+#include <cstdio>
+
+namespace {
+
+// The deck's PDF straight from the command line: no window, so no display is needed either.
+int exportPdf(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const vellora::AppFolder folder(QCoreApplication::applicationDirPath());
+    const auto outcome = vellora::print::PdfExportCommand(folder).run(QCoreApplication::arguments());
+    if (!outcome.message.isEmpty())
+        std::fprintf(stderr, "%s\n", qPrintable(outcome.message));
+    return outcome.exitCode;
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (vellora::print::PdfExportCommand::requested(arguments))
+        return exportPdf(argc, argv);
+
     QApplication app(argc, argv);
     // Lets the desktop match the window to the installed vellora.desktop and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("vellora"));
@@ -25,7 +49,7 @@ int main(int argc, char *argv[])
 
     vellora::EventLoopPacer pacer;
     vellora::MessageBoxPrompter prompter(nullptr);
-    vellora::QPrinterTarget printer; // the system's default printer, judged when a page begins
+    vellora::SystemPrintTarget printer; // the system's default printer, judged when a page begins
     vellora::Main window(vellora::AppFolder(QCoreApplication::applicationDirPath()), pacer, prompter, printer);
     prompter.setOwner(&window);
     window.show();

@@ -3,6 +3,7 @@
 #include "afdrukform.h"
 #include "datumtekst.h"
 #include "dialogform.h"
+#include "heledeckform.h"
 #include "displayinfo.h"
 #include "helptekst.h"
 #include "imagebutton.h"
@@ -217,6 +218,8 @@ void Main::buildMenus()
             [this] { Afdrukken_Click(1); });
     connect(menuItem(print, arrayName("Afdrukken", 2), QStringLiteral("Rugzijde")), &QAction::triggered, this,
             [this] { Afdrukken_Click(2); });
+    connect(menuItem(print, arrayName("Afdrukken", 3), QStringLiteral("Hele deck…")), &QAction::triggered, this,
+            [this] { Afdrukken_Click(3); });
     file->addSeparator()->setObjectName(QStringLiteral("Streep2"));
     connect(menuItem(file, QStringLiteral("FileExit"), QStringLiteral("Exit")), &QAction::triggered, this,
             &Main::FileExit_Click);
@@ -698,6 +701,13 @@ void Main::Afdrukken_Click(int index)
         form.exec();
     } else if (index == 2) {
         Rugzijde form(m_pacer, m_prompter, m_appFolder, m_printer, this);
+        form.exec();
+    } else if (index == 3) {
+        // The print server and the dialogs are only reached from the window's own buttons.
+        SystemPrintQueues queues;
+        QtDeckDialogs dialogs;
+        HeleDeckForm form(m_orgineel.image(), m_commands.lastName(), m_pacer, m_prompter, m_appFolder, queues,
+                          dialogs, this);
         form.exec();
     }
 }

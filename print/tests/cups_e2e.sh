@@ -105,6 +105,24 @@ lpstat -d | grep -q "$queue" || die "$queue is not the default destination"
 echo "== printing \"Serie 1\" and a back on $queue"
 QT_QPA_PLATFORM=offscreen "$driver" print "$work/pdf" || die "printing on a ready queue"
 
+echo "== the whole deck with a back on $queue"
+jobs_before=$(lpstat -W all -o "$queue" 2>/dev/null | wc -l)
+QT_QPA_PLATFORM=offscreen "$driver" deck "$work/pdf" || die "printing the whole deck"
+jobs_after=$(lpstat -W all -o "$queue" 2>/dev/null | wc -l)
+[ $((jobs_after - jobs_before)) -eq 1 ] || die "the deck became $((jobs_after - jobs_before)) jobs, not one"
+
+# A full temporary folder must not turn into a truncated job that reports success.
+mkdir -p "$work/fulltmp"
+if mount -t tmpfs -o size=16k tmpfs "$work/fulltmp" 2>/dev/null; then
+    dd if=/dev/zero of="$work/fulltmp/fill" bs=4k 2>/dev/null
+    echo "== printing with the temporary folder full"
+    TMPDIR="$work/fulltmp" QT_QPA_PLATFORM=offscreen "$driver" print "$work/pdf"; status=$?
+    umount "$work/fulltmp"
+    [ $status -eq 0 ] || die "printing with the temporary folder full"
+else
+    echo "(no tmpfs could be mounted: the full temporary folder is not tried)"
+fi
+
 refused() {
     echo "== $1"
     QT_QPA_PLATFORM=offscreen "$driver" refused "$work/pdf" || die "$1"

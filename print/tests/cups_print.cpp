@@ -1,4 +1,4 @@
-// Prints through the product's own windows and QPrinterTarget on the default print queue, then checks what
+// Prints through the product's own windows and SystemPrintTarget on the default print queue, then checks what
 // came out. Run by cups_e2e.sh against a print server of its own with a PDF queue:
 //   vellora_cups_print print <pdf folder>    "Serie 1" and one back; both PDFs must show the pages where they
 //   belong vellora_cups_print refused <pdf folder>  both windows must report the failure and no PDF may
@@ -6,12 +6,13 @@
 // Exit 0 when all is as expected, 1 otherwise.
 
 #include "afdrukform.h"
+#include "heledeckform.h"
 #include "appfolder.h"
 #include "imagebutton.h"
 #include "pageink.h"
 #include "printjobs.h"
 #include "printqueues.h"
-#include "qprintertarget.h"
+#include "systemprinttarget.h"
 #include "rugzijde.h"
 #include "testsupport.h"
 
@@ -19,6 +20,9 @@
 #include <QComboBox>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QThread>
 #include <QTransform>
 #include <cstdio>
@@ -95,25 +99,66 @@ void printAndCheck(QWidget &window, const test::ScriptedPrompter &prompter, cons
     std::printf("ok: %s in %s\n", qPrintable(what), qPrintable(pdf));
 }
 
+// The print dialog's part: the printer it starts from, as it is, one copy.
+struct DefaultPrinterDialogs final : DeckDialogs
+{
+    std::optional<QString> pdfPath(QWidget *, const QString &) override { return std::nullopt; }
+    std::optional<PrintChoice> printer(QWidget *, const QString &printer) override
+    {
+        return PrintChoice{printer, {}, {}};
+    }
+};
+
+void printDeck(const AppFolder &folder, const QString &outFolder)
+{
+    NoPacer pacer;
+    test::ScriptedPrompter prompter;
+    const SystemPrintQueues queues;
+    DefaultPrinterDialogs dialogs;
+    HeleDeckForm deck(printtest::colouredSheet(), {}, pacer, prompter, folder, queues, dialogs);
+    const QStringList before = pdfsIn(outFolder);
+    deck.findChild<QPushButton *>(QStringLiteral("PrintKnop"))->click();
+    if (!prompter.shown.isEmpty())
+        return fail(QStringLiteral("the deck was refused: ") + prompter.shown[0].text);
+    const QString pdf = waitForNewPdf(outFolder, before);
+    if (pdf.isEmpty())
+        return fail(QStringLiteral("the deck: no PDF appeared"));
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    info.waitForFinished();
+    const int pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+                          .match(QString::fromLocal8Bit(info.readAllStandardOutput()))
+                          .captured(1)
+                          .toInt();
+    if (pages != 12)
+        return fail(QStringLiteral("the deck came out as %1 pages in %2").arg(pages).arg(pdf));
+    std::printf("ok: the whole deck as one job of 12 pages in %s\n", qPrintable(pdf));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     const QString mode = argc == 3 ? QString::fromLocal8Bit(argv[1]) : QString();
-    if (mode != QLatin1String("print") && mode != QLatin1String("refused")) {
-        std::fprintf(stderr, "usage: %s print|refused <pdf folder>\n", argv[0]);
+    if (mode != QLatin1String("print") && mode != QLatin1String("refused") && mode != QLatin1String("deck")) {
+        std::fprintf(stderr, "usage: %s print|refused|deck <pdf folder>\n", argv[0]);
         return 2;
     }
     const QString outFolder = QString::fromLocal8Bit(argv[2]);
-    QTemporaryDir appDir;
+    // Not in the temporary folder: the driver runs once with that folder full.
+    QTemporaryDir appDir(outFolder + QStringLiteral("/app-XXXXXX"));
     QDir(appDir.path()).mkpath(QStringLiteral("Backgrounds"));
     // A back larger than the page's share of pixels, so that stretching is exercised too.
     printtest::quadrantBack({900, 1270})
         .save(appDir.filePath(QStringLiteral("Backgrounds/Background-0.jpg")), "JPEG", 95);
     const AppFolder folder(appDir.path());
+    if (mode == QLatin1String("deck")) {
+        printDeck(folder, outFolder);
+        return failures ? 1 : 0;
+    }
     NoPacer pacer;
-    QPrinterTarget printer;
+    SystemPrintTarget printer;
     test::ScriptedPrompter facePrompter, backPrompter;
     AfdrukForm faces(printtest::colouredSheet(), pacer, facePrompter, folder, printer);
     Rugzijde backs(pacer, backPrompter, folder, printer);

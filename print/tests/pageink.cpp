@@ -3,6 +3,7 @@
 #include "pagetables.h"
 
 #include <QPainter>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTransform>
@@ -56,7 +57,8 @@ QImage quadrantBack(QSize size)
 
 QImage renderPdf(const QString &pdf, QString *error)
 {
-    QTemporaryDir dir;
+    // Beside the PDF rather than in the temporary folder, which a test may have filled on purpose.
+    QTemporaryDir dir(QFileInfo(pdf).absolutePath() + QStringLiteral("/render-XXXXXX"));
     const QString base = dir.filePath(QStringLiteral("page"));
     const int status = QProcess::execute(QStringLiteral("pdftoppm"), {"-r", "72", "-singlefile", pdf, base});
     const QImage page(base + QStringLiteral(".ppm"));

@@ -349,7 +349,8 @@ void TestMain::menuItems_data()
     // The only items with shortcuts, named after them.
     QTest::newRow("Bewerken") << "Bewerken"
                               << QStringList{"EditUndo|Ongedaan maken|Ctrl+Z", "EditRedo|Opnieuw|Ctrl+Y; Ctrl+Shift+Z"};
-    QTest::newRow("Afdrukken") << "FilePrint" << QStringList{"Afdrukken(1)|Vellora", "Afdrukken(2)|Rugzijde"};
+    QTest::newRow("Afdrukken") << "FilePrint" << QStringList{"Afdrukken(1)|Vellora", "Afdrukken(2)|Rugzijde",
+                                                                 "Afdrukken(3)|Hele deck…"};
     QTest::newRow("Tools") << "Tools"
                            << QStringList{"ToolsShowKaarten|Overzicht alle Vellora",
                                           "Gridlijnen|Grid Lijnen|checked"};
@@ -443,6 +444,8 @@ void TestMain::windowsOpenModally_data()
                                          << "AfdrukForm";
     QTest::newRow("Afdrukken > Rugzijde") << "Afdrukken(2)"
                                           << "Rugzijde";
+    QTest::newRow("Afdrukken > Hele deck") << "Afdrukken(3)"
+                                           << "HeleDeckForm";
     QTest::newRow("Overzicht alle Vellora") << "ToolsShowKaarten"
                                             << "Showform";
     QTest::newRow("Open Vellora") << "FileOpen"

@@ -1,0 +1,244 @@
+#include "heledeckform.h"
+
+#include "deckexport.h"
+#include "imagebutton.h"
+#include "picturebox.h"
+#include "platform.h"
+#include "printjobs.h"
+#include "printwidgets.h"
+#include "twips.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QStandardPaths>
+
+#include <algorithm>
+
+namespace vellora {
+
+std::optional<QString> QtDeckDialogs::pdfPath(QWidget *parent, const QString &suggested)
+{
+    const QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Opslaan als PDF"), suggested,
+                                                      QStringLiteral("PDF (*.pdf)"));
+    if (path.isEmpty())
+        return std::nullopt;
+    return path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive) ? path : path + QStringLiteral(".pdf");
+}
+
+std::optional<PrintChoice> QtDeckDialogs::printer(QWidget *parent, const QString &printer)
+{
+    QPrinter qprinter(QPrinterInfo::printerInfo(printer), QPrinter::HighResolution);
+    qprinter.setDocName(QStringLiteral("Vellora"));
+    QPrintDialog dialog(&qprinter, parent);
+    // The pages are laid out already; only where they go, how often and on which sides is asked.
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    PrintChoice choice;
+    choice.printer = qprinter.printerName();
+    choice.options.copies = qprinter.copyCount();
+    choice.options.duplex = qprinter.duplex() != QPrinter::DuplexNone;
+    if (qprinter.outputFormat() == QPrinter::PdfFormat)
+        choice.pdfFile = qprinter.outputFileName();
+    return choice;
+}
+
+HeleDeckForm::HeleDeckForm(const QImage &sheet, const QString &projectName, Pacer &pacer, Prompter &prompter,
+                           const AppFolder &folder, const PrintQueues &queues, DeckDialogs &dialogs, QWidget *parent)
+    : QDialog(parent), m_sheet(sheet), m_projectName(projectName), m_pacer(pacer), m_prompter(prompter),
+      m_queues(queues), m_dialogs(dialogs), m_gallery(folder)
+{
+    setObjectName(QStringLiteral("HeleDeckForm"));
+    setWindowTitle(QString::fromUtf16(print::kDeckTitle));
+    setFixedSize(px(QSize(6600, 4950)));
+    printui::setPanelColour(this);
+
+    printui::frame(this, "Label1", QRect(150, 180, 4215, 2715), QColor(55, 55, 55));
+    m_pic = new PictureBox(this);
+    m_pic->setObjectName(QStringLiteral("Pic"));
+    m_pic->setGeometry(twipRect(210, 240, 4080, 2580));
+    Surface &preview = m_pic->surface();
+    preview.resize(px(4080), px(2580));
+    preview.paintPicture(m_sheet, QRectF(45, 480, 3990, 1600), QRectF(0, 0, 59850, 24000));
+    m_pic->refresh();
+
+    printui::frame(this, "Label2", QRect(4500, 180, 1335, 1890), QColor(55, 55, 55));
+    m_backPic = new PictureBox(this);
+    m_backPic->setObjectName(QStringLiteral("RugPic"));
+    m_backPic->setGeometry(twipRect(4560, 240, 1215, 1770));
+    m_scroll = new QScrollBar(Qt::Vertical, this);
+    m_scroll->setObjectName(QStringLiteral("VScroll1"));
+    m_scroll->setGeometry(twipRect(5910, 180, 285, 1890));
+    // 0 is no back at all; 1 to count are the backs as their counter numbers them.
+    m_scroll->setRange(0, m_gallery.count());
+    m_scroll->setPageStep(1);
+    m_counter = printui::label(this, "Label3", QString(), 4500, 2160);
+    m_counter->setMinimumWidth(px(2000));
+    connect(m_scroll, &QScrollBar::valueChanged, this, [this](int n) { showBack(n); });
+
+    const auto option = [this](auto *button, const char *name, int left, int top) {
+        button->setObjectName(QLatin1String(name));
+        button->setGeometry(twipRect(left, top, 2000, 270));
+        QPalette p = button->palette();
+        p.setColor(QPalette::WindowText, QColor(90, 90, 90));
+        button->setPalette(p);
+        return button;
+    };
+    m_duplex = option(new QRadioButton(QStringLiteral("Dubbelzijdig"), this), "Option1(0)", 180, 3090);
+    m_facesFirst = option(new QRadioButton(QStringLiteral("Eerst voorkanten"), this), "Option1(1)", 180, 3390);
+    m_cutMarks = option(new QCheckBox(QStringLiteral("Snijtekens"), this), "Check1", 2400, 3090);
+    m_scaleBar = option(new QCheckBox(QStringLiteral("Maatstreep"), this), "Check2", 2400, 3390);
+    m_duplex->setChecked(true);
+    m_cutMarks->setChecked(true);
+    m_scaleBar->setChecked(true);
+
+    m_topMargin = printui::marginBox(this, "Combo1", 4500, 3090, QStringLiteral("40"));
+    printui::label(this, "Label4", QStringLiteral("Topmargin"), 5310, 3150);
+    m_leftMargin = printui::marginBox(this, "Combo2", 4500, 3450, QStringLiteral("10"));
+    printui::label(this, "Label5", QStringLiteral("Leftmargin"), 5310, 3510);
+
+    m_pdfButton = new QPushButton(QStringLiteral("Opslaan als PDF…"), this);
+    m_pdfButton->setObjectName(QStringLiteral("PdfKnop"));
+    m_pdfButton->setGeometry(twipRect(180, 4200, 2100, 435));
+    m_printButton = new QPushButton(QStringLiteral("Afdrukken…"), this);
+    m_printButton->setObjectName(QStringLiteral("PrintKnop"));
+    m_printButton->setGeometry(twipRect(2400, 4200, 1800, 435));
+    m_cancelButton = printui::pictureButton(this, folder, "CancelKnop", QStringLiteral("cancel.png"),
+                                            QRect(5550, 4200, 765, 435));
+    connect(m_pdfButton, &QPushButton::clicked, this, [this] { savePdf(); });
+    connect(m_printButton, &QPushButton::clicked, this, [this] { print(); });
+    connect(m_cancelButton, &ImageButton::clicked, this, [this] { cancel(); });
+
+    // The first back when there is one, as the deck is mostly printed with its backs.
+    m_scroll->setValue(std::min(1, m_gallery.count()));
+    showBack(m_scroll->value());
+}
+
+print::DeckOptions HeleDeckForm::options() const
+{
+    print::DeckOptions o;
+    o.order = m_duplex->isChecked() ? print::DeckOrder::Duplex : print::DeckOrder::FacesFirst;
+    o.cutMarks = m_cutMarks->isChecked();
+    o.scaleBar = m_scaleBar->isChecked();
+    o.topMargin = m_topMargin->currentText();
+    o.leftMargin = m_leftMargin->currentText();
+    return o;
+}
+
+int HeleDeckForm::backNumber() const { return m_scroll->value(); }
+
+QString HeleDeckForm::suggestedPdfPath() const
+{
+    const QString name = m_projectName.isEmpty() ? QStringLiteral("Vellora") : m_projectName;
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+        .filePath(name + QStringLiteral(".pdf"));
+}
+
+void HeleDeckForm::showBack(int n)
+{
+    m_counter->setText(n == 0 ? QString::fromUtf16(print::kNoBackChosen)
+                              : BackGallery::counterText(n - 1, m_gallery.count()));
+    const QImage back = n == 0 ? QImage() : m_gallery.load(n - 1);
+    Surface &preview = m_backPic->surface();
+    preview.resize(px(1215), px(1770));
+    if (!back.isNull())
+        preview.paintPicture(back, QRectF(0, 0, 1215, 1770), QRectF(0, 0, twipsOf(back.width()), twipsOf(back.height())));
+    m_backPic->refresh();
+}
+
+void HeleDeckForm::failed(const QString &text)
+{
+    m_prompter.message(text, windowTitle(), Prompter::Icon::Critical);
+}
+
+std::optional<QByteArray> HeleDeckForm::makeDocument()
+{
+    print::BackChoice back;
+    if (const int n = backNumber(); n > 0) {
+        back = m_gallery.choice(n - 1);
+        if (back.image.isNull()) {
+            failed(QStringLiteral("Rugzijde %1 kan niet worden gelezen.").arg(n));
+            return std::nullopt;
+        }
+    }
+    // Shown only when making the pages takes longer than half a second.
+    QProgressDialog progress(QStringLiteral("Pagina's maken…"), QString(), 0, 1, this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    progress.setValue(0);
+    QString error;
+    std::optional<QByteArray> pdf = print::deckPdf(m_sheet, back, options(), &error, [&](int done, int total) {
+        progress.setMaximum(total);
+        progress.setValue(done);
+    });
+    if (!pdf)
+        failed(error);
+    return pdf;
+}
+
+void HeleDeckForm::savePdf()
+{
+    if (m_busy)
+        return;
+    m_busy = true;
+    if (const std::optional<QString> path = m_dialogs.pdfPath(this, suggestedPdfPath())) {
+        if (const std::optional<QByteArray> pdf = makeDocument()) {
+            QString error;
+            if (!print::savePdf(*pdf, *path, &error))
+                failed(QString::fromUtf16(print::kPdfFailed).arg(error));
+        }
+    }
+    m_busy = false;
+}
+
+void HeleDeckForm::print()
+{
+    if (m_busy)
+        return;
+    m_busy = true;
+    const auto printerFailed = [this] {
+        m_prompter.message(QString::fromUtf16(print::kFailureText), QString::fromUtf16(print::kFailureTitle),
+                           Prompter::Icon::Critical);
+    };
+    // Asked before the print dialog, which would otherwise wait on a print server that does not answer.
+    QString printer;
+    if (!defaultQueueProblem(m_queues, &printer).isEmpty()) {
+        printerFailed();
+    } else if (const std::optional<PrintChoice> choice = m_dialogs.printer(this, printer)) {
+        if (choice->pdfFile.isEmpty() && !queueProblem(m_queues, choice->printer).isEmpty()) {
+            printerFailed();
+        } else if (const std::optional<QByteArray> pdf = makeDocument()) {
+            QString error;
+            if (!choice->pdfFile.isEmpty()) {
+                if (!print::savePdf(*pdf, choice->pdfFile, &error))
+                    failed(QString::fromUtf16(print::kPdfFailed).arg(error));
+            } else if (!m_queues.submit(choice->printer, *pdf, choice->options).isEmpty()) {
+                printerFailed();
+            }
+        }
+    }
+    m_busy = false;
+}
+
+void HeleDeckForm::cancel()
+{
+    if (m_busy)
+        return;
+    m_busy = true;
+    m_cancelButton->pressedLook(m_pacer);
+    reject();
+}
+
+} // namespace vellora

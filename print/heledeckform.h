@@ -1,0 +1,109 @@
+#pragma once
+
+#include "backgallery.h"
+#include "printpage.h"
+#include "printqueues.h"
+
+#include <QDialog>
+#include <QImage>
+
+#include <optional>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+
+namespace vellora {
+
+class AppFolder;
+class ImageButton;
+class Pacer;
+class PictureBox;
+class Prompter;
+
+// Where the deck goes once the user has chosen: a printer with its job options, or a file when the print
+// dialog was told to print to one.
+struct PrintChoice
+{
+    QString printer;
+    JobOptions options;
+    QString pdfFile;
+};
+
+// The two questions the whole-deck window asks through the platform's own dialogs; tests answer in their place.
+class DeckDialogs
+{
+public:
+    virtual ~DeckDialogs() = default;
+    // The file to save the PDF as, starting from `suggested`; nothing when cancelled.
+    virtual std::optional<QString> pdfPath(QWidget *parent, const QString &suggested) = 0;
+    // The printer and its options, starting from `printer`; nothing when cancelled.
+    virtual std::optional<PrintChoice> printer(QWidget *parent, const QString &printer) = 0;
+};
+
+// The save dialog and Qt's print dialog.
+class QtDeckDialogs final : public DeckDialogs
+{
+public:
+    std::optional<QString> pdfPath(QWidget *parent, const QString &suggested) override;
+    std::optional<PrintChoice> printer(QWidget *parent, const QString &printer) override;
+};
+
+// "Hele deck afdrukken": all six face pages and their backs as one document, saved as a PDF or printed as one
+// job, in duplex order or faces first, with cut marks and a scale bar. Built afresh at every opening.
+class HeleDeckForm : public QDialog
+{
+    Q_OBJECT
+public:
+    // `projectName` is the project last saved or opened, empty for none.
+    HeleDeckForm(const QImage &sheet, const QString &projectName, Pacer &pacer, Prompter &prompter,
+                 const AppFolder &folder, const PrintQueues &queues, DeckDialogs &dialogs, QWidget *parent = nullptr);
+
+    print::DeckOptions options() const;
+    // The back chosen: 0 for none, else n as the counter shows it.
+    int backNumber() const;
+    // The file name the save dialog starts from.
+    QString suggestedPdfPath() const;
+
+private:
+    void showBack(int n);
+    std::optional<QByteArray> makeDocument();
+    void savePdf();
+    void print();
+    void cancel();
+    void failed(const QString &text);
+
+    QImage m_sheet;
+    QString m_projectName;
+    Pacer &m_pacer;
+    Prompter &m_prompter;
+    const PrintQueues &m_queues;
+    DeckDialogs &m_dialogs;
+    BackGallery m_gallery;
+    PictureBox *m_pic;
+    PictureBox *m_backPic;
+    QScrollBar *m_scroll;
+    QLabel *m_counter;
+    QRadioButton *m_duplex;
+    QRadioButton *m_facesFirst;
+    QCheckBox *m_cutMarks;
+    QCheckBox *m_scaleBar;
+    QComboBox *m_topMargin;
+    QComboBox *m_leftMargin;
+    QPushButton *m_pdfButton;
+    QPushButton *m_printButton;
+    ImageButton *m_cancelButton;
+    bool m_busy = false;
+};
+
+namespace print {
+inline constexpr char16_t kDeckTitle[] = u"Hele deck afdrukken";
+inline constexpr char16_t kNoBackChosen[] = u"Geen rugzijde";
+inline constexpr char16_t kPdfFailed[] =
+    u"De PDF is niet opgeslagen:\n%1\n\nEen bestaand bestand met die naam is ongewijzigd.";
+} // namespace print
+
+} // namespace vellora

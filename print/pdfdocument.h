@@ -1,0 +1,26 @@
+#pragma once
+
+#include "printpage.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace vellora::print {
+
+// Called after each page is made, with the number of pages done and the total.
+using PageProgress = std::function<void(int done, int total)>;
+
+// Pages as one PDF document, made in memory so that nothing half-made ever reaches a file or a printer.
+// Face pictures are stored losslessly, pixel for pixel; a picture that brings its own JPEG file is passed on
+// as that file. Nothing, with the reason, when the document could not be made.
+std::optional<QByteArray> pdfDocument(const std::vector<PrintPage> &pages, QString *error,
+                                      const PageProgress &progress = {});
+
+// Writes the document as a whole or not at all: an older file of that name stays as it was on failure.
+bool savePdf(const QByteArray &pdf, const QString &path, QString *error);
+
+} // namespace vellora::print
