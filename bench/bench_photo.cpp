@@ -7,6 +7,7 @@
 #include "cardsheet.h"
 #include "dialogform.h"
 #include "photoloader.h"
+#include "photoplace.h"
 #include "platform.h"
 #include "surface.h"
 
@@ -134,7 +135,8 @@ int main(int argc, char **argv)
     sheet.resize(sheet::kWidthPixels, sheet::kHeightPixels);
     NoPacer pacer;
     Prompts prompts;
-    Dialogform dialog(sheet, KaartSoort::Koning, pacer, prompts, AppFolder(dir.path()));
+    PhotoPlace place(dir.path(), dir.path());
+    Dialogform dialog(sheet, KaartSoort::Koning, place, pacer, prompts, AppFolder(dir.path()));
     dialog.show();
     auto *zoom = dialog.findChild<QScrollBar *>(QStringLiteral("ZoomScroll"));
     auto *viewport = dialog.findChild<QWidget *>(QStringLiteral("PicCont"));

@@ -651,7 +651,7 @@ void Main::HelpResolutie_Click(int index)
 
 void Main::showDialogform()
 {
-    Dialogform form(m_orgineel, m_kaartSoort, m_pacer, m_prompter, m_appFolder, this);
+    Dialogform form(m_orgineel, m_kaartSoort, m_photoPlace, m_pacer, m_prompter, m_appFolder, this);
     form.exec();
 }
 

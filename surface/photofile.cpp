@@ -239,6 +239,10 @@ std::optional<PhotoHeader> PhotoFile::peek(const QByteArray &bytes, QString *err
     header.size = reader.size();
     if (header.format == "bmp" && header.size.height() < 0)
         header.size.setHeight(-header.size.height());
+    // A GIF's frames are laid on its logical screen, which is what the decoder allocates.
+    if (header.format == "gif" && bytes.size() >= 10)
+        header.size = header.size.expandedTo(QSize(quint8(bytes[6]) | quint8(bytes[7]) << 8,
+                                                   quint8(bytes[8]) | quint8(bytes[9]) << 8));
     if (!header.size.isValid() || header.size.isEmpty()) {
         if (error)
             *error = QStringLiteral("De afmetingen van de afbeelding zijn onleesbaar.");
