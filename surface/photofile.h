@@ -22,7 +22,6 @@ struct PhotoHeader
     bool turnsSideways() const { return orientation >= 5; }
     // The size the user sees: the stored size, turned upright.
     QSize upright() const { return turnsSideways() ? size.transposed() : size; }
-    QSize upright(QSize stored) const { return turnsSideways() ? stored.transposed() : stored; }
 };
 
 // Photos as people have them: BMP, JPEG and GIF as the project files, and PNG, WebP and HEIC/HEIF besides,
