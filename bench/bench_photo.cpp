@@ -70,7 +70,9 @@ int makePhoto(const QString &path, int width, int height)
 // The JPEG made above, encoded again as HEIC, as a phone stores it.
 int makeHeic(const QString &jpeg, const QString &path)
 {
-    const QImage rgb = QImage(jpeg).convertToFormat(QImage::Format_RGB888);
+    QImageReader reader(jpeg);
+    reader.setAllocationLimit(0);
+    const QImage rgb = reader.read().convertToFormat(QImage::Format_RGB888);
     heif_context *context = heif_context_alloc();
     heif_encoder *encoder = nullptr;
     heif_image *picture = nullptr;
