@@ -26,12 +26,13 @@ build-asan: deps
 test-asan: build-asan
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE nosan
 
-# libFuzzer needs clang; the corpus starts from the seeds the plain test run wrote.
+# libFuzzer needs clang; each corpus starts from the seeds the plain test run wrote. The two targets share the time.
 FUZZ_SECONDS ?= 60
 fuzz: test-plain
 	CXX=clang++ cmake -S fuzz -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build build-fuzz -j $(JOBS)
-	scripts/fuzz.sh build-fuzz/fuzz_open $(BUILD)/fuzz-seeds $(FUZZ_SECONDS)
+	scripts/fuzz.sh build-fuzz/fuzz_open $(BUILD)/fuzz-seeds $$(( $(FUZZ_SECONDS) / 2 ))
+	scripts/fuzz.sh build-fuzz/fuzz_photo $(BUILD)/fuzz-photo-seeds $$(( $(FUZZ_SECONDS) / 2 ))
 
 test: test-plain test-asan fuzz
 

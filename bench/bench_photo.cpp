@@ -1,16 +1,20 @@
-// A phone photo in the import dialog: loading a 48-megapixel JPEG beside libjpeg-turbo's own decoder, one zoom
-// change and one frame press at 250 % against the 16 ms of a 60 Hz frame, and the peak memory beside the
-// decoded photo. The photos are made by a child run of this program, so that making them does not count in
+// A phone photo in the import dialog: loading a 48-megapixel JPEG beside libjpeg-turbo's own decoder, the same
+// photo turned by its EXIF orientation, a 48-megapixel HEIC beside libheif's own converter, every zoom step
+// from 0 to 250 % and one frame press at 250 % against the 16 ms of a 60 Hz frame, and the peak memory beside
+// the decoded photo. The photos are made by a child run of this program, so that making them does not count in
 // the peak memory of the run that measures.
 #include "appfolder.h"
 #include "benchutil.h"
 #include "cardsheet.h"
 #include "dialogform.h"
 #include "photoloader.h"
+#include "photoplace.h"
 #include "platform.h"
 #include "surface.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QDir>
 #include <QImageReader>
 #include <QMouseEvent>
@@ -21,6 +25,9 @@
 
 #include <algorithm>
 
+#include <cstring>
+
+#include <libheif/heif.h>
 #include <sys/resource.h>
 
 using namespace vellora;
@@ -60,6 +67,42 @@ int makePhoto(const QString &path, int width, int height)
     return image.save(path, "JPEG", 90) ? 0 : 1;
 }
 
+// The JPEG made above, encoded again as HEIC, as a phone stores it.
+int makeHeic(const QString &jpeg, const QString &path)
+{
+    QImageReader reader(jpeg);
+    reader.setAllocationLimit(0);
+    const QImage rgb = reader.read().convertToFormat(QImage::Format_RGB888);
+    heif_context *context = heif_context_alloc();
+    heif_encoder *encoder = nullptr;
+    heif_image *picture = nullptr;
+    if (heif_context_get_encoder_for_format(context, heif_compression_HEVC, &encoder).code != heif_error_Ok
+        || heif_image_create(rgb.width(), rgb.height(), heif_colorspace_RGB, heif_chroma_interleaved_RGB, &picture).code
+        || heif_image_add_plane(picture, heif_channel_interleaved, rgb.width(), rgb.height(), 8).code)
+        return 1;
+    heif_encoder_set_lossy_quality(encoder, 80);
+    heif_encoder_set_parameter_string(encoder, "preset", "ultrafast");
+    int stride = 0;
+    uint8_t *plane = heif_image_get_plane(picture, heif_channel_interleaved, &stride);
+    for (int y = 0; y < rgb.height(); ++y)
+        std::memcpy(plane + qsizetype(y) * stride, rgb.constScanLine(y), size_t(rgb.width()) * 3);
+    const bool ok = heif_context_encode_image(context, picture, encoder, nullptr, nullptr).code == heif_error_Ok
+                    && heif_context_write_to_file(context, QFile::encodeName(path).constData()).code == heif_error_Ok;
+    heif_image_release(picture);
+    heif_encoder_release(encoder);
+    heif_context_free(context);
+    return ok ? 0 : 1;
+}
+
+// The peak memory a load adds, in a process of its own so that nothing before it counts.
+int printLoadPeak(const QString &path)
+{
+    const double before = peakMegabytes();
+    const PhotoLoad loaded = PhotoLoader::load(path);
+    std::printf("%.0f %d %d\n", peakMegabytes() - before, loaded.image.width(), loaded.image.height());
+    return loaded.ok() ? 0 : 1;
+}
+
 struct Prompts final : Prompter
 {
     void message(const QString &, const QString &, Icon) override {}
@@ -91,6 +134,12 @@ int main(int argc, char **argv)
 {
     if (argc == 5 && qstrcmp(argv[1], "--make") == 0)
         return makePhoto(QString::fromLocal8Bit(argv[2]), atoi(argv[3]), atoi(argv[4]));
+    if (argc == 4 && qstrcmp(argv[1], "--make-heic") == 0)
+        return makeHeic(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    if (argc == 3 && qstrcmp(argv[1], "--peak") == 0) {
+        QGuiApplication gui(argc, argv);
+        return printLoadPeak(QString::fromLocal8Bit(argv[2]));
+    }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -135,7 +184,8 @@ int main(int argc, char **argv)
     sheet.resize(sheet::kWidthPixels, sheet::kHeightPixels);
     NoPacer pacer;
     Prompts prompts;
-    Dialogform dialog(sheet, KaartSoort::Koning, pacer, prompts, AppFolder(dir.path()));
+    PhotoPlace place(dir.path(), dir.path());
+    Dialogform dialog(sheet, KaartSoort::Koning, place, pacer, prompts, AppFolder(dir.path()));
     dialog.show();
     auto *zoom = dialog.findChild<QScrollBar *>(QStringLiteral("ZoomScroll"));
     auto *viewport = dialog.findChild<QWidget *>(QStringLiteral("PicCont"));
@@ -189,6 +239,30 @@ int main(int argc, char **argv)
     std::printf("(dragged from %d,%d to %d,%d)\n", start.x(), start.y(), slide->pos().x(), slide->pos().y());
     bench::report("Drag step of 8 px at 250 %, repaint", dragMs, "60 Hz frame", frame);
     bench::report("  slowest step (new tile around the view)", worstStep, "60 Hz frame", frame);
+
+    // Every step of the bar, down from 250 % to 0 and up again, as holding an arrow of the bar goes; the halves
+    // of the photo are made on the way down, the first time a zoom asks for each.
+    double slowest = 0, slowestUp = 0;
+    int slowestAt = 0;
+    zoom->setValue(250);
+    (void)viewport->grab();
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int step = 1; step <= 250; ++step) {
+            const int value = pass == 0 ? 250 - step : step;
+            QElapsedTimer timer;
+            timer.start();
+            zoom->setValue(value);
+            (void)viewport->grab();
+            const double ms = double(timer.nsecsElapsed()) / 1e6;
+            if (ms > slowest)
+                slowest = ms, slowestAt = value;
+            if (pass == 1)
+                slowestUp = std::max(slowestUp, ms);
+        }
+    }
+    std::printf("(slowest step at %d %%)\n", slowestAt);
+    bench::report("Slowest zoom step 250 -> 0 -> 250 %", slowest, "60 Hz frame", frame);
+    bench::report("  on the way up, all halves made", slowestUp, "60 Hz frame", frame);
     const double afterWork = peakMegabytes();
 
     const double decoded = 8000.0 * 6000 * 4 / (1024 * 1024);
@@ -202,5 +276,48 @@ int main(int argc, char **argv)
     const double hugeMs = bench::medianMs(1, [&] { reduced = PhotoLoader::load(huge); });
     std::printf("108 MP JPEG: loaded as %d x %d in %.0f ms; peak memory now %.0f MB\n", reduced.image.width(),
                 reduced.image.height(), hugeMs, peakMegabytes());
+
+    // The same photo taken with the phone on its side: the turn after decoding.
+    const QString turned = dir.path() + QStringLiteral("/turned/IMG_0003.JPG");
+    QDir(dir.path()).mkpath(QStringLiteral("turned"));
+    {
+        QFile in(photo), out(turned);
+        if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly))
+            return 1;
+        const QByteArray bytes = in.readAll();
+        // EXIF orientation 6, big-endian TIFF with one entry, right after the start-of-image marker.
+        const QByteArray exif("\xff\xe1\x00\x22" "Exif\0\0" "MM\0\x2a\0\0\0\x08" "\0\x01\x01\x12\0\x03\0\0\0\x01"
+                              "\0\x06\0\0" "\0\0\0\0", 36);
+        out.write(bytes.left(2) + exif + bytes.mid(2));
+    }
+    PhotoLoad upright;
+    const double turnedMs = bench::medianMs(3, [&] { upright = PhotoLoader::load(turned); });
+    const double plainMs = bench::medianMs(3, [&] { (void)PhotoLoader::load(photo); });
+    std::printf("(turned photo loads as %d x %d)\n", upright.image.width(), upright.image.height());
+    bench::report("Load 48 MP JPEG, EXIF orientation 6", turnedMs, "same unturned", plainMs);
+
+    const QString heic = dir.path() + QStringLiteral("/heic/IMG_0004.HEIC");
+    QDir(dir.path()).mkpath(QStringLiteral("heic"));
+    if (QProcess::execute(QCoreApplication::applicationFilePath(), {QStringLiteral("--make-heic"), photo, heic}) != 0) {
+        std::printf("could not make the HEIC photo\n");
+        return 1;
+    }
+    const QString y4m = dir.path() + QStringLiteral("/heic/out.y4m");
+    const double heifConvert = bench::medianMs(3, [&] {
+        QProcess::execute(QStringLiteral("heif-convert"), {QStringLiteral("--quiet"), heic, y4m});
+    });
+    PhotoLoad heicLoad;
+    const double heicMs = bench::medianMs(3, [&] { heicLoad = PhotoLoader::load(heic); });
+    std::printf("48 MP HEIC: %lld bytes, loads as %d x %d\n", QFileInfo(heic).size(), heicLoad.image.width(),
+                heicLoad.image.height());
+    bench::report("Load 48 MP HEIC (read, check, decode)", heicMs, "heif-convert to y4m", heifConvert);
+    for (const QString &path : {photo, turned, heic}) {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--peak"), path});
+        child.waitForFinished(-1);
+        std::printf("peak memory a load adds, %s: %s MB and the photo's size; decoded photo %.0f MB\n",
+                    qPrintable(QFileInfo(path).fileName()), child.readAllStandardOutput().trimmed().constData(),
+                    decoded);
+    }
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "folderlisting.h"
 #include "imagebutton.h"
 #include "picturebox.h"
+#include "photoplace.h"
 #include "photoview.h"
 #include "platform.h"
 #include "surface.h"
@@ -70,9 +71,9 @@ QPointF mouseTwips(const QMouseEvent *event) { return event->position() * kTwips
 
 } // namespace
 
-Dialogform::Dialogform(Surface &sheet, KaartSoort soort, Pacer &pacer, Prompter &prompter,
+Dialogform::Dialogform(Surface &sheet, KaartSoort soort, PhotoPlace &place, Pacer &pacer, Prompter &prompter,
                        const AppFolder &folder, QWidget *parent)
-    : QDialog(parent), m_sheet(sheet), m_soort(soort), m_pacer(pacer), m_prompter(prompter),
+    : QDialog(parent), m_sheet(sheet), m_soort(soort), m_place(place), m_pacer(pacer), m_prompter(prompter),
       m_framing(QApplication::palette().color(QPalette::Base))
 {
     setObjectName(QStringLiteral("Dialogform"));
@@ -90,11 +91,10 @@ Dialogform::Dialogform(Surface &sheet, KaartSoort soort, Pacer &pacer, Prompter 
 
     buildLayout(folder);
 
-    // The lists start in the application folder itself.
-    const QString start = folder.root();
+    const QString start = m_place.startFolder();
     m_driveFolders.insert(folders::driveOf(start), start);
-    m_drive1->addItems(folders::drives(start));
-    m_drive1->setCurrentIndex(0);
+    m_drive1->addItems(folders::drives(m_place.home()));
+    m_drive1->setCurrentIndex(qMax(0, m_drive1->findText(folders::driveOf(start))));
     connect(m_drive1, &QComboBox::currentIndexChanged, this, &Dialogform::Drive1_Change);
     Dir1_Change(start);
 }
@@ -129,8 +129,14 @@ void Dialogform::buildLayout(const AppFolder &folder)
     m_list1->setObjectName(QStringLiteral("List1"));
     m_list1->setGeometry(twipRect(150, 3360, 3300, 3000));
     setColours(m_list1, listBack, listText);
-    connect(m_list1, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem *item) { List1_Click(m_list1->row(item)); });
+    // Moving the selection loads its photo, by mouse or by the arrow keys alike; a click on the file already
+    // selected loads it afresh, at 100 %.
+    connect(m_list1, &QListWidget::currentRowChanged, this, &Dialogform::List1_Click);
+    connect(m_list1, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
+        if (m_list1->row(item) == m_rowAtPress)
+            List1_Click(m_rowAtPress);
+    });
+    m_list1->viewport()->installEventFilter(this);
 
     QLabel *label1 = label("Label1", QString(), twipRect(3600, 180, 3870, 5575));
     setColours(label1, QColor(0, 0, 30), Qt::white);
@@ -217,6 +223,13 @@ void Dialogform::buildLayout(const AppFolder &folder)
     showSlide();
 }
 
+bool Dialogform::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_list1->viewport() && event->type() == QEvent::MouseButtonPress)
+        m_rowAtPress = m_list1->currentRow();
+    return QDialog::eventFilter(watched, event);
+}
+
 void Dialogform::Drive1_Change(int index)
 {
     const QString drive = m_drive1->itemText(index);
@@ -259,6 +272,7 @@ void Dialogform::List1_Click(int row)
     // A file that cannot be read as a picture leaves the previous one, without a message.
     if (!m_framing.load(m_folder + u'/' + item->text()))
         return;
+    m_place.chosen(m_folder);
     setWindowTitle(PhotoFraming::captionWithSize(m_soort, m_framing.photo().size()));
     showSlide();
     // Only a bar that held another value runs the zoom (and so rewrites the label).

@@ -18,6 +18,7 @@ namespace vellora {
 
 class ImageButton;
 class Pacer;
+class PhotoPlace;
 class PhotoView;
 class PictureBox;
 class Prompter;
@@ -32,8 +33,8 @@ class Dialogform : public QDialog
 {
     Q_OBJECT
 public:
-    Dialogform(Surface &sheet, KaartSoort soort, Pacer &pacer, Prompter &prompter, const AppFolder &folder,
-               QWidget *parent = nullptr);
+    Dialogform(Surface &sheet, KaartSoort soort, PhotoPlace &place, Pacer &pacer, Prompter &prompter,
+               const AppFolder &folder, QWidget *parent = nullptr);
     ~Dialogform() override;
 
     const PhotoFraming &framing() const { return m_framing; }
@@ -51,6 +52,9 @@ public:
     void OkKnop_Click();
     void CancelKnop_Click();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void buildLayout(const AppFolder &folder);
     void showFolderTree();
@@ -59,6 +63,7 @@ private:
 
     Surface &m_sheet;
     KaartSoort m_soort;
+    PhotoPlace &m_place;
     Pacer &m_pacer;
     Prompter &m_prompter;
     PhotoFraming m_framing;
@@ -79,6 +84,7 @@ private:
     TargetOptions *m_image1 = nullptr;
     ImageButton *m_okKnop = nullptr;
     ImageButton *m_cancelKnop = nullptr;
+    int m_rowAtPress = -1; // the file list's current row when the mouse went down on it
     bool m_busy = false; // a pressed look lets events through; a second click must not start twice
 };
 

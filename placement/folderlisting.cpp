@@ -8,8 +8,10 @@ namespace vellora::folders {
 
 bool isPictureName(const QString &name)
 {
-    for (const char *extension : {".jpg", ".gif", ".bmp"}) {
-        if (name.endsWith(QLatin1String(extension), Qt::CaseInsensitive) && name.size() > 4)
+    for (const char *extension :
+         {".jpg", ".jpeg", ".jpe", ".jfif", ".gif", ".bmp", ".png", ".webp", ".heic", ".heif"}) {
+        const QLatin1String ending(extension);
+        if (name.endsWith(ending, Qt::CaseInsensitive) && name.size() > ending.size())
             return true;
     }
     return false;

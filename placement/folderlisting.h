@@ -11,7 +11,8 @@ namespace vellora {
 // that the lists are complete the moment they are filled.
 namespace folders {
 
-// *.jpg, *.gif and *.bmp without regard to case, so that a camera's IMG_0001.JPG shows.
+// The names photos go by (JPEG in its four spellings, GIF, BMP, PNG, WebP, HEIC and HEIF) without regard to
+// case, so that a camera's IMG_0001.JPG and a phone's IMG_0002.Heic show.
 bool isPictureName(const QString &name);
 // The picture files of a folder by name, case ignored; empty when the folder cannot be listed.
 QStringList pictureFiles(const QString &folder);

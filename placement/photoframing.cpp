@@ -64,7 +64,7 @@ bool PhotoFraming::setPhoto(QImage photo)
 {
     if (photo.isNull())
         return false;
-    m_photo = std::move(photo);
+    m_pyramid = PhotoPyramid(std::move(photo));
     showAtNaturalSize();
     return true;
 }
@@ -72,15 +72,15 @@ bool PhotoFraming::setPhoto(QImage photo)
 void PhotoFraming::showAtNaturalSize()
 {
     m_zoom = kInitialZoom;
-    m_view = ScaledView(m_photo, m_photo.size());
-    setSlide(m_photo.size());
+    m_view = ScaledView(photo(), photo().size());
+    setSlide(photo().size());
 }
 
 void PhotoFraming::setZoom(int zoom)
 {
     m_zoom = zoom;
-    const QSize size = zoomedSize(m_photo.size(), zoom);
-    m_view = ScaledView(m_photo, size);
+    const QSize size = zoomedSize(photo().size(), zoom);
+    m_view = ScaledView(m_pyramid.sourceFor(size), size);
     setSlide(size);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cardsheet.h"
+#include "photopyramid.h"
 #include "scaledview.h"
 #include "surface.h"
 
@@ -43,9 +44,10 @@ public:
     // A file that cannot be read changes nothing.
     bool load(const QString &path);
     bool setPhoto(QImage photo); // RGB32 expected; the same as a successful load
-    const QImage &photo() const { return m_photo; }
+    const QImage &photo() const { return m_pyramid.photo(); }
 
-    // Zooming to v %, always from the photo itself.
+    // Zooming to v %, from the photo itself down to 50 %, below that from the smallest of its halves still
+    // twice the zoomed size.
     void setZoom(int zoom);
     // The zoom of the picture shown: 100 after a load, the bar's value after a zoom.
     int zoom() const { return m_zoom; }
@@ -78,7 +80,7 @@ private:
     void showAtNaturalSize();
     void setSlide(QSize pixels);
 
-    QImage m_photo;
+    PhotoPyramid m_pyramid;
     ScaledView m_view;
     int m_zoom = kInitialZoom;
     QSize m_slideSize = kViewport;

@@ -1,6 +1,6 @@
 #include "photoloader.h"
 
-#include "picturefile.h"
+#include "photofile.h"
 #include "regularfile.h"
 
 #include <QPainter>
@@ -10,7 +10,7 @@ namespace vellora {
 
 namespace {
 
-// The cards are opaque: transparent parts of a GIF or BMP show white, as on the window behind them.
+// The cards are opaque: transparent parts of a photo show white, as on the window behind them.
 QImage opaque(QImage image)
 {
     if (image.isNull())
@@ -31,8 +31,10 @@ QImage opaque(QImage image)
 QSize PhotoLoader::reducedSize(const QByteArray &format, QSize size, qint64 budgetBytes)
 {
     auto fits = [&](QSize s) { return qint64(s.width()) * s.height() * 4 <= budgetBytes; };
-    if (fits(size) || format != "jpeg")
+    if (fits(size))
         return size;
+    if (format != "jpeg")
+        return {};
     // The JPEG decoder itself can deliver a half, a quarter or an eighth, rounded up, without ever holding the
     // whole picture; any other size would be decoded whole first and then scaled, at many times the budget.
     for (int d : {2, 4, 8}) {
@@ -46,14 +48,24 @@ QSize PhotoLoader::reducedSize(const QByteArray &format, QSize size, qint64 budg
 PhotoLoad PhotoLoader::decode(const QByteArray &bytes, qint64 budgetBytes)
 {
     PhotoLoad result;
-    const auto header = PictureFile::peek(bytes, &result.error);
+    const auto header = PhotoFile::peek(bytes, &result.error);
     if (!header)
         return result;
-    result.fileSize = header->size;
-    const QSize reduced = reducedSize(header->format, header->size, budgetBytes);
-    // A format that cannot be decoded smaller is left to the plain decode, which refuses it.
-    const bool smaller = reduced != header->size && !reduced.isEmpty();
-    PictureLoad load = PictureFile::decode(bytes, budgetBytes, smaller ? reduced : QSize());
+    result.fileSize = header->upright();
+    const QSize decoded = reducedSize(header->format, header->size, budgetBytes);
+    if (decoded.isEmpty()) {
+        result.error = QStringLiteral("De afbeelding is te groot (%1 x %2 pixels).")
+                           .arg(result.fileSize.width())
+                           .arg(result.fileSize.height());
+        return result;
+    }
+    // Judged from the header, before the decoder takes anything: a progressive JPEG, say, is held whole as
+    // coefficients even when it is decoded at an eighth.
+    if (header->decoderBytes > budgetBytes) {
+        result.error = QStringLiteral("Er is te veel geheugen nodig om deze afbeelding te lezen.");
+        return result;
+    }
+    PictureLoad load = PhotoFile::decode(bytes, *header, decoded, budgetBytes);
     result.error = load.error;
     result.image = opaque(std::move(load.image));
     return result;

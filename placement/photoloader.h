@@ -9,15 +9,16 @@ namespace vellora {
 struct PhotoLoad
 {
     QImage image;       // RGB32, null when the load failed
-    QSize fileSize;     // the size the file gives, before any reduction
+    QSize fileSize;     // the size the file gives, upright, before any reduction
     QString error;      // why, when it failed
     bool ok() const { return !image.isNull(); }
     bool reduced() const { return ok() && image.size() != fileSize; }
 };
 
-// Own photos for the cards: BMP, JPEG or GIF by content, any size. Phone photos of 12 to 48 megapixels load at
-// their natural size; a JPEG beyond the budget is decoded straight at a smaller size that fits it instead of
-// being refused, since a card shows at most a few hundred of its pixels in each direction.
+// Own photos for the cards: BMP, JPEG, GIF, PNG, WebP or HEIC by content, any size, upright and opaque. Phone
+// photos of 12 to 48 megapixels load at their natural size; a JPEG beyond the budget is decoded straight at a
+// smaller size that fits it instead of being refused, since a card shows at most a few hundred of its pixels in
+// each direction. Whatever the decoder itself would hold beside the photo must fit the budget as well.
 class PhotoLoader
 {
 public:

@@ -3,7 +3,7 @@
 # tests wrote; any crash, leak or sanitizer report fails it and leaves the input beside the corpus.
 set -euo pipefail
 fuzzer=$1 seeds=$2 seconds=$3
-work=$(dirname "$fuzzer")/fuzz-run
+work=$(dirname "$fuzzer")/fuzz-run-$(basename "$fuzzer")
 rm -rf "$work" && mkdir -p "$work/corpus" "$work/artifacts"
 [ -d "$seeds" ] && cp "$seeds"/* "$work/corpus/" 2>/dev/null || true
 echo "Fuzzing $(basename "$fuzzer") for ${seconds}s from $(ls "$work/corpus" | wc -l) seeds"

@@ -808,7 +808,7 @@ void Main::HelpResolutie_Click(int index)
 void Main::showDialogform()
 {
     const QImage before = m_orgineel.image();
-    Dialogform form(m_orgineel, m_kaartSoort, m_pacer, m_prompter, m_appFolder, this);
+    Dialogform form(m_orgineel, m_kaartSoort, m_photoPlace, m_pacer, m_prompter, m_appFolder, this);
     form.exec();
     m_history.record(QStringLiteral("Foto plaatsen"), before);
 }

@@ -2,6 +2,7 @@
 
 #include "appfolder.h"
 #include "cardsheet.h"
+#include "photoplace.h"
 #include "platform.h"
 #include "projectcommands.h"
 #include "projectstore.h"
@@ -147,6 +148,7 @@ private:
     ProjectCommands m_commands; // asks through m_prompter, reads and writes through m_store
     std::function<ScreenMetrics()> m_screenMetrics;
     QCursor m_pointer; // the arrow until Artwork/pointer.png says otherwise
+    PhotoPlace m_photoPlace; // where the photo dialog opens, for the whole run
 
     Surface m_orgineel;
     SheetHistory m_history{m_orgineel};

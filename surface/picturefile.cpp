@@ -127,6 +127,35 @@ bool gifIsComplete(const QByteArray &b)
     return false;
 }
 
+// Chunk by chunk up to the end chunk; a chunk running past the end of the file means the file stops short.
+bool pngIsComplete(const QByteArray &b)
+{
+    const qsizetype n = b.size();
+    qsizetype i = 8;
+    while (i + 12 <= n) {
+        const qint64 length = qint64(quint32(quint8(b[i])) << 24 | quint32(quint8(b[i + 1])) << 16
+                                     | quint32(quint8(b[i + 2])) << 8 | quint8(b[i + 3]));
+        if (b.mid(i + 4, 4) == "IEND")
+            return true;
+        i += 12 + length;
+    }
+    return false;
+}
+
+// The RIFF header gives the length of everything after it; every chunk must lie within that.
+bool webpIsComplete(const QByteArray &b)
+{
+    if (b.size() < 20 || !b.startsWith("RIFF") || b.mid(8, 4) != "WEBP")
+        return false;
+    const qint64 end = qint64(le32(b, 4)) + 8;
+    if (end > b.size())
+        return false;
+    qint64 i = 12;
+    while (i + 8 <= end)
+        i += 8 + ((qint64(le32(b, qsizetype(i) + 4)) + 1) & ~qint64(1));
+    return i == end || i == end + 1;
+}
+
 bool acceptedFormat(const QByteArray &format)
 {
     return format == "bmp" || format == "jpeg" || format == "gif";
@@ -148,6 +177,10 @@ bool pictureIsComplete(const QByteArray &format, const QByteArray &bytes)
         return jpegIsComplete(bytes);
     if (format == "gif")
         return gifIsComplete(bytes);
+    if (format == "png")
+        return pngIsComplete(bytes);
+    if (format == "webp")
+        return webpIsComplete(bytes);
     return false;
 }
 

@@ -54,7 +54,8 @@ public:
 };
 
 // True when the file's structure runs to its proper end: BMP pixel data as long as the header promises,
-// a JPEG up to its end-of-image marker, a GIF up to its trailer.
+// a JPEG up to its end-of-image marker, a GIF up to its trailer, a PNG up to its end chunk, a WebP as long as
+// its RIFF header says.
 bool pictureIsComplete(const QByteArray &format, const QByteArray &bytes);
 
 } // namespace vellora

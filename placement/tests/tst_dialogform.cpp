@@ -3,7 +3,11 @@
 #include "photos.h"
 #include "photoview.h"
 
+#include "folderlisting.h"
+#include "photoplace.h"
+
 #include <QCheckBox>
+#include <QComboBox>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
@@ -26,21 +30,31 @@ std::unique_ptr<QTemporaryDir> photoFolder()
     writeFile(photos + "broken.jpg", QByteArray("\xff\xd8\xff\xe0 broken", 12));
     writeFile(photos + "notes.txt", encoded(coordinatePhoto(64, 48), "BMP"));
     writeFile(photos + "shot.png", encoded(coordinatePhoto(64, 48), "PNG"));
+    writeFile(photos + "phone.Heic", heicBytes(coordinatePhoto(64, 48)));
+    writeFile(photos + "portrait.JPEG", withExifOrientation(encoded(smoothPhoto(300, 200), "JPEG"), 6));
+    QDir().mkpath(app->path() + QStringLiteral("/Vakantie"));
+    writeFile(app->path() + QStringLiteral("/Vakantie/strand.webp"), encoded(smoothPhoto(120, 90), "WEBP"));
     return app;
 }
 
-// The import dialog over that folder; with a file named, the file list shows Foto's and the file is clicked.
-struct Import : Opened<Dialogform>
+// Where the dialog opens, as the main window keeps it for the run: Foto's stands for the Pictures folder.
+struct Place
+{
+    PhotoPlace place;
+};
+
+// The import dialog over that folder, which opens in Foto's; with a file named, the file is clicked.
+struct Import : Place, Opened<Dialogform>
 {
     const QString photos = app->path() + QStringLiteral("/Foto's");
 
-    explicit Import(KaartSoort soort = KaartSoort::Koning, const QString &file = QString())
-        : Opened(photoFolder(), soort)
+    explicit Import(KaartSoort soort = KaartSoort::Koning, const QString &file = QString(),
+                    std::unique_ptr<QTemporaryDir> folder = photoFolder())
+        : Place{PhotoPlace(folder->path() + QStringLiteral("/Foto's"), folder->path())},
+          Opened(std::move(folder), soort, std::ref(place))
     {
-        if (!file.isEmpty()) {
-            dialog->Dir1_Change(photos);
+        if (!file.isEmpty())
             clickFile(file);
-        }
     }
     QListWidget *files() const { return child<QListWidget>("List1"); }
     QWidget *slide() const { return child("SlidePic"); }
@@ -79,25 +93,105 @@ class TestDialogform : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void opensInTheAppFolderAndListsPicturesOfAnyCase()
+    void opensInPicturesAndListsPhotosOfAnyCase()
     {
         const Import opened;
         QCOMPARE(opened.dialog->windowTitle(), QStringLiteral("Importeer (Koning)"));
         QCOMPARE(opened.zoomLabel(), QStringLiteral("100%  (0 x 0 Pixels)"));
         QVERIFY(opened.child("Shape1")->isHidden());
-        const QString start = opened.dialog->folder();
-        QCOMPARE(QFileInfo(start).canonicalFilePath(), QFileInfo(opened.app->path()).canonicalFilePath());
-        // Its subfolders follow it; one click only selects, as in any folder list, and a double click opens.
-        auto *folders = opened.child<QListWidget>("Dir1");
-        const QPoint at = folders->visualItemRect(folders->findItems("Foto's", Qt::MatchEndsWith).value(0)).center();
-        QTest::mouseClick(folders->viewport(), Qt::LeftButton, {}, at);
-        QCOMPARE(opened.dialog->folder(), start);
-        QTest::mouseDClick(folders->viewport(), Qt::LeftButton, {}, at);
         QCOMPARE(opened.dialog->folder(), opened.photos);
-        QStringList names;
-        for (int i = 0; i < opened.files()->count(); ++i)
-            names << opened.files()->item(i)->text();
-        QCOMPARE(names, (QStringList{"broken.jpg", "clip.gif", "IMG_0001.JPG", "kasteel.Bmp"}));
+        auto names = [&] {
+            QStringList list;
+            for (int i = 0; i < opened.files()->count(); ++i)
+                list << opened.files()->item(i)->text();
+            return list;
+        };
+        QCOMPARE(names(), (QStringList{"broken.jpg", "clip.gif", "IMG_0001.JPG", "kasteel.Bmp", "phone.Heic",
+                                       "portrait.JPEG", "shot.png"}));
+        // One click in the folder list only selects, as in any folder list, and a double click opens.
+        auto *folders = opened.child<QListWidget>("Dir1");
+        const QPoint at = folders->visualItemRect(folders->item(folders->count() - 2)).center();
+        QTest::mouseClick(folders->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(opened.dialog->folder(), opened.photos);
+        QTest::mouseDClick(folders->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(opened.dialog->folder(), opened.app->path());
+        QCOMPARE(names(), QStringList());
+    }
+
+    // The next opening starts in the folder of the photo chosen last; a folder that has gone, and a Pictures
+    // folder the user does not have, are passed over.
+    void opensWhereTheLastPhotoWasChosen_data()
+    {
+        QTest::addColumn<QString>("chosenIn"); // where a photo is chosen at the first opening; empty for none
+        QTest::addColumn<bool>("removed");     // and that folder then removed
+        QTest::addColumn<QString>("pictures");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("Pictures at first") << "" << false << "Foto's" << "Foto's";
+        QTest::newRow("home without Pictures") << "" << false << "Plaatjes" << "";
+        QTest::newRow("the last photo's folder") << "Vakantie" << false << "Foto's" << "Vakantie";
+        QTest::newRow("that folder gone") << "Vakantie" << true << "Foto's" << "Foto's";
+    }
+
+    void opensWhereTheLastPhotoWasChosen()
+    {
+        QFETCH(QString, chosenIn);
+        QFETCH(bool, removed);
+        QFETCH(QString, pictures);
+        QFETCH(QString, expected);
+        auto folder = photoFolder();
+        const QString home = folder->path();
+        PhotoPlace place(home + u'/' + pictures, home);
+        if (!chosenIn.isEmpty()) {
+            Opened<Dialogform> first(emptyAppFolder(), KaartSoort::Aas, std::ref(place));
+            first.dialog->Dir1_Change(home + u'/' + chosenIn);
+            first.child<QListWidget>("List1")->setCurrentRow(0);
+            QVERIFY(!first.dialog->framing().photo().isNull());
+            if (removed)
+                QDir(home + u'/' + chosenIn).removeRecursively();
+        }
+        const Opened<Dialogform> next(emptyAppFolder(), KaartSoort::Aas, std::ref(place));
+        QCOMPARE(next.dialog->folder(), expected.isEmpty() ? home : home + u'/' + expected);
+        // The drive list holds the home folder's volume first, and shows the one the lists start on.
+        auto *drives = next.child<QComboBox>("Drive1");
+        QCOMPARE(drives->itemText(0), vellora::folders::driveOf(home));
+        QCOMPARE(drives->currentText(), vellora::folders::driveOf(next.dialog->folder()));
+    }
+
+    // The arrow keys move the selection and load its photo, as a click does; a click on the file already
+    // shown loads it afresh.
+    void arrowKeysLoadTheSelectedPhoto_data()
+    {
+        QTest::addColumn<QString>("keys"); // after clicking clip.gif: d(own), u(p), c(lick the current file)
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("down") << "d" << "IMG_0001.JPG" << "Importeer (Koning) / 800 x 600";
+        QTest::newRow("down twice") << "dd" << "kasteel.Bmp" << "Importeer (Koning) / 640 x 480";
+        QTest::newRow("down and up") << "ddu" << "IMG_0001.JPG" << "Importeer (Koning) / 800 x 600";
+        QTest::newRow("to a HEIC photo") << "ddd" << "phone.Heic" << "Importeer (Koning) / 64 x 48";
+        QTest::newRow("to a turned phone photo") << "dddd" << "portrait.JPEG" << "Importeer (Koning) / 200 x 300";
+        QTest::newRow("to a PNG") << "ddddd" << "shot.png" << "Importeer (Koning) / 64 x 48";
+        QTest::newRow("a click on the file shown, zoomed") << "dc" << "IMG_0001.JPG" << "Importeer (Koning) / 800 x 600";
+        QTest::newRow("up past an unreadable file") << "uu" << "broken.jpg" << "Importeer (Koning) / 30 x 20";
+    }
+
+    void arrowKeysLoadTheSelectedPhoto()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QString, selected);
+        QFETCH(QString, title);
+        const Import opened(KaartSoort::Koning, "clip.gif");
+        QCOMPARE(opened.dialog->windowTitle(), QStringLiteral("Importeer (Koning) / 30 x 20"));
+        for (QChar key : keys) {
+            opened.zoom()->setValue(50);
+            if (key == u'c')
+                opened.clickFile(opened.files()->currentItem()->text());
+            else
+                QTest::keyClick(opened.files(), key == u'd' ? Qt::Key_Down : Qt::Key_Up);
+        }
+        QCOMPARE(opened.files()->currentItem()->text(), selected);
+        QCOMPARE(opened.dialog->windowTitle(), title);
+        // Each load shows the photo at 100 %; an unreadable file keeps the previous one at its zoom.
+        QCOMPARE(opened.zoom()->value(), selected == u"broken.jpg" ? 50 : 100);
     }
 
     void loadingAndZoomSetCaptionLabelAndSize_data()

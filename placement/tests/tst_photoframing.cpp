@@ -38,6 +38,9 @@ private Q_SLOTS:
         QTest::newRow("33 %") << QSize(100, 301) << 33 << QPoint(0, 0) << QSize(33, 99);
         QTest::newRow("1 % of a small one") << QSize(99, 150) << 1 << QPoint(0, 0) << QSize(0, 1);
         QTest::newRow("0 %") << vga << 0 << QPoint(0, 0) << QSize(0, 0);
+        // Below 50 % the zoom comes from the halves of the photo, and still shows the same picture.
+        QTest::newRow("10 % from a half") << QSize(2000, 1500) << 10 << QPoint(20, 10) << QSize(200, 150);
+        QTest::newRow("2 % from a sixteenth") << QSize(4000, 3000) << 2 << QPoint(0, 0) << QSize(80, 60);
         QTest::newRow("250 % at the far corner") << vga << 250 << QPoint(1500, 1100) << QSize(1600, 1200);
     }
 

@@ -2,9 +2,88 @@
 #include "photoloader.h"
 #include "photos.h"
 
+#include <QImageWriter>
+
 using vellora::PhotoLoad;
 using vellora::PhotoLoader;
 using namespace vellora::test;
+
+namespace {
+
+// Four quadrants of plain colours, none the mirror of another: every turn and mirror shows.
+const QRgb kQuadrants[4] = {qRgb(220, 30, 30), qRgb(30, 200, 40), qRgb(30, 40, 210), qRgb(240, 240, 240)};
+QImage quadrants(int w, int h)
+{
+    return paintPhoto(w, h, [=](int x, int y) { return kQuadrants[(x >= w / 2) + 2 * (y >= h / 2)]; });
+}
+
+bool near(QRgb a, QRgb b, int off = 12)
+{
+    return qAbs(qRed(a) - qRed(b)) <= off && qAbs(qGreen(a) - qGreen(b)) <= off && qAbs(qBlue(a) - qBlue(b)) <= off;
+}
+
+void put32(QByteArray &b, qsizetype at, quint32 v, bool big)
+{
+    for (int i = 0; i < 4; ++i)
+        b[at + i] = char(v >> (big ? 24 - 8 * i : 8 * i));
+}
+
+quint32 crc32(const QByteArray &data)
+{
+    quint32 crc = 0xffffffffu;
+    for (char c : data) {
+        crc ^= quint8(c);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1)));
+    }
+    return ~crc;
+}
+
+// The same file with its header claiming another size; everything after the header is left as it was.
+QByteArray claiming(QByteArray b, const char *format, int w, int h)
+{
+    const QByteArray f(format);
+    if (f == "BMP") {
+        put32(b, 18, quint32(w), false);
+        put32(b, 22, quint32(h), false);
+    } else if (f == "GIF") {
+        b[6] = char(w), b[7] = char(w >> 8), b[8] = char(h), b[9] = char(h >> 8);
+    } else if (f == "JPEG") { // the frame header, whichever kind
+        qsizetype i = 2;
+        while ((quint8(b[i + 1]) & 0xf0) != 0xc0 || quint8(b[i + 1]) == 0xc4)
+            i += 2 + (quint8(b[i + 2]) << 8 | quint8(b[i + 3]));
+        b[i + 5] = char(h >> 8), b[i + 6] = char(h), b[i + 7] = char(w >> 8), b[i + 8] = char(w);
+    } else if (f == "PNG") {
+        put32(b, 16, quint32(w), true);
+        put32(b, 20, quint32(h), true);
+        put32(b, 29, crc32(b.mid(12, 17)), true);
+    } else if (f == "WEBP") { // an extended header with its canvas size in front of the picture
+        QByteArray x("VP8X\x0a\0\0\0\0\0\0\0", 12);
+        for (int v : {w - 1, h - 1})
+            x += QByteArray(1, char(v)) + char(v >> 8) + char(v >> 16);
+        b = b.left(12) + x + b.mid(12);
+        put32(b, 4, quint32(b.size() - 8), false);
+    } else if (f == "HEIC") {
+        for (qsizetype i = b.indexOf("ispe"); i >= 0; i = b.indexOf("ispe", i + 1)) {
+            put32(b, i + 8, quint32(w), true);
+            put32(b, i + 12, quint32(h), true);
+        }
+    }
+    return b;
+}
+
+QByteArray progressiveJpeg(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    writer.write(image);
+    return bytes;
+}
+
+} // namespace
 
 class TestPhotoLoader : public QObject
 {
@@ -57,6 +136,89 @@ private Q_SLOTS:
         const QRgb centre = loaded.image.pixel(expected.width() / 2, expected.height() / 2);
         if (format == "JPEG")
             QVERIFY(qAbs(qRed(centre) - 120) < 8 && qAbs(qGreen(centre) - 125) < 8);
+    }
+
+    // The stored picture is the upright one turned as a camera on its side stores it; the loader turns it back.
+    void turnsByTheExifOrientation_data()
+    {
+        QTest::addColumn<int>("orientation");
+        for (int o = 1; o <= 8; ++o)
+            QTest::newRow(qPrintable(QString::number(o))) << o;
+    }
+
+    void turnsByTheExifOrientation()
+    {
+        QFETCH(int, orientation);
+        const int w = 64, h = 32;
+        const QImage upright = quadrants(w, h);
+        // Where each stored pixel comes from in the upright picture.
+        const std::function<QPoint(int, int)> from[9] = {
+            {}, [&](int x, int y) { return QPoint(x, y); }, [&](int x, int y) { return QPoint(w - 1 - x, y); },
+            [&](int x, int y) { return QPoint(w - 1 - x, h - 1 - y); }, [&](int x, int y) { return QPoint(x, h - 1 - y); },
+            [&](int x, int y) { return QPoint(y, x); }, [&](int x, int y) { return QPoint(w - 1 - y, x); },
+            [&](int x, int y) { return QPoint(w - 1 - y, h - 1 - x); }, [&](int x, int y) { return QPoint(y, h - 1 - x); }};
+        const QSize stored = orientation >= 5 ? QSize(h, w) : QSize(w, h);
+        const QImage turned = paintPhoto(stored.width(), stored.height(),
+                                         [&](int x, int y) { return upright.pixel(from[orientation](x, y)); });
+        const PhotoLoad loaded = PhotoLoader::decode(withExifOrientation(encoded(turned, "JPEG"), orientation));
+        QCOMPARE(loaded.image.size(), QSize(w, h));
+        QCOMPARE(loaded.fileSize, QSize(w, h));
+        for (QPoint at : {QPoint(8, 8), QPoint(w - 8, 8), QPoint(8, h - 8), QPoint(w - 8, h - 8)})
+            QVERIFY2(near(loaded.image.pixel(at), upright.pixel(at)), qPrintable(QStringLiteral("%1,%2").arg(at.x()).arg(at.y())));
+    }
+
+    void readsEveryPhotoKind_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QSize>("expected"); // empty when refused
+        QTest::addColumn<QRgb>("topLeft");   // the colour near the top-left corner
+        const QImage photo = quadrants(64, 48);
+        const QRgb red = kQuadrants[0];
+        QTest::newRow("png") << encoded(photo, "PNG") << QSize(64, 48) << red;
+        QTest::newRow("webp, lossy") << encoded(photo, "WEBP") << QSize(64, 48) << red;
+        const QByteArray heic = heicBytes(photo);
+        if (!heic.isEmpty())
+            QTest::newRow("heic") << heic << QSize(64, 48) << red;
+        QImage clear(64, 48, QImage::Format_ARGB32);
+        clear.fill(Qt::transparent);
+        QTest::newRow("transparent png shows white") << encoded(clear, "PNG") << QSize(64, 48) << qRgb(255, 255, 255);
+        QTest::newRow("transparent webp shows white") << encoded(clear, "WEBP") << QSize(64, 48) << qRgb(255, 255, 255);
+        QImage grey(64, 48, QImage::Format_RGB32), light = grey;
+        grey.fill(qRgb(40, 40, 40));
+        light.fill(qRgb(200, 200, 200));
+        QTest::newRow("animated gif: the first frame") << animatedGifBytes(grey, light) << QSize(64, 48) << grey.pixel(0, 0);
+        for (const char *format : {"PNG", "WEBP", "HEIC", "GIF"}) {
+            const QByteArray whole = qstrcmp(format, "HEIC") ? encoded(photo, format) : heic;
+            if (!whole.isEmpty())
+                QTest::newRow(qPrintable(QStringLiteral("truncated %1").arg(format)))
+                    << whole.left(whole.size() * 3 / 4) << QSize() << red;
+        }
+        // Refused before the decoder allocates anything: each would take gigabytes.
+        for (const char *format : {"BMP", "GIF", "JPEG", "PNG", "WEBP", "HEIC"}) {
+            const QByteArray whole = qstrcmp(format, "HEIC") ? encoded(photo, format) : heic;
+            if (!whole.isEmpty())
+                QTest::newRow(qPrintable(QStringLiteral("%1 claiming 60000 x 60000").arg(format)))
+                    << claiming(whole, format, 60000, 60000) << QSize() << red;
+        }
+        QTest::newRow("progressive JPEG held whole beyond the budget")
+            << claiming(progressiveJpeg(photo), "JPEG", 20000, 20000) << QSize() << red;
+    }
+
+    void readsEveryPhotoKind()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QSize, expected);
+        QFETCH(QRgb, topLeft);
+        const QString path = m_dir.filePath(QStringLiteral("photo"));
+        writeFile(path, bytes);
+        const PhotoLoad loaded = PhotoLoader::load(path);
+        QCOMPARE(loaded.ok(), !expected.isEmpty());
+        QCOMPARE(loaded.error.isEmpty(), loaded.ok());
+        if (loaded.ok()) {
+            QCOMPARE(loaded.image.size(), expected);
+            QCOMPARE(loaded.image.format(), QImage::Format_RGB32);
+            QVERIFY(near(loaded.image.pixel(4, 4), topLeft));
+        }
     }
 
     // Each would abort the program or freeze the dialog for good if it were read like a photo.

@@ -1,4 +1,5 @@
 #include "photos.h"
+#include "photopyramid.h"
 #include "scaledview.h"
 
 using vellora::ScaledView;
@@ -59,6 +60,41 @@ private Q_SLOTS:
         expected.fill(qRgb(255, 128, 1));
         QCOMPARE(firstDifference(ScaledView(flat, scaled).region(QRect(QPoint(0, 0), scaled)), expected),
                  QString());
+    }
+
+    void halvesAreMeansOfTwoByTwo_data()
+    {
+        QTest::addColumn<QSize>("photo");
+        QTest::addColumn<QSize>("zoomed");
+        QTest::addColumn<int>("halves"); // made for that zoom
+        QTest::newRow("even, at half size: the photo itself") << QSize(40, 30) << QSize(20, 15) << 0;
+        QTest::newRow("odd, at a quarter") << QSize(41, 31) << QSize(10, 7) << 1;
+        QTest::newRow("at 1 %") << QSize(803, 601) << QSize(8, 6) << 5;
+        QTest::newRow("one row") << QSize(64, 1) << QSize(2, 1) << 0;
+    }
+
+    void halvesAreMeansOfTwoByTwo()
+    {
+        QFETCH(QSize, photo);
+        QFETCH(QSize, zoomed);
+        QFETCH(int, halves);
+        const QImage source = coordinatePhoto(photo.width(), photo.height());
+        vellora::PhotoPyramid pyramid(source);
+        const QImage used = pyramid.sourceFor(zoomed);
+        QCOMPARE(pyramid.halves(), halves);
+        QCOMPARE(used.width(), (photo.width() + (1 << halves) - 1) >> halves);
+        const QImage half = vellora::PhotoPyramid::half(source);
+        QCOMPARE(half.size(), QSize((photo.width() + 1) / 2, (photo.height() + 1) / 2));
+        for (int y = 0; y < half.height(); ++y) {
+            for (int x = 0; x < half.width(); ++x) {
+                int sum[3] = {0, 0, 0};
+                for (int k = 0; k < 4; ++k) { // an odd last row or column counts twice
+                    const QRgb p = source.pixel(qMin(2 * x + k % 2, photo.width() - 1), qMin(2 * y + k / 2, photo.height() - 1));
+                    sum[0] += qRed(p), sum[1] += qGreen(p), sum[2] += qBlue(p);
+                }
+                QCOMPARE(half.pixel(x, y), qRgb((sum[0] + 2) / 4, (sum[1] + 2) / 4, (sum[2] + 2) / 4));
+            }
+        }
     }
 
     void enlargingRunsEvenlyBetweenNeighbours()

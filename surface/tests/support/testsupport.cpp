@@ -1,5 +1,7 @@
 #include "testsupport.h"
 
+#include <libheif/heif.h>
+
 #include <cstring>
 
 #include <QDir>
@@ -185,6 +187,59 @@ std::optional<QString> ScriptedPrompter::input(const QString &prompt, const QStr
 {
     shown.append({QStringLiteral("input"), prompt, title, Icon::None});
     return inputs.isEmpty() ? std::nullopt : inputs.takeFirst();
+}
+
+QByteArray heicBytes(const QImage &image)
+{
+    QByteArray bytes;
+    heif_context *context = heif_context_alloc();
+    heif_encoder *encoder = nullptr;
+    heif_image *picture = nullptr;
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    if (heif_context_get_encoder_for_format(context, heif_compression_HEVC, &encoder).code == heif_error_Ok
+        && heif_image_create(rgb.width(), rgb.height(), heif_colorspace_RGB, heif_chroma_interleaved_RGB, &picture)
+               .code == heif_error_Ok
+        && heif_image_add_plane(picture, heif_channel_interleaved, rgb.width(), rgb.height(), 8).code
+               == heif_error_Ok) {
+        heif_encoder_set_lossy_quality(encoder, 95);
+        int stride = 0;
+        uint8_t *plane = heif_image_get_plane(picture, heif_channel_interleaved, &stride);
+        for (int y = 0; y < rgb.height(); ++y)
+            std::memcpy(plane + qsizetype(y) * stride, rgb.constScanLine(y), size_t(rgb.width()) * 3);
+        heif_writer writer{1, [](heif_context *, const void *data, size_t size, void *out) {
+                               static_cast<QByteArray *>(out)->append(static_cast<const char *>(data), qsizetype(size));
+                               return heif_error{heif_error_Ok, heif_suberror_Unspecified, ""};
+                           }};
+        if (heif_context_encode_image(context, picture, encoder, nullptr, nullptr).code != heif_error_Ok
+            || heif_context_write(context, &writer, &bytes).code != heif_error_Ok)
+            bytes.clear();
+    }
+    if (picture)
+        heif_image_release(picture);
+    if (encoder)
+        heif_encoder_release(encoder);
+    heif_context_free(context);
+    return bytes;
+}
+
+QByteArray withExifOrientation(const QByteArray &jpeg, int orientation)
+{
+    // Big-endian TIFF with one IFD entry: tag 0x0112, type SHORT, count 1, the value in the first two bytes.
+    QByteArray tiff("MM\0\x2a\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01", 18);
+    tiff += char(0);
+    tiff += char(orientation);
+    tiff += QByteArray(6, '\0'); // padding of the value, and no next IFD
+    const QByteArray payload = QByteArray("Exif\0\0", 6) + tiff;
+    QByteArray segment("\xff\xe1", 2);
+    segment += char((payload.size() + 2) >> 8);
+    segment += char((payload.size() + 2) & 0xff);
+    return jpeg.left(2) + segment + payload + jpeg.mid(2);
+}
+
+QByteArray animatedGifBytes(const QImage &first, const QImage &second)
+{
+    // Both share the header and the grey table (6 + 7 + 768 bytes); the second frame follows the first.
+    return gifBytes(first).chopped(1) + gifBytes(second).mid(781);
 }
 
 } // namespace vellora::test

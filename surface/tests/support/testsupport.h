@@ -27,6 +27,13 @@ QString byteDifference(const QImage &a, const QImage &b);
 // Pixels that differ between two pictures of the same size, as the smallest rectangle holding them all.
 QRect changedArea(const QImage &before, const QImage &after);
 
+// Photo files of other kinds, made at test time. heicBytes is empty when libheif has no HEVC encoder here.
+QByteArray heicBytes(const QImage &image);
+// A JPEG with an EXIF segment giving its orientation, right after the start-of-image marker.
+QByteArray withExifOrientation(const QByteArray &jpeg, int orientation);
+// A GIF of the two pictures as frames, the first shown first.
+QByteArray animatedGifBytes(const QImage &first, const QImage &second);
+
 } // namespace vellora::test
 
 namespace vellora::test {

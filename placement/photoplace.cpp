@@ -1,0 +1,26 @@
+#include "photoplace.h"
+
+#include "folderlisting.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+namespace vellora {
+
+PhotoPlace::PhotoPlace()
+    : PhotoPlace(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation), QDir::homePath())
+{
+}
+
+PhotoPlace::PhotoPlace(QString pictures, QString home) : m_pictures(std::move(pictures)), m_home(std::move(home)) {}
+
+QString PhotoPlace::startFolder() const
+{
+    // A folder that has gone since (a card reader taken out) is passed over.
+    for (const QString &folder : {m_last, m_pictures})
+        if (!folder.isEmpty() && folders::canList(folder))
+            return QDir::cleanPath(folder);
+    return m_home;
+}
+
+} // namespace vellora
