@@ -3,7 +3,7 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 
-.PHONY: run test deps build build-asan test-plain test-asan fuzz bench
+.PHONY: run test deps build build-asan test-plain test-asan fuzz bench package
 
 deps:
 	@scripts/deps.sh
@@ -36,6 +36,11 @@ fuzz: test-plain
 
 test: test-plain test-asan fuzz
 
+# The Debian package, build/vellora_<version>_amd64.deb.
+package: build
+	cd $(BUILD) && cpack
+
 bench: build
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
 	@for b in $(BUILD)/bin/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b; done
+	@echo "== bench/bench_package.sh"; bench/bench_package.sh $(BUILD)

@@ -219,6 +219,7 @@ void Dialogform::buildLayout(const AppFolder &folder)
     m_okKnop = pictureButton(this, folder, "OkKnop", "ok.png", twipRect(11100, 5900, 765, 435));
     connect(m_okKnop, &ImageButton::clicked, this, &Dialogform::OkKnop_Click);
     connect(m_cancelKnop, &ImageButton::clicked, this, &Dialogform::CancelKnop_Click);
+    m_cancelKnop->takeEscapeKey();
 
     showSlide();
 }

@@ -108,6 +108,7 @@ JokerForm::JokerForm(Surface &sheet, Pacer &pacer, Prompter &prompter, const App
     m_okKnop = pictureButton(this, folder, "OkKnop", "ok.png", twipRect(5460, 4860, 765, 435));
     connect(m_okKnop, &ImageButton::clicked, this, &JokerForm::OkKnop_Click);
     connect(m_cancelKnop, &ImageButton::clicked, this, &JokerForm::CancelKnop_Click);
+    m_cancelKnop->takeEscapeKey();
 }
 
 void JokerForm::VScroll1_Change(int value)

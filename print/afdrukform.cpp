@@ -55,6 +55,7 @@ AfdrukForm::AfdrukForm(const QImage &sheet, Pacer &pacer, Prompter &prompter, co
     m_okButton = printui::pictureButton(this, folder, "OkKnop", QStringLiteral("ok.png"), QRect(5550, 3390, 765, 435));
     connect(m_okButton, &ImageButton::clicked, this, [this] { ok(); });
     connect(m_cancelButton, &ImageButton::clicked, this, [this] { cancel(); });
+    m_cancelButton->takeEscapeKey();
 
     // Checking the first option paints the first preview through the same path as a click.
     m_options[0]->setChecked(true);

@@ -52,6 +52,7 @@ Rugzijde::Rugzijde(Pacer &pacer, Prompter &prompter, const AppFolder &folder, Pr
         printui::pictureButton(this, folder, "PrintKnop", QStringLiteral("ok.png"), QRect(5550, 3390, 765, 435));
     connect(m_printButton, &ImageButton::clicked, this, [this] { print(); });
     connect(m_cancelButton, &ImageButton::clicked, this, [this] { cancel(); });
+    m_cancelButton->takeEscapeKey();
 
     // Opening shows back 0 without touching the counter's count; a missing file leaves both surfaces empty.
     m_backPic.setPicture(m_gallery.load(0));

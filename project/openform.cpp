@@ -34,7 +34,8 @@ OpenForm::OpenForm(const ProjectStore &store, ProjectCommands &commands, Pacer &
 {
     setObjectName(QStringLiteral("OpenForm"));
     setWindowTitle(QStringLiteral("Openen Vellora"));
-    setFixedSize(px(QSize(3600, 5760)));
+    // The list's margins all round, and below the buttons as much as above the list: no empty band.
+    setFixedSize(px(QSize(195 + 3120 + 195, 4680 + 435 + 210)));
     setAutoFillBackground(true);
     QPalette panel = palette();
     panel.setColor(QPalette::Window, QColor(220, 220, 190));
@@ -62,10 +63,16 @@ OpenForm::OpenForm(const ProjectStore &store, ProjectCommands &commands, Pacer &
     m_cancelButton = pictureButton(this, folder, "CancelKnop", QStringLiteral("cancel.png"), twipRect(1680, 4680, 765, 435));
     m_okButton = pictureButton(this, folder, "OkKnop", QStringLiteral("ok.png"), twipRect(2520, 4680, 765, 435));
 
+    // Arrow keys move the choice as a click does; the highlighted entry and Label1 never disagree.
+    connect(m_list, &QListWidget::currentItemChanged, this, [this](QListWidgetItem *item) {
+        if (item)
+            m_label->setText(item->text());
+    });
     connect(m_list, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) { m_label->setText(item->text()); });
     connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { ok(); });
     connect(m_okButton, &ImageButton::clicked, this, [this] { ok(); });
     connect(m_cancelButton, &ImageButton::clicked, this, [this] { cancel(); });
+    m_cancelButton->takeEscapeKey();
 }
 
 void OpenForm::ok()

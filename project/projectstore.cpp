@@ -30,7 +30,7 @@ ProjectStore::Name ProjectStore::judge(const QString &typed)
     return Name::Usable;
 }
 
-QString ProjectStore::projectFolder() const { return m_folder.resolve(u"\\Projecten"); }
+QString ProjectStore::projectFolder() const { return ProjectFolder::choose(m_folder, m_userFolder).path; }
 
 std::optional<FolderEntry> ProjectStore::find(const QString &fileName, bool regularOnly) const
 {
@@ -74,7 +74,10 @@ ProjectStore::Occupant ProjectStore::occupant(const QString &typed) const
 
 bool ProjectStore::save(const QImage &sheet, const QString &typed, QString *error) const
 {
-    if (!QFileInfo(projectFolder()).isDir()) {
+    const ProjectFolder folder = ProjectFolder::choose(m_folder, m_userFolder);
+    if (folder.inUserFolder && !QFileInfo(folder.path).isDir())
+        QDir().mkpath(folder.path);
+    if (!QFileInfo(folder.path).isDir()) {
         if (error)
             *error = QStringLiteral("De map Projecten ontbreekt.");
         return false;
@@ -106,13 +109,20 @@ std::optional<QImage> ProjectStore::open(const QString &name, QString *error) co
 
 QStringList ProjectStore::names() const
 {
-    QStringList result;
+    QStringList files;
     for (const FolderEntry &entry : folderEntries(projectFolder())) {
         if (entry.regular && entry.name.size() > kExtension.size() && entry.name.endsWith(kExtension, Qt::CaseInsensitive))
-            result << entry.name.chopped(kExtension.size());
+            files << entry.name;
     }
-    std::sort(result.begin(), result.end(),
-              [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    // The whole name decides, extension included: "a b.krt" comes before "a.krt", although "a" is the
+    // shorter name.
+    std::sort(files.begin(), files.end(), [](const QString &a, const QString &b) {
+        const int caseless = a.compare(b, Qt::CaseInsensitive);
+        return caseless != 0 ? caseless < 0 : a < b;
+    });
+    QStringList result;
+    for (const QString &file : files)
+        result << file.chopped(kExtension.size());
     return result;
 }
 

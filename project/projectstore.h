@@ -1,6 +1,7 @@
 #pragma once
 
 #include "appfolder.h"
+#include "projectfolder.h"
 #include "regularfile.h"
 
 #include <QImage>
@@ -11,12 +12,15 @@
 
 namespace vellora {
 
-// Project files: card sheets saved as BMP pictures under Projecten\<name>.krt in the application folder.
-// The name is kept exactly as typed, blanks at its ends and letter case included; ".krt" is always appended.
+// Project files: card sheets saved as BMP pictures under Projecten\<name>.krt, in the application folder or,
+// when the user may not write there, in the user's data folder (see ProjectFolder). The name is kept exactly as typed, blanks at its ends and letter case included; ".krt" is always appended.
 class ProjectStore
 {
 public:
-    explicit ProjectStore(AppFolder folder) : m_folder(std::move(folder)) {}
+    explicit ProjectStore(AppFolder folder, QString userFolder = QString())
+        : m_folder(std::move(folder)), m_userFolder(std::move(userFolder))
+    {
+    }
 
     enum class Name { Blank, Unusable, Usable };
     // Blank: nothing to save, silently. Unusable: the name would leave Projecten or no file system takes it.
@@ -37,7 +41,8 @@ public:
     // Only a complete picture of exactly the sheet's size is a project.
     std::optional<QImage> open(const QString &name, QString *error = nullptr) const;
 
-    // The names of the project files, without their extension, sorted by name. Names that are not valid
+    // The names of the project files, without their extension, in the order of their whole file names
+    // (letter case aside), as a file list shows them: "a b.krt", "a-b.krt", "a.krt". Names that are not valid
     // UTF-8 are listed as they are shown and still open.
     QStringList names() const;
 
@@ -46,6 +51,7 @@ private:
     // The entry that stands for the file name, the exact name first, else one that differs only in case.
     std::optional<FolderEntry> find(const QString &fileName, bool regularOnly) const;
     AppFolder m_folder;
+    QString m_userFolder;
 };
 
 } // namespace vellora

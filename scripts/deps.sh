@@ -7,7 +7,8 @@ packages=(
   qt6-base-dev qt6-svg-dev libzstd-dev qt6-translations-l10n libgl-dev libcups2-dev libcairo2-dev
   qt6-image-formats-plugins libheif-dev libheif-examples
   fonts-liberation2 fonts-comic-neue
-  xvfb xauth x11-utils imagemagick
+  xvfb xauth x11-utils imagemagick xdotool
+  appstream lintian
   clang libclang-rt-14-dev
   libjpeg-turbo-progs poppler-utils
   cups cups-client cups-bsd printer-driver-cups-pdf

@@ -36,6 +36,9 @@ int main(int argc, char *argv[])
         return exportPdf(argc, argv);
 
     QApplication app(argc, argv);
+    // The name message boxes carry as their title, and the user's data folder (where projects go when the
+    // program folder is not the user's to write in) is named after it.
+    QCoreApplication::setApplicationName(QStringLiteral("Vellora"));
     // Lets the desktop match the window to the installed vellora.desktop and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("vellora"));
 

@@ -32,10 +32,12 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <utility>
@@ -105,17 +107,38 @@ QLabel *panelLabel(QWidget *parent, const QString &name, const QRect &twips, con
     return label;
 }
 
+// A check mark when on and nothing when off: the style's own indicator is an empty box when off. An item
+// with an icon shows the icon's On or Off picture in place of that box.
+QIcon checkMarkIcon()
+{
+    constexpr int size = 64; // drawn large, so it stays sharp on a scaled screen
+    QPixmap on(size, size), off(size, size);
+    on.fill(Qt::transparent);
+    off.fill(Qt::transparent);
+    QPainter painter(&on);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(40, 40, 40), 7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawPolyline(QPolygonF({QPointF(14, 34), QPointF(27, 47), QPointF(51, 17)}));
+    painter.end();
+    QIcon icon;
+    for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Active, QIcon::Selected, QIcon::Disabled}) {
+        icon.addPixmap(on, mode, QIcon::On);
+        icon.addPixmap(off, mode, QIcon::Off);
+    }
+    return icon;
+}
+
 } // namespace
 
 Main::Main(AppFolder appFolder, Pacer &pacer, Prompter &prompter, PrintTarget &printer, QWidget *parent)
     : QMainWindow(parent), m_appFolder(std::move(appFolder)), m_pacer(pacer), m_prompter(prompter),
-      m_printer(printer), m_store(m_appFolder), m_commands(m_store, m_prompter),
+      m_printer(printer),
+      m_store(m_appFolder, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)), m_commands(m_store, m_prompter),
       m_screenMetrics([this] { return ScreenMetrics::of(screen()); })
 {
     setObjectName(QStringLiteral("Main"));
     // The modified mark shows while the sheet holds work that was not saved.
     setWindowTitle(QStringLiteral("Zelf Vellora Maken[*]"));
-    setFixedSize(px(QSize(13125, 8490)));
 
     const QImage pointer = artwork(QStringLiteral("pointer.png"));
     if (!pointer.isNull())
@@ -139,6 +162,9 @@ Main::Main(AppFolder appFolder, Pacer &pacer, Prompter &prompter, PrintTarget &p
     buildLogoFrame();
     buildWebAddressFrame();
     loadSheetAndFirstCard();
+    // The frames with the margins they have at the top and left, and the menu bar above them: no empty
+    // band below the frames, whatever the font and scale make of the menu bar.
+    setFixedSize(px(12915 + 120), px(7635 + 30) + menuBar()->sizeHint().height());
 
     connect(this, &Main::dialogformRequested, this, &Main::showDialogform);
     connect(this, &Main::jokerFormRequested, this, &Main::showJokerForm);
@@ -231,12 +257,14 @@ void Main::buildMenus()
             &QAction::triggered, this, &Main::ToolsShowKaarten_Click);
     m_gridlijnen = menuItem(tools, QStringLiteral("Gridlijnen"), QStringLiteral("Grid Lijnen"));
     m_gridlijnen->setCheckable(true);
+    m_gridlijnen->setIcon(checkMarkIcon());
     m_gridlijnen->setChecked(true);
     connect(m_gridlijnen, &QAction::triggered, this, [this] { Gridlijnen_Click(); });
 
     QMenu *help = subMenu(nullptr, QStringLiteral("Help"), QStringLiteral("Help"));
     m_helpHelp = menuItem(help, QStringLiteral("HelpHelp"), QStringLiteral("Help"));
     m_helpHelp->setCheckable(true);
+    m_helpHelp->setIcon(checkMarkIcon());
     connect(m_helpHelp, &QAction::triggered, this, [this] { HelpHelp_Click(); });
     connect(menuItem(help, QStringLiteral("HelpSoftware"), QStringLiteral("Meer Software")), &QAction::triggered,
             this, &Main::HelpSoftware_Click);

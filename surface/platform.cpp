@@ -35,12 +35,18 @@ bool RecordingPrintTarget::end(QString *)
 
 ScreenMetrics ScreenMetrics::of(const QScreen *screen)
 {
-    ScreenMetrics m;
     if (!screen)
-        return m;
-    m.twipsPerPixelX = 1440.0 / screen->logicalDotsPerInchX();
-    m.twipsPerPixelY = 1440.0 / screen->logicalDotsPerInchY();
-    const QSize pixels = screen->size();
+        return ScreenMetrics{};
+    const double scale = screen->devicePixelRatio();
+    return fromDots(screen->logicalDotsPerInchX() * scale, screen->logicalDotsPerInchY() * scale,
+                    (QSizeF(screen->size()) * scale).toSize());
+}
+
+ScreenMetrics ScreenMetrics::fromDots(double dotsPerInchX, double dotsPerInchY, QSize pixels)
+{
+    ScreenMetrics m;
+    m.twipsPerPixelX = 1440.0 / dotsPerInchX;
+    m.twipsPerPixelY = 1440.0 / dotsPerInchY;
     m.sizeTwips = QSize(qRound(pixels.width() * m.twipsPerPixelX), qRound(pixels.height() * m.twipsPerPixelY));
     return m;
 }

@@ -86,7 +86,10 @@ struct ScreenMetrics
     double twipsPerPixelY = 15;
     QSize sizeTwips;
 
+    // The dots the user sees: on a scaled screen Qt reports 96 logical dots per inch and its size in
+    // device-independent pixels, both to be multiplied by the scale.
     static ScreenMetrics of(const QScreen *screen);
+    static ScreenMetrics fromDots(double dotsPerInchX, double dotsPerInchY, QSize pixels);
     int dotsPerInch() const; // 1440 / twips per pixel, halves to even
 };
 

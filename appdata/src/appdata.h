@@ -48,6 +48,12 @@ struct ArtworkItem {
 QList<ArtworkItem> artworkItems();
 QImage renderArtwork(const QString &name);
 
+// The desktop's icon of the program: the same drawing as Artwork/icon.png, as SVG text and at any square size.
+QString iconSvg();
+QImage renderIcon(int size);
+// Writes vellora.svg and vellora-<n>.png for n = 32, 64, 128 and 256 into `folder`; false with a message.
+bool writeDesktopIcons(const QString &folder, QString *error = nullptr);
+
 // Writes the whole tree below `root`. Returns the written files, relative to root, or an empty list and
 // an error message.
 QStringList generateAll(const QString &root, QString *error = nullptr);

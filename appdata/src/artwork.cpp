@@ -231,7 +231,7 @@ QString targetButton(int which)
 QString artworkSvg(const QString &name)
 {
     if (name == QLatin1String("icon.png"))
-        return withSuits(QString::fromUtf8(kIcon));
+        return iconSvg();
     if (name == QLatin1String("logo.png"))
         return withSuits(QString::fromUtf8(kLogo));
     if (name == QLatin1String("vinkje.png"))
@@ -278,6 +278,10 @@ QList<ArtworkItem> artworkItems()
     items.append({QStringLiteral("pointer.png"), QSize(32, 32)});
     return items;
 }
+
+QString iconSvg() { return withSuits(QString::fromUtf8(kIcon)); }
+
+QImage renderIcon(int size) { return renderSvg(iconSvg(), QSize(size, size)); }
 
 QImage renderArtwork(const QString &name)
 {

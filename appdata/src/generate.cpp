@@ -2,6 +2,7 @@
 #include "common.h"
 
 #include <QDir>
+#include <QFile>
 #include <QHashSeed>
 
 namespace appdata {
@@ -16,6 +17,22 @@ bool fail(QString *error, const QString &message)
 }
 
 } // namespace
+
+bool writeDesktopIcons(const QString &folder, QString *error)
+{
+    const QDir dir(folder);
+    if (!dir.mkpath(QStringLiteral(".")))
+        return fail(error, QStringLiteral("cannot create %1").arg(folder));
+    for (int size : {32, 64, 128, 256}) {
+        const QString path = dir.filePath(QStringLiteral("vellora-%1.png").arg(size));
+        if (!writeImage(renderIcon(size), path, "PNG", -1))
+            return fail(error, QStringLiteral("cannot write %1").arg(path));
+    }
+    QFile svg(dir.filePath(QStringLiteral("vellora.svg")));
+    if (!svg.open(QIODevice::WriteOnly) || svg.write(iconSvg().toUtf8()) < 0 || !svg.flush())
+        return fail(error, QStringLiteral("cannot write %1").arg(svg.fileName()));
+    return true;
+}
 
 QStringList generateAll(const QString &root, QString *error)
 {

@@ -1,5 +1,6 @@
 // Writes the program's data folders (Data, Backgrounds, Projecten, Help, Artwork) into the folder given
-// as the only argument. Run at build time under the offscreen platform.
+// as the only argument, or with --icons the desktop's icons into the folder after it. Run at build time
+// under the offscreen platform.
 
 #include "appdata.h"
 
@@ -13,11 +14,17 @@ int main(int argc, char **argv)
     QGuiApplication app(argc, argv);
     const QStringList args = QGuiApplication::arguments();
     QTextStream err(stderr);
+    QString error;
+    if (args.size() == 3 && args.at(1) == QLatin1String("--icons")) {
+        if (appdata::writeDesktopIcons(args.at(2), &error))
+            return 0;
+        err << "vellora-appdata-gen: " << error << '\n';
+        return 1;
+    }
     if (args.size() != 2) {
-        err << "usage: vellora-appdata-gen <application folder>\n";
+        err << "usage: vellora-appdata-gen <application folder> | --icons <folder>\n";
         return 2;
     }
-    QString error;
     const QStringList files = appdata::generateAll(args.at(1), &error);
     if (files.isEmpty()) {
         err << "vellora-appdata-gen: " << error << '\n';

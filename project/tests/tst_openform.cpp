@@ -56,6 +56,9 @@ private Q_SLOTS:
     void doubleClickIsOkWithPressedLook();
     void okWithoutChoiceRefusesAndCloses();
     void cancelChangesNothing();
+    void arrowKeysChooseAsAClickDoes();
+    void cancelActsOnReleaseOverItAndOnEscape_data();
+    void cancelActsOnReleaseOverItAndOnEscape();
 };
 
 void TestOpenForm::listsProjectsWithCount_data()
@@ -127,6 +130,51 @@ void TestOpenForm::cancelChangesNothing()
     QVERIFY(!c.form->openedSheet());
     QCOMPARE(c.form->result(), int(QDialog::Rejected));
     QVERIFY(c.prompter.shown.isEmpty());
+}
+
+void TestOpenForm::arrowKeysChooseAsAClickDoes()
+{
+    Chooser c({"a.krt", "a b.krt", "a-b.krt"});
+    QCOMPARE(c.form->list()->item(0)->text(), QStringLiteral("a b"));
+    QTest::mouseClick(c.form->list()->viewport(), Qt::LeftButton, {}, c.itemRect(0).center());
+    QTest::keyClick(c.form->list(), Qt::Key_Down);
+    QTest::keyClick(c.form->list(), Qt::Key_Down);
+    QCOMPARE(c.label()->text(), QStringLiteral("a"));
+    QTest::keyClick(c.form->list(), Qt::Key_Up);
+    QCOMPARE(c.label()->text(), c.form->list()->selectedItems().value(0)->text());
+    QTest::mouseClick(c.button("OkKnop"), Qt::LeftButton);
+    QCOMPARE(c.form->openedSheet()->pixel(0, 0), qRgb(40, 100, 200)); // "a-b", the second written
+}
+
+void TestOpenForm::cancelActsOnReleaseOverItAndOnEscape_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("closed");
+    QTest::newRow("click") << "click" << true;
+    QTest::newRow("released elsewhere") << "drag off" << false;
+    QTest::newRow("pressed, not yet released") << "press" << false;
+    QTest::newRow("Escape") << "escape" << true;
+}
+
+void TestOpenForm::cancelActsOnReleaseOverItAndOnEscape()
+{
+    QFETCH(QString, how);
+    QFETCH(bool, closed);
+    Chooser c({"een.krt"});
+    QWidget *cancel = c.button("CancelKnop");
+    if (how == u"escape") {
+        c.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(c.form.get()));
+        QTest::keyClick(c.form.get(), Qt::Key_Escape);
+    } else {
+        QTest::mousePress(cancel, Qt::LeftButton);
+        if (how == u"drag off")
+            QTest::mouseRelease(cancel, Qt::LeftButton, {}, QPoint(-5, cancel->height() / 2));
+        else if (how == u"click")
+            QTest::mouseRelease(cancel, Qt::LeftButton);
+    }
+    QCOMPARE(c.form->isVisible(), !closed);
+    QCOMPARE(c.pacer.pauses, closed ? QList<int>{200} : QList<int>{}); // the pressed look, as a click
 }
 
 QTEST_MAIN(TestOpenForm)

@@ -4,6 +4,7 @@
 #include "twips.h"
 
 #include <QMouseEvent>
+#include <QShortcut>
 
 namespace vellora {
 
@@ -22,11 +23,28 @@ void ImageButton::pressedLook(Pacer &pacer)
     repaint();
 }
 
+void ImageButton::takeEscapeKey()
+{
+    // A shortcut comes before the dialog's own Escape handling, which would close it without the pressed look.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &ImageButton::clicked);
+    escape->setContext(Qt::WindowShortcut);
+}
+
 void ImageButton::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
-        Q_EMIT clicked();
+        m_pressed = true;
     QLabel::mousePressEvent(event);
+}
+
+void ImageButton::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    if (event->button() == Qt::LeftButton)
+        m_pressed = false;
+    QLabel::mouseReleaseEvent(event);
+    if (click)
+        Q_EMIT clicked();
 }
 
 } // namespace vellora

@@ -63,8 +63,11 @@ void ShapeWidget::paintEvent(QPaintEvent *)
     if (m_kind == Kind::Line)
         painter.fillRect(rect(), m_color);
     else {
-        painter.setPen(m_color);
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        // Four filled edges rather than a pen: on a scaled screen a one-pixel pen at the widget's own top
+        // and left edge falls outside the pixels it covers, and only the right and bottom would show.
+        const int w = width(), h = height();
+        for (const QRect &edge : {QRect(0, 0, w, 1), QRect(0, h - 1, w, 1), QRect(0, 0, 1, h), QRect(w - 1, 0, 1, h)})
+            painter.fillRect(edge, m_color);
     }
 }
 
