@@ -1,7 +1,9 @@
+#include "appfolder.h"
 #include "surface.h"
 #include "testsupport.h"
 #include "twips.h"
 
+#include <QDir>
 #include <QTest>
 
 using vellora::Surface;
@@ -41,6 +43,8 @@ private Q_SLOTS:
     void outlinedBoxTouchesOnlyItsEdge();
     void printDrawsTextBelowAndRightOfCurrentPosition();
     void setPictureTakesItsSize();
+    void resolve_data();
+    void resolve();
 };
 
 void TestSurface::oneToOneCopyIsExact_data()
@@ -167,6 +171,41 @@ void TestSurface::setPictureTakesItsSize()
     QCOMPARE(s.image().size(), QSize(50, 200));
     s.setPicture(QImage());
     QVERIFY(s.isEmpty());
+}
+
+// Data paths are written with backslashes and in any letter case; the file is found all the same.
+void TestSurface::resolve_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("asked");
+    QTest::addColumn<QString>("found");
+
+    QTest::newRow("lower-case name finds capitalised file")
+        << QStringList{"Data/Hkrs-0.krt"} << "\\Data\\hkrs-0.krt" << "Data/Hkrs-0.krt";
+    QTest::newRow("folder in other case") << QStringList{"data/Kaarten.krt"} << "\\Data\\Kaarten.krt"
+                                          << "data/Kaarten.krt";
+    QTest::newRow("slashes either way") << QStringList{"Data/joker-01.jok"} << "/DATA/JOKER-01.JOK"
+                                        << "Data/joker-01.jok";
+    QTest::newRow("exact match preferred") << QStringList{"Data/a.krt", "Data/A.krt"} << "\\Data\\A.krt"
+                                           << "Data/A.krt";
+    QTest::newRow("missing file keeps its name") << QStringList{"Projecten/x.krt"} << "\\projecten\\New.krt"
+                                                 << "Projecten/New.krt";
+    QTest::newRow("missing folder keeps the rest") << QStringList{} << "\\Help\\Beeldscherm.pdf"
+                                                   << "Help/Beeldscherm.pdf";
+}
+
+void TestSurface::resolve()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QString, asked);
+    QFETCH(QString, found);
+    QTemporaryDir dir;
+    for (const QString &f : files) {
+        QDir(dir.path()).mkpath(QFileInfo(f).path());
+        QFile file(dir.filePath(f));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    QCOMPARE(vellora::AppFolder(dir.path()).resolve(asked), dir.path() + u'/' + found);
 }
 
 QTEST_MAIN(TestSurface)
