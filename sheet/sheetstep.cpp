@@ -3,6 +3,7 @@
 #include "cardsheet.h"
 
 #include <zstd.h>
+#include <zstd_errors.h>
 
 #include <cstring>
 
@@ -62,9 +63,13 @@ PackedPicture::PackedPicture(const QImage &image)
     if (image.isNull())
         return;
     const size_t size = size_t(image.sizeInBytes());
-    m_data.resize(qsizetype(ZSTD_compressBound(size)));
-    const size_t packed = ZSTD_compress(m_data.data(), size_t(m_data.size()), image.constBits(), size,
-                                        kCompressionLevel);
+    // Card faces pack to a small part of their size; only a sheet that does not needs the full bound.
+    m_data.resize(qsizetype(size / 8));
+    size_t packed = ZSTD_compress(m_data.data(), size_t(m_data.size()), image.constBits(), size, kCompressionLevel);
+    if (ZSTD_isError(packed) && ZSTD_getErrorCode(packed) == ZSTD_error_dstSize_tooSmall) {
+        m_data.resize(qsizetype(ZSTD_compressBound(size)));
+        packed = ZSTD_compress(m_data.data(), size_t(m_data.size()), image.constBits(), size, kCompressionLevel);
+    }
     if (ZSTD_isError(packed)) {
         // Never with a buffer of the bound's size; keep the bytes as they are rather than lose the step.
         m_data = QByteArray(reinterpret_cast<const char *>(image.constBits()), qsizetype(size));
