@@ -10,172 +10,109 @@
 
 using namespace vellora;
 
-namespace {
-
-void writeSheet(const QString &path, int seed)
-{
-    QImage image(3990, 1600, QImage::Format_RGB32);
-    image.fill(qRgb(seed, 100, 200));
-    QVERIFY(image.save(path, "BMP"));
-}
-
-struct Chooser
-{
-    std::unique_ptr<QTemporaryDir> dir = test::emptyAppFolder();
-    test::ScriptedPrompter prompter;
-    test::CountingPacer pacer;
-    std::unique_ptr<ProjectStore> store;
-    std::unique_ptr<ProjectCommands> commands;
-    std::unique_ptr<OpenForm> form;
-
-    explicit Chooser(const QStringList &projects)
-    {
-        QDir(dir->path()).mkpath(QStringLiteral("Projecten"));
-        int seed = 10;
-        for (const QString &p : projects)
-            writeSheet(dir->path() + QStringLiteral("/Projecten/") + p, seed += 10);
-        store = std::make_unique<ProjectStore>(AppFolder(dir->path()));
-        commands = std::make_unique<ProjectCommands>(*store, prompter);
-        form = std::make_unique<OpenForm>(*store, *commands, pacer, AppFolder(dir->path()));
-        form->show();
-    }
-    QLabel *label() const { return form->findChild<QLabel *>(QStringLiteral("Label1")); }
-    QWidget *button(const char *name) const { return form->findChild<QWidget *>(QString::fromLatin1(name)); }
-    QRect itemRect(int row) const { return form->list()->visualItemRect(form->list()->item(row)); }
-};
-
-} // namespace
-
 class TestOpenForm : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void listsProjectsWithCount_data();
-    void listsProjectsWithCount();
-    void clickShowsNameThenOkOpensIt();
-    void doubleClickIsOkWithPressedLook();
-    void okWithoutChoiceRefusesAndCloses();
-    void cancelChangesNothing();
-    void arrowKeysChooseAsAClickDoes();
-    void cancelActsOnReleaseOverItAndOnEscape_data();
-    void cancelActsOnReleaseOverItAndOnEscape();
-};
-
-void TestOpenForm::listsProjectsWithCount_data()
-{
-    QTest::addColumn<QStringList>("files");
-    QTest::addColumn<QStringList>("listed");
-    QTest::addColumn<QString>("count");
-    QTest::newRow("empty folder") << QStringList{} << QStringList{} << "0 Project(en)";
-    QTest::newRow("three, one upper-case, one with blanks")
-        << QStringList{"b.krt", "X.KRT", " a .krt"} << QStringList{" a ", "b", "X"} << "3 Project(en)";
-}
-
-void TestOpenForm::listsProjectsWithCount()
-{
-    QFETCH(QStringList, files);
-    QFETCH(QStringList, listed);
-    QFETCH(QString, count);
-    Chooser c(files);
-    QStringList shown;
-    for (int i = 0; i < c.form->list()->count(); ++i)
-        shown << c.form->list()->item(i)->text();
-    QCOMPARE(shown, listed);
-    QCOMPARE(c.label()->text(), count);
-    QCOMPARE(c.form->windowTitle(), QStringLiteral("Openen Vellora"));
-    QVERIFY(c.form->list()->selectedItems().isEmpty());
-}
-
-void TestOpenForm::clickShowsNameThenOkOpensIt()
-{
-    Chooser c({"een.krt", " twee .krt"});
-    QTest::mouseClick(c.form->list()->viewport(), Qt::LeftButton, {}, c.itemRect(0).center());
-    QCOMPARE(c.label()->text(), QStringLiteral(" twee "));
-    QTest::mouseClick(c.button("OkKnop"), Qt::LeftButton);
-    QVERIFY(c.form->openedSheet());
-    QCOMPARE(c.form->openedSheet()->pixel(0, 0), qRgb(30, 100, 200));
-    QCOMPARE(c.form->result(), int(QDialog::Accepted));
-    QVERIFY(!c.form->isVisible());
-    QVERIFY(c.prompter.shown.isEmpty());
-}
-
-void TestOpenForm::doubleClickIsOkWithPressedLook()
-{
-    Chooser c({"een.krt"});
-    const QPoint rest = c.button("OkKnop")->pos();
-    QTest::mouseClick(c.form->list()->viewport(), Qt::LeftButton, {}, c.itemRect(0).center());
-    QTest::mouseDClick(c.form->list()->viewport(), Qt::LeftButton, {}, c.itemRect(0).center());
-    QCOMPARE(c.pacer.pauses, QList<int>{200});
-    QCOMPARE(c.button("OkKnop")->pos(), rest);
-    QVERIFY(c.form->openedSheet());
-    QVERIFY(!c.form->isVisible());
-}
-
-void TestOpenForm::okWithoutChoiceRefusesAndCloses()
-{
-    Chooser c({});
-    QTest::mouseClick(c.button("OkKnop"), Qt::LeftButton);
-    QVERIFY(!c.form->openedSheet());
-    QCOMPARE(c.prompter.shown.size(), 1);
-    QCOMPARE(c.prompter.shown[0].text, QStringLiteral("Géén orginele Vellora!"));
-    QVERIFY(!c.form->isVisible());
-}
-
-void TestOpenForm::cancelChangesNothing()
-{
-    Chooser c({"een.krt"});
-    QTest::mouseClick(c.form->list()->viewport(), Qt::LeftButton, {}, c.itemRect(0).center());
-    QTest::mouseClick(c.button("CancelKnop"), Qt::LeftButton);
-    QCOMPARE(c.pacer.pauses, QList<int>{200});
-    QVERIFY(!c.form->openedSheet());
-    QCOMPARE(c.form->result(), int(QDialog::Rejected));
-    QVERIFY(c.prompter.shown.isEmpty());
-}
-
-void TestOpenForm::arrowKeysChooseAsAClickDoes()
-{
-    Chooser c({"a.krt", "a b.krt", "a-b.krt"});
-    QCOMPARE(c.form->list()->item(0)->text(), QStringLiteral("a b"));
-    QTest::mouseClick(c.form->list()->viewport(), Qt::LeftButton, {}, c.itemRect(0).center());
-    QTest::keyClick(c.form->list(), Qt::Key_Down);
-    QTest::keyClick(c.form->list(), Qt::Key_Down);
-    QCOMPARE(c.label()->text(), QStringLiteral("a"));
-    QTest::keyClick(c.form->list(), Qt::Key_Up);
-    QCOMPARE(c.label()->text(), c.form->list()->selectedItems().value(0)->text());
-    QTest::mouseClick(c.button("OkKnop"), Qt::LeftButton);
-    QCOMPARE(c.form->openedSheet()->pixel(0, 0), qRgb(40, 100, 200)); // "a-b", the second written
-}
-
-void TestOpenForm::cancelActsOnReleaseOverItAndOnEscape_data()
-{
-    QTest::addColumn<QString>("how");
-    QTest::addColumn<bool>("closed");
-    QTest::newRow("click") << "click" << true;
-    QTest::newRow("released elsewhere") << "drag off" << false;
-    QTest::newRow("pressed, not yet released") << "press" << false;
-    QTest::newRow("Escape") << "escape" << true;
-}
-
-void TestOpenForm::cancelActsOnReleaseOverItAndOnEscape()
-{
-    QFETCH(QString, how);
-    QFETCH(bool, closed);
-    Chooser c({"een.krt"});
-    QWidget *cancel = c.button("CancelKnop");
-    if (how == u"escape") {
-        c.form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(c.form.get()));
-        QTest::keyClick(c.form.get(), Qt::Key_Escape);
-    } else {
-        QTest::mousePress(cancel, Qt::LeftButton);
-        if (how == u"drag off")
-            QTest::mouseRelease(cancel, Qt::LeftButton, {}, QPoint(-5, cancel->height() / 2));
-        else if (how == u"click")
-            QTest::mouseRelease(cancel, Qt::LeftButton);
+    void choosing_data()
+    {
+        // Projects are written in this order with the red level 20, 30, 40, ...; the list shows them by name.
+        QTest::addColumn<QStringList>("files");
+        // "click n", "dclick n": on list row n; "Down", "Up", "Escape": keys; "Ok", "Cancel": clicks;
+        // "press", "release off": the Cancel button pressed, then released beside it.
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("label"); // Label1 afterwards
+        QTest::addColumn<int>("opened");    // the red level of the sheet opened; 0: none
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<int>("pressedLooks");
+        QTest::addColumn<int>("boxes");
+        const QStringList one{"een.krt"}, abc{"a.krt", "a b.krt", "a-b.krt"};
+        QTest::newRow("count of none") << QStringList{} << QStringList{} << "0 Project(en)" << 0 << false << 0 << 0;
+        QTest::newRow("count of three") << abc << QStringList{} << "3 Project(en)" << 0 << false << 0 << 0;
+        QTest::newRow("click shows the name, Ok opens it")
+            << QStringList{"een.krt", " twee .krt"} << QStringList{"click 0", "Ok"} << " twee " << 30 << true << 1
+            << 0;
+        QTest::newRow("double click is Ok") << one << QStringList{"click 0", "dclick 0"} << "een" << 20 << true << 1
+                                            << 0;
+        QTest::newRow("arrow keys choose as a click does")
+            << abc << QStringList{"click 0", "Down", "Down", "Up", "Ok"} << "a-b" << 40 << true << 1 << 0;
+        QTest::newRow("arrow down to the last") << abc << QStringList{"click 0", "Down", "Down"} << "a" << 0 << false
+                                                << 0 << 0;
+        QTest::newRow("Ok without a choice refuses and closes")
+            << QStringList{} << QStringList{"Ok"} << "0 Project(en)" << 0 << true << 1 << 1;
+        QTest::newRow("Cancel changes nothing") << one << QStringList{"click 0", "Cancel"} << "een" << 0 << true << 1
+                                                << 0;
+        QTest::newRow("Cancel released elsewhere") << one << QStringList{"press", "release off"} << "1 Project(en)"
+                                                   << 0 << false << 0 << 0;
+        QTest::newRow("Cancel pressed, not yet released")
+            << one << QStringList{"press"} << "1 Project(en)" << 0 << false << 0 << 0;
+        QTest::newRow("Escape") << one << QStringList{"Escape"} << "1 Project(en)" << 0 << true << 1 << 0;
     }
-    QCOMPARE(c.form->isVisible(), !closed);
-    QCOMPARE(c.pacer.pauses, closed ? QList<int>{200} : QList<int>{}); // the pressed look, as a click
-}
+
+    void choosing()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QStringList, steps);
+        QFETCH(QString, label);
+        QFETCH(int, opened);
+        QFETCH(bool, closed);
+        QFETCH(int, pressedLooks);
+        QFETCH(int, boxes);
+        const auto dir = test::emptyAppFolder();
+        QDir(dir->path()).mkpath(QStringLiteral("Projecten"));
+        int red = 10;
+        for (const QString &file : files) {
+            QImage image(3990, 1600, QImage::Format_RGB32);
+            image.fill(qRgb(red += 10, 100, 200));
+            QVERIFY(image.save(dir->path() + QStringLiteral("/Projecten/") + file, "BMP"));
+        }
+        test::ScriptedPrompter prompter;
+        test::CountingPacer pacer;
+        const ProjectStore store{AppFolder(dir->path())};
+        ProjectCommands commands(store, prompter);
+        OpenForm form(store, commands, pacer, AppFolder(dir->path()));
+        form.show();
+        QListWidget *list = form.list();
+        QVERIFY(list->selectedItems().isEmpty());
+        const auto button = [&](const char *name) { return form.findChild<QWidget *>(QString::fromLatin1(name)); };
+        QWidget *cancel = button("CancelKnop");
+        const QPoint okRest = button("OkKnop")->pos();
+        for (const QString &step : steps) {
+            const QPoint row = step.contains(u' ') && step[0] != u'r'
+                                   ? list->visualItemRect(list->item(step.section(u' ', 1).toInt())).center()
+                                   : QPoint();
+            if (step.startsWith(u"click"))
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row);
+            else if (step.startsWith(u"dclick"))
+                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row);
+            else if (step == u"Down" || step == u"Up")
+                QTest::keyClick(list, step == u"Down" ? Qt::Key_Down : Qt::Key_Up);
+            else if (step == u"Ok" || step == u"Cancel")
+                QTest::mouseClick(step == u"Ok" ? button("OkKnop") : cancel, Qt::LeftButton);
+            else if (step == u"press")
+                QTest::mousePress(cancel, Qt::LeftButton);
+            else if (step == u"release off")
+                QTest::mouseRelease(cancel, Qt::LeftButton, {}, QPoint(-5, cancel->height() / 2));
+            else if (step == u"Escape") {
+                form.activateWindow();
+                QVERIFY(QTest::qWaitForWindowActive(&form));
+                QTest::keyClick(&form, Qt::Key_Escape);
+            }
+        }
+        QCOMPARE(form.findChild<QLabel *>(QStringLiteral("Label1"))->text(), label);
+        if (!closed && list->currentItem())
+            QCOMPARE(list->selectedItems().value(0), list->currentItem());
+        QCOMPARE(form.openedSheet() ? qRed(form.openedSheet()->pixel(0, 0)) : 0, opened);
+        QCOMPARE(form.isVisible(), !closed);
+        if (closed && !boxes)
+            QCOMPARE(form.result(), int(opened ? QDialog::Accepted : QDialog::Rejected));
+        QCOMPARE(pacer.pauses, QList<int>(pressedLooks, 200)); // the pressed look, as a click has it
+        QCOMPARE(button("OkKnop")->pos(), okRest);
+        QCOMPARE(prompter.shown.size(), boxes);
+        if (boxes)
+            QCOMPARE(prompter.shown[0].text, QStringLiteral("Géén orginele Vellora!"));
+    }
+};
 
 QTEST_MAIN(TestOpenForm)
 #include "tst_openform.moc"

@@ -22,7 +22,6 @@ void TestShellTexts::texts_data()
 {
     QTest::addColumn<QString>("actual");
     QTest::addColumn<QString>("expected");
-    const QStringList help = helpTekst().split(QLatin1String("\r\n"));
     QTest::newRow("date: Sunday is the first day")
         << DatumTekst(QDate(2026, 12, 6)) << "Zondag 6 December 2026";
     QTest::newRow("date: day 1 without zero, Mei") << DatumTekst(QDate(2026, 5, 1)) << "Vrijdag 1 Mei 2026";
@@ -33,13 +32,6 @@ void TestShellTexts::texts_data()
     QTest::newRow("screen figure: one decimal") << schermFiguur(16392) << "1092.8";
     QTest::newRow("screen figure: 15 digits") << schermFiguur(16391) << "1092.73333333333";
     QTest::newRow("screen figure: below one") << schermFiguur(7) << "0.466666666666667";
-    QTest::newRow("help: welcome") << help.value(0) << "Welkom bij Zelf Vellora Maken.";
-    QTest::newRow("help: 45 hyphens") << help.value(1) << QString(45, u'-');
-    QTest::newRow("help: apostrophes around Ok")
-        << help.value(3) << "2. Druk op de knop 'Ok' om de getallen en";
-    QTest::newRow("help: five-blank indent") << help.value(4) << "     Symbolen te plaatsen op de Vellora.";
-    QTest::newRow("help: empty line") << help.value(20) << "";
-    QTest::newRow("help: last line") << help.value(21) << "Klik Help om dit scherm weer te verwijderen.";
 }
 
 void TestShellTexts::texts()
