@@ -66,8 +66,6 @@ private Q_SLOTS:
         QTest::newRow("10 reads joker-10.jok as JOKER-10.JOK")
             << Paging{13, 10, "Joker 10/12", 10, {"Image1(2)", "Image1(0)"}, all};
         QTest::newRow("11 is missing: 5 stays") << Paging{13, 11, "Joker 11/12", 5, {"Image1(1)"}, {0}};
-        QTest::newRow("12") << Paging{13, 12, "Joker 12/12", 12, {"Image1(3)"}, {2}};
-        QTest::newRow("back to 1") << Paging{13, 1, "Joker 1/12", 1, {"Image1(0)"}, all};
         QTest::newRow("no jokers at all") << Paging{0, 1, "Joker 1/0", 0, {"Image1(0)"}, all};
     }
 

@@ -28,13 +28,8 @@ private Q_SLOTS:
         QTest::addColumn<QSize>("zoomed"); // the fraction of a pixel cut off
         const QSize vga(640, 480);
         QTest::newRow("100 % inside") << vga << 100 << QPoint(37, 101) << vga;
-        QTest::newRow("100 % last full region") << vga << 100 << QPoint(640 - 165, 480 - 280) << vga;
-        QTest::newRow("100 % near the right edge") << vga << 100 << QPoint(600, 50) << vga;
-        QTest::newRow("100 % near the bottom edge") << vga << 100 << QPoint(10, 470) << vga;
         QTest::newRow("100 % bottom-right pixel") << vga << 100 << QPoint(639, 479) << vga;
-        QTest::newRow("17 pixels stay 17 at 100 %") << QSize(17, 29) << 100 << QPoint(3, 4) << QSize(17, 29);
         QTest::newRow("50 %") << vga << 50 << QPoint(20, 30) << QSize(320, 240);
-        QTest::newRow("odd at 50 %") << QSize(641, 481) << 50 << QPoint(200, 30) << QSize(320, 240);
         QTest::newRow("33 %") << QSize(100, 301) << 33 << QPoint(0, 0) << QSize(33, 99);
         QTest::newRow("1 % of a small one") << QSize(99, 150) << 1 << QPoint(0, 0) << QSize(0, 1);
         QTest::newRow("0 %") << vga << 0 << QPoint(0, 0) << QSize(0, 0);
@@ -100,9 +95,7 @@ private Q_SLOTS:
         // 640 x 480 at 100 %: the slack is 9600 - 3675 = 5925 wide and 7200 - 5400 = 1800 high.
         const QSize vga(640, 480);
         QTest::newRow("right and down stop at 0") << vga << 100 << QPoint(50, 60) << QPoint(0, 0);
-        QTest::newRow("a little left and up follows") << vga << 100 << QPoint(-20, -30) << QPoint(-300, -450);
         QTest::newRow("far left and up stop at the slack") << vga << 100 << QPoint(-900, -900) << QPoint(-5925, -1800);
-        QTest::newRow("exactly the slack") << vga << 100 << QPoint(-395, -120) << QPoint(-5925, -1800);
         // Narrower than the viewport, yet still moving left by the difference; at 0 % by the whole viewport.
         QTest::newRow("narrow picture") << QSize(100, 100) << 100 << QPoint(-900, -900) << QPoint(-2175, -3900);
         QTest::newRow("0 %") << vga << 0 << QPoint(-900, -900) << QPoint(-3675, -5400);

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QTest>
 
+#include <tuple>
+
 using vellora::Surface;
 
 namespace {
@@ -36,13 +38,10 @@ private Q_SLOTS:
     void oneToOneCopyIsExact_data();
     void oneToOneCopyIsExact();
     void scaledCopyReplacesPixels();
-    void scaledCopyWithoutSourceRectangleTakesWholePicture();
     void mirrorVertically_data();
     void mirrorVertically();
-    void filledBoxIncludesBothCorners();
-    void outlinedBoxTouchesOnlyItsEdge();
+    void boxes();
     void printDrawsTextBelowAndRightOfCurrentPosition();
-    void setPictureTakesItsSize();
     void resolve_data();
     void resolve();
 };
@@ -76,27 +75,18 @@ void TestSurface::oneToOneCopyIsExact()
     }
 }
 
+// A scaled copy replaces the pixels, even fully transparent ones, and without a source rectangle takes the
+// whole picture, its last pixel included.
 void TestSurface::scaledCopyReplacesPixels()
 {
     QImage source(10, 10, QImage::Format_ARGB32);
-    source.fill(qRgba(0, 0, 255, 0)); // fully transparent: replacing must still take it over
+    source.fill(qRgba(0, 0, 255, 0));
+    source.setPixel(9, 9, qRgba(255, 255, 255, 255));
     Surface s = blank(100, 100, Qt::red);
     s.paintPicture(source, QRectF(150, 150, 360, 360));
     QCOMPARE(vellora::test::changedArea(blank(100, 100, Qt::red).image(), s.image()), QRect(10, 10, 24, 24));
-    QCOMPARE(qBlue(s.image().pixel(20, 20)), 255);
-    QCOMPARE(qRed(s.image().pixel(20, 20)), 0);
-}
-
-void TestSurface::scaledCopyWithoutSourceRectangleTakesWholePicture()
-{
-    QImage source(50, 50, QImage::Format_RGB32);
-    source.fill(Qt::black);
-    source.setPixel(49, 49, qRgb(255, 255, 255));
-    Surface s = blank(200, 200, Qt::green);
-    s.paintPicture(source, QRectF(0, 0, 1500, 1500));
-    QCOMPARE(s.image().pixel(0, 0), qRgb(0, 0, 0));
-    QCOMPARE(s.image().pixel(99, 99), qRgb(255, 255, 255));
-    QCOMPARE(s.image().pixel(100, 100), QColor(Qt::green).rgb());
+    QCOMPARE(s.image().pixel(20, 20), qRgb(0, 0, 255));
+    QCOMPARE(s.image().pixel(33, 33), qRgb(255, 255, 255));
 }
 
 void TestSurface::mirrorVertically_data()
@@ -119,35 +109,24 @@ void TestSurface::mirrorVertically()
             QCOMPARE(s.image().pixel(x, y), original.pixel(x, height - 1 - y));
 }
 
-void TestSurface::filledBoxIncludesBothCorners()
+// A filled box includes both corners, given in either order; an outlined one touches only its edge.
+void TestSurface::boxes()
 {
     Surface bar(Surface::Units::Pixels);
     bar.backColor = QColor(0, 64, 0);
     bar.resize(14, 200);
+    const QImage empty = bar.image().copy();
     bar.box({0, 187}, {15, 200}, QColor(0, 200, 0), true);
-    const QRect green = vellora::test::changedArea(
-        [] { Surface b(Surface::Units::Pixels); b.backColor = QColor(0, 64, 0); b.resize(14, 200); return b.image(); }(),
-        bar.image());
-    QCOMPARE(green, QRect(0, 187, 14, 13));
-
-    // Corners bottom first, as the progress boxes give them.
+    QCOMPARE(vellora::test::changedArea(empty, bar.image()), QRect(0, 187, 14, 13));
     bar.clear();
-    bar.box({0, 200}, {14, 150}, QColor(0, 200, 0), true);
-    QCOMPARE(QColor(bar.image().pixel(0, 150)), QColor(0, 200, 0));
-    QCOMPARE(QColor(bar.image().pixel(13, 199)), QColor(0, 200, 0));
-    QCOMPARE(QColor(bar.image().pixel(0, 149)), QColor(0, 64, 0));
-}
+    bar.box({0, 200}, {14, 150}, QColor(0, 200, 0), true); // bottom first, as the progress boxes give them
+    QCOMPARE(vellora::test::changedArea(empty, bar.image()), QRect(0, 150, 14, 50));
 
-void TestSurface::outlinedBoxTouchesOnlyItsEdge()
-{
     Surface s = blank(20, 20);
     s.box({0, 0}, {2460, 4185}, Qt::black, false); // clipped at 20 x 20: only the left and top edges show
     s.box({15, 15}, {150, 150}, Qt::black, false);
-    QCOMPARE(s.image().pixel(1, 1), qRgb(0, 0, 0));
-    QCOMPARE(s.image().pixel(10, 10), qRgb(0, 0, 0));
-    QCOMPARE(s.image().pixel(10, 5), qRgb(0, 0, 0));
-    QCOMPARE(s.image().pixel(5, 5), qRgb(255, 255, 255));
-    QCOMPARE(s.image().pixel(11, 11), qRgb(255, 255, 255));
+    for (auto [x, y, ink] : {std::tuple{1, 1, true}, {10, 10, true}, {10, 5, true}, {5, 5, false}, {11, 11, false}})
+        QCOMPARE(s.image().pixel(x, y), ink ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
 }
 
 void TestSurface::printDrawsTextBelowAndRightOfCurrentPosition()
@@ -164,15 +143,6 @@ void TestSurface::printDrawsTextBelowAndRightOfCurrentPosition()
     QVERIFY2(ink.height() >= 20 && ink.height() <= 32, qPrintable(QString::number(ink.height())));
 }
 
-void TestSurface::setPictureTakesItsSize()
-{
-    Surface s;
-    s.setPicture(numbered(50, 200));
-    QCOMPARE(s.image().size(), QSize(50, 200));
-    s.setPicture(QImage());
-    QVERIFY(s.isEmpty());
-}
-
 // Data paths are written with backslashes and in any letter case; the file is found all the same.
 void TestSurface::resolve_data()
 {
@@ -182,8 +152,6 @@ void TestSurface::resolve_data()
 
     QTest::newRow("lower-case name finds capitalised file")
         << QStringList{"Data/Hkrs-0.krt"} << "\\Data\\hkrs-0.krt" << "Data/Hkrs-0.krt";
-    QTest::newRow("folder in other case") << QStringList{"data/Kaarten.krt"} << "\\Data\\Kaarten.krt"
-                                          << "data/Kaarten.krt";
     QTest::newRow("slashes either way") << QStringList{"Data/joker-01.jok"} << "/DATA/JOKER-01.JOK"
                                         << "Data/joker-01.jok";
     QTest::newRow("exact match preferred") << QStringList{"Data/a.krt", "Data/A.krt"} << "\\Data\\A.krt"

@@ -97,10 +97,6 @@ QRect changedArea(const QImage &before, const QImage &after)
     return area;
 }
 
-} // namespace vellora::test
-
-namespace vellora::test {
-
 QByteArray gifBytes(const QImage &image)
 {
     const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
@@ -160,33 +156,6 @@ QByteArray gifBytes(const QImage &image)
     out.append('\0');
     out.append(char(0x3B));
     return out;
-}
-
-} // namespace vellora::test
-
-namespace vellora::test {
-
-void ScriptedPrompter::message(const QString &text, const QString &title, Icon icon)
-{
-    shown.append({QStringLiteral("message"), text, title, icon});
-}
-
-bool ScriptedPrompter::question(const QString &text, const QString &title, Icon icon)
-{
-    shown.append({QStringLiteral("question"), text, title, icon});
-    return answers.isEmpty() ? false : answers.takeFirst();
-}
-
-Prompter::Answer ScriptedPrompter::ask(const QString &text, const QString &title, Icon icon)
-{
-    shown.append({QStringLiteral("ask"), text, title, icon});
-    return choices.isEmpty() ? Answer::Cancel : choices.takeFirst();
-}
-
-std::optional<QString> ScriptedPrompter::input(const QString &prompt, const QString &title, const QString &)
-{
-    shown.append({QStringLiteral("input"), prompt, title, Icon::None});
-    return inputs.isEmpty() ? std::nullopt : inputs.takeFirst();
 }
 
 QByteArray heicBytes(const QImage &image)

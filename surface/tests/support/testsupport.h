@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform.h"
+
 #include <QImage>
+#include <QList>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -33,19 +36,8 @@ QByteArray heicBytes(const QImage &image);
 QByteArray withExifOrientation(const QByteArray &jpeg, int orientation);
 // A GIF of the two pictures as frames, the first shown first.
 QByteArray animatedGifBytes(const QImage &first, const QImage &second);
-
-} // namespace vellora::test
-
-namespace vellora::test {
 // Qt reads GIF but cannot write it: a plain encoder (grey palette, literal LZW codes) for test files.
 QByteArray gifBytes(const QImage &image);
-} // namespace vellora::test
-
-#include "platform.h"
-
-#include <QList>
-
-namespace vellora::test {
 
 // Answers the program's questions from a script and remembers every box it was shown.
 class ScriptedPrompter final : public Prompter
@@ -63,10 +55,25 @@ public:
     QList<std::optional<QString>> inputs;    // for input boxes; a missing one is Cancel
     QList<Shown> shown;
 
-    void message(const QString &text, const QString &title, Icon icon) override;
-    bool question(const QString &text, const QString &title, Icon icon) override;
-    Answer ask(const QString &text, const QString &title, Icon icon) override;
-    std::optional<QString> input(const QString &prompt, const QString &title, const QString &value) override;
+    void message(const QString &text, const QString &title, Icon icon) override
+    {
+        shown.append({QStringLiteral("message"), text, title, icon});
+    }
+    bool question(const QString &text, const QString &title, Icon icon) override
+    {
+        shown.append({QStringLiteral("question"), text, title, icon});
+        return !answers.isEmpty() && answers.takeFirst();
+    }
+    Answer ask(const QString &text, const QString &title, Icon icon) override
+    {
+        shown.append({QStringLiteral("ask"), text, title, icon});
+        return choices.isEmpty() ? Answer::Cancel : choices.takeFirst();
+    }
+    std::optional<QString> input(const QString &prompt, const QString &title, const QString &) override
+    {
+        shown.append({QStringLiteral("input"), prompt, title, Icon::None});
+        return inputs.isEmpty() ? std::nullopt : inputs.takeFirst();
+    }
 };
 
 // Counts the pauses instead of waiting.
