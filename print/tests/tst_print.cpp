@@ -490,8 +490,10 @@ private Q_SLOTS:
         // 1.5 mm of distance and 1 mm of line: 142 twips.
         const int roomAbove = laidOut.picture.twips.top() >= 142, roomLeft = laidOut.picture.twips.left() >= 142;
         QCOMPARE(int(laidOut.cutMarks.size()), int(edges.x.size()) * (1 + roomAbove) + int(edges.y.size()) * (1 + roomLeft));
-        for (const QLine &line : laidOut.cutMarks)
+        for (const QLine &line : laidOut.cutMarks) {
+            QVERIFY(line.dx() ? std::ranges::count(edges.y, line.y1()) : std::ranges::count(edges.x, line.x1()));
             QVERIFY(markNear(toPixels(QRect(line.p1(), line.p2()).normalized(), dpi).center()));
+        }
         for (const int x : edges.x)
             if (const int px = qRound(x * dpi / 1440.0); px >= 3) // not the paper's own edge
                 QVERIFY2(differs(with.pixel(px - 3, cards.top() + 4), with.pixel(px + 3, cards.top() + 4), 20), qPrintable(QString::number(x)));
