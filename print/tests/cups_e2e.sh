@@ -32,7 +32,7 @@ cleanup() {
         for _ in $(seq 50); do kill -0 "$cupsd_pid" 2>/dev/null || break; sleep 0.1; done
     fi
     rm -f "$pdfconf"
-    if [ -n "${VELLORA_CUPS_KEEP:-}" ]; then echo "kept $work"; else rm -rf "$work"; fi
+    [ -n "${VELLORA_CUPS_KEEP:-}" ] && echo "kept $work" || rm -rf "$work"
 }
 trap cleanup EXIT
 
@@ -94,8 +94,7 @@ cupsd_pid=$(pgrep -f -x "/usr/sbin/cupsd -C $work/etc/cupsd.conf -s $work/etc/cu
 lpstat -r >/dev/null 2>&1 || skip "the print server does not answer on $socket"
 
 lpadmin -p "$queue" -E -v "cups-pdf:/$tag" -P "$ppd" 2>"$work/log/lpadmin" || die "lpadmin: $(cat "$work/log/lpadmin")"
-lpadmin -d "$queue" || die "cannot make $queue the default"
-lpstat -d | grep -q "$queue" || die "$queue is not the default destination"
+{ lpadmin -d "$queue" && lpstat -d | grep -q "$queue"; } || die "cannot make $queue the default destination"
 
 export QT_QPA_PLATFORM=offscreen
 "$driver" print "$work/pdf" || die "printing on a ready queue"
@@ -111,8 +110,6 @@ if mount -t tmpfs -o size=16k tmpfs "$work/fulltmp" 2>/dev/null; then
     TMPDIR="$work/fulltmp" "$driver" print "$work/pdf"; status=$?
     umount "$work/fulltmp"
     [ $status -eq 0 ] || die "printing with the temporary folder full"
-else
-    echo "(no tmpfs could be mounted: the full temporary folder is not tried)"
 fi
 
 # A refused page must not have become a job that waits in the queue either.
