@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# End-to-end printing through a real print queue: a print server of its own under a temporary folder, a
-# cups-pdf queue as the default printer, and the product's windows printing on it through Qt.
-#   cups_e2e.sh <vellora_cups_print>
-# Exit 0 passed, 1 failed, 77 skipped (the reason is printed), as CTest's SKIP_RETURN_CODE expects.
-# VELLORA_CUPS_KEEP=1 keeps the server's folder (logs, spool, PDFs) for a look afterwards.
+# Printing through a real queue: a print server of its own under a temporary folder with a cups-pdf queue as
+# the default printer. Usage: cups_e2e.sh <vellora_cups_print>. Exit 0 passed, 1 failed, 77 skipped (with the
+# reason). VELLORA_CUPS_KEEP=1 keeps the server's folder (logs, spool, PDFs).
 set -uo pipefail
 
 driver=${1:?usage: cups_e2e.sh <vellora_cups_print>}
@@ -29,21 +27,18 @@ cupsd_pid=
 
 # shellcheck disable=SC2317  # runs from the trap
 cleanup() {
-    if [ -n "$cupsd_pid" ] && kill -0 "$cupsd_pid" 2>/dev/null; then
-        kill "$cupsd_pid"
-        # The server is not this shell's child, so it cannot be waited for; it stops within a moment.
+    # The server is not this shell's child, so it cannot be waited for; it stops within a moment.
+    if [ -n "$cupsd_pid" ] && kill "$cupsd_pid" 2>/dev/null; then
         for _ in $(seq 50); do kill -0 "$cupsd_pid" 2>/dev/null || break; sleep 0.1; done
     fi
     rm -f "$pdfconf"
-    if [ -n "${VELLORA_CUPS_KEEP:-}" ]; then echo "kept $work"; else rm -rf "$work"; fi
+    [ -n "${VELLORA_CUPS_KEEP:-}" ] && echo "kept $work" || rm -rf "$work"
 }
 trap cleanup EXIT
 
 # The server's folders must be readable by the filters, which run as the unprivileged lp user.
 chmod 755 "$work"
-mkdir -p "$work/etc/ppd" "$work/spool/tmp" "$work/cache" "$work/state" "$work/log" "$work/pdf" "$work/home" \
-         "$work/cups-pdf-spool"
-chmod 1777 "$work/spool/tmp"
+mkdir -p "$work"/{etc/ppd,spool/tmp,cache,state,log,pdf,home,cups-pdf-spool,fulltmp} && chmod 1777 "$work/spool/tmp"
 socket="$work/cups.sock"
 
 cat > "$work/etc/cupsd.conf" <<CONF
@@ -99,34 +94,27 @@ cupsd_pid=$(pgrep -f -x "/usr/sbin/cupsd -C $work/etc/cupsd.conf -s $work/etc/cu
 lpstat -r >/dev/null 2>&1 || skip "the print server does not answer on $socket"
 
 lpadmin -p "$queue" -E -v "cups-pdf:/$tag" -P "$ppd" 2>"$work/log/lpadmin" || die "lpadmin: $(cat "$work/log/lpadmin")"
-lpadmin -d "$queue" || die "cannot make $queue the default"
-lpstat -d | grep -q "$queue" || die "$queue is not the default destination"
+{ lpadmin -d "$queue" && lpstat -d | grep -q "$queue"; } || die "cannot make $queue the default destination"
 
-echo "== printing \"Serie 1\" and a back on $queue"
-QT_QPA_PLATFORM=offscreen "$driver" print "$work/pdf" || die "printing on a ready queue"
+export QT_QPA_PLATFORM=offscreen
+"$driver" print "$work/pdf" || die "printing on a ready queue"
 
-echo "== the whole deck with a back on $queue"
 jobs_before=$(lpstat -W all -o "$queue" 2>/dev/null | wc -l)
-QT_QPA_PLATFORM=offscreen "$driver" deck "$work/pdf" || die "printing the whole deck"
+"$driver" deck "$work/pdf" || die "printing the whole deck"
 jobs_after=$(lpstat -W all -o "$queue" 2>/dev/null | wc -l)
 [ $((jobs_after - jobs_before)) -eq 1 ] || die "the deck became $((jobs_after - jobs_before)) jobs, not one"
 
 # A full temporary folder must not turn into a truncated job that reports success.
-mkdir -p "$work/fulltmp"
 if mount -t tmpfs -o size=16k tmpfs "$work/fulltmp" 2>/dev/null; then
     dd if=/dev/zero of="$work/fulltmp/fill" bs=4k 2>/dev/null
-    echo "== printing with the temporary folder full"
-    TMPDIR="$work/fulltmp" QT_QPA_PLATFORM=offscreen "$driver" print "$work/pdf"; status=$?
+    TMPDIR="$work/fulltmp" "$driver" print "$work/pdf"; status=$?
     umount "$work/fulltmp"
     [ $status -eq 0 ] || die "printing with the temporary folder full"
-else
-    echo "(no tmpfs could be mounted: the full temporary folder is not tried)"
 fi
 
+# A refused page must not have become a job that waits in the queue either.
 refused() {
-    echo "== $1"
-    QT_QPA_PLATFORM=offscreen "$driver" refused "$work/pdf" || die "$1"
-    # A refused page must not have become a job that waits in the queue either.
+    "$driver" refused "$work/pdf" || die "$1"
     [ -z "$(lpstat -o 2>/dev/null)" ] || die "$1: jobs were queued: $(lpstat -o)"
 }
 
@@ -134,8 +122,6 @@ cupsdisable "$queue" || die "cupsdisable"
 refused "queue stopped (cupsdisable)"
 { cupsenable "$queue" && cupsreject "$queue"; } || die "cupsenable/cupsreject"
 refused "queue not accepting jobs (cupsreject)"
-cupsdisable "$queue" || die "cupsdisable"
-refused "queue stopped and rejecting"
 lpadmin -x "$queue" || die "lpadmin -x"
 refused "no printer at all"
 

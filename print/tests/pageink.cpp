@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTransform>
 #include <algorithm>
@@ -55,16 +56,33 @@ QImage quadrantBack(QSize size)
     return back;
 }
 
-QImage renderPdf(const QString &pdf, QString *error)
+int colourDistance(QColor a, QColor b)
+{
+    return std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()), std::abs(a.blue() - b.blue())});
+}
+
+QImage renderPdf(const QString &pdf, QString *error, int page, int dpi)
 {
     // Beside the PDF rather than in the temporary folder, which a test may have filled on purpose.
     QTemporaryDir dir(QFileInfo(pdf).absolutePath() + QStringLiteral("/render-XXXXXX"));
-    const QString base = dir.filePath(QStringLiteral("page"));
-    const int status = QProcess::execute(QStringLiteral("pdftoppm"), {"-r", "72", "-singlefile", pdf, base});
-    const QImage page(base + QStringLiteral(".ppm"));
-    if (page.isNull())
+    const QString base = dir.filePath(QStringLiteral("page")), n = QString::number(page);
+    const int status = QProcess::execute(QStringLiteral("pdftoppm"),
+                                         {"-r", QString::number(dpi), "-f", n, "-l", n, "-singlefile", pdf, base});
+    const QImage image(base + QStringLiteral(".ppm"));
+    if (image.isNull())
         *error = QStringLiteral("pdftoppm gave no page for %1 (exit status %2)").arg(pdf).arg(status);
-    return page.convertToFormat(QImage::Format_RGB32);
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+int pdfPages(const QString &pdf)
+{
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    info.waitForFinished(60000);
+    return QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+        .match(QString::fromLocal8Bit(info.readAllStandardOutput()))
+        .captured(1)
+        .toInt();
 }
 
 QString checkPrintedPage(const QImage &page, int pageNumber, QPoint origin)
@@ -114,9 +132,7 @@ QString checkPrintedPage(const QImage &page, int pageNumber, QPoint origin)
         const QColor seen = page.copy(QRect(at - QPoint(3, 3), QSize(7, 7)))
                                 .scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                                 .pixelColor(0, 0);
-        if (picture.contains(point) &&
-            std::max({std::abs(seen.red() - colour.red()), std::abs(seen.green() - colour.green()),
-                      std::abs(seen.blue() - colour.blue())}) > 40)
+        if (picture.contains(point) && colourDistance(seen, colour) > 40)
             problems += QString::asprintf("(%d, %d) px shows %s, expected %s\n", at.x(), at.y(),
                                           qPrintable(seen.name()), qPrintable(colour.name()));
     }
