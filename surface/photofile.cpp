@@ -64,14 +64,7 @@ JpegFrame jpegFrame(const QByteArray &b)
             continue;
         ++scans;
         const qsizetype start = i;
-        while (i + 1 < n) {
-            if (quint8(b[i]) == 0xFF) {
-                const quint8 next = quint8(b[i + 1]);
-                if (next != 0x00 && next != 0xFF && !(next >= 0xD0 && next <= 0xD7))
-                    break;
-            }
-            ++i;
-        }
+        i = jpegScanEnd(b, i);
         frame.entropyBytes += i - start;
     }
     if (progressive || scans > 1)

@@ -71,14 +71,7 @@ bool jpegIsComplete(const QByteArray &b)
         i += 2 + length;
         if (marker != 0xDA)
             continue;
-        while (i + 1 < n) {
-            if (quint8(b[i]) == 0xFF) {
-                const quint8 next = quint8(b[i + 1]);
-                if (next != 0x00 && next != 0xFF && !(next >= 0xD0 && next <= 0xD7))
-                    break;
-            }
-            ++i;
-        }
+        i = jpegScanEnd(b, i);
     }
     return false;
 }
@@ -168,6 +161,20 @@ void setError(QString *error, const QString &text)
 }
 
 } // namespace
+
+qsizetype jpegScanEnd(const QByteArray &b, qsizetype i)
+{
+    const qsizetype n = b.size();
+    while (i + 1 < n) {
+        if (quint8(b[i]) == 0xFF) {
+            const quint8 next = quint8(b[i + 1]);
+            if (next != 0x00 && next != 0xFF && !(next >= 0xD0 && next <= 0xD7))
+                break;
+        }
+        ++i;
+    }
+    return i;
+}
 
 bool pictureIsComplete(const QByteArray &format, const QByteArray &bytes)
 {

@@ -58,4 +58,8 @@ public:
 // its RIFF header says.
 bool pictureIsComplete(const QByteArray &format, const QByteArray &bytes);
 
+// Where the entropy-coded data of a JPEG scan starting at `from` ends: at the next marker other than a
+// restart, a stuffed 0xFF00 or fill bytes, or at the end of the bytes.
+qsizetype jpegScanEnd(const QByteArray &bytes, qsizetype from);
+
 } // namespace vellora
