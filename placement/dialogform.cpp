@@ -1,5 +1,6 @@
 #include "dialogform.h"
 
+#include "artwork.h"
 #include "cardtargets.h"
 #include "folderlisting.h"
 #include "imagebutton.h"
@@ -46,7 +47,7 @@ ImageButton *pictureButton(QWidget *parent, const AppFolder &folder, const char 
     auto *button = new ImageButton(parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(geometry);
-    button->setPixmap(QPixmap(folder.resolve(QStringLiteral("\\Artwork\\") + QLatin1String(art))));
+    button->setPixmap(artworkPixmap(folder, QLatin1String(art), parent));
     button->setCursor(Qt::PointingHandCursor);
     return button;
 }

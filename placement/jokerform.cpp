@@ -1,6 +1,7 @@
 #include "jokerform.h"
 
 #include "appfolder.h"
+#include "artwork.h"
 #include "cardtargets.h"
 #include "imagebutton.h"
 #include "picturebox.h"
@@ -38,7 +39,7 @@ ImageButton *pictureButton(QWidget *parent, const AppFolder &folder, const char 
     auto *button = new ImageButton(parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(geometry);
-    button->setPixmap(QPixmap(folder.resolve(QStringLiteral("\\Artwork\\") + QLatin1String(art))));
+    button->setPixmap(artworkPixmap(folder, QLatin1String(art), parent));
     button->setCursor(Qt::PointingHandCursor);
     return button;
 }

@@ -1,6 +1,7 @@
 #include "targetoptions.h"
 
 #include "appfolder.h"
+#include "artwork.h"
 #include "cardtargets.h"
 #include "imagebutton.h"
 #include "twips.h"
@@ -14,12 +15,12 @@ TargetOptions::TargetOptions(QWidget *parent, const AppFolder &folder, int left,
     for (int i = 0; i < targets::kOptions; ++i) {
         auto *button = new ImageButton(parent);
         button->setObjectName(QStringLiteral("Image1(%1)").arg(i));
-        const QPixmap picture(folder.resolve(QStringLiteral("\\Artwork\\") + targets::artwork(i)));
+        const QPixmap picture = artworkPixmap(folder, targets::artwork(i), parent);
         button->setPixmap(picture);
         button->setToolTip(targets::tooltip(i));
         button->setAlignment(Qt::AlignCenter);
         // Room for the border on every side, so the picture stays put when it is chosen.
-        const QSize size = picture.isNull() ? QSize(i == 0 ? 88 : 22, 21) : picture.size();
+        const QSize size = picture.isNull() ? QSize(i == 0 ? 88 : 22, 21) : picture.deviceIndependentSize().toSize();
         button->setGeometry(QRect(px(QPoint(left, firstTop + 420 * i)), size + QSize(2, 2)));
         button->setCursor(Qt::PointingHandCursor);
         m_options[std::size_t(i)] = button;

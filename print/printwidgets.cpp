@@ -1,6 +1,7 @@
 #include "printwidgets.h"
 
 #include "appfolder.h"
+#include "artwork.h"
 #include "imagebutton.h"
 #include "pagetables.h"
 #include "twips.h"
@@ -71,7 +72,7 @@ ImageButton *pictureButton(QWidget *parent, const AppFolder &folder, const char 
     auto *button = new ImageButton(parent);
     button->setObjectName(QLatin1String(name));
     button->setGeometry(px(twips));
-    button->setPixmap(QPixmap(folder.resolve(QStringLiteral("\\Artwork\\") + art)));
+    button->setPixmap(artworkPixmap(folder, art, parent));
     button->setCursor(Qt::PointingHandCursor);
     return button;
 }

@@ -1,6 +1,7 @@
 #include "openform.h"
 
 #include "appfolder.h"
+#include "artwork.h"
 #include "imagebutton.h"
 #include "platform.h"
 #include "projectcommands.h"
@@ -21,7 +22,7 @@ ImageButton *pictureButton(QWidget *parent, const AppFolder &folder, const char 
     auto *button = new ImageButton(parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(geometry);
-    button->setPixmap(QPixmap(folder.resolve(QStringLiteral("\\Artwork\\") + art)));
+    button->setPixmap(artworkPixmap(folder, art, parent));
     button->setCursor(Qt::PointingHandCursor);
     return button;
 }

@@ -1,5 +1,7 @@
 #include "mainwindow.h"
 
+#include "artwork.h"
+
 #include "afdrukform.h"
 #include "datumtekst.h"
 #include "dialogform.h"
@@ -140,12 +142,13 @@ Main::Main(AppFolder appFolder, Pacer &pacer, Prompter &prompter, PrintTarget &p
     // The modified mark shows while the sheet holds work that was not saved.
     setWindowTitle(QStringLiteral("Zelf Vellora Maken[*]"));
 
-    const QImage pointer = artwork(QStringLiteral("pointer.png"));
+    // The pointer and the window icon stay at their own size: the system scales those itself.
+    const QPixmap pointer = artworkPixmap(m_appFolder, QStringLiteral("pointer.png"), 1.0);
     if (!pointer.isNull())
-        m_pointer = QCursor(QPixmap::fromImage(pointer), kPointerHotspot.x(), kPointerHotspot.y());
-    const QImage icon = artwork(QStringLiteral("icon.png"));
+        m_pointer = QCursor(pointer, kPointerHotspot.x(), kPointerHotspot.y());
+    const QPixmap icon = artworkPixmap(m_appFolder, QStringLiteral("icon.png"), 1.0);
     if (!icon.isNull())
-        setWindowIcon(QIcon(QPixmap::fromImage(icon)));
+        setWindowIcon(QIcon(icon));
 
     m_panel = new QWidget(this);
     m_panel->setObjectName(QStringLiteral("Panel"));
@@ -186,9 +189,9 @@ Main::Main(AppFolder appFolder, Pacer &pacer, Prompter &prompter, PrintTarget &p
 
 Main::~Main() = default;
 
-QImage Main::artwork(const QString &name) const
+QPixmap Main::artwork(const QString &name) const
 {
-    return QImage(m_appFolder.resolve(QStringLiteral("\\Artwork\\") + name));
+    return artworkPixmap(m_appFolder, name, this);
 }
 
 QFrame *Main::buildFrame(const char *name, int left, int top, int width, int height)
@@ -206,9 +209,9 @@ ImageButton *Main::imageButton(QWidget *parent, const QString &name, const QRect
     auto *button = new ImageButton(parent);
     button->setObjectName(name);
     button->setGeometry(px(twips));
-    const QImage image = artwork(picture);
+    const QPixmap image = artwork(picture);
     if (!image.isNull())
-        button->setPixmap(QPixmap::fromImage(image));
+        button->setPixmap(image);
     button->setCursor(m_pointer);
     return button;
 }
@@ -506,9 +509,9 @@ void Main::buildSuitRowFrame()
     m_vinkje->setObjectName(QStringLiteral("Vinkje"));
     m_vinkje->setGeometry(twipRect(2430, 270, 750, 750));
     m_vinkje->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    const QImage vinkje = artwork(QStringLiteral("vinkje.png"));
+    const QPixmap vinkje = artwork(QStringLiteral("vinkje.png"));
     if (!vinkje.isNull())
-        m_vinkje->setPixmap(QPixmap::fromImage(vinkje));
+        m_vinkje->setPixmap(vinkje);
 }
 
 void Main::buildLogoFrame()
@@ -518,9 +521,9 @@ void Main::buildLogoFrame()
     logo->setObjectName(QStringLiteral("Logo"));
     logo->setGeometry(twipRect(150, 180, 3000, 3000));
     logo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    const QImage image = artwork(QStringLiteral("logo.png"));
+    const QPixmap image = artwork(QStringLiteral("logo.png"));
     if (!image.isNull())
-        logo->setPixmap(QPixmap::fromImage(image));
+        logo->setPixmap(image);
 }
 
 void Main::buildWebAddressFrame()

@@ -137,7 +137,7 @@ private:
     void loadSheetAndFirstCard();
     bool loadSymbolFile(const QString &relative);
     void setOverlayVisible(bool visible);
-    QImage artwork(const QString &name) const;
+    QPixmap artwork(const QString &name) const;
     ImageButton *imageButton(QWidget *parent, const QString &name, const QRect &twips, const QString &picture);
 
     AppFolder m_appFolder;

@@ -1,6 +1,7 @@
 #include "showform.h"
 
 #include "appfolder.h"
+#include "artwork.h"
 #include "imagebutton.h"
 #include "picturebox.h"
 #include "platform.h"
@@ -123,7 +124,7 @@ Showform::Showform(const QImage &sheet, Pacer &pacer, const AppFolder &folder, c
     m_exitKnop = new ImageButton(this);
     m_exitKnop->setObjectName(QStringLiteral("ExitKnop"));
     m_exitKnop->setGeometry(twipRect(8070, 3510, 765, 435));
-    const QPixmap exit(folder.resolve(u"\\Artwork\\exit.png"));
+    const QPixmap exit = artworkPixmap(folder, QStringLiteral("exit.png"), this);
     if (!exit.isNull())
         m_exitKnop->setPixmap(exit);
     m_exitKnop->setCursor(pointer);

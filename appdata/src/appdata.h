@@ -46,7 +46,10 @@ struct ArtworkItem {
     QSize size;
 };
 QList<ArtworkItem> artworkItems();
-QImage renderArtwork(const QString &name);
+// At `scale` times the item's size: the program picks the @2x drawing on a scaled screen.
+QImage renderArtwork(const QString &name, int scale = 1);
+// "logo.png" -> "logo@2x.png"
+QString doubleSizeName(const QString &name);
 
 // The desktop's icon of the program: the same drawing as Artwork/icon.png, as SVG text and at any square size.
 QString iconSvg();

@@ -283,12 +283,18 @@ QString iconSvg() { return withSuits(QString::fromUtf8(kIcon)); }
 
 QImage renderIcon(int size) { return renderSvg(iconSvg(), QSize(size, size)); }
 
-QImage renderArtwork(const QString &name)
+QImage renderArtwork(const QString &name, int scale)
 {
     for (const ArtworkItem &item : artworkItems())
         if (item.name == name)
-            return renderSvg(artworkSvg(name), item.size);
+            return renderSvg(artworkSvg(name), item.size * scale);
     return QImage();
+}
+
+QString doubleSizeName(const QString &name)
+{
+    QString sharp = name;
+    return sharp.insert(sharp.lastIndexOf(QLatin1Char('.')), QLatin1String("@2x"));
 }
 
 } // namespace appdata

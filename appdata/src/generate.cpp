@@ -60,7 +60,8 @@ QStringList generateAll(const QString &root, QString *error)
         if (!save(renderSymbolSet(style), QStringLiteral("Data/Hkrs-%1.krt").arg(style), "BMP"))
             return {};
     for (const ArtworkItem &item : artworkItems())
-        if (!save(renderArtwork(item.name), QStringLiteral("Artwork/") + item.name, "PNG"))
+        if (!save(renderArtwork(item.name), QStringLiteral("Artwork/") + item.name, "PNG")
+            || !save(renderArtwork(item.name, 2), QStringLiteral("Artwork/") + doubleSizeName(item.name), "PNG"))
             return {};
     for (int j = 0; j < kJokers; ++j)
         if (!save(renderJoker(j), QStringLiteral("Data/joker-%1.jok").arg(j + 1, 2, 10, QLatin1Char('0')), "BMP"))

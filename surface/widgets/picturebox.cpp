@@ -4,6 +4,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <cmath>
 
 namespace vellora {
 
@@ -30,16 +31,34 @@ void PictureBox::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), m_surface.backColor);
+    // Whole-number scales double pixels exactly; at 125 or 150 % stretching to the nearest pixel would draw
+    // some rows of a card twice and others once, so the picture is smoothed there instead.
+    const qreal scale = devicePixelRatioF();
+    if (scale != std::floor(scale))
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
     if (!m_surface.isEmpty())
         painter.drawImage(0, 0, m_surface.image());
 }
 
-void PictureBox::mousePressEvent(QMouseEvent *event) { Q_EMIT mousePressed(event); }
-void PictureBox::mouseMoveEvent(QMouseEvent *event) { Q_EMIT mouseMoved(event); }
-void PictureBox::mouseReleaseEvent(QMouseEvent *event) { Q_EMIT mouseReleased(event); }
-void PictureBox::mouseDoubleClickEvent(QMouseEvent *event) { Q_EMIT doubleClicked(event); }
+void PictureBox::mousePressEvent(QMouseEvent *event)
+{
+    Q_EMIT mousePressed(event);
+}
+void PictureBox::mouseMoveEvent(QMouseEvent *event)
+{
+    Q_EMIT mouseMoved(event);
+}
+void PictureBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    Q_EMIT mouseReleased(event);
+}
+void PictureBox::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    Q_EMIT doubleClicked(event);
+}
 
-ShapeWidget::ShapeWidget(Kind kind, QColor color, QWidget *parent) : QWidget(parent), m_kind(kind), m_color(color)
+ShapeWidget::ShapeWidget(Kind kind, QColor color, QWidget *parent)
+    : QWidget(parent), m_kind(kind), m_color(color)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
@@ -66,7 +85,8 @@ void ShapeWidget::paintEvent(QPaintEvent *)
         // Four filled edges rather than a pen: on a scaled screen a one-pixel pen at the widget's own top
         // and left edge falls outside the pixels it covers, and only the right and bottom would show.
         const int w = width(), h = height();
-        for (const QRect &edge : {QRect(0, 0, w, 1), QRect(0, h - 1, w, 1), QRect(0, 0, 1, h), QRect(w - 1, 0, 1, h)})
+        for (const QRect &edge :
+             {QRect(0, 0, w, 1), QRect(0, h - 1, w, 1), QRect(0, 0, 1, h), QRect(w - 1, 0, 1, h)})
             painter.fillRect(edge, m_color);
     }
 }
