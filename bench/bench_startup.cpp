@@ -1,6 +1,7 @@
 // Start-up to the window shown, as whole processes: the main window with the generated data, beside a bare Qt
-// window showing one QLabel, the floor any Qt program here pays. Each run is a fresh process, so loading
-// libraries, fonts and the data files is counted as a user would wait for it.
+// window showing one QLabel, the floor any Qt program here pays; and on screens scaled to 125 and 200 %. Each
+// run is a fresh process, so loading libraries, fonts and the data files is counted as a user would wait for
+// it.
 #include "benchutil.h"
 #include "mainwindow.h"
 #include "platform.h"
@@ -37,10 +38,13 @@ int child(const QString &mode)
     return QTest::qWaitForWindowExposed(&window) ? 0 : 1;
 }
 
-double runChild(const QString &program, const QString &mode)
+double runChild(const QString &program, const QString &mode, const char *scale = "1")
 {
     return bench::medianMs(7, [&] {
         QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QLatin1String(scale));
+        process.setProcessEnvironment(environment);
         process.start(program, {QStringLiteral("--child"), mode});
         process.waitForFinished(60000);
     });
@@ -60,5 +64,9 @@ int main(int argc, char **argv)
     const double label = runChild(self, QStringLiteral("label"));
     const double main = runChild(self, QStringLiteral("main"));
     bench::report("Start-up to the main window shown", main, "QLabel window", label);
+    // On a scaled screen every picture is brought to the screen's pixels from its double-size drawing.
+    for (const char *scale : {"1.25", "2"})
+        bench::report(qPrintable(QStringLiteral("The same at %1x").arg(QLatin1String(scale))),
+                      runChild(self, QStringLiteral("main"), scale), "at 1x", main);
     return 0;
 }
