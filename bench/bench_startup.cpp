@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QProcess>
 #include <QTest>
-
 #include <cstdio>
 
 using namespace vellora;
@@ -31,7 +30,10 @@ int child(const QString &mode)
         void message(const QString &, const QString &, Icon) override {}
         bool question(const QString &, const QString &, Icon) override { return false; }
         Answer ask(const QString &, const QString &, Icon) override { return Answer::Cancel; }
-        std::optional<QString> input(const QString &, const QString &, const QString &) override { return {}; }
+        std::optional<QString> input(const QString &, const QString &, const QString &) override
+        {
+            return {};
+        }
     } prompter;
     Main window(AppFolder(QStringLiteral(VELLORA_APPDATA_DIR)), pacer, prompter, printer);
     window.show();
