@@ -34,8 +34,8 @@ QImage gradientPicture(int w, int h, int seed = 1);
 QByteArray imageFile(const QImage &image, const char *format, int quality = -1, bool progressive = false);
 QByteArray readBytes(const QString &path); // empty when unreadable
 bool writeBytes(const QString &path, const QByteArray &bytes);
-// Runs work with no file of this process allowed to grow beyond bytes: a write stops there, as on a full
-// disk.
+// Runs work with no file of this process allowed beyond bytes (RLIM_INFINITY: no limit): a write stops
+// there, as on a full disk.
 bool withFileSizeLimit(qint64 bytes, const std::function<bool()> &work);
 
 // Photo files of other kinds, made at test time. heicBytes is empty when libheif has no HEVC encoder here.
