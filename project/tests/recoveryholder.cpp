@@ -1,6 +1,5 @@
-// A program that keeps a recovery copy and then runs until it is killed: the other side of the recovery tests.
-// Arguments: the recovery folder and the grey level of the sheet it writes. Prints its copy's path once the
-// copy is on disk.
+// The other side of the recovery tests: keeps a recovery copy in the folder given (of a sheet of the grey
+// level given), prints its path once it is on disk, and runs until it is killed.
 #include "recoverystore.h"
 
 #include <QCoreApplication>
@@ -9,14 +8,11 @@
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    if (argc != 3)
-        return 2;
-    vellora::RecoveryStore store(QString::fromLocal8Bit(argv[1]));
-    if (!store.claim())
+    vellora::RecoveryStore store(QString::fromLocal8Bit(argc == 3 ? argv[1] : ""));
+    if (argc != 3 || !store.claim())
         return 1;
     QImage sheet(3990, 1600, QImage::Format_RGB32);
-    const int grey = QByteArray(argv[2]).toInt();
-    sheet.fill(qRgb(grey, grey, grey));
+    sheet.fill(qRgb(atoi(argv[2]), atoi(argv[2]), atoi(argv[2])));
     store.write(sheet);
     store.waitForWrites();
     QTextStream(stdout) << store.path() << Qt::endl;

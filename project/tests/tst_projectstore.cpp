@@ -3,90 +3,64 @@
 #include "projectstore.h"
 #include "testsupport.h"
 
-#include <QBuffer>
 #include <QDir>
-#include <QProcess>
 #include <QTest>
-
 #include <cstdio>
+#include <cstring>
+#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace vellora;
-using vellora::test::ScriptedPrompter;
+using namespace Qt::StringLiterals;
+using test::gradientPicture;
+using test::imageFile;
+using Typed = std::optional<QString>;
 
 namespace {
-
-QImage sheetPicture(int w = 3990, int h = 1600, int seed = 1)
-{
-    QImage image(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < w; ++x)
-            line[x] = qRgb((x * seed) & 255, (y * 3) & 255, (x ^ y) & 255);
-    }
-    return image;
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-QByteArray encoded(const QImage &image, const char *format)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format, 95);
-    return bytes;
-}
 
 // Everything under a folder with its size, to show that nothing was written anywhere.
 QStringList snapshot(const QString &folder)
 {
     QStringList all;
-    for (const QFileInfo &info : QDir(folder).entryInfoList(
-             QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name))
+    const auto filter = QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot;
+    for (const QFileInfo &info : QDir(folder).entryInfoList(filter, QDir::Name))
         all << info.fileName() + u' ' + QString::number(info.isSymLink() ? -1 : info.size());
     return all;
 }
 
-QStringList filesIn(const QString &folder) { return QDir(folder).entryList(QDir::Files | QDir::Hidden); }
+QStringList filesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden);
+}
 
-// An application folder with an empty Projecten, and a prompter scripted by the test.
+// An application folder, with an empty Projecten unless told otherwise, and a prompter the test scripts.
 struct Fixture
 {
     std::unique_ptr<QTemporaryDir> dir = test::emptyAppFolder();
-    ScriptedPrompter prompter;
+    ProjectStore store{AppFolder(dir->path())};
+    test::ScriptedPrompter prompter;
     explicit Fixture(bool withProjects = true)
     {
         if (withProjects)
-            QDir(dir->path()).mkpath(QStringLiteral("Projecten"));
+            QDir(dir->path()).mkpath(u"Projecten"_s);
     }
-    QString projects() const { return dir->path() + QStringLiteral("/Projecten"); }
-    ProjectStore store() const { return ProjectStore(AppFolder(dir->path())); }
-    bool save(const QImage &sheet)
-    {
-        const ProjectStore s = store();
-        return ProjectCommands(s, prompter).save(sheet);
-    }
-    std::optional<QImage> open(const QString &name)
-    {
-        const ProjectStore s = store();
-        return ProjectCommands(s, prompter).open(name);
-    }
+    QString projects() const { return dir->path() + u"/Projecten"_s; }
+    bool save(const QImage &sheet) { return ProjectCommands(store, prompter).save(sheet); }
+    std::optional<QImage> open(const QString &name) { return ProjectCommands(store, prompter).open(name); }
     void write(const QString &name, const QByteArray &bytes) const
     {
-        QFile f(projects() + u'/' + name);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
+        QVERIFY(test::writeBytes(projects() + u'/' + name, bytes));
     }
-    void expectError(int index) const
+    // The texts of the boxes shown from the first on, each checked to be an error box unless it is a
+    // question.
+    QStringList shownFrom(qsizetype first) const
     {
-        QVERIFY(prompter.shown.size() > index);
-        QCOMPARE(prompter.shown[index].title, QStringLiteral("Error"));
-        QCOMPARE(prompter.shown[index].icon, Prompter::Icon::Critical);
+        QStringList texts;
+        for (const auto &box : prompter.shown.mid(first)) {
+            const bool error = box.title == u"Error" && box.icon == Prompter::Icon::Critical;
+            texts << (error || box.kind == u"question" ? box.text : u"not an error box: "_s + box.text);
+        }
+        return texts;
     }
 };
 
@@ -96,101 +70,97 @@ class TestProjectStore : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void saveThenOpenGivesTheSameSheet_data()
+    // The name is kept as typed and ".krt" appended; a project of that name (in any letter case) is replaced
+    // only after Yes, and keeps its file name. A successful save says nothing; one that stops short (at the
+    // file size limit here, as on a full disk) says why and leaves the old project as it was.
+    void save_data()
     {
+        QTest::addColumn<QString>("existing"); // a project already in Projecten
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("file");
-        QTest::newRow("plain") << "Mijn kaarten" << "Mijn kaarten.krt";
-        QTest::newRow("blanks at both ends kept") << "  feest  " << "  feest  .krt";
-        QTest::newRow("extension always appended") << "x.krt" << "x.krt.krt";
+        QTest::addColumn<bool>("yes"); // the answer to the overwrite question
+        QTest::addColumn<bool>("full");
+        QTest::addColumn<QString>("file"); // the one file in Projecten afterwards
+        QTest::newRow("plain") << QString() << u"Mijn kaarten"_s << false << false << u"Mijn kaarten.krt"_s;
+        QTest::newRow("blanks kept") << QString() << u"  feest  "_s << false << false << u"  feest  .krt"_s;
+        QTest::newRow("extension appended") << QString() << u"x.krt"_s << false << false << u"x.krt.krt"_s;
+        QTest::newRow("same name, No") << u"Test.krt"_s << u"Test"_s << false << false << u"Test.krt"_s;
+        QTest::newRow("other case, Yes") << u"Test.krt"_s << u"test"_s << true << false << u"Test.krt"_s;
+        QTest::newRow("upper-case extension, Yes") << u"X.KRT"_s << u"x"_s << true << false << u"X.KRT"_s;
+        QTest::newRow("disk full, Yes") << u"oud.krt"_s << u"oud"_s << true << true << u"oud.krt"_s;
+        QTest::newRow("disk full, new name") << QString() << u"nieuw"_s << false << true << QString();
     }
 
-    void saveThenOpenGivesTheSameSheet()
-    {
-        QFETCH(QString, typed);
-        QFETCH(QString, file);
-        Fixture f;
-        f.prompter.inputs << typed;
-        const QImage sheet = sheetPicture();
-        QVERIFY(f.save(sheet));
-        QCOMPARE(f.prompter.shown.size(), 1); // the name box only: a successful save says nothing
-        QCOMPARE(filesIn(f.projects()), QStringList{file});
-        QVERIFY(readAll(f.projects() + u'/' + file).startsWith("BM"));
-        QCOMPARE(f.store().names(), QStringList{typed});
-        const auto opened = f.open(typed);
-        QVERIFY(opened);
-        QCOMPARE(test::firstDifference(opened->convertToFormat(QImage::Format_RGB32), sheet), QString());
-    }
-
-    void saveRefusesAndWritesNothing_data()
-    {
-        QTest::addColumn<std::optional<QString>>("typed");
-        QTest::addColumn<QString>("kind"); // what stands at Projecten/Naam.krt; "none": no Projecten at all
-        QTest::addColumn<bool>("error");   // an error box follows the name box
-        QTest::newRow("cancel") << std::optional<QString>() << "" << false;
-        QTest::newRow("empty") << std::optional<QString>(QString()) << "" << false;
-        QTest::newRow("blanks only") << std::optional<QString>(QStringLiteral("   ")) << "" << false;
-        for (const char *bad : {"../../etc/x", "a\\b", ".", "..", "a\tb", "a\nb"})
-            QTest::addRow("unusable: %s", bad) << std::optional<QString>(QString::fromLatin1(bad)) << "" << true;
-        QTest::newRow("no Projecten folder") << std::optional<QString>(QStringLiteral("naam")) << "none" << true;
-        // Never through a link or onto what is no plain file, whatever the overwrite answer.
-        for (const char *kind : {"device", "dangling", "outside", "fifo", "dir"})
-            QTest::addRow("occupied: %s", kind) << std::optional<QString>(QStringLiteral("naam")) << kind << true;
-    }
-
-    void saveRefusesAndWritesNothing()
-    {
-        QFETCH(std::optional<QString>, typed);
-        QFETCH(QString, kind);
-        QFETCH(bool, error);
-        Fixture f(kind != u"none");
-        QTemporaryDir scratch;
-        if (!kind.isEmpty() && kind != u"none" &&
-            !test::makeSpecialFile(kind, f.projects() + QStringLiteral("/Naam.krt"), scratch.path()))
-            QSKIP("this machine does not let the test make that kind of file");
-        const auto all = [&] { return snapshot(f.dir->path()) + snapshot(f.projects()) + snapshot(scratch.path()); };
-        const QStringList before = all();
-        f.prompter.inputs << typed;
-        f.prompter.answers << true; // were the overwrite question asked, it would be answered Yes
-        QVERIFY(!f.save(sheetPicture(20, 20)));
-        QCOMPARE(f.prompter.shown.size(), error ? 2 : 1);
-        if (error)
-            f.expectError(1);
-        if (!kind.isEmpty() && kind != u"none")
-            QCOMPARE(f.prompter.shown[1].text, texts::kOccupied.arg(QStringLiteral("naam")));
-        QCOMPARE(all(), before);
-    }
-
-    void overwrite_data()
-    {
-        QTest::addColumn<QString>("existing");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("yes");
-        QTest::newRow("same name, No") << "Test.krt" << "Test" << false;
-        QTest::newRow("other case, Yes replaces that file") << "Test.krt" << "test" << true;
-        QTest::newRow("upper-case extension, Yes") << "X.KRT" << "x" << true;
-    }
-
-    void overwrite()
+    void save()
     {
         QFETCH(QString, existing);
         QFETCH(QString, typed);
         QFETCH(bool, yes);
+        QFETCH(bool, full);
+        QFETCH(QString, file);
         Fixture f;
-        const QByteArray old = encoded(sheetPicture(3990, 1600, 7), "BMP");
-        f.write(existing, old);
+        const QImage old = gradientPicture(3990, 1600, 7), sheet = gradientPicture(3990, 1600);
+        if (!existing.isEmpty())
+            f.write(existing, imageFile(old, "bmp"));
         f.prompter.inputs << typed;
         f.prompter.answers << yes;
-        const QImage sheet = sheetPicture();
-        QCOMPARE(f.save(sheet), yes);
-        QCOMPARE(f.prompter.shown.size(), 2);
-        QCOMPARE(f.prompter.shown[1].text, QStringLiteral("Naam bestaat reeds, overschrijven?"));
-        QCOMPARE(filesIn(f.projects()), QStringList{existing});
-        const QByteArray now = readAll(f.projects() + u'/' + existing);
-        if (yes)
-            QCOMPARE(PictureFile::decode(now).image.convertToFormat(QImage::Format_RGB32), sheet);
-        else
-            QCOMPARE(now, old);
+        const bool written = (existing.isEmpty() || yes) && !full;
+        QCOMPARE(test::withFileSizeLimit(full ? 1 << 20 : RLIM_INFINITY, [&] { return f.save(sheet); }),
+                 written);
+        QStringList shown;
+        if (!existing.isEmpty())
+            shown << "Naam bestaat reeds, overschrijven?";
+        if (full)
+            shown << texts::kSaveFailed.arg(QString::fromLocal8Bit(strerror(EFBIG))) +
+                         (existing.isEmpty() ? QString() : texts::kUnchanged);
+        QCOMPARE(f.shownFrom(1), shown);
+        QCOMPARE(filesIn(f.projects()), file.isEmpty() ? QStringList() : QStringList{file});
+        QCOMPARE(f.store.names(), file.isEmpty() ? QStringList() : QStringList{file.chopped(4)});
+        if (!file.isEmpty()) {
+            QVERIFY(test::readBytes(f.projects() + u'/' + file).startsWith("BM"));
+            const auto opened = f.open(file.chopped(4));
+            QVERIFY(opened);
+            QCOMPARE(test::firstDifference(*opened, written ? sheet : old), QString());
+        }
+    }
+
+    void saveRefusesAndWritesNothing_data()
+    {
+        QTest::addColumn<Typed>("typed");
+        QTest::addColumn<QString>("kind");  // what stands at Projecten/Naam.krt; "none": no Projecten at all
+        QTest::addColumn<QString>("error"); // shown after the name box
+        QTest::newRow("cancel") << Typed() << QString() << QString();
+        QTest::newRow("empty") << Typed(QString()) << QString() << QString();
+        QTest::newRow("blanks only") << Typed(u"   "_s) << QString() << QString();
+        for (const char *bad : {"../../etc/x", "a\\b", ".", "..", "a\tb", "a\nb"})
+            QTest::addRow("unusable: %s", bad)
+                << Typed(QString::fromLatin1(bad)) << QString() << texts::kUnusableName;
+        QTest::newRow("no Projecten folder")
+            << Typed(u"naam"_s) << u"none"_s << texts::kSaveFailed.arg(u"De map Projecten ontbreekt."_s);
+        // Never through a link or onto what is no plain file, whatever the overwrite answer.
+        for (const char *kind : {"device", "dangling", "outside", "fifo", "dir"})
+            QTest::addRow("occupied: %s", kind)
+                << Typed(u"naam"_s) << QString::fromLatin1(kind) << texts::kOccupied.arg(u"naam"_s);
+    }
+
+    void saveRefusesAndWritesNothing()
+    {
+        QFETCH(Typed, typed);
+        QFETCH(QString, kind);
+        QFETCH(QString, error);
+        Fixture f(kind != u"none");
+        QTemporaryDir scratch;
+        if (!kind.isEmpty() && kind != u"none" &&
+            !test::makeSpecialFile(kind, f.projects() + u"/Naam.krt"_s, scratch.path()))
+            QSKIP("this machine does not let the test make that kind of file");
+        const auto all = [&] {
+            return snapshot(f.dir->path()) + snapshot(f.projects()) + snapshot(scratch.path());
+        };
+        const QStringList before = all();
+        f.prompter.inputs << typed;
+        f.prompter.answers << true; // were the overwrite question asked, it would be answered Yes
+        QVERIFY(!f.save(gradientPicture(20, 20)));
+        QCOMPARE(f.shownFrom(1), error.isEmpty() ? QStringList() : QStringList{error});
+        QCOMPARE(all(), before);
     }
 
     void openRefusesWhatIsNoSheet_data()
@@ -198,18 +168,20 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("special");
-        const QByteArray whole = encoded(sheetPicture(), "BMP");
-        QTest::newRow("one column short") << encoded(sheetPicture(3989, 1600), "BMP") << "smal" << "";
-        QTest::newRow("one row too many") << encoded(sheetPicture(3990, 1601), "BMP") << "hoog" << "";
-        QTest::newRow("cut short") << whole.left(whole.size() - 4000) << "kapot" << "";
-        QTest::newRow("png") << encoded(sheetPicture(), "PNG") << "png" << "";
-        QTest::newRow("text") << QByteArray("geen plaatje") << "tekst" << "";
-        QTest::newRow("empty file") << QByteArray() << "leeg" << "";
-        QTest::newRow("no entry chosen") << whole << "" << ""; // ".krt" is no project, however it looks
-        QTest::newRow("file gone") << QByteArray() << "weg" << "";
+        const QByteArray whole = imageFile(gradientPicture(3990, 1600), "bmp");
+        QTest::newRow("one column short")
+            << imageFile(gradientPicture(3989, 1600), "bmp") << u"smal"_s << QString();
+        QTest::newRow("one row too many")
+            << imageFile(gradientPicture(3990, 1601), "bmp") << u"hoog"_s << QString();
+        QTest::newRow("cut short") << whole.left(whole.size() - 4000) << u"kapot"_s << QString();
+        QTest::newRow("png") << imageFile(gradientPicture(3990, 1600), "png") << u"png"_s << QString();
+        QTest::newRow("text") << QByteArray("geen plaatje") << u"tekst"_s << QString();
+        QTest::newRow("empty file") << QByteArray() << u"leeg"_s << QString();
+        QTest::newRow("no entry chosen") << whole << QString() << QString(); // ".krt" is no project
+        QTest::newRow("file gone") << QByteArray() << u"weg"_s << QString();
         // Each of these would abort the program or freeze it for good in open() if it were read like a file.
         for (const char *special : {"zero", "fifo", "sparse", "dir"})
-            QTest::addRow("special: %s", special) << QByteArray() << "x" << QString::fromLatin1(special);
+            QTest::addRow("special: %s", special) << QByteArray() << u"x"_s << QString::fromLatin1(special);
     }
 
     void openRefusesWhatIsNoSheet()
@@ -220,93 +192,78 @@ private Q_SLOTS:
         Fixture f;
         QTemporaryDir scratch;
         if (!special.isEmpty())
-            QVERIFY(test::makeSpecialFile(special, f.projects() + QStringLiteral("/x.krt"), scratch.path()));
+            QVERIFY(test::makeSpecialFile(special, f.projects() + u"/x.krt"_s, scratch.path()));
         else if (name != u"weg")
-            f.write(name + QStringLiteral(".krt"), bytes);
+            f.write(name + u".krt"_s, bytes);
         QVERIFY(!f.open(name));
-        QCOMPARE(f.prompter.shown.size(), 1);
-        QCOMPARE(f.prompter.shown[0].text, QStringLiteral("Géén orginele Vellora!"));
-        f.expectError(0);
+        QCOMPARE(f.shownFrom(0), QStringList{"Géén orginele Vellora!"});
     }
 
-    void opensFilesWrittenElsewhere_data()
-    {
-        QTest::addColumn<QByteArray>("file"); // the name's bytes on disk
-        QTest::addColumn<QByteArray>("format");
-        QTest::newRow("Latin-1 name, as an old disk may hold") << QByteArray("caf\xe9.krt") << QByteArray("BMP");
-        QTest::newRow("a photo under the project extension") << QByteArray("foto.krt") << QByteArray("JPEG");
-    }
-
-    void opensFilesWrittenElsewhere()
-    {
-        QFETCH(QByteArray, file);
-        QFETCH(QByteArray, format);
-        Fixture f;
-        const QByteArray native = QFile::encodeName(f.projects()) + '/' + file;
-        const QByteArray bytes = encoded(sheetPicture(), format.constData());
-        FILE *out = std::fopen(native.constData(), "wb");
-        QVERIFY(out);
-        QCOMPARE(std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out), size_t(bytes.size()));
-        std::fclose(out);
-        const QStringList names = f.store().names();
-        QCOMPARE(names.size(), 1);
-        const auto opened = f.open(names[0]);
-        ::unlink(native.constData()); // QTemporaryDir cannot remove a name it cannot decode
-        QVERIFY(opened);
-        QVERIFY(f.prompter.shown.isEmpty());
-        if (format == "BMP")
-            QCOMPARE(opened->convertToFormat(QImage::Format_RGB32), sheetPicture());
-        QCOMPARE(opened->size(), QSize(3990, 1600));
-    }
-
-    void namesListedWithoutExtension()
+    // Listed by the whole file name, as a file list shows them: blank, hyphen, then the dot of ".krt". What
+    // is no regular file is left out; what other programs wrote opens: a name in Latin-1, a JPEG.
+    void listsAndOpensWhatIsThere()
     {
         Fixture f;
-        for (const char *name : {"b.krt", "a.krt", "a-b.krt", "A b.krt", "X.KRT", " c .krt", "notes.txt", ".krt"})
+        for (const char *name : {"b.krt", "a.krt", "a-b.krt", "A b.krt", " c .krt", "notes.txt", ".krt"})
             f.write(QString::fromLatin1(name), "x");
         QTemporaryDir scratch;
         for (const char *special : {"dir", "zero", "fifo", "dangling"})
-            QVERIFY(test::makeSpecialFile(QString::fromLatin1(special), f.projects() + u'/' + special + ".krt", scratch.path()));
-        // Ordered by the whole file name, as a file list shows them: blank, hyphen, then the dot of ".krt".
-        QCOMPARE(f.store().names(), (QStringList{" c ", "A b", "a-b", "a", "b", "X"}));
-        QCOMPARE(QFileInfo(f.store().pathFor(QStringLiteral("x"))).fileName(), QStringLiteral("X.KRT"));
+            QVERIFY(test::makeSpecialFile(QString::fromLatin1(special),
+                                          f.projects() + u'/' + special + ".krt", scratch.path()));
+        const QImage sheet = gradientPicture(3990, 1600);
+        f.write(u"X.KRT"_s, imageFile(sheet, "jpeg"));
+        f.write(u"latin1"_s, imageFile(sheet, "bmp"));
+        const QByteArray latin1 = QFile::encodeName(f.projects()) + "/caf\xe9.krt";
+        QCOMPARE(::rename(QFile::encodeName(f.projects() + u"/latin1"_s).constData(), latin1.constData()), 0);
+        const QStringList names = f.store.names();
+        QCOMPARE(names, (QStringList{" c ", "A b", "a-b", "a", "b", u"caf\ufffd"_s, "X"}));
+        QCOMPARE(QFileInfo(f.store.pathFor(u"x"_s)).fileName(), u"X.KRT"_s);
+        const auto latin1Sheet = f.open(names[5]), jpegSheet = f.open(u"x"_s);
+        ::unlink(latin1.constData()); // QTemporaryDir cannot remove a name it cannot decode
+        QVERIFY(f.prompter.shown.isEmpty());
+        QCOMPARE(test::firstDifference(*latin1Sheet, sheet), QString());
+        QCOMPARE(jpegSheet->size(), sheet.size());
     }
 
-    void saveOntoFullDiskKeepsOldFile_data()
+    // Where a save lands for each state of the program folder's Projecten, and that listing and opening read
+    // the same folder the save wrote to.
+    void saveLandsWhereTheUserMayWrite_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("over the old project") << "oud";
-        QTest::newRow("under a new name") << "nieuw";
+        QTest::addColumn<QString>("projecten"); // what the program folder holds under that name
+        QTest::addColumn<bool>("inUserFolder");
+        QTest::newRow("writable folder") << u"folder"_s << false;
+        QTest::newRow("other letter case") << u"PROJECTEN"_s << false;
+        QTest::newRow("read-only folder") << u"read-only"_s << true;
+        QTest::newRow("no Projecten") << QString() << true;
+        QTest::newRow("a file in its place") << u"file"_s << true;
     }
 
-    // A real full disk: a 30 MB tmpfs holding the old project, too small for a second sheet beside it.
-    void saveOntoFullDiskKeepsOldFile()
+    void saveLandsWhereTheUserMayWrite()
     {
-        QFETCH(QString, name);
-        Fixture f;
-        if (geteuid() != 0 || QProcess::execute(QStringLiteral("mount"),
-                                                {"-t", "tmpfs", "-o", "size=30m", "tmpfs", f.projects()}) != 0)
-            QSKIP("mounting a small tmpfs needs root and mount rights, which this machine does not give");
-        struct Unmount
-        {
-            QString path;
-            ~Unmount() { QProcess::execute(QStringLiteral("umount"), {path}); }
-        } unmount{f.projects()};
+        QFETCH(QString, projecten);
+        QFETCH(bool, inUserFolder);
+        Fixture f(false);
+        const QString own = f.dir->filePath(projecten == u"PROJECTEN" ? projecten : u"Projecten"_s);
+        if (projecten == u"file")
+            QVERIFY(test::writeBytes(own, {}));
+        else if (!projecten.isEmpty())
+            QVERIFY(QDir().mkpath(own));
+        if (projecten == u"read-only") {
+            QVERIFY(QFile::setPermissions(own, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
+                                                   QFile::ExeOther));
+            if (QFileInfo(own).isWritable())
+                QSKIP("the administrator may write anywhere; the package test runs this as another user");
+        }
+        QTemporaryDir home;
+        const ProjectStore store(AppFolder(f.dir->path()), home.filePath(u"data"_s));
         QString error;
-        QVERIFY2(f.store().save(sheetPicture(3990, 1600, 3), QStringLiteral("oud"), &error), qPrintable(error));
-        const QByteArray before = readAll(f.projects() + QStringLiteral("/oud.krt"));
-        f.write(QStringLiteral(".vul"), QByteArray(30 * 1024 * 1024 - before.size() - 8 * 1024 * 1024, 'x'));
-
-        f.prompter.inputs << name;
-        f.prompter.answers << true;
-        QVERIFY(!f.save(sheetPicture()));
-        const bool existed = name == u"oud";
-        QCOMPARE(f.prompter.shown.size(), existed ? 3 : 2);
-        f.expectError(f.prompter.shown.size() - 1);
-        QCOMPARE(f.prompter.shown.last().text,
-                 texts::kSaveFailed.arg(QStringLiteral("De schijf is vol.")) + (existed ? texts::kUnchanged : QString()));
-        QCOMPARE(readAll(f.projects() + QStringLiteral("/oud.krt")), before);
-        QCOMPARE(filesIn(f.projects()), (QStringList{".vul", "oud.krt"}));
+        QVERIFY2(store.save(gradientPicture(3990, 1600), u"a b"_s, &error), qPrintable(error));
+        const QString folder = inUserFolder ? home.filePath(u"data/Projecten"_s) : own;
+        QVERIFY2(QFileInfo(folder + u"/a b.krt"_s).isFile(), qPrintable(folder));
+        QCOMPARE(QFileInfo::exists(own + u"/a b.krt"_s), !inUserFolder);
+        QCOMPARE(store.names(), QStringList{"a b"});
+        QVERIFY(store.open(u"a b"_s));
+        QFile::setPermissions(own, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 };
 

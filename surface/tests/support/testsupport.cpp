@@ -1,34 +1,34 @@
 #include "testsupport.h"
 
-#include <libheif/heif.h>
-
-#include <cstring>
-
+#include <QBuffer>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
-
+#include <QImageWriter>
+#include <csignal>
+#include <cstring>
+#include <libheif/heif.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
 namespace vellora::test {
 
-std::unique_ptr<QTemporaryDir> emptyAppFolder() { return std::make_unique<QTemporaryDir>(); }
+std::unique_ptr<QTemporaryDir> emptyAppFolder()
+{
+    return std::make_unique<QTemporaryDir>();
+}
 
 std::unique_ptr<QTemporaryDir> copyOfAppData()
 {
     auto dir = std::make_unique<QTemporaryDir>();
     const QDir source(QStringLiteral(VELLORA_APPDATA_DIR));
-    for (const char *folder : {"Data", "Backgrounds", "Help", "Projecten", "Artwork"}) {
-        const QString name = QString::fromLatin1(folder);
-        if (!source.exists(name))
+    for (const QString &name : QStringList{"Data", "Backgrounds", "Help", "Projecten", "Artwork"}) {
+        const QDir from(source.filePath(name));
+        if (!from.exists())
             continue;
         QDir(dir->path()).mkpath(name);
-        QDirIterator it(source.filePath(name), QDir::Files);
-        while (it.hasNext()) {
-            it.next();
-            QFile::copy(it.filePath(), dir->path() + u'/' + name + u'/' + it.fileName());
-        }
+        for (const QString &file : from.entryList(QDir::Files))
+            QFile::copy(from.filePath(file), dir->path() + u'/' + name + u'/' + file);
     }
     return dir;
 }
@@ -63,14 +63,15 @@ bool makeSpecialFile(const QString &kind, const QString &path, const QString &sc
 
 QString firstDifference(const QImage &a, const QImage &b)
 {
+    const auto size = [](const QImage &i) { return QStringLiteral("%1x%2").arg(i.width()).arg(i.height()); };
+    const auto hex = [](QRgb rgb) { return QStringLiteral("%1").arg(rgb, 8, 16, QChar(u'0')); };
     if (a.size() != b.size())
-        return QStringLiteral("sizes differ: %1x%2 against %3x%4")
-            .arg(a.width()).arg(a.height()).arg(b.width()).arg(b.height());
+        return QStringLiteral("sizes differ: %1 against %2").arg(size(a), size(b));
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x)
             if (a.pixel(x, y) != b.pixel(x, y))
                 return QStringLiteral("pixel (%1, %2): %3 against %4")
-                    .arg(x).arg(y).arg(a.pixel(x, y), 8, 16).arg(b.pixel(x, y), 8, 16);
+                    .arg(QString::number(x), QString::number(y), hex(a.pixel(x, y)), hex(b.pixel(x, y)));
     return {};
 }
 
@@ -83,7 +84,8 @@ QString byteDifference(const QImage &a, const QImage &b)
     const qsizetype rowBytes = qsizetype(a.width()) * a.depth() / 8;
     for (int y = 0; y < a.height(); ++y)
         if (std::memcmp(a.constScanLine(y), b.constScanLine(y), size_t(rowBytes)) != 0)
-            return QStringLiteral("row %1: ").arg(y) + firstDifference(a.copy(0, y, a.width(), 1), b.copy(0, y, b.width(), 1));
+            return QStringLiteral("row %1: ").arg(y) +
+                   firstDifference(a.copy(0, y, a.width(), 1), b.copy(0, y, b.width(), 1));
     return {};
 }
 
@@ -97,90 +99,114 @@ QRect changedArea(const QImage &before, const QImage &after)
     return area;
 }
 
+QImage gradientPicture(int w, int h, int seed)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < w; ++x)
+            line[x] = qRgb((x * seed) & 255, (y * 3) & 255, (x ^ y) & 255);
+    }
+    return image;
+}
+
+QByteArray imageFile(const QImage &image, const char *format, int quality, bool progressive)
+{
+    if (qstricmp(format, "gif") == 0)
+        return gifBytes(image);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    writer.setQuality(quality);
+    writer.setProgressiveScanWrite(progressive);
+    writer.write(image);
+    return bytes;
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+bool withFileSizeLimit(qint64 bytes, const std::function<bool()> &work)
+{
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const rlimit limit{rlim_t(bytes), old.rlim_max};
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN); // the write fails instead of ending the process
+    setrlimit(RLIMIT_FSIZE, &limit);
+    const bool result = work();
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
+    return result;
+}
+
 QByteArray gifBytes(const QImage &image)
 {
     const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
-    QByteArray out("GIF89a");
-    auto put16 = [&](int v) {
-        out.append(char(v & 0xFF));
-        out.append(char((v >> 8) & 0xFF));
-    };
-    put16(grey.width());
-    put16(grey.height());
-    out.append(char(0xF7)); // global table of 256 colours
-    out.append('\0');
-    out.append('\0');
+    const auto le16 = [](int v) { return QByteArray(1, char(v & 0xFF)) + char(v >> 8); };
+    const QByteArray size = le16(grey.width()) + le16(grey.height());
+    QByteArray out = "GIF89a" + size + QByteArray("\xF7\0\0", 3); // a global table of 256 greys
     for (int i = 0; i < 256; ++i)
-        out.append(QByteArray(3, char(i)));
-    out.append(char(0x2C));
-    put16(0);
-    put16(0);
-    put16(grey.width());
-    put16(grey.height());
-    out.append('\0');
-    out.append(char(8)); // minimum code size
+        out += QByteArray(3, char(i));
+    out += ',' + le16(0) + le16(0) + size + QByteArray("\0\x08", 2); // one frame; minimum code size 8
 
     // Every code is a literal, 9 bits wide; a clear code before the table would grow keeps the width fixed.
     QByteArray packed;
     quint32 bits = 0;
     int count = 0;
-    auto putCode = [&](int code) {
+    const auto putCode = [&](int code) {
         bits |= quint32(code) << count;
-        count += 9;
-        while (count >= 8) {
-            packed.append(char(bits & 0xFF));
-            bits >>= 8;
-            count -= 8;
-        }
+        for (count += 9; count >= 8; count -= 8, bits >>= 8)
+            packed += char(bits & 0xFF);
     };
-    int sinceClear = 0;
-    putCode(256);
+    qsizetype literals = 0;
     for (int y = 0; y < grey.height(); ++y) {
         for (int x = 0; x < grey.width(); ++x) {
-            if (sinceClear == 250) {
+            if (literals++ % 250 == 0)
                 putCode(256);
-                sinceClear = 0;
-            }
             putCode(grey.constScanLine(y)[x]);
-            ++sinceClear;
         }
     }
     putCode(257);
     if (count > 0)
-        packed.append(char(bits & 0xFF));
-    for (qsizetype i = 0; i < packed.size(); i += 255) {
-        const QByteArray block = packed.mid(i, 255);
-        out.append(char(block.size()));
-        out.append(block);
-    }
-    out.append('\0');
-    out.append(char(0x3B));
-    return out;
+        packed += char(bits & 0xFF);
+    for (qsizetype i = 0; i < packed.size(); i += 255)
+        out += char(packed.mid(i, 255).size()) + packed.mid(i, 255);
+    return out + QByteArray("\0;", 2);
 }
 
 QByteArray heicBytes(const QImage &image)
 {
+    const auto ok = [](heif_error e) { return e.code == heif_error_Ok; };
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    const int w = rgb.width(), h = rgb.height();
     QByteArray bytes;
     heif_context *context = heif_context_alloc();
     heif_encoder *encoder = nullptr;
     heif_image *picture = nullptr;
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
-    if (heif_context_get_encoder_for_format(context, heif_compression_HEVC, &encoder).code == heif_error_Ok
-        && heif_image_create(rgb.width(), rgb.height(), heif_colorspace_RGB, heif_chroma_interleaved_RGB, &picture)
-               .code == heif_error_Ok
-        && heif_image_add_plane(picture, heif_channel_interleaved, rgb.width(), rgb.height(), 8).code
-               == heif_error_Ok) {
+    if (ok(heif_context_get_encoder_for_format(context, heif_compression_HEVC, &encoder)) &&
+        ok(heif_image_create(w, h, heif_colorspace_RGB, heif_chroma_interleaved_RGB, &picture)) &&
+        ok(heif_image_add_plane(picture, heif_channel_interleaved, w, h, 8))) {
         heif_encoder_set_lossy_quality(encoder, 95);
         int stride = 0;
         uint8_t *plane = heif_image_get_plane(picture, heif_channel_interleaved, &stride);
-        for (int y = 0; y < rgb.height(); ++y)
-            std::memcpy(plane + qsizetype(y) * stride, rgb.constScanLine(y), size_t(rgb.width()) * 3);
+        for (int y = 0; y < h; ++y)
+            std::memcpy(plane + qsizetype(y) * stride, rgb.constScanLine(y), size_t(w) * 3);
         heif_writer writer{1, [](heif_context *, const void *data, size_t size, void *out) {
-                               static_cast<QByteArray *>(out)->append(static_cast<const char *>(data), qsizetype(size));
+                               static_cast<QByteArray *>(out)->append(static_cast<const char *>(data), size);
                                return heif_error{heif_error_Ok, heif_suberror_Unspecified, ""};
                            }};
-        if (heif_context_encode_image(context, picture, encoder, nullptr, nullptr).code != heif_error_Ok
-            || heif_context_write(context, &writer, &bytes).code != heif_error_Ok)
+        if (!ok(heif_context_encode_image(context, picture, encoder, nullptr, nullptr)) ||
+            !ok(heif_context_write(context, &writer, &bytes)))
             bytes.clear();
     }
     if (picture)
@@ -193,16 +219,12 @@ QByteArray heicBytes(const QImage &image)
 
 QByteArray withExifOrientation(const QByteArray &jpeg, int orientation)
 {
-    // Big-endian TIFF with one IFD entry: tag 0x0112, type SHORT, count 1, the value in the first two bytes.
-    QByteArray tiff("MM\0\x2a\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01", 18);
-    tiff += char(0);
-    tiff += char(orientation);
-    tiff += QByteArray(6, '\0'); // padding of the value, and no next IFD
-    const QByteArray payload = QByteArray("Exif\0\0", 6) + tiff;
-    QByteArray segment("\xff\xe1", 2);
-    segment += char((payload.size() + 2) >> 8);
-    segment += char((payload.size() + 2) & 0xff);
-    return jpeg.left(2) + segment + payload + jpeg.mid(2);
+    // Big-endian TIFF with one IFD entry: tag 0x0112, type SHORT, count 1, the value, and no next IFD.
+    const QByteArray payload = QByteArray("Exif\0\0MM\0\x2a\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01\0", 25) +
+                               char(orientation) + QByteArray(6, '\0');
+    const int length = int(payload.size()) + 2;
+    return jpeg.left(2) + QByteArray{"\xff\xe1"} + char(length >> 8) + char(length & 0xff) + payload +
+           jpeg.mid(2);
 }
 
 QByteArray animatedGifBytes(const QImage &first, const QImage &second)

@@ -6,7 +6,7 @@
 #include <QList>
 #include <QString>
 #include <QTemporaryDir>
-
+#include <functional>
 #include <memory>
 
 namespace vellora::test {
@@ -15,20 +15,28 @@ namespace vellora::test {
 std::unique_ptr<QTemporaryDir> copyOfAppData();
 std::unique_ptr<QTemporaryDir> emptyAppFolder();
 
-// Makes at path what a hostile or unlucky folder may hold, the targets of links inside scratch: "zero" (a link
-// to /dev/zero), "fifo" (a link to a FIFO), "sparse" (a 30 GB file of nothing), "dir", "device" (a link to a
-// null device node of the test's own), "dangling" (a link to a missing file) and "outside" (a link to a
+// Makes at path what a hostile or unlucky folder may hold, the targets of links inside scratch: "zero" (a
+// link to /dev/zero), "fifo" (a link to a FIFO), "sparse" (a 30 GB file of nothing), "dir", "device" (a link
+// to a null device node of the test's own), "dangling" (a link to a missing file) and "outside" (a link to a
 // regular file). False when this machine does not allow it.
 bool makeSpecialFile(const QString &kind, const QString &path, const QString &scratch);
 
 // The first pixel where two pictures differ, as text for a failure message; empty when they are equal.
 QString firstDifference(const QImage &a, const QImage &b);
-
 // Like firstDifference, but of the bytes themselves: format, colour table and every row must be the same.
 QString byteDifference(const QImage &a, const QImage &b);
-
 // Pixels that differ between two pictures of the same size, as the smallest rectangle holding them all.
 QRect changedArea(const QImage &before, const QImage &after);
+
+// An opaque picture whose neighbouring pixels all differ, never white; seed varies it.
+QImage gradientPicture(int w, int h, int seed = 1);
+// The bytes of a picture file of any format Qt writes, or GIF.
+QByteArray imageFile(const QImage &image, const char *format, int quality = -1, bool progressive = false);
+QByteArray readBytes(const QString &path); // empty when unreadable
+bool writeBytes(const QString &path, const QByteArray &bytes);
+// Runs work with no file of this process allowed beyond bytes (RLIM_INFINITY: no limit): a write stops
+// there, as on a full disk.
+bool withFileSizeLimit(qint64 bytes, const std::function<bool()> &work);
 
 // Photo files of other kinds, made at test time. heicBytes is empty when libheif has no HEVC encoder here.
 QByteArray heicBytes(const QImage &image);
@@ -50,9 +58,9 @@ public:
         QString title;
         Icon icon;
     };
-    QList<bool> answers;                     // for questions, in order; a missing answer is No
-    QList<Answer> choices;                   // for Yes/No/Cancel questions; a missing one is Cancel
-    QList<std::optional<QString>> inputs;    // for input boxes; a missing one is Cancel
+    QList<bool> answers;                  // for questions, in order; a missing answer is No
+    QList<Answer> choices;                // for Yes/No/Cancel questions; a missing one is Cancel
+    QList<std::optional<QString>> inputs; // for input boxes; a missing one is Cancel
     QList<Shown> shown;
 
     void message(const QString &text, const QString &title, Icon icon) override
