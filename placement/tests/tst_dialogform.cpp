@@ -1,10 +1,9 @@
 #include "dialogform.h"
+#include "folderlisting.h"
 #include "imagebutton.h"
+#include "photoplace.h"
 #include "photos.h"
 #include "photoview.h"
-
-#include "folderlisting.h"
-#include "photoplace.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -38,7 +37,10 @@ std::unique_ptr<QTemporaryDir> photoFolder()
 
 // The import dialog over that folder, which opens in Foto's; with a file named, the file is clicked.
 // Where the dialog opens, as the main window keeps it for the run: Foto's stands for the Pictures folder.
-struct Place { PhotoPlace place; };
+struct Place
+{
+    PhotoPlace place;
+};
 
 struct Import : Place, Opened<Dialogform>
 {
@@ -64,14 +66,14 @@ struct Import : Place, Opened<Dialogform>
     void press(QPoint pixel) const { QTest::mousePress(slide(), Qt::LeftButton, {}, pixel); }
     void moveTo(QPoint pixel, Qt::MouseButtons buttons = Qt::LeftButton) const
     {
-        QMouseEvent move(QEvent::MouseMove, QPointF(pixel), slide()->mapToGlobal(QPointF(pixel)), Qt::NoButton,
-                         buttons, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, QPointF(pixel), slide()->mapToGlobal(QPointF(pixel)),
+                         Qt::NoButton, buttons, Qt::NoModifier);
         QApplication::sendEvent(slide(), &move);
     }
 };
 
-// Framed from (20, 30) at 100 %, with Border clicked `ticks` times and the `targets` clicked in turn, the photo
-// of `soort` is pasted into the picture areas at `left` of these rows of the sheet.
+// Framed from (20, 30) at 100 %, with Border clicked `ticks` times and the `targets` clicked in turn, the
+// photo of `soort` is pasted into the picture areas at `left` of these rows of the sheet.
 struct Pasting
 {
     KaartSoort soort;
@@ -122,10 +124,14 @@ private Q_SLOTS:
         QTest::addColumn<bool>("removed");     // and that folder then removed
         QTest::addColumn<QString>("pictures");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("Pictures at first") << "" << false << "Foto's" << "Foto's";
-        QTest::newRow("home without Pictures") << "" << false << "Plaatjes" << "";
-        QTest::newRow("the last photo's folder") << "Vakantie" << false << "Foto's" << "Vakantie";
-        QTest::newRow("that folder gone") << "Vakantie" << true << "Foto's" << "Foto's";
+        auto row = [](const char *name, const char *chosenIn, bool removed, const char *pictures,
+                      const char *expected) {
+            QTest::newRow(name) << QString(chosenIn) << removed << QString(pictures) << QString(expected);
+        };
+        row("Pictures at first", "", false, "Foto's", "Foto's");
+        row("home without Pictures", "", false, "Plaatjes", "");
+        row("the last photo's folder", "Vakantie", false, "Foto's", "Vakantie");
+        row("that folder gone", "Vakantie", true, "Foto's", "Foto's");
     }
 
     void opensWhereTheLastPhotoWasChosen()
@@ -153,37 +159,39 @@ private Q_SLOTS:
         QCOMPARE(drives->currentText(), vellora::folders::driveOf(next.dialog->folder()));
     }
 
-    // Loading a file, by click or by the arrow keys, shows it at 100 % and names its size in the caption; a click
-    // on the file shown loads it afresh; an unreadable file keeps the previous picture at its zoom, without a
-    // message. At 100 % already, a load does not run the zoom and the first label stays.
+    // Loading a file, by click or by the arrow keys, shows it at 100 % and names its size in the caption; a
+    // click on the file shown loads it afresh; an unreadable file keeps the previous picture at its zoom,
+    // without a message. At 100 % already, a load does not run the zoom and the first label stays.
     void loadingAndZoomSetCaptionLabelAndSize_data()
     {
-        QTest::addColumn<QString>("steps"); // after kasteel.Bmp: files clicked, zooms set, + a step, d(own), u(p)
-        QTest::addColumn<QString>("title");
+        // After kasteel.Bmp: files clicked, zooms set, + a step, d(own), u(p). The photo's size is in the
+        // caption.
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QSize>("photo");
         QTest::addColumn<QString>("label");
         QTest::addColumn<QSize>("slide");
-        const QString vga = "Importeer (Koning) / 640 x 480", back = "100%  (640 x 480 Pixel)";
-        const QString first = "100%  (0 x 0 Pixels)";
-        QTest::newRow("load") << "" << vga << first << QSize(640, 480);
-        QTest::newRow("50 % and a step") << "50 +" << vga << "51%  (326 x 244 Pixel)" << QSize(326, 244);
-        QTest::newRow("0 % and back") << "0 100" << vga << back << QSize(640, 480);
-        QTest::newRow("reload") << "50 kasteel.Bmp" << vga << back << QSize(640, 480);
-        QTest::newRow("unreadable file") << "50 broken.jpg" << vga << "50%  (320 x 240 Pixel)" << QSize(320, 240);
-        QTest::newRow("up") << "50 u" << "Importeer (Koning) / 800 x 600" << "100%  (800 x 600 Pixel)"
-                      << QSize(800, 600);
-        QTest::newRow("to a HEIC photo") << "50 d" << "Importeer (Koning) / 64 x 48" << "100%  (64 x 48 Pixel)"
-                                         << QSize(64, 48);
-        QTest::newRow("to a turned phone photo") << "d d" << "Importeer (Koning) / 200 x 300" << first
-                                                 << QSize(200, 300);
-        QTest::newRow("to a PNG") << "d d d" << "Importeer (Koning) / 64 x 48" << first << QSize(64, 48);
-        QTest::newRow("up past an unreadable file") << "clip.gif 50 u" << "Importeer (Koning) / 30 x 20"
-                                                    << "50%  (15 x 10 Pixel)" << QSize(15, 10);
+        auto row = [](const char *name, const char *steps, QSize photo, const char *label, QSize slide) {
+            QTest::newRow(name) << QString(steps) << photo << QString(label) << slide;
+        };
+        const QSize vga(640, 480), small(64, 48);
+        const char *first = "100%  (0 x 0 Pixels)", *back = "100%  (640 x 480 Pixel)";
+        row("load", "", vga, first, vga);
+        row("50 % and a step", "50 +", vga, "51%  (326 x 244 Pixel)", QSize(326, 244));
+        row("0 % and back", "0 100", vga, back, vga);
+        row("reload", "50 kasteel.Bmp", vga, back, vga);
+        row("unreadable file", "50 broken.jpg", vga, "50%  (320 x 240 Pixel)", QSize(320, 240));
+        row("up", "50 u", QSize(800, 600), "100%  (800 x 600 Pixel)", QSize(800, 600));
+        row("to a HEIC photo", "50 d", small, "100%  (64 x 48 Pixel)", small);
+        row("to a turned phone photo", "d d", QSize(200, 300), first, QSize(200, 300));
+        row("to a PNG", "d d d", small, first, small);
+        row("up past an unreadable file", "clip.gif 50 u", QSize(30, 20), "50%  (15 x 10 Pixel)",
+            QSize(15, 10));
     }
 
     void loadingAndZoomSetCaptionLabelAndSize()
     {
         QFETCH(QString, steps);
-        QFETCH(QString, title);
+        QFETCH(QSize, photo);
         QFETCH(QString, label);
         QFETCH(QSize, slide);
         const Import opened(KaartSoort::Koning, "kasteel.Bmp");
@@ -197,7 +205,8 @@ private Q_SLOTS:
             else
                 opened.clickFile(step);
         }
-        QCOMPARE(opened.dialog->windowTitle(), title);
+        QCOMPARE(opened.dialog->windowTitle(),
+                 QStringLiteral("Importeer (Koning) / %1 x %2").arg(photo.width()).arg(photo.height()));
         QCOMPARE(opened.zoomLabel(), label);
         QCOMPARE(opened.slide()->geometry(), QRect(QPoint(0, 0), slide));
         QCOMPARE(opened.dialog->framing().view().size(), slide);
@@ -211,7 +220,9 @@ private Q_SLOTS:
         opened.zoom()->setValue(250);
         const auto *view = opened.dialog->findChild<PhotoView *>("SlidePic");
         QCOMPARE(view->size(), QSize(1600, 1200));
-        auto shown = [&] { return opened.child("PicCont")->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+        auto shown = [&] {
+            return opened.child("PicCont")->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        };
         shown();
         // The 1600 x 1200 zoomed picture is never made; the 245 x 360 pixels in view are.
         QCOMPARE(view->computedPixels(), qint64(245 * 360));
@@ -230,8 +241,8 @@ private Q_SLOTS:
         QCOMPARE(view->pos(), QPoint(-205, -255));
         shown();
         QCOMPARE(view->computedPixels(), afterFirstMove);
-        // What shows is that part of the zoomed photo, away from the outline of the frame lying over it, whose
-        // right and bottom sides are at x 65 and y 80 in the viewport.
+        // What shows is that part of the zoomed photo, away from the outline of the frame lying over it,
+        // whose right and bottom sides are at x 65 and y 80 in the viewport.
         const QImage expected = opened.dialog->framing().view().region(QRect(200, 250, 245, 360));
         for (QRect part : {QRect(0, 0, 65, 80), QRect(66, 0, 179, 360), QRect(0, 81, 245, 279)})
             QCOMPARE(firstDifference(image.copy(part), expected.copy(part)), QString());
@@ -273,7 +284,8 @@ private Q_SLOTS:
         QCOMPARE(opened.dialog->result(), int(QDialog::Accepted));
         auto area = [left](int row) { return QRect(left, 60 + 400 * row, 165, 280); };
         opened.changedOnlyIn(rows, area);
-        // The border is a one-pixel black outline on the outermost pixels; Shape1 itself never reaches the sheet.
+        // The border is a one-pixel black outline on the outermost pixels; Shape1 itself never reaches the
+        // sheet.
         QImage expected = photo;
         if (ticks % 2)
             QPainter(&expected).drawRect(0, 0, 164, 279);

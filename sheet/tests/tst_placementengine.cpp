@@ -13,37 +13,33 @@ using namespace vellora;
 namespace {
 
 // The finished faces, written out card by card as the deck shows them rather than step by step as they are
-// painted, so that a slip on either side shows up. Twips in the cell; the joker gets nothing.
-enum Kind
-{
-    Up,   // upright
-    Down, // its upside-down mirror image
-    Late, // painted after the mirroring
-};
+// painted, so that a slip on either side shows up. Twips in the cell; D marks an upside-down pip, the mirror
+// image of the symbol. The joker gets nothing.
 struct Pip
 {
     int x, y, size;
-    Kind kind;
+    bool down;
 };
 // clang-format off
+constexpr bool U = false, D = true;
 constexpr int L = 785, C = 1755, R = 2765;
-#define CORNERS {435, 960, 360, Up}, {3540, 960, 360, Up}, {435, 4695, 360, Down}, {3540, 4695, 360, Down}
+#define CORNERS {435, 960, 360, U}, {3540, 960, 360, U}, {435, 4695, 360, D}, {3540, 4695, 360, D}
 const std::array<std::vector<Pip>, 14> kFaces = {{
-    {CORNERS, {1410, 2280, 1500, Late}},
-    {{C, 1200, 750, Up}, {C, 4065, 750, Down}},
-    {{C, 1200, 750, Up}, {C, 2700, 750, Late}, {C, 4065, 750, Down}},
-    {{L, 1200, 750, Up}, {R, 1200, 750, Up}, {L, 4065, 750, Down}, {R, 4065, 750, Down}},
-    {{L, 1200, 750, Up}, {R, 1200, 750, Up}, {C, 2700, 750, Late}, {L, 4065, 750, Down}, {R, 4065, 750, Down}},
-    {{L, 1200, 750, Up}, {R, 1200, 750, Up}, {C, 1950, 750, Up}, {C, 3315, 750, Down}, {L, 4065, 750, Down},
-     {R, 4065, 750, Down}},
-    {{L, 1200, 750, Up}, {R, 1200, 750, Up}, {C, 1950, 750, Late}, {L, 2700, 750, Late}, {R, 2700, 750, Late},
-     {L, 4065, 750, Down}, {R, 4065, 750, Down}},
-    {{L, 1200, 750, Up}, {R, 1200, 750, Up}, {C, 1950, 750, Up}, {L, 2700, 750, Late}, {R, 2700, 750, Late},
-     {C, 3315, 750, Down}, {L, 4065, 750, Down}, {R, 4065, 750, Down}},
-    {{L, 1050, 750, Up}, {R, 1050, 750, Up}, {L, 2100, 750, Up}, {R, 2100, 750, Up}, {C, 2700, 750, Late},
-     {L, 3165, 750, Down}, {R, 3165, 750, Down}, {L, 4215, 750, Down}, {R, 4215, 750, Down}},
-    {{L, 1050, 750, Up}, {R, 1050, 750, Up}, {C, 1650, 750, Up}, {L, 2100, 750, Up}, {R, 2100, 750, Up},
-     {L, 3165, 750, Down}, {R, 3165, 750, Down}, {C, 3615, 750, Down}, {L, 4215, 750, Down}, {R, 4215, 750, Down}},
+    {CORNERS, {1410, 2280, 1500, U}},
+    {{C, 1200, 750, U}, {C, 4065, 750, D}},
+    {{C, 1200, 750, U}, {C, 2700, 750, U}, {C, 4065, 750, D}},
+    {{L, 1200, 750, U}, {R, 1200, 750, U}, {L, 4065, 750, D}, {R, 4065, 750, D}},
+    {{L, 1200, 750, U}, {R, 1200, 750, U}, {C, 2700, 750, U}, {L, 4065, 750, D}, {R, 4065, 750, D}},
+    {{L, 1200, 750, U}, {R, 1200, 750, U}, {C, 1950, 750, U}, {C, 3315, 750, D}, {L, 4065, 750, D},
+     {R, 4065, 750, D}},
+    {{L, 1200, 750, U}, {R, 1200, 750, U}, {C, 1950, 750, U}, {L, 2700, 750, U}, {R, 2700, 750, U},
+     {L, 4065, 750, D}, {R, 4065, 750, D}},
+    {{L, 1200, 750, U}, {R, 1200, 750, U}, {C, 1950, 750, U}, {L, 2700, 750, U}, {R, 2700, 750, U},
+     {C, 3315, 750, D}, {L, 4065, 750, D}, {R, 4065, 750, D}},
+    {{L, 1050, 750, U}, {R, 1050, 750, U}, {L, 2100, 750, U}, {R, 2100, 750, U}, {C, 2700, 750, U},
+     {L, 3165, 750, D}, {R, 3165, 750, D}, {L, 4215, 750, D}, {R, 4215, 750, D}},
+    {{L, 1050, 750, U}, {R, 1050, 750, U}, {C, 1650, 750, U}, {L, 2100, 750, U}, {R, 2100, 750, U},
+     {L, 3165, 750, D}, {R, 3165, 750, D}, {C, 3615, 750, D}, {L, 4215, 750, D}, {R, 4215, 750, D}},
     {CORNERS}, {CORNERS}, {CORNERS}, {},
 }};
 #undef CORNERS
@@ -118,7 +114,7 @@ QImage expectedCard(const QImage &blank, const QImage &symbols, int suit, int co
             square = square.scaled(at.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
             scaled += at;
         }
-        QPainter(&card).drawImage(at.topLeft(), pip.kind == Down ? square.mirrored(false, true) : square);
+        QPainter(&card).drawImage(at.topLeft(), pip.down ? square.mirrored(false, true) : square);
     }
     return card;
 }
