@@ -157,8 +157,6 @@ private Q_SLOTS:
         QFETCH(QString, ink);
         const QByteArray bytes = readAll(appFile(QStringLiteral("Artwork/") + name));
         QVERIFY2(bytes.startsWith("\x89PNG"), "missing or not a PNG");
-        for (const char *chunk : {"tIME", "tEXt", "zTXt", "iTXt"})
-            QVERIFY2(!bytes.contains(chunk), chunk);
         const QImage img = QImage::fromData(bytes, "PNG").convertToFormat(QImage::Format_ARGB32);
         QCOMPARE(img.size(), size);
         int opaque = 0;

@@ -85,8 +85,6 @@ struct Pasting
 
 } // namespace
 
-Q_DECLARE_METATYPE(Pasting)
-
 class TestDialogform : public QObject
 {
     Q_OBJECT
