@@ -95,7 +95,7 @@ private Q_SLOTS:
         }
     }
 
-    // No change is no step; a patch step leaves a sheet of another size or format alone.
+    // No change is no step, sheet or not; a patch step leaves a sheet of another size or format alone.
     void nothingChangedAndAnotherSheet()
     {
         const QImage before = busySheet();
@@ -105,6 +105,7 @@ private Q_SLOTS:
         QImage other(100, 100, QImage::Format_RGB32),
             otherFormat = before.convertToFormat(QImage::Format_RGB888);
         other.fill(Qt::blue);
+        QVERIFY(SheetStep::between(other, other.copy()).isEmpty());
         QVERIFY(!step.undo(other));
         QVERIFY(!step.redo(otherFormat));
         QCOMPARE(other.pixel(0, 0), qRgb(0, 0, 255));
