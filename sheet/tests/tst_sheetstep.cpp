@@ -48,7 +48,7 @@ private Q_SLOTS:
         QTest::addColumn<Change>("change");
         QTest::addColumn<QPoint>("card");
         QTest::addColumn<qint64>("patchBytes"); // what a patch step may hold at most; 0 for a whole sheet
-        const QImage busy = busySheet();
+        const QImage busy = busySheet(), paletted = busy.convertToFormat(QImage::Format_Indexed8);
         const QRect ace(60, 460, 165, 280), joker(3729, 34, 240, 330);
         const Change fresh = [](const QImage &) { return busySheet(); };
         QImage otherSize(3989, 1600, QImage::Format_RGB32);
@@ -63,14 +63,15 @@ private Q_SLOTS:
             << busy << filled({QRect(3989, 1599, 1, 1)}) << QPoint(13, 3) << 8ll;
         QTest::newRow("across two cards keeps two rectangles")
             << busy << filled({QRect(280, 10, 10, 5)}) << QPoint(0, 0) << 2 * 50 * 4ll;
-        QTest::newRow("paletted sheet") << busy.convertToFormat(QImage::Format_Indexed8) << filled({ace})
-                                        << QPoint(0, 1) << 2 * 168 * 280ll; // rows padded to whole words
+        QTest::newRow("paletted sheet")
+            << paletted << filled({ace}) << QPoint(0, 1) << 2 * 168 * 280ll; // rows padded to whole words
         QTest::newRow("placement run over most cards")
             << busy << filled({QRect(0, 0, 3705, 1600)}) << QPoint() << 0ll;
         QTest::newRow("new sheet of another format")
             << busy << Change([](const QImage &s) { return s.convertToFormat(QImage::Format_ARGB32); })
             << QPoint() << 0ll;
         QTest::newRow("opened over no sheet") << QImage() << fresh << QPoint() << 0ll;
+        QTest::newRow("paletted sheet replaced") << paletted << fresh << QPoint() << 0ll;
         QTest::newRow("sheet of another size") << otherSize << fresh << QPoint() << 0ll;
     }
 
