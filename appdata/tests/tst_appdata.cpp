@@ -183,7 +183,7 @@ private Q_SLOTS:
         for (const QList<QImage> *kind : {&m_jokers, &m_backs})
             for (const QImage &img : *kind) {
                 const int r = img.width() - 2, b = img.height() - 2;
-                for (QPoint p : {QPoint(1, 1), QPoint(r, 1), QPoint(1, b), QPoint(r, b)})
+                for (QPoint p : {QPoint(1, 1), QPoint(r, 1), QPoint(1, b), QPoint(r, b), QPoint(r / 2, 2)})
                     QVERIFY(qGray(img.pixel(p)) > 245);
                 QVERIFY(colourVariety(img) > 20);
             }

@@ -21,25 +21,22 @@ private Q_SLOTS:
         // 640 x 480 at 100 %: the slack is 9600 - 3675 = 5925 wide and 7200 - 5400 = 1800 high.
         const QSize vga(640, 480);
         const QPoint far(-900, -900), none;
-        QTest::newRow("100 %, right and down stop at 0")
-            << vga << 100 << QPoint(37, 101) << vga << QPoint(50, 60) << none;
-        QTest::newRow("100 % bottom-right pixel, far left and up stop at the slack")
-            << vga << 100 << QPoint(639, 479) << vga << far << QPoint(-5925, -1800);
-        QTest::newRow("50 %") << vga << 50 << QPoint(20, 30) << QSize(320, 240) << none << none;
-        QTest::newRow("33 %") << QSize(100, 301) << 33 << QPoint(0, 0) << QSize(33, 99) << none << none;
-        QTest::newRow("1 % of a small one")
-            << QSize(99, 150) << 1 << QPoint(0, 0) << QSize(0, 1) << none << none;
+        auto row = [](const char *name, QSize photo, int zoom, QPoint pixel, QSize zoomed, QPoint move,
+                      QPoint slide) {
+            QTest::newRow(name) << photo << zoom << pixel << zoomed << move << slide;
+        };
+        row("100 %, right and down stop at 0", vga, 100, {37, 101}, vga, {50, 60}, none);
+        row("100 % bottom-right pixel, far up left", vga, 100, {639, 479}, vga, far, {-5925, -1800});
+        row("50 %", vga, 50, {20, 30}, {320, 240}, none, none);
+        row("33 %", {100, 301}, 33, {0, 0}, {33, 99}, none, none);
+        row("1 % of a small one", {99, 150}, 1, {0, 0}, {0, 1}, none, none);
         // Narrower than the viewport, yet still moving left by the difference; at 0 % by the whole viewport.
-        QTest::newRow("narrow picture")
-            << QSize(100, 100) << 100 << QPoint(100, 100) << QSize(100, 100) << far << QPoint(-2175, -3900);
-        QTest::newRow("0 %") << vga << 0 << QPoint(100, 100) << QSize(0, 0) << far << QPoint(-3675, -5400);
+        row("narrow picture", {100, 100}, 100, {100, 100}, {100, 100}, far, {-2175, -3900});
+        row("0 %", vga, 0, {100, 100}, {0, 0}, far, {-3675, -5400});
         // Below 50 % the zoom comes from the halves of the photo, and still shows the same picture.
-        QTest::newRow("10 % from a half")
-            << QSize(2000, 1500) << 10 << QPoint(20, 10) << QSize(200, 150) << none << none;
-        QTest::newRow("2 % from a sixteenth")
-            << QSize(4000, 3000) << 2 << QPoint(0, 0) << QSize(80, 60) << none << none;
-        QTest::newRow("250 % at the far corner")
-            << vga << 250 << QPoint(1500, 1100) << QSize(1600, 1200) << none << none;
+        row("10 % from a half", {2000, 1500}, 10, {20, 10}, {200, 150}, none, none);
+        row("2 % from a sixteenth", {4000, 3000}, 2, {0, 0}, {80, 60}, none, none);
+        row("250 % at the far corner", vga, 250, {1500, 1100}, {1600, 1200}, none, none);
     }
 
     void pressPreviewsAndDragStaysWithinTheSlack()
@@ -53,8 +50,7 @@ private Q_SLOTS:
         // At 100 % the preview is the photo's own pixels; zoomed, it is the region of the whole photo zoomed
         // smoothly. Qt's filter differs a little in colour, but never in place or size.
         const bool natural = zoom == 100;
-        const QImage source = natural ? coordinatePhoto(photo.width(), photo.height())
-                                      : smoothPhoto(photo.width(), photo.height());
+        const QImage source = (natural ? coordinatePhoto : smoothPhoto)(photo.width(), photo.height());
         const QImage whole =
             natural ? source : source.scaled(zoomed, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         PhotoFraming framing(Qt::white);
@@ -65,16 +61,14 @@ private Q_SLOTS:
         framing.press(Qt::LeftButton, Qt::LeftButton, QPointF(pixel * 15));
         QCOMPARE(framing.framePosition(), pixel * 15);
         const QImage &preview = framing.preview().image();
-        for (int y = 0; y < 280; ++y) {
+        for (int y = 0; y < 280; ++y)
             for (int x = 0; x < 165; ++x) {
                 const QPoint at = pixel + QPoint(x, y);
                 const bool inside = whole.rect().contains(at);
-                const int off =
-                    channelDifference(preview.pixel(x, y), inside ? whole.pixel(at) : qRgb(255, 255, 255));
-                if (off > (inside && !natural ? 3 : 0))
+                const QRgb want = inside ? whole.pixel(at) : qRgb(255, 255, 255);
+                if (channelDifference(preview.pixel(x, y), want) > (inside && !natural ? 3 : 0))
                     QFAIL(qPrintable(QStringLiteral("preview pixel (%1, %2)").arg(x).arg(y)));
             }
-        }
         // In steps, as a real drag arrives; every step re-reads where the pointer is in the moved picture.
         QPointF last;
         for (int step = 1; step <= 4; ++step) {

@@ -13,33 +13,27 @@ using namespace vellora;
 namespace {
 
 // The finished faces, written out card by card as the deck shows them rather than step by step as they are
-// painted, so that a slip on either side shows up. Twips in the cell; D marks an upside-down pip, the mirror
-// image of the symbol. The joker gets nothing.
+// painted, so that a slip on either side shows up. Twips in the cell; a pip whose top is in the lower half is
+// upside down, the mirror image of the symbol. The joker gets nothing.
 struct Pip
 {
-    int x, y, size;
-    bool down;
+    int x, y, size = 750;
 };
 // clang-format off
-constexpr bool U = false, D = true;
 constexpr int L = 785, C = 1755, R = 2765;
-#define CORNERS {435, 960, 360, U}, {3540, 960, 360, U}, {435, 4695, 360, D}, {3540, 4695, 360, D}
+#define CORNERS {435, 960, 360}, {3540, 960, 360}, {435, 4695, 360}, {3540, 4695, 360}
 const std::array<std::vector<Pip>, 14> kFaces = {{
-    {CORNERS, {1410, 2280, 1500, U}},
-    {{C, 1200, 750, U}, {C, 4065, 750, D}},
-    {{C, 1200, 750, U}, {C, 2700, 750, U}, {C, 4065, 750, D}},
-    {{L, 1200, 750, U}, {R, 1200, 750, U}, {L, 4065, 750, D}, {R, 4065, 750, D}},
-    {{L, 1200, 750, U}, {R, 1200, 750, U}, {C, 2700, 750, U}, {L, 4065, 750, D}, {R, 4065, 750, D}},
-    {{L, 1200, 750, U}, {R, 1200, 750, U}, {C, 1950, 750, U}, {C, 3315, 750, D}, {L, 4065, 750, D},
-     {R, 4065, 750, D}},
-    {{L, 1200, 750, U}, {R, 1200, 750, U}, {C, 1950, 750, U}, {L, 2700, 750, U}, {R, 2700, 750, U},
-     {L, 4065, 750, D}, {R, 4065, 750, D}},
-    {{L, 1200, 750, U}, {R, 1200, 750, U}, {C, 1950, 750, U}, {L, 2700, 750, U}, {R, 2700, 750, U},
-     {C, 3315, 750, D}, {L, 4065, 750, D}, {R, 4065, 750, D}},
-    {{L, 1050, 750, U}, {R, 1050, 750, U}, {L, 2100, 750, U}, {R, 2100, 750, U}, {C, 2700, 750, U},
-     {L, 3165, 750, D}, {R, 3165, 750, D}, {L, 4215, 750, D}, {R, 4215, 750, D}},
-    {{L, 1050, 750, U}, {R, 1050, 750, U}, {C, 1650, 750, U}, {L, 2100, 750, U}, {R, 2100, 750, U},
-     {L, 3165, 750, D}, {R, 3165, 750, D}, {C, 3615, 750, D}, {L, 4215, 750, D}, {R, 4215, 750, D}},
+    {CORNERS, {1410, 2280, 1500}},
+    {{C, 1200}, {C, 4065}},
+    {{C, 1200}, {C, 2700}, {C, 4065}},
+    {{L, 1200}, {R, 1200}, {L, 4065}, {R, 4065}},
+    {{L, 1200}, {R, 1200}, {C, 2700}, {L, 4065}, {R, 4065}},
+    {{L, 1200}, {R, 1200}, {C, 1950}, {C, 3315}, {L, 4065}, {R, 4065}},
+    {{L, 1200}, {R, 1200}, {C, 1950}, {L, 2700}, {R, 2700}, {L, 4065}, {R, 4065}},
+    {{L, 1200}, {R, 1200}, {C, 1950}, {L, 2700}, {R, 2700}, {C, 3315}, {L, 4065}, {R, 4065}},
+    {{L, 1050}, {R, 1050}, {L, 2100}, {R, 2100}, {C, 2700}, {L, 3165}, {R, 3165}, {L, 4215}, {R, 4215}},
+    {{L, 1050}, {R, 1050}, {C, 1650}, {L, 2100}, {R, 2100}, {L, 3165}, {R, 3165}, {C, 3615}, {L, 4215},
+     {R, 4215}},
     {CORNERS}, {CORNERS}, {CORNERS}, {},
 }};
 #undef CORNERS
@@ -114,7 +108,7 @@ QImage expectedCard(const QImage &blank, const QImage &symbols, int suit, int co
             square = square.scaled(at.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
             scaled += at;
         }
-        QPainter(&card).drawImage(at.topLeft(), pip.down ? square.mirrored(false, true) : square);
+        QPainter(&card).drawImage(at.topLeft(), pip.y > 3000 ? square.mirrored(false, true) : square);
     }
     return card;
 }
@@ -145,21 +139,15 @@ struct Run
             return sheet.image().copy(r) != blank.copy(r);
         };
         runPlacement({sheet, symbols, bar, kolomX, pacer, [&, this] {
-                          const int card = int(bars.size());
-                          bars.push_back(bar.image());
-                          if (!changed(card, mirrored(kLeftLabelZone)) ||
-                              (card < 51 && changed(card + 1, kLeftLabelZone)))
-                              outOfTurn << QString::number(card);
-                          if (meanwhile)
-                              meanwhile();
-                      }});
+            const int card = int(bars.size());
+            bars.push_back(bar.image());
+            if (!changed(card, mirrored(kLeftLabelZone)) || (card < 51 && changed(card + 1, kLeftLabelZone)))
+                outOfTurn << QString::number(card);
+            if (meanwhile)
+                meanwhile();
+        }});
     }
 };
-
-QImage finished(const QImage &start, const QImage &symbols)
-{
-    return Run(start, symbols).sheet.image();
-}
 
 } // namespace
 
@@ -167,8 +155,7 @@ class TestPlacementEngine : public QObject
 {
     Q_OBJECT
 
-    const QImage m_blank = syntheticBlank(), m_symbols = noise(50, 200, 7),
-                 m_otherSymbols = noise(50, 200, 99);
+    const QImage m_blank = syntheticBlank(), m_symbols = noise(50, 200, 7), m_otherStyle = noise(50, 200, 99);
     std::unique_ptr<Run> m_run;
     // After one run on the blank sheet; after a run in the other style over that.
     QImage m_finished, m_restyled;
@@ -178,7 +165,7 @@ private Q_SLOTS:
     {
         m_run = std::make_unique<Run>(m_blank, m_symbols);
         m_finished = m_run->sheet.image();
-        m_restyled = finished(m_finished, m_otherSymbols);
+        m_restyled = Run(m_finished, m_otherStyle).sheet.image();
     }
 
     void faces_data()
@@ -204,12 +191,11 @@ private Q_SLOTS:
         QFETCH(int, suit);
         QFETCH(int, column);
         QRegion scaled;
-        const QImage expected =
-            expectedCard(m_blank, restyled ? m_otherSymbols : m_symbols, suit, column, scaled);
+        const QImage want = expectedCard(m_blank, restyled ? m_otherStyle : m_symbols, suit, column, scaled);
         const QImage card = (restyled ? m_restyled : m_finished).copy(cellPixels(suit, column));
         for (int y = 0; y < 400; ++y)
             for (int x = 0; x < 285; ++x)
-                if (channelDifference(card.pixel(x, y), expected.pixel(x, y)) >
+                if (channelDifference(card.pixel(x, y), want.pixel(x, y)) >
                     (scaled.contains(QPoint(x, y)) ? 3 : 0))
                     QFAIL(qPrintable(QStringLiteral("card pixel (%1, %2) is wrong").arg(x).arg(y)));
     }
@@ -223,7 +209,7 @@ private Q_SLOTS:
                 transparent.setPixel(x, y, transparent.pixel(x, y) & 0x00ffffffu);
         for (const auto &[start, symbols] :
              {std::pair(m_finished, m_symbols), std::pair(m_blank, transparent)}) {
-            const QImage sheet = finished(start, symbols);
+            const QImage sheet = Run(start, symbols).sheet.image();
             QVERIFY2(sheet == m_finished, qPrintable(test::firstDifference(m_finished, sheet)));
         }
     }
@@ -274,7 +260,7 @@ private Q_SLOTS:
         bool runningMeanwhile = false;
         const Run run(m_blank, m_symbols, [&] {
             runningMeanwhile = placement::isRunning();
-            runPlacement({other, m_otherSymbols, otherBar, otherKolomX, noPause, {}});
+            runPlacement({other, m_otherStyle, otherBar, otherKolomX, noPause, {}});
         });
         QVERIFY(runningMeanwhile && !placement::isRunning());
         QVERIFY2(otherBar.isEmpty() && other.image() == m_blank, "a second run was started during a run");
