@@ -53,26 +53,22 @@ private Q_SLOTS:
         const Change fresh = [](const QImage &) { return busySheet(); };
         QImage otherSize(3989, 1600, QImage::Format_RGB32);
         otherSize.fill(Qt::gray);
-        QTest::newRow("photo on the ace of Klavers")
-            << busy << filled({ace}) << QPoint(0, 1) << 2 * 165 * 280 * 4ll;
-        QTest::newRow("joker on all four rows")
-            << busy
-            << filled({joker, joker.translated(0, 400), joker.translated(0, 800), joker.translated(0, 1200)})
-            << QPoint(13, 0) << 4 * 2 * 240 * 330 * 4ll;
-        QTest::newRow("one pixel of the last card")
-            << busy << filled({QRect(3989, 1599, 1, 1)}) << QPoint(13, 3) << 8ll;
-        QTest::newRow("across two cards keeps two rectangles")
-            << busy << filled({QRect(280, 10, 10, 5)}) << QPoint(0, 0) << 2 * 50 * 4ll;
-        QTest::newRow("paletted sheet")
-            << paletted << filled({ace}) << QPoint(0, 1) << 2 * 168 * 280ll; // rows padded to whole words
-        QTest::newRow("placement run over most cards")
-            << busy << filled({QRect(0, 0, 3705, 1600)}) << QPoint() << 0ll;
-        QTest::newRow("new sheet of another format")
-            << busy << Change([](const QImage &s) { return s.convertToFormat(QImage::Format_ARGB32); })
-            << QPoint() << 0ll;
-        QTest::newRow("opened over no sheet") << QImage() << fresh << QPoint() << 0ll;
-        QTest::newRow("paletted sheet replaced") << paletted << fresh << QPoint() << 0ll;
-        QTest::newRow("sheet of another size") << otherSize << fresh << QPoint() << 0ll;
+        const QList<QRect> jokers{joker, joker.translated(0, 400), joker.translated(0, 800),
+                                  joker.translated(0, 1200)};
+        const Change otherFormat = [](const QImage &s) { return s.convertToFormat(QImage::Format_ARGB32); };
+        auto row = [](const char *name, const QImage &before, const Change &change, QPoint card, qint64 max) {
+            QTest::newRow(name) << before << change << card << max;
+        };
+        row("photo on the ace of Klavers", busy, filled({ace}), {0, 1}, 2 * 165 * 280 * 4);
+        row("joker on all four rows", busy, filled(jokers), {13, 0}, 4 * 2 * 240 * 330 * 4);
+        row("one pixel of the last card", busy, filled({QRect(3989, 1599, 1, 1)}), {13, 3}, 8);
+        row("across two cards: two rectangles", busy, filled({QRect(280, 10, 10, 5)}), {0, 0}, 2 * 50 * 4);
+        row("paletted sheet", paletted, filled({ace}), {0, 1}, 2 * 168 * 280); // rows padded to whole words
+        row("placement run over most cards", busy, filled({QRect(0, 0, 3705, 1600)}), {}, 0);
+        row("new sheet of another format", busy, otherFormat, {}, 0);
+        row("opened over no sheet", QImage(), fresh, {}, 0);
+        row("paletted sheet replaced", paletted, fresh, {}, 0);
+        row("sheet of another size", otherSize, fresh, {}, 0);
     }
 
     void undoAndRedoGiveTheExactSheets()
