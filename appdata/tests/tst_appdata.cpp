@@ -111,13 +111,9 @@ private Q_SLOTS:
     void pointerHotspotIsTheFingertip()
     {
         const QImage img(appFile(QStringLiteral("Artwork/pointer.png")));
-        QList<int> tip; // the drawn pixels of the topmost row that has any, as y * 32 + x
-        for (int y = 0; y < 32 && tip.isEmpty(); ++y)
-            for (int x = 0; x < 32; ++x)
-                if (qAlpha(img.pixel(x, y)) > 128)
-                    tip << y * 32 + x;
-        QVERIFY2(tip.contains(12) || tip.contains(32 + 12), "the fingertip is not at (12, 0) or (12, 1)");
         QVERIFY(qAlpha(img.pixel(12, 1)) > 200);
+        for (int x = 0; x < 32; ++x) // nothing drawn above the fingertip or beside it
+            QVERIFY2(qAlpha(img.pixel(x, 0)) <= 128 || std::abs(x - 12) <= 2, qPrintable(QString::number(x)));
         for (QPoint p : std::initializer_list<QPoint>{{0, 0}, {31, 0}, {0, 31}, {31, 31}, {2, 2}, {29, 5}})
             QCOMPARE(qAlpha(img.pixel(p)), 0);
     }
