@@ -88,10 +88,7 @@ template <typename Dialog> struct Opened
     {
         return dialog->template findChild<T *>(name);
     }
-    void click(const QString &name) const
-    {
-        QTest::mouseClick(child(name), Qt::LeftButton, {}, QPoint(3, 3));
-    }
+    void click(const QString &name) const { QTest::mouseClick(child(name), Qt::LeftButton, {}, {3, 3}); }
 
     // Of the four rows of cards on the sheet, those in `rows` changed in exactly area(row), the others not at
     // all.

@@ -40,10 +40,7 @@ struct Jokers : Opened<JokerForm>
 };
 
 // The joker area of a row on the sheet, in pixels.
-QRect jokerArea(int row)
-{
-    return QRect(3729, 34 + 400 * row, 240, 330);
-}
+QRect jokerArea(int row) { return QRect(3729, 34 + 400 * row, 240, 330); }
 
 } // namespace
 
