@@ -12,18 +12,23 @@
 #include <QLabel>
 #include <QScrollBar>
 #include <QTest>
-
+#include <algorithm>
 #include <memory>
 
 namespace vellora::test {
 
-template<typename Colour> QImage paintPhoto(int width, int height, Colour colour)
+template <typename Colour> QImage paintPhoto(int width, int height, Colour colour)
 {
     QImage image(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             image.setPixel(x, y, colour(x, y));
     return image;
+}
+
+inline int channelDifference(QRgb a, QRgb b)
+{
+    return std::max({qAbs(qRed(a) - qRed(b)), qAbs(qGreen(a) - qGreen(b)), qAbs(qBlue(a) - qBlue(b))});
 }
 
 // Every pixel says where it is: red and green are x and y modulo 256, blue their high bits. A wrong offset,
@@ -61,7 +66,7 @@ inline void writeFile(const QString &path, const QByteArray &bytes)
 
 // One opening of a picture dialog over a card sheet of one colour no test picture contains, so every pasted
 // pixel shows as a change; `args` are the dialog's own, between the sheet and the pacer.
-template<typename Dialog> struct Opened
+template <typename Dialog> struct Opened
 {
     std::unique_ptr<QTemporaryDir> app;
     Surface sheet;
@@ -70,7 +75,7 @@ template<typename Dialog> struct Opened
     ScriptedPrompter prompter;
     std::unique_ptr<Dialog> dialog;
 
-    template<typename... Args>
+    template <typename... Args>
     explicit Opened(std::unique_ptr<QTemporaryDir> folder, Args... args) : app(std::move(folder))
     {
         sheet.backColor = QColor(1, 254, 3);
@@ -79,14 +84,15 @@ template<typename Dialog> struct Opened
         dialog = std::make_unique<Dialog>(sheet, args..., pacer, prompter, AppFolder(app->path()));
         dialog->show();
     }
-    template<typename T = QWidget> T *child(const QString &name) const
+    template <typename T = QWidget> T *child(const QString &name) const
     {
         return dialog->template findChild<T *>(name);
     }
-    void click(const QString &name) const { QTest::mouseClick(child(name), Qt::LeftButton, {}, QPoint(3, 3)); }
+    void click(const QString &name) const { QTest::mouseClick(child(name), Qt::LeftButton, {}, {3, 3}); }
 
-    // Of the four rows of cards on the sheet, those in `rows` changed in exactly area(row), the others not at all.
-    template<typename Area> void changedOnlyIn(const QList<int> &rows, Area area) const
+    // Of the four rows of cards on the sheet, those in `rows` changed in exactly area(row), the others not at
+    // all.
+    template <typename Area> void changedOnlyIn(const QList<int> &rows, Area area) const
     {
         for (int row = 0; row < 4; ++row) {
             const QRect band(0, 400 * row, sheet::kWidthPixels, 400);
@@ -95,8 +101,8 @@ template<typename Dialog> struct Opened
         }
     }
 
-    // Ok without a target asks for one and keeps the dialog open and ready; Cancel after choosing a target then
-    // closes it. Each button shows its pressed look, and the sheet stays as it was.
+    // Ok without a target asks for one and keeps the dialog open and ready; Cancel after choosing a target
+    // then closes it. Each button shows its pressed look, and the sheet stays as it was.
     void okWithoutTargetThenCancel(const QString &question)
     {
         click("OkKnop");

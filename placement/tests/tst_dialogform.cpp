@@ -1,10 +1,9 @@
 #include "dialogform.h"
+#include "folderlisting.h"
 #include "imagebutton.h"
+#include "photoplace.h"
 #include "photos.h"
 #include "photoview.h"
-
-#include "folderlisting.h"
-#include "photoplace.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -36,14 +35,15 @@ std::unique_ptr<QTemporaryDir> photoFolder()
     return app;
 }
 
-// The import dialog over that folder, which opens in Foto's; with a file named, the file is clicked.
-// Where the dialog opens, as the main window keeps it for the run: Foto's stands for the Pictures folder.
-struct Place { PhotoPlace place; };
+// The import dialog over that folder, which opens in Foto's, the Pictures folder; with a file named, the file
+// is clicked. The place is declared first so that it exists before the dialog.
+struct Place
+{
+    PhotoPlace place;
+};
 
 struct Import : Place, Opened<Dialogform>
 {
-    const QString photos = app->path() + QStringLiteral("/Foto's");
-
     explicit Import(KaartSoort soort = KaartSoort::Koning, const QString &file = QString(),
                     std::unique_ptr<QTemporaryDir> folder = photoFolder())
         : Place{PhotoPlace(folder->path() + QStringLiteral("/Foto's"), folder->path())},
@@ -64,14 +64,14 @@ struct Import : Place, Opened<Dialogform>
     void press(QPoint pixel) const { QTest::mousePress(slide(), Qt::LeftButton, {}, pixel); }
     void moveTo(QPoint pixel, Qt::MouseButtons buttons = Qt::LeftButton) const
     {
-        QMouseEvent move(QEvent::MouseMove, QPointF(pixel), slide()->mapToGlobal(QPointF(pixel)), Qt::NoButton,
-                         buttons, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, QPointF(pixel), slide()->mapToGlobal(QPointF(pixel)),
+                         Qt::NoButton, buttons, Qt::NoModifier);
         QApplication::sendEvent(slide(), &move);
     }
 };
 
-// Framed from (20, 30) at 100 %, with Border clicked `ticks` times and the `targets` clicked in turn, the photo
-// of `soort` is pasted into the picture areas at `left` of these rows of the sheet.
+// Framed from (20, 30) at 100 %, with Border clicked `ticks` times and the `targets` clicked in turn, the
+// photo of `soort` is pasted into the picture areas at `left` of these rows of the sheet.
 struct Pasting
 {
     KaartSoort soort;
@@ -83,8 +83,6 @@ struct Pasting
 
 } // namespace
 
-Q_DECLARE_METATYPE(Pasting)
-
 class TestDialogform : public QObject
 {
     Q_OBJECT
@@ -95,7 +93,8 @@ private Q_SLOTS:
         QCOMPARE(opened.dialog->windowTitle(), QStringLiteral("Importeer (Koning)"));
         QCOMPARE(opened.zoomLabel(), QStringLiteral("100%  (0 x 0 Pixels)"));
         QVERIFY(opened.child("Shape1")->isHidden());
-        QCOMPARE(opened.dialog->folder(), opened.photos);
+        const QString photos = opened.app->path() + QStringLiteral("/Foto's");
+        QCOMPARE(opened.dialog->folder(), photos);
         auto names = [&] {
             QStringList list;
             for (int i = 0; i < opened.files()->count(); ++i)
@@ -108,99 +107,84 @@ private Q_SLOTS:
         auto *folders = opened.child<QListWidget>("Dir1");
         const QPoint at = folders->visualItemRect(folders->item(folders->count() - 2)).center();
         QTest::mouseClick(folders->viewport(), Qt::LeftButton, {}, at);
-        QCOMPARE(opened.dialog->folder(), opened.photos);
+        QCOMPARE(opened.dialog->folder(), photos);
         QTest::mouseDClick(folders->viewport(), Qt::LeftButton, {}, at);
         QCOMPARE(opened.dialog->folder(), opened.app->path());
         QCOMPARE(names(), QStringList());
     }
 
     // The next opening starts in the folder of the photo chosen last; a folder that has gone, and a Pictures
-    // folder the user does not have, are passed over.
-    void opensWhereTheLastPhotoWasChosen_data()
-    {
-        QTest::addColumn<QString>("chosenIn"); // where a photo is chosen at the first opening; empty for none
-        QTest::addColumn<bool>("removed");     // and that folder then removed
-        QTest::addColumn<QString>("pictures");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("Pictures at first") << "" << false << "Foto's" << "Foto's";
-        QTest::newRow("home without Pictures") << "" << false << "Plaatjes" << "";
-        QTest::newRow("the last photo's folder") << "Vakantie" << false << "Foto's" << "Vakantie";
-        QTest::newRow("that folder gone") << "Vakantie" << true << "Foto's" << "Foto's";
-    }
-
+    // folder the user does not have, are passed over. The drive list holds the home folder's volume first,
+    // and shows the one the lists start on.
     void opensWhereTheLastPhotoWasChosen()
     {
-        QFETCH(QString, chosenIn);
-        QFETCH(bool, removed);
-        QFETCH(QString, pictures);
-        QFETCH(QString, expected);
-        auto folder = photoFolder();
+        const auto folder = photoFolder();
         const QString home = folder->path();
-        PhotoPlace place(home + u'/' + pictures, home);
-        if (!chosenIn.isEmpty()) {
-            Opened<Dialogform> first(emptyAppFolder(), KaartSoort::Aas, std::ref(place));
-            first.dialog->Dir1_Change(home + u'/' + chosenIn);
+        auto opensIn = [&](PhotoPlace &place, const QString &expected) {
+            const Opened<Dialogform> next(emptyAppFolder(), KaartSoort::Aas, std::ref(place));
+            QCOMPARE(next.dialog->folder(), expected);
+            auto *drives = next.child<QComboBox>("Drive1");
+            QCOMPARE(drives->itemText(0), vellora::folders::driveOf(home));
+            QCOMPARE(drives->currentText(), vellora::folders::driveOf(expected));
+        };
+        PhotoPlace withoutPictures(home + "/Plaatjes", home), place(home + "/Foto's", home);
+        opensIn(withoutPictures, home);
+        opensIn(place, home + "/Foto's");
+        {
+            const Opened<Dialogform> first(emptyAppFolder(), KaartSoort::Aas, std::ref(place));
+            first.dialog->Dir1_Change(home + "/Vakantie");
             first.child<QListWidget>("List1")->setCurrentRow(0);
             QVERIFY(!first.dialog->framing().photo().isNull());
-            if (removed)
-                QDir(home + u'/' + chosenIn).removeRecursively();
         }
-        const Opened<Dialogform> next(emptyAppFolder(), KaartSoort::Aas, std::ref(place));
-        QCOMPARE(next.dialog->folder(), expected.isEmpty() ? home : home + u'/' + expected);
-        // The drive list holds the home folder's volume first, and shows the one the lists start on.
-        auto *drives = next.child<QComboBox>("Drive1");
-        QCOMPARE(drives->itemText(0), vellora::folders::driveOf(home));
-        QCOMPARE(drives->currentText(), vellora::folders::driveOf(next.dialog->folder()));
+        opensIn(place, home + "/Vakantie");
+        QDir(home + "/Vakantie").removeRecursively();
+        opensIn(place, home + "/Foto's");
     }
 
-    // Loading a file, by click or by the arrow keys, shows it at 100 % and names its size in the caption; a click
-    // on the file shown loads it afresh; an unreadable file keeps the previous picture at its zoom, without a
-    // message. At 100 % already, a load does not run the zoom and the first label stays.
-    void loadingAndZoomSetCaptionLabelAndSize_data()
-    {
-        QTest::addColumn<QString>("steps"); // after kasteel.Bmp: files clicked, zooms set, + a step, d(own), u(p)
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<QSize>("slide");
-        const QString vga = "Importeer (Koning) / 640 x 480", back = "100%  (640 x 480 Pixel)";
-        const QString first = "100%  (0 x 0 Pixels)";
-        QTest::newRow("load") << "" << vga << first << QSize(640, 480);
-        QTest::newRow("50 % and a step") << "50 +" << vga << "51%  (326 x 244 Pixel)" << QSize(326, 244);
-        QTest::newRow("0 % and back") << "0 100" << vga << back << QSize(640, 480);
-        QTest::newRow("reload") << "50 kasteel.Bmp" << vga << back << QSize(640, 480);
-        QTest::newRow("unreadable file") << "50 broken.jpg" << vga << "50%  (320 x 240 Pixel)" << QSize(320, 240);
-        QTest::newRow("up") << "50 u" << "Importeer (Koning) / 800 x 600" << "100%  (800 x 600 Pixel)"
-                      << QSize(800, 600);
-        QTest::newRow("to a HEIC photo") << "50 d" << "Importeer (Koning) / 64 x 48" << "100%  (64 x 48 Pixel)"
-                                         << QSize(64, 48);
-        QTest::newRow("to a turned phone photo") << "d d" << "Importeer (Koning) / 200 x 300" << first
-                                                 << QSize(200, 300);
-        QTest::newRow("to a PNG") << "d d d" << "Importeer (Koning) / 64 x 48" << first << QSize(64, 48);
-        QTest::newRow("up past an unreadable file") << "clip.gif 50 u" << "Importeer (Koning) / 30 x 20"
-                                                    << "50%  (15 x 10 Pixel)" << QSize(15, 10);
-    }
-
+    // Loading a file, by click or by the arrow keys, shows it at 100 % and names its size in the caption; a
+    // click on the file shown loads it afresh; an unreadable file keeps the previous picture at its zoom,
+    // without a message. At 100 % already, a load does not run the zoom and the label stays.
     void loadingAndZoomSetCaptionLabelAndSize()
     {
-        QFETCH(QString, steps);
-        QFETCH(QString, title);
-        QFETCH(QString, label);
-        QFETCH(QSize, slide);
+        struct Step
+        {
+            const char *steps; // files clicked, zooms set, + a step, d(own), u(p), from kasteel.Bmp shown
+            QSize photo;       // in the caption
+            const char *label;
+            QSize slide;
+        };
+        const QSize vga(640, 480), clip(30, 20), small(64, 48);
+        const char *back = "100%  (640 x 480 Pixel)", *clipLabel = "100%  (30 x 20 Pixel)";
+        const Step script[] = {
+            {"", vga, "100%  (0 x 0 Pixels)", vga},
+            {"50 +", vga, "51%  (326 x 244 Pixel)", QSize(326, 244)},
+            {"0 100", vga, back, vga},
+            {"50 kasteel.Bmp", vga, back, vga},
+            {"50 broken.jpg", vga, "50%  (320 x 240 Pixel)", QSize(320, 240)},
+            {"d", clip, clipLabel, clip},
+            {"50 u", clip, "50%  (15 x 10 Pixel)", QSize(15, 10)},
+            {"d d", QSize(800, 600), clipLabel, QSize(800, 600)},
+            {"d 50 d", small, "100%  (64 x 48 Pixel)", small},
+            {"d", QSize(200, 300), "100%  (64 x 48 Pixel)", QSize(200, 300)},
+        };
         const Import opened(KaartSoort::Koning, "kasteel.Bmp");
-        for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
-            if (step == u'+')
-                opened.zoom()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-            else if (step == u'd' || step == u'u')
-                QTest::keyClick(opened.files(), step == u'd' ? Qt::Key_Down : Qt::Key_Up);
-            else if (step.front().isDigit())
-                opened.zoom()->setValue(step.toInt());
-            else
-                opened.clickFile(step);
+        for (const auto &[steps, photo, label, slide] : script) {
+            for (const QString &step : QString(steps).split(u' ', Qt::SkipEmptyParts)) {
+                if (step == u'+')
+                    opened.zoom()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+                else if (step == u'd' || step == u'u')
+                    QTest::keyClick(opened.files(), step == u'd' ? Qt::Key_Down : Qt::Key_Up);
+                else if (step.front().isDigit())
+                    opened.zoom()->setValue(step.toInt());
+                else
+                    opened.clickFile(step);
+            }
+            QCOMPARE(opened.dialog->windowTitle(),
+                     QStringLiteral("Importeer (Koning) / %1 x %2").arg(photo.width()).arg(photo.height()));
+            QCOMPARE(opened.zoomLabel(), QString(label));
+            QVERIFY2(opened.slide()->geometry() == QRect(QPoint(0, 0), slide), steps);
+            QVERIFY2(opened.dialog->framing().view().size() == slide, steps);
         }
-        QCOMPARE(opened.dialog->windowTitle(), title);
-        QCOMPARE(opened.zoomLabel(), label);
-        QCOMPARE(opened.slide()->geometry(), QRect(QPoint(0, 0), slide));
-        QCOMPARE(opened.dialog->framing().view().size(), slide);
         QVERIFY(opened.prompter.shown.isEmpty());
         QVERIFY(!QGuiApplication::overrideCursor());
     }
@@ -211,7 +195,9 @@ private Q_SLOTS:
         opened.zoom()->setValue(250);
         const auto *view = opened.dialog->findChild<PhotoView *>("SlidePic");
         QCOMPARE(view->size(), QSize(1600, 1200));
-        auto shown = [&] { return opened.child("PicCont")->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+        auto shown = [&] {
+            return opened.child("PicCont")->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        };
         shown();
         // The 1600 x 1200 zoomed picture is never made; the 245 x 360 pixels in view are.
         QCOMPARE(view->computedPixels(), qint64(245 * 360));
@@ -230,8 +216,8 @@ private Q_SLOTS:
         QCOMPARE(view->pos(), QPoint(-205, -255));
         shown();
         QCOMPARE(view->computedPixels(), afterFirstMove);
-        // What shows is that part of the zoomed photo, away from the outline of the frame lying over it, whose
-        // right and bottom sides are at x 65 and y 80 in the viewport.
+        // What shows is that part of the zoomed photo, away from the outline of the frame lying over it,
+        // whose right and bottom sides are at x 65 and y 80 in the viewport.
         const QImage expected = opened.dialog->framing().view().region(QRect(200, 250, 245, 360));
         for (QRect part : {QRect(0, 0, 65, 80), QRect(66, 0, 179, 360), QRect(0, 81, 245, 279)})
             QCOMPARE(firstDifference(image.copy(part), expected.copy(part)), QString());
@@ -273,7 +259,8 @@ private Q_SLOTS:
         QCOMPARE(opened.dialog->result(), int(QDialog::Accepted));
         auto area = [left](int row) { return QRect(left, 60 + 400 * row, 165, 280); };
         opened.changedOnlyIn(rows, area);
-        // The border is a one-pixel black outline on the outermost pixels; Shape1 itself never reaches the sheet.
+        // The border is a one-pixel black outline on the outermost pixels; Shape1 itself never reaches the
+        // sheet.
         QImage expected = photo;
         if (ticks % 2)
             QPainter(&expected).drawRect(0, 0, 164, 279);

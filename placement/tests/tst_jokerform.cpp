@@ -1,6 +1,8 @@
 #include "jokerform.h"
 #include "photos.h"
 
+#include <QPainter>
+
 using namespace vellora;
 using namespace vellora::test;
 
@@ -14,25 +16,15 @@ QImage jokerPicture(int n)
     return image;
 }
 
-// Jokers 1 to `last` in Data, paged to `number` from 5, show joker `shown` and paste it on the `targets`
-// clicked in turn, so into these rows of the sheet.
-struct Paging
-{
-    int last, number;
-    QString counter;
-    int shown;
-    QStringList targets;
-    QList<int> rows;
-};
-
-// An application folder with jokers 1 to `last` of its own in Data, but for 11, which is missing, and 10, named
-// in capitals: names are matched without regard to case, when counted and when read.
+// An application folder with jokers 1 to `last` of its own in Data, but for 11, which is missing, and 10,
+// named in capitals: names are matched without regard to case, when counted and when read.
 std::unique_ptr<QTemporaryDir> folderWithJokers(int last)
 {
     auto dir = emptyAppFolder();
     QDir(dir->path()).mkpath("Data");
     for (int n = 1; n <= last; ++n) {
-        const QString name = n == 10 ? "JOKER-10.JOK" : QStringLiteral("joker-%1.jok").arg(n, 2, 10, QChar(u'0'));
+        const QString name =
+            n == 10 ? "JOKER-10.JOK" : QStringLiteral("joker-%1.jok").arg(n, 2, 10, QChar(u'0'));
         if (n != 11)
             writeFile(dir->filePath("Data/" + name), encoded(jokerPicture(n), "BMP"));
     }
@@ -52,42 +44,54 @@ QRect jokerArea(int row) { return QRect(3729, 34 + 400 * row, 240, 330); }
 
 } // namespace
 
-Q_DECLARE_METATYPE(Paging)
-
 class TestJokerForm : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    // Jokers 1 to `last` in Data, paged to `number` from 5, show the counter and joker `shown`, and paste it
+    // on the targets clicked in turn, so into these rows of the sheet.
     void okPastesTheJokerShown_data()
     {
-        QTest::addColumn<Paging>("paging");
+        QTest::addColumn<int>("last");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("counter");
+        QTest::addColumn<int>("shown");
+        QTest::addColumn<QStringList>("targets");
+        QTest::addColumn<QList<int>>("rows");
         const QList<int> all{0, 1, 2, 3};
-        QTest::newRow("9 reads joker-09.jok") << Paging{13, 9, "Joker 9/12", 9, {"Image1(4)"}, {3}};
+        QTest::newRow("9 reads joker-09.jok")
+            << 13 << 9 << "Joker 9/12" << 9 << QStringList{"Image1(4)"} << QList<int>{3};
         QTest::newRow("10 reads joker-10.jok as JOKER-10.JOK")
-            << Paging{13, 10, "Joker 10/12", 10, {"Image1(2)", "Image1(0)"}, all};
-        QTest::newRow("11 is missing: 5 stays") << Paging{13, 11, "Joker 11/12", 5, {"Image1(1)"}, {0}};
-        QTest::newRow("no jokers at all") << Paging{0, 1, "Joker 1/0", 0, {"Image1(0)"}, all};
+            << 13 << 10 << "Joker 10/12" << 10 << QStringList{"Image1(2)", "Image1(0)"} << all;
+        QTest::newRow("11 is missing: 5 stays")
+            << 13 << 11 << "Joker 11/12" << 5 << QStringList{"Image1(1)"} << QList<int>{0};
+        QTest::newRow("no jokers at all") << 0 << 1 << "Joker 1/0" << 0 << QStringList{"Image1(0)"} << all;
     }
 
     void okPastesTheJokerShown()
     {
-        QFETCH(Paging, paging);
-        Jokers opened(folderWithJokers(paging.last));
+        QFETCH(int, last);
+        QFETCH(int, number);
+        QFETCH(QString, counter);
+        QFETCH(int, shown);
+        QFETCH(QStringList, targets);
+        QFETCH(QList<int>, rows);
+        Jokers opened(folderWithJokers(last));
         opened.bar()->setValue(5);
-        opened.bar()->setValue(paging.number);
-        QCOMPARE(opened.counter(), paging.counter);
-        QCOMPARE(firstDifference(opened.preview(), jokerPicture(paging.shown)), QString());
-        for (const QString &target : paging.targets)
+        opened.bar()->setValue(number);
+        QCOMPARE(opened.counter(), counter);
+        QCOMPARE(firstDifference(opened.preview(), jokerPicture(shown)), QString());
+        for (const QString &target : targets)
             opened.click(target);
         opened.click("OkKnop");
         QCOMPARE(opened.dialog->result(), int(QDialog::Accepted));
         QCOMPARE(opened.pacer.pauses, QList<int>{200});
         QVERIFY(opened.prompter.shown.isEmpty());
-        // Only the joker area changes: in its 285 x 400 cell, the 21 pixel strip at the right and the 36 pixel
-        // strip at the bottom keep the sheet.
-        opened.changedOnlyIn(paging.rows, jokerArea);
-        for (int row : paging.rows)
-            QCOMPARE(firstDifference(opened.sheet.image().copy(jokerArea(row)), jokerPicture(paging.shown)),
+        // Only the joker area changes: in its 285 x 400 cell, the 21 pixel strip at the right and the 36
+        // pixel strip at the bottom keep the sheet.
+        opened.changedOnlyIn(rows, jokerArea);
+        for (int row : rows)
+            QCOMPARE(firstDifference(opened.sheet.image().copy(jokerArea(row)), jokerPicture(shown)),
                      QString());
     }
 
@@ -101,8 +105,7 @@ private Q_SLOTS:
         QCOMPARE(firstDifference(opened.preview(), large.copy(0, 0, 240, 330)), QString());
         opened.bar()->setValue(2);
         QImage expected = jokerPicture(0); // the rest keeps the background
-        for (int i = 0; i < 100 * 50; ++i)
-            expected.setPixel(i % 100, i / 100, small.pixel(i % 100, i / 100));
+        QPainter(&expected).drawImage(0, 0, small);
         QCOMPARE(firstDifference(opened.preview(), expected), QString());
     }
 

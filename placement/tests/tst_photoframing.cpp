@@ -4,54 +4,56 @@
 using vellora::PhotoFraming;
 using namespace vellora::test;
 
-namespace {
-
-const QRgb kBackground = qRgb(255, 255, 255);
-
-// The pointer as the screen sees it, in the coordinates of the moving picture as the mouse reports them.
-QPointF inPicture(const PhotoFraming &framing, QPoint screenPixels)
-{
-    return QPointF(screenPixels * 15 - framing.slidePosition());
-}
-
-} // namespace
-
 class TestPhotoFraming : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void pressPreviewsTheZoomedPhotoFromThatPixel_data()
+    // A press previews the zoomed photo from the pressed pixel; a drag in screen pixels from there moves the
+    // picture within its slack, and the frame follows the pointer.
+    void pressPreviewsAndDragStaysWithinTheSlack_data()
     {
         QTest::addColumn<QSize>("photo");
         QTest::addColumn<int>("zoom");
         QTest::addColumn<QPoint>("pixel"); // pressed, in the zoomed picture
         QTest::addColumn<QSize>("zoomed"); // the fraction of a pixel cut off
+        QTest::addColumn<QPoint>("move");  // screen pixels
+        QTest::addColumn<QPoint>("slide"); // SlidePic's position in twips after it
+        // 640 x 480 at 100 %: the slack is 9600 - 3675 = 5925 wide and 7200 - 5400 = 1800 high.
         const QSize vga(640, 480);
-        QTest::newRow("100 % inside") << vga << 100 << QPoint(37, 101) << vga;
-        QTest::newRow("100 % bottom-right pixel") << vga << 100 << QPoint(639, 479) << vga;
-        QTest::newRow("50 %") << vga << 50 << QPoint(20, 30) << QSize(320, 240);
-        QTest::newRow("33 %") << QSize(100, 301) << 33 << QPoint(0, 0) << QSize(33, 99);
-        QTest::newRow("1 % of a small one") << QSize(99, 150) << 1 << QPoint(0, 0) << QSize(0, 1);
-        QTest::newRow("0 %") << vga << 0 << QPoint(0, 0) << QSize(0, 0);
+        const QPoint far(-900, -900), none;
+        auto row = [](const char *name, QSize photo, int zoom, QPoint pixel, QSize zoomed, QPoint move,
+                      QPoint slide) {
+            QTest::newRow(name) << photo << zoom << pixel << zoomed << move << slide;
+        };
+        row("100 %, right and down stop at 0", vga, 100, {37, 101}, vga, {50, 60}, none);
+        row("100 % bottom-right pixel, far up left", vga, 100, {639, 479}, vga, far, {-5925, -1800});
+        row("50 %", vga, 50, {20, 30}, {320, 240}, none, none);
+        row("33 %", {100, 301}, 33, {0, 0}, {33, 99}, none, none);
+        row("1 % of a small one", {99, 150}, 1, {0, 0}, {0, 1}, none, none);
+        // Narrower than the viewport, yet still moving left by the difference; at 0 % by the whole viewport.
+        row("narrow picture", {100, 100}, 100, {100, 100}, {100, 100}, far, {-2175, -3900});
+        row("0 %", vga, 0, {100, 100}, {0, 0}, far, {-3675, -5400});
         // Below 50 % the zoom comes from the halves of the photo, and still shows the same picture.
-        QTest::newRow("10 % from a half") << QSize(2000, 1500) << 10 << QPoint(20, 10) << QSize(200, 150);
-        QTest::newRow("2 % from a sixteenth") << QSize(4000, 3000) << 2 << QPoint(0, 0) << QSize(80, 60);
-        QTest::newRow("250 % at the far corner") << vga << 250 << QPoint(1500, 1100) << QSize(1600, 1200);
+        row("10 % from a half", {2000, 1500}, 10, {20, 10}, {200, 150}, none, none);
+        row("2 % from a sixteenth", {4000, 3000}, 2, {0, 0}, {80, 60}, none, none);
+        row("250 % at the far corner", vga, 250, {1500, 1100}, {1600, 1200}, none, none);
     }
 
-    void pressPreviewsTheZoomedPhotoFromThatPixel()
+    void pressPreviewsAndDragStaysWithinTheSlack()
     {
         QFETCH(QSize, photo);
         QFETCH(int, zoom);
         QFETCH(QPoint, pixel);
         QFETCH(QSize, zoomed);
+        QFETCH(QPoint, move);
+        QFETCH(QPoint, slide);
         // At 100 % the preview is the photo's own pixels; zoomed, it is the region of the whole photo zoomed
         // smoothly. Qt's filter differs a little in colour, but never in place or size.
         const bool natural = zoom == 100;
-        const QImage source = natural ? coordinatePhoto(photo.width(), photo.height())
-                                      : smoothPhoto(photo.width(), photo.height());
-        const QImage whole = natural ? source : source.scaled(zoomed, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        PhotoFraming framing(kBackground);
+        const QImage source = (natural ? coordinatePhoto : smoothPhoto)(photo.width(), photo.height());
+        const QImage whole =
+            natural ? source : source.scaled(zoomed, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        PhotoFraming framing(Qt::white);
         QVERIFY(framing.setPhoto(source));
         framing.setZoom(zoom);
         QCOMPARE(framing.view().size(), zoomed);
@@ -59,21 +61,27 @@ private Q_SLOTS:
         framing.press(Qt::LeftButton, Qt::LeftButton, QPointF(pixel * 15));
         QCOMPARE(framing.framePosition(), pixel * 15);
         const QImage &preview = framing.preview().image();
-        for (int y = 0; y < 280; ++y) {
+        for (int y = 0; y < 280; ++y)
             for (int x = 0; x < 165; ++x) {
                 const QPoint at = pixel + QPoint(x, y);
                 const bool inside = whole.rect().contains(at);
-                const QRgb a = preview.pixel(x, y), b = inside ? whole.pixel(at) : kBackground;
-                const int off = qMax(qAbs(qRed(a) - qRed(b)), qMax(qAbs(qGreen(a) - qGreen(b)), qAbs(qBlue(a) - qBlue(b))));
-                if (off > (inside && !natural ? 3 : 0))
+                const QRgb want = inside ? whole.pixel(at) : qRgb(255, 255, 255);
+                if (channelDifference(preview.pixel(x, y), want) > (inside && !natural ? 3 : 0))
                     QFAIL(qPrintable(QStringLiteral("preview pixel (%1, %2)").arg(x).arg(y)));
             }
+        // In steps, as a real drag arrives; every step re-reads where the pointer is in the moved picture.
+        QPointF last;
+        for (int step = 1; step <= 4; ++step) {
+            last = QPointF((pixel + move * step / 4) * 15 - framing.slidePosition());
+            QVERIFY(framing.drag(Qt::LeftButton, last));
         }
+        QCOMPARE(framing.slidePosition(), slide);
+        QCOMPARE(framing.framePosition(), last.toPoint());
     }
 
     void otherButtonsOnlySetTheDragStart()
     {
-        PhotoFraming framing(kBackground);
+        PhotoFraming framing(Qt::white);
         framing.setPhoto(coordinatePhoto(300, 300));
         const QImage before = framing.preview().image().copy();
         framing.press(Qt::RightButton, Qt::RightButton, QPointF(150, 300));
@@ -84,43 +92,6 @@ private Q_SLOTS:
         QCOMPARE(firstDifference(framing.preview().image(), before), QString());
         QVERIFY(!framing.drag(Qt::LeftButton | Qt::RightButton, QPointF(0, 0)));
         QCOMPARE(framing.slidePosition(), QPoint(0, 0));
-    }
-
-    void dragStaysWithinTheSlack_data()
-    {
-        QTest::addColumn<QSize>("photo");
-        QTest::addColumn<int>("zoom");
-        QTest::addColumn<QPoint>("move");     // screen pixels, from a press at (100, 100)
-        QTest::addColumn<QPoint>("expected"); // SlidePic's position in twips
-        // 640 x 480 at 100 %: the slack is 9600 - 3675 = 5925 wide and 7200 - 5400 = 1800 high.
-        const QSize vga(640, 480);
-        QTest::newRow("right and down stop at 0") << vga << 100 << QPoint(50, 60) << QPoint(0, 0);
-        QTest::newRow("far left and up stop at the slack") << vga << 100 << QPoint(-900, -900) << QPoint(-5925, -1800);
-        // Narrower than the viewport, yet still moving left by the difference; at 0 % by the whole viewport.
-        QTest::newRow("narrow picture") << QSize(100, 100) << 100 << QPoint(-900, -900) << QPoint(-2175, -3900);
-        QTest::newRow("0 %") << vga << 0 << QPoint(-900, -900) << QPoint(-3675, -5400);
-    }
-
-    void dragStaysWithinTheSlack()
-    {
-        QFETCH(QSize, photo);
-        QFETCH(int, zoom);
-        QFETCH(QPoint, move);
-        QFETCH(QPoint, expected);
-        PhotoFraming framing(kBackground);
-        framing.setPhoto(coordinatePhoto(photo.width(), photo.height()));
-        framing.setZoom(zoom);
-        const QPoint press(100, 100);
-        framing.press(Qt::LeftButton, Qt::LeftButton, inPicture(framing, press));
-        // In steps, as a real drag arrives; every step re-reads where the pointer is in the moved picture.
-        QPointF last;
-        for (int step = 1; step <= 4; ++step) {
-            last = inPicture(framing, press + move * step / 4);
-            QVERIFY(framing.drag(Qt::LeftButton, last));
-        }
-        QCOMPARE(framing.slidePosition(), expected);
-        // The frame follows the pointer within the picture, where the last move reported it.
-        QCOMPARE(framing.framePosition(), last.toPoint());
     }
 };
 

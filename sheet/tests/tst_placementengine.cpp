@@ -13,48 +13,59 @@ using namespace vellora;
 namespace {
 
 // The finished faces, written out card by card as the deck shows them rather than step by step as they are
-// painted, so that a slip on either side shows up. Twips in the cell; the joker gets nothing.
-enum Kind { Up, Down, Late }; // upright; its upside-down mirror image; painted after the mirroring
-struct Pip { int x, y, size; Kind kind; };
+// painted, so that a slip on either side shows up. Twips in the cell; a pip whose top is in the lower half is
+// upside down, the mirror image of the symbol. The joker gets nothing.
+struct Pip
+{
+    int x, y, size = 750;
+};
+// clang-format off
 constexpr int L = 785, C = 1755, R = 2765;
-#define CORNERS {435, 960, 360, Up}, {3540, 960, 360, Up}, {435, 4695, 360, Down}, {3540, 4695, 360, Down}
+#define CORNERS {435, 960, 360}, {3540, 960, 360}, {435, 4695, 360}, {3540, 4695, 360}
 const std::array<std::vector<Pip>, 14> kFaces = {{
-    {CORNERS, {1410, 2280, 1500, Late}},
-    {{C, 1200, 750, Up}, {C, 4065, 750, Down}},
-    {{C, 1200, 750, Up}, {C, 2700, 750, Late}, {C, 4065, 750, Down}},
-    {{L, 1200, 750, Up}, {R, 1200, 750, Up}, {L, 4065, 750, Down}, {R, 4065, 750, Down}},
-    {{L, 1200, 750, Up}, {R, 1200, 750, Up}, {C, 2700, 750, Late}, {L, 4065, 750, Down}, {R, 4065, 750, Down}},
-    {{L, 1200, 750, Up}, {R, 1200, 750, Up}, {C, 1950, 750, Up}, {C, 3315, 750, Down}, {L, 4065, 750, Down},
-     {R, 4065, 750, Down}},
-    {{L, 1200, 750, Up}, {R, 1200, 750, Up}, {C, 1950, 750, Late}, {L, 2700, 750, Late}, {R, 2700, 750, Late},
-     {L, 4065, 750, Down}, {R, 4065, 750, Down}},
-    {{L, 1200, 750, Up}, {R, 1200, 750, Up}, {C, 1950, 750, Up}, {L, 2700, 750, Late}, {R, 2700, 750, Late},
-     {C, 3315, 750, Down}, {L, 4065, 750, Down}, {R, 4065, 750, Down}},
-    {{L, 1050, 750, Up}, {R, 1050, 750, Up}, {L, 2100, 750, Up}, {R, 2100, 750, Up}, {C, 2700, 750, Late},
-     {L, 3165, 750, Down}, {R, 3165, 750, Down}, {L, 4215, 750, Down}, {R, 4215, 750, Down}},
-    {{L, 1050, 750, Up}, {R, 1050, 750, Up}, {C, 1650, 750, Up}, {L, 2100, 750, Up}, {R, 2100, 750, Up},
-     {L, 3165, 750, Down}, {R, 3165, 750, Down}, {C, 3615, 750, Down}, {L, 4215, 750, Down}, {R, 4215, 750, Down}},
+    {CORNERS, {1410, 2280, 1500}},
+    {{C, 1200}, {C, 4065}},
+    {{C, 1200}, {C, 2700}, {C, 4065}},
+    {{L, 1200}, {R, 1200}, {L, 4065}, {R, 4065}},
+    {{L, 1200}, {R, 1200}, {C, 2700}, {L, 4065}, {R, 4065}},
+    {{L, 1200}, {R, 1200}, {C, 1950}, {C, 3315}, {L, 4065}, {R, 4065}},
+    {{L, 1200}, {R, 1200}, {C, 1950}, {L, 2700}, {R, 2700}, {L, 4065}, {R, 4065}},
+    {{L, 1200}, {R, 1200}, {C, 1950}, {L, 2700}, {R, 2700}, {C, 3315}, {L, 4065}, {R, 4065}},
+    {{L, 1050}, {R, 1050}, {L, 2100}, {R, 2100}, {C, 2700}, {L, 3165}, {R, 3165}, {L, 4215}, {R, 4215}},
+    {{L, 1050}, {R, 1050}, {C, 1650}, {L, 2100}, {R, 2100}, {L, 3165}, {R, 3165}, {C, 3615}, {L, 4215},
+     {R, 4215}},
     {CORNERS}, {CORNERS}, {CORNERS}, {},
 }};
 #undef CORNERS
+// clang-format on
 
-QRect cellPixels(int suit, int column) { return {column * 285, suit * 400, 285, 400}; }
+const QStringList kLabels = QStringLiteral("A 2 3 4 5 6 7 8 9 10 B V K J").split(u' ');
 
-// Label zones in a cell, pixels: room for any of the 13 labels, clear of every pip and inside the card's white.
+QRect cellPixels(int suit, int column)
+{
+    return {column * 285, suit * 400, 285, 400};
+}
+
+// Label zones in a cell, pixels: room for any of the 13 labels, clear of every pip and inside the card's
+// white.
 const QRect kLeftLabelZone(10, 10, 100, 53), kRightLabelZone(180, 10, 100, 53);
-QRect mirrored(const QRect &zone) { return {zone.x(), 400 - zone.bottom(), zone.width(), zone.height()}; }
+QRect mirrored(const QRect &zone)
+{
+    return {zone.x(), 400 - zone.bottom(), zone.width(), zone.height()};
+}
 
 // Four suits of noise make a misplaced, shifted, swapped or wrongly scaled pip differ in nearly every pixel.
 QImage noise(int width, int height, quint32 seed)
 {
     QRandomGenerator random(seed);
     QImage image(width, height, QImage::Format_RGB32);
-    std::generate_n(reinterpret_cast<QRgb *>(image.bits()), width * height, [&] { return 0xff000000u | random.generate(); });
+    std::generate_n(reinterpret_cast<QRgb *>(image.bits()), width * height,
+                    [&] { return 0xff000000u | random.generate(); });
     return image;
 }
 
-// White cards on green, symmetric about each card's pixel row 200, with noise of its own on each card's top row
-// and middle row, so that a stray write to either shows.
+// White cards on green, symmetric about each card's pixel row 200, with noise of its own on each card's top
+// row and middle row, so that a stray write to either shows.
 QImage syntheticBlank()
 {
     QImage image(3990, 1600, QImage::Format_RGB32);
@@ -64,7 +75,8 @@ QImage syntheticBlank()
         for (int c = 0; c < 14; ++c) {
             painter.fillRect(cellPixels(s, c).adjusted(4, 4, -4, -3), Qt::white); // rows 4 to 396
             painter.drawImage(cellPixels(s, c).topLeft(), noise(285, 1, quint32(1000 + s * 14 + c)));
-            painter.drawImage(cellPixels(s, c).topLeft() + QPoint(0, 200), noise(285, 1, quint32(2000 + s * 14 + c)));
+            painter.drawImage(cellPixels(s, c).topLeft() + QPoint(0, 200),
+                              noise(285, 1, quint32(2000 + s * 14 + c)));
         }
     painter.end();
     return image;
@@ -72,8 +84,8 @@ QImage syntheticBlank()
 
 // A card as it must come out, pixels in the cell: the blank card; the labels in Arial 28 points (37 pixels)
 // bold black, drawn plainly with the text's top-left at (405, 300) twips and at (3510, 300), the wider "10"
-// further left at (3255, 300); the labels mirrored top to bottom, not turned, in the bottom corners; the pips,
-// each its suit's square. The smoothly scaled pips are added to `scaled`.
+// further left at (3255, 300); the labels mirrored top to bottom, not turned, in the bottom corners; the
+// pips, each its suit's square. The smoothly scaled pips are added to `scaled`.
 QImage expectedCard(const QImage &blank, const QImage &symbols, int suit, int column, QRegion &scaled)
 {
     QImage card = blank.copy(cellPixels(suit, column));
@@ -84,8 +96,8 @@ QImage expectedCard(const QImage &blank, const QImage &symbols, int suit, int co
     QPainter painter(&card);
     painter.setFont(font);
     const int baseline = 20 + QFontMetrics(font).ascent();
-    painter.drawText(27, baseline, sheet::rankLabel(column));
-    painter.drawText(column == 9 ? 217 : 234, baseline, sheet::rankLabel(column));
+    painter.drawText(27, baseline, kLabels[column]);
+    painter.drawText(column == 9 ? 217 : 234, baseline, kLabels[column]);
     painter.end();
     for (const QRect &zone : {kLeftLabelZone, kRightLabelZone})
         QPainter(&card).drawImage(mirrored(zone).topLeft(), card.copy(zone).mirrored(false, true));
@@ -96,12 +108,15 @@ QImage expectedCard(const QImage &blank, const QImage &symbols, int suit, int co
             square = square.scaled(at.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
             scaled += at;
         }
-        QPainter(&card).drawImage(at.topLeft(), pip.kind == Down ? square.mirrored(false, true) : square);
+        QPainter(&card).drawImage(at.topLeft(), pip.y > 3000 ? square.mirrored(false, true) : square);
     }
     return card;
 }
 
-int channelDifference(QRgb a, QRgb b) { return std::max({abs(qRed(a) - qRed(b)), abs(qGreen(a) - qGreen(b)), abs(qBlue(a) - qBlue(b))}); }
+int channelDifference(QRgb a, QRgb b)
+{
+    return std::max({abs(qRed(a) - qRed(b)), abs(qGreen(a) - qGreen(b)), abs(qBlue(a) - qBlue(b))});
+}
 
 // One run as the window sees it: the bar at every repaint, and the cards repainted before they were finished
 // (bottom-left label not yet mirrored) or after the next one was begun (its top-left label already there).
@@ -113,27 +128,26 @@ struct Run
     std::vector<QImage> bars;
     QStringList outOfTurn;
 
-    Run(const QImage &blank, const QImage &symbols, const std::function<void()> &meanwhile = [] {})
+    Run(const QImage &blank, const QImage &symbols, const std::function<void()> &meanwhile = {})
     {
         sheet.setPicture(blank);
         bar.resize(progress::kWidth, progress::kHeight);
-        bar.box({0, 0}, {14, 200}, Qt::red, true); // whatever the bar showed must go
+        bar.box({0, 0}, {14, 200}, Qt::red, true);                   // whatever the bar showed must go
         std::fill(kolomX.twips.begin() + 1, kolomX.twips.end(), -1); // entry 0 is the one a run leaves alone
         const auto changed = [&](int card, const QRect &zone) {
             const QRect r = zone.translated(cellPixels(card / 13, card % 13).topLeft());
             return sheet.image().copy(r) != blank.copy(r);
         };
         runPlacement({sheet, symbols, bar, kolomX, pacer, [&, this] {
-                          const int card = int(bars.size());
-                          bars.push_back(bar.image());
-                          if (!changed(card, mirrored(kLeftLabelZone)) || (card < 51 && changed(card + 1, kLeftLabelZone)))
-                              outOfTurn << QString::number(card);
-                          meanwhile();
-                      }});
+            const int card = int(bars.size());
+            bars.push_back(bar.image());
+            if (!changed(card, mirrored(kLeftLabelZone)) || (card < 51 && changed(card + 1, kLeftLabelZone)))
+                outOfTurn << QString::number(card);
+            if (meanwhile)
+                meanwhile();
+        }});
     }
 };
-
-QImage finished(const QImage &start, const QImage &symbols) { return Run(start, symbols).sheet.image(); }
 
 } // namespace
 
@@ -141,46 +155,17 @@ class TestPlacementEngine : public QObject
 {
     Q_OBJECT
 
-    const QImage m_blank = syntheticBlank(), m_symbols = noise(50, 200, 7), m_otherSymbols = noise(50, 200, 99);
+    const QImage m_blank = syntheticBlank(), m_symbols = noise(50, 200, 7), m_otherStyle = noise(50, 200, 99);
     std::unique_ptr<Run> m_run;
-    QImage m_finished, m_restyled; // after one run on the blank sheet; after a run in the other style over that
+    // After one run on the blank sheet; after a run in the other style over that.
+    QImage m_finished, m_restyled;
 
 private Q_SLOTS:
-    void cell_data()
-    {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("column");
-        QTest::addColumn<QPoint>("twips");
-        QTest::addColumn<QString>("label");
-        QTest::newRow("ace of Harten") << 0 << 0 << QPoint(0, 0) << "A";
-        QTest::newRow("2 of Klavers") << 1 << 1 << QPoint(4275, 6000) << "2";
-        QTest::newRow("10 of Ruiten") << 2 << 9 << QPoint(38475, 12000) << "10";
-        QTest::newRow("king of Harten") << 0 << 12 << QPoint(51300, 0) << "K";
-        QTest::newRow("joker of Schoppen, the sheet's corner") << 3 << 13 << QPoint(55575, 18000) << "J";
-    }
-
-    // The cell in twips and pixels, the label, and the column offset the placement engine fills in: every
-    // column but the first, which it never writes.
-    void cell()
-    {
-        QFETCH(int, row);
-        QFETCH(int, column);
-        QFETCH(QPoint, twips);
-        QFETCH(QString, label);
-        QCOMPARE(sheet::cellOrigin(row, column), twips);
-        QCOMPARE(sheet::rankLabel(column), label);
-        QCOMPARE(px(sheet::cellRect(row, column)), QRect(column * 285, row * 400, 285, 400));
-        KolomX kolom;
-        kolom.twips.fill(-1);
-        kolom.fill();
-        QCOMPARE(kolom[column], column ? twips.x() : -1);
-    }
-
     void initTestCase()
     {
         m_run = std::make_unique<Run>(m_blank, m_symbols);
         m_finished = m_run->sheet.image();
-        m_restyled = finished(m_finished, m_otherSymbols);
+        m_restyled = Run(m_finished, m_otherStyle).sheet.image();
     }
 
     void faces_data()
@@ -191,52 +176,50 @@ private Q_SLOTS:
         for (const bool restyled : {false, true})
             for (int s = 0; s < 4; ++s)
                 for (int c = 0; c < 14; ++c)
-                    QTest::addRow("%s style, %s of %s", restyled ? "second" : "first", qPrintable(sheet::rankLabel(c)),
-                                  qPrintable(sheet::suitName(s))) << restyled << s << c;
+                    QTest::addRow("%s style, %s of %s", restyled ? "second" : "first", qPrintable(kLabels[c]),
+                                  qPrintable(sheet::suitName(s)))
+                        << restyled << s << c;
     }
 
-    // Every cell of the sheet, pixel for pixel: the pips where the tables put them, the phase-A ones also upside
-    // down in the lower half; the labels; the lower half the mirror image of the upper one outside the phase-B pips;
-    // the card's top row and middle row as the blank sheet had them; the jokers untouched. After a run in a second
-    // style over the first, the pip squares show the second style only.
+    // Every cell of the sheet, pixel for pixel: the pips where the tables put them, the phase-A ones also
+    // upside down in the lower half; the labels; the lower half the mirror image of the upper one outside the
+    // phase-B pips; the card's top row and middle row as the blank sheet had them; the jokers untouched.
+    // After a run in a second style over the first, the pip squares show the second style only.
     void faces()
     {
         QFETCH(bool, restyled);
         QFETCH(int, suit);
         QFETCH(int, column);
         QRegion scaled;
-        const QImage expected = expectedCard(m_blank, restyled ? m_otherSymbols : m_symbols, suit, column, scaled);
+        const QImage want = expectedCard(m_blank, restyled ? m_otherStyle : m_symbols, suit, column, scaled);
         const QImage card = (restyled ? m_restyled : m_finished).copy(cellPixels(suit, column));
         for (int y = 0; y < 400; ++y)
             for (int x = 0; x < 285; ++x)
-                if (channelDifference(card.pixel(x, y), expected.pixel(x, y)) > (scaled.contains(QPoint(x, y)) ? 3 : 0))
+                if (channelDifference(card.pixel(x, y), want.pixel(x, y)) >
+                    (scaled.contains(QPoint(x, y)) ? 3 : 0))
                     QFAIL(qPrintable(QStringLiteral("card pixel (%1, %2) is wrong").arg(x).arg(y)));
     }
 
-    void rerun_data()
+    // Twice is once, the 7's centre pip included; transparent symbol pixels come over in their bare colours.
+    void rerun()
     {
-        QTest::addColumn<QImage>("start");
-        QTest::addColumn<QImage>("symbols");
         QImage transparent = m_symbols.convertToFormat(QImage::Format_ARGB32);
         for (int y = 0; y < 200; ++y)
             for (int x = 0; x < 50; x += 2)
                 transparent.setPixel(x, y, transparent.pixel(x, y) & 0x00ffffffu);
-        QTest::newRow("twice is once, the 7's centre pip included") << m_finished << m_symbols;
-        QTest::newRow("transparent symbol pixels come over in their bare colours") << m_blank << transparent;
-    }
-
-    void rerun()
-    {
-        QFETCH(QImage, start);
-        QFETCH(QImage, symbols);
-        const QImage sheet = finished(start, symbols);
-        QVERIFY2(sheet == m_finished, qPrintable(test::firstDifference(m_finished, sheet)));
+        for (const auto &[start, symbols] :
+             {std::pair(m_finished, m_symbols), std::pair(m_blank, transparent)}) {
+            const QImage sheet = Run(start, symbols).sheet.image();
+            QVERIFY2(sheet == m_finished, qPrintable(test::firstDifference(m_finished, sheet)));
+        }
     }
 
     void progressBar_data()
     {
-        QTest::addColumn<int>("card"); // 0 to 51: Harten first, columns 0 to 12 within a suit; -1: at start-up
-        QTest::addColumn<int>("top");  // the bar's highest green row
+        // After card 0 to 51 (Harten first, columns 0 to 12 within a suit), or -1 at start-up, the bar's
+        // highest green row is at `top`.
+        QTest::addColumn<int>("card");
+        QTest::addColumn<int>("top");
         QTest::addColumn<int>("tolerance");
         QTest::newRow("start state") << -1 << 187 << 0;
         QTest::newRow("after the first card: a quarter") << 0 << 150 << 0;
@@ -266,16 +249,8 @@ private Q_SLOTS:
                 QCOMPARE(bar.pixel(x, y), y < green ? progress::kBackground : progress::kFill);
     }
 
-    void pausesAndRepaints()
-    {
-        QCOMPARE(m_run->pacer.pauses, QList<int>(52, 50));
-        QCOMPARE(m_run->bars.size(), size_t(52));
-        QVERIFY2(m_run->outOfTurn.isEmpty(), qPrintable(QStringLiteral("repainted out of turn: ") + m_run->outOfTurn.join(u' ')));
-        QCOMPARE(m_run->sheet.fontSize, 28.0);
-        QVERIFY(m_run->sheet.fontBold);
-    }
-
-    // Ok pressed during a pause: the second run must not start, and the first one must end as if it had not come.
+    // Ok pressed during a pause: the second run must not start, and the first one must end as if it had not
+    // come, pausing and repainting after every card.
     void runStartedDuringARunIsIgnored()
     {
         Surface other, otherBar(Surface::Units::Pixels);
@@ -285,11 +260,16 @@ private Q_SLOTS:
         bool runningMeanwhile = false;
         const Run run(m_blank, m_symbols, [&] {
             runningMeanwhile = placement::isRunning();
-            runPlacement({other, m_otherSymbols, otherBar, otherKolomX, noPause, {}});
+            runPlacement({other, m_otherStyle, otherBar, otherKolomX, noPause, {}});
         });
         QVERIFY(runningMeanwhile && !placement::isRunning());
         QVERIFY2(otherBar.isEmpty() && other.image() == m_blank, "a second run was started during a run");
         QVERIFY(run.sheet.image() == m_finished);
+        QCOMPARE(run.pacer.pauses, QList<int>(52, 50));
+        QCOMPARE(run.bars.size(), size_t(52));
+        QVERIFY2(run.outOfTurn.isEmpty(), qPrintable("repainted out of turn: " + run.outOfTurn.join(u' ')));
+        QCOMPARE(run.sheet.fontSize, 28.0);
+        QVERIFY(run.sheet.fontBold);
     }
 };
 
