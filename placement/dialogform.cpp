@@ -277,7 +277,12 @@ void Dialogform::List1_Click(int row)
     m_place.chosen(m_folder);
     setWindowTitle(PhotoFraming::captionWithSize(m_soort, m_framing.photo().size()));
     showSlide();
-    // Only a bar that held another value runs the zoom (and so rewrites the label).
+    // Only a bar that held another value runs the zoom; at 100 % already the label is written here, so that
+    // it never names the size of the photo shown before.
+    if (m_zoomScroll->value() == PhotoFraming::kInitialZoom) {
+        m_label4->setText(PhotoFraming::zoomLabel(PhotoFraming::kInitialZoom, m_framing.view().size()));
+        m_label4->adjustSize();
+    }
     m_zoomScroll->setValue(PhotoFraming::kInitialZoom);
 }
 
