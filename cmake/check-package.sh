@@ -27,6 +27,7 @@ if [ -z "${VELLORA_PACKAGE_INNER:-}" ]; then
     for f in usr/bin/vellora usr/lib/vellora/vellora usr/lib/vellora/Data/Kaarten.krt usr/lib/vellora/Data/Hkrs-9.krt \
              usr/lib/vellora/Data/joker-12.jok usr/lib/vellora/Backgrounds/Background-7.jpg \
              usr/lib/vellora/Help/Beeldscherm.pdf usr/lib/vellora/Artwork/cancel.png \
+             usr/lib/vellora/Artwork/logo@2x.png \
              usr/share/applications/vellora.desktop usr/share/icons/hicolor/scalable/apps/vellora.svg \
              usr/share/metainfo/example.vellora.Vellora.metainfo.xml \
              usr/share/doc/vellora/copyright usr/share/doc/vellora/changelog.gz; do
