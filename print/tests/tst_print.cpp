@@ -691,18 +691,17 @@ private Q_SLOTS:
 
     void realQueue_data()
     {
-        QTest::addColumn<int>(
-            "pages"); // 0: the queue refuses; 1: page 1 and a back, each a job; 12: the deck
-        QTest::newRow("print") << 1;
-        QTest::newRow("refused") << 0;
-        QTest::newRow("deck") << 12;
+        QTest::addColumn<bool>("ready");
+        QTest::newRow("ready") << true;
+        QTest::newRow("refusing") << false;
     }
 
-    // Printing from the windows on the default queue of a print server of its own, which cups_e2e.sh sets up
-    // with a PDF queue writing to VELLORA_CUPS_PDFS; it runs each row alone, changing the queue in between.
+    // Page 1, a back at margins 10 and 20 and the deck printed from their windows on the default queue of a
+    // print server of its own, which cups_e2e.sh sets up with a PDF queue writing to VELLORA_CUPS_PDFS. The
+    // script runs each row alone, changing the queue in between.
     void realQueue()
     {
-        QFETCH(int, pages);
+        QFETCH(bool, ready);
         const QString out = qEnvironmentVariable("VELLORA_CUPS_PDFS");
         if (out.isEmpty())
             QSKIP("run by cups_e2e.sh against a print server of its own");
@@ -711,8 +710,16 @@ private Q_SLOTS:
         QVERIFY(QDir(app.path()).mkpath(QStringLiteral("Backgrounds")));
         QVERIFY(quadrantBack({900, 1270}).save(app.filePath("Backgrounds/Background-0.jpg"), "JPEG", 95));
         const AppFolder folder(app.path());
+        const SystemPrintQueues queues;
+        SystemPrintTarget printer;
+        AnsweringDialogs dialogs;
+        AfdrukForm faces(m_coloured, m_pacer, m_prompter, folder, printer);
+        Rugzijde backs(m_pacer, m_prompter, folder, printer);
+        HeleDeckForm deck(m_coloured, {}, m_pacer, m_prompter, folder, queues, dialogs);
+        child<QComboBox>(&backs, "Combo1")->setCurrentText(QStringLiteral("10"));
+        child<QComboBox>(&backs, "Combo2")->setCurrentText(QStringLiteral("20"));
         const auto pdfs = [&] { return QDir(out).entryList({"*.pdf"}, QDir::Files); };
-        QStringList seen = pdfs();
+        QStringList seen;
         // A PDF the queue wrote since `seen`, once whole: Ghostscript writes the end-of-file marker last.
         const auto newPdf = [&] {
             for (const QString &name : pdfs()) {
@@ -723,26 +730,15 @@ private Q_SLOTS:
             }
             return QString();
         };
-        const SystemPrintQueues queues;
-        if (pages == 12) {
-            AnsweringDialogs dialogs;
-            HeleDeckForm deck(m_coloured, {}, m_pacer, m_prompter, folder, queues, dialogs);
-            child<QPushButton>(&deck, "PrintKnop")->click();
-            QVERIFY2(m_prompter.shown.isEmpty(), qPrintable(defaultQueueProblem(queues, nullptr)));
-            QTRY_VERIFY_WITH_TIMEOUT(!newPdf().isEmpty(), 90000);
-            QCOMPARE(pdfPages(newPdf()), 12);
-            return;
-        }
-        SystemPrintTarget printer;
-        AfdrukForm faces(m_coloured, m_pacer, m_prompter, folder, printer);
-        Rugzijde backs(m_pacer, m_prompter, folder, printer);
-        child<QComboBox>(&backs, "Combo1")->setCurrentText(QStringLiteral("10"));
-        child<QComboBox>(&backs, "Combo2")->setCurrentText(QStringLiteral("20"));
-        for (const int page : {1, 0}) {
+        int pressed = 0;
+        for (const int page : {1, 0, 12}) { // 12: the deck
             seen = pdfs();
-            press(page ? static_cast<QWidget *>(&faces) : &backs, page ? "OkKnop" : "PrintKnop");
-            if (!pages) {
-                QCOMPARE(m_prompter.shown.size(), 2 - page);
+            if (page == 12)
+                child<QPushButton>(&deck, "PrintKnop")->click();
+            else
+                press(page ? static_cast<QWidget *>(&faces) : &backs, page ? "OkKnop" : "PrintKnop");
+            if (!ready) {
+                QCOMPARE(m_prompter.shown.size(), ++pressed);
                 QCOMPARE(m_prompter.shown.back().text, QString::fromUtf16(print::kFailureText));
                 QCOMPARE(m_prompter.shown.back().icon, Prompter::Icon::Critical);
                 QCOMPARE(pdfs(), seen);
@@ -750,12 +746,15 @@ private Q_SLOTS:
             }
             QVERIFY2(m_prompter.shown.isEmpty(), qPrintable(defaultQueueProblem(queues, nullptr)));
             QTRY_VERIFY_WITH_TIMEOUT(!newPdf().isEmpty(), 90000);
+            if (page == 12) {
+                QCOMPARE(pdfPages(newPdf()), 12);
+                break;
+            }
             QImage paper = renderPdf(newPdf());
             // The server hands a landscape page to the printer turned a quarter on portrait paper.
             if (page && paper.width() < paper.height())
                 paper = paper.transformed(QTransform().rotate(90));
-            const QPoint origin = page ? QPoint(150, 600) : QPoint(300, 150);
-            QCOMPARE(checkPrintedPage(paper, page, origin), "");
+            QCOMPARE(checkPrintedPage(paper, page, page ? QPoint(150, 600) : QPoint(300, 150)), "");
         }
     }
 };
