@@ -15,7 +15,7 @@ die() { echo "FAILED: $*"; [ -n "${work:-}" ] && tail -n 30 "$work/log/error_log
 for tool in /usr/sbin/cupsd lpadmin lpstat cupsdisable cupsenable cupsreject pdftoppm pgrep; do
     command -v "$tool" >/dev/null 2>&1 || skip "$tool is not installed (Debian packages cups, poppler-utils)"
 done
-[ -x /usr/lib/cups/backend/cups-pdf ] && [ -f "$ppd" ] \
+{ [ -x /usr/lib/cups/backend/cups-pdf ] && [ -f "$ppd" ]; } \
     || skip "cups-pdf is not installed (Debian package printer-driver-cups-pdf)"
 
 work=$(mktemp -d /tmp/vellora-cups.XXXXXX) || skip "no temporary folder"
@@ -85,7 +85,8 @@ lpadmin -p "$queue" -E -v "cups-pdf:/$tag" -P "$ppd" 2>"$work/log/lpadmin" \
 
 # One row of realQueue; its output only when it fails.
 run() {
-    VELLORA_CUPS_PDFS="$work/pdf" "$tst" "realQueue:$1" > "$work/log/test" 2>&1 || { cat "$work/log/test"; false; }
+    VELLORA_CUPS_PDFS="$work/pdf" "$tst" "realQueue:$1" > "$work/log/test" 2>&1 \
+        || { cat "$work/log/test"; false; }
 }
 export QT_QPA_PLATFORM=offscreen
 run ready || die "printing on a ready queue"
