@@ -32,8 +32,6 @@ using State = PrintQueues::State;
 
 namespace {
 
-// Sheets and backs whose parts can be told apart, and checks of printed pages as a reader sees them.
-
 // A 3990 x 1600 sheet in which every pixel differs from every other, so a copy shows where it came from.
 QImage addressedSheet()
 {
@@ -216,14 +214,12 @@ template <typename T> T *child(QWidget *window, const QString &name)
     return found ? found : (qFatal("no child %s", qPrintable(name)), nullptr);
 }
 
-const QRgb kColours[4] = {qRgb(200, 40, 40), qRgb(40, 200, 40), qRgb(40, 40, 200), qRgb(20, 20, 20)};
-
-// Which of kColours a picture shows at its centre (JPEG moves colours a little); -1 for no picture at all.
+// Which of kQuadrants a picture shows at its centre (JPEG moves colours a little); -1 for no picture at all.
 int colourShown(const QImage &image)
 {
     const QColor c = image.isNull() ? QColor() : image.pixelColor(image.width() / 2, image.height() / 2);
     for (int i = 0; i < 4 && c.isValid(); ++i)
-        if (colourDistance(c, QColor(kColours[i])) < 12)
+        if (colourDistance(c, QColor(kQuadrants[i])) < 12)
             return i;
     return c.isValid() ? -2 : -1;
 }
@@ -252,13 +248,13 @@ class TestPrint : public QObject
     const QImage m_addressed = addressedSheet(), m_coloured = colouredSheet();
     QString m_project;
 
-    // Back files in a subfolder of the application folder, the i-th all in kColours[i].
+    // Back files in a subfolder of the application folder, the i-th all in kQuadrants[i].
     void writeBacks(const QString &folder, const QStringList &names)
     {
         QVERIFY(QDir(m_dir->path()).mkpath(folder));
         for (int i = 0; i < names.size(); ++i) {
             QImage back(60, 80, QImage::Format_RGB32);
-            back.fill(kColours[i]);
+            back.fill(kQuadrants[i]);
             QVERIFY(back.save(m_dir->filePath(folder + u'/' + names[i]), "JPEG", 95));
         }
     }
