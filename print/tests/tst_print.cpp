@@ -42,7 +42,7 @@ QImage addressedSheet()
     return sheet;
 }
 
-// Each card cell one solid colour; neighbours differ in hue by at least 100 degrees or in value by 60.
+// Each card one solid colour; neighbours differ in hue by at least 100 degrees or in value by 60.
 QColor cellColour(int cell)
 {
     return QColor::fromHsv((cell % 14 * 137 + cell / 14 * 61) % 360, 220, 110 + 60 * (cell / 14 % 2));
@@ -64,9 +64,8 @@ QImage quadrantBack(QSize size)
 {
     QImage back(size, QImage::Format_RGB32);
     QPainter painter(&back);
-    // Each quadrant paints to the bottom-right corner; the later ones cover the rest.
-    for (int q = 0; q < 4; ++q)
-        painter.fillRect(QRect(QPoint(q % 2 * size.width() / 2, q / 2 * size.height() / 2), size),
+    for (int q = 0; q < 4; ++q) // each to the bottom-right corner; the later ones cover the rest
+        painter.fillRect(q % 2 * size.width() / 2, q / 2 * size.height() / 2, size.width(), size.height(),
                          kQuadrants[q]);
     return back;
 }
@@ -103,32 +102,22 @@ int pdfPages(const QString &pdf)
 QString checkPrintedPage(const QImage &page, int pageNumber, QPoint origin)
 {
     if (page.isNull() || (page.width() > page.height()) != (pageNumber > 0))
-        return QStringLiteral("the page is %1 x %2 px: none, or turned the wrong way")
-            .arg(page.width())
-            .arg(page.height());
-    // The picture's own rectangle, points of it with the colour each must show, and its size on paper.
+        return QString::asprintf("the page is %d x %d px: none, or turned the wrong way", page.width(),
+                                 page.height());
+    // The picture's rectangle (a back's 2 x 2 quadrants, or twips of the sheet) and its size on paper.
     QRectF picture(0, 0, 2, 2);
     QSizeF paper(print::kBackPrintedSize);
-    std::vector<std::pair<QPointF, QColor>> probes;
-    for (int q = 0; q < 4 && !pageNumber; ++q)
-        probes.emplace_back(QPointF(q % 2 + 0.5, q / 2 + 0.5), QColor(kQuadrants[q]));
     if (pageNumber) {
-        // The working picture, in twips of the sheet; every card whose centre lies on it must show its
-        // colour.
         const print::FacePage &p = print::facePage(pageNumber);
         picture = QRectF(p.sheetRect.topLeft(), QSizeF(p.workingWidth, print::kWorkingHeight));
         paper = QSizeF(p.printedSize);
-        for (int cell = 0; cell < 56; ++cell)
-            probes.emplace_back(QPointF(cell % 14 * 4275 + 2137.5, cell / 14 * 6000 + 3000),
-                                cellColour(cell));
     }
-    // From the picture to pixels of the page, at 72 dpi: 1/20 of a pixel to the twip.
+    // At 72 dpi, 1/20 of a pixel to the twip.
     QTransform onPage;
     onPage.scale(0.05, 0.05).translate(origin.x(), origin.y());
     onPage.scale(paper.width() / picture.width(), paper.height() / picture.height())
         .translate(-picture.x(), -picture.y());
-    // Ink must start and stop within a pixel and a half of where the twips put it: a pixel for rounding, half
-    // a pixel for anti-aliasing.
+    // Ink must start and stop within a pixel (rounding) and a half (anti-aliasing) of where the twips put it.
     QRect ink;
     for (int y = 0; y < page.height(); ++y)
         for (int x = 0; x < page.width(); ++x)
@@ -139,11 +128,14 @@ QString checkPrintedPage(const QImage &page, int pageNumber, QPoint origin)
                   d2 = QRectF(ink).bottomRight() - want.bottomRight();
     QString problems;
     if (std::max({std::abs(d1.x()), std::abs(d1.y()), std::abs(d2.x()), std::abs(d2.y())}) > 1.5)
-        problems =
-            QString::asprintf("ink is off by (%g, %g) px at its top left, (%g, %g) at its bottom right\n",
-                              d1.x(), d1.y(), d2.x(), d2.y());
-    for (const auto &[point, colour] : probes) {
-        // The average of the 7 x 7 pixels around the point, as printing through JPEG moves single pixels.
+        problems = QString::asprintf("ink off by (%g, %g) px at its top left, (%g, %g) at its bottom right\n",
+                                     d1.x(), d1.y(), d2.x(), d2.y());
+    // Every card (quadrant) whose centre is on the picture shows its colour, averaged over 7 x 7 pixels as
+    // printing through JPEG moves single pixels.
+    for (int i = 0; i < (pageNumber ? 56 : 4); ++i) {
+        const QPointF point = pageNumber ? QPointF(i % 14 * 4275 + 2137.5, i / 14 * 6000 + 3000)
+                                         : QPointF(i % 2 + 0.5, i / 2 + 0.5);
+        const QColor colour = pageNumber ? cellColour(i) : QColor(kQuadrants[i]);
         const QPoint at = onPage.map(point).toPoint();
         const QColor seen = page.copy(QRect(at - QPoint(3, 3), QSize(7, 7)))
                                 .scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
@@ -202,10 +194,7 @@ struct AnsweringDialogs final : DeckDialogs
 {
     QString path, suggested;
     std::optional<QString> pdfPath(QWidget *, const QString &s) override { return (suggested = s, path); }
-    std::optional<PrintChoice> printer(QWidget *, const QString &p) override
-    {
-        return PrintChoice{p, {}, {}};
-    }
+    std::optional<PrintChoice> printer(QWidget *, const QString &p) override { return {{p, {}, {}}}; }
 };
 
 template <typename T> T *child(QWidget *window, const QString &name)
@@ -249,7 +238,8 @@ class TestPrint : public QObject
     QString m_project;
 
     // Back files in a subfolder of the application folder, the i-th all in kQuadrants[i].
-    void writeBacks(const QString &folder, const QStringList &names)
+    void writeBacks(const QString &folder = QStringLiteral("Backgrounds"),
+                    const QStringList &names = {QStringLiteral("Background-0.jpg")})
     {
         QVERIFY(QDir(m_dir->path()).mkpath(folder));
         for (int i = 0; i < names.size(); ++i) {
@@ -258,12 +248,18 @@ class TestPrint : public QObject
             QVERIFY(back.save(m_dir->filePath(folder + u'/' + names[i]), "JPEG", 95));
         }
     }
-    static void press(QWidget *window, const char *button)
-    {
-        Q_EMIT child<ImageButton>(window, button)->clicked();
-    }
+    static void press(QWidget *form, const char *name) { Q_EMIT child<ImageButton>(form, name)->clicked(); }
     static QImage rgb(const QImage &image) { return image.convertToFormat(QImage::Format_RGB32); }
-    static bool differs(QRgb a, QRgb b, int by) { return colourDistance(QColor(a), QColor(b)) > by; }
+    static void writeFile(const QString &path, const QByteArray &bytes)
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+    static QByteArray readFile(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
 
 private Q_SLOTS:
     void initTestCase()
@@ -275,8 +271,7 @@ private Q_SLOTS:
             return;
         // Every other print server this process talks to is one that never answers.
         const QString socket = m_scratch.filePath(QStringLiteral("hung.sock"));
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
+        sockaddr_un address{AF_UNIX, {}};
         qstrncpy(address.sun_path, QFile::encodeName(socket).constData(), sizeof address.sun_path);
         m_hungServer = ::socket(AF_UNIX, SOCK_STREAM, 0);
         QVERIFY(::bind(m_hungServer, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0);
@@ -303,12 +298,10 @@ private Q_SLOTS:
     // letters end the number, blanks lead it, a second point ends it, no exponent, no hexadecimal.
     void marginText()
     {
-        const std::pair<QString, int> rows[] = {{"25abc", 375},   {"abc", 0},
-                                                {"  7", 105},     {"-2", -30},
-                                                {" - 4", 0},      {"2.5", 38},
-                                                {"1.5.5", 23},    {"1e3", 15},
-                                                {"0x10", 0},      {"66666666", 999999990},
-                                                {"66666667", -1}, {QString(400, u'9'), -1}};
+        const std::pair<QString, int> rows[] = {
+            {"25abc", 375}, {"abc", 0},  {"  7", 105}, {"-2", -30},             {" - 4", 0},      {"2.5", 38},
+            {"1.5.5", 23},  {"1e3", 15}, {"0x10", 0},  {"66666666", 999999990}, {"66666667", -1},
+            {QString(400, u'9'), -1}};
         for (const auto &[text, twips] : rows) {
             const int got = print::marginTwips(text).value_or(-1);
             QVERIFY2(got == twips, qPrintable(QStringLiteral("\"%1\" gives %2").arg(text.left(20)).arg(got)));
@@ -318,7 +311,7 @@ private Q_SLOTS:
     void placement_data()
     {
         QTest::addColumn<Placed>("row");
-        const QRect wide(150, 600, 16200, 10200), narrow(150, 600, 12860, 10200), back(0, 0, 12000, 16900);
+        const QRect wide(150, 600, 16200, 10200), narrow(150, 600, 12860, 10200);
         // Page 2 prints from 21430 twips, 1428.67 pixels: it starts at the nearest pixel.
         QTest::newRow("page 1") << Placed{1, "40", "10", wide, QRect(0, 0, 1430, 800)};
         QTest::newRow("page 2") << Placed{2, "40", "10", wide, QRect(1429, 0, 1426, 800)};
@@ -329,8 +322,7 @@ private Q_SLOTS:
         QTest::newRow("page 2, no numbers")
             << Placed{2, "x", "", QRect(0, 0, 16200, 10200), QRect(1429, 0, 1426, 800)};
         // A back goes whole to the printer and is stretched there, whatever its size.
-        QTest::newRow("back") << Placed{0, "0", "0", back, {}};
-        QTest::newRow("back, fractions") << Placed{0, "0.2", "1.1", back.translated(17, 3), {}};
+        QTest::newRow("back") << Placed{0, "0.2", "1.1", QRect(17, 3, 12000, 16900), {}};
     }
 
     // Each window opens on the first page and previews the one chosen, or shows the top left of a back larger
@@ -384,8 +376,7 @@ private Q_SLOTS:
         const QString dir = QStringLiteral("Backgrounds"), b0 = "Background-0.jpg", b2 = "Background-2.jpg";
         const QStringList three{b0, "Background-1.jpg", b2};
         QTest::newRow("three backs") << Browse{dir, three, {"Rugzijde 1 / 3", "Rugzijde 3 / 3"}, 2, 2};
-        // Every ".jpg" counts, in any letter case and numbered or not, so number 1 is counted and has no
-        // file.
+        // Every ".jpg" counts, in any letter case and numbered or not: number 1 is counted and has no file.
         QTest::newRow("number without a file")
             << Browse{dir, {b0, b2, "holiday.JPG", "notes.txt"}, {"Rugzijde 1 / 3", "Rugzijde 2 / 3"}, 1, 0};
         QTest::newRow("no back 0, folder in capitals")
@@ -439,7 +430,7 @@ private Q_SLOTS:
         SystemPrintTarget onQueues(queues);
         PrintTarget &target = row.via < 2 ? static_cast<PrintTarget &>(onQueues) : m_target;
         if (row.via < 2)
-            writeBacks(QStringLiteral("Backgrounds"), {QStringLiteral("Background-0.jpg")});
+            writeBacks();
         AfdrukForm faces(m_addressed, m_pacer, m_prompter, *m_folder, target);
         if (row.via == 2)
             child<QComboBox>(&faces, "Combo1")->setCurrentText(QStringLiteral("99999999"));
@@ -471,11 +462,11 @@ private Q_SLOTS:
     void deck_data()
     {
         QTest::addColumn<Deck>("row");
-        const auto duplex = print::DeckOrder::Duplex;
+        const auto duplex = print::DeckOrder::Duplex, facesFirst = print::DeckOrder::FacesFirst;
         QTest::newRow("duplex; page 2, a cut card at each side")
             << Deck{duplex, true, "40", "10", {1, 0, 2, 0, 3, 0, 4, 0, 5, 0, 6, 0}, 2, 50.0};
-        QTest::newRow("faces first; page 6, four columns") << Deck{
-            print::DeckOrder::FacesFirst, true, "40", "10", {1, 2, 3, 4, 5, 6, 0, 0, 0, 0, 0, 0}, 6, 50.0};
+        QTest::newRow("faces first; page 6, four columns")
+            << Deck{facesFirst, true, "40", "10", {1, 2, 3, 4, 5, 6, 0, 0, 0, 0, 0, 0}, 6, 50.0};
         QTest::newRow("no back; page 3, little room below, none left")
             << Deck{duplex, false, "99", "0", {1, 2, 3, 4, 5, 6}, 3, 0.0};
     }
@@ -527,11 +518,13 @@ private Q_SLOTS:
         for (const QLine &line : laidOut.cutMarks) {
             QVERIFY(line.dx() ? std::ranges::count(edges.y, line.y1())
                               : std::ranges::count(edges.x, line.x1()));
-            const QRect near(toPixels(QRect(line.p1(), line.p2()).normalized(), dpi).center() - QPoint(1, 1),
-                             QSize(3, 3));
+            const QPoint centre = toPixels(QRect(line.p1(), line.p2()).normalized(), dpi).center();
+            const QRect near(centre - QPoint(1, 1), QSize(3, 3));
             QVERIFY(!test::changedArea(with.copy(near), without.copy(near)).isEmpty());
         }
-        const auto changes = [&](QPoint a, QPoint b) { return differs(with.pixel(a), with.pixel(b), 20); };
+        const auto changes = [&](QPoint a, QPoint b) {
+            return colourDistance(with.pixelColor(a), with.pixelColor(b)) > 20;
+        };
         const int top = cards.top() + 4, right = cards.right() - 4;
         for (const int x : edges.x)
             if (const int px = qRound(x * dpi / 1440.0); px >= 3) // not the paper's own edge
@@ -553,10 +546,9 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("args"); // "OUT" stands for the output file, "PROJECT" for a project
         QTest::addColumn<int>("pages");        // 0: refused with exit code 2
         QTest::newRow("blank sheet, no back") << QStringList{"--export-pdf", "OUT"} << 6;
-        QTest::newRow("faces first, bare")
-            << QStringList{"PROJECT", "--export-pdf=OUT", "--back",         "1",
-                           "--order", "faces-first",      "--no-cut-marks", "--no-scale-bar"}
-            << 12;
+        QTest::newRow("faces first, bare") << QStringList{"PROJECT", "--export-pdf=OUT", "--back", "1",
+                                                          "--order", "faces-first", "--no-cut-marks",
+                                                          "--no-scale-bar"} << 12;
         // The real program, with no display and no platform plugin asked for.
         QTest::newRow("program without a display")
             << QStringList{"--export-pdf", "OUT", "PROJECT", "--back", "1"} << 12;
@@ -578,42 +570,29 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, args);
         QFETCH(int, pages);
-        writeBacks(QStringLiteral("Backgrounds"), {QStringLiteral("Background-0.jpg")});
+        writeBacks();
         QVERIFY(QDir(m_dir->path()).mkpath("Data"));
         QVERIFY(PictureFile::saveBmp(m_coloured, m_dir->filePath(QStringLiteral("Data/Kaarten.krt"))));
         const QString out = m_scratch.filePath(QStringLiteral("cli.pdf")),
-                      unfit = m_scratch.filePath("unfit.krt");
+                      unfit = m_scratch.filePath(QStringLiteral("unfit.krt"));
         QVERIFY(QImage(10, 10, QImage::Format_RGB32).save(unfit, "BMP"));
-        QFile old(out);
-        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("older") == 5);
-        old.close();
-        args.replaceInStrings("OUT", out)
-            .replaceInStrings("PROJECT", m_project)
-            .replaceInStrings("UNFIT", unfit);
+        writeFile(out, "older");
+        args.replaceInStrings("OUT", out).replaceInStrings("PROJECT", m_project);
+        args.replaceInStrings("UNFIT", unfit);
         if (QTest::currentDataTag() == QLatin1String("program without a display")) {
-            QProcess p;
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-                env.remove(QString::fromLatin1(name));
-            p.setProcessEnvironment(env);
-            p.start(QStringLiteral(VELLORA_EXE), args);
-            QVERIFY(p.waitForFinished(60000));
-            QCOMPARE(p.exitCode(), 0);
-            QProcess list;
-            list.start(QStringLiteral("pdfimages"), {"-list", out});
-            QVERIFY(list.waitForFinished(60000));
-            const QStringList images =
-                QString::fromLocal8Bit(list.readAllStandardOutput()).split(u'\n').mid(2);
+            QStringList env{"-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "-u", "QT_QPA_PLATFORM"};
+            QCOMPARE(QProcess::execute(QStringLiteral("env"), env << VELLORA_EXE << args), 0);
+            // Every image in its own encoding: JPEG as .jpg, the rest as .png.
             const QString base = m_scratch.filePath(QStringLiteral("img"));
-            QCOMPARE(QProcess::execute(QStringLiteral("pdfimages"), {"-png", out, base}), 0);
+            QCOMPARE(QProcess::execute(QStringLiteral("pdfimages"), {"-all", out, base}), 0);
             Surface working;
             for (int i = 0; i < 12; ++i) {
-                QCOMPARE(images.value(i).simplified().split(u' ').value(8), i % 2 ? "jpeg" : "image");
+                const QString name = QStringLiteral("%1-%2").arg(base).arg(i, 3, 10, QChar(u'0'));
+                QVERIFY2(QFile::exists(name + (i % 2 ? ".jpg" : ".png")), qPrintable(name));
                 if (i % 2)
                     continue;
                 print::composeFacePage(m_addressed, print::facePage(i / 2 + 1), working);
-                const QImage extracted(QStringLiteral("%1-%2.png").arg(base).arg(i, 3, 10, QChar(u'0')));
-                QCOMPARE(test::firstDifference(rgb(extracted), rgb(working.image())), "");
+                QCOMPARE(test::firstDifference(rgb(QImage(name + ".png")), rgb(working.image())), "");
             }
         } else {
             const auto outcome = print::PdfExportCommand(*m_folder).run(QStringList{"vellora"} + args);
@@ -621,8 +600,7 @@ private Q_SLOTS:
             QCOMPARE(outcome.message.isEmpty(), pages > 0);
             QVERIFY(!outcome.message.contains(u'\n'));
         }
-        QVERIFY(old.open(QIODevice::ReadOnly));
-        QCOMPARE(old.read(5), pages ? QByteArray("%PDF-") : QByteArray("older"));
+        QCOMPARE(readFile(out).left(5), pages ? QByteArray("%PDF-") : QByteArray("older"));
         QCOMPARE(pdfPages(out), pages);
         QCOMPARE(QDir(m_scratch.path()).entryList({"cli*"}, QDir::Files), QStringList{"cli.pdf"});
     }
@@ -631,7 +609,7 @@ private Q_SLOTS:
     // full disk leaves the older file as it was and says so.
     void deckWindow()
     {
-        writeBacks(QStringLiteral("Backgrounds"), {QStringLiteral("Background-0.jpg")});
+        writeBacks();
         FakeQueues queues;
         AnsweringDialogs dialogs;
         dialogs.path = m_scratch.filePath(QStringLiteral("window.pdf"));
@@ -642,28 +620,21 @@ private Q_SLOTS:
         QCOMPARE(pdfPages(dialogs.path), 12);
         child<QPushButton>(&form, "PrintKnop")->click();
         QCOMPARE(queues.jobs.size(), 1);
-        QFile job(m_scratch.filePath(QStringLiteral("job.pdf")));
-        QVERIFY(job.open(QIODevice::WriteOnly) && job.write(queues.jobs[0]) == queues.jobs[0].size());
-        job.close();
-        QCOMPARE(pdfPages(job.fileName()), 12);
+        writeFile(m_scratch.filePath(QStringLiteral("job.pdf")), queues.jobs[0]);
+        QCOMPARE(pdfPages(m_scratch.filePath(QStringLiteral("job.pdf"))), 12);
         QVERIFY(m_prompter.shown.isEmpty());
-        QCOMPARE(
-            HeleDeckForm(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs).suggestedPdfPath(),
-            QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-                .filePath("Vellora.pdf"));
+        const QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+        const HeleDeckForm unnamed(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs);
+        QCOMPARE(unnamed.suggestedPdfPath(), documents.filePath("Vellora.pdf"));
 
         const QString disk = m_scratch.filePath(QStringLiteral("disk"));
         QVERIFY(QDir().mkpath(disk));
         if (mount("tmpfs", QFile::encodeName(disk).constData(), "tmpfs", 0, "size=8k") != 0)
             QSKIP("cannot mount a small tmpfs here (needs root)");
         dialogs.path = disk + QStringLiteral("/deck.pdf");
-        QFile older(dialogs.path);
-        QVERIFY(older.open(QIODevice::WriteOnly) && older.write("older") == 5);
-        older.close();
+        writeFile(dialogs.path, "older");
         child<QPushButton>(&form, "PdfKnop")->click();
-        QVERIFY(older.open(QIODevice::ReadOnly));
-        QCOMPARE(older.readAll(), QByteArray("older"));
-        older.close();
+        QCOMPARE(readFile(dialogs.path), QByteArray("older"));
         QCOMPARE(QDir(disk).entryList(QDir::Files | QDir::Hidden), QStringList{"deck.pdf"});
         QCOMPARE(umount(QFile::encodeName(disk).constData()), 0);
         QCOMPARE(m_prompter.shown.size(), 1);
@@ -705,10 +676,9 @@ private Q_SLOTS:
         // A PDF the queue wrote since `seen`, once whole: Ghostscript writes the end-of-file marker last.
         const auto newPdf = [&] {
             for (const QString &name : pdfs()) {
-                QFile f(QDir(out).filePath(name));
-                if (!seen.contains(name) && f.open(QIODevice::ReadOnly) &&
-                    f.seek(std::max<qint64>(0, f.size() - 32)) && f.readAll().contains("%%EOF"))
-                    return f.fileName();
+                const QString path = QDir(out).filePath(name);
+                if (!seen.contains(name) && readFile(path).right(32).contains("%%EOF"))
+                    return path;
             }
             return QString();
         };
