@@ -1,13 +1,11 @@
 #!/usr/bin/env bash
-# Printing through a real queue: a print server of its own under a temporary folder with a cups-pdf queue as
-# the default printer, for tst_print's realQueue. Usage: cups_e2e.sh <tst_print>. Exit 0 passed, 1 failed,
-# 77 skipped (with the reason). VELLORA_CUPS_KEEP=1 keeps the server's folder (logs, spool, PDFs).
+# tst_print's realQueue through a print server of its own under a temporary folder, with a cups-pdf queue as
+# the default printer. Usage: cups_e2e.sh <tst_print>. Exit 0 passed, 1 failed, 77 skipped (with the reason).
+# VELLORA_CUPS_KEEP=1 keeps the server's folder (logs, spool, PDFs).
 set -uo pipefail
-
 tst=${1:?usage: cups_e2e.sh <tst_print>}
 queue=VelloraPDF
 ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
-
 skip() { echo "SKIPPED: $*"; exit 77; }
 die() { echo "FAILED: $*"; [ -n "${work:-}" ] && tail -n 30 "$work/log/error_log" 2>/dev/null; exit 1; }
 
@@ -24,7 +22,6 @@ work=$(mktemp -d /tmp/vellora-cups.XXXXXX) || skip "no temporary folder"
 tag=vellora-$(basename "$work" | tr -cd 'A-Za-z0-9')
 pdfconf=/etc/cups/cups-pdf-$tag.conf
 cupsd_pid=
-
 # shellcheck disable=SC2317  # runs from the trap
 cleanup() {
     # The server is not this shell's child, so it cannot be waited for; it stops within a moment.
@@ -41,7 +38,6 @@ chmod 755 "$work"
 mkdir -p "$work"/{etc/ppd,spool/tmp,cache,state,log,pdf,home,cups-pdf-spool,fulltmp}
 chmod 1777 "$work/spool/tmp"
 socket="$work/cups.sock"
-
 cat > "$work/etc/cupsd.conf" <<CONF
 Listen $socket
 Browsing Off
@@ -68,17 +64,14 @@ printf 'Out %s\nAnonDirName %s\nSpool %s\nLog %s\nLabel 2\n' "$work/pdf" "$work/
     "$work/log" > "$pdfconf" || skip "cannot write $pdfconf"
 
 # Clients of this run see only this server: no user or system lpoptions, no client.conf.
-export CUPS_SERVER="$socket" CUPS_SERVERROOT="$work/etc" HOME="$work/home"
+export CUPS_SERVER="$socket" CUPS_SERVERROOT="$work/etc" HOME="$work/home" QT_QPA_PLATFORM=offscreen
 unset LPDEST PRINTER
-
 # Without -f the server returns only once it accepts requests, so nothing has to be waited for here.
-if ! /usr/sbin/cupsd -c "$work/etc/cupsd.conf" -s "$work/etc/cups-files.conf" > "$work/log/start" 2>&1; then
-    skip "the print server did not start: $(cat "$work/log/start") $(tail -n 5 "$work/log/error_log")"
-fi
+/usr/sbin/cupsd -c "$work/etc/cupsd.conf" -s "$work/etc/cups-files.conf" > "$work/log/start" 2>&1 \
+    || skip "the print server did not start: $(cat "$work/log/start") $(tail -n 5 "$work/log/error_log")"
 cupsd_pid=$(pgrep -f -x "/usr/sbin/cupsd -C $work/etc/cupsd.conf -s $work/etc/cups-files.conf" | head -n 1)
 [ -n "$cupsd_pid" ] || skip "the print server exited right after starting: $(tail -n 5 "$work/log/error_log")"
 lpstat -r >/dev/null 2>&1 || skip "the print server does not answer on $socket"
-
 lpadmin -p "$queue" -E -v "cups-pdf:/$tag" -P "$ppd" 2>"$work/log/lpadmin" \
     || die "lpadmin: $(cat "$work/log/lpadmin")"
 { lpadmin -d "$queue" && lpstat -d | grep -q "$queue"; } || die "cannot make $queue the default destination"
@@ -88,11 +81,9 @@ run() {
     VELLORA_CUPS_PDFS="$work/pdf" "$tst" "realQueue:$1" > "$work/log/test" 2>&1 \
         || { cat "$work/log/test"; false; }
 }
-export QT_QPA_PLATFORM=offscreen
 run ready || die "printing on a ready queue"
-# Page 1, a back and the deck: the deck is one job.
 jobs=$(lpstat -W all -o "$queue" 2>/dev/null | wc -l)
-[ "$jobs" -eq 3 ] || die "page 1, a back and the deck became $jobs jobs, not three"
+[ "$jobs" -eq 3 ] || die "page 1, a back and the deck became $jobs jobs, not three (the deck is one job)"
 
 # A full temporary folder must not turn into a truncated job that reports success.
 if mount -t tmpfs -o size=16k tmpfs "$work/fulltmp" 2>/dev/null; then
@@ -107,13 +98,10 @@ refused() {
     run refusing || die "$1"
     [ -z "$(lpstat -o 2>/dev/null)" ] || die "$1: jobs were queued: $(lpstat -o)"
 }
-
 cupsdisable "$queue" || die "cupsdisable"
 refused "queue stopped (cupsdisable)"
 { cupsenable "$queue" && cupsreject "$queue"; } || die "cupsenable/cupsreject"
 refused "queue not accepting jobs (cupsreject)"
 lpadmin -x "$queue" || die "lpadmin -x"
 refused "no printer at all"
-
 echo "PASSED"
-exit 0
