@@ -76,9 +76,9 @@ lpadmin -p "$queue" -E -v "cups-pdf:/$tag" -P "$ppd" 2>"$work/log/lpadmin" \
     || die "lpadmin: $(cat "$work/log/lpadmin")"
 { lpadmin -d "$queue" && lpstat -d | grep -q "$queue"; } || die "cannot make $queue the default destination"
 
-# One row of realQueue; its output only when it fails.
+# realQueue for a queue that is ready or refusing; its output only when it fails.
 run() {
-    VELLORA_CUPS_PDFS="$work/pdf" "$tst" "realQueue:$1" > "$work/log/test" 2>&1 \
+    VELLORA_CUPS_PDFS="$work/pdf" VELLORA_CUPS_QUEUE=$1 "$tst" realQueue > "$work/log/test" 2>&1 \
         || { cat "$work/log/test"; false; }
 }
 run ready || die "printing on a ready queue"

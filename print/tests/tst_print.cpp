@@ -617,22 +617,15 @@ private Q_SLOTS:
                  qPrintable(m_prompter.shown[0].text));
     }
 
-    void realQueue_data()
-    {
-        QTest::addColumn<bool>("ready");
-        QTest::newRow("ready") << true;
-        QTest::newRow("refusing") << false;
-    }
-
     // Page 1, a back at margins 10 and 20 and the deck printed from their windows on the default queue of a
-    // print server of its own, which cups_e2e.sh sets up with a PDF queue writing to VELLORA_CUPS_PDFS. The
-    // script runs each row alone, changing the queue in between.
+    // print server of its own, which cups_e2e.sh sets up with a PDF queue writing to VELLORA_CUPS_PDFS, and
+    // runs this once for each state of the queue it names in VELLORA_CUPS_QUEUE: ready or refusing.
     void realQueue()
     {
-        QFETCH(bool, ready);
         const QString out = qEnvironmentVariable("VELLORA_CUPS_PDFS");
         if (out.isEmpty())
             QSKIP("run by cups_e2e.sh against a print server of its own");
+        const bool ready = qEnvironmentVariable("VELLORA_CUPS_QUEUE") != u"refusing";
         // Not in the temporary folder, which may be full; a back larger than the page's share of pixels.
         const QTemporaryDir app(out + QStringLiteral("/app-XXXXXX"));
         QVERIFY(QDir(app.path()).mkpath(QStringLiteral("Backgrounds")));
