@@ -141,17 +141,13 @@ QString checkPrintedPage(const QImage &page, int pageNumber, QPoint origin)
     return problems;
 }
 
-// Rows of the tables below. Placed: page 0 is a back; twips on the paper; sheetPixels what of the sheet a
-// face page carries, cut at its right edge.
+// Rows of the tables below. Page 0 is a back; sheetPixels: what of the sheet a face page carries.
 struct Placed { int page; QString top, left; QRect twips, sheetPixels; };
-// Browse: no folder if empty; counters on opening and after scrolling; shownAfter the file whose colour the
-// back shows then, -1 none.
+// No folder if empty; counters on opening and after scrolling; shownAfter: the file shown then, -1 none.
 struct Browse { QString folder; QStringList files, counters; int scrollTo, shownAfter; };
-// Deck: pages by face page number, 0 a back; marked the page whose cut marks and scale bar are looked at;
-// bar: the scale bar in mm, 0 for none as the margin below has no room.
+// marked: the page whose cut marks and scale bar (bar mm long, 0 for none) are looked at.
 struct Deck { print::DeckOrder order; bool back; QString top, left; QList<int> pages; int marked, bar; };
-// Failure: via 0 the fake queues, 1 a hung print server, 2 a working printer, an unusable margin and no back;
-// the default printer; the state of its queue.
+// via 0 the fake queues, 1 a hung print server, 2 a working printer, an unusable margin and no back.
 struct Failure { int via; QString printer; std::optional<State> state; };
 
 // A print server that knows one queue in one state, refuses jobs for "Refused" and keeps the others.
