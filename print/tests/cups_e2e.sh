@@ -1,12 +1,11 @@
 #!/usr/bin/env bash
-# Printing through a real queue: a print server of its own under a temporary folder with a cups-pdf queue as
-# the default printer. Usage: cups_e2e.sh <vellora_cups_print>. Exit 0 passed, 1 failed, 77 skipped (with the
-# reason). VELLORA_CUPS_KEEP=1 keeps the server's folder (logs, spool, PDFs).
+# tst_print's realQueue through a print server of its own under a temporary folder, with a cups-pdf queue as
+# the default printer. Usage: cups_e2e.sh <tst_print>. Exit 0 passed, 1 failed, 77 skipped (with the reason).
+# VELLORA_CUPS_KEEP=1 keeps the server's folder (logs, spool, PDFs).
 set -uo pipefail
-
-driver=${1:?usage: cups_e2e.sh <vellora_cups_print>}
+tst=${1:?usage: cups_e2e.sh <tst_print>}
 queue=VelloraPDF
-
+ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
 skip() { echo "SKIPPED: $*"; exit 77; }
 die() { echo "FAILED: $*"; [ -n "${work:-}" ] && tail -n 30 "$work/log/error_log" 2>/dev/null; exit 1; }
 
@@ -14,9 +13,8 @@ die() { echo "FAILED: $*"; [ -n "${work:-}" ] && tail -n 30 "$work/log/error_log
 for tool in /usr/sbin/cupsd lpadmin lpstat cupsdisable cupsenable cupsreject pdftoppm pgrep; do
     command -v "$tool" >/dev/null 2>&1 || skip "$tool is not installed (Debian packages cups, poppler-utils)"
 done
-[ -x /usr/lib/cups/backend/cups-pdf ] || skip "the cups-pdf backend is not installed (Debian package printer-driver-cups-pdf)"
-ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
-[ -f "$ppd" ] || skip "no $ppd (Debian package printer-driver-cups-pdf)"
+{ [ -x /usr/lib/cups/backend/cups-pdf ] && [ -f "$ppd" ]; } \
+    || skip "cups-pdf is not installed (Debian package printer-driver-cups-pdf)"
 
 work=$(mktemp -d /tmp/vellora-cups.XXXXXX) || skip "no temporary folder"
 # cups-pdf reads /etc/cups/cups-pdf-<name>.conf for a queue whose device is cups-pdf:/<name>; a name of this
@@ -24,7 +22,6 @@ work=$(mktemp -d /tmp/vellora-cups.XXXXXX) || skip "no temporary folder"
 tag=vellora-$(basename "$work" | tr -cd 'A-Za-z0-9')
 pdfconf=/etc/cups/cups-pdf-$tag.conf
 cupsd_pid=
-
 # shellcheck disable=SC2317  # runs from the trap
 cleanup() {
     # The server is not this shell's child, so it cannot be waited for; it stops within a moment.
@@ -38,30 +35,18 @@ trap cleanup EXIT
 
 # The server's folders must be readable by the filters, which run as the unprivileged lp user.
 chmod 755 "$work"
-mkdir -p "$work"/{etc/ppd,spool/tmp,cache,state,log,pdf,home,cups-pdf-spool,fulltmp} && chmod 1777 "$work/spool/tmp"
+mkdir -p "$work"/{etc/ppd,spool/tmp,cache,state,log,pdf,home,cups-pdf-spool,fulltmp}
+chmod 1777 "$work/spool/tmp"
 socket="$work/cups.sock"
-
 cat > "$work/etc/cupsd.conf" <<CONF
 Listen $socket
 Browsing Off
-WebInterface No
 LogLevel info
-MaxLogSize 0
-PreserveJobFiles Yes
 Printcap $work/printcap
 <Location />
   Order allow,deny
   Allow all
 </Location>
-<Location /admin>
-  Order allow,deny
-  Allow all
-</Location>
-<Policy default>
-  <Limit All>
-    Order deny,allow
-  </Limit>
-</Policy>
 CONF
 cat > "$work/etc/cups-files.conf" <<CONF
 ServerRoot $work/etc
@@ -72,58 +57,51 @@ StateDir $work/state
 AccessLog $work/log/access_log
 ErrorLog $work/log/error_log
 PageLog $work/log/page_log
-ServerBin /usr/lib/cups
-DataDir /usr/share/cups
 CONF
 mkdir -p /etc/cups || skip "cannot write /etc/cups"
 # Label 2: every file is named with its job number, so a second page never replaces the first.
-printf 'Out %s\nAnonDirName %s\nSpool %s\nLog %s\nLabel 2\n' "$work/pdf" "$work/pdf" "$work/cups-pdf-spool" "$work/log" \
-    > "$pdfconf" \
-    || skip "cannot write $pdfconf"
+printf 'Out %s\nAnonDirName %s\nSpool %s\nLog %s\nLabel 2\n' "$work/pdf" "$work/pdf" "$work/cups-pdf-spool" \
+    "$work/log" > "$pdfconf" || skip "cannot write $pdfconf"
 
 # Clients of this run see only this server: no user or system lpoptions, no client.conf.
-export CUPS_SERVER="$socket" CUPS_SERVERROOT="$work/etc" HOME="$work/home"
+export CUPS_SERVER="$socket" CUPS_SERVERROOT="$work/etc" HOME="$work/home" QT_QPA_PLATFORM=offscreen
 unset LPDEST PRINTER
-
 # Without -f the server returns only once it accepts requests, so nothing has to be waited for here.
-if ! /usr/sbin/cupsd -c "$work/etc/cupsd.conf" -s "$work/etc/cups-files.conf" > "$work/log/start" 2>&1; then
-    skip "the print server did not start: $(cat "$work/log/start") $(tail -n 5 "$work/log/error_log" 2>/dev/null)"
-fi
+/usr/sbin/cupsd -c "$work/etc/cupsd.conf" -s "$work/etc/cups-files.conf" > "$work/log/start" 2>&1 \
+    || skip "the print server did not start: $(cat "$work/log/start") $(tail -n 5 "$work/log/error_log")"
 cupsd_pid=$(pgrep -f -x "/usr/sbin/cupsd -C $work/etc/cupsd.conf -s $work/etc/cups-files.conf" | head -n 1)
 [ -n "$cupsd_pid" ] || skip "the print server exited right after starting: $(tail -n 5 "$work/log/error_log")"
 lpstat -r >/dev/null 2>&1 || skip "the print server does not answer on $socket"
-
-lpadmin -p "$queue" -E -v "cups-pdf:/$tag" -P "$ppd" 2>"$work/log/lpadmin" || die "lpadmin: $(cat "$work/log/lpadmin")"
+lpadmin -p "$queue" -E -v "cups-pdf:/$tag" -P "$ppd" 2>"$work/log/lpadmin" \
+    || die "lpadmin: $(cat "$work/log/lpadmin")"
 { lpadmin -d "$queue" && lpstat -d | grep -q "$queue"; } || die "cannot make $queue the default destination"
 
-export QT_QPA_PLATFORM=offscreen
-"$driver" print "$work/pdf" || die "printing on a ready queue"
-
-jobs_before=$(lpstat -W all -o "$queue" 2>/dev/null | wc -l)
-"$driver" deck "$work/pdf" || die "printing the whole deck"
-jobs_after=$(lpstat -W all -o "$queue" 2>/dev/null | wc -l)
-[ $((jobs_after - jobs_before)) -eq 1 ] || die "the deck became $((jobs_after - jobs_before)) jobs, not one"
+# realQueue for a queue that is ready or refusing; its output only when it fails.
+run() {
+    VELLORA_CUPS_PDFS="$work/pdf" VELLORA_CUPS_QUEUE=$1 "$tst" realQueue > "$work/log/test" 2>&1 \
+        || { cat "$work/log/test"; false; }
+}
+run ready || die "printing on a ready queue"
+jobs=$(lpstat -W all -o "$queue" 2>/dev/null | wc -l)
+[ "$jobs" -eq 3 ] || die "page 1, a back and the deck became $jobs jobs, not three (the deck is one job)"
 
 # A full temporary folder must not turn into a truncated job that reports success.
 if mount -t tmpfs -o size=16k tmpfs "$work/fulltmp" 2>/dev/null; then
     dd if=/dev/zero of="$work/fulltmp/fill" bs=4k 2>/dev/null
-    TMPDIR="$work/fulltmp" "$driver" print "$work/pdf"; status=$?
+    TMPDIR="$work/fulltmp" run ready; status=$?
     umount "$work/fulltmp"
     [ $status -eq 0 ] || die "printing with the temporary folder full"
 fi
 
 # A refused page must not have become a job that waits in the queue either.
 refused() {
-    "$driver" refused "$work/pdf" || die "$1"
+    run refusing || die "$1"
     [ -z "$(lpstat -o 2>/dev/null)" ] || die "$1: jobs were queued: $(lpstat -o)"
 }
-
 cupsdisable "$queue" || die "cupsdisable"
 refused "queue stopped (cupsdisable)"
 { cupsenable "$queue" && cupsreject "$queue"; } || die "cupsenable/cupsreject"
 refused "queue not accepting jobs (cupsreject)"
 lpadmin -x "$queue" || die "lpadmin -x"
 refused "no printer at all"
-
 echo "PASSED"
-exit 0
