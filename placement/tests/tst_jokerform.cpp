@@ -26,7 +26,7 @@ std::unique_ptr<QTemporaryDir> folderWithJokers(int last)
         const QString name =
             n == 10 ? "JOKER-10.JOK" : QStringLiteral("joker-%1.jok").arg(n, 2, 10, QChar(u'0'));
         if (n != 11)
-            writeFile(dir->filePath("Data/" + name), encoded(jokerPicture(n), "BMP"));
+            writeBytes(dir->filePath("Data/" + name), imageFile(jokerPicture(n), "BMP"));
     }
     return dir;
 }
@@ -99,8 +99,8 @@ private Q_SLOTS:
     {
         auto app = folderWithJokers(0);
         const QImage large = coordinatePhoto(300, 400), small = coordinatePhoto(100, 50);
-        writeFile(app->filePath("Data/joker-01.jok"), encoded(large, "BMP"));
-        writeFile(app->filePath("Data/joker-02.jok"), encoded(small, "BMP"));
+        writeBytes(app->filePath("Data/joker-01.jok"), imageFile(large, "BMP"));
+        writeBytes(app->filePath("Data/joker-02.jok"), imageFile(small, "BMP"));
         const Jokers opened(std::move(app));
         QCOMPARE(firstDifference(opened.preview(), large.copy(0, 0, 240, 330)), QString());
         opened.bar()->setValue(2);
