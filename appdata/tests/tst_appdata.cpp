@@ -3,10 +3,13 @@
 // the placement engine paints from, real drawings rather than blanks, and the same bytes on every build.
 
 #include "appdata.h"
+#include "testsupport.h"
 
 #include <QDirIterator>
 #include <QTemporaryDir>
 #include <QtTest>
+
+using vellora::test::readBytes;
 
 namespace {
 
@@ -15,17 +18,11 @@ QString appFile(const QString &relative)
     return QDir(QStringLiteral(VELLORA_APPDATA_DIR)).filePath(relative);
 }
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // A BMP from the application folder as RGB32; null when it is missing or not 24 bits per pixel, the depth the
 // program reads.
 QImage bmp24(const QString &relative)
 {
-    const QByteArray bytes = readAll(appFile(relative));
+    const QByteArray bytes = readBytes(appFile(relative));
     if (bytes.size() < 30 || !bytes.startsWith("BM") || (quint8(bytes[28]) | quint8(bytes[29]) << 8) != 24)
         return {};
     return QImage::fromData(bytes, "BMP").convertToFormat(QImage::Format_RGB32);
@@ -99,7 +96,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, name);
         QFETCH(QSize, size);
-        const QByteArray bytes = readAll(appFile(QStringLiteral("Artwork/") + name));
+        const QByteArray bytes = readBytes(appFile(QStringLiteral("Artwork/") + name));
         QVERIFY2(bytes.startsWith("\x89PNG"), "missing or not a PNG");
         const QImage img = QImage::fromData(bytes, "PNG");
         QCOMPARE(img.size(), size);
@@ -193,7 +190,7 @@ private Q_SLOTS:
     // lengths.
     void guideIsAFixedPdfWithItsTitle()
     {
-        const QByteArray pdf = readAll(appFile(QStringLiteral("Help/Beeldscherm.pdf")));
+        const QByteArray pdf = readBytes(appFile(QStringLiteral("Help/Beeldscherm.pdf")));
         QVERIFY(pdf.startsWith("%PDF-") && pdf.trimmed().endsWith("%%EOF"));
         QVERIFY2(pdf.size() > 10000, "the guide has no real content");
         QVERIFY(pdf.contains("Beeldscherm instellen op 96 dpi"));
@@ -217,8 +214,8 @@ private Q_SLOTS:
         const QDir projects(root.filePath("Projecten"));
         QVERIFY(projects.isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
         for (const QString &file : m_written) {
-            const QByteArray built = readAll(appFile(file));
-            QVERIFY2(!built.isEmpty() && built == readAll(root.filePath(file)), qPrintable(file));
+            const QByteArray built = readBytes(appFile(file));
+            QVERIFY2(!built.isEmpty() && built == readBytes(root.filePath(file)), qPrintable(file));
         }
     }
 

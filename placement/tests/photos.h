@@ -7,7 +7,6 @@
 #include "testsupport.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QDialog>
 #include <QLabel>
 #include <QScrollBar>
@@ -44,24 +43,6 @@ inline QImage smoothPhoto(int w, int h)
     return paintPhoto(w, h, [=](int x, int y) {
         return qRgb(40 + 160 * x / w, 30 + 190 * y / h, 120 + 100 * (x + y) / (w + h));
     });
-}
-
-// The bytes of a picture file; Qt reads GIF but cannot write it.
-inline QByteArray encoded(const QImage &image, const char *format)
-{
-    if (qstrcmp(format, "GIF") == 0)
-        return gifBytes(image);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format, 95);
-    return bytes;
-}
-
-inline void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
 
 // One opening of a picture dialog over a card sheet of one colour no test picture contains, so every pasted

@@ -22,16 +22,17 @@ std::unique_ptr<QTemporaryDir> photoFolder()
     auto app = emptyAppFolder();
     const QString photos = app->path() + QStringLiteral("/Foto's/");
     QDir().mkpath(photos);
-    writeFile(photos + "IMG_0001.JPG", encoded(smoothPhoto(800, 600), "JPEG"));
-    writeFile(photos + "kasteel.Bmp", encoded(coordinatePhoto(640, 480), "BMP"));
-    writeFile(photos + "clip.gif", encoded(coordinatePhoto(30, 20), "GIF"));
-    writeFile(photos + "broken.jpg", QByteArray("\xff\xd8\xff\xe0 broken", 12));
-    writeFile(photos + "notes.txt", encoded(coordinatePhoto(64, 48), "BMP"));
-    writeFile(photos + "shot.png", encoded(coordinatePhoto(64, 48), "PNG"));
-    writeFile(photos + "phone.Heic", heicBytes(coordinatePhoto(64, 48)));
-    writeFile(photos + "portrait.JPEG", withExifOrientation(encoded(smoothPhoto(300, 200), "JPEG"), 6));
+    writeBytes(photos + "IMG_0001.JPG", imageFile(smoothPhoto(800, 600), "JPEG"));
+    writeBytes(photos + "kasteel.Bmp", imageFile(coordinatePhoto(640, 480), "BMP"));
+    writeBytes(photos + "clip.gif", imageFile(coordinatePhoto(30, 20), "GIF"));
+    writeBytes(photos + "broken.jpg", QByteArray("\xff\xd8\xff\xe0 broken", 12));
+    writeBytes(photos + "notes.txt", imageFile(coordinatePhoto(64, 48), "BMP"));
+    writeBytes(photos + "shot.png", imageFile(coordinatePhoto(64, 48), "PNG"));
+    writeBytes(photos + "phone.Heic", heicBytes(coordinatePhoto(64, 48)));
+    writeBytes(photos + "portrait.JPEG", withExifOrientation(imageFile(smoothPhoto(300, 200), "JPEG"), 6));
     QDir().mkpath(app->path() + QStringLiteral("/Vakantie"));
-    writeFile(app->path() + QStringLiteral("/Vakantie/strand.webp"), encoded(smoothPhoto(120, 90), "WEBP"));
+    writeBytes(app->path() + QStringLiteral("/Vakantie/strand.webp"),
+               imageFile(smoothPhoto(120, 90), "WEBP"));
     return app;
 }
 
