@@ -75,7 +75,6 @@ private Q_SLOTS:
         QTest::addColumn<bool>("yes"); // the answer to the overwrite question
         QTest::addColumn<bool>("full");
         QTest::addColumn<QString>("file"); // the one file in Projecten afterwards
-        QTest::newRow("plain") << QString() << u"Mijn kaarten"_s << false << false << u"Mijn kaarten.krt"_s;
         QTest::newRow("blanks kept") << QString() << u"  feest  "_s << false << false << u"  feest  .krt"_s;
         QTest::newRow("extension appended") << QString() << u"x.krt"_s << false << false << u"x.krt.krt"_s;
         QTest::newRow("same name, No") << u"Test.krt"_s << u"Test"_s << false << false << u"Test.krt"_s;
