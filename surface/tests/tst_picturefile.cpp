@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 #include <cerrno>
 #include <cstring>
 #include <sys/resource.h>
@@ -19,18 +20,12 @@ using test::imageFile;
 
 namespace {
 
-void put32(QByteArray &b, int at, quint32 v)
-{
-    for (int i = 0; i < 4; ++i)
-        b[at + i] = char(v >> (8 * i));
-}
-
 // A BMP header that promises a picture of the given size, with no pixel data after it.
 QByteArray bmpHeaderOnly(qint32 width, qint32 height)
 {
     QByteArray b = imageFile(gradientPicture(1, 1), "bmp").left(54);
-    put32(b, 18, quint32(width));
-    put32(b, 22, quint32(height));
+    qToLittleEndian(width, b.data() + 18);
+    qToLittleEndian(height, b.data() + 22);
     return b;
 }
 
@@ -42,17 +37,13 @@ QByteArray jpegClaiming(int width, int height)
     return bytes.replace(bytes.indexOf("\xFF\xC0") + 5, 4, size, 4);
 }
 
-// Rows stored top row first, as many programs write them: the height field is negative.
+// Rows stored top row first, as many programs write them: the height field is negative. The mirrored
+// picture, stored bottom row first, has its rows in just that order.
 QByteArray topDownBmp(const QImage &image)
 {
-    const QByteArray bytes = imageFile(image, "bmp");
-    const int offset = quint8(bytes[10]) | quint8(bytes[11]) << 8, h = image.height();
-    const qsizetype stride = (bytes.size() - offset) / h;
-    QByteArray flipped = bytes.left(offset);
-    put32(flipped, 22, quint32(-h));
-    for (int row = h - 1; row >= 0; --row)
-        flipped += bytes.mid(offset + row * stride, stride);
-    return flipped;
+    QByteArray bytes = imageFile(image.mirrored(), "bmp");
+    qToLittleEndian(-image.height(), bytes.data() + 22);
+    return bytes;
 }
 
 } // namespace
@@ -73,7 +64,6 @@ private Q_SLOTS:
         QTest::addColumn<QImage>("original"); // null when lossy: then only the size is checked
         const QImage small = gradientPicture(61, 37), sheet = gradientPicture(3990, 1600);
         QTest::newRow("bmp") << imageFile(small, "bmp") << QString() << small.size() << small;
-        QTest::newRow("jpeg") << imageFile(small, "jpeg") << QString() << small.size() << QImage();
         QTest::newRow("gif") << imageFile(small, "gif") << QString() << small.size() << QImage();
         QTest::newRow("sheet-sized jpeg")
             << imageFile(sheet, "jpeg") << QString() << sheet.size() << QImage();

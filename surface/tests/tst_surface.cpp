@@ -29,8 +29,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QRect>("sourceTwips");
         QTest::addColumn<QRect>("destinationTwips");
-        QTest::newRow("inside") << QRect(150, 300, 750, 750) << QRect(1500, 1500, 750, 750);
-        QTest::newRow("rounded twips") << QRect(0, 0, 750, 750) << QRect(785, 1200, 750, 750);
+        QTest::newRow("inside, rounded twips") << QRect(150, 300, 750, 750) << QRect(785, 1200, 750, 750);
         QTest::newRow("clipped right and bottom") << QRect(0, 0, 1500, 1500) << QRect(2250, 2250, 1500, 1500);
         QTest::newRow("clipped left and top") << QRect(0, 0, 1500, 1500) << QRect(-450, -300, 1500, 1500);
     }
@@ -85,8 +84,8 @@ private Q_SLOTS:
         bar.box({0, 187}, {15, 200}, QColor(0, 200, 0), true);
         QCOMPARE(test::changedArea(empty, bar.image()), QRect(0, 187, 14, 13));
         bar.clear();
-        bar.box({0, 200}, {14, 150}, QColor(0, 200, 0),
-                true); // bottom first, as the progress boxes give them
+        // Bottom first, as the progress boxes give them.
+        bar.box({0, 200}, {14, 150}, QColor(0, 200, 0), true);
         QCOMPARE(test::changedArea(empty, bar.image()), QRect(0, 150, 14, 50));
 
         Surface s = blank(20, 20);
@@ -116,18 +115,13 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<QString>("asked");
         QTest::addColumn<QString>("found");
-        QTest::newRow("lower-case name finds capitalised file")
-            << QStringList{"Data/Hkrs-0.krt"} << "\\Data\\hkrs-0.krt"
-            << "Data/Hkrs-0.krt";
-        QTest::newRow("slashes either way") << QStringList{"Data/joker-01.jok"} << "/DATA/JOKER-01.JOK"
-                                            << "Data/joker-01.jok";
-        QTest::newRow("exact match preferred") << QStringList{"Data/a.krt", "Data/A.krt"} << "\\Data\\A.krt"
-                                               << "Data/A.krt";
-        QTest::newRow("missing file keeps its name")
-            << QStringList{"Projecten/x.krt"} << "\\projecten\\New.krt"
-            << "Projecten/New.krt";
-        QTest::newRow("missing folder keeps the rest") << QStringList{} << "\\Help\\Beeldscherm.pdf"
-                                                       << "Help/Beeldscherm.pdf";
+        // A missing file or folder keeps the name asked for.
+        const QStringList hkrs{"Data/Hkrs-0.krt"}, both{"Data/a.krt", "Data/A.krt"}, x{"Projecten/x.krt"};
+        QTest::newRow("lower-case name") << hkrs << "\\Data\\hkrs-0.krt" << "Data/Hkrs-0.krt";
+        QTest::newRow("slashes either way") << hkrs << "/DATA/HKRS-0.KRT" << "Data/Hkrs-0.krt";
+        QTest::newRow("exact match preferred") << both << "\\Data\\A.krt" << "Data/A.krt";
+        QTest::newRow("missing file") << x << "\\projecten\\New.krt" << "Projecten/New.krt";
+        QTest::newRow("missing folder") << QStringList() << "\\Help\\Hulp.pdf" << "Help/Hulp.pdf";
     }
 
     void resolve()

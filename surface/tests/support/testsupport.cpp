@@ -9,7 +9,6 @@
 #include <libheif/heif.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 
 namespace vellora::test {
 
@@ -47,11 +46,6 @@ bool makeSpecialFile(const QString &kind, const QString &path, const QString &sc
     }
     if (kind == u"dir")
         return QDir().mkpath(path);
-    if (kind == u"device") { // a null device of our own, so that a fault can only harm the scratch folder
-        const QString node = scratch + QStringLiteral("/nulldev");
-        return ::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0 &&
-               QFile::link(node, path);
-    }
     if (kind == u"dangling")
         return QFile::link(scratch + QStringLiteral("/elders.krt"), path);
     if (kind == u"outside") {

@@ -16,9 +16,9 @@ std::unique_ptr<QTemporaryDir> copyOfAppData();
 std::unique_ptr<QTemporaryDir> emptyAppFolder();
 
 // Makes at path what a hostile or unlucky folder may hold, the targets of links inside scratch: "zero" (a
-// link to /dev/zero), "fifo" (a link to a FIFO), "sparse" (a 30 GB file of nothing), "dir", "device" (a link
-// to a null device node of the test's own), "dangling" (a link to a missing file) and "outside" (a link to a
-// regular file). False when this machine does not allow it.
+// link to /dev/zero), "fifo" (a link to a FIFO), "sparse" (a 30 GB file of nothing), "dir", "dangling" (a
+// link to a missing file) and "outside" (a link to a regular file). False when this machine does not allow
+// it.
 bool makeSpecialFile(const QString &kind, const QString &path, const QString &scratch);
 
 // The first pixel where two pictures differ, as text for a failure message; empty when they are equal.
