@@ -134,7 +134,6 @@ private Q_SLOTS:
     void startUpWithEmptyFolder()
     {
         Shell s(test::emptyAppFolder());
-        QVERIFY(QTest::qWaitForWindowExposed(s.main.get()));
         const QImage pic = rgb(s.pic());
         QImage blank(pic.size(), pic.format());
         blank.fill(pic.pixel(0, 0));
@@ -145,26 +144,24 @@ private Q_SLOTS:
     // What the window shows after buttons and menu items are used, New answered `yes`.
     void shows_data()
     {
-        QTest::addColumn<QStringList>("used");
+        QTest::addColumn<QString>("used"); // buttons and menu items, in turn
         QTest::addColumn<bool>("yes");
         QTest::addColumn<QString>("missing"); // a file removed first
         QTest::addColumn<Shows>("shows");
         QTest::newRow("Ruiten shows its ace")
-            << QStringList{"Img(2)"} << true << "" << Shows{{0, 2}, {0, 2}, "A", 2, 0, 0, false, true};
-        QTest::newRow("rank, then suit keeps the rank") << QStringList{"Knop(12)", "Img(3)"} << true << ""
-                                                        << Shows{{12, 3}, {12, 3}, "K", 3, 0, 0, false, true};
+            << "Img(2)" << true << "" << Shows{{0, 2}, {0, 2}, "A", 2, 0, 0, false, true};
+        QTest::newRow("rank, then suit keeps the rank")
+            << "Knop(12) Img(3)" << true << "" << Shows{{12, 3}, {12, 3}, "K", 3, 0, 0, false, true};
         QTest::newRow("Ok shows the ace of Harten, keeps the rest")
-            << QStringList{"Knop(9)", "Img(1)", "OkKnop"} << true << ""
-            << Shows{{0, 0}, {9, 1}, "10", 1, 0, 0, true, false};
+            << "Knop(9) Img(1) OkKnop" << true << "" << Shows{{0, 0}, {9, 1}, "10", 1, 0, 0, true, false};
         QTest::newRow("Glas loads set 7, changes no card")
-            << QStringList{"Knop(3)", "Option1(7)"} << true << ""
-            << Shows{{3, 0}, {3, 0}, "4", 0, 7, 7, false, true};
+            << "Knop(3) Option1(7)" << true << "" << Shows{{3, 0}, {3, 0}, "4", 0, 7, 7, false, true};
         QTest::newRow("missing set keeps the one shown")
-            << QStringList{"Option1(7)", "Option1(4)"} << true << "\\Data\\Hkrs-4.krt"
+            << "Option1(7) Option1(4)" << true << "\\Data\\Hkrs-4.krt"
             << Shows{{0, 0}, {0, 0}, "A", 0, 4, 7, false, true};
         // A design under way: painted, another style, another card and row in view. New never touches the
         // card in view (KaartX, KaartY) and its rank label.
-        const QStringList design{"OkKnop", "Option1(3)", "Knop(5)", "Img(2)", "FileNew"};
+        const char *design = "OkKnop Option1(3) Knop(5) Img(2) FileNew";
         QTest::newRow("New, No changes nothing")
             << design << false << "" << Shows{{5, 2}, {5, 2}, "6", 2, 3, 3, true, false};
         QTest::newRow("New, Yes starts from the blank sheet")
@@ -177,7 +174,7 @@ private Q_SLOTS:
 
     void shows()
     {
-        QFETCH(QStringList, used);
+        QFETCH(QString, used);
         QFETCH(bool, yes);
         QFETCH(QString, missing);
         QFETCH(Shows, shows);
@@ -188,7 +185,7 @@ private Q_SLOTS:
             QVERIFY(QFile::remove(s.path(missing)));
         s.prompter.answers = {yes};
         QImage painted, paintedBar;
-        for (const QString &name : used) {
+        for (const QString &name : used.split(u' ')) {
             s.use(name);
             if (name == u"OkKnop") {
                 painted = s.sheet();
@@ -383,33 +380,29 @@ private Q_SLOTS:
 
     void stepsUndoAndRedo_data()
     {
-        QTest::addColumn<QString>("item");         // used on a design under way
-        QTest::addColumn<QStringList>("inDialog"); // then clicked or chosen in the window it opens
-        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("step");  // an item used on a design under way, then what is clicked or
+                                            // chosen in the window it opens
         QTest::addColumn<QPoint>("card");   // shown after undo and redo; (-1, -1): the ace of Harten alone
         QTest::addColumn<bool>("modified"); // the window's mark after the step
+        QTest::addColumn<QString>("name");
         const QPoint whole(-1, -1);
-        const QStringList none;
-        QTest::newRow("Ok") << "OkKnop" << none << "Symbolen plaatsen" << whole << true;
-        QTest::newRow("joker on Schoppen") << "ClipartOfFoto(1)" << QStringList{"Image1(4)", "OkKnop"}
-                                           << "Joker plaatsen" << QPoint(13, 3) << true;
+        QTest::newRow("Ok") << "OkKnop" << whole << true << "Symbolen plaatsen";
+        QTest::newRow("joker on Schoppen")
+            << "ClipartOfFoto(1) Image1(4) OkKnop" << QPoint(13, 3) << true << "Joker plaatsen";
         QTest::newRow("photo on the ace of Klavers")
-            << "ClipartOfFoto(2)" << QStringList{"Image1(2)", "OkKnop"} << "Foto plaatsen" << QPoint(0, 1)
-            << true;
-        QTest::newRow("Nieuw") << "FileNew" << none << "Nieuw" << whole << false;
-        QTest::newRow("Open") << "FileOpen" << QStringList{"leeg", "OkKnop"} << "Vellora openen" << whole
-                              << false;
+            << "ClipartOfFoto(2) Image1(2) OkKnop" << QPoint(0, 1) << true << "Foto plaatsen";
+        QTest::newRow("Nieuw") << "FileNew" << whole << false << "Nieuw";
+        QTest::newRow("Open") << "FileOpen leeg OkKnop" << whole << false << "Vellora openen";
     }
 
     // Each step undoes and redoes by its keys, showing what it changed, and the window's mark and the copy
     // kept against a crash follow.
     void stepsUndoAndRedo()
     {
-        QFETCH(QString, item);
-        QFETCH(QStringList, inDialog);
-        QFETCH(QString, name);
+        QFETCH(QString, step);
         QFETCH(QPoint, card);
         QFETCH(bool, modified);
+        QFETCH(QString, name);
         QTemporaryDir recovery;
         Shell s;
         s.main->startRecovery(recovery.path());
@@ -425,8 +418,9 @@ private Q_SLOTS:
         s.click(u"Knop(5)"_s);
         const QImage before = s.sheet();
         s.prompter.answers = {true};
-        s.inDialog = inDialog;
-        s.use(item);
+        const QStringList words = step.split(u' ');
+        s.inDialog = words.mid(1);
+        s.use(words[0]);
         const QImage after = s.sheet();
         QVERIFY(after != before);
         if (!modified) // Nieuw and Open give the blank sheet saved above, byte for byte
