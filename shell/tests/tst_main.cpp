@@ -91,7 +91,8 @@ struct Shell : QObject
             QWidget *modal = QApplication::activeModalWidget();
             if (!modal || modal == lastMet)
                 return;
-            met << (lastMet = modal)->objectName();
+            lastMet = modal;
+            met << modal->objectName();
             look(modal);
             for (const QString &name : inDialog) {
                 if (QWidget *widget = modal->findChild<QWidget *>(name))
@@ -552,7 +553,7 @@ private Q_SLOTS:
         if (next == u"damaged")
             QVERIFY(QFile::resize(left, 5000));
         const QDateTime written = QFileInfo(left).lastModified();
-        s.reset(); // the crash: no clean end
+        s.reset(); // a window still open ends as in a crash, without its clean exit
         Shell started;
         const QImage blank = started.sheet();
         started.prompter.answers = {next != u"Nee"};
