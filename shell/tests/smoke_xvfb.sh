@@ -15,10 +15,9 @@ shot=$(mktemp --suffix=.png)
 pid=$!
 trap 'kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; rm -f "$shot"' EXIT
 
-# Without a window manager the window sits where xwininfo says. The viewer Pic lies at Frame3 (4720, 570)
-# + Pic (240, 330) twips = (330, 60) pixels in the client area, which starts below a menu bar of about 20
-# pixels. The blank card has a dark green border and a white face; an empty viewer is white throughout.
-# The first paint may come a little after the window is mapped: look again until it shows.
+# Without a window manager the window sits where xwininfo says; the viewer lies at (330, 60) pixels in the
+# client area, below a menu bar of about 20. The blank card has a dark green border and a white face; an empty
+# viewer is white throughout. The first paint may come a little after the window is mapped: look again.
 shows_card='BEGIN { split(b, e, " "); exit !(f > 0.8 && e[1] > 0.1 && e[2] < 0.6) }'
 window=
 for _ in $(seq 1 125); do

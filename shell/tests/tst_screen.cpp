@@ -22,58 +22,33 @@ class TestScreen : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void texts_data()
+    // Sizes are twips over 15, as the message has always reported them; characters that mean something in a
+    // URL stay part of a file name.
+    void texts()
     {
-        QTest::addColumn<QString>("actual");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("date: Sunday is the first day")
-            << DatumTekst(QDate(2026, 12, 6)) << "Zondag 6 December 2026";
-        QTest::newRow("date: day 1 without zero, Mei")
-            << DatumTekst(QDate(2026, 5, 1)) << "Vrijdag 1 Mei 2026";
-        QTest::newRow("clock: one-digit hour") << klokTekst(QTime(9, 5, 3)) << "9:05:03";
-        QTest::newRow("clock: second before midnight") << klokTekst(QTime(23, 59, 59)) << "23:59:59";
-        QTest::newRow("screen figure: whole") << schermFiguur(28800) << "1920";
-        QTest::newRow("screen figure: one decimal") << schermFiguur(16392) << "1092.8";
-        QTest::newRow("screen figure: 15 digits") << schermFiguur(16391) << "1092.73333333333";
-        QTest::newRow("screen figure: below one") << schermFiguur(7) << "0.466666666666667";
-        // Sizes are twips over 15, as the message has always reported them.
+        QCOMPARE(DatumTekst(QDate(2026, 12, 6)), u"Zondag 6 December 2026"_s); // Sunday is the first day
+        QCOMPARE(DatumTekst(QDate(2026, 5, 1)), u"Vrijdag 1 Mei 2026"_s);
+        QCOMPARE(klokTekst(QTime(9, 5, 3)), u"9:05:03"_s);
+        QCOMPARE(schermFiguur(28800), u"1920"_s);
+        QCOMPARE(schermFiguur(16392), u"1092.8"_s);
+        QCOMPARE(schermFiguur(16391), u"1092.73333333333"_s);
+        QCOMPARE(schermFiguur(7), u"0.466666666666667"_s);
         const auto screen = [](const ScreenMetrics &metrics) {
             return beeldschermTekst(metrics).section(u"\r\n"_s, 0, 1);
         };
-        QTest::newRow("screen: 96 dpi")
-            << screen(ScreenMetrics::fromDots(96, 96, {1920, 1080}))
-            << "Schermresolutie... : 96 Dpi (Dots / Inch)\r\nSchermgrootte..... : 1920 x 1080 Pixels";
-        QTest::newRow("screen: 120 dpi")
-            << screen(ScreenMetrics::fromDots(120, 120, {1920, 1080}))
-            << "Schermresolutie... : 120 Dpi (Dots / Inch)\r\nSchermgrootte..... : 1536 x 864 Pixels";
+        QCOMPARE(screen(ScreenMetrics::fromDots(120, 120, {1920, 1080})),
+                 u"Schermresolutie... : 120 Dpi (Dots / Inch)\r\nSchermgrootte..... : 1536 x 864 Pixels"_s);
         // The offscreen screen is 800 x 800 real pixels; at 125 % Qt calls it 640 x 640 at 96 dpi.
-        QTest::newRow("screen: this one, at 125 %")
-            << screen(ScreenMetrics::of(QGuiApplication::primaryScreen()))
-            << "Schermresolutie... : 120 Dpi (Dots / Inch)\r\nSchermgrootte..... : 640 x 640 Pixels";
-        // Characters that mean something in a URL stay part of a file name.
-        QTest::newRow("document: web page")
-            << documentUrl(u"http://www.vellora.example/software.htm"_s).toString()
-            << "http://www.vellora.example/software.htm";
-        QTest::newRow("document: secure web page, any case")
-            << documentUrl(u"HTTPS://example.org/a"_s).toString() << "https://example.org/a";
-        QTest::newRow("document: file with # and %")
-            << documentUrl(u"/tmp/a #1 %20/x.pdf"_s).toString() << "file:///tmp/a %231 %2520/x.pdf";
-    }
-
-    void texts()
-    {
-        QFETCH(QString, actual);
-        QFETCH(QString, expected);
-        QCOMPARE(actual, expected);
-    }
-
-    void helpTekstHas22CrLfLines()
-    {
-        const QString tekst = helpTekst();
-        QVERIFY(tekst.endsWith(u"\r\n"));
-        // Every break is a CR LF pair: no lone carriage return or line feed.
-        QCOMPARE(tekst.count(u"\r\n"_s), 22);
-        QCOMPARE(tekst.count(u'\r') + tekst.count(u'\n'), 44);
+        QCOMPARE(screen(ScreenMetrics::of(QGuiApplication::primaryScreen())),
+                 u"Schermresolutie... : 120 Dpi (Dots / Inch)\r\nSchermgrootte..... : 640 x 640 Pixels"_s);
+        QCOMPARE(documentUrl(u"http://example.org/a.htm"_s).toString(), u"http://example.org/a.htm"_s);
+        QCOMPARE(documentUrl(u"HTTPS://example.org/a"_s).toString(), u"https://example.org/a"_s);
+        QCOMPARE(documentUrl(u"/tmp/a #1 %20/x.pdf"_s).toString(), u"file:///tmp/a %231 %2520/x.pdf"_s);
+        // Help has 22 lines, each broken by a CR LF pair: no lone carriage return or line feed.
+        const QString help = helpTekst();
+        QVERIFY(help.endsWith(u"\r\n"));
+        QCOMPARE(help.count(u"\r\n"_s), 22);
+        QCOMPARE(help.count(u'\r') + help.count(u'\n'), 44);
     }
 
     void outlineShowsOnEverySide()
@@ -89,9 +64,8 @@ private Q_SLOTS:
             const int w = image.width(), h = image.height();
             for (const QPoint side :
                  {QPoint(w / 2, 0), QPoint(w / 2, h - 1), QPoint(0, h / 2), QPoint(w - 1, h / 2)})
-                QVERIFY2(
-                    image.pixelColor(side) == pink,
-                    qPrintable(u"scale %1: no outline at %2,%3"_s.arg(scale).arg(side.x()).arg(side.y())));
+                QVERIFY2(image.pixelColor(side) == pink,
+                         qPrintable(u"scale %1 at %2,%3"_s.arg(scale).arg(side.x()).arg(side.y())));
             QCOMPARE(image.pixelColor(w / 2, h / 2), QColor(Qt::white));
         }
     }
