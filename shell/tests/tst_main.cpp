@@ -1,4 +1,3 @@
-#include "imagebutton.h"
 #include "mainwindow.h"
 #include "picturebox.h"
 #include "picturefile.h"
@@ -30,8 +29,7 @@ const auto cellOf = [](const QImage &sheet, QPoint cell) {
     return rgb(sheet.copy(cell.x() * 285, cell.y() * 400, 285, 400));
 };
 
-// Sheet n differs from every other in every pixel; its top rows are noise that packs to its full size, like
-// a photo.
+// Sheet n differs from every other in every pixel; noise in its top rows packs no smaller, like a photo.
 QImage noiseSheet(quint32 n)
 {
     QImage sheet(3990, 1600, QImage::Format_RGB32);
@@ -43,15 +41,14 @@ QImage noiseSheet(quint32 n)
     return sheet;
 }
 
-// What the window shows: the cell in Pic and the card in view (KaartX / 4275, KaartY / 6000) as column and
-// row, KaartLabel, the row Vinkje stands beside, the checked Option1, the Hkrs file in HkrsPic, whether the
-// sheet is as Ok left it (else the blank one) and whether Bar is as at the start (else as Ok left it).
+// What the window shows: the cell in Pic, the card in view (KaartX / 4275, KaartY / 6000), KaartLabel,
+// Vinkje's row, the checked Option1, the Hkrs file, the sheet and Bar as Ok left them (else as at start).
 struct Shows
 {
     QPoint cell, inView;
     QString label;
     int vinkjeRow, style, symbolSet;
-    bool painted, barAtStart;
+    bool painted, barPainted;
 };
 
 // Lets a test act in the middle of a run.
@@ -139,24 +136,24 @@ private Q_SLOTS:
         QTest::addColumn<QString>("missing"); // a file removed first
         QTest::addColumn<Shows>("shows");
         QTest::newRow("rank, then suit keeps the rank")
-            << "Knop(12) Img(3)" << true << "" << Shows{{12, 3}, {12, 3}, "K", 3, 0, 0, false, true};
+            << "Knop(12) Img(3)" << true << "" << Shows{{12, 3}, {12, 3}, "K", 3, 0, 0, false, false};
         QTest::newRow("Ok shows the ace of Harten, keeps the rest")
-            << "Knop(9) Img(1) OkKnop" << true << "" << Shows{{0, 0}, {9, 1}, "10", 1, 0, 0, true, false};
+            << "Knop(9) Img(1) OkKnop" << true << "" << Shows{{0, 0}, {9, 1}, "10", 1, 0, 0, true, true};
         QTest::newRow("Glas loads set 7, changes no card")
-            << "Knop(3) Option1(7)" << true << "" << Shows{{3, 0}, {3, 0}, "4", 0, 7, 7, false, true};
+            << "Knop(3) Option1(7)" << true << "" << Shows{{3, 0}, {3, 0}, "4", 0, 7, 7, false, false};
         QTest::newRow("missing set keeps the one shown")
             << "Option1(7) Option1(4)" << true << "\\Data\\Hkrs-4.krt"
-            << Shows{{0, 0}, {0, 0}, "A", 0, 4, 7, false, true};
+            << Shows{{0, 0}, {0, 0}, "A", 0, 4, 7, false, false};
         // A design under way. New never touches the card in view (KaartX, KaartY) and its rank label.
         const char *design = "OkKnop Option1(3) Knop(5) Img(2) FileNew";
         QTest::newRow("New, No changes nothing")
-            << design << false << "" << Shows{{5, 2}, {5, 2}, "6", 2, 3, 3, true, false};
+            << design << false << "" << Shows{{5, 2}, {5, 2}, "6", 2, 3, 3, true, true};
         QTest::newRow("New, Yes starts from the blank sheet")
-            << design << true << "" << Shows{{0, 0}, {5, 2}, "6", 0, 0, 0, false, true};
+            << design << true << "" << Shows{{0, 0}, {5, 2}, "6", 0, 0, 0, false, false};
         QTest::newRow("New without the blank sheet keeps the painted one")
-            << design << true << "\\Data\\Kaarten.krt" << Shows{{0, 0}, {5, 2}, "6", 0, 0, 0, true, true};
+            << design << true << "\\Data\\Kaarten.krt" << Shows{{0, 0}, {5, 2}, "6", 0, 0, 0, true, false};
         QTest::newRow("New without symbol set 0 keeps the set shown")
-            << design << true << "\\Data\\hkrs-0.krt" << Shows{{0, 0}, {5, 2}, "6", 0, 0, 3, false, true};
+            << design << true << "\\Data\\hkrs-0.krt" << Shows{{0, 0}, {5, 2}, "6", 0, 0, 3, false, false};
     }
 
     void shows()
@@ -187,7 +184,7 @@ private Q_SLOTS:
         QCOMPARE(s.get(u"Vinkje"_s)->y(), s.get(u"Img(%1)"_s.arg(shows.vinkjeRow))->y());
         QVERIFY(s.get<QRadioButton>(u"Option1(%1)"_s.arg(shows.style))->isChecked());
         QCOMPARE(test::firstDifference(s.hkrs(), symbols), QString());
-        QCOMPARE(test::firstDifference(s.bar(), shows.barAtStart ? startBar : paintedBar), QString());
+        QCOMPARE(test::firstDifference(s.bar(), shows.barPainted ? paintedBar : startBar), QString());
     }
 
     // A button shows its pressed look, 30 twips right and down, before any of its work happens.
@@ -329,7 +326,6 @@ private Q_SLOTS:
         QTest::newRow("right and down stays at 0") << "L10,10 m200,100 l" << QPoint();
         QTest::newRow("left and up follows") << "L100,50 m40,30 l" << QPoint(-900, -300);
         QTest::newRow("far up-left stops at corner") << "L500,190 m-5000,-5000 l" << QPoint(-21345, -9000);
-        QTest::newRow("right button alone") << "R100,50 m40,30 r" << QPoint();
         QTest::newRow("both buttons") << "L100,50 R100,50 m40,30 r l" << QPoint();
     }
 
@@ -372,8 +368,7 @@ private Q_SLOTS:
         QTest::newRow("Open") << "FileOpen leeg OkKnop" << whole << false << "Vellora openen";
     }
 
-    // Each step undoes and redoes by its keys, showing what it changed, and the window's mark and the copy
-    // kept against a crash follow.
+    // Each step undoes and redoes by its keys, showing what it changed; the mark and the crash copy follow.
     void stepsUndoAndRedo()
     {
         QFETCH(QString, step);
@@ -431,8 +426,7 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(s.main->recovery()->path()));
     }
 
-    // The history keeps within its budget by dropping the oldest steps, and undo stops at the oldest kept;
-    // a new step there counts from it.
+    // The history drops the oldest steps to keep within its budget; undo stops at the oldest kept.
     void historyBudgetAndRedo()
     {
         Surface sheet;
@@ -462,18 +456,16 @@ private Q_SLOTS:
         QTest::addColumn<bool>("byMenu");
         QTest::addColumn<Prompter::Answer>("answer");
         QTest::addColumn<QString>("name"); // typed in the name box; none is Cancel
+        QTest::addColumn<int>("boxes");    // the question, and the name box after Ja
         QTest::addColumn<bool>("closed");
-        QTest::addColumn<QStringList>("asked"); // kinds of the boxes shown
-        QTest::addColumn<QString>("next");      // answered at the next start after a crash, or "damaged"
+        QTest::addColumn<QString>("next"); // answered at the next start after a crash, or "damaged"
         using A = Prompter::Answer;
-        const QStringList ask{"ask"}, askName{"ask", "input"};
-        QTest::newRow("unchanged closes") << false << true << A::No << "" << true << QStringList() << "";
-        QTest::newRow("Ja saves, closes") << true << true << A::Yes << "avond" << true << askName << "";
-        QTest::newRow("Ja, no name: stays") << true << true << A::Yes << "" << false << askName << "Ja";
-        QTest::newRow("Nee closes unsaved") << true << true << A::No << "" << true << ask << "";
-        QTest::newRow("Annuleren stays") << true << true << A::Cancel << "" << false << ask << "Nee";
-        QTest::newRow("closing the window, Annuleren; copy damaged")
-            << true << false << A::Cancel << "" << false << ask << "damaged";
+        QTest::newRow("unchanged closes") << false << true << A::No << "" << 0 << true << "";
+        QTest::newRow("Ja saves, closes") << true << true << A::Yes << "avond" << 2 << true << "";
+        QTest::newRow("Ja, no name: stays") << true << true << A::Yes << "" << 2 << false << "Ja";
+        QTest::newRow("Nee closes unsaved") << true << true << A::No << "" << 1 << true << "";
+        QTest::newRow("Annuleren stays") << true << true << A::Cancel << "" << 1 << false << "Nee";
+        QTest::newRow("window: Annuleren") << true << false << A::Cancel << "" << 1 << false << "damaged";
     }
 
     // Closing asks about unsaved work, and the program ends once the window closes. The copy kept against a
@@ -484,8 +476,8 @@ private Q_SLOTS:
         QFETCH(bool, byMenu);
         QFETCH(Prompter::Answer, answer);
         QFETCH(QString, name);
+        QFETCH(int, boxes);
         QFETCH(bool, closed);
-        QFETCH(QStringList, asked);
         QFETCH(QString, next);
         QTemporaryDir recovery;
         auto s = std::make_unique<Shell>();
@@ -503,10 +495,7 @@ private Q_SLOTS:
         });
         QTimer::singleShot(10000, s->main.get(), [] { QCoreApplication::exit(1); }); // stuck
         QCOMPARE(QApplication::exec(), closed ? 0 : 2);
-        QStringList kinds;
-        for (const auto &box : s->prompter.shown)
-            kinds << box.kind;
-        QCOMPARE(kinds, asked);
+        QCOMPARE(s->prompter.shown.size(), boxes);
         QCOMPARE(QFile::exists(s->path(u"\\Projecten\\avond.krt"_s)), !name.isEmpty());
         QCOMPARE(s->main->isWindowModified(), changed && name.isEmpty());
         const QString left = s->main->recovery()->path();
