@@ -19,7 +19,8 @@ private Q_SLOTS:
     {
         // Projects are written in this order with the red level 20, 30, 40, ...; the list shows them by name.
         QTest::addColumn<QStringList>("files");
-        // "click", "dclick": on the first row; "Down", "Up", "Escape": keys; "Ok", "Cancel": clicks.
+        // "click", "dclick": on the first row; "Down", "Up", "Escape": keys; "Ok", "Cancel": clicks;
+        // "press", "releaseOff": the Cancel button pressed, then released beside it.
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("label"); // Label1 afterwards
         QTest::addColumn<int>("opened");    // the red level of the sheet opened; 0: none
@@ -35,6 +36,8 @@ private Q_SLOTS:
         QTest::newRow("Ok without a choice refuses and closes")
             << one << u"Ok"_s << u"1 Project(en)"_s << 0 << true << true;
         QTest::newRow("Cancel changes nothing") << one << u"click Cancel"_s << u"een"_s << 0 << true << false;
+        QTest::newRow("Cancel released elsewhere")
+            << one << u"press releaseOff"_s << u"1 Project(en)"_s << 0 << false << false;
         QTest::newRow("Escape") << one << u"Escape"_s << u"1 Project(en)"_s << 0 << true << false;
     }
 
@@ -73,6 +76,10 @@ private Q_SLOTS:
                 QTest::keyClick(list, action == u"Down" ? Qt::Key_Down : Qt::Key_Up);
             else if (action == u"Ok" || action == u"Cancel")
                 QTest::mouseClick(action == u"Ok" ? ok : cancel, Qt::LeftButton);
+            else if (action == u"press")
+                QTest::mousePress(cancel, Qt::LeftButton);
+            else if (action == u"releaseOff")
+                QTest::mouseRelease(cancel, Qt::LeftButton, {}, QPoint(-5, cancel->height() / 2));
             else if (action == u"Escape") {
                 form.activateWindow();
                 QVERIFY(QTest::qWaitForWindowActive(&form));
