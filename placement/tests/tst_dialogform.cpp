@@ -138,13 +138,12 @@ private Q_SLOTS:
             QSize slide;
         };
         const QSize vga(640, 480), clip(30, 20), small(64, 48);
-        const char *back = "100%  (640 x 480 Pixel)", *clipLabel = "100%  (30 x 20 Pixel)";
         const Step script[] = {
-            {"", vga, back, vga},
+            {"", vga, "100%  (640 x 480 Pixel)", vga},
             {"50 +", vga, "51%  (326 x 244 Pixel)", QSize(326, 244)},
-            {"50 kasteel.Bmp", vga, back, vga},
+            {"50 kasteel.Bmp", vga, "100%  (640 x 480 Pixel)", vga},
             {"50 broken.jpg", vga, "50%  (320 x 240 Pixel)", QSize(320, 240)},
-            {"d", clip, clipLabel, clip},
+            {"d", clip, "100%  (30 x 20 Pixel)", clip},
             {"50 u", clip, "50%  (15 x 10 Pixel)", QSize(15, 10)},
             {"d d", QSize(800, 600), "100%  (800 x 600 Pixel)", QSize(800, 600)},
             {"d 50 d", small, "100%  (64 x 48 Pixel)", small},

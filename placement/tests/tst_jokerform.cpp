@@ -14,9 +14,7 @@ QImage jokerFile(int n)
 {
     if (n == 9)
         return coordinatePhoto(100, 50);
-    QImage image(240, 330, QImage::Format_RGB32);
-    image.fill(qRgb(10 * n, 255 - 10 * n, 100));
-    return image;
+    return paintPhoto(240, 330, [n](int, int) { return qRgb(10 * n, 255 - 10 * n, 100); });
 }
 
 // The preview of joker n, 0 for none: its picture from the top-left on the empty preview's background.

@@ -61,19 +61,18 @@ private Q_SLOTS:
         const QImage photo = quadrants(800, 600);
         const QList<QRgb> four(std::begin(kQuadrants), std::end(kQuadrants));
         const qint64 all = PhotoLoader::kBudgetBytes, exact = 800 * 600 * 4;
-        const QSize full(800, 600);
         const QByteArray heic = heicBytes(photo), jpeg = imageFile(photo, "JPEG");
         auto row = [](const char *name, const QByteArray &bytes, qint64 budget, QSize size,
                       QList<QRgb> colours) { QTest::newRow(name) << bytes << budget << size << colours; };
-        row("bmp", imageFile(photo, "BMP"), all, full, four);
+        row("bmp", imageFile(photo, "BMP"), all, photo.size(), four);
         const QImage grey = photo.convertToFormat(QImage::Format_Grayscale8);
-        row("gif, grey", imageFile(photo, "GIF"), all, full,
+        row("gif, grey", imageFile(photo, "GIF"), all, photo.size(),
             {grey.pixel(200, 150), grey.pixel(600, 150), grey.pixel(200, 450), grey.pixel(600, 450)});
-        row("png", imageFile(photo, "PNG"), all, full, four);
-        row("webp", imageFile(photo, "WEBP"), all, full, four);
+        row("png", imageFile(photo, "PNG"), all, photo.size(), four);
+        row("webp", imageFile(photo, "WEBP"), all, photo.size(), four);
         if (!heic.isEmpty())
-            row("heic", heic, all, full, four);
-        row("jpeg, exactly the budget", jpeg, exact, full, four);
+            row("heic", heic, all, photo.size(), four);
+        row("jpeg, exactly the budget", jpeg, exact, photo.size(), four);
         row("one pixel over: half", jpeg, exact - 4, {400, 300}, four);
         row("eighth", jpeg, 100 * 75 * 4, {100, 75}, four);
         QImage clear(64, 48, QImage::Format_ARGB32);
