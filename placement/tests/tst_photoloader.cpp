@@ -92,9 +92,9 @@ private Q_SLOTS:
         }
         row("truncated jpeg beyond budget", jpeg.left(jpeg.size() * 2 / 3), 40000, {}, {});
         // The end is checked per format: the picture file test ends BMP, GIF and JPEG early. An oversized
-        // header is refused by Qt's BMP reader, by the budget for GIF's logical screen and HEIC's box (PNG and
-        // WebP sizes meet the budget as GIF's does), and for a JPEG, which fits at an eighth, by the data it
-        // lacks.
+        // header is refused by Qt's BMP reader, by the budget for GIF's logical screen and HEIC's box (PNG
+        // and WebP sizes meet the budget as GIF's does), and for a JPEG, which fits at an eighth, by the data
+        // it lacks.
         for (const char *format : {"BMP", "GIF", "JPEG", "PNG", "WEBP", "HEIC"}) {
             const QByteArray whole = qstrcmp(format, "HEIC") ? imageFile(photo, format) : heic;
             if (whole.isEmpty())
