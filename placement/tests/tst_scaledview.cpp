@@ -36,10 +36,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("block"); // for a whole shrink, else 0
         QTest::newRow("equal size is an exact copy") << QSize(123, 77) << QSize(123, 77) << 1;
         QTest::newRow("half") << QSize(96, 64) << QSize(48, 32) << 2;
-        QTest::newRow("deep shrink") << QSize(301, 199) << QSize(7, 5) << 0;
-        QTest::newRow("250 %") << QSize(41, 29) << QSize(102, 72) << 0;
         QTest::newRow("thin to square") << QSize(1000, 7) << QSize(3, 250) << 0;
-        QTest::newRow("prime shrink") << QSize(997, 991) << QSize(13, 17) << 0;
+        QTest::newRow("250 %") << QSize(41, 29) << QSize(102, 72) << 0;
     }
 
     void scaling()
@@ -64,40 +62,26 @@ private Q_SLOTS:
         // Weights that do not add up to exactly one let a flat colour drift.
         QImage flat(photo, QImage::Format_RGB32);
         flat.fill(qRgb(255, 128, 1));
-        const QImage flatView = ScaledView(flat, scaled).region(QRect(QPoint(0, 0), scaled));
+        const QImage flatView = ScaledView(flat, scaled).region(whole.rect());
         QCOMPARE(firstDifference(flatView, flat.scaled(scaled)), QString());
     }
 
-    void halvesAreMeansOfTwoByTwo_data()
-    {
-        QTest::addColumn<QSize>("photo");
-        QTest::addColumn<QSize>("zoomed");
-        QTest::addColumn<int>("halves"); // made for that zoom
-        QTest::newRow("even, at half size: the photo itself") << QSize(40, 30) << QSize(20, 15) << 0;
-        QTest::newRow("odd, at a quarter") << QSize(41, 31) << QSize(10, 7) << 1;
-        QTest::newRow("at 1 %") << QSize(803, 601) << QSize(8, 6) << 5;
-    }
-
+    // Each half is the mean of two by two pixels, an odd last row or column counting twice; a zoom is made
+    // from the smallest half still at least twice as large.
     void halvesAreMeansOfTwoByTwo()
     {
-        QFETCH(QSize, photo);
-        QFETCH(QSize, zoomed);
-        QFETCH(int, halves);
-        const QImage source = coordinatePhoto(photo.width(), photo.height());
+        const QImage source = coordinatePhoto(803, 601);
         vellora::PhotoPyramid pyramid(source);
-        QCOMPARE(pyramid.sourceFor(zoomed).width(), (photo.width() + (1 << halves) - 1) >> halves);
-        QCOMPARE(pyramid.halves(), halves);
-        const QSize half((photo.width() + 1) / 2, (photo.height() + 1) / 2);
-        QCOMPARE(firstDifference(vellora::PhotoPyramid::half(source), blockMeans(source, half, 2)),
+        QCOMPARE(pyramid.sourceFor(QSize(8, 6)).size(), QSize(26, 19));
+        QCOMPARE(pyramid.halves(), 5);
+        QCOMPARE(firstDifference(vellora::PhotoPyramid::half(source), blockMeans(source, QSize(402, 301), 2)),
                  QString());
     }
 
     // The outer quarter of each side keeps its pixel's colour; between the centres the colour climbs evenly.
     void enlargingRunsEvenlyBetweenNeighbours()
     {
-        QImage source(2, 1, QImage::Format_RGB32);
-        source.setPixel(0, 0, qRgb(0, 0, 0));
-        source.setPixel(1, 0, qRgb(200, 200, 200));
+        const QImage source = paintPhoto(2, 1, [](int x, int) { return qRgb(200 * x, 200 * x, 200 * x); });
         const QImage wide = ScaledView(source, QSize(8, 1)).region(QRect(0, 0, 8, 1));
         const int expected[8] = {0, 0, 25, 75, 125, 175, 200, 200};
         for (int x = 0; x < 8; ++x)
