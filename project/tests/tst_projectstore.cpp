@@ -160,6 +160,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name"); // one of makeSpecialFile's kinds makes that in place of the bytes
         const QByteArray whole = imageFile(gradientPicture(3990, 1600), "bmp");
         QTest::newRow("one column short") << imageFile(gradientPicture(3989, 1600), "bmp") << u"smal"_s;
+        QTest::newRow("one row too many") << imageFile(gradientPicture(3990, 1601), "bmp") << u"hoog"_s;
         QTest::newRow("cut short") << whole.left(whole.size() - 4000) << u"kapot"_s;
         QTest::newRow("text") << QByteArray("geen plaatje") << u"tekst"_s;
         QTest::newRow("no entry chosen") << whole << QString(); // ".krt" is no project
