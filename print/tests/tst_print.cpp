@@ -597,6 +597,14 @@ private Q_SLOTS:
         const QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
         const HeleDeckForm unnamed(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs);
         QCOMPARE(unnamed.suggestedPdfPath(), documents.filePath("Vellora.pdf"));
+        // A margin off any paper is refused before anything is written.
+        child<QComboBox>(&form, "Combo1")->setCurrentText(QStringLiteral("99999999"));
+        dialogs.path = m_scratch.filePath(QStringLiteral("off the paper.pdf"));
+        child<QPushButton>(&form, "PdfKnop")->click();
+        QVERIFY(!QFile::exists(dialogs.path));
+        QCOMPARE(m_prompter.shown.value(0).text, "De marge is te groot om een plaats op het papier te zijn.");
+        m_prompter.shown.clear();
+        child<QComboBox>(&form, "Combo1")->setCurrentText(QStringLiteral("40"));
 
         const QString disk = m_scratch.filePath(QStringLiteral("disk"));
         QVERIFY(QDir().mkpath(disk));
