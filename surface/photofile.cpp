@@ -86,7 +86,8 @@ quint32 le32(const QByteArray &b, qsizetype at)
 bool webpHoldsCanvas(const QByteArray &b)
 {
     const qsizetype end = qMin<qsizetype>(b.size(), qsizetype(le32(b, 4)) + 8);
-    for (qsizetype i = 12; i + 8 <= end; i += 8 + ((le32(b, i + 4) + 1) & ~1u)) {
+    // The step is counted in 64 bits: a chunk claiming nearly 4 GB would wrap a 32-bit step round to 0.
+    for (qsizetype i = 12; i + 8 <= end; i += 8 + ((qsizetype(le32(b, i + 4)) + 1) & ~qsizetype(1))) {
         const QByteArray fourcc = b.mid(i, 4);
         if (fourcc == "VP8L" || fourcc == "ANMF" || (fourcc == "VP8X" && i + 9 <= end && (quint8(b[i + 8]) & 0x02)))
             return true;

@@ -106,6 +106,10 @@ private Q_SLOTS:
                 QTest::addRow("%s claiming 60000 x 60000", format)
                     << claiming(whole, format, 60000, 60000) << all << QSize() << QList<QRgb>();
         }
+        // A chunk after the picture claiming nearly 4 GB: refused at once, not walked round in circles.
+        QByteArray wrapping = imageFile(photo, "WEBP") + "JUNK" + QByteArray("\xf7\xff\xff\xff", 4);
+        qToLittleEndian<quint32>(quint32(wrapping.size() - 8), wrapping.data() + 4);
+        row("webp with a chunk of nearly 4 GB", wrapping, all, {}, {});
         row("progressive JPEG held whole beyond the budget",
             claiming(imageFile(quadrants(64, 48), "JPEG", -1, true), "JPEG", 20000, 20000), all, {}, {});
     }
