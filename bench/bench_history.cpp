@@ -1,10 +1,10 @@
 // The undo history and the recovery copy: undo of a whole-sheet step and of a photo placement beside copying
 // the same bytes, the history's memory after 50 steps of each kind, and how long one recovery write holds the
 // calling (user-interface) thread beside copying the picture it writes.
-#include "benchutil.h"
-#include "recoverystore.h"
-#include "sheethistory.h"
-#include "surface.h"
+#include "bench/benchutil.h"
+#include "project/recoverystore.h"
+#include "shell/sheethistory.h"
+#include "surface/surface.h"
 
 #include <QGuiApplication>
 #include <QTemporaryDir>

@@ -3,14 +3,14 @@
 // from 0 to 250 % and one frame press at 250 % against the 16 ms of a 60 Hz frame, and the peak memory beside
 // the decoded photo. The photos are made by a child run of this program, so that making them does not count in
 // the peak memory of the run that measures.
-#include "appfolder.h"
-#include "benchutil.h"
-#include "cardsheet.h"
-#include "dialogform.h"
-#include "photoloader.h"
-#include "photoplace.h"
-#include "platform.h"
-#include "surface.h"
+#include "surface/appfolder.h"
+#include "bench/benchutil.h"
+#include "sheet/cardsheet.h"
+#include "placement/dialogform.h"
+#include "placement/photoloader.h"
+#include "placement/photoplace.h"
+#include "surface/platform.h"
+#include "surface/surface.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

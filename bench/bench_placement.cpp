@@ -3,13 +3,13 @@
 //
 // Run from the build's bin folder; it uses Data/Kaarten.krt and Data/Hkrs-0.krt beside it when they are there.
 
-#include "benchutil.h"
-#include "picturefile.h"
-#include "piptables.h"
-#include "placementengine.h"
-#include "platform.h"
-#include "surface.h"
-#include "twips.h"
+#include "bench/benchutil.h"
+#include "surface/picturefile.h"
+#include "sheet/piptables.h"
+#include "sheet/placementengine.h"
+#include "surface/platform.h"
+#include "surface/surface.h"
+#include "surface/twips.h"
 
 #include <QCoreApplication>
 #include <QDir>

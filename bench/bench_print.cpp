@@ -4,17 +4,17 @@
 // as a whole process beside the same export made inside this one.
 //   bench_print          the stand-in printing system is Qt's PDF output to a temporary file
 //   bench_print --cups   the system's default printer, through the product's own checks (needs a queue)
-#include "afdrukform.h"
-#include "backgallery.h"
-#include "deckexport.h"
-#include "appfolder.h"
-#include "benchutil.h"
-#include "imagebutton.h"
-#include "pagetables.h"
-#include "platform.h"
-#include "printjobs.h"
-#include "systemprinttarget.h"
-#include "rugzijde.h"
+#include "print/afdrukform.h"
+#include "print/backgallery.h"
+#include "print/deckexport.h"
+#include "surface/appfolder.h"
+#include "bench/benchutil.h"
+#include "surface/widgets/imagebutton.h"
+#include "print/pagetables.h"
+#include "surface/platform.h"
+#include "print/printjobs.h"
+#include "print/systemprinttarget.h"
+#include "print/rugzijde.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 // Saving and opening a composed card sheet, beside writing and reading the same bytes with plain file I/O.
-#include "benchutil.h"
-#include "picturefile.h"
-#include "projectstore.h"
-#include "regularfile.h"
+#include "bench/benchutil.h"
+#include "surface/picturefile.h"
+#include "project/projectstore.h"
+#include "surface/regularfile.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,9 +2,9 @@
 // window showing one QLabel, the floor any Qt program here pays; and on screens scaled to 125 and 200 %. Each
 // run is a fresh process, so loading libraries, fonts and the data files is counted as a user would wait for
 // it.
-#include "benchutil.h"
-#include "mainwindow.h"
-#include "platform.h"
+#include "bench/benchutil.h"
+#include "shell/mainwindow.h"
+#include "surface/platform.h"
 
 #include <QApplication>
 #include <QLabel>

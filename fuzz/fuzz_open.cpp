@@ -1,7 +1,7 @@
 // Arbitrary bytes through the path a project file takes on Open: the header check, the size check, the
 // completeness check and the decoders behind them; then once more with a small budget, so that small
 // pictures reach the decoders too.
-#include "picturefile.h"
+#include "surface/picturefile.h"
 
 #include <QCoreApplication>
 

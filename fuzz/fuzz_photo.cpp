@@ -1,7 +1,7 @@
 // Arbitrary bytes through the path an own photo takes when it is clicked in the import dialog: the header
 // checks of every accepted kind, the decoder's memory, the completeness checks, the decoders and the turn;
 // then once more with a small budget, so that large claims meet the refusals and small pictures the decoders.
-#include "photoloader.h"
+#include "placement/photoloader.h"
 
 #include <QGuiApplication>
 

@@ -1,6 +1,6 @@
-#include "cardtargets.h"
+#include "placement/cardtargets.h"
 
-#include "surface.h"
+#include "surface/surface.h"
 
 namespace vellora::targets {
 

@@ -1,16 +1,16 @@
-#include "dialogform.h"
+#include "placement/dialogform.h"
 
-#include "artwork.h"
-#include "cardtargets.h"
-#include "folderlisting.h"
-#include "imagebutton.h"
-#include "picturebox.h"
-#include "photoplace.h"
-#include "photoview.h"
-#include "platform.h"
-#include "surface.h"
-#include "targetoptions.h"
-#include "twips.h"
+#include "surface/widgets/artwork.h"
+#include "placement/cardtargets.h"
+#include "placement/folderlisting.h"
+#include "surface/widgets/imagebutton.h"
+#include "surface/widgets/picturebox.h"
+#include "placement/photoplace.h"
+#include "placement/photoview.h"
+#include "surface/platform.h"
+#include "surface/surface.h"
+#include "placement/targetoptions.h"
+#include "surface/twips.h"
 
 #include <QApplication>
 #include <QFont>

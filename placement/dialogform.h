@@ -1,8 +1,8 @@
 #pragma once
 
-#include "appfolder.h"
-#include "cardsheet.h"
-#include "photoframing.h"
+#include "surface/appfolder.h"
+#include "sheet/cardsheet.h"
+#include "placement/photoframing.h"
 
 #include <QDialog>
 #include <QHash>

@@ -1,4 +1,4 @@
-#include "folderlisting.h"
+#include "placement/folderlisting.h"
 
 #include <QDir>
 #include <QFileInfo>

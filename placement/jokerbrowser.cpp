@@ -1,9 +1,9 @@
-#include "jokerbrowser.h"
+#include "placement/jokerbrowser.h"
 
-#include "cardsheet.h"
-#include "cardtargets.h"
-#include "picturefile.h"
-#include "twips.h"
+#include "sheet/cardsheet.h"
+#include "placement/cardtargets.h"
+#include "surface/picturefile.h"
+#include "surface/twips.h"
 
 #include <QDir>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "appfolder.h"
-#include "surface.h"
+#include "surface/appfolder.h"
+#include "surface/surface.h"
 
 #include <QColor>
 #include <QString>

@@ -1,13 +1,13 @@
-#include "jokerform.h"
+#include "placement/jokerform.h"
 
-#include "appfolder.h"
-#include "artwork.h"
-#include "cardtargets.h"
-#include "imagebutton.h"
-#include "picturebox.h"
-#include "platform.h"
-#include "targetoptions.h"
-#include "twips.h"
+#include "surface/appfolder.h"
+#include "surface/widgets/artwork.h"
+#include "placement/cardtargets.h"
+#include "surface/widgets/imagebutton.h"
+#include "surface/widgets/picturebox.h"
+#include "surface/platform.h"
+#include "placement/targetoptions.h"
+#include "surface/twips.h"
 
 #include <QApplication>
 #include <QFont>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "jokerbrowser.h"
+#include "placement/jokerbrowser.h"
 
 #include <QDialog>
 

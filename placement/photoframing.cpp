@@ -1,8 +1,8 @@
-#include "photoframing.h"
+#include "placement/photoframing.h"
 
-#include "cardtargets.h"
-#include "photoloader.h"
-#include "twips.h"
+#include "placement/cardtargets.h"
+#include "placement/photoloader.h"
+#include "surface/twips.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "cardsheet.h"
-#include "photopyramid.h"
-#include "scaledview.h"
-#include "surface.h"
+#include "sheet/cardsheet.h"
+#include "placement/photopyramid.h"
+#include "placement/scaledview.h"
+#include "surface/surface.h"
 
 #include <QColor>
 #include <QImage>

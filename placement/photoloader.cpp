@@ -1,7 +1,7 @@
-#include "photoloader.h"
+#include "placement/photoloader.h"
 
-#include "photofile.h"
-#include "regularfile.h"
+#include "surface/photofile.h"
+#include "surface/regularfile.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
-#include "photoplace.h"
+#include "placement/photoplace.h"
 
-#include "folderlisting.h"
+#include "placement/folderlisting.h"
 
 #include <QDir>
 #include <QStandardPaths>

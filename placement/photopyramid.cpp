@@ -1,4 +1,4 @@
-#include "photopyramid.h"
+#include "placement/photopyramid.h"
 
 #include <cstdint>
 

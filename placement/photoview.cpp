@@ -1,6 +1,6 @@
-#include "photoview.h"
+#include "placement/photoview.h"
 
-#include "scaledview.h"
+#include "placement/scaledview.h"
 
 #include <QMouseEvent>
 #include <QPainter>

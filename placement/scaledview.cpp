@@ -1,4 +1,4 @@
-#include "scaledview.h"
+#include "placement/scaledview.h"
 
 #include <algorithm>
 #include <cmath>

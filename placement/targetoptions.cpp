@@ -1,10 +1,10 @@
-#include "targetoptions.h"
+#include "placement/targetoptions.h"
 
-#include "appfolder.h"
-#include "artwork.h"
-#include "cardtargets.h"
-#include "imagebutton.h"
-#include "twips.h"
+#include "surface/appfolder.h"
+#include "surface/widgets/artwork.h"
+#include "placement/cardtargets.h"
+#include "surface/widgets/imagebutton.h"
+#include "surface/twips.h"
 
 #include <QPixmap>
 

@@ -1,13 +1,13 @@
-#include "afdrukform.h"
+#include "print/afdrukform.h"
 
-#include "appfolder.h"
-#include "imagebutton.h"
-#include "pagetables.h"
-#include "picturebox.h"
-#include "platform.h"
-#include "printjobs.h"
-#include "printwidgets.h"
-#include "twips.h"
+#include "surface/appfolder.h"
+#include "surface/widgets/imagebutton.h"
+#include "print/pagetables.h"
+#include "surface/widgets/picturebox.h"
+#include "surface/platform.h"
+#include "print/printjobs.h"
+#include "print/printwidgets.h"
+#include "surface/twips.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,7 +1,7 @@
-#include "backgallery.h"
+#include "print/backgallery.h"
 
-#include "appfolder.h"
-#include "picturefile.h"
+#include "surface/appfolder.h"
+#include "surface/picturefile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printpage.h"
+#include "print/printpage.h"
 
 #include <QImage>
 #include <QString>

@@ -1,9 +1,9 @@
-#include "deckexport.h"
+#include "print/deckexport.h"
 
-#include "appfolder.h"
-#include "backgallery.h"
-#include "cardsheet.h"
-#include "picturefile.h"
+#include "surface/appfolder.h"
+#include "print/backgallery.h"
+#include "sheet/cardsheet.h"
+#include "surface/picturefile.h"
 
 #include <QCommandLineParser>
 

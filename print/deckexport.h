@@ -1,7 +1,7 @@
 #pragma once
 
-#include "pdfdocument.h"
-#include "printpage.h"
+#include "print/pdfdocument.h"
+#include "print/printpage.h"
 
 #include <QImage>
 #include <QString>

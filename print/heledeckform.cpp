@@ -1,12 +1,12 @@
-#include "heledeckform.h"
+#include "print/heledeckform.h"
 
-#include "deckexport.h"
-#include "imagebutton.h"
-#include "picturebox.h"
-#include "platform.h"
-#include "printjobs.h"
-#include "printwidgets.h"
-#include "twips.h"
+#include "print/deckexport.h"
+#include "surface/widgets/imagebutton.h"
+#include "surface/widgets/picturebox.h"
+#include "surface/platform.h"
+#include "print/printjobs.h"
+#include "print/printwidgets.h"
+#include "surface/twips.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "backgallery.h"
-#include "printpage.h"
-#include "printqueues.h"
+#include "print/backgallery.h"
+#include "print/printpage.h"
+#include "print/printqueues.h"
 
 #include <QDialog>
 #include <QImage>

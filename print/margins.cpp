@@ -1,6 +1,6 @@
-#include "margins.h"
+#include "print/margins.h"
 
-#include "twips.h"
+#include "surface/twips.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "pagetables.h"
+#include "print/pagetables.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "pdfdocument.h"
+#include "print/pdfdocument.h"
 
 #include <map>
 #include <QSaveFile>

@@ -1,10 +1,10 @@
-#include "printjobs.h"
+#include "print/printjobs.h"
 
-#include "margins.h"
-#include "platform.h"
-#include "printpage.h"
-#include "surface.h"
-#include "twips.h"
+#include "print/margins.h"
+#include "surface/platform.h"
+#include "print/printpage.h"
+#include "surface/surface.h"
+#include "surface/twips.h"
 
 namespace vellora::print {
 

@@ -1,8 +1,8 @@
-#include "printpage.h"
+#include "print/printpage.h"
 
-#include "margins.h"
-#include "printjobs.h"
-#include "surface.h"
+#include "print/margins.h"
+#include "print/printjobs.h"
+#include "surface/surface.h"
 
 #include <algorithm>
 #include <cmath>

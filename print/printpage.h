@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pagetables.h"
+#include "print/pagetables.h"
 
 #include <QByteArray>
 #include <QImage>

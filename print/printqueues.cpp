@@ -1,4 +1,4 @@
-#include "printqueues.h"
+#include "print/printqueues.h"
 
 #include <cups/cups.h>
 

@@ -1,10 +1,10 @@
-#include "printwidgets.h"
+#include "print/printwidgets.h"
 
-#include "appfolder.h"
-#include "artwork.h"
-#include "imagebutton.h"
-#include "pagetables.h"
-#include "twips.h"
+#include "surface/appfolder.h"
+#include "surface/widgets/artwork.h"
+#include "surface/widgets/imagebutton.h"
+#include "print/pagetables.h"
+#include "surface/twips.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

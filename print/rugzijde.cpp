@@ -1,11 +1,11 @@
-#include "rugzijde.h"
+#include "print/rugzijde.h"
 
-#include "imagebutton.h"
-#include "picturebox.h"
-#include "platform.h"
-#include "printjobs.h"
-#include "printwidgets.h"
-#include "twips.h"
+#include "surface/widgets/imagebutton.h"
+#include "surface/widgets/picturebox.h"
+#include "surface/platform.h"
+#include "print/printjobs.h"
+#include "print/printwidgets.h"
+#include "surface/twips.h"
 
 #include <QComboBox>
 #include <QLabel>

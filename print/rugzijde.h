@@ -1,7 +1,7 @@
 #pragma once
 
-#include "backgallery.h"
-#include "surface.h"
+#include "print/backgallery.h"
+#include "surface/surface.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
-#include "systemprinttarget.h"
+#include "print/systemprinttarget.h"
 
-#include "pdfdocument.h"
-#include "printqueues.h"
+#include "print/pdfdocument.h"
+#include "print/printqueues.h"
 
 namespace vellora {
 

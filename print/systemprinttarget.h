@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform.h"
-#include "printpage.h"
+#include "surface/platform.h"
+#include "print/printpage.h"
 
 #include <QString>
 

@@ -1,12 +1,12 @@
-#include "openform.h"
+#include "project/openform.h"
 
-#include "appfolder.h"
-#include "artwork.h"
-#include "imagebutton.h"
-#include "platform.h"
-#include "projectcommands.h"
-#include "projectstore.h"
-#include "twips.h"
+#include "surface/appfolder.h"
+#include "surface/widgets/artwork.h"
+#include "surface/widgets/imagebutton.h"
+#include "surface/platform.h"
+#include "project/projectcommands.h"
+#include "project/projectstore.h"
+#include "surface/twips.h"
 
 #include <QLabel>
 #include <QListWidget>

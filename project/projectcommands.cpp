@@ -1,6 +1,6 @@
-#include "projectcommands.h"
+#include "project/projectcommands.h"
 
-#include "platform.h"
+#include "surface/platform.h"
 
 #include <QLocale>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform.h"
-#include "projectstore.h"
+#include "surface/platform.h"
+#include "project/projectstore.h"
 
 #include <QDateTime>
 #include <QImage>

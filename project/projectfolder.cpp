@@ -1,4 +1,4 @@
-#include "projectfolder.h"
+#include "project/projectfolder.h"
 
 #include <QDir>
 #include <QFileInfo>

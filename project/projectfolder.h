@@ -1,6 +1,6 @@
 #pragma once
 
-#include "appfolder.h"
+#include "surface/appfolder.h"
 
 #include <QString>
 

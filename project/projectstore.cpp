@@ -1,7 +1,7 @@
-#include "projectstore.h"
+#include "project/projectstore.h"
 
-#include "cardsheet.h"
-#include "picturefile.h"
+#include "sheet/cardsheet.h"
+#include "surface/picturefile.h"
 
 #include <QCollator>
 #include <QDir>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "appfolder.h"
-#include "projectfolder.h"
-#include "regularfile.h"
+#include "surface/appfolder.h"
+#include "project/projectfolder.h"
+#include "surface/regularfile.h"
 
 #include <QImage>
 #include <QString>

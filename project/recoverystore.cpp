@@ -1,7 +1,7 @@
-#include "recoverystore.h"
+#include "project/recoverystore.h"
 
-#include "cardsheet.h"
-#include "picturefile.h"
+#include "sheet/cardsheet.h"
+#include "surface/picturefile.h"
 
 #include <QDir>
 #include <QFile>

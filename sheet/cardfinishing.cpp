@@ -1,10 +1,10 @@
-#include "cardfinishing.h"
+#include "sheet/cardfinishing.h"
 
-#include "piptables.h"
-#include "placementengine.h"
-#include "platform.h"
-#include "surface.h"
-#include "twips.h"
+#include "sheet/piptables.h"
+#include "sheet/placementengine.h"
+#include "surface/platform.h"
+#include "surface/surface.h"
+#include "surface/twips.h"
 
 #include <QFont>
 #include <QFontMetrics>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cardsheet.h"
+#include "sheet/cardsheet.h"
 
 #include <QImage>
 #include <QPoint>

@@ -1,4 +1,4 @@
-#include "cardsheet.h"
+#include "sheet/cardsheet.h"
 
 #include <QStringList>
 

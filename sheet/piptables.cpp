@@ -1,4 +1,4 @@
-#include "piptables.h"
+#include "sheet/piptables.h"
 
 namespace vellora::pips {
 

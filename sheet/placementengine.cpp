@@ -1,10 +1,10 @@
-#include "placementengine.h"
+#include "sheet/placementengine.h"
 
-#include "cardfinishing.h"
-#include "piptables.h"
-#include "platform.h"
-#include "surface.h"
-#include "twips.h"
+#include "sheet/cardfinishing.h"
+#include "sheet/piptables.h"
+#include "surface/platform.h"
+#include "surface/surface.h"
+#include "surface/twips.h"
 
 #include <map>
 #include <utility>

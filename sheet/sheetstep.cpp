@@ -1,6 +1,6 @@
-#include "sheetstep.h"
+#include "sheet/sheetstep.h"
 
-#include "cardsheet.h"
+#include "sheet/cardsheet.h"
 
 #include <zstd.h>
 #include <zstd_errors.h>

@@ -1,4 +1,4 @@
-#include "datumtekst.h"
+#include "shell/datumtekst.h"
 
 #include <array>
 

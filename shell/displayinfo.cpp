@@ -1,4 +1,4 @@
-#include "displayinfo.h"
+#include "shell/displayinfo.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "helptekst.h"
+#include "shell/helptekst.h"
 
 namespace vellora {
 

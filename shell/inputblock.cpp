@@ -1,4 +1,4 @@
-#include "inputblock.h"
+#include "shell/inputblock.h"
 
 #include <QCoreApplication>
 #include <QCursor>

@@ -1,8 +1,8 @@
-#include "deckexport.h"
-#include "mainwindow.h"
-#include "messageboxprompter.h"
-#include "platform.h"
-#include "systemprinttarget.h"
+#include "print/deckexport.h"
+#include "shell/mainwindow.h"
+#include "surface/widgets/messageboxprompter.h"
+#include "surface/platform.h"
+#include "print/systemprinttarget.h"
 
 #include <QApplication>
 #include <QFont>

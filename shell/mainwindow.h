@@ -1,13 +1,13 @@
 #pragma once
 
-#include "appfolder.h"
-#include "cardsheet.h"
-#include "photoplace.h"
-#include "platform.h"
-#include "projectcommands.h"
-#include "projectstore.h"
-#include "sheethistory.h"
-#include "surface.h"
+#include "surface/appfolder.h"
+#include "sheet/cardsheet.h"
+#include "placement/photoplace.h"
+#include "surface/platform.h"
+#include "project/projectcommands.h"
+#include "project/projectstore.h"
+#include "shell/sheethistory.h"
+#include "surface/surface.h"
 
 #include <QCursor>
 #include <QMainWindow>

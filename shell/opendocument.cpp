@@ -1,4 +1,4 @@
-#include "opendocument.h"
+#include "shell/opendocument.h"
 
 #include <QDesktopServices>
 

@@ -1,7 +1,7 @@
-#include "sheethistory.h"
+#include "shell/sheethistory.h"
 
-#include "sheetstep.h"
-#include "surface.h"
+#include "sheet/sheetstep.h"
+#include "surface/surface.h"
 
 #include <QUndoCommand>
 

@@ -1,11 +1,11 @@
-#include "showform.h"
+#include "shell/showform.h"
 
-#include "appfolder.h"
-#include "artwork.h"
-#include "imagebutton.h"
-#include "picturebox.h"
-#include "platform.h"
-#include "twips.h"
+#include "surface/appfolder.h"
+#include "surface/widgets/artwork.h"
+#include "surface/widgets/imagebutton.h"
+#include "surface/widgets/picturebox.h"
+#include "surface/platform.h"
+#include "surface/twips.h"
 
 #include <QLabel>
 #include <QMouseEvent>

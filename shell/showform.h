@@ -1,6 +1,6 @@
 #pragma once
 
-#include "surface.h"
+#include "surface/surface.h"
 
 #include <QCursor>
 #include <QDialog>

@@ -1,6 +1,6 @@
-#include "termometer.h"
+#include "shell/termometer.h"
 
-#include "surface.h"
+#include "surface/surface.h"
 
 #include <QColor>
 

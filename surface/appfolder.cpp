@@ -1,4 +1,4 @@
-#include "appfolder.h"
+#include "surface/appfolder.h"
 
 #include <QDir>
 #include <QFileInfo>

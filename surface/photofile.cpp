@@ -1,4 +1,4 @@
-#include "photofile.h"
+#include "surface/photofile.h"
 
 #include <QBuffer>
 #include <QImageReader>

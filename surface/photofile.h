@@ -1,6 +1,6 @@
 #pragma once
 
-#include "picturefile.h"
+#include "surface/picturefile.h"
 
 #include <QByteArray>
 #include <QImage>

@@ -1,6 +1,6 @@
-#include "picturefile.h"
+#include "surface/picturefile.h"
 
-#include "regularfile.h"
+#include "surface/regularfile.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "platform.h"
+#include "surface/platform.h"
 
 #include <QEventLoop>
 #include <QScreen>
@@ -7,6 +7,12 @@
 #include <cmath>
 
 namespace vellora {
+
+void EventLoopPacer::after(int milliseconds, QObject *context, std::function<void()> then)
+{
+    // A coarse timer may fire up to 5 % late; 52 of them would stretch a run that the user watches.
+    QTimer::singleShot(milliseconds, Qt::PreciseTimer, context, std::move(then));
+}
 
 void EventLoopPacer::pause(int milliseconds)
 {

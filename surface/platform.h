@@ -6,32 +6,41 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
+class QObject;
 class QScreen;
 
 namespace vellora {
 
-// Every wait of the program: the 200 ms pressed look and the 50 ms pause per finished card.
-// Tests use a pacer that does not wait.
+// Every wait of the program: the 200 ms pressed look and the 50 ms pause per finished card. Nothing waits in
+// place: the work that follows a wait is handed over and runs later from the event loop, so the window keeps
+// painting and answering meanwhile. Tests use pacers that run it at once or step it by hand.
 class Pacer
 {
 public:
     virtual ~Pacer() = default;
+    // Runs `then` once `milliseconds` have passed; never when `context` is destroyed first.
+    virtual void after(int milliseconds, QObject *context, std::function<void()> then) = 0;
+    // Blocks for the pause while the window repaints; being replaced by after().
     virtual void pause(int milliseconds) = 0;
 };
 
-// Waits while the window keeps repainting; user input waits until the pause is over.
+// Precise single-shot timers of the event loop the pacer is used from.
 class EventLoopPacer final : public Pacer
 {
 public:
+    void after(int milliseconds, QObject *context, std::function<void()> then) override;
     void pause(int milliseconds) override;
 };
 
+// Runs what follows a wait straight away.
 class NoPacer final : public Pacer
 {
 public:
+    void after(int, QObject *, std::function<void()> then) override { then(); }
     void pause(int) override {}
 };
 

@@ -1,4 +1,4 @@
-#include "regularfile.h"
+#include "surface/regularfile.h"
 
 #include <QDir>
 

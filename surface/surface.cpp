@@ -1,6 +1,6 @@
-#include "surface.h"
+#include "surface/surface.h"
 
-#include "twips.h"
+#include "surface/twips.h"
 
 #include <QFont>
 #include <QFontMetrics>

@@ -1,4 +1,4 @@
-#include "common.h"
+#include "appdata/src/common.h"
 
 #include <QFile>
 #include <QPainter>

@@ -2,7 +2,7 @@
 // as the only argument, or with --icons the desktop's icons into the folder after it. Run at build time
 // under the offscreen platform.
 
-#include "appdata.h"
+#include "appdata/src/appdata.h"
 
 #include <QGuiApplication>
 #include <QHashSeed>

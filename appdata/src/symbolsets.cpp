@@ -1,5 +1,5 @@
-#include "appdata.h"
-#include "common.h"
+#include "appdata/src/appdata.h"
+#include "appdata/src/common.h"
 
 #include <QLinearGradient>
 #include <QPainter>

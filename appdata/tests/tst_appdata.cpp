@@ -2,8 +2,8 @@
 // checks keep what the program relies on: names, formats and pixel sizes, the card cell and symbol squares
 // the placement engine paints from, real drawings rather than blanks, and the same bytes on every build.
 
-#include "appdata.h"
-#include "testsupport.h"
+#include "appdata/src/appdata.h"
+#include "tests/support/testsupport.h"
 
 #include <QDirIterator>
 #include <QTemporaryDir>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "appfolder.h"
-#include "cardsheet.h"
-#include "picturebox.h"
-#include "surface.h"
-#include "testsupport.h"
+#include "surface/appfolder.h"
+#include "sheet/cardsheet.h"
+#include "surface/widgets/picturebox.h"
+#include "surface/surface.h"
+#include "tests/support/testsupport.h"
 
 #include <QApplication>
 #include <QDialog>

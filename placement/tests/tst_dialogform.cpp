@@ -1,8 +1,8 @@
-#include "dialogform.h"
-#include "folderlisting.h"
-#include "photoplace.h"
-#include "photos.h"
-#include "photoview.h"
+#include "placement/dialogform.h"
+#include "placement/folderlisting.h"
+#include "placement/photoplace.h"
+#include "placement/tests/photos.h"
+#include "placement/photoview.h"
 
 #include <QCheckBox>
 #include <QListWidget>

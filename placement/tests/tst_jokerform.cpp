@@ -1,5 +1,5 @@
-#include "jokerform.h"
-#include "photos.h"
+#include "placement/jokerform.h"
+#include "placement/tests/photos.h"
 
 #include <QPainter>
 

@@ -1,5 +1,5 @@
-#include "photoframing.h"
-#include "photos.h"
+#include "placement/photoframing.h"
+#include "placement/tests/photos.h"
 
 using vellora::PhotoFraming;
 using namespace vellora::test;

@@ -1,6 +1,6 @@
-#include "folderlisting.h"
-#include "photoloader.h"
-#include "photos.h"
+#include "placement/folderlisting.h"
+#include "placement/photoloader.h"
+#include "placement/tests/photos.h"
 
 #include <QtEndian>
 

@@ -1,6 +1,6 @@
-#include "photopyramid.h"
-#include "photos.h"
-#include "scaledview.h"
+#include "placement/photopyramid.h"
+#include "placement/tests/photos.h"
+#include "placement/scaledview.h"
 
 using vellora::ScaledView;
 using namespace vellora::test;

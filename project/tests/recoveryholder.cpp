@@ -1,6 +1,6 @@
 // The other side of the recovery tests: keeps a recovery copy in the folder given (of a sheet of the grey
 // level given), prints its path once it is on disk, and runs until it is killed.
-#include "recoverystore.h"
+#include "project/recoverystore.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

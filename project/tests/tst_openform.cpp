@@ -1,7 +1,7 @@
-#include "openform.h"
-#include "projectcommands.h"
-#include "projectstore.h"
-#include "testsupport.h"
+#include "project/openform.h"
+#include "project/projectcommands.h"
+#include "project/projectstore.h"
+#include "tests/support/testsupport.h"
 
 #include <QDir>
 #include <QLabel>

@@ -1,7 +1,7 @@
-#include "picturefile.h"
-#include "projectcommands.h"
-#include "projectstore.h"
-#include "testsupport.h"
+#include "surface/picturefile.h"
+#include "project/projectcommands.h"
+#include "project/projectstore.h"
+#include "tests/support/testsupport.h"
 
 #include <QDir>
 #include <QTest>

@@ -1,6 +1,6 @@
-#include "picturefile.h"
-#include "recoverystore.h"
-#include "testsupport.h"
+#include "surface/picturefile.h"
+#include "project/recoverystore.h"
+#include "tests/support/testsupport.h"
 
 #include <QDir>
 #include <QFile>

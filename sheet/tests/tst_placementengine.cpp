@@ -1,8 +1,8 @@
-#include "cardsheet.h"
-#include "placementengine.h"
-#include "surface.h"
-#include "testsupport.h"
-#include "twips.h"
+#include "sheet/cardsheet.h"
+#include "sheet/placementengine.h"
+#include "surface/surface.h"
+#include "tests/support/testsupport.h"
+#include "surface/twips.h"
 
 #include <QPainter>
 #include <QRandomGenerator>

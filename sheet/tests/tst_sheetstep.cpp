@@ -1,5 +1,5 @@
-#include "sheetstep.h"
-#include "testsupport.h"
+#include "sheet/sheetstep.h"
+#include "tests/support/testsupport.h"
 
 #include <QtTest>
 #include <functional>

@@ -1,13 +1,13 @@
-#include "mainwindow.h"
-#include "picturebox.h"
-#include "picturefile.h"
-#include "platform.h"
-#include "recoverystore.h"
-#include "sheethistory.h"
-#include "showform.h"
-#include "surface.h"
-#include "testsupport.h"
-#include "twips.h"
+#include "shell/mainwindow.h"
+#include "surface/widgets/picturebox.h"
+#include "surface/picturefile.h"
+#include "surface/platform.h"
+#include "project/recoverystore.h"
+#include "shell/sheethistory.h"
+#include "shell/showform.h"
+#include "surface/surface.h"
+#include "tests/support/testsupport.h"
+#include "surface/twips.h"
 
 #include <QAction>
 #include <QFile>

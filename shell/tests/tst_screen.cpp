@@ -1,11 +1,11 @@
-#include "datumtekst.h"
-#include "displayinfo.h"
-#include "helptekst.h"
-#include "mainwindow.h"
-#include "opendocument.h"
-#include "picturebox.h"
-#include "platform.h"
-#include "testsupport.h"
+#include "shell/datumtekst.h"
+#include "shell/displayinfo.h"
+#include "shell/helptekst.h"
+#include "shell/mainwindow.h"
+#include "shell/opendocument.h"
+#include "surface/widgets/picturebox.h"
+#include "surface/platform.h"
+#include "tests/support/testsupport.h"
 
 #include <QAction>
 #include <QApplication>

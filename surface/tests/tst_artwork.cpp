@@ -1,5 +1,5 @@
-#include "artwork.h"
-#include "testsupport.h"
+#include "surface/widgets/artwork.h"
+#include "tests/support/testsupport.h"
 
 #include <QDir>
 #include <QFile>

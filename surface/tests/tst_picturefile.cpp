@@ -1,7 +1,7 @@
-#include "photofile.h"
-#include "picturefile.h"
-#include "regularfile.h"
-#include "testsupport.h"
+#include "surface/photofile.h"
+#include "surface/picturefile.h"
+#include "surface/regularfile.h"
+#include "tests/support/testsupport.h"
 
 #include <QDir>
 #include <QProcess>

@@ -1,7 +1,7 @@
-#include "appfolder.h"
-#include "surface.h"
-#include "testsupport.h"
-#include "twips.h"
+#include "surface/appfolder.h"
+#include "surface/surface.h"
+#include "tests/support/testsupport.h"
+#include "surface/twips.h"
 
 #include <QDir>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "artwork.h"
+#include "surface/widgets/artwork.h"
 
 #include <QImage>
 #include <QWidget>

@@ -1,7 +1,7 @@
-#include "imagebutton.h"
+#include "surface/widgets/imagebutton.h"
 
-#include "platform.h"
-#include "twips.h"
+#include "surface/platform.h"
+#include "surface/twips.h"
 
 #include <QMouseEvent>
 #include <QShortcut>

@@ -1,4 +1,4 @@
-#include "messageboxprompter.h"
+#include "surface/widgets/messageboxprompter.h"
 
 #include <QInputDialog>
 #include <QMessageBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform.h"
+#include "surface/platform.h"
 
 class QWidget;
 

@@ -1,6 +1,6 @@
-#include "picturebox.h"
+#include "surface/widgets/picturebox.h"
 
-#include "twips.h"
+#include "surface/twips.h"
 
 #include <QMouseEvent>
 #include <QPainter>

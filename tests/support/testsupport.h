@@ -1,11 +1,13 @@
 #pragma once
 
-#include "platform.h"
+#include "surface/platform.h"
 
 #include <QImage>
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <QTemporaryDir>
+#include <deque>
 #include <functional>
 #include <memory>
 
@@ -84,12 +86,40 @@ public:
     }
 };
 
-// Counts the pauses instead of waiting.
+// Counts the pauses instead of waiting; what follows a wait runs at once.
 class CountingPacer final : public Pacer
 {
 public:
     QList<int> pauses;
+    void after(int milliseconds, QObject *, std::function<void()> then) override
+    {
+        pauses << milliseconds;
+        then();
+    }
     void pause(int milliseconds) override { pauses << milliseconds; }
+};
+
+// Keeps what follows each wait until the test steps it, so a test can act in the middle of timed work.
+class SteppedPacer final : public Pacer
+{
+public:
+    void after(int milliseconds, QObject *context, std::function<void()> then) override;
+    void pause(int milliseconds) override { pauses << milliseconds; }
+    // Runs the oldest waiting step (skipped when its context is gone); false when none waits.
+    bool step();
+    // Steps until nothing waits, also what the steps themselves hand over; the count of steps run.
+    int runAll();
+    int waiting() const { return int(m_waiting.size()); }
+    QList<int> pauses;
+
+private:
+    struct Waiting
+    {
+        QPointer<QObject> context;
+        bool hadContext = false;
+        std::function<void()> then;
+    };
+    std::deque<Waiting> m_waiting;
 };
 
 } // namespace vellora::test

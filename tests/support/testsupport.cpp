@@ -1,4 +1,4 @@
-#include "testsupport.h"
+#include "tests/support/testsupport.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -225,6 +225,31 @@ QByteArray animatedGifBytes(const QImage &first, const QImage &second)
 {
     // Both share the header and the grey table (6 + 7 + 768 bytes); the second frame follows the first.
     return gifBytes(first).chopped(1) + gifBytes(second).mid(781);
+}
+
+void SteppedPacer::after(int milliseconds, QObject *context, std::function<void()> then)
+{
+    pauses << milliseconds;
+    m_waiting.push_back({context, context != nullptr, std::move(then)});
+}
+
+bool SteppedPacer::step()
+{
+    if (m_waiting.empty())
+        return false;
+    Waiting next = std::move(m_waiting.front());
+    m_waiting.pop_front();
+    if (!next.hadContext || next.context)
+        next.then();
+    return true;
+}
+
+int SteppedPacer::runAll()
+{
+    int steps = 0;
+    while (step())
+        ++steps;
+    return steps;
 }
 
 } // namespace vellora::test
