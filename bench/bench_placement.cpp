@@ -32,6 +32,11 @@ namespace {
 class SleepingPacer final : public Pacer
 {
 public:
+    void after(int milliseconds, QObject *, std::function<void()> then) override
+    {
+        pause(milliseconds);
+        then();
+    }
     void pause(int milliseconds) override { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 };
 

@@ -55,6 +55,11 @@ struct Shows
 struct HookPacer final : Pacer
 {
     std::function<void(int)> onPause = [](int) {};
+    void after(int milliseconds, QObject *, std::function<void()> then) override
+    {
+        onPause(milliseconds);
+        then();
+    }
     void pause(int milliseconds) override { onPause(milliseconds); }
 };
 
