@@ -3,7 +3,7 @@
 // calling (user-interface) thread beside copying the picture it writes.
 #include "bench/benchutil.h"
 #include "project/recoverystore.h"
-#include "shell/sheethistory.h"
+#include "deck/sheethistory.h"
 #include "surface/surface.h"
 
 #include <QGuiApplication>

@@ -185,7 +185,7 @@ int main(int argc, char **argv)
     NoPacer pacer;
     Prompts prompts;
     PhotoPlace place(dir.path(), dir.path());
-    Dialogform dialog(sheet, KaartSoort::Koning, place, pacer, prompts, AppFolder(dir.path()));
+    Dialogform dialog(KaartSoort::Koning, place, pacer, prompts, AppFolder(dir.path()));
     dialog.show();
     auto *zoom = dialog.findChild<QScrollBar *>(QStringLiteral("ZoomScroll"));
     auto *viewport = dialog.findChild<QWidget *>(QStringLiteral("PicCont"));

@@ -1,7 +1,5 @@
 #include "placement/cardtargets.h"
 
-#include "surface/surface.h"
-
 namespace vellora::targets {
 
 std::vector<int> rowsOf(int option)
@@ -36,13 +34,9 @@ int rankColumn(KaartSoort soort)
 
 int pictureAreaLeft(KaartSoort soort) { return kPictureInset + sheet::cellOrigin(0, rankColumn(soort)).x(); }
 
-void paste(Surface &sheet, const QImage &picture, int option, int left, int insetTop, QSize size)
+CardPaste paste(const QImage &picture, int option, int left, int insetTop, QSize size)
 {
-    for (int row : rowsOf(option)) {
-        const int top = insetTop + sheet::cellOrigin(row, 0).y();
-        sheet.paintPicture(picture, QRectF(left, top, size.width(), size.height()),
-                           QRectF(0, 0, size.width(), size.height()));
-    }
+    return CardPaste{picture, rowsOf(option), QPoint(left, insetTop), size};
 }
 
 } // namespace vellora::targets

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sheet/cardpaste.h"
 #include "sheet/cardsheet.h"
 
 #include <QImage>
@@ -9,8 +10,6 @@
 #include <vector>
 
 namespace vellora {
-
-class Surface;
 
 // Where the picture dialogs paste: the five target options shared by both dialogs, and the areas of a cell.
 namespace targets {
@@ -34,9 +33,8 @@ inline constexpr QPoint kJokerInset{360, 510};
 int rankColumn(KaartSoort soort);
 int pictureAreaLeft(KaartSoort soort);
 
-// Paints picture 1:1 from its top-left into the area (left, inset + row x 6000, size) of every row of the
-// option, in row order. The picture is not mirrored; pixels of the sheet outside these areas stay.
-void paste(Surface &sheet, const QImage &picture, int option, int left, int insetTop, QSize size);
+// The picture for the area (left, inset + row x 6000, size) of every row of the option, in row order.
+CardPaste paste(const QImage &picture, int option, int left, int insetTop, QSize size);
 
 } // namespace targets
 

@@ -72,9 +72,9 @@ QPointF mouseTwips(const QMouseEvent *event) { return event->position() * kTwips
 
 } // namespace
 
-Dialogform::Dialogform(Surface &sheet, KaartSoort soort, PhotoPlace &place, Pacer &pacer, Prompter &prompter,
+Dialogform::Dialogform(KaartSoort soort, PhotoPlace &place, Pacer &pacer, Prompter &prompter,
                        const AppFolder &folder, QWidget *parent)
-    : QDialog(parent), m_sheet(sheet), m_soort(soort), m_place(place), m_pacer(pacer), m_prompter(prompter),
+    : QDialog(parent), m_soort(soort), m_place(place), m_pacer(pacer), m_prompter(prompter),
       m_framing(QApplication::palette().color(QPalette::Base))
 {
     setObjectName(QStringLiteral("Dialogform"));
@@ -331,7 +331,7 @@ void Dialogform::OkKnop_Click()
         m_busy = false;
         return;
     }
-    m_framing.place(m_sheet, m_soort, option, m_check1->isChecked());
+    m_chosen = m_framing.framed(m_soort, option, m_check1->isChecked());
     accept();
 }
 

@@ -3,9 +3,12 @@
 #include "surface/appfolder.h"
 #include "sheet/cardsheet.h"
 #include "placement/photoframing.h"
+#include "sheet/cardpaste.h"
 
 #include <QDialog>
 #include <QHash>
+
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -33,11 +36,13 @@ class Dialogform : public QDialog
 {
     Q_OBJECT
 public:
-    Dialogform(Surface &sheet, KaartSoort soort, PhotoPlace &place, Pacer &pacer, Prompter &prompter,
-               const AppFolder &folder, QWidget *parent = nullptr);
+    Dialogform(KaartSoort soort, PhotoPlace &place, Pacer &pacer, Prompter &prompter, const AppFolder &folder,
+               QWidget *parent = nullptr);
     ~Dialogform() override;
 
     const PhotoFraming &framing() const { return m_framing; }
+    // What Ok chose; nothing after Cancel.
+    const std::optional<CardPaste> &chosen() const { return m_chosen; }
     // The folder whose pictures List1 shows.
     const QString &folder() const { return m_folder; }
 
@@ -61,7 +66,7 @@ private:
     void showSlide();
     QLabel *label(const char *name, const QString &text, QRect geometry);
 
-    Surface &m_sheet;
+    std::optional<CardPaste> m_chosen;
     KaartSoort m_soort;
     PhotoPlace &m_place;
     Pacer &m_pacer;

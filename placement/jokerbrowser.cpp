@@ -43,10 +43,10 @@ bool JokerBrowser::loadPicture(int number)
     return true;
 }
 
-void JokerBrowser::place(Surface &sheet, int option) const
+CardPaste JokerBrowser::chosen(int option) const
 {
     const int left = sheet::cellOrigin(0, sheet::kJokerColumn).x() + targets::kJokerInset.x();
-    targets::paste(sheet, m_preview.image(), option, left, targets::kJokerInset.y(), targets::kJokerArea);
+    return targets::paste(m_preview.image(), option, left, targets::kJokerInset.y(), targets::kJokerArea);
 }
 
 } // namespace vellora

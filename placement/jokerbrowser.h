@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sheet/cardpaste.h"
 #include "surface/appfolder.h"
 #include "surface/surface.h"
 
@@ -31,8 +32,8 @@ public:
     // KaartPic: 240 x 330 pixels; a joker picture is shown from its top-left corner.
     const Surface &preview() const { return m_preview; }
 
-    // Pastes the preview 1:1 into the joker area of the option's rows of the joker column.
-    void place(Surface &sheet, int option) const;
+    // The preview 1:1 in the joker area of the option's rows of the joker column.
+    CardPaste chosen(int option) const;
 
 private:
     bool loadPicture(int number);

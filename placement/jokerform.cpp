@@ -46,8 +46,8 @@ ImageButton *pictureButton(QWidget *parent, const AppFolder &folder, const char 
 
 } // namespace
 
-JokerForm::JokerForm(Surface &sheet, Pacer &pacer, Prompter &prompter, const AppFolder &folder, QWidget *parent)
-    : QDialog(parent), m_sheet(sheet), m_pacer(pacer), m_prompter(prompter),
+JokerForm::JokerForm(Pacer &pacer, Prompter &prompter, const AppFolder &folder, QWidget *parent)
+    : QDialog(parent), m_pacer(pacer), m_prompter(prompter),
       m_browser(folder, QApplication::palette().color(QPalette::Base))
 {
     setObjectName(QStringLiteral("JokerForm"));
@@ -133,7 +133,7 @@ void JokerForm::OkKnop_Click()
         m_busy = false;
         return;
     }
-    m_browser.place(m_sheet, option);
+    m_chosen = m_browser.chosen(option);
     accept();
 }
 

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include <optional>
+
 class QLabel;
 class QScrollBar;
 
@@ -23,9 +25,11 @@ class JokerForm : public QDialog
 {
     Q_OBJECT
 public:
-    JokerForm(Surface &sheet, Pacer &pacer, Prompter &prompter, const AppFolder &folder, QWidget *parent = nullptr);
+    JokerForm(Pacer &pacer, Prompter &prompter, const AppFolder &folder, QWidget *parent = nullptr);
 
     const JokerBrowser &browser() const { return m_browser; }
+    // What Ok chose; nothing after Cancel.
+    const std::optional<CardPaste> &chosen() const { return m_chosen; }
 
     // The handlers of the controls, one per control and event.
     void VScroll1_Change(int value);
@@ -33,7 +37,7 @@ public:
     void CancelKnop_Click();
 
 private:
-    Surface &m_sheet;
+    std::optional<CardPaste> m_chosen;
     Pacer &m_pacer;
     Prompter &m_prompter;
     JokerBrowser m_browser;

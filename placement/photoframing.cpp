@@ -123,12 +123,12 @@ bool PhotoFraming::drag(Qt::MouseButtons buttons, QPointF at)
     return true;
 }
 
-void PhotoFraming::place(Surface &sheet, KaartSoort soort, int option, bool border)
+CardPaste PhotoFraming::framed(KaartSoort soort, int option, bool border)
 {
     if (border)
         m_preview.box(QPointF(0, 0), QPointF(2460, 4185), Qt::black, false);
-    targets::paste(sheet, m_preview.image(), option, targets::pictureAreaLeft(soort), targets::kPictureInset,
-                   targets::kPictureArea);
+    return targets::paste(m_preview.image(), option, targets::pictureAreaLeft(soort), targets::kPictureInset,
+                          targets::kPictureArea);
 }
 
 } // namespace vellora

@@ -2,6 +2,7 @@
 
 #include "sheet/cardsheet.h"
 #include "placement/photopyramid.h"
+#include "sheet/cardpaste.h"
 #include "placement/scaledview.h"
 #include "surface/surface.h"
 
@@ -72,9 +73,9 @@ public:
     // Picture1: exactly the picture area, 165 x 280 pixels.
     const Surface &preview() const { return m_preview; }
 
-    // Ok with a target: the optional border is drawn into the preview, which is pasted 1:1 into the picture
-    // area of the option's rows of the card column of `soort`.
-    void place(Surface &sheet, KaartSoort soort, int option, bool border);
+    // Ok with a target: the optional border is drawn into the preview, which goes 1:1 into the picture area
+    // of the option's rows of the card column of `soort`.
+    CardPaste framed(KaartSoort soort, int option, bool border);
 
 private:
     void showAtNaturalSize();

@@ -1,8 +1,6 @@
 #include "sheet/cardfinishing.h"
 
 #include "sheet/piptables.h"
-#include "sheet/placementengine.h"
-#include "surface/platform.h"
 #include "surface/surface.h"
 #include "surface/twips.h"
 
@@ -156,40 +154,47 @@ void mirrorCard(Surface &sheet, Surface &flipPic, QPoint cellTwips, std::span<co
     sheet.paintPicture(flipPic.image(), lower.translated(cellTwips + QPoint(0, sheet::kMirrorOffset)), lower);
 }
 
-void finishCards(Surface &sheet, Surface &bar, const KolomX &kolomX, Pacer &pacer,
-                 const std::function<void()> &afterCard)
+namespace {
+
+const Surface &withLabelFont(Surface &sheet)
 {
     sheet.fontName = QStringLiteral("Arial");
     sheet.fontSize = 28;
     sheet.fontBold = true;
-    const IndexLabels labels(sheet);
-    Surface flipPic = makeFlipPic(sheet);
+    return sheet;
+}
 
-    bar.backColor = QColor(progress::kBackground);
-    if (bar.isEmpty())
-        bar.resize(progress::kWidth, progress::kHeight);
+} // namespace
+
+CardFinisher::CardFinisher(Surface &sheet, Surface &bar, const KolomX &kolomX)
+    : m_sheet(sheet), m_bar(bar), m_kolomX(kolomX), m_labels(withLabelFont(sheet)), m_flipPic(makeFlipPic(sheet))
+{
+    m_bar.backColor = QColor(progress::kBackground);
+    if (m_bar.isEmpty())
+        m_bar.resize(progress::kWidth, progress::kHeight);
     else
-        bar.clear();
-    const QColor fill(progress::kFill);
-    std::array<std::vector<QRect>, sheet::kJokerColumn> kept;
+        m_bar.clear();
     for (int c = 0; c < sheet::kJokerColumn; ++c)
-        kept[c] = keptByMirroring(c);
+        m_kept[c] = keptByMirroring(c);
+}
 
-    int y = kLabelTop;
-    for (int n = 1; n <= sheet::kRows; ++n) {
-        for (int c = 0; c < sheet::kJokerColumn; ++c) {
-            labels.print(sheet, c, {kolomX[c] + kLabelLeft, y});
-            labels.print(sheet, c, {kolomX[c] + (c == kTenColumn ? kLabelRightOfTen : kLabelRight), y});
-            mirrorCard(sheet, flipPic, {kolomX[c], y - kLabelTop}, kept[c]);
-            // The box goes on before the window repaints, so the bar it shows already counts this card. Its
-            // corners are given top first: Surface::box loses the edge rows of a box given bottom first.
-            bar.box(QPointF(0, 150 - 3.2 * n * c), QPointF(progress::kWidth, progress::kHeight), fill, true);
-            if (afterCard)
-                afterCard();
-            pacer.pause(placement::kPauseMilliseconds);
-        }
-        y += sheet::kCellHeight;
-    }
+bool CardFinisher::finishNext()
+{
+    if (m_finished == sheet::kRows * sheet::kJokerColumn)
+        return false;
+    const int row = m_finished / sheet::kJokerColumn;
+    const int c = m_finished % sheet::kJokerColumn;
+    const int n = row + 1;
+    const int y = kLabelTop + row * sheet::kCellHeight;
+    m_labels.print(m_sheet, c, {m_kolomX[c] + kLabelLeft, y});
+    m_labels.print(m_sheet, c, {m_kolomX[c] + (c == kTenColumn ? kLabelRightOfTen : kLabelRight), y});
+    mirrorCard(m_sheet, m_flipPic, {m_kolomX[c], y - kLabelTop}, m_kept[c]);
+    // The box goes on before the window repaints, so the bar it shows already counts this card. Its corners
+    // are given top first: Surface::box loses the edge rows of a box given bottom first.
+    m_bar.box(QPointF(0, 150 - 3.2 * n * c), QPointF(progress::kWidth, progress::kHeight), QColor(progress::kFill),
+              true);
+    ++m_finished;
+    return true;
 }
 
 } // namespace vellora::finishing

@@ -1,19 +1,18 @@
 #pragma once
 
 #include "sheet/cardsheet.h"
+#include "surface/surface.h"
 
 #include <QImage>
 #include <QPoint>
+#include <QRgb>
 
 #include <array>
-#include <functional>
 #include <span>
 #include <vector>
 
 namespace vellora {
 
-class Pacer;
-class Surface;
 
 namespace finishing {
 
@@ -47,10 +46,36 @@ void mirrorCard(Surface &sheet, Surface &flipPic, QPoint cellTwips, std::span<co
 // after it, twips in the cell.
 std::vector<QRect> keptByMirroring(int column);
 
-// Labels, mirroring and progress for the 52 cards of columns 0 to 12, suit row by suit row. After each card
-// the bar moves, afterCard runs (if set) and the pacer pauses 50 ms.
-void finishCards(Surface &sheet, Surface &bar, const KolomX &kolomX, Pacer &pacer,
-                 const std::function<void()> &afterCard);
+// Labels, mirroring and progress for the 52 cards of columns 0 to 12, suit row by suit row, one card at a
+// time. Sets the sheet's font to 28 points bold Arial for the labels.
+class CardFinisher
+{
+public:
+    CardFinisher(Surface &sheet, Surface &bar, const KolomX &kolomX);
+    // Finishes the next card and moves the bar to count it; false when all are finished.
+    bool finishNext();
+    int finished() const { return m_finished; }
+
+private:
+    Surface &m_sheet;
+    Surface &m_bar;
+    const KolomX &m_kolomX;
+    IndexLabels m_labels;
+    Surface m_flipPic;
+    std::array<std::vector<QRect>, sheet::kJokerColumn> m_kept;
+    int m_finished = 0;
+};
 
 } // namespace finishing
+
+// The progress bar beside the viewer, which a run fills as it finishes cards.
+namespace progress {
+inline constexpr int kWidth = 14;   // pixels
+inline constexpr int kHeight = 200; // pixels
+inline constexpr QRgb kBackground = qRgb(0, 64, 0);
+inline constexpr QRgb kFill = qRgb(0, 200, 0);
+
+// The bar's state at start-up and after New: the bottom 13 pixels green on dark green.
+void drawStartState(Surface &bar);
+} // namespace progress
 } // namespace vellora

@@ -13,8 +13,6 @@ namespace vellora {
 
 namespace {
 
-bool g_running = false;
-
 // The symbol squares at the sizes the pips need, scaled once per run instead of once per pip, and already in
 // the sheet's pixel format, so that every pip is a plain row copy. Taking them at the start also keeps a run
 // consistent if another symbol set is loaded while it pauses.
@@ -71,25 +69,64 @@ void paintPips(std::span<const pips::Step> steps, Surface &sheet, const KolomX &
 
 } // namespace
 
-bool placement::isRunning() { return g_running; }
-
-void runPlacement(PlacementRun run)
+struct PlacementRun::State
 {
-    // The pauses let the window handle events, Ok among them. A second run started from there would paint over
-    // a half-finished sheet and pause 52 times more inside the first one's pause; it is simply not started.
-    if (g_running)
-        return;
-    g_running = true;
-    struct Finished
+    State(Surface &sheet, const QImage &symbols, Surface &bar, KolomX &kolomX)
+        : sheet(sheet), kolomX(kolomX), squares(symbols, sheet.isEmpty() ? QImage::Format_RGB32 : sheet.image().format()),
+          finisher(sheet, bar, kolomX)
     {
-        ~Finished() { g_running = false; }
-    } finished;
+    }
 
-    run.kolomX.fill();
-    SymbolSquares squares(run.symbols, run.sheet.isEmpty() ? QImage::Format_RGB32 : run.sheet.image().format());
-    paintPips(pips::phaseA(), run.sheet, run.kolomX, squares);
-    finishing::finishCards(run.sheet, run.bar, run.kolomX, run.pacer, run.afterCard);
-    paintPips(pips::phaseB(), run.sheet, run.kolomX, squares);
+    Surface &sheet;
+    KolomX &kolomX;
+    SymbolSquares squares;
+    finishing::CardFinisher finisher;
+    bool done = false;
+};
+
+PlacementRun::PlacementRun(Surface &sheet, const QImage &symbols, Surface &bar, KolomX &kolomX)
+{
+    kolomX.fill();
+    m_state = std::make_unique<State>(sheet, symbols, bar, kolomX);
+    paintPips(pips::phaseA(), sheet, kolomX, m_state->squares);
+}
+
+PlacementRun::~PlacementRun() = default;
+
+bool PlacementRun::finishNextCard()
+{
+    if (m_state->done)
+        return false;
+    if (m_state->finisher.finishNext())
+        return true;
+    paintPips(pips::phaseB(), m_state->sheet, m_state->kolomX, m_state->squares);
+    m_state->done = true;
+    return false;
+}
+
+bool PlacementRun::isDone() const { return m_state->done; }
+
+namespace {
+
+// Each step hands the next to the pacer, and the run lives as long as a step still refers to it.
+void continueRun(const std::shared_ptr<PlacementRun> &run, const PacedPlacement &paced)
+{
+    if (!run->finishNextCard()) {
+        if (paced.done)
+            paced.done();
+        return;
+    }
+    if (paced.afterCard)
+        paced.afterCard();
+    paced.pacer.after(placement::kPauseMilliseconds, paced.context, [run, paced] { continueRun(run, paced); });
+}
+
+} // namespace
+
+void runPlacement(const PacedPlacement &paced)
+{
+    auto run = std::make_shared<PlacementRun>(paced.sheet, paced.symbols, paced.bar, paced.kolomX);
+    continueRun(run, paced);
 }
 
 } // namespace vellora

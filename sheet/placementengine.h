@@ -6,43 +6,55 @@
 #include <QRgb>
 
 #include <functional>
+#include <memory>
+
+class QObject;
 
 namespace vellora {
 
 class Pacer;
 class Surface;
 
-// Everything a placement run works on, handed in by the main window that owns it.
-struct PlacementRun
+// One placement run, card by card: the first pips when it starts, then one finished card a step (index labels,
+// mirrored half, progress), and the last pips, which are not mirrored, once all 52 are done. Jokers stay
+// untouched. Whoever runs it spaces the steps, so that the window can repaint between cards.
+class PlacementRun
+{
+public:
+    // Paints the first pips. The symbols are taken now: a set loaded while the run goes on does not mix in.
+    PlacementRun(Surface &sheet, const QImage &symbols, Surface &bar, KolomX &kolomX);
+    ~PlacementRun();
+    PlacementRun(const PlacementRun &) = delete;
+    PlacementRun &operator=(const PlacementRun &) = delete;
+
+    // Finishes the next card; false, after painting the last pips, once there is none left.
+    bool finishNextCard();
+    bool isDone() const;
+
+private:
+    struct State;
+    std::unique_ptr<State> m_state;
+};
+
+// A whole run with the pauses of the card sheet: 50 ms after each finished card, afterCard (if set) before
+// each pause. Returns at once; `done` (if set) runs when the last pips are painted. Nothing of it runs any
+// more once `context` (if given) is destroyed. The sheet's font ends at 28 points bold.
+struct PacedPlacement
 {
     Surface &sheet;          // the card sheet, 3990 x 1600, twips
     const QImage &symbols;   // the symbol set shown, 50 x 200 pixels
     Surface &bar;            // the progress bar, 14 x 200, pixels
     KolomX &kolomX;
-    Pacer &pacer;            // 50 ms after each finished card
-    std::function<void()> afterCard; // lets the window repaint; may be empty
+    Pacer &pacer;
+    std::function<void()> afterCard;
+    QObject *context = nullptr;
+    std::function<void()> done;
 };
-
-// Paints pips, index labels and mirrored halves on the 52 cards of columns 0 to 12; jokers stay untouched.
-// Leaves the sheet's font at 28 points bold. A call made while a run is still going (from an event handled
-// during one of its pauses) returns at once and changes nothing.
-void runPlacement(PlacementRun run);
+void runPlacement(const PacedPlacement &run);
 
 namespace placement {
 inline constexpr int kFinishedCards = 52;
 inline constexpr int kPauseMilliseconds = 50;
-// True from the start of a run to its end, pauses included: the window may ignore Ok meanwhile.
-bool isRunning();
 } // namespace placement
-
-namespace progress {
-inline constexpr int kWidth = 14;   // pixels
-inline constexpr int kHeight = 200; // pixels
-inline constexpr QRgb kBackground = qRgb(0, 64, 0);
-inline constexpr QRgb kFill = qRgb(0, 200, 0);
-
-// The bar's state at start-up and after New: the bottom 13 pixels green on dark green.
-void drawStartState(Surface &bar);
-} // namespace progress
 
 } // namespace vellora

@@ -1,9 +1,11 @@
 #include "shell/inputblock.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QWidget>
 
 namespace vellora {
 
@@ -34,7 +36,7 @@ bool isUserInput(const QEvent *event)
 
 } // namespace
 
-InputBlock::InputBlock()
+InputBlock::InputBlock(QWidget *window) : m_window(window)
 {
     QCoreApplication::instance()->installEventFilter(this);
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
@@ -42,18 +44,19 @@ InputBlock::InputBlock()
 
 InputBlock::~InputBlock()
 {
-    // Pauses and yields during the work exclude user input, which leaves it queued rather than dropped.
-    // Delivering the queue while the filter still stands throws away what the user did during the work,
-    // instead of acting on it the moment the work ends.
-    QCoreApplication::processEvents();
     QCoreApplication::instance()->removeEventFilter(this);
     QGuiApplication::restoreOverrideCursor();
 }
 
 bool InputBlock::eventFilter(QObject *watched, QEvent *event)
 {
-    if (isUserInput(event))
-        return true;
+    // The window's own controls and its menu actions; a message box of its own goes on answering.
+    if (isUserInput(event)) {
+        if (qobject_cast<QAction *>(watched))
+            return true;
+        if (const auto *widget = qobject_cast<QWidget *>(watched); widget && widget->window() == m_window)
+            return true;
+    }
     return QObject::eventFilter(watched, event);
 }
 

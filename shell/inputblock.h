@@ -2,15 +2,16 @@
 
 #include <QObject>
 
+class QWidget;
+
 namespace vellora {
 
-// Holds off the user while long work runs on the interface thread: mouse and key input is swallowed and the
-// hourglass shows, while painting and timers go on. The work yields to the event loop to repaint; without
-// this a click meanwhile could start a second run or show another card from a half-finished sheet.
+// Holds off the user from one window while timed work runs on it: mouse and key input to the window, its
+// controls and its menu actions is swallowed and the hourglass shows, while painting and timers go on.
 class InputBlock final : public QObject
 {
 public:
-    InputBlock();
+    explicit InputBlock(QWidget *window);
     ~InputBlock() override;
 
     InputBlock(const InputBlock &) = delete;
@@ -18,6 +19,9 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QWidget *m_window;
 };
 
 } // namespace vellora

@@ -62,14 +62,23 @@ template <typename Dialog> struct Opened
         sheet.backColor = QColor(1, 254, 3);
         sheet.resize(sheet::kWidthPixels, sheet::kHeightPixels);
         before = sheet.image().copy();
-        dialog = std::make_unique<Dialog>(sheet, args..., pacer, prompter, AppFolder(app->path()));
+        dialog = std::make_unique<Dialog>(args..., pacer, prompter, AppFolder(app->path()));
         dialog->show();
     }
     template <typename T = QWidget> T *child(const QString &name) const
     {
         return dialog->template findChild<T *>(name);
     }
-    void click(const QString &name) const { QTest::mouseClick(child(name), Qt::LeftButton, {}, {3, 3}); }
+    // The dialog only says what Ok chose; the sheet takes it as the deck would.
+    void click(const QString &name)
+    {
+        QTest::mouseClick(child(name), Qt::LeftButton, {}, {3, 3});
+        if (dialog->chosen() && !applied) {
+            dialog->chosen()->applyTo(sheet);
+            applied = true;
+        }
+    }
+    bool applied = false;
 
     // Of the four rows of cards on the sheet, those in `rows` changed in exactly area(row), the others not at
     // all.

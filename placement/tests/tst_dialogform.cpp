@@ -88,7 +88,7 @@ class TestDialogform : public QObject
 private Q_SLOTS:
     void opensInPicturesAndListsPhotosOfAnyCase()
     {
-        const Import opened;
+        Import opened;
         QCOMPARE(opened.dialog->windowTitle(), QStringLiteral("Importeer (Koning)"));
         QCOMPARE(opened.zoomLabel(), QStringLiteral("100%  (0 x 0 Pixels)"));
         const QString photos = opened.app->path() + QStringLiteral("/Foto's");
@@ -114,7 +114,7 @@ private Q_SLOTS:
     // folder the user does not have, are passed over.
     void opensWhereTheLastPhotoWasChosen()
     {
-        const Import opened;
+        Import opened;
         const QString home = opened.app->path();
         QCOMPARE(PhotoPlace(home + "/Plaatjes", home).startFolder(), home);
         opened.dialog->Dir1_Change(home + "/Vakantie");
@@ -149,7 +149,7 @@ private Q_SLOTS:
             {"d 50 d", small, "100%  (64 x 48 Pixel)", small},
             {"d", QSize(200, 300), "100%  (200 x 300 Pixel)", QSize(200, 300)},
         };
-        const Import opened(KaartSoort::Koning, "kasteel.Bmp");
+        Import opened(KaartSoort::Koning, "kasteel.Bmp");
         for (const auto &[steps, photo, label, slide] : script) {
             for (const QString &step : QString(steps).split(u' ', Qt::SkipEmptyParts)) {
                 if (step == u'+')
@@ -172,7 +172,7 @@ private Q_SLOTS:
 
     void zoomedViewportComputesAndDrawsOnlyWhatShows()
     {
-        const Import opened(KaartSoort::Koning, "kasteel.Bmp");
+        Import opened(KaartSoort::Koning, "kasteel.Bmp");
         opened.zoom()->setValue(250);
         const auto *view = opened.dialog->findChild<PhotoView *>("SlidePic");
         QCOMPARE(view->size(), QSize(1600, 1200));
@@ -212,7 +212,7 @@ private Q_SLOTS:
     {
         QFETCH(Pasting, pasting);
         const auto &[soort, ticks, targets, left, rows] = pasting;
-        const Import opened(soort, "kasteel.Bmp");
+        Import opened(soort, "kasteel.Bmp");
         // At 100 % a press previews the photo's own pixels from the pressed one.
         const QPoint at(20, 30);
         opened.press(at);

@@ -1,4 +1,5 @@
 #include "sheet/cardsheet.h"
+#include "sheet/cardfinishing.h"
 #include "sheet/placementengine.h"
 #include "surface/surface.h"
 #include "tests/support/testsupport.h"
@@ -233,25 +234,6 @@ private Q_SLOTS:
         for (int y = 0; y < 200; ++y)
             for (int x = 0; x < 14; ++x)
                 QCOMPARE(bar.pixel(x, y), y < green ? progress::kBackground : progress::kFill);
-    }
-
-    // Ok pressed during a pause: the second run must not start, and the first one must end as if it had not
-    // come, pausing and repainting after every card.
-    void runStartedDuringARunIsIgnored()
-    {
-        Surface other, otherBar(Surface::Units::Pixels);
-        other.setPicture(m_blank);
-        KolomX otherKolomX;
-        NoPacer noPause;
-        bool runningMeanwhile = false;
-        const Run run(m_blank, m_symbols, [&] {
-            runningMeanwhile = placement::isRunning();
-            runPlacement({other, m_otherStyle, otherBar, otherKolomX, noPause, {}});
-        });
-        QVERIFY(runningMeanwhile && !placement::isRunning());
-        QVERIFY2(otherBar.isEmpty() && other.image() == m_blank, "a second run was started during a run");
-        QVERIFY(run.sheet.image() == m_finished);
-        QCOMPARE(run.pacer.pauses, QList<int>(52, 50));
     }
 };
 

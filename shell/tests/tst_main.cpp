@@ -3,7 +3,7 @@
 #include "surface/picturefile.h"
 #include "surface/platform.h"
 #include "project/recoverystore.h"
-#include "shell/sheethistory.h"
+#include "deck/sheethistory.h"
 #include "shell/showform.h"
 #include "surface/surface.h"
 #include "tests/support/testsupport.h"
@@ -100,7 +100,7 @@ struct Shell : QObject
     QAction *action(const QString &name) const { return get<QAction>(name); }
     QImage pic() const { return get<PictureBox>(u"Pic"_s)->image(); }
     QImage hkrs() const { return rgb(get<PictureBox>(u"HkrsPic"_s)->image()); }
-    QImage sheet() const { return main->orgineel().image(); }
+    QImage sheet() const { return main->document().sheet().image(); }
     QImage file(const QString &relative) const { return rgb(PictureFile::load(path(relative)).image); }
     QPoint cardInView() const { return {main->cardInView().KaartX / 4275, main->cardInView().KaartY / 6000}; }
     void click(const QString &name) const { QTest::mouseClick(get(name), Qt::LeftButton, {}, QPoint(5, 5)); }
@@ -110,9 +110,9 @@ struct Shell : QObject
     // The copy of unsaved work kept against a crash, as the quiet moment after a change writes it.
     QImage recoveryCopy() const
     {
-        main->writeRecoveryCopy();
-        main->recovery()->waitForWrites();
-        return PictureFile::load(main->recovery()->path()).image;
+        main->document().recovery().writeNow();
+        main->document().recovery().store()->waitForWrites();
+        return PictureFile::load(main->document().recovery().store()->path()).image;
     }
 };
 
@@ -202,7 +202,7 @@ private Q_SLOTS:
             for (const char *name : {"OkKnop", "Knop(5)", "Img(2)", "Option1(3)", "Image1(0)"})
                 s.click(QLatin1String(name));
             grid->trigger();          // as the menu would, had its click come through
-            s.main->EditUndo_Click(); // as its keys would
+            s.main->undo(); // as its keys would
         };
         s.click(u"OkKnop"_s);
         QVERIFY(sent);
@@ -213,7 +213,7 @@ private Q_SLOTS:
         QCOMPARE(dialogs.count(), 0);
         QVERIFY(grid->isChecked());
         QCOMPARE(test::byteDifference(s.sheet(), painted), QString());
-        QCOMPARE(s.main->history().undoableSteps(), 1);
+        QCOMPARE(s.main->document().history().undoableSteps(), 1);
         s.pacer.onPause = [](int) {};
         s.click(u"Knop(5)"_s); // afterwards the window answers again
         QCOMPARE(s.cardInView(), QPoint(5, 0));
@@ -377,9 +377,9 @@ private Q_SLOTS:
         s.main->activateWindow(); // the keys go to the active window, which a closed dialog may have left
         QVERIFY(QTest::qWaitForWindowActive(s.main.get()));
         for (const QKeyCombination redoKeys : {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, Qt::CTRL | Qt::Key_Y}) {
-            const int steps = s.main->history().undoableSteps();
+            const int steps = s.main->document().history().undoableSteps();
             QTest::keyClick(s.main.get(), Qt::Key_Z, Qt::ControlModifier);
-            QCOMPARE(s.main->history().undoableSteps(), steps - 1);
+            QCOMPARE(s.main->document().history().undoableSteps(), steps - 1);
             QCOMPARE(redo->text(), u"Opnieuw: "_s + name);
             shows(before, !modified || name != u"Symbolen plaatsen");
             QTest::keyClick(s.main.get(), redoKeys.key(), redoKeys.keyboardModifiers());
@@ -389,7 +389,7 @@ private Q_SLOTS:
         s.prompter.inputs = {u"na"_s};
         s.use(u"FileSave"_s);
         QVERIFY(!s.main->isWindowModified());
-        QVERIFY(!QFile::exists(s.main->recovery()->path()));
+        QVERIFY(!QFile::exists(s.main->document().recovery().store()->path()));
     }
 
     // The history drops the oldest steps to keep within its budget; undo stops at the oldest kept.
@@ -461,7 +461,7 @@ private Q_SLOTS:
         QCOMPARE(s->prompter.shown.size(), boxes);
         QCOMPARE(QFile::exists(s->path(u"\\Projecten\\avond.krt"_s)), !name.isEmpty());
         QCOMPARE(s->main->isWindowModified(), changed && name.isEmpty());
-        const QString left = s->main->recovery()->path();
+        const QString left = s->main->document().recovery().store()->path();
         QCOMPARE(QFile::exists(left), changed && !closed);
 
         if (next == u"damaged")

@@ -97,7 +97,7 @@ private Q_SLOTS:
         };
         QVERIFY(grid->isChecked());
         QVERIFY(drawnInCheckColumn() > 10);
-        main.Gridlijnen_Click();
+        main.toggleGridLines();
         QVERIFY(!grid->isChecked());
         QCOMPARE(drawnInCheckColumn(), 0);
     }

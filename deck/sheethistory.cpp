@@ -1,4 +1,4 @@
-#include "shell/sheethistory.h"
+#include "deck/sheethistory.h"
 
 #include "sheet/sheetstep.h"
 #include "surface/surface.h"

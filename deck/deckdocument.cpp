@@ -1,0 +1,158 @@
+#include "deck/deckdocument.h"
+
+#include "sheet/cardfinishing.h"
+#include "sheet/placementengine.h"
+#include "surface/picturefile.h"
+#include "surface/platform.h"
+
+#include <utility>
+
+namespace vellora {
+
+namespace texts {
+const QString kComposeStep = QStringLiteral("Symbolen plaatsen");
+const QString kNewStep = QStringLiteral("Nieuw");
+const QString kOpenStep = QStringLiteral("Vellora openen");
+const QString kRecoveredStep = QStringLiteral("Herstellen");
+} // namespace texts
+
+DeckDocument::DeckDocument(AppFolder appFolder, Pacer &pacer, QObject *parent)
+    : QObject(parent), m_appFolder(std::move(appFolder)), m_pacer(pacer),
+      m_recovery([this]() -> std::optional<QImage> {
+          if (isModified())
+              return m_sheet.image();
+          return std::nullopt;
+      })
+{
+    progress::drawStartState(m_progress);
+    connect(&m_history.stack(), &QUndoStack::cleanChanged, this, [this](bool clean) {
+        Q_EMIT modifiedChanged(!clean);
+    });
+    connect(&m_history.stack(), &QUndoStack::indexChanged, &m_recovery, &RecoveryKeeper::changed);
+    connect(&m_history, &SheetHistory::stepsChanged, this, &DeckDocument::stepsChanged);
+    connect(&m_history, &SheetHistory::sheetRestored, this, &DeckDocument::sheetRestored);
+}
+
+DeckDocument::~DeckDocument() = default;
+
+void DeckDocument::loadBlank()
+{
+    const PictureLoad blank = PictureFile::load(m_appFolder.resolve(u"\\Data\\Kaarten.krt"));
+    if (blank.ok())
+        m_sheet.setPicture(blank.image);
+    loadSymbolFile(QStringLiteral("\\Data\\hkrs-0.krt"));
+}
+
+bool DeckDocument::loadSymbolFile(const QString &relative)
+{
+    const PictureLoad symbols = PictureFile::load(m_appFolder.resolve(relative));
+    if (!symbols.ok())
+        return false;
+    m_symbols = symbols.image;
+    Q_EMIT symbolsChanged();
+    return true;
+}
+
+bool DeckDocument::chooseSymbolStyle(int style)
+{
+    // The run reads the symbols it started with; another set now would only confuse what the user sees.
+    if (isComposing())
+        return false;
+    return loadSymbolFile(QStringLiteral("\\Data\\Hkrs-%1.krt").arg(style));
+}
+
+bool DeckDocument::composeDeck()
+{
+    if (isComposing())
+        return false;
+    m_beforeRun = m_sheet.image();
+    m_run = std::make_unique<PlacementRun>(m_sheet, m_symbols, m_progress, m_kolomX);
+    Q_EMIT composingChanged(true);
+    Q_EMIT stepsChanged();
+    continueComposing();
+    return true;
+}
+
+// Each card is followed by a pause in which the window repaints and answers; the pacer brings the next one.
+void DeckDocument::continueComposing()
+{
+    if (m_run->finishNextCard()) {
+        Q_EMIT progressChanged();
+        m_pacer.after(placement::kPauseMilliseconds, this, [this] { continueComposing(); });
+        return;
+    }
+    m_run.reset();
+    m_history.record(texts::kComposeStep, std::exchange(m_beforeRun, QImage()));
+    Q_EMIT composingChanged(false);
+    Q_EMIT stepsChanged();
+    Q_EMIT composed();
+}
+
+void DeckDocument::pasteOnCards(const QString &stepName, const CardPaste &paste)
+{
+    if (isComposing() || paste.isEmpty())
+        return;
+    const QImage before = m_sheet.image();
+    paste.applyTo(m_sheet);
+    m_history.record(stepName, before);
+}
+
+void DeckDocument::replaceSheet(const QString &stepName, const QImage &sheet)
+{
+    const QImage before = m_sheet.image();
+    m_sheet.setPicture(sheet);
+    m_history.record(stepName, before);
+}
+
+void DeckDocument::newDeck()
+{
+    if (isComposing())
+        return;
+    const QImage before = m_sheet.image();
+    loadBlank();
+    m_history.record(texts::kNewStep, before);
+    m_history.stack().setClean();
+    progress::drawStartState(m_progress);
+    Q_EMIT progressChanged();
+}
+
+void DeckDocument::openSheet(const QImage &sheet, const QString &name)
+{
+    if (isComposing())
+        return;
+    replaceSheet(texts::kOpenStep, sheet);
+    m_name = name;
+    m_history.stack().setClean();
+}
+
+void DeckDocument::markSaved(const QString &name)
+{
+    m_name = name;
+    m_history.stack().setClean();
+    m_recovery.discardCopy();
+}
+
+void DeckDocument::undo()
+{
+    if (!isComposing())
+        m_history.undo();
+}
+
+void DeckDocument::redo()
+{
+    if (!isComposing())
+        m_history.redo();
+}
+
+bool DeckDocument::keepRecoveryCopies(const QString &folder) { return m_recovery.start(folder); }
+
+void DeckDocument::restoreRecovered(const QImage &sheet)
+{
+    replaceSheet(texts::kRecoveredStep, sheet);
+    if (m_history.stack().isClean())
+        m_history.stack().resetClean();
+}
+
+void DeckDocument::closing() { m_recovery.discardCopy(); }
+
+} // namespace vellora

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "deck/sheethistory.h"
+#include "project/recoverykeeper.h"
+#include "sheet/cardpaste.h"
+#include "sheet/cardsheet.h"
+#include "surface/appfolder.h"
+#include "surface/surface.h"
+
+#include <QImage>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+namespace vellora {
+
+class Pacer;
+class PlacementRun;
+
+// The deck being designed: the card sheet, its symbol set, its undo history, whether it holds unsaved work,
+// its project name and the copy that outlives a crash. Every change goes through one of the operations below
+// and becomes one named step of the history; windows show the deck and ask it for changes, nothing else
+// writes into the sheet.
+class DeckDocument : public QObject
+{
+    Q_OBJECT
+public:
+    DeckDocument(AppFolder appFolder, Pacer &pacer, QObject *parent = nullptr);
+    ~DeckDocument() override;
+
+    const AppFolder &appFolder() const { return m_appFolder; }
+    // 3990 x 1600 pixels; empty when the blank sheet could not be loaded.
+    const Surface &sheet() const { return m_sheet; }
+    // The symbol set a placement run paints with, 50 x 200 pixels.
+    const QImage &symbols() const { return m_symbols; }
+    // What the last run filled: 14 x 200 pixels.
+    const Surface &progressBar() const { return m_progress; }
+    const KolomX &kolomX() const { return m_kolomX; }
+    const SheetHistory &history() const { return m_history; }
+    // The project last saved or opened; empty before either.
+    const QString &name() const { return m_name; }
+    bool isModified() const { return !m_history.stack().isClean(); }
+    // While a placement run goes on, every other operation is refused.
+    bool isComposing() const { return m_run != nullptr; }
+    const RecoveryKeeper &recovery() const { return m_recovery; }
+
+    // The blank sheet and the default symbol set, as at start-up; no step. Files that fail to load are
+    // skipped without a word.
+    void loadBlank();
+    // Loads "Data\Hkrs-<style>.krt"; a missing or unreadable file keeps the set there is.
+    bool chooseSymbolStyle(int style);
+    // Pips, index labels and mirrored halves on the 52 cards, one card after another with a pause between
+    // them; "Symbolen plaatsen". Returns at once; composed() follows at the end. False while a run goes on.
+    bool composeDeck();
+    // A picture dialog's choice pasted on its cards, under the step name given.
+    void pasteOnCards(const QString &stepName, const CardPaste &paste);
+    // "Nieuw": the blank sheet and the default symbols, saved as they are.
+    void newDeck();
+    // "Vellora openen": the sheet of a project just read.
+    void openSheet(const QImage &sheet, const QString &name);
+    // The deck was written under this name.
+    void markSaved(const QString &name);
+    void undo();
+    void redo();
+
+    // Copies of unsaved work in `folder`; false when the folder cannot be used (the deck then keeps none).
+    bool keepRecoveryCopies(const QString &folder);
+    RecoveryKeeper &recovery() { return m_recovery; }
+    // "Herstellen": a copy of lost work; unsaved, since it was never saved under a name.
+    void restoreRecovered(const QImage &sheet);
+    // The program closes normally: no copy is left behind.
+    void closing();
+
+Q_SIGNALS:
+    // The sheet was replaced or changed by undo or redo: the card the step changed (column, row), or the whole
+    // sheet.
+    void sheetRestored(QPoint card, bool wholeSheet);
+    void symbolsChanged();
+    // After every finished card of a run.
+    void progressChanged();
+    void composingChanged(bool composing);
+    void composed();
+    void modifiedChanged(bool modified);
+    // What can be undone or redone, or under which name, changed.
+    void stepsChanged();
+
+private:
+    bool loadSymbolFile(const QString &relative);
+    void replaceSheet(const QString &stepName, const QImage &sheet);
+    void continueComposing();
+
+    AppFolder m_appFolder;
+    Pacer &m_pacer;
+    Surface m_sheet;
+    QImage m_symbols;
+    Surface m_progress{Surface::Units::Pixels};
+    KolomX m_kolomX;
+    SheetHistory m_history{m_sheet};
+    RecoveryKeeper m_recovery;
+    QString m_name;
+    std::unique_ptr<PlacementRun> m_run;
+    QImage m_beforeRun; // the sheet as the run found it, for its undo step
+};
+
+} // namespace vellora

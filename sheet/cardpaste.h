@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QSize>
+
+#include <vector>
+
+namespace vellora {
+
+class Surface;
+
+// What a picture dialog's Ok chose: one picture for the same area of one or all four cards of a rank
+// column. The dialog only describes it; the deck applies it, so that the change becomes one undo step.
+struct CardPaste
+{
+    QImage picture;     // painted 1:1 from its top-left; not mirrored
+    std::vector<int> rows; // suit rows, in order
+    QPoint areaTwips;   // the area's top-left in the cell of row 0
+    QSize sizeTwips;
+
+    // Pixels of the sheet outside the areas stay.
+    void applyTo(Surface &sheet) const;
+    bool isEmpty() const { return picture.isNull() || rows.empty(); }
+};
+
+} // namespace vellora
