@@ -483,6 +483,39 @@ private Q_SLOTS:
         QCOMPARE(test::firstDifference(started.sheet(), restored ? copy : blank), QString());
         QCOMPARE(started.main->isWindowModified(), restored);
     }
+
+    // Closing during a run waits for its end, then asks as about any unsaved work; the question takes its
+    // answer: Nee ends the program, Annuleren keeps the finished run.
+    void closeDuringARun_data()
+    {
+        QTest::addColumn<Prompter::Answer>("answer");
+        QTest::addColumn<bool>("closed");
+        QTest::newRow("Nee closes") << Prompter::Answer::No << true;
+        QTest::newRow("Annuleren stays") << Prompter::Answer::Cancel << false;
+    }
+    void closeDuringARun()
+    {
+        QFETCH(Prompter::Answer, answer);
+        QFETCH(bool, closed);
+        const auto folder = test::copyOfAppData();
+        test::SteppedPacer pacer;
+        test::ScriptedPrompter prompter;
+        RecordingPrintTarget printer;
+        Main main(AppFolder(folder->path()), pacer, prompter, printer);
+        main.show();
+        main.composeDeck();
+        pacer.step();
+        QVERIFY(main.document().isComposing());
+        QVERIFY(!main.close());
+        QVERIFY(main.isVisible());
+        QVERIFY(prompter.shown.isEmpty());
+        prompter.choices = {answer};
+        QCOMPARE(pacer.runAll(), 51);
+        QTRY_COMPARE(prompter.shown.size(), 1);
+        QCOMPARE(prompter.shown[0].text, u"De Vellora is gewijzigd. Wijzigingen opslaan?"_s);
+        QCOMPARE(main.isVisible(), !closed);
+        QCOMPARE(main.document().history().undoableSteps(), 1);
+    }
 };
 
 QTEST_MAIN(TestMain)
