@@ -6,41 +6,62 @@
 
 namespace vellora {
 
+QString writeProject(const ProjectStore &store, const QImage &sheet, const QString &name)
+{
+    QString error;
+    if (store.save(sheet, name, &error))
+        return {};
+    // A failure always says something, so that it can never pass for success.
+    return error.isEmpty() ? QStringLiteral("onbekende fout") : error;
+}
+
 bool ProjectCommands::confirmNew()
 {
     return m_prompter.question(texts::kNewQuestion, texts::kNewTitle, Prompter::Icon::Question);
 }
 
-bool ProjectCommands::save(const QImage &sheet)
+std::optional<ProjectCommands::SaveTarget> ProjectCommands::askSaveTarget()
 {
     const std::optional<QString> typed = m_prompter.input(texts::kNamePrompt, texts::kNameTitle, QString());
     if (!typed)
-        return false;
+        return std::nullopt;
     switch (ProjectStore::judge(*typed)) {
     case ProjectStore::Name::Blank:
-        return false;
+        return std::nullopt;
     case ProjectStore::Name::Unusable:
         m_prompter.message(texts::kUnusableName, texts::kError, Prompter::Icon::Critical);
-        return false;
+        return std::nullopt;
     case ProjectStore::Name::Usable:
         break;
     }
     const ProjectStore::Occupant occupant = m_store.occupant(*typed);
     if (occupant == ProjectStore::Occupant::Other) {
         m_prompter.message(texts::kOccupied.arg(*typed), texts::kError, Prompter::Icon::Critical);
-        return false;
+        return std::nullopt;
     }
     const bool existed = occupant == ProjectStore::Occupant::Project;
     if (existed && !m_prompter.question(texts::kOverwrite, texts::kError, Prompter::Icon::Question))
-        return false;
-    QString error;
-    if (!m_store.save(sheet, *typed, &error)) {
-        m_prompter.message(texts::kSaveFailed.arg(error) + (existed ? texts::kUnchanged : QString()), texts::kError,
-                           Prompter::Icon::Critical);
+        return std::nullopt;
+    return SaveTarget{*typed, existed};
+}
+
+bool ProjectCommands::finishSave(const SaveTarget &target, const QString &error)
+{
+    if (!error.isEmpty()) {
+        m_prompter.message(texts::kSaveFailed.arg(error) + (target.replaces ? texts::kUnchanged : QString()),
+                           texts::kError, Prompter::Icon::Critical);
         return false;
     }
-    m_lastName = *typed;
+    m_lastName = target.name;
     return true;
+}
+
+bool ProjectCommands::save(const QImage &sheet)
+{
+    const std::optional<SaveTarget> target = askSaveTarget();
+    if (!target)
+        return false;
+    return finishSave(*target, writeProject(m_store, sheet, target->name));
 }
 
 std::optional<QImage> ProjectCommands::open(const QString &name)

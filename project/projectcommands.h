@@ -20,7 +20,19 @@ public:
     // "Wilt u een nieuw spel kaarten ontwerpen?"
     bool confirmNew();
 
-    // Asks a name and writes the sheet; true only when a file was written.
+    // Where a save goes: the name as typed, and whether it replaces a project of that name.
+    struct SaveTarget
+    {
+        QString name;
+        bool replaces = false;
+    };
+    // Asks a name and judges it, overwrite question included; nothing when the user called it off or the
+    // name was refused (the user has been told).
+    std::optional<SaveTarget> askSaveTarget();
+    // After the write: true when it was written (the name becomes the last name), else the user is told why.
+    // `error` is empty after a write that succeeded.
+    bool finishSave(const SaveTarget &target, const QString &error);
+    // Asks a name and writes the sheet here and now; true only when a file was written.
     bool save(const QImage &sheet);
 
     // The chosen project's picture, or nothing after telling the user it is not a card sheet.
@@ -44,6 +56,9 @@ private:
     Prompter &m_prompter;
     QString m_lastName;
 };
+
+// Writes the sheet as the project `name`: empty when written, else why not. Safe on any thread.
+QString writeProject(const ProjectStore &store, const QImage &sheet, const QString &name);
 
 namespace texts {
 inline const QString kNewQuestion = QStringLiteral("Wilt u een nieuw spel kaarten ontwerpen?");

@@ -21,6 +21,7 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFutureWatcher>
 #include <QIcon>
 #include <QLabel>
 #include <QMenu>
@@ -31,6 +32,7 @@
 #include <QStandardPaths>
 #include <QTime>
 #include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace vellora {
 
@@ -46,6 +48,9 @@ Main::Main(AppFolder appFolder, Pacer &pacer, Prompter &prompter, PrintTarget &p
       m_commands(m_store, m_prompter), m_screenMetrics([this] { return ScreenMetrics::of(screen()); }),
       m_deck(m_appFolder, m_pacer)
 {
+    m_writeProject = [store = m_store](const QImage &sheet, const QString &name) {
+        return writeProject(store, sheet, name);
+    };
     setObjectName(QStringLiteral("Main"));
     // The modified mark shows while the sheet holds work that was not saved.
     setWindowTitle(QStringLiteral("Zelf Vellora Maken[*]"));
@@ -151,13 +156,21 @@ void Main::updateEditItems()
     };
     m_menus.undo->setText(caption(QStringLiteral("Ongedaan maken"), history.undoText()));
     m_menus.redo->setText(caption(QStringLiteral("Opnieuw"), history.redoText()));
-    m_menus.undo->setEnabled(!m_deck.isComposing() && history.canUndo());
-    m_menus.redo->setEnabled(!m_deck.isComposing() && history.canRedo());
+    m_menus.undo->setEnabled(!isBusy() && history.canUndo());
+    m_menus.redo->setEnabled(!isBusy() && history.canRedo());
 }
 
-void Main::undo() { m_deck.undo(); }
+void Main::undo()
+{
+    if (!isBusy())
+        m_deck.undo();
+}
 
-void Main::redo() { m_deck.redo(); }
+void Main::redo()
+{
+    if (!isBusy())
+        m_deck.redo();
+}
 
 void Main::showRestored(QPoint card, bool wholeSheet)
 {
@@ -175,7 +188,7 @@ void Main::showRestored(QPoint card, bool wholeSheet)
 
 void Main::showRank(int column)
 {
-    if (m_deck.isComposing() || column < 0 || column >= sheet::kColumns)
+    if (isBusy() || column < 0 || column >= sheet::kColumns)
         return;
     m_cardInView.KaartX = sheet::cellOrigin(0, column).x();
     showCell(m_cardInView.KaartX, m_cardInView.KaartY);
@@ -184,14 +197,18 @@ void Main::showRank(int column)
 
 void Main::showSuitRow(int row)
 {
-    if (m_deck.isComposing() || row < 0 || row >= sheet::kRows)
+    if (isBusy() || row < 0 || row >= sheet::kRows)
         return;
     m_cardInView.KaartY = sheet::cellOrigin(row, 0).y();
     showCell(m_cardInView.KaartX, m_cardInView.KaartY);
     m_layout.suitRowMark->move(m_layout.suitRowMark->x(), m_layout.suitRowButtons[row]->y());
 }
 
-void Main::composeDeck() { m_deck.composeDeck(); }
+void Main::composeDeck()
+{
+    if (!m_saving)
+        m_deck.composeDeck();
+}
 
 void Main::composingChanged(bool composing)
 {
@@ -202,11 +219,17 @@ void Main::composingChanged(bool composing)
         m_inputBlock = std::make_unique<InputBlock>(this);
         return;
     }
-    m_inputBlock.reset();
     // The ace of Harten, whatever card was chosen; KaartX, KaartY and KaartLabel stay as they were.
     showCell(0, 0);
     showProgress();
-    if (std::exchange(m_closeAfterRun, false))
+    workEnded();
+}
+
+void Main::workEnded()
+{
+    m_inputBlock.reset();
+    updateEditItems();
+    if (std::exchange(m_closeWhenIdle, false))
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
 
@@ -214,7 +237,7 @@ void Main::chooseSymbolStyle(int style) { m_deck.chooseSymbolStyle(style); }
 
 void Main::placePictures(int kind)
 {
-    if (m_deck.isComposing() || kind < 0 || kind > 4)
+    if (isBusy() || kind < 0 || kind > 4)
         return;
     m_kaartSoort = static_cast<KaartSoort>(kind);
     if (m_kaartSoort == KaartSoort::Joker)
@@ -226,7 +249,7 @@ void Main::placePictures(int kind)
 void Main::toggleGridLines()
 {
     // The action has already flipped its own check; the overlay's state decides, so the two cannot drift.
-    if (!m_deck.isComposing())
+    if (!isBusy())
         m_overlayVisible = !m_overlayVisible;
     m_layout.showOverlay(m_overlayVisible);
     m_menus.gridLines->setChecked(m_overlayVisible);
@@ -234,7 +257,7 @@ void Main::toggleGridLines()
 
 void Main::newDeck()
 {
-    if (m_deck.isComposing() || !m_commands.confirmNew())
+    if (isBusy() || !m_commands.confirmNew())
         return;
     // The card in view keeps its offsets, and KaartLabel its rank, while the viewer shows the ace of Harten.
     m_deck.newDeck();
@@ -249,7 +272,7 @@ void Main::newDeck()
 
 void Main::openProject()
 {
-    if (m_deck.isComposing())
+    if (isBusy())
         return;
     OpenForm form(m_store, m_commands, m_pacer, m_appFolder, this);
     form.exec();
@@ -262,21 +285,38 @@ void Main::openProject()
 
 void Main::saveProject()
 {
-    if (!m_deck.isComposing())
-        save();
+    if (!isBusy())
+        startSave({});
 }
 
-bool Main::save()
+void Main::startSave(std::function<void()> afterSaved)
 {
-    if (!m_commands.save(m_deck.sheet().image()))
-        return false;
-    m_deck.markSaved(m_commands.lastName());
-    return true;
+    const std::optional<ProjectCommands::SaveTarget> target = m_commands.askSaveTarget();
+    if (!target)
+        return;
+    // The window goes on painting while the file is written; the deck waits, so what is written is what
+    // will be marked saved.
+    m_saving = true;
+    m_inputBlock = std::make_unique<InputBlock>(this);
+    updateEditItems();
+    auto *watcher = new QFutureWatcher<QString>(this);
+    connect(watcher, &QFutureWatcher<QString>::finished, this, [this, watcher, target = *target, afterSaved] {
+        watcher->deleteLater();
+        m_saving = false;
+        if (m_commands.finishSave(target, watcher->result())) {
+            m_deck.markSaved(target.name);
+            if (afterSaved)
+                afterSaved();
+        }
+        workEnded();
+    });
+    watcher->setFuture(QtConcurrent::run(
+        [write = m_writeProject, sheet = m_deck.sheet().image(), name = target->name] { return write(sheet, name); }));
 }
 
 void Main::printFaces()
 {
-    if (m_deck.isComposing())
+    if (isBusy())
         return;
     AfdrukForm form(m_deck.sheet().image(), m_pacer, m_prompter, m_appFolder, m_printer, this);
     form.exec();
@@ -284,7 +324,7 @@ void Main::printFaces()
 
 void Main::printBacks()
 {
-    if (m_deck.isComposing())
+    if (isBusy())
         return;
     Rugzijde form(m_pacer, m_prompter, m_appFolder, m_printer, this);
     form.exec();
@@ -292,7 +332,7 @@ void Main::printBacks()
 
 void Main::printWholeDeck()
 {
-    if (m_deck.isComposing())
+    if (isBusy())
         return;
     // The print server and the dialogs are only reached from the window's own buttons.
     SystemPrintQueues queues;
@@ -304,15 +344,17 @@ void Main::printWholeDeck()
 
 void Main::closeEvent(QCloseEvent *event)
 {
-    // A run counts as unsaved work: the question comes once it has ended.
-    if (m_deck.isComposing()) {
-        m_closeAfterRun = true;
+    // A run counts as unsaved work, and a save may still fail: the question comes once either has ended.
+    if (isBusy()) {
+        m_closeWhenIdle = true;
         event->ignore();
         return;
     }
     if (m_deck.isModified()) {
         const Prompter::Answer answer = m_commands.askToSaveChanges();
-        if (answer == Prompter::Answer::Cancel || (answer == Prompter::Answer::Yes && !save())) {
+        if (answer == Prompter::Answer::Yes)
+            startSave([this] { QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection); });
+        if (answer != Prompter::Answer::No) {
             event->ignore();
             return;
         }
@@ -353,7 +395,7 @@ void Main::offerRecovery()
 
 void Main::showOverview()
 {
-    if (m_deck.isComposing())
+    if (isBusy())
         return;
     Showform form(m_deck.sheet().image(), m_pacer, m_appFolder, m_pointer, this);
     form.exec();

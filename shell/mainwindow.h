@@ -37,6 +37,14 @@ public:
     // What "Resolutie Opvragen" reports; the screen the window stands on unless told otherwise.
     void setScreenMetrics(std::function<ScreenMetrics()> source) { m_screenMetrics = std::move(source); }
 
+    // Save writes on a worker thread through this; tests put a slow or failing writer in its place. It
+    // returns why the write failed, or nothing.
+    using ProjectWriter = std::function<QString(const QImage &sheet, const QString &name)>;
+    void setProjectWriter(ProjectWriter writer) { m_writeProject = std::move(writer); }
+
+    // A placement run or a save goes on: the deck takes no other command meanwhile.
+    bool isBusy() const { return m_deck.isComposing() || m_saving; }
+
     DeckDocument &document() { return m_deck; }
     const DeckDocument &document() const { return m_deck; }
     // The card in view, as twip offsets of its column and row. Only the rank and suit row buttons move it.
@@ -83,7 +91,9 @@ private:
     void showProgress();
     void composingChanged(bool composing);
     void updateEditItems();
-    bool save();
+    void workEnded();
+    // Asks where, then writes on a worker; `afterSaved` runs once the project is written.
+    void startSave(std::function<void()> afterSaved);
     void offerRecovery();
     void showPhotoDialog();
     void showJokerDialog();
@@ -102,7 +112,9 @@ private:
     CardInView m_cardInView;
     KaartSoort m_kaartSoort = KaartSoort::Aas;
     bool m_overlayVisible = true;
-    bool m_closeAfterRun = false;
+    bool m_saving = false;
+    bool m_closeWhenIdle = false; // closing waits for the work going on, then asks as usual
+    ProjectWriter m_writeProject;
     std::unique_ptr<InputBlock> m_inputBlock;
     QTimer *m_clock = nullptr;
     MainMenus m_menus;

@@ -1,4 +1,5 @@
 #include "shell/mainwindow.h"
+#include "project/projectcommands.h"
 #include "surface/widgets/picturebox.h"
 #include "surface/picturefile.h"
 #include "surface/platform.h"
@@ -15,6 +16,7 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <QRandomGenerator>
+#include <QSemaphore>
 #include <QtTest>
 #include <functional>
 #include <memory>
@@ -105,7 +107,12 @@ struct Shell : QObject
     QPoint cardInView() const { return {main->cardInView().KaartX / 4275, main->cardInView().KaartY / 6000}; }
     void click(const QString &name) const { QTest::mouseClick(get(name), Qt::LeftButton, {}, QPoint(5, 5)); }
     // A menu item, or else a button.
-    void use(const QString &name) const { action(name) ? action(name)->trigger() : click(name); }
+    // Work it started in the background (a save) has ended when it returns.
+    void use(const QString &name) const
+    {
+        action(name) ? action(name)->trigger() : click(name);
+        QTRY_VERIFY(!main->isBusy());
+    }
     QString path(const QString &relative) const { return AppFolder(folder->path()).resolve(relative); }
     // The copy of unsaved work kept against a crash, as the quiet moment after a change writes it.
     QImage recoveryCopy() const
@@ -453,9 +460,17 @@ private Q_SLOTS:
         s->prompter.inputs = {name.isEmpty() ? std::nullopt : std::optional(name)};
         QTimer::singleShot(0, s->main.get(), [&] {
             byMenu ? s->action(u"FileExit"_s)->trigger() : void(s->main->close());
-            if (s->main->isVisible())
-                QCoreApplication::exit(2); // the program stays
         });
+        // The save writes in the background; the program stays when the window is still there once it is
+        // idle and a few more events have passed.
+        int idle = 0;
+        QTimer stays;
+        connect(&stays, &QTimer::timeout, s->main.get(), [&] {
+            idle = s->main->isBusy() ? 0 : idle + 1;
+            if (idle == 3 && s->main->isVisible())
+                QCoreApplication::exit(2);
+        });
+        stays.start(20);
         QTimer::singleShot(10000, s->main.get(), [] { QCoreApplication::exit(1); }); // stuck
         QCOMPARE(QApplication::exec(), closed ? 0 : 2);
         QCOMPARE(s->prompter.shown.size(), boxes);
@@ -515,6 +530,37 @@ private Q_SLOTS:
         QCOMPARE(prompter.shown[0].text, u"De Vellora is gewijzigd. Wijzigingen opslaan?"_s);
         QCOMPARE(main.isVisible(), !closed);
         QCOMPARE(main.document().history().undoableSteps(), 1);
+    }
+
+    // Save writes on a worker: the window goes on answering, takes no other Save, Open or New meanwhile,
+    // and a close asked during the write waits for it, then ends the program with the project written.
+    void saveRunsInTheBackground()
+    {
+        Shell s;
+        s.click(u"OkKnop"_s);
+        QSemaphore release;
+        std::atomic<bool> writing = false;
+        const ProjectStore store(AppFolder(s.folder->path()));
+        s.main->setProjectWriter([&](const QImage &sheet, const QString &name) {
+            writing = true;
+            release.acquire();
+            return writeProject(store, sheet, name);
+        });
+        s.prompter.inputs = {u"traag"_s, u"tweede"_s};
+        s.action(u"FileSave"_s)->trigger();
+        QTRY_VERIFY(writing);
+        bool answered = false;
+        QTimer::singleShot(0, s.main.get(), [&] { answered = true; });
+        QTRY_VERIFY(answered);
+        for (const char *name : {"FileSave", "FileNew", "FileOpen"})
+            s.action(QLatin1String(name))->trigger();
+        QCOMPARE(s.prompter.shown.size(), 1); // the name box of the first save only
+        QVERIFY(s.met.isEmpty());
+        QVERIFY(!s.main->close());
+        release.release();
+        QTRY_VERIFY(!s.main->isVisible());
+        QCOMPARE(s.prompter.shown.size(), 1);
+        QCOMPARE(test::byteDifference(s.file(u"\\Projecten\\traag.krt"_s), rgb(s.sheet())), QString());
     }
 };
 
