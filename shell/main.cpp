@@ -1,4 +1,4 @@
-#include "print/deckexport.h"
+#include "shell/commandline.h"
 #include "shell/mainwindow.h"
 #include "surface/widgets/messageboxprompter.h"
 #include "surface/platform.h"
@@ -14,14 +14,20 @@
 
 namespace {
 
-// The deck's PDF straight from the command line: no window, so no display is needed either.
-int exportPdf(int argc, char *argv[])
+// A command that needs no window, so no display either.
+int runCommand(int argc, char *argv[], const vellora::CommandLineRequest &request)
 {
     QCoreApplication app(argc, argv);
+    // Names the user's data folder, where the window keeps its projects when the program folder is not the
+    // user's to write in.
+    QCoreApplication::setApplicationName(QStringLiteral("Vellora"));
     const vellora::AppFolder folder(QCoreApplication::applicationDirPath());
-    const auto outcome = vellora::print::PdfExportCommand(folder).run(QCoreApplication::arguments());
+    const vellora::CommandRunner runner(folder,
+                                        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    const auto outcome = runner.run(request);
+    std::fputs(outcome.output.toLocal8Bit().constData(), stdout);
     if (!outcome.message.isEmpty())
-        std::fprintf(stderr, "%s\n", qPrintable(outcome.message));
+        std::fprintf(stderr, "%s\n", outcome.message.toLocal8Bit().constData());
     return outcome.exitCode;
 }
 
@@ -29,11 +35,14 @@ int exportPdf(int argc, char *argv[])
 
 int main(int argc, char *argv[])
 {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    if (vellora::print::PdfExportCommand::requested(arguments))
-        return exportPdf(argc, argv);
+    // Names are taken as the bytes they are: a file name need not be valid text.
+    const auto request = vellora::CommandLine::parse(QList<QByteArray>(argv, argv + argc));
+    if (const QString *refused = std::get_if<QString>(&request)) {
+        std::fprintf(stderr, "%s\n", refused->toLocal8Bit().constData());
+        return vellora::CommandLine::kExitRefused;
+    }
+    if (std::get<vellora::CommandLineRequest>(request).command != vellora::Command::Window)
+        return runCommand(argc, argv, std::get<vellora::CommandLineRequest>(request));
 
     QApplication app(argc, argv);
     // The name message boxes carry as their title, and the user's data folder (where projects go when the

@@ -1,11 +1,13 @@
 #include "surface/regularfile.h"
 
 #include <QDir>
+#include <QRandomGenerator>
 
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -114,6 +116,87 @@ std::vector<FolderEntry> folderEntries(const QString &folder)
     }
     ::closedir(dir);
     return entries;
+}
+
+bool sameFile(const QByteArray &nativeA, const QByteArray &nativeB)
+{
+    struct stat a {}, b {};
+    return ::stat(nativeA.constData(), &a) == 0 && ::stat(nativeB.constData(), &b) == 0 &&
+           a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+QString replaceRefusal(const QByteArray &nativePath, const DocumentKind &kind)
+{
+    struct stat info {};
+    if (::lstat(nativePath.constData(), &info) != 0) {
+        // A missing folder is left to the write, which says so in its own words.
+        return errno == ENOENT ? QString() : writeFailureReason(QString::fromLocal8Bit(std::strerror(errno)));
+    }
+    // Writing through a link would replace whatever it leads to, and replacing the link loses it.
+    if (S_ISLNK(info.st_mode))
+        return QStringLiteral("Dit is een koppeling, geen gewoon bestand.");
+    if (S_ISDIR(info.st_mode))
+        return QStringLiteral("Dit is een map.");
+    if (!S_ISREG(info.st_mode))
+        return kNotAFile;
+    RegularFile file(nativePath, std::numeric_limits<qint64>::max());
+    if (!file.isOpen())
+        return file.error();
+    if (file.peek(kind.signature.size()) != kind.signature)
+        return QStringLiteral("Dit bestand is geen %1.").arg(kind.name);
+    return {};
+}
+
+bool writeWhole(const QByteArray &nativePath, const QByteArray &bytes, const DocumentKind &kind,
+                QString *error)
+{
+    const auto fail = [error](const QString &why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    const auto systemFailure = [&fail](int code) {
+        return fail(writeFailureReason(QString::fromLocal8Bit(std::strerror(code))));
+    };
+    if (const QString refusal = replaceRefusal(nativePath, kind); !refusal.isEmpty())
+        return fail(refusal);
+
+    // A short passing name, so that a name just within the system's limit can still be written.
+    const QByteArray folder = nativePath.left(nativePath.lastIndexOf('/') + 1);
+    QByteArray passing;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 16; ++attempt) {
+        passing = folder + ".vellora-" + QByteArray::number(QRandomGenerator::global()->generate64(), 16);
+        fd = ::open(passing.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+        if (fd < 0 && errno != EEXIST)
+            return systemFailure(errno);
+    }
+    if (fd < 0)
+        return systemFailure(EEXIST);
+    // A replaced document keeps who may read it.
+    if (struct stat old{}; ::stat(nativePath.constData(), &old) == 0)
+        ::fchmod(fd, old.st_mode & 07777);
+
+    int failure = 0;
+    for (qsizetype done = 0; done < bytes.size() && !failure;) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n > 0)
+            done += n;
+        else if (n == 0 || errno != EINTR)
+            failure = n == 0 ? EIO : errno;
+    }
+    if (!failure && ::fsync(fd) != 0)
+        failure = errno;
+    if (::close(fd) != 0 && !failure)
+        failure = errno;
+    // The name may have become something else while the document was being written.
+    const QString refusal = failure ? QString() : replaceRefusal(nativePath, kind);
+    if (!failure && refusal.isEmpty() && ::rename(passing.constData(), nativePath.constData()) != 0)
+        failure = errno;
+    if (!failure && refusal.isEmpty())
+        return true;
+    ::unlink(passing.constData());
+    return refusal.isEmpty() ? systemFailure(failure) : fail(refusal);
 }
 
 QString writeFailureReason(const QString &systemMessage)

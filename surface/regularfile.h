@@ -53,6 +53,27 @@ struct FolderEntry
 // what an entry is.
 std::vector<FolderEntry> folderEntries(const QString &folder);
 
+// Whether two names lead to one file (the same name, hard links, a name through a folder link).
+bool sameFile(const QByteArray &nativeA, const QByteArray &nativeB);
+
+// A kind of document as its first bytes show it, with its name for messages: {"%PDF-", "PDF"}.
+struct DocumentKind
+{
+    QByteArray signature;
+    QString name;
+};
+
+// Why a document of this kind may not take a name, in Dutch; empty when it may. Only a free name, or a
+// regular file that already is such a document, may be written over: never a link (whatever it leads to), a
+// folder, a device or a FIFO, nor a file of another kind, such as a project.
+QString replaceRefusal(const QByteArray &nativePath, const DocumentKind &kind);
+
+// Writes a document under a name exactly as the file system holds it (it need not be valid UTF-8), whole or
+// not at all: it is written and synced beside the old file under a passing name, then takes the name in one
+// step, once replaceRefusal has allowed that again. A failed write leaves the folder as it was.
+bool writeWhole(const QByteArray &nativePath, const QByteArray &bytes, const DocumentKind &kind,
+                QString *error);
+
 // Dutch words for why a file could not be written, from the system's own message for it; the system's
 // message when it is none of the common reasons.
 QString writeFailureReason(const QString &systemMessage);

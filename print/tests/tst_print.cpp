@@ -239,7 +239,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
-            QSKIP("pdftoppm, pdfimages and pdfinfo are not installed (Debian package poppler-utils)");
+            QSKIP("pdftoppm and pdfinfo are not installed (Debian package poppler-utils)");
         // realQueue runs alone against cups_e2e.sh's print server, at times with the temporary folder full.
         if (qEnvironmentVariableIsSet("VELLORA_CUPS_PDFS"))
             return;
@@ -512,70 +512,6 @@ private Q_SLOTS:
                 longest = std::max(longest, run = qGray(with.pixel(x, y)) < 128 ? run + 1 : 0);
         const double mm = longest * 25.4 / dpi;
         QVERIFY2(std::abs(mm - row.bar) <= (row.bar ? 0.3 : 3.0), qPrintable(QString::number(mm)));
-    }
-
-    void commandLine_data()
-    {
-        QTest::addColumn<QStringList>("args"); // "OUT" stands for the output file, "PROJECT" for a project
-        QTest::addColumn<int>("pages");        // 0: refused with exit code 2
-        QTest::newRow("blank sheet, no back") << QStringList{"--export-pdf", "OUT"} << 6;
-        QTest::newRow("faces first, bare") << QStringList{"PROJECT", "--export-pdf=OUT", "--back", "1",
-                                                          "--order", "faces-first", "--no-cut-marks",
-                                                          "--no-scale-bar"} << 12;
-        // The real program, with no display and no platform plugin asked for.
-        QTest::newRow("program without a display")
-            << QStringList{"--export-pdf", "OUT", "PROJECT", "--back", "1"} << 12;
-        QTest::newRow("missing project") << QStringList{"--export-pdf", "OUT", "nothere.krt"} << 0;
-        QTest::newRow("unfit project") << QStringList{"--export-pdf", "OUT", "UNFIT"} << 0;
-        QTest::newRow("two projects") << QStringList{"--export-pdf", "OUT", "PROJECT", "PROJECT"} << 0;
-        QTest::newRow("back 0") << QStringList{"--export-pdf", "OUT", "--back", "0"} << 0;
-        QTest::newRow("back beyond the folder") << QStringList{"--export-pdf", "OUT", "--back", "2"} << 0;
-        QTest::newRow("back no number") << QStringList{"--export-pdf", "OUT", "--back", "x"} << 0;
-        QTest::newRow("unknown order") << QStringList{"--export-pdf", "OUT", "--order", "simplex"} << 0;
-        QTest::newRow("unknown option") << QStringList{"--export-pdf", "OUT", "--colour"} << 0;
-        QTest::newRow("no file name") << QStringList{"--export-pdf", "", "PROJECT"} << 0;
-        QTest::newRow("folder missing") << QStringList{"--export-pdf", "OUT/x.pdf"} << 0;
-    }
-
-    // A refusal is one line, and leaves an older file of that name as it was. The real program's deck has
-    // its faces pixel for pixel, and the back passed on as its own JPEG file.
-    void commandLine()
-    {
-        QFETCH(QStringList, args);
-        QFETCH(int, pages);
-        writeBacks();
-        QVERIFY(QDir(m_dir->path()).mkpath("Data"));
-        QVERIFY(PictureFile::saveBmp(m_coloured, m_dir->filePath(QStringLiteral("Data/Kaarten.krt"))));
-        const QString out = m_scratch.filePath(QStringLiteral("cli.pdf")),
-                      unfit = m_scratch.filePath(QStringLiteral("unfit.krt"));
-        QVERIFY(QImage(10, 10, QImage::Format_RGB32).save(unfit, "BMP"));
-        writeFile(out, "older");
-        args.replaceInStrings("OUT", out).replaceInStrings("PROJECT", m_project);
-        args.replaceInStrings("UNFIT", unfit);
-        if (QTest::currentDataTag() == QLatin1String("program without a display")) {
-            QStringList env{"-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "-u", "QT_QPA_PLATFORM"};
-            QCOMPARE(QProcess::execute(QStringLiteral("env"), env << VELLORA_EXE << args), 0);
-            // Every image in its own encoding: JPEG as .jpg, the rest as .png.
-            const QString base = m_scratch.filePath(QStringLiteral("img"));
-            QCOMPARE(QProcess::execute(QStringLiteral("pdfimages"), {"-all", out, base}), 0);
-            Surface working;
-            for (int i = 0; i < 12; ++i) {
-                const QString name = QStringLiteral("%1-%2").arg(base).arg(i, 3, 10, QChar(u'0'));
-                QVERIFY2(QFile::exists(name + (i % 2 ? ".jpg" : ".png")), qPrintable(name));
-                if (i % 2)
-                    continue;
-                print::composeFacePage(m_addressed, print::facePage(i / 2 + 1), working);
-                QCOMPARE(test::firstDifference(rgb(QImage(name + ".png")), rgb(working.image())), "");
-            }
-        } else {
-            const auto outcome = print::PdfExportCommand(*m_folder).run(QStringList{"vellora"} + args);
-            QCOMPARE(outcome.exitCode, pages ? 0 : 2);
-            QCOMPARE(outcome.message.isEmpty(), pages > 0);
-            QVERIFY(!outcome.message.contains(u'\n'));
-        }
-        QCOMPARE(readFile(out).left(5), pages ? QByteArray("%PDF-") : QByteArray("older"));
-        QCOMPARE(pdfPages(out), pages);
-        QCOMPARE(QDir(m_scratch.path()).entryList({"cli*"}, QDir::Files), QStringList{"cli.pdf"});
     }
 
     // Save and print from the window; each is one document, the suggested file named after the project. A

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "print/printpage.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <optional>
+#include <variant>
+
+namespace vellora {
+
+class AppFolder;
+
+// What the program is asked to do: open its window, or a command that needs none.
+enum class Command
+{
+    Window,
+    Help,
+    ExportPdf
+};
+
+// "--export-pdf": the whole deck as one PDF file.
+struct PdfExportRequest
+{
+    QByteArray output;          // the name exactly as given, bytes and all
+    QByteArray project;         // likewise; empty for the blank sheet
+    std::optional<int> back;    // 0 for none; unset for the window's first choice
+    print::DeckOptions options; // the window's first-run choices unless asked otherwise
+};
+
+struct CommandLineRequest
+{
+    Command command = Command::Window;
+    PdfExportRequest exportPdf;
+};
+
+// The program's command line, read from a table: a new option is a row there, a new command a row and the
+// reading of its request.
+class CommandLine
+{
+public:
+    static constexpr int kExitRefused = 2;
+
+    // argv as the system hands it over, the program's name first. The request, or why the command line is
+    // refused, as one line. Qt's own options pass for the window, which leaves them to Qt.
+    static std::variant<CommandLineRequest, QString> parse(const QList<QByteArray> &argv);
+
+    // Every option on a line of its own, in Dutch.
+    static QString usage();
+};
+
+// Carries out a request that needs no window. Nothing is written before everything has been checked.
+class CommandRunner
+{
+public:
+    struct Outcome
+    {
+        int exitCode = 0;
+        QString output;  // for stdout
+        QString message; // one line for stderr; empty on success
+    };
+
+    // The blank sheet and the backs come from the program's folder. A project named without a folder is
+    // looked up where the window keeps its projects, which depends on the user's data folder too.
+    CommandRunner(const AppFolder &program, QString userFolder);
+
+    Outcome run(const CommandLineRequest &request) const;
+
+private:
+    Outcome exportPdf(const PdfExportRequest &request) const;
+    QByteArray projectPath(const QByteArray &given) const;
+
+    const AppFolder &m_program;
+    QString m_userFolder;
+};
+
+} // namespace vellora

@@ -1,0 +1,315 @@
+#include "print/printjobs.h"
+#include "shell/commandline.h"
+#include "surface/appfolder.h"
+#include "surface/picturefile.h"
+#include "surface/regularfile.h"
+#include "surface/surface.h"
+#include "tests/support/testsupport.h"
+
+#include <QCryptographicHash>
+#include <QProcess>
+#include <QtTest>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace vellora;
+
+extern char **environ;
+
+namespace {
+
+struct Ran
+{
+    int exitCode;
+    QByteArray out, err;
+};
+
+// The real program with no display, its arguments passed as bytes, started in `folder`.
+Ran runProgram(const QByteArray &program, QByteArrayList args, const QByteArray &folder,
+               const QString &scratch)
+{
+    args.prepend(program);
+    std::vector<char *> argv, envp;
+    for (QByteArray &arg : args)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    for (char **e = environ; *e; ++e)
+        if (!QByteArray(*e).startsWith("DISPLAY=") && !QByteArray(*e).startsWith("WAYLAND_DISPLAY=") &&
+            !QByteArray(*e).startsWith("QT_QPA_PLATFORM="))
+            envp.push_back(*e);
+    envp.push_back(nullptr);
+    const QByteArray out = QFile::encodeName(scratch + "/stdout"),
+                     err = QFile::encodeName(scratch + "/stderr");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addchdir_np(&actions, folder.constData());
+    posix_spawn_file_actions_addopen(&actions, 1, out.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, err.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    pid_t pid = 0;
+    int status = 0;
+    const bool started =
+        posix_spawn(&pid, program.constData(), &actions, nullptr, argv.data(), envp.data()) == 0;
+    posix_spawn_file_actions_destroy(&actions);
+    if (!started || waitpid(pid, &status, 0) != pid)
+        return {-1, {}, {}};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status),
+            test::readBytes(scratch + "/stdout"), test::readBytes(scratch + "/stderr")};
+}
+
+// The bytes of a file under a name that need not be valid UTF-8.
+QByteArray bytesAt(const QByteArray &path)
+{
+    return RegularFile(path, qint64(1) << 32).readAll();
+}
+
+// What a name is, to the inode, without following a link; the bytes of a file, or of what a link leads to.
+QByteArray snapshot(const QByteArray &path)
+{
+    struct stat info
+    {
+    };
+    if (::lstat(path.constData(), &info) != 0)
+        return "missing";
+    QByteArray seen = QByteArray::number(info.st_mode, 8) + ' ' +
+                      QByteArray::number(qulonglong(info.st_rdev)) + ' ' +
+                      QByteArray::number(qulonglong(info.st_ino));
+    if (S_ISREG(info.st_mode) || S_ISLNK(info.st_mode))
+        seen += ' ' + QCryptographicHash::hash(bytesAt(path), QCryptographicHash::Sha1).toHex();
+    return seen;
+}
+
+int pdfPages(const QString &pdf)
+{
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    info.waitForFinished(60000);
+    const QString text = QString::fromLocal8Bit(info.readAllStandardOutput());
+    return QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(text).captured(1).toInt();
+}
+
+} // namespace
+
+// The command line, in the process and through the real program: what it makes, and what it refuses and
+// leaves as it was.
+class TestCommandLine : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_app; // the program's own folder: a copy of the program, its data and its projects
+    QString m_out;
+    const QImage m_sheet = test::gradientPicture(3990, 1600);
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(!QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty());
+        const rlimit noCore{0, 0}; // Qt aborts on an unknown platform; that leaves nothing behind
+        setrlimit(RLIMIT_CORE, &noCore);
+        QVERIFY(QFile::copy(QStringLiteral(VELLORA_EXE), m_app.filePath("vellora")));
+        for (const char *folder : {"Data", "Backgrounds", "Projecten"})
+            QVERIFY(QDir(m_app.path()).mkpath(folder));
+        QVERIFY(PictureFile::saveBmp(m_sheet, m_app.filePath("Data/Kaarten.krt")));
+        QVERIFY(PictureFile::saveBmp(m_sheet, m_app.filePath("Projecten/mine.krt")));
+        QVERIFY(QFile::copy(m_app.filePath("Projecten/mine.krt"), m_app.filePath("unfit.krt")));
+        QVERIFY(QFile::resize(m_app.filePath("unfit.krt"), 100000));
+        const QByteArray unreadable = QFile::encodeName(m_app.filePath("Projecten/")) + "\xff.krt";
+        QCOMPARE(::link(QFile::encodeName(m_app.filePath("Projecten/mine.krt")), unreadable), 0);
+        QImage back(60, 80, QImage::Format_RGB32);
+        back.fill(qRgb(200, 30, 30));
+        QVERIFY(back.save(m_app.filePath("Backgrounds/Background-0.jpg"), "JPEG", 95));
+        m_out = m_app.filePath("out");
+    }
+    void init() { QVERIFY(QDir().mkpath(m_out)); }
+    // rm, as QDir cannot name what is not valid UTF-8.
+    void cleanup() { QCOMPARE(QProcess::execute(QStringLiteral("rm"), {"-rf", m_out}), 0); }
+    void cleanupTestCase() { ::unlink(QFile::encodeName(m_app.filePath("Projecten/")) + "\xff.krt"); }
+
+    void exportPdf_data()
+    {
+        QTest::addColumn<QByteArrayList>("args"); // OUT: the target, PROJECT: the project by its whole path
+        QTest::addColumn<QByteArray>("target");   // below the output folder
+        QTest::addColumn<QString>("before");      // what the target is before
+        QTest::addColumn<bool>("program");        // run the real program, in the project folder
+        QTest::addColumn<int>("pages");           // 0 and no text: --help; else 0 is refused, with exit 2
+        QTest::addColumn<QString>("says");        // on stderr when refused
+
+        const auto row = [](const char *tag, QByteArrayList args, int pages, const char *says = "",
+                            QString before = "pdf", QByteArray target = "cli.pdf", bool program = false) {
+            QTest::newRow(tag) << args << target << before << program << pages << QString::fromUtf8(says);
+        };
+        row("blank sheet, the window's defaults", {"--export-pdf", "OUT"}, 12, "", "free");
+        row("project by name, faces first, bare",
+            {"mine", "--export-pdf=OUT", "--back", "1", "--order", "faces-first", "--no-cut-marks",
+             "--no-scale-bar"},
+            12);
+        row("no back, Qt's own option beside",
+            {"--export-pdf", "OUT", "-style", "fusion", "PROJECT", "--back", "0"}, 6);
+        row("missing project", {"--export-pdf", "OUT", "nothere.krt"}, 0,
+            "Projecten/nothere.krt is geen Vellora");
+        row("unfit project", {"--export-pdf", "OUT", "UNFIT"}, 0, "is geen Vellora-project");
+        row("two projects", {"--export-pdf", "OUT", "PROJECT", "PROJECT"}, 0, "één project tegelijk");
+        row("back beyond the folder", {"--export-pdf", "OUT", "--back", "2"}, 0, "rugzijde 2 bestaat niet");
+        row("back no number", {"--export-pdf", "OUT", "--back", "x"}, 0, "--back is een nummer");
+        row("unknown order", {"--export-pdf", "OUT", "--order", "simplex"}, 0, "--order is duplex");
+        row("no file name", {"--export-pdf", "", "PROJECT"}, 0, "heeft een bestandsnaam nodig");
+        row("folder missing", {"--export-pdf", "OUT"}, 0, "De map bestaat niet (meer).", "free",
+            "gone/x.pdf");
+        row("single dash", {"-export-pdf", "OUT"}, 0, "met twee streepjes: --export-pdf");
+        row("repeated option", {"--export-pdf", "OUT", "--order", "duplex", "--order", "duplex"}, 0,
+            "--order staat er meer dan eens");
+        row("option without its command", {"--no-cut-marks"}, 0, "--no-cut-marks hoort bij --export-pdf");
+        row("a name for the window", {"PROJECT"}, 0, "onverwacht argument");
+        row("existing project", {"--export-pdf", "OUT"}, 0, "Dit bestand is geen PDF.", "project");
+        row("link to a PDF", {"--export-pdf", "OUT"}, 0, "Dit is een koppeling", "link");
+        row("device node", {"--export-pdf", "OUT"}, 0, "Dit is geen gewoon bestand.", "device");
+        row("FIFO", {"--export-pdf", "OUT"}, 0, "Dit is geen gewoon bestand.", "fifo");
+        row("folder", {"--export-pdf", "OUT"}, 0, "Dit is een map.", "folder");
+
+        const QByteArray project = "../Projecten/mine.krt";
+        row("program: same file as the project", {"--export-pdf", "mine.krt", "mine.krt"}, 0,
+            "mine.krt wordt niet overschreven: Dit is het project zelf.", "same", project, true);
+        row("program: existing project as output", {"--export-pdf", "mine.krt"}, 0,
+            "mine.krt wordt niet overschreven: Dit bestand is geen PDF.", "same", project, true);
+        row("program without a display", {"--export-pdf", "OUT", "mine.krt", "--back", "1"}, 12, "",
+            "pdf", "cli.pdf", true);
+        row("program: name not UTF-8", {"--export-pdf", "OUT"}, 12, "", "free", "caf\xe9.pdf", true);
+        row("program: project not UTF-8", {"--export-pdf", "OUT", "\xff"}, 12, "", "free", "cli.pdf", true);
+        row("program: disk full", {"--export-pdf", "OUT"}, 0, "De schijf is vol.", "disk", "disk/deck.pdf",
+            true);
+        row("program: help", {"--help"}, 0, "", "free", "cli.pdf", true);
+        row("program: unknown option, no window", {"--colour"}, 0, "onbekende optie --colour", "free",
+            "cli.pdf", true);
+    }
+
+    // A refusal is one line and leaves the target and its folder as they were; what is written is a whole
+    // PDF under exactly the name given.
+    void exportPdf()
+    {
+        QFETCH(QByteArrayList, args);
+        QFETCH(QByteArray, target);
+        QFETCH(QString, before);
+        QFETCH(bool, program);
+        QFETCH(int, pages);
+        QFETCH(QString, says);
+        const QByteArray out = QFile::encodeName(m_out) + '/' + target,
+                         older = QFile::encodeName(m_out) + "/older";
+        const QString outName = QFile::decodeName(out);
+        if (before == u"disk") {
+            QVERIFY(QDir(m_out).mkpath("disk"));
+            if (geteuid() != 0)
+                QSKIP("mounting a small disk needs root");
+            QCOMPARE(mount("tmpfs", QFile::encodeName(m_out + "/disk").constData(), "tmpfs", 0, "size=8k"),
+                     0);
+        }
+        if (before == u"pdf" || before == u"disk" || before == u"link")
+            QVERIFY(test::writeBytes(QFile::decodeName(before == u"link" ? older : out), "%PDF-older"));
+        if (before == u"project")
+            QVERIFY(QFile::copy(m_app.filePath("Projecten/mine.krt"), outName));
+        if (before == u"link")
+            QCOMPARE(::symlink(older.constData(), out.constData()), 0);
+        if (before == u"device" && ::mknod(out.constData(), S_IFCHR | 0600, makedev(1, 3)) != 0)
+            QSKIP("making a device node needs root");
+        if (before == u"fifo")
+            QCOMPARE(::mkfifo(out.constData(), 0600), 0);
+        if (before == u"folder")
+            QVERIFY(QDir().mkpath(outName));
+        const QByteArray was = snapshot(out);
+        const auto entries = [&] {
+            QStringList all;
+            for (const QString &folder : {m_out, m_out + "/disk", m_app.filePath("Projecten")})
+                all << QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                              QDir::NoDotAndDotDot);
+            return all;
+        };
+        const QStringList entriesBefore = entries();
+
+        for (QByteArray &arg : args)
+            arg.replace("OUT", out)
+                .replace("PROJECT", QFile::encodeName(m_app.filePath("Projecten/mine.krt")))
+                .replace("UNFIT", QFile::encodeName(m_app.filePath("unfit.krt")));
+        Ran ran{};
+        if (program) {
+            ran = runProgram(QFile::encodeName(m_app.filePath("vellora")), args,
+                             QFile::encodeName(m_app.filePath("Projecten")), m_app.path());
+        } else {
+            const auto request = CommandLine::parse(QByteArrayList{"vellora"} + args);
+            const AppFolder folder(m_app.path());
+            const CommandRunner::Outcome outcome =
+                std::holds_alternative<QString>(request)
+                    ? CommandRunner::Outcome{2, {}, std::get<QString>(request)}
+                    : CommandRunner(folder, {}).run(std::get<CommandLineRequest>(request));
+            ran = {outcome.exitCode, outcome.output.toUtf8(), outcome.message.toUtf8() + '\n'};
+        }
+        const QByteArray is = snapshot(out), written = bytesAt(out);
+        const QStringList entriesAfter = entries();
+        if (before == u"disk")
+            QCOMPARE(umount(QFile::encodeName(m_out + "/disk").constData()), 0);
+
+        const QString err = QString::fromUtf8(ran.err);
+        if (pages == 0 && says.isEmpty()) { // help: every option on a line of its own
+            QCOMPARE(ran.exitCode, 0);
+            const QStringList lines = QString::fromUtf8(ran.out).split(u'\n');
+            for (const char *option : {"--help", "--export-pdf", "PROJECT", "--back", "--order",
+                                       "--no-cut-marks", "--no-scale-bar"})
+                QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^  %1( |$)").arg(option))).size(),
+                         1);
+        } else if (pages == 0) {
+            QCOMPARE(ran.exitCode, 2);
+            QVERIFY2(err.startsWith("vellora: ") && err.count(u'\n') == 1 && err.contains(says),
+                     qPrintable(err));
+        }
+        QVERIFY2(entriesAfter.filter(".vellora-").isEmpty(), qPrintable(entriesAfter.join(u' ')));
+        if (pages == 0) {
+            QCOMPARE(is, was);
+            QCOMPARE(entriesAfter, entriesBefore);
+            return;
+        }
+        QCOMPARE(ran.exitCode, 0);
+        QVERIFY2(!program || ran.err.isEmpty(), ran.err.constData());
+        const QString pdf = m_app.filePath("written.pdf"); // under a name the PDF tools take
+        QVERIFY(test::writeBytes(pdf, written));
+        QCOMPARE(written.left(5), QByteArray("%PDF-"));
+        QCOMPARE(pdfPages(pdf), pages);
+
+        // The real program's deck has its faces pixel for pixel, and the back passed on as its own JPEG file.
+        if (QTest::currentDataTag() == QLatin1String("program without a display")) {
+            const QString base = m_app.filePath("img");
+            QCOMPARE(QProcess::execute(QStringLiteral("pdfimages"), {"-all", pdf, base}), 0);
+            Surface working;
+            for (int i = 0; i < 12; ++i) {
+                const QString name = QStringLiteral("%1-%2").arg(base).arg(i, 3, 10, QChar(u'0'));
+                QVERIFY2(QFile::exists(name + (i % 2 ? ".jpg" : ".png")), qPrintable(name));
+                if (i % 2)
+                    continue;
+                print::composeFacePage(m_sheet, print::facePage(i / 2 + 1), working);
+                QCOMPARE(test::firstDifference(QImage(name + ".png").convertToFormat(QImage::Format_RGB32),
+                                               working.image().convertToFormat(QImage::Format_RGB32)),
+                         "");
+            }
+        }
+    }
+
+    // Qt's own options are left for Qt when the window starts: an unknown platform is Qt's refusal, not ours.
+    void qtOptionsReachQt()
+    {
+        const auto request =
+            CommandLine::parse({"vellora", "-platform", "offscreen", "-style=fusion", "--session", "s",
+                                "-qwindowgeometry", "10x10", "-display", ":0", "-reverse"});
+        QVERIFY(std::holds_alternative<CommandLineRequest>(request));
+        QCOMPARE(std::get<CommandLineRequest>(request).command, Command::Window);
+        const Ran ran =
+            runProgram(QFile::encodeName(m_app.filePath("vellora")), {"-platform", "nosuchplatform"},
+                       QFile::encodeName(m_app.path()), m_app.path());
+        QVERIFY(ran.exitCode != 0 && ran.exitCode != 2);
+        QVERIFY2(ran.err.contains("\"nosuchplatform\""), ran.err.constData());
+    }
+};
+
+QTEST_MAIN(TestCommandLine)
+#include "tst_commandline.moc"
