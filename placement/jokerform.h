@@ -10,7 +10,6 @@ class QScrollBar;
 namespace vellora {
 
 class AppFolder;
-class ImageButton;
 class Pacer;
 class PictureBox;
 class Prompter;
@@ -30,11 +29,9 @@ public:
     // The handlers of the controls, one per control and event.
     void VScroll1_Change(int value);
     void OkKnop_Click();
-    void CancelKnop_Click();
 
 private:
     Surface &m_sheet;
-    Pacer &m_pacer;
     Prompter &m_prompter;
     JokerBrowser m_browser;
 
@@ -42,9 +39,6 @@ private:
     QScrollBar *m_vScroll1 = nullptr;
     QLabel *m_label3 = nullptr;
     TargetOptions *m_image1 = nullptr;
-    ImageButton *m_okKnop = nullptr;
-    ImageButton *m_cancelKnop = nullptr;
-    bool m_busy = false;
 };
 
 } // namespace vellora

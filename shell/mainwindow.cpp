@@ -608,7 +608,6 @@ void Main::Img_Click(int index)
     if (m_busy || index < 0 || index >= sheet::kRows)
         return;
     ImageButton *img = m_img[static_cast<std::size_t>(index)];
-    img->pressedLook(m_pacer);
     m_cardInView.KaartY = sheet::cellOrigin(index, 0).y();
     copyCellIntoViewer(m_cardInView.KaartX, m_cardInView.KaartY);
     m_vinkje->move(m_vinkje->x(), img->y());
@@ -622,7 +621,6 @@ void Main::OkKnop_Click()
     const QImage before = m_orgineel.image();
     {
         const InputBlock block;
-        m_okKnop->pressedLook(m_pacer);
         runPlacement(PlacementRun{m_orgineel, m_hkrsPic->image(), m_bar->surface(), m_kolomX, m_pacer, [this] {
                                       m_bar->repaint();
                                       QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -647,7 +645,6 @@ void Main::Image1_Click(int index)
 {
     if (m_busy || index < 0 || index > 4)
         return;
-    m_image1[static_cast<std::size_t>(index)]->pressedLook(m_pacer);
     m_kaartSoort = static_cast<KaartSoort>(index);
     if (m_kaartSoort == KaartSoort::Joker)
         m_jokerOfFoto->popup(QCursor::pos());
