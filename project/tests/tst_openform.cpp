@@ -94,6 +94,45 @@ private Q_SLOTS:
         if (refused)
             QCOMPARE(prompter.shown[0].text, u"Géén orginele Vellora!"_s);
     }
+
+    // Ok opens only once its pressed look is over. Clicks, a double-click and Escape given meanwhile are not
+    // a second action: one project is opened, through one look, and Cancel does not close the window first.
+    void clickDuringPressedLook()
+    {
+        const auto dir = test::emptyAppFolder();
+        QDir(dir->path()).mkpath(u"Projecten"_s);
+        QImage image(3990, 1600, QImage::Format_RGB32);
+        image.fill(qRgb(20, 100, 200));
+        QVERIFY(image.save(dir->path() + u"/Projecten/een.krt"_s, "BMP"));
+        test::ScriptedPrompter prompter;
+        test::SteppedPacer pacer;
+        const ProjectStore store{AppFolder(dir->path())};
+        ProjectCommands commands(store, prompter);
+        OpenForm form(store, commands, pacer, AppFolder(dir->path()));
+        form.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QListWidget *list = form.list();
+        auto *ok = form.findChild<QWidget *>(u"OkKnop"_s);
+        const QPoint rest = ok->pos(), first = list->visualItemRect(list->item(0)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first);
+
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QCOMPARE(ok->pos(), rest + QPoint(2, 2)); // 30 twips right and down
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first);
+        QTest::mouseClick(form.findChild<QWidget *>(u"CancelKnop"_s), Qt::LeftButton);
+        QTest::keyClick(&form, Qt::Key_Escape);
+        QVERIFY(!form.openedSheet());
+        QVERIFY(form.isVisible());
+
+        QCOMPARE(pacer.runAll(), 1);
+        QCOMPARE(ok->pos(), rest);
+        QCOMPARE(form.openedSheet() ? qRed(form.openedSheet()->pixel(0, 0)) : 0, 20);
+        QCOMPARE(form.result(), int(QDialog::Accepted));
+        QVERIFY(!form.isVisible());
+        QCOMPARE(pacer.pauses, QList<int>{200});
+    }
 };
 
 QTEST_MAIN(TestOpenForm)
