@@ -14,6 +14,23 @@ using namespace Qt::StringLiterals;
 class TestOpenForm : public QObject
 {
     Q_OBJECT
+
+    // An application folder whose Projecten holds `files`, written in this order with the red level 20, 30,
+    // 40, ...
+    static std::unique_ptr<QTemporaryDir> withProjects(const QStringList &files)
+    {
+        auto dir = test::emptyAppFolder();
+        QDir(dir->path()).mkpath(u"Projecten"_s);
+        int red = 10;
+        for (const QString &file : files) {
+            QImage image(3990, 1600, QImage::Format_RGB32);
+            image.fill(qRgb(red += 10, 100, 200));
+            if (!image.save(dir->path() + u"/Projecten/"_s + file, "BMP"))
+                return nullptr;
+        }
+        return dir;
+    }
+
 private Q_SLOTS:
     void choosing_data()
     {
@@ -49,14 +66,8 @@ private Q_SLOTS:
         QFETCH(int, opened);
         QFETCH(bool, closed);
         QFETCH(bool, refused);
-        const auto dir = test::emptyAppFolder();
-        QDir(dir->path()).mkpath(u"Projecten"_s);
-        int red = 10;
-        for (const QString &file : files) {
-            QImage image(3990, 1600, QImage::Format_RGB32);
-            image.fill(qRgb(red += 10, 100, 200));
-            QVERIFY(image.save(dir->path() + u"/Projecten/"_s + file, "BMP"));
-        }
+        const auto dir = withProjects(files);
+        QVERIFY(dir);
         test::ScriptedPrompter prompter;
         test::CountingPacer pacer;
         const ProjectStore store{AppFolder(dir->path())};
@@ -99,11 +110,8 @@ private Q_SLOTS:
     // a second action: one project is opened, through one look, and Cancel does not close the window first.
     void clickDuringPressedLook()
     {
-        const auto dir = test::emptyAppFolder();
-        QDir(dir->path()).mkpath(u"Projecten"_s);
-        QImage image(3990, 1600, QImage::Format_RGB32);
-        image.fill(qRgb(20, 100, 200));
-        QVERIFY(image.save(dir->path() + u"/Projecten/een.krt"_s, "BMP"));
+        const auto dir = withProjects({u"een.krt"_s});
+        QVERIFY(dir);
         test::ScriptedPrompter prompter;
         test::SteppedPacer pacer;
         const ProjectStore store{AppFolder(dir->path())};
