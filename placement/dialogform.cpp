@@ -1,7 +1,7 @@
 #include "placement/dialogform.h"
 
-#include "surface/widgets/artwork.h"
 #include "placement/cardtargets.h"
+#include "surface/widgets/dialogparts.h"
 #include "placement/folderlisting.h"
 #include "surface/widgets/imagebutton.h"
 #include "surface/widgets/picturebox.h"
@@ -13,44 +13,18 @@
 #include "surface/twips.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
-#include <QPixmap>
 #include <QScrollBar>
 #include <QStyle>
 
 namespace vellora {
 
 namespace {
-
-const QColor kPanel(220, 220, 190);
-
-void setColours(QWidget *widget, QColor background, QColor text)
-{
-    QPalette palette = widget->palette();
-    for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
-        palette.setColor(role, background);
-    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        palette.setColor(role, text);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
-ImageButton *pictureButton(QWidget *parent, const AppFolder &folder, const char *name, const char *art,
-                           QRect geometry)
-{
-    auto *button = new ImageButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(geometry);
-    button->setPixmap(artworkPixmap(folder, QLatin1String(art), parent));
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
-}
 
 // The pointer shows the hourglass while a photo loads, and returns however the load ends.
 struct Hourglass
@@ -74,23 +48,18 @@ QPointF mouseTwips(const QMouseEvent *event) { return event->position() * kTwips
 
 Dialogform::Dialogform(KaartSoort soort, PhotoPlace &place, Pacer &pacer, Prompter &prompter,
                        const AppFolder &folder, QWidget *parent)
-    : QDialog(parent), m_soort(soort), m_place(place), m_pacer(pacer), m_prompter(prompter),
+    : QDialog(parent), m_soort(soort), m_place(place), m_prompter(prompter),
       m_framing(QApplication::palette().color(QPalette::Base))
 {
     setObjectName(QStringLiteral("Dialogform"));
     setWindowTitle(PhotoFraming::caption(soort));
     setFixedSize(px(QSize(12180, 6960)));
-    QPalette panel = palette();
-    panel.setColor(QPalette::Window, kPanel);
-    setPalette(panel);
-    setAutoFillBackground(true);
+    setPanelColour(this);
     // The texts are laid out for a small sans serif of 8.25 points; the desktop's larger default would not
     // fit the fixed label boxes.
-    QFont small(QStringLiteral("Arial"));
-    small.setPixelSize(fontPixels(8.25));
-    setFont(small);
+    setFont(arialFont(8.25));
 
-    buildLayout(folder);
+    buildLayout(folder, pacer);
 
     const QString start = m_place.startFolder();
     m_driveFolders.insert(folders::driveOf(start), start);
@@ -110,26 +79,25 @@ QLabel *Dialogform::label(const char *name, const QString &text, QRect geometry)
     return l;
 }
 
-void Dialogform::buildLayout(const AppFolder &folder)
+void Dialogform::buildLayout(const AppFolder &folder, Pacer &pacer)
 {
-    const QColor listBack(0, 0, 30), listText(220, 220, 220);
 
     m_drive1 = new QComboBox(this);
     m_drive1->setObjectName(QStringLiteral("Drive1"));
     m_drive1->setGeometry(QRect(px(QPoint(150, 180)), QSize(px(3300), m_drive1->sizeHint().height())));
-    setColours(m_drive1, listBack, listText);
+    setColours(m_drive1, kListTextColour, kDeepListColour, kDeepListColour);
 
     m_dir1 = new QListWidget(this);
     m_dir1->setObjectName(QStringLiteral("Dir1"));
     m_dir1->setGeometry(twipRect(150, 585, 3300, 2730));
-    setColours(m_dir1, listBack, listText);
+    setColours(m_dir1, kListTextColour, kDeepListColour, kDeepListColour);
     connect(m_dir1, &QListWidget::itemActivated, this,
             [this](QListWidgetItem *item) { Dir1_Change(item->data(Qt::UserRole).toString()); });
 
     m_list1 = new QListWidget(this);
     m_list1->setObjectName(QStringLiteral("List1"));
     m_list1->setGeometry(twipRect(150, 3360, 3300, 3000));
-    setColours(m_list1, listBack, listText);
+    setColours(m_list1, kListTextColour, kDeepListColour, kDeepListColour);
     // Moving the selection loads its photo, by mouse or by the arrow keys alike; a click on the file already
     // selected loads it afresh, at 100 %.
     connect(m_list1, &QListWidget::currentRowChanged, this, &Dialogform::List1_Click);
@@ -139,13 +107,12 @@ void Dialogform::buildLayout(const AppFolder &folder)
     });
     m_list1->viewport()->installEventFilter(this);
 
-    QLabel *label1 = label("Label1", QString(), twipRect(3600, 180, 3870, 5575));
-    setColours(label1, QColor(0, 0, 30), Qt::white);
+    panelLabel(this, QStringLiteral("Label1"), QRect(3600, 180, 3870, 5575), kDeepListColour);
 
     m_picCont = new QWidget(this);
     m_picCont->setObjectName(QStringLiteral("PicCont"));
     m_picCont->setGeometry(twipRect(3690, 270, PhotoFraming::kViewport.width(), PhotoFraming::kViewport.height()));
-    setColours(m_picCont, QColor(224, 224, 224), Qt::black);
+    setColours(m_picCont, Qt::black, QColor(224, 224, 224), QColor(224, 224, 224));
 
     m_slidePic = new PhotoView(m_picCont);
     m_slidePic->setObjectName(QStringLiteral("SlidePic"));
@@ -156,8 +123,7 @@ void Dialogform::buildLayout(const AppFolder &folder)
     m_layerW->setObjectName(QStringLiteral("LayerW"));
     m_layerW->resize(px(PhotoFraming::kFrame));
 
-    QLabel *label2 = label("Label2", QString(), twipRect(3600, 6000, 2595, 345));
-    setColours(label2, Qt::black, Qt::white);
+    panelLabel(this, QStringLiteral("Label2"), QRect(3600, 6000, 2595, 345), Qt::black);
 
     m_zoomScroll = new QScrollBar(Qt::Horizontal, this);
     m_zoomScroll->setObjectName(QStringLiteral("ZoomScroll"));
@@ -173,8 +139,7 @@ void Dialogform::buildLayout(const AppFolder &folder)
     m_label4 = label("Label4", PhotoFraming::initialZoomLabel(), QRect(px(QPoint(6270, 6060)), QSize()));
     m_label4->adjustSize();
 
-    QLabel *label6 = label("Label6", QString(), twipRect(7650, 180, 2595, 4335));
-    setColours(label6, QColor(0, 0, 64), Qt::white);
+    panelLabel(this, QStringLiteral("Label6"), QRect(7650, 180, 2595, 4335), QColor(0, 0, 64));
 
     m_picture1 = new PictureBox(this);
     m_picture1->setObjectName(QStringLiteral("Picture1"));
@@ -213,14 +178,13 @@ void Dialogform::buildLayout(const AppFolder &folder)
     m_check1 = new QCheckBox(QStringLiteral("Border"), this);
     m_check1->setObjectName(QStringLiteral("Check1"));
     m_check1->setGeometry(QRect(px(QPoint(10410, 4050)), QSize(px(900), m_check1->sizeHint().height())));
-    setColours(m_check1, kPanel, Qt::black);
+    setColours(m_check1, Qt::black, kPanelColour, kPanelColour);
     connect(m_check1, &QCheckBox::toggled, this, &Dialogform::Check1_Click);
 
-    m_cancelKnop = pictureButton(this, folder, "CancelKnop", "cancel.png", twipRect(10260, 5900, 765, 435));
-    m_okKnop = pictureButton(this, folder, "OkKnop", "ok.png", twipRect(11100, 5900, 765, 435));
-    connect(m_okKnop, &ImageButton::clicked, this, &Dialogform::OkKnop_Click);
-    connect(m_cancelKnop, &ImageButton::clicked, this, &Dialogform::CancelKnop_Click);
-    m_cancelKnop->takeEscapeKey();
+    cancelButton(this, pacer, folder, QRect(10260, 5900, 765, 435));
+    ImageButton *okKnop = pictureButton(this, pacer, folder, QStringLiteral("OkKnop"),
+                                        QStringLiteral("ok.png"), QRect(11100, 5900, 765, 435));
+    connect(okKnop, &ImageButton::clicked, this, &Dialogform::OkKnop_Click);
 
     showSlide();
 }
@@ -320,28 +284,14 @@ void Dialogform::Check1_Click() { m_shape1->setVisible(m_check1->isChecked()); }
 
 void Dialogform::OkKnop_Click()
 {
-    if (m_busy)
-        return;
-    m_busy = true;
-    m_okKnop->pressedLook(m_pacer);
     const int option = m_image1->chosen();
     if (option < 0) {
         m_prompter.message(QStringLiteral("Selecteer op welke kaart(en) u de foto wilt plaatsen!"),
                            QGuiApplication::applicationDisplayName(), Prompter::Icon::None);
-        m_busy = false;
         return;
     }
     m_chosen = m_framing.framed(m_soort, option, m_check1->isChecked());
     accept();
-}
-
-void Dialogform::CancelKnop_Click()
-{
-    if (m_busy)
-        return;
-    m_busy = true;
-    m_cancelKnop->pressedLook(m_pacer);
-    reject();
 }
 
 } // namespace vellora

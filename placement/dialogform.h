@@ -55,13 +55,12 @@ public:
     void SlidePic_MouseMove(QMouseEvent *event);
     void Check1_Click();
     void OkKnop_Click();
-    void CancelKnop_Click();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void buildLayout(const AppFolder &folder);
+    void buildLayout(const AppFolder &folder, Pacer &pacer);
     void showFolderTree();
     void showSlide();
     QLabel *label(const char *name, const QString &text, QRect geometry);
@@ -69,7 +68,6 @@ private:
     std::optional<CardPaste> m_chosen;
     KaartSoort m_soort;
     PhotoPlace &m_place;
-    Pacer &m_pacer;
     Prompter &m_prompter;
     PhotoFraming m_framing;
     QString m_folder;
@@ -87,10 +85,7 @@ private:
     ShapeWidget *m_shape1 = nullptr;
     QCheckBox *m_check1 = nullptr;
     TargetOptions *m_image1 = nullptr;
-    ImageButton *m_okKnop = nullptr;
-    ImageButton *m_cancelKnop = nullptr;
     int m_rowAtPress = -1; // the file list's current row when the mouse went down on it
-    bool m_busy = false; // a pressed look lets events through; a second click must not start twice
 };
 
 } // namespace vellora

@@ -1,8 +1,8 @@
 #include "placement/jokerform.h"
 
 #include "surface/appfolder.h"
-#include "surface/widgets/artwork.h"
 #include "placement/cardtargets.h"
+#include "surface/widgets/dialogparts.h"
 #include "surface/widgets/imagebutton.h"
 #include "surface/widgets/picturebox.h"
 #include "surface/platform.h"
@@ -10,68 +10,32 @@
 #include "surface/twips.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QLabel>
-#include <QPixmap>
 #include <QScrollBar>
 
 namespace vellora {
 
-namespace {
-
-const QColor kPanel(220, 220, 190);
-
-QLabel *panel(QWidget *parent, const char *name, QRect geometry, QColor colour)
-{
-    auto *label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(geometry);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, colour);
-    label->setPalette(palette);
-    label->setAutoFillBackground(true);
-    return label;
-}
-
-ImageButton *pictureButton(QWidget *parent, const AppFolder &folder, const char *name, const char *art,
-                           QRect geometry)
-{
-    auto *button = new ImageButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(geometry);
-    button->setPixmap(artworkPixmap(folder, QLatin1String(art), parent));
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
-}
-
-} // namespace
-
 JokerForm::JokerForm(Pacer &pacer, Prompter &prompter, const AppFolder &folder, QWidget *parent)
-    : QDialog(parent), m_pacer(pacer), m_prompter(prompter),
+    : QDialog(parent), m_prompter(prompter),
       m_browser(folder, QApplication::palette().color(QPalette::Base))
 {
     setObjectName(QStringLiteral("JokerForm"));
     setWindowTitle(QStringLiteral("Jokers plaatsen"));
     setFixedSize(px(QSize(6510, 5940)));
-    QPalette background = palette();
-    background.setColor(QPalette::Window, kPanel);
-    setPalette(background);
-    setAutoFillBackground(true);
+    setPanelColour(this);
     // The texts are laid out for a small sans serif of 8.25 points; the desktop's larger default would not
     // fit the fixed label boxes.
-    QFont small(QStringLiteral("Arial"));
-    small.setPixelSize(fontPixels(8.25));
-    setFont(small);
+    setFont(arialFont(8.25));
 
     const QColor grey(128, 128, 128);
-    panel(this, "Label1", twipRect(210, 240, 3735, 5085), grey);
+    panelLabel(this, QStringLiteral("Label1"), QRect(210, 240, 3735, 5085), grey);
     m_kaartPic = new PictureBox(this);
     m_kaartPic->setObjectName(QStringLiteral("KaartPic"));
     m_kaartPic->setGeometry(twipRect(270, 300, targets::kJokerArea.width(), targets::kJokerArea.height()));
     m_kaartPic->surface().backColor = m_browser.preview().backColor;
     m_kaartPic->setPicture(m_browser.preview().image());
 
-    panel(this, "Label2", twipRect(4050, 240, 360, 5085), grey);
+    panelLabel(this, QStringLiteral("Label2"), QRect(4050, 240, 360, 5085), grey);
     m_vScroll1 = new QScrollBar(Qt::Vertical, this);
     m_vScroll1->setObjectName(QStringLiteral("VScroll1"));
     m_vScroll1->setGeometry(twipRect(4080, 270, 300, 5025));
@@ -105,11 +69,10 @@ JokerForm::JokerForm(Pacer &pacer, Prompter &prompter, const AppFolder &folder, 
     m_label3->move(px(QPoint(4620, 4200)));
     m_label3->adjustSize();
 
-    m_cancelKnop = pictureButton(this, folder, "CancelKnop", "cancel.png", twipRect(4620, 4860, 765, 435));
-    m_okKnop = pictureButton(this, folder, "OkKnop", "ok.png", twipRect(5460, 4860, 765, 435));
-    connect(m_okKnop, &ImageButton::clicked, this, &JokerForm::OkKnop_Click);
-    connect(m_cancelKnop, &ImageButton::clicked, this, &JokerForm::CancelKnop_Click);
-    m_cancelKnop->takeEscapeKey();
+    cancelButton(this, pacer, folder, QRect(4620, 4860, 765, 435));
+    ImageButton *okKnop = pictureButton(this, pacer, folder, QStringLiteral("OkKnop"),
+                                        QStringLiteral("ok.png"), QRect(5460, 4860, 765, 435));
+    connect(okKnop, &ImageButton::clicked, this, &JokerForm::OkKnop_Click);
 }
 
 void JokerForm::VScroll1_Change(int value)
@@ -122,28 +85,14 @@ void JokerForm::VScroll1_Change(int value)
 
 void JokerForm::OkKnop_Click()
 {
-    if (m_busy)
-        return;
-    m_busy = true;
-    m_okKnop->pressedLook(m_pacer);
     const int option = m_image1->chosen();
     if (option < 0) {
         m_prompter.message(QStringLiteral("Selecteer op welke kaart(en) u de joker wilt plaatsen!"),
                            QGuiApplication::applicationDisplayName(), Prompter::Icon::None);
-        m_busy = false;
         return;
     }
     m_chosen = m_browser.chosen(option);
     accept();
-}
-
-void JokerForm::CancelKnop_Click()
-{
-    if (m_busy)
-        return;
-    m_busy = true;
-    m_cancelKnop->pressedLook(m_pacer);
-    reject();
 }
 
 } // namespace vellora

@@ -12,7 +12,6 @@ class QScrollBar;
 namespace vellora {
 
 class AppFolder;
-class ImageButton;
 class Pacer;
 class PictureBox;
 class Prompter;
@@ -34,11 +33,9 @@ public:
     // The handlers of the controls, one per control and event.
     void VScroll1_Change(int value);
     void OkKnop_Click();
-    void CancelKnop_Click();
 
 private:
     std::optional<CardPaste> m_chosen;
-    Pacer &m_pacer;
     Prompter &m_prompter;
     JokerBrowser m_browser;
 
@@ -46,9 +43,6 @@ private:
     QScrollBar *m_vScroll1 = nullptr;
     QLabel *m_label3 = nullptr;
     TargetOptions *m_image1 = nullptr;
-    ImageButton *m_okKnop = nullptr;
-    ImageButton *m_cancelKnop = nullptr;
-    bool m_busy = false;
 };
 
 } // namespace vellora

@@ -1,6 +1,7 @@
 #include "print/afdrukform.h"
 
 #include "surface/appfolder.h"
+#include "surface/widgets/dialogparts.h"
 #include "surface/widgets/imagebutton.h"
 #include "print/pagetables.h"
 #include "surface/widgets/picturebox.h"
@@ -17,14 +18,14 @@ namespace vellora {
 
 AfdrukForm::AfdrukForm(const QImage &sheet, Pacer &pacer, Prompter &prompter, const AppFolder &folder,
                        PrintTarget &printer, QWidget *parent)
-    : QDialog(parent), m_sheet(sheet), m_pacer(pacer), m_prompter(prompter), m_printer(printer)
+    : QDialog(parent), m_sheet(sheet), m_prompter(prompter), m_printer(printer)
 {
     setObjectName(QStringLiteral("AfdrukForm"));
     setWindowTitle(QStringLiteral("Vellora Afdrukken"));
     setFixedSize(px(QSize(6600, 4500)));
-    printui::setPanelColour(this);
+    setPanelColour(this);
 
-    printui::frame(this, "Label1", QRect(150, 180, 4215, 2715), QColor(55, 55, 55));
+    panelLabel(this, QStringLiteral("Label1"), QRect(150, 180, 4215, 2715), QColor(55, 55, 55));
     m_pic = new PictureBox(this);
     m_pic->setObjectName(QStringLiteral("Pic"));
     m_pic->setGeometry(twipRect(210, 240, 4080, 2580));
@@ -35,8 +36,8 @@ AfdrukForm::AfdrukForm(const QImage &sheet, Pacer &pacer, Prompter &prompter, co
         option->setObjectName(QStringLiteral("Option1(%1)").arg(i));
         option->setGeometry(twipRect(4800, 750 + 285 * i, 2700, 270));
         QPalette p = option->palette();
-        p.setColor(QPalette::Window, QColor(220, 220, 190));
-        p.setColor(QPalette::WindowText, QColor(90, 90, 90));
+        p.setColor(QPalette::Window, kPanelColour);
+        p.setColor(QPalette::WindowText, kOptionTextColour);
         option->setPalette(p);
         m_options[i] = option;
         connect(option, &QRadioButton::toggled, this, [this, i](bool on) {
@@ -50,12 +51,10 @@ AfdrukForm::AfdrukForm(const QImage &sheet, Pacer &pacer, Prompter &prompter, co
     m_leftMargin = printui::marginBox(this, "Combo2", 180, 3450, QStringLiteral("10"));
     printui::label(this, "Label4", QStringLiteral("Leftmargin"), 990, 3510);
 
-    m_cancelButton = printui::pictureButton(this, folder, "CancelKnop", QStringLiteral("cancel.png"),
-                                            QRect(4710, 3390, 765, 435));
-    m_okButton = printui::pictureButton(this, folder, "OkKnop", QStringLiteral("ok.png"), QRect(5550, 3390, 765, 435));
-    connect(m_okButton, &ImageButton::clicked, this, [this] { ok(); });
-    connect(m_cancelButton, &ImageButton::clicked, this, [this] { cancel(); });
-    m_cancelButton->takeEscapeKey();
+    cancelButton(this, pacer, folder, QRect(4710, 3390, 765, 435));
+    ImageButton *okButton = pictureButton(this, pacer, folder, QStringLiteral("OkKnop"),
+                                          QStringLiteral("ok.png"), QRect(5550, 3390, 765, 435));
+    connect(okButton, &ImageButton::clicked, this, [this] { ok(); });
 
     // Checking the first option paints the first preview through the same path as a click.
     m_options[0]->setChecked(true);
@@ -81,11 +80,6 @@ void AfdrukForm::showPreview(int page)
 
 void AfdrukForm::ok()
 {
-    // The pressed look lets the event loop run; a second click meanwhile must not start a second page.
-    if (m_busy)
-        return;
-    m_busy = true;
-    m_okButton->pressedLook(m_pacer);
     const print::PrintOutcome outcome =
         print::printFacePage(m_sheet, print::facePage(selectedPage()), m_topMargin->currentText(),
                              m_leftMargin->currentText(), m_backPic, m_printer);
@@ -93,16 +87,6 @@ void AfdrukForm::ok()
         m_prompter.message(QString::fromUtf16(print::kFailureText), QString::fromUtf16(print::kFailureTitle),
                            Prompter::Icon::Critical);
     }
-    m_busy = false;
-}
-
-void AfdrukForm::cancel()
-{
-    if (m_busy)
-        return;
-    m_busy = true;
-    m_cancelButton->pressedLook(m_pacer);
-    reject();
 }
 
 } // namespace vellora

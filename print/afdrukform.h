@@ -13,7 +13,6 @@ class QRadioButton;
 namespace vellora {
 
 class AppFolder;
-class ImageButton;
 class Pacer;
 class PictureBox;
 class PrintTarget;
@@ -36,20 +35,15 @@ public:
 private:
     void showPreview(int page);
     void ok();
-    void cancel();
 
     QImage m_sheet;
-    Pacer &m_pacer;
     Prompter &m_prompter;
     PrintTarget &m_printer;
     PictureBox *m_pic;
     std::array<QRadioButton *, 6> m_options{};
     QComboBox *m_topMargin;
     QComboBox *m_leftMargin;
-    ImageButton *m_okButton;
-    ImageButton *m_cancelButton;
     Surface m_backPic;
-    bool m_busy = false;
 };
 
 } // namespace vellora

@@ -1,7 +1,7 @@
 #include "print/heledeckform.h"
 
 #include "print/deckexport.h"
-#include "surface/widgets/imagebutton.h"
+#include "surface/widgets/dialogparts.h"
 #include "surface/widgets/picturebox.h"
 #include "surface/platform.h"
 #include "print/printjobs.h"
@@ -57,15 +57,15 @@ std::optional<PrintChoice> QtDeckDialogs::printer(QWidget *parent, const QString
 
 HeleDeckForm::HeleDeckForm(const QImage &sheet, const QString &projectName, Pacer &pacer, Prompter &prompter,
                            const AppFolder &folder, const PrintQueues &queues, DeckDialogs &dialogs, QWidget *parent)
-    : QDialog(parent), m_sheet(sheet), m_projectName(projectName), m_pacer(pacer), m_prompter(prompter),
+    : QDialog(parent), m_sheet(sheet), m_projectName(projectName), m_prompter(prompter),
       m_queues(queues), m_dialogs(dialogs), m_gallery(folder)
 {
     setObjectName(QStringLiteral("HeleDeckForm"));
     setWindowTitle(QString::fromUtf16(print::kDeckTitle));
     setFixedSize(px(QSize(6600, 4950)));
-    printui::setPanelColour(this);
+    setPanelColour(this);
 
-    printui::frame(this, "Label1", QRect(150, 180, 4215, 2715), QColor(55, 55, 55));
+    panelLabel(this, QStringLiteral("Label1"), QRect(150, 180, 4215, 2715), QColor(55, 55, 55));
     m_pic = new PictureBox(this);
     m_pic->setObjectName(QStringLiteral("Pic"));
     m_pic->setGeometry(twipRect(210, 240, 4080, 2580));
@@ -74,7 +74,7 @@ HeleDeckForm::HeleDeckForm(const QImage &sheet, const QString &projectName, Pace
     preview.paintPicture(m_sheet, QRectF(45, 480, 3990, 1600), QRectF(0, 0, 59850, 24000));
     m_pic->refresh();
 
-    printui::frame(this, "Label2", QRect(4500, 180, 1335, 1890), QColor(55, 55, 55));
+    panelLabel(this, QStringLiteral("Label2"), QRect(4500, 180, 1335, 1890), QColor(55, 55, 55));
     m_backPic = new PictureBox(this);
     m_backPic->setObjectName(QStringLiteral("RugPic"));
     m_backPic->setGeometry(twipRect(4560, 240, 1215, 1770));
@@ -92,7 +92,7 @@ HeleDeckForm::HeleDeckForm(const QImage &sheet, const QString &projectName, Pace
         button->setObjectName(QLatin1String(name));
         button->setGeometry(twipRect(left, top, 2000, 270));
         QPalette p = button->palette();
-        p.setColor(QPalette::WindowText, QColor(90, 90, 90));
+        p.setColor(QPalette::WindowText, kOptionTextColour);
         button->setPalette(p);
         return button;
     };
@@ -115,11 +115,9 @@ HeleDeckForm::HeleDeckForm(const QImage &sheet, const QString &projectName, Pace
     m_printButton = new QPushButton(QStringLiteral("Afdrukken…"), this);
     m_printButton->setObjectName(QStringLiteral("PrintKnop"));
     m_printButton->setGeometry(twipRect(2400, 4200, 1800, 435));
-    m_cancelButton = printui::pictureButton(this, folder, "CancelKnop", QStringLiteral("cancel.png"),
-                                            QRect(5550, 4200, 765, 435));
+    cancelButton(this, pacer, folder, QRect(5550, 4200, 765, 435));
     connect(m_pdfButton, &QPushButton::clicked, this, [this] { savePdf(); });
     connect(m_printButton, &QPushButton::clicked, this, [this] { print(); });
-    connect(m_cancelButton, &ImageButton::clicked, this, [this] { cancel(); });
 
     // The first back when there is one, as the deck is mostly printed with its backs.
     m_scroll->setValue(std::min(1, m_gallery.count()));
@@ -230,15 +228,6 @@ void HeleDeckForm::print()
         }
     }
     m_busy = false;
-}
-
-void HeleDeckForm::cancel()
-{
-    if (m_busy)
-        return;
-    m_busy = true;
-    m_cancelButton->pressedLook(m_pacer);
-    reject();
 }
 
 } // namespace vellora

@@ -19,7 +19,6 @@ class QScrollBar;
 namespace vellora {
 
 class AppFolder;
-class ImageButton;
 class Pacer;
 class PictureBox;
 class Prompter;
@@ -73,12 +72,10 @@ private:
     std::optional<QByteArray> makeDocument();
     void savePdf();
     void print();
-    void cancel();
     void failed(const QString &text);
 
     QImage m_sheet;
     QString m_projectName;
-    Pacer &m_pacer;
     Prompter &m_prompter;
     const PrintQueues &m_queues;
     DeckDialogs &m_dialogs;
@@ -95,7 +92,6 @@ private:
     QComboBox *m_leftMargin;
     QPushButton *m_pdfButton;
     QPushButton *m_printButton;
-    ImageButton *m_cancelButton;
     bool m_busy = false;
 };
 

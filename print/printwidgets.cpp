@@ -1,8 +1,5 @@
 #include "print/printwidgets.h"
 
-#include "surface/appfolder.h"
-#include "surface/widgets/artwork.h"
-#include "surface/widgets/imagebutton.h"
 #include "print/pagetables.h"
 #include "surface/twips.h"
 
@@ -10,17 +7,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPixmap>
 
 namespace vellora::printui {
-
-void setPanelColour(QWidget *window)
-{
-    window->setAutoFillBackground(true);
-    QPalette panel = window->palette();
-    panel.setColor(QPalette::Window, QColor(220, 220, 190));
-    window->setPalette(panel);
-}
 
 QLabel *label(QWidget *parent, const char *name, const QString &text, int left, int top)
 {
@@ -28,18 +16,6 @@ QLabel *label(QWidget *parent, const char *name, const QString &text, int left, 
     l->setObjectName(QLatin1String(name));
     l->move(px(QPoint(left, top)));
     l->adjustSize();
-    return l;
-}
-
-QLabel *frame(QWidget *parent, const char *name, QRect twips, QColor colour)
-{
-    auto *l = new QLabel(parent);
-    l->setObjectName(QLatin1String(name));
-    l->setGeometry(px(twips));
-    l->setAutoFillBackground(true);
-    QPalette p = l->palette();
-    p.setColor(QPalette::Window, colour);
-    l->setPalette(p);
     return l;
 }
 
@@ -64,17 +40,6 @@ QComboBox *marginBox(QWidget *parent, const char *name, int left, int top, const
     box->setPalette(dark);
     box->view()->setPalette(dark);
     return box;
-}
-
-ImageButton *pictureButton(QWidget *parent, const AppFolder &folder, const char *name, const QString &art,
-                           QRect twips)
-{
-    auto *button = new ImageButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(px(twips));
-    button->setPixmap(artworkPixmap(folder, art, parent));
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
 }
 
 } // namespace vellora::printui

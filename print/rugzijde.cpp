@@ -1,5 +1,6 @@
 #include "print/rugzijde.h"
 
+#include "surface/widgets/dialogparts.h"
 #include "surface/widgets/imagebutton.h"
 #include "surface/widgets/picturebox.h"
 #include "surface/platform.h"
@@ -16,19 +17,19 @@
 namespace vellora {
 
 Rugzijde::Rugzijde(Pacer &pacer, Prompter &prompter, const AppFolder &folder, PrintTarget &printer, QWidget *parent)
-    : QDialog(parent), m_pacer(pacer), m_prompter(prompter), m_printer(printer), m_gallery(folder)
+    : QDialog(parent), m_prompter(prompter), m_printer(printer), m_gallery(folder)
 {
     setObjectName(QStringLiteral("Rugzijde"));
     setWindowTitle(QStringLiteral(" Afdrukken Rugzijde"));
     setFixedSize(px(QSize(6600, 4470)));
-    printui::setPanelColour(this);
+    setPanelColour(this);
 
-    printui::frame(this, "Label1", QRect(180, 210, 2415, 3315), QColor(55, 55, 55));
+    panelLabel(this, QStringLiteral("Label1"), QRect(180, 210, 2415, 3315), QColor(55, 55, 55));
     m_pic = new PictureBox(this);
     m_pic->setObjectName(QStringLiteral("Pic"));
     m_pic->setGeometry(twipRect(240, 270, 2280, 3180));
 
-    printui::frame(this, "Label2", QRect(2640, 210, 345, 3315), QColor(55, 55, 55));
+    panelLabel(this, QStringLiteral("Label2"), QRect(2640, 210, 345, 3315), QColor(55, 55, 55));
     m_scroll = new QScrollBar(Qt::Vertical, this);
     m_scroll->setObjectName(QStringLiteral("VScroll1"));
     m_scroll->setGeometry(twipRect(2670, 240, 285, 3255));
@@ -46,13 +47,10 @@ Rugzijde::Rugzijde(Pacer &pacer, Prompter &prompter, const AppFolder &folder, Pr
     m_leftMargin = printui::marginBox(this, "Combo2", 3300, 750, QStringLiteral("0"));
     printui::label(this, "Label5", QStringLiteral("Leftmargin"), 4140, 794);
 
-    m_cancelButton = printui::pictureButton(this, folder, "CancelKnop", QStringLiteral("cancel.png"),
-                                            QRect(4710, 3390, 765, 435));
-    m_printButton =
-        printui::pictureButton(this, folder, "PrintKnop", QStringLiteral("ok.png"), QRect(5550, 3390, 765, 435));
-    connect(m_printButton, &ImageButton::clicked, this, [this] { print(); });
-    connect(m_cancelButton, &ImageButton::clicked, this, [this] { cancel(); });
-    m_cancelButton->takeEscapeKey();
+    cancelButton(this, pacer, folder, QRect(4710, 3390, 765, 435));
+    ImageButton *printButton = pictureButton(this, pacer, folder, QStringLiteral("PrintKnop"),
+                                             QStringLiteral("ok.png"), QRect(5550, 3390, 765, 435));
+    connect(printButton, &ImageButton::clicked, this, [this] { print(); });
 
     // Opening shows back 0 without touching the counter's count; a missing file leaves both surfaces empty.
     m_backPic.setPicture(m_gallery.load(0));
@@ -72,14 +70,9 @@ void Rugzijde::showBack(int n)
 
 void Rugzijde::print()
 {
-    if (m_busy)
-        return;
-    m_busy = true;
-    m_printButton->pressedLook(m_pacer);
     if (m_backPic.image().isNull()) {
         // The printer is fine; there is simply nothing to print.
         m_prompter.message(QString::fromUtf16(print::kNoBackText), windowTitle(), Prompter::Icon::Warning);
-        m_busy = false;
         return;
     }
     const print::PrintOutcome outcome =
@@ -88,16 +81,6 @@ void Rugzijde::print()
         m_prompter.message(QString::fromUtf16(print::kFailureText), QString::fromUtf16(print::kFailureTitle),
                            Prompter::Icon::Critical);
     }
-    m_busy = false;
-}
-
-void Rugzijde::cancel()
-{
-    if (m_busy)
-        return;
-    m_busy = true;
-    m_cancelButton->pressedLook(m_pacer);
-    reject();
 }
 
 } // namespace vellora

@@ -12,7 +12,6 @@ class QScrollBar;
 namespace vellora {
 
 class AppFolder;
-class ImageButton;
 class Pacer;
 class PictureBox;
 class PrintTarget;
@@ -34,9 +33,7 @@ public:
 private:
     void showBack(int n);
     void print();
-    void cancel();
 
-    Pacer &m_pacer;
     Prompter &m_prompter;
     PrintTarget &m_printer;
     BackGallery m_gallery;
@@ -45,10 +42,7 @@ private:
     QLabel *m_counter;
     QComboBox *m_topMargin;
     QComboBox *m_leftMargin;
-    ImageButton *m_printButton;
-    ImageButton *m_cancelButton;
     Surface m_backPic;
-    bool m_busy = false;
 };
 
 } // namespace vellora

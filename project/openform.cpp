@@ -1,7 +1,7 @@
 #include "project/openform.h"
 
 #include "surface/appfolder.h"
-#include "surface/widgets/artwork.h"
+#include "surface/widgets/dialogparts.h"
 #include "surface/widgets/imagebutton.h"
 #include "surface/platform.h"
 #include "project/projectcommands.h"
@@ -10,45 +10,26 @@
 
 #include <QLabel>
 #include <QListWidget>
-#include <QPixmap>
 
 namespace vellora {
 
-namespace {
-
-ImageButton *pictureButton(QWidget *parent, const AppFolder &folder, const char *name, const QString &art,
-                           QRect geometry)
-{
-    auto *button = new ImageButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(geometry);
-    button->setPixmap(artworkPixmap(folder, art, parent));
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
-}
-
-} // namespace
-
 OpenForm::OpenForm(const ProjectStore &store, ProjectCommands &commands, Pacer &pacer, const AppFolder &folder,
                    QWidget *parent)
-    : QDialog(parent), m_commands(commands), m_pacer(pacer)
+    : QDialog(parent), m_commands(commands)
 {
     setObjectName(QStringLiteral("OpenForm"));
     setWindowTitle(QStringLiteral("Openen Vellora"));
     // The list's margins all round, and below the buttons as much as above the list: no empty band.
     setFixedSize(px(QSize(195 + 3120 + 195, 4680 + 435 + 210)));
-    setAutoFillBackground(true);
-    QPalette panel = palette();
-    panel.setColor(QPalette::Window, QColor(220, 220, 190));
-    setPalette(panel);
+    setPanelColour(this);
 
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("List1"));
     m_list->setGeometry(twipRect(195, 210, 3120, 4140));
     m_list->setFont(QFont(QStringLiteral("Arial"), 10));
     QPalette dark = m_list->palette();
-    dark.setColor(QPalette::Base, QColor(0, 0, 40));
-    dark.setColor(QPalette::Text, QColor(220, 220, 220));
+    dark.setColor(QPalette::Base, kListColour);
+    dark.setColor(QPalette::Text, kListTextColour);
     m_list->setPalette(dark);
     const QStringList names = store.names();
     m_list->addItems(names);
@@ -61,8 +42,9 @@ OpenForm::OpenForm(const ProjectStore &store, ProjectCommands &commands, Pacer &
     m_label->move(px(QPoint(240, 4410)));
     m_label->setMinimumWidth(px(3120 - 45));
 
-    m_cancelButton = pictureButton(this, folder, "CancelKnop", QStringLiteral("cancel.png"), twipRect(1680, 4680, 765, 435));
-    m_okButton = pictureButton(this, folder, "OkKnop", QStringLiteral("ok.png"), twipRect(2520, 4680, 765, 435));
+    cancelButton(this, pacer, folder, QRect(1680, 4680, 765, 435));
+    m_okButton = pictureButton(this, pacer, folder, QStringLiteral("OkKnop"), QStringLiteral("ok.png"),
+                               QRect(2520, 4680, 765, 435));
 
     // Arrow keys move the choice as a click does; the highlighted entry and Label1 never disagree.
     connect(m_list, &QListWidget::currentItemChanged, this, [this](QListWidgetItem *item) {
@@ -70,31 +52,17 @@ OpenForm::OpenForm(const ProjectStore &store, ProjectCommands &commands, Pacer &
             m_label->setText(item->text());
     });
     connect(m_list, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) { m_label->setText(item->text()); });
-    connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { ok(); });
+    // A double-click is a press of Ok, pressed look included.
+    connect(m_list, &QListWidget::itemDoubleClicked, m_okButton, &ImageButton::click);
     connect(m_okButton, &ImageButton::clicked, this, [this] { ok(); });
-    connect(m_cancelButton, &ImageButton::clicked, this, [this] { cancel(); });
-    m_cancelButton->takeEscapeKey();
 }
 
 void OpenForm::ok()
 {
-    if (m_closing)
-        return;
-    m_closing = true;
-    m_okButton->pressedLook(m_pacer);
     const QListWidgetItem *item = m_list->currentItem();
     const bool chosen = item && item->isSelected();
     m_opened = m_commands.open(chosen ? item->text() : QString());
     accept();
-}
-
-void OpenForm::cancel()
-{
-    if (m_closing)
-        return;
-    m_closing = true;
-    m_cancelButton->pressedLook(m_pacer);
-    reject();
 }
 
 } // namespace vellora

@@ -31,16 +31,12 @@ public:
 
 private:
     void ok();
-    void cancel();
 
     ProjectCommands &m_commands;
-    Pacer &m_pacer;
     QListWidget *m_list;
     QLabel *m_label;
     ImageButton *m_okButton;
-    ImageButton *m_cancelButton;
     std::optional<QImage> m_opened;
-    bool m_closing = false;
 };
 
 } // namespace vellora

@@ -8,6 +8,7 @@
 #include "shell/website.h"
 #include "surface/twips.h"
 #include "surface/widgets/artwork.h"
+#include "surface/widgets/dialogparts.h"
 #include "surface/widgets/imagebutton.h"
 #include "surface/widgets/picturebox.h"
 
@@ -22,7 +23,6 @@ namespace vellora {
 
 namespace {
 
-const QColor kLabelText(64, 64, 64);
 const QColor kGridColour(224, 224, 224);
 
 const char *const kOption1Captions[] = {
@@ -35,34 +35,11 @@ const char *const kLabel5Captions[] = {
     "Azen plaatsen", "Boeren plaatsen", "Vrouwen plaatsen", "Koningen plaatsen", "Jokers plaatsen",
 };
 
-
-QFont arial(double points, bool bold = false)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(fontPixels(points));
-    font.setBold(bold);
-    return font;
-}
-
 } // namespace
 
 QString arrayName(const char *name, int index)
 {
     return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
-}
-
-void setColours(QWidget *widget, const QColor &text, const QColor &background)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, text);
-    palette.setColor(QPalette::ButtonText, text);
-    palette.setColor(QPalette::Text, text);
-    if (background.isValid()) {
-        palette.setColor(QPalette::Window, background);
-        palette.setColor(QPalette::Button, background);
-        widget->setAutoFillBackground(true);
-    }
-    widget->setPalette(palette);
 }
 
 namespace {
@@ -80,15 +57,6 @@ QLabel *captionLabel(QWidget *parent, const QString &name, const QString &text, 
     return label;
 }
 
-// A plain coloured rectangle that other controls stand on.
-QLabel *panelLabel(QWidget *parent, const QString &name, const QRect &twips, const QColor &background)
-{
-    auto *label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setGeometry(px(twips));
-    setColours(label, kLabelText, background);
-    return label;
-}
 
 
 // Builds one frame after another on the panel; the frames own their controls.
@@ -114,14 +82,7 @@ public:
 
     ImageButton *imageButton(QWidget *parent, const QString &name, const QRect &twips, const QString &picture) const
     {
-        auto *button = new ImageButton(parent);
-        button->setObjectName(name);
-        button->setGeometry(px(twips));
-        const QPixmap image = artwork(picture);
-        if (!image.isNull())
-            button->setPixmap(image);
-        button->setCursor(m_pointer);
-        return button;
+        return pictureButton(parent, m_pacer, m_folder, name, picture, twips, m_pointer);
     }
 
     void symbolStyleFrame(MainLayout &l) const;
@@ -137,7 +98,7 @@ private:
     QWidget *m_panel;
     const QWidget *m_window;
     const AppFolder &m_folder;
-    [[maybe_unused]] Pacer &m_pacer;
+    Pacer &m_pacer;
     const QCursor &m_pointer;
 };
 
@@ -159,8 +120,8 @@ void Builder::symbolStyleFrame(MainLayout &l) const
         option->setObjectName(arrayName("Option1", i));
         // The last two stop short of the Ok button beside them.
         option->setGeometry(twipRect(1410, 420 + 285 * i, i >= 8 ? 2010 : 2700, 270));
-        option->setFont(arial(8.25));
-        setColours(option, QColor(90, 90, 90), kPanelColour);
+        option->setFont(arialFont(8.25));
+        setColours(option, kOptionTextColour, kPanelColour);
         l.styleChoices->addButton(option, i);
         l.styleButtons[static_cast<std::size_t>(i)] = option;
     }
@@ -178,7 +139,7 @@ void Builder::picturePlacementFrame(MainLayout &l) const
                                           QStringLiteral("picture-%1.png").arg(i));
         l.placeButtons[static_cast<std::size_t>(i)] = button;
         captionLabel(frame, arrayName("Label5", i), QLatin1String(kLabel5Captions[i]), QPoint(1080, top + 240),
-                     arial(9.75), kLabelText);
+                     arialFont(9.75), kLabelTextColour);
     }
 }
 
@@ -206,9 +167,9 @@ void Builder::dateFrame(MainLayout &l) const
     QFrame *frame = makeFrame("Frame4", 4720, 30, 4755, 510);
     // Computed once: the line is not renewed when the date changes while the program runs.
     captionLabel(frame, QStringLiteral("DatumLabel"), DatumTekst(QDate::currentDate()),
-                                QPoint(135, 205), arial(8.25), kLabelText);
+                                QPoint(135, 205), arialFont(8.25), kLabelTextColour);
     l.clock = captionLabel(frame, QStringLiteral("KlokLabel"), QStringLiteral("00:00:00"), QPoint(3990, 205),
-                       arial(8.25), kLabelText);
+                       arialFont(8.25), kLabelTextColour);
 }
 
 void Builder::viewerFrame(MainLayout &l) const
@@ -231,12 +192,12 @@ void Builder::viewerFrame(MainLayout &l) const
     l.helpText->setTextFormat(Qt::PlainText);
     l.helpText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     l.helpText->setWordWrap(true);
-    setColours(l.helpText, QColor(220, 220, 220), QColor(0, 0, 40));
+    setColours(l.helpText, kListTextColour, kListColour);
     l.helpText->hide();
 
     // The overlay over the viewer: the guide lines, the picture area and the rank.
     l.rankCaption = captionLabel(l.viewer, QStringLiteral("KaartLabel"), sheet::rankLabel(0), QPoint(1830, 2400),
-                                arial(48, true), QColor(192, 192, 192));
+                                arialFont(48, true), QColor(192, 192, 192));
     l.rankCaption->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     l.pictureArea = new ShapeWidget(ShapeWidget::Kind::Rectangle, QColor(255, 128, 128), l.viewer);
@@ -267,7 +228,7 @@ void Builder::viewerFrame(MainLayout &l) const
         auto *knop = new QPushButton(sheet::rankLabel(i), frame);
         knop->setObjectName(arrayName("Knop", i));
         knop->setGeometry(twipRect(180 + 315 * i, 6525, 315, 345));
-        knop->setFont(arial(8, true));
+        knop->setFont(arialFont(8, true));
         knop->setToolTip(sheet::rankTooltip(i));
         knop->setFocusPolicy(Qt::TabFocus);
         // A style sheet, because the platform style paints its own button face over the colour; and the
@@ -289,8 +250,8 @@ void Builder::suitRowFrame(MainLayout &l) const
             imageButton(frame, arrayName("Img", i), QRect(210, top, 750, 750), QStringLiteral("suit-%1.png").arg(i));
         img->setToolTip(sheet::suitRowTooltip(i));
         l.suitRowButtons[static_cast<std::size_t>(i)] = img;
-        captionLabel(frame, arrayName("ImgLabel", i), sheet::suitRowLabel(i), QPoint(1020, top + 210), arial(9.75),
-                     kLabelText);
+        captionLabel(frame, arrayName("ImgLabel", i), sheet::suitRowLabel(i), QPoint(1020, top + 210), arialFont(9.75),
+                     kLabelTextColour);
     }
     l.suitRowMark = new QLabel(frame);
     l.suitRowMark->setObjectName(QStringLiteral("Vinkje"));
@@ -316,7 +277,7 @@ void Builder::logoFrame() const
 void Builder::webAddressFrame() const
 {
     QFrame *frame = makeFrame("Frame8", 9600, 7005, 3315, 630);
-    QLabel *label = captionLabel(frame, QStringLiteral("Label3"), webAddress(), QPoint(240, 135), arial(16, true),
+    QLabel *label = captionLabel(frame, QStringLiteral("Label3"), webAddress(), QPoint(240, 135), arialFont(16, true),
                                  QColor(140, 150, 160));
     // Size, weight and place are fixed, and an address longer than the frame allows would be cut off at its
     // edge: its letters close up just enough to end inside the frame's border instead.
@@ -357,7 +318,7 @@ void MainLayout::showHelpText(bool on)
 {
     viewer->setVisible(!on);
     helpText->setVisible(on);
-    setColours(viewerBackground, kLabelText, on ? QColor(0, 0, 40) : QColor(Qt::white));
+    setColours(viewerBackground, kLabelTextColour, on ? kListColour : QColor(Qt::white));
 }
 
 void MainLayout::showOverlay(bool on)

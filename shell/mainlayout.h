@@ -57,10 +57,4 @@ struct MainLayout
 // "Knop(3)": the name of a control in a row of like controls.
 QString arrayName(const char *name, int index);
 
-// The panel colour every window stands on.
-inline const QColor kPanelColour(220, 220, 190);
-
-// Text and background of a control; an invalid background leaves it transparent.
-void setColours(QWidget *widget, const QColor &text, const QColor &background = QColor());
-
 } // namespace vellora

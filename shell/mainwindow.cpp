@@ -14,6 +14,7 @@
 #include "shell/website.h"
 #include "surface/twips.h"
 #include "surface/widgets/artwork.h"
+#include "surface/widgets/dialogparts.h"
 #include "surface/widgets/imagebutton.h"
 #include "surface/widgets/picturebox.h"
 

@@ -1,15 +1,13 @@
 #include "shell/showform.h"
 
 #include "surface/appfolder.h"
-#include "surface/widgets/artwork.h"
-#include "surface/widgets/imagebutton.h"
+#include "surface/widgets/dialogparts.h"
 #include "surface/widgets/picturebox.h"
 #include "surface/platform.h"
 #include "surface/twips.h"
 
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPixmap>
 
 #include <cmath>
 #include <cstdlib>
@@ -59,33 +57,20 @@ QImage halfSizeSheet(const QImage &sheet)
 
 namespace {
 
-const QColor kPanelColour(220, 220, 190);
-
-void fillWith(QWidget *widget, const QColor &colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
 QPointF pointerTwips(const QMouseEvent *event) { return event->position() * kTwipsPerPixel; }
 
 } // namespace
 
 Showform::Showform(const QImage &sheet, Pacer &pacer, const AppFolder &folder, const QCursor &pointer,
                    QWidget *parent)
-    : QDialog(parent), m_pacer(pacer)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("Showform"));
     setWindowTitle(QStringLiteral("Show alle Vellora"));
     setFixedSize(px(QSize(9120, 4560)));
-    fillWith(this, kPanelColour);
+    setPanelColour(this);
 
-    auto *label1 = new QLabel(this);
-    label1->setObjectName(QStringLiteral("Label1"));
-    label1->setGeometry(twipRect(180, 180, 8715, 3135));
-    fillWith(label1, QColor(64, 0, 0));
+    panelLabel(this, QStringLiteral("Label1"), QRect(180, 180, 8715, 3135), QColor(64, 0, 0));
 
     // Children are clipped to their parent: PicCont shows only the part of SlidePic inside it.
     auto *picCont = new QWidget(this);
@@ -97,11 +82,9 @@ Showform::Showform(const QImage &sheet, Pacer &pacer, const AppFolder &folder, c
                               this);
     label3->setObjectName(QStringLiteral("Label3"));
     label3->setTextFormat(Qt::PlainText);
-    QFont arial(QStringLiteral("Arial"));
-    arial.setPixelSize(fontPixels(8.25));
-    label3->setFont(arial);
+    label3->setFont(arialFont(8.25));
     QPalette text = label3->palette();
-    text.setColor(QPalette::WindowText, QColor(64, 64, 64));
+    text.setColor(QPalette::WindowText, kLabelTextColour);
     label3->setPalette(text);
     label3->move(px(QPoint(180, 3450)));
     label3->adjustSize();
@@ -121,20 +104,16 @@ Showform::Showform(const QImage &sheet, Pacer &pacer, const AppFolder &folder, c
         m_backPic.setPicture(overview::halfSizeSheet(sheet));
     m_slidePic->setPicture(m_backPic.image());
 
-    m_exitKnop = new ImageButton(this);
-    m_exitKnop->setObjectName(QStringLiteral("ExitKnop"));
-    m_exitKnop->setGeometry(twipRect(8070, 3510, 765, 435));
-    const QPixmap exit = artworkPixmap(folder, QStringLiteral("exit.png"), this);
-    if (!exit.isNull())
-        m_exitKnop->setPixmap(exit);
-    m_exitKnop->setCursor(pointer);
+    // The window changes nothing, so leaving it is all its one button does.
+    makeCancelButton(pictureButton(this, pacer, folder, QStringLiteral("ExitKnop"),
+                                   QStringLiteral("exit.png"), QRect(8070, 3510, 765, 435), pointer),
+                     this);
 
     m_range = overview::dragRange(overview::kViewport, QSize(twipsOf(m_slidePic->width()),
                                                              twipsOf(m_slidePic->height())));
 
     connect(m_slidePic, &PictureBox::mousePressed, this, &Showform::SlidePic_MouseDown);
     connect(m_slidePic, &PictureBox::mouseMoved, this, &Showform::SlidePic_MouseMove);
-    connect(m_exitKnop, &ImageButton::clicked, this, &Showform::ExitKnop_Click);
 }
 
 Showform::~Showform() = default;
@@ -151,15 +130,6 @@ void Showform::SlidePic_MouseMove(QMouseEvent *event)
         return;
     m_position = overview::dragStep(pointerTwips(event), m_press, m_position, m_range);
     m_slidePic->move(px(m_position));
-}
-
-void Showform::ExitKnop_Click()
-{
-    if (m_closing)
-        return;
-    m_closing = true;
-    m_exitKnop->pressedLook(m_pacer);
-    accept();
 }
 
 } // namespace vellora

@@ -14,7 +14,6 @@ class QMouseEvent;
 namespace vellora {
 
 class AppFolder;
-class ImageButton;
 class Pacer;
 class PictureBox;
 
@@ -63,17 +62,13 @@ public:
     // The handlers of the controls, one per control and event.
     void SlidePic_MouseDown(QMouseEvent *event);
     void SlidePic_MouseMove(QMouseEvent *event);
-    void ExitKnop_Click();
 
 private:
-    Pacer &m_pacer;
     Surface m_backPic; // the half-size sheet, rebuilt at every opening
     PictureBox *m_slidePic = nullptr;
-    ImageButton *m_exitKnop = nullptr;
     QPoint m_press;    // twips of SlidePic, (0, 0) until the first press
     QPoint m_position; // twips
     overview::DragRange m_range;
-    bool m_closing = false; // the pressed look lets events through; a second click must not close twice
 };
 
 } // namespace vellora

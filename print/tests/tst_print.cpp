@@ -222,7 +222,7 @@ class TestPrint : public QObject
             QVERIFY(back.save(m_dir->filePath(folder + u'/' + names[i]), "JPEG", 95));
         }
     }
-    static void press(QWidget *form, const char *name) { Q_EMIT child<ImageButton>(form, name)->clicked(); }
+    static void press(QWidget *form, const char *name) { child<ImageButton>(form, name)->click(); }
     static QImage rgb(const QImage &image) { return image.convertToFormat(QImage::Format_RGB32); }
     static void writeFile(const QString &path, const QByteArray &bytes)
     {

@@ -14,6 +14,23 @@ using namespace Qt::StringLiterals;
 class TestOpenForm : public QObject
 {
     Q_OBJECT
+
+    // An application folder whose Projecten holds `files`, written in this order with the red level 20, 30,
+    // 40, ...
+    static std::unique_ptr<QTemporaryDir> withProjects(const QStringList &files)
+    {
+        auto dir = test::emptyAppFolder();
+        QDir(dir->path()).mkpath(u"Projecten"_s);
+        int red = 10;
+        for (const QString &file : files) {
+            QImage image(3990, 1600, QImage::Format_RGB32);
+            image.fill(qRgb(red += 10, 100, 200));
+            if (!image.save(dir->path() + u"/Projecten/"_s + file, "BMP"))
+                return nullptr;
+        }
+        return dir;
+    }
+
 private Q_SLOTS:
     void choosing_data()
     {
@@ -49,14 +66,8 @@ private Q_SLOTS:
         QFETCH(int, opened);
         QFETCH(bool, closed);
         QFETCH(bool, refused);
-        const auto dir = test::emptyAppFolder();
-        QDir(dir->path()).mkpath(u"Projecten"_s);
-        int red = 10;
-        for (const QString &file : files) {
-            QImage image(3990, 1600, QImage::Format_RGB32);
-            image.fill(qRgb(red += 10, 100, 200));
-            QVERIFY(image.save(dir->path() + u"/Projecten/"_s + file, "BMP"));
-        }
+        const auto dir = withProjects(files);
+        QVERIFY(dir);
         test::ScriptedPrompter prompter;
         test::CountingPacer pacer;
         const ProjectStore store{AppFolder(dir->path())};
@@ -93,6 +104,42 @@ private Q_SLOTS:
         QCOMPARE(prompter.shown.size(), refused ? 1 : 0);
         if (refused)
             QCOMPARE(prompter.shown[0].text, u"Géén orginele Vellora!"_s);
+    }
+
+    // Ok opens only once its pressed look is over. Clicks, a double-click and Escape given meanwhile are not
+    // a second action: one project is opened, through one look, and Cancel does not close the window first.
+    void clickDuringPressedLook()
+    {
+        const auto dir = withProjects({u"een.krt"_s});
+        QVERIFY(dir);
+        test::ScriptedPrompter prompter;
+        test::SteppedPacer pacer;
+        const ProjectStore store{AppFolder(dir->path())};
+        ProjectCommands commands(store, prompter);
+        OpenForm form(store, commands, pacer, AppFolder(dir->path()));
+        form.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QListWidget *list = form.list();
+        auto *ok = form.findChild<QWidget *>(u"OkKnop"_s);
+        const QPoint rest = ok->pos(), first = list->visualItemRect(list->item(0)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first);
+
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QCOMPARE(ok->pos(), rest + QPoint(2, 2)); // 30 twips right and down
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first);
+        QTest::mouseClick(form.findChild<QWidget *>(u"CancelKnop"_s), Qt::LeftButton);
+        QTest::keyClick(&form, Qt::Key_Escape);
+        QVERIFY(!form.openedSheet());
+        QVERIFY(form.isVisible());
+
+        QCOMPARE(pacer.runAll(), 1);
+        QCOMPARE(ok->pos(), rest);
+        QCOMPARE(form.openedSheet() ? qRed(form.openedSheet()->pixel(0, 0)) : 0, 20);
+        QCOMPARE(form.result(), int(QDialog::Accepted));
+        QVERIFY(!form.isVisible());
+        QCOMPARE(pacer.pauses, QList<int>{200});
     }
 };
 
