@@ -6,6 +6,7 @@
 #include "bench/benchutil.h"
 #include "surface/picturefile.h"
 #include "sheet/piptables.h"
+#include "sheet/cardfinishing.h"
 #include "sheet/placementengine.h"
 #include "surface/platform.h"
 #include "surface/surface.h"
@@ -37,7 +38,7 @@ public:
         pause(milliseconds);
         then();
     }
-    void pause(int milliseconds) override { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+    void pause(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 };
 
 double median(std::vector<double> values)

@@ -59,7 +59,7 @@ int main(int argc, char *argv[])
     // The help screen's typeface is rarely installed outside its home platform; this one has its metrics.
     QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
 
-    vellora::EventLoopPacer pacer;
+    vellora::TimerPacer pacer;
     vellora::MessageBoxPrompter prompter(nullptr);
     vellora::SystemPrintTarget printer; // the system's default printer, judged when a page begins
     vellora::Main window(vellora::AppFolder(QCoreApplication::applicationDirPath()), pacer, prompter, printer);

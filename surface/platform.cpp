@@ -1,6 +1,5 @@
 #include "surface/platform.h"
 
-#include <QEventLoop>
 #include <QScreen>
 #include <QTimer>
 
@@ -8,17 +7,10 @@
 
 namespace vellora {
 
-void EventLoopPacer::after(int milliseconds, QObject *context, std::function<void()> then)
+void TimerPacer::after(int milliseconds, QObject *context, std::function<void()> then)
 {
     // A coarse timer may fire up to 5 % late; 52 of them would stretch a run that the user watches.
     QTimer::singleShot(milliseconds, Qt::PreciseTimer, context, std::move(then));
-}
-
-void EventLoopPacer::pause(int milliseconds)
-{
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 bool RecordingPrintTarget::begin(QPageLayout::Orientation o, QString *)

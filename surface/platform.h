@@ -24,16 +24,13 @@ public:
     virtual ~Pacer() = default;
     // Runs `then` once `milliseconds` have passed; never when `context` is destroyed first.
     virtual void after(int milliseconds, QObject *context, std::function<void()> then) = 0;
-    // Blocks for the pause while the window repaints; being replaced by after().
-    virtual void pause(int milliseconds) = 0;
 };
 
 // Precise single-shot timers of the event loop the pacer is used from.
-class EventLoopPacer final : public Pacer
+class TimerPacer final : public Pacer
 {
 public:
     void after(int milliseconds, QObject *context, std::function<void()> then) override;
-    void pause(int milliseconds) override;
 };
 
 // Runs what follows a wait straight away.
@@ -41,7 +38,6 @@ class NoPacer final : public Pacer
 {
 public:
     void after(int, QObject *, std::function<void()> then) override { then(); }
-    void pause(int) override {}
 };
 
 // Message, question and input boxes. Only windows talk to the user; tests answer in their place.

@@ -62,7 +62,6 @@ struct HookPacer final : Pacer
         onPause(milliseconds);
         then();
     }
-    void pause(int milliseconds) override { onPause(milliseconds); }
 };
 
 // A started Main over a copy of the generated data. Inside each modal window's own loop it shows the window

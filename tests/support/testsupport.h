@@ -96,7 +96,6 @@ public:
         pauses << milliseconds;
         then();
     }
-    void pause(int milliseconds) override { pauses << milliseconds; }
 };
 
 // Keeps what follows each wait until the test steps it, so a test can act in the middle of timed work.
@@ -104,7 +103,6 @@ class SteppedPacer final : public Pacer
 {
 public:
     void after(int milliseconds, QObject *context, std::function<void()> then) override;
-    void pause(int milliseconds) override { pauses << milliseconds; }
     // Runs the oldest waiting step (skipped when its context is gone); false when none waits.
     bool step();
     // Steps until nothing waits, also what the steps themselves hand over; the count of steps run.
