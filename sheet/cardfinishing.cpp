@@ -1,7 +1,6 @@
 #include "sheet/cardfinishing.h"
 
 #include "sheet/piptables.h"
-#include "sheet/placementengine.h"
 #include "surface/platform.h"
 #include "surface/surface.h"
 #include "surface/twips.h"

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRgb>
 
 #include <array>
 #include <functional>
@@ -53,4 +54,22 @@ void finishCards(Surface &sheet, Surface &bar, const KolomX &kolomX, Pacer &pace
                  const std::function<void()> &afterCard);
 
 } // namespace finishing
+
+// The cards a run finishes, and the pause after each that lets the user watch the run.
+namespace placement {
+inline constexpr int kFinishedCards = 52;
+inline constexpr int kPauseMilliseconds = 50;
+} // namespace placement
+
+// The progress bar that finishCards moves.
+namespace progress {
+inline constexpr int kWidth = 14;   // pixels
+inline constexpr int kHeight = 200; // pixels
+inline constexpr QRgb kBackground = qRgb(0, 64, 0);
+inline constexpr QRgb kFill = qRgb(0, 200, 0);
+
+// The bar's state at start-up and after New: the bottom 13 pixels green on dark green.
+void drawStartState(Surface &bar);
+} // namespace progress
+
 } // namespace vellora

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "sheet/cardfinishing.h"
 #include "sheet/cardsheet.h"
 
 #include <QImage>
-#include <QRgb>
 
 #include <functional>
 
@@ -29,20 +29,8 @@ struct PlacementRun
 void runPlacement(PlacementRun run);
 
 namespace placement {
-inline constexpr int kFinishedCards = 52;
-inline constexpr int kPauseMilliseconds = 50;
 // True from the start of a run to its end, pauses included: the window may ignore Ok meanwhile.
 bool isRunning();
 } // namespace placement
-
-namespace progress {
-inline constexpr int kWidth = 14;   // pixels
-inline constexpr int kHeight = 200; // pixels
-inline constexpr QRgb kBackground = qRgb(0, 64, 0);
-inline constexpr QRgb kFill = qRgb(0, 200, 0);
-
-// The bar's state at start-up and after New: the bottom 13 pixels green on dark green.
-void drawStartState(Surface &bar);
-} // namespace progress
 
 } // namespace vellora
