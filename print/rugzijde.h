@@ -15,7 +15,7 @@ class AppFolder;
 class ImageButton;
 class Pacer;
 class PictureBox;
-class PrintTarget;
+class PrintQueues;
 class Prompter;
 
 // " Afdrukken Rugzijde": prints a chosen card back stretched over a portrait A4 sheet, so that sheets printed
@@ -25,7 +25,7 @@ class Rugzijde : public QDialog
 {
     Q_OBJECT
 public:
-    Rugzijde(Pacer &pacer, Prompter &prompter, const AppFolder &folder, PrintTarget &printer,
+    Rugzijde(Pacer &pacer, Prompter &prompter, const AppFolder &folder, const PrintQueues &queues,
              QWidget *parent = nullptr);
 
     // The back that Print prints.
@@ -38,7 +38,7 @@ private:
 
     Pacer &m_pacer;
     Prompter &m_prompter;
-    PrintTarget &m_printer;
+    const PrintQueues &m_queues;
     BackGallery m_gallery;
     PictureBox *m_pic;
     QScrollBar *m_scroll;

@@ -132,9 +132,10 @@ QIcon checkMarkIcon()
 
 } // namespace
 
-Main::Main(AppFolder appFolder, Pacer &pacer, Prompter &prompter, PrintTarget &printer, QWidget *parent)
+Main::Main(AppFolder appFolder, Pacer &pacer, Prompter &prompter, const PrintQueues &printQueues,
+           QWidget *parent)
     : QMainWindow(parent), m_appFolder(std::move(appFolder)), m_pacer(pacer), m_prompter(prompter),
-      m_printer(printer),
+      m_printQueues(printQueues),
       m_store(m_appFolder, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)), m_commands(m_store, m_prompter),
       m_screenMetrics([this] { return ScreenMetrics::of(screen()); })
 {
@@ -728,17 +729,16 @@ void Main::Afdrukken_Click(int index)
     if (m_busy)
         return;
     if (index == 1) {
-        AfdrukForm form(m_orgineel.image(), m_pacer, m_prompter, m_appFolder, m_printer, this);
+        AfdrukForm form(m_orgineel.image(), m_pacer, m_prompter, m_appFolder, m_printQueues, this);
         form.exec();
     } else if (index == 2) {
-        Rugzijde form(m_pacer, m_prompter, m_appFolder, m_printer, this);
+        Rugzijde form(m_pacer, m_prompter, m_appFolder, m_printQueues, this);
         form.exec();
     } else if (index == 3) {
-        // The print server and the dialogs are only reached from the window's own buttons.
-        SystemPrintQueues queues;
+        // The dialogs are only reached from the window's own buttons.
         QtDeckDialogs dialogs;
-        HeleDeckForm form(m_orgineel.image(), m_commands.lastName(), m_pacer, m_prompter, m_appFolder, queues,
-                          dialogs, this);
+        HeleDeckForm form(m_orgineel.image(), m_commands.lastName(), m_pacer, m_prompter, m_appFolder,
+                          m_printQueues, dialogs, this);
         form.exec();
     }
 }

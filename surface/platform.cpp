@@ -21,24 +21,6 @@ void EventLoopPacer::pause(int milliseconds)
     loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
-bool RecordingPrintTarget::begin(QPageLayout::Orientation o, QString *)
-{
-    orientation = o;
-    placements.clear();
-    return true;
-}
-
-void RecordingPrintTarget::paintPicture(const QImage &picture, const QRect &twips)
-{
-    placements.push_back({picture, twips});
-}
-
-bool RecordingPrintTarget::end(QString *)
-{
-    ++pagesEnded;
-    return true;
-}
-
 ScreenMetrics ScreenMetrics::of(const QScreen *screen)
 {
     if (!screen)
