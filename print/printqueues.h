@@ -48,7 +48,8 @@ public:
     // The state of a queue as the print server reports it; nothing when the server does not know it.
     virtual std::optional<State> state(const QString &printer) const = 0;
     // Hands the job's pages to its printer as one job; empty when accepted, else why not. `progress` follows
-    // the pages as they are made ready; a stop requested before the job reaches the queue calls it off.
+    // the pages as they are made ready, on the calling thread; a stop requested before the job reaches the
+    // queue calls it off.
     virtual QString submit(const PrintJob &job, const print::PageProgress &progress,
                            std::stop_token stop) const = 0;
 };
@@ -77,6 +78,7 @@ QString queueProblem(const PrintQueues &queues, const QString &printer);
 // The same for the default printer, whose name is written to *printer when there is one.
 QString defaultQueueProblem(const PrintQueues &queues, QString *printer);
 
+// What submit() answers for a job called off.
 inline constexpr char16_t kCalledOff[] = u"the job was called off before it reached the queue";
 
 } // namespace vellora
