@@ -13,7 +13,7 @@
 #include "print/pagetables.h"
 #include "surface/platform.h"
 #include "print/printjobs.h"
-#include "print/systemprinttarget.h"
+#include "print/printqueues.h"
 #include "print/rugzijde.h"
 
 #include <QApplication>
@@ -36,6 +36,25 @@ public:
     bool question(const QString &, const QString &, Icon) override { return false; }
     Answer ask(const QString &, const QString &, Icon) override { return Answer::Cancel; }
     std::optional<QString> input(const QString &, const QString &, const QString &) override { return {}; }
+};
+
+// The stand-in printing system: a ready default queue whose jobs become a PDF file, made as the print server
+// is sent it.
+class PdfFileQueues final : public PrintQueues
+{
+public:
+    explicit PdfFileQueues(QString path) : m_path(std::move(path)) {}
+    QString defaultPrinter() const override { return QStringLiteral("PDF"); }
+    std::optional<State> state(const QString &) const override { return State{}; }
+    QString submit(const PrintJob &job, const print::PageProgress &progress, std::stop_token) const override
+    {
+        QString error;
+        const std::optional<QByteArray> pdf = print::pdfDocument(job.pages, &error, progress);
+        return pdf && print::savePdf(*pdf, m_path, &error) ? QString() : error;
+    }
+
+private:
+    QString m_path;
 };
 
 QImage busySheet()
@@ -85,8 +104,11 @@ int main(int argc, char **argv)
     const QImage sheet = busySheet();
     NoPacer pacer; // the 200 ms pressed look is a fixed wait, not work; it is left out
     SilentPrompter prompter;
-    std::unique_ptr<SystemPrintTarget> printer =
-        cups ? std::make_unique<SystemPrintTarget>() : SystemPrintTarget::toPdfFile(dir.filePath(QStringLiteral("page.pdf")));
+    std::unique_ptr<PrintQueues> printer;
+    if (cups)
+        printer = std::make_unique<SystemPrintQueues>();
+    else
+        printer = std::make_unique<PdfFileQueues>(dir.filePath(QStringLiteral("page.pdf")));
     const int runs = cups ? 5 : 9;
     std::printf("printing system: %s\n", cups ? "default print queue" : "Qt PDF output to a file");
 

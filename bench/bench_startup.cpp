@@ -3,6 +3,7 @@
 // run is a fresh process, so loading libraries, fonts and the data files is counted as a user would wait for
 // it.
 #include "bench/benchutil.h"
+#include "print/printqueues.h"
 #include "shell/mainwindow.h"
 #include "surface/platform.h"
 
@@ -24,7 +25,7 @@ int child(const QString &mode)
         return QTest::qWaitForWindowExposed(&label) ? 0 : 1;
     }
     NoPacer pacer;
-    RecordingPrintTarget printer;
+    const SystemPrintQueues printer; // as the program has it: nothing is asked of the server until printing
     struct Silent final : Prompter
     {
         void message(const QString &, const QString &, Icon) override {}

@@ -17,8 +17,8 @@
 namespace vellora {
 
 AfdrukForm::AfdrukForm(const QImage &sheet, Pacer &pacer, Prompter &prompter, const AppFolder &folder,
-                       PrintTarget &printer, QWidget *parent)
-    : QDialog(parent), m_sheet(sheet), m_prompter(prompter), m_printer(printer)
+                       const PrintQueues &queues, QWidget *parent)
+    : QDialog(parent), m_sheet(sheet), m_prompter(prompter), m_queues(queues)
 {
     setObjectName(QStringLiteral("AfdrukForm"));
     setWindowTitle(QStringLiteral("Vellora Afdrukken"));
@@ -82,7 +82,7 @@ void AfdrukForm::ok()
 {
     const print::PrintOutcome outcome =
         print::printFacePage(m_sheet, print::facePage(selectedPage()), m_topMargin->currentText(),
-                             m_leftMargin->currentText(), m_backPic, m_printer);
+                             m_leftMargin->currentText(), m_backPic, m_queues);
     if (!outcome.printed) {
         m_prompter.message(QString::fromUtf16(print::kFailureText), QString::fromUtf16(print::kFailureTitle),
                            Prompter::Icon::Critical);

@@ -15,7 +15,7 @@ namespace vellora {
 class AppFolder;
 class Pacer;
 class PictureBox;
-class PrintTarget;
+class PrintQueues;
 class Prompter;
 
 // "Vellora Afdrukken": prints the card faces on six landscape A4 pages, one page for each press of Ok, with a
@@ -25,8 +25,8 @@ class AfdrukForm : public QDialog
 {
     Q_OBJECT
 public:
-    AfdrukForm(const QImage &sheet, Pacer &pacer, Prompter &prompter, const AppFolder &folder, PrintTarget &printer,
-               QWidget *parent = nullptr);
+    AfdrukForm(const QImage &sheet, Pacer &pacer, Prompter &prompter, const AppFolder &folder,
+               const PrintQueues &queues, QWidget *parent = nullptr);
 
     int selectedPage() const; // 1 to 6
     // The working picture of the last printed page.
@@ -38,7 +38,7 @@ private:
 
     QImage m_sheet;
     Prompter &m_prompter;
-    PrintTarget &m_printer;
+    const PrintQueues &m_queues;
     PictureBox *m_pic;
     std::array<QRadioButton *, 6> m_options{};
     QComboBox *m_topMargin;

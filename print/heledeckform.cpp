@@ -2,7 +2,9 @@
 
 #include "print/deckexport.h"
 #include "surface/widgets/dialogparts.h"
+#include "surface/widgets/imagebutton.h"
 #include "surface/widgets/picturebox.h"
+#include "print/pdfdocument.h"
 #include "surface/platform.h"
 #include "print/printjobs.h"
 #include "print/printwidgets.h"
@@ -25,6 +27,30 @@
 #include <algorithm>
 
 namespace vellora {
+
+namespace {
+
+// A window over the making of the document, shown only when that takes longer than half a second.
+struct DocumentProgress
+{
+    explicit DocumentProgress(QWidget *parent)
+        : dialog(QStringLiteral("Pagina's maken…"), QString(), 0, 1, parent)
+    {
+        dialog.setWindowModality(Qt::WindowModal);
+        dialog.setMinimumDuration(500);
+        dialog.setValue(0);
+    }
+    print::PageProgress callback()
+    {
+        return [this](int done, int total) {
+            dialog.setMaximum(total);
+            dialog.setValue(done);
+        };
+    }
+    QProgressDialog dialog;
+};
+
+} // namespace
 
 std::optional<QString> QtDeckDialogs::pdfPath(QWidget *parent, const QString &suggested)
 {
@@ -161,7 +187,7 @@ void HeleDeckForm::failed(const QString &text)
     m_prompter.message(text, windowTitle(), Prompter::Icon::Critical);
 }
 
-std::optional<QByteArray> HeleDeckForm::makeDocument()
+std::optional<std::vector<print::PrintPage>> HeleDeckForm::makePages()
 {
     print::BackChoice back;
     if (const int n = backNumber(); n > 0) {
@@ -171,19 +197,22 @@ std::optional<QByteArray> HeleDeckForm::makeDocument()
             return std::nullopt;
         }
     }
-    // Shown only when making the pages takes longer than half a second.
-    QProgressDialog progress(QStringLiteral("Pagina's maken…"), QString(), 0, 1, this);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(500);
-    progress.setValue(0);
     QString error;
-    std::optional<QByteArray> pdf = print::deckPdf(m_sheet, back, options(), &error, [&](int done, int total) {
-        progress.setMaximum(total);
-        progress.setValue(done);
-    });
+    std::optional<std::vector<print::PrintPage>> pages = print::deckPages(m_sheet, back, options(), &error);
+    if (!pages)
+        failed(error);
+    return pages;
+}
+
+void HeleDeckForm::writePdf(const std::vector<print::PrintPage> &pages, const QString &path)
+{
+    DocumentProgress progress(this);
+    QString error;
+    const std::optional<QByteArray> pdf = print::pdfDocument(pages, &error, progress.callback());
     if (!pdf)
         failed(error);
-    return pdf;
+    else if (!print::savePdf(*pdf, path, &error))
+        failed(QString::fromUtf16(print::kPdfFailed).arg(error));
 }
 
 void HeleDeckForm::savePdf()
@@ -192,11 +221,8 @@ void HeleDeckForm::savePdf()
         return;
     m_busy = true;
     if (const std::optional<QString> path = m_dialogs.pdfPath(this, suggestedPdfPath())) {
-        if (const std::optional<QByteArray> pdf = makeDocument()) {
-            QString error;
-            if (!print::savePdf(*pdf, *path, &error))
-                failed(QString::fromUtf16(print::kPdfFailed).arg(error));
-        }
+        if (const std::optional<std::vector<print::PrintPage>> pages = makePages())
+            writePdf(*pages, *path);
     }
     m_busy = false;
 }
@@ -217,13 +243,14 @@ void HeleDeckForm::print()
     } else if (const std::optional<PrintChoice> choice = m_dialogs.printer(this, printer)) {
         if (choice->pdfFile.isEmpty() && !queueProblem(m_queues, choice->printer).isEmpty()) {
             printerFailed();
-        } else if (const std::optional<QByteArray> pdf = makeDocument()) {
-            QString error;
+        } else if (std::optional<std::vector<print::PrintPage>> pages = makePages()) {
             if (!choice->pdfFile.isEmpty()) {
-                if (!print::savePdf(*pdf, choice->pdfFile, &error))
-                    failed(QString::fromUtf16(print::kPdfFailed).arg(error));
-            } else if (!m_queues.submit(choice->printer, *pdf, choice->options).isEmpty()) {
-                printerFailed();
+                writePdf(*pages, choice->pdfFile);
+            } else {
+                DocumentProgress progress(this);
+                const PrintJob job{choice->printer, std::move(*pages), choice->options};
+                if (!m_queues.submit(job, progress.callback(), {}).isEmpty())
+                    printerFailed();
             }
         }
     }

@@ -8,6 +8,7 @@
 #include <QImage>
 
 #include <optional>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -69,7 +70,8 @@ public:
 
 private:
     void showBack(int n);
-    std::optional<QByteArray> makeDocument();
+    std::optional<std::vector<print::PrintPage>> makePages();
+    void writePdf(const std::vector<print::PrintPage> &pages, const QString &path);
     void savePdf();
     void print();
     void failed(const QString &text);

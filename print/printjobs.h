@@ -7,7 +7,7 @@
 
 namespace vellora {
 
-class PrintTarget;
+class PrintQueues;
 class Surface;
 
 namespace print {
@@ -25,19 +25,16 @@ struct PrintOutcome
     QString reason;
 };
 
-// The working picture of a face page: the page's sheet rectangle copied at its own size onto a fresh surface
-// of the page's width and 12000 twips high, cut off at its right edge.
-void composeFacePage(const QImage &sheet, const FacePage &page, Surface &workingPicture);
-
-// Prints one face page as one landscape document: the working picture is rebuilt from the sheet, then
-// painted stretched to the page's printed size at (left margin, top margin). Margins are the texts of the
-// two margin boxes.
+// Prints one face page as one landscape job on the default printer: the working picture is rebuilt from the
+// sheet, then painted stretched to the page's printed size at (left margin, top margin). Margins are the
+// texts of the two margin boxes.
 PrintOutcome printFacePage(const QImage &sheet, const FacePage &page, const QString &topMargin,
-                           const QString &leftMargin, Surface &workingPicture, PrintTarget &target);
+                           const QString &leftMargin, Surface &workingPicture, const PrintQueues &queues);
 
-// Prints a back as one portrait document, stretched to 12000 x 16900 twips at (left margin, top margin).
+// Prints a back as one portrait job on the default printer, stretched to 12000 x 16900 twips at (left margin,
+// top margin).
 PrintOutcome printBack(const QImage &back, const QString &topMargin, const QString &leftMargin,
-                       PrintTarget &target);
+                       const PrintQueues &queues);
 
 } // namespace print
 } // namespace vellora

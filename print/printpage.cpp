@@ -1,8 +1,8 @@
 #include "print/printpage.h"
 
 #include "print/margins.h"
-#include "print/printjobs.h"
 #include "surface/surface.h"
+#include "surface/twips.h"
 
 #include <algorithm>
 #include <cmath>
@@ -47,6 +47,14 @@ std::vector<int> edgesWithin(int start, int end, int cell)
 QSize PrintPage::paperTwips() const
 {
     return orientation == QPageLayout::Landscape ? kA4Portrait.transposed() : kA4Portrait;
+}
+
+void composeFacePage(const QImage &sheet, const FacePage &page, Surface &workingPicture)
+{
+    workingPicture.setPicture(QImage());
+    workingPicture.resize(px(page.workingWidth), px(kWorkingHeight));
+    workingPicture.paintPicture(sheet, QRectF(0, 0, page.sheetRect.width(), page.sheetRect.height()),
+                                QRectF(page.sheetRect));
 }
 
 PrintPage facePrintPage(const QImage &workingPicture, const FacePage &page, QPoint origin)

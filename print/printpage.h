@@ -12,7 +12,11 @@
 #include <optional>
 #include <vector>
 
-namespace vellora::print {
+namespace vellora {
+
+class Surface;
+
+namespace print {
 
 // A4 in twips, standing upright.
 inline constexpr QSize kA4Portrait{11906, 16838};
@@ -47,6 +51,10 @@ struct PrintPage
 
     QSize paperTwips() const;
 };
+
+// The working picture of a face page: the page's sheet rectangle copied at its own size onto a fresh surface
+// of the page's width and 12000 twips high, cut off at its right edge.
+void composeFacePage(const QImage &sheet, const FacePage &page, Surface &workingPicture);
 
 // What "Serie n" prints: the working picture stretched to the page's printed size at `origin` (left, top).
 PrintPage facePrintPage(const QImage &workingPicture, const FacePage &page, QPoint origin);
@@ -96,4 +104,5 @@ struct BackChoice
 std::optional<std::vector<PrintPage>> deckPages(const QImage &sheet, const BackChoice &back,
                                                 const DeckOptions &options, QString *error);
 
-} // namespace vellora::print
+} // namespace print
+} // namespace vellora

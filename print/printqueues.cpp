@@ -94,29 +94,39 @@ std::optional<PrintQueues::State> SystemPrintQueues::state(const QString &printe
     return result;
 }
 
-QString SystemPrintQueues::submit(const QString &printer, const QByteArray &pdf, const JobOptions &options) const
+QString SystemPrintQueues::submit(const PrintJob &job, const print::PageProgress &progress,
+                                  std::stop_token stop) const
 {
+    if (stop.stop_requested())
+        return QString::fromUtf16(kCalledOff);
+    QString problem;
+    const std::optional<QByteArray> pdf = print::pdfDocument(job.pages, &problem, progress);
+    if (!pdf)
+        return problem;
+    if (stop.stop_requested())
+        return QString::fromUtf16(kCalledOff);
     const Connection http = connect(m_timeoutMs);
     if (!http)
         return QStringLiteral("the print server does not answer");
-    const QByteArray queue = queueOf(printer), title = options.title.toUtf8();
+    const JobOptions &options = job.options;
+    const QByteArray queue = queueOf(job.printer), title = options.title.toUtf8();
     cups_option_t *list = nullptr;
     int n = 0;
     n = cupsAddOption("media", "iso_a4_210x297mm", n, &list);
     n = cupsAddOption("copies", QByteArray::number(std::max(1, options.copies)).constData(), n, &list);
     n = cupsAddOption("sides", options.duplex ? "two-sided-long-edge" : "one-sided", n, &list);
-    const int job = cupsCreateJob(http.get(), queue.constData(), title.constData(), n, list);
+    const int id = cupsCreateJob(http.get(), queue.constData(), title.constData(), n, list);
     cupsFreeOptions(n, list);
-    if (job <= 0)
+    if (id <= 0)
         return lastError("the print server refused the job");
     // The document is whole before it is sent; a failure on the way cancels the job rather than printing part.
-    if (cupsStartDocument(http.get(), queue.constData(), job, title.constData(), CUPS_FORMAT_PDF, 1) ==
+    if (cupsStartDocument(http.get(), queue.constData(), id, title.constData(), CUPS_FORMAT_PDF, 1) ==
             HTTP_STATUS_CONTINUE &&
-        cupsWriteRequestData(http.get(), pdf.constData(), size_t(pdf.size())) == HTTP_STATUS_CONTINUE &&
+        cupsWriteRequestData(http.get(), pdf->constData(), size_t(pdf->size())) == HTTP_STATUS_CONTINUE &&
         cupsFinishDocument(http.get(), queue.constData()) < IPP_STATUS_ERROR_BAD_REQUEST)
         return {};
-    const QString problem = lastError("the job could not be handed over");
-    cupsCancelJob2(http.get(), queue.constData(), job, 0);
+    problem = lastError("the job could not be handed over");
+    cupsCancelJob2(http.get(), queue.constData(), id, 0);
     return problem;
 }
 

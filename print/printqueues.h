@@ -1,9 +1,13 @@
 #pragma once
 
-#include <QByteArray>
+#include "print/pdfdocument.h"
+#include "print/printpage.h"
+
 #include <QString>
 
 #include <optional>
+#include <stop_token>
+#include <vector>
 
 namespace vellora {
 
@@ -15,9 +19,19 @@ struct JobOptions
     bool duplex = false; // both sides, turned on the long edge
 };
 
-// The printing system's queues. Pages go to the print server as one finished PDF document, so a job is either
-// handed over whole or refused with a reason; the server is asked before every job whether the queue will
-// really print. Tests put fakes in its place.
+// A whole job as it is handed over: the pages laid out in twips, the printer and its options. Values only, so
+// a job can be handed to another thread as it is.
+struct PrintJob
+{
+    QString printer;
+    std::vector<print::PrintPage> pages;
+    JobOptions options;
+};
+
+// The printing system's queues: every print window hands its finished pages over here, one whole job per
+// call. A job is either handed over whole or refused with a reason; the server is asked before every job
+// whether the queue will really print. Nothing here touches a window, so a job may be handed over from a
+// worker thread. Tests put fakes in its place that keep the pages.
 class PrintQueues
 {
 public:
@@ -33,12 +47,17 @@ public:
     virtual QString defaultPrinter() const = 0;
     // The state of a queue as the print server reports it; nothing when the server does not know it.
     virtual std::optional<State> state(const QString &printer) const = 0;
-    // Hands a whole PDF document to the queue as one job; empty when accepted, else why not.
-    virtual QString submit(const QString &printer, const QByteArray &pdf, const JobOptions &options) const = 0;
+    // Hands the job's pages to its printer as one job; empty when accepted, else why not. `progress` follows
+    // the pages as they are made ready, on the calling thread; a stop requested before the job reaches the
+    // queue calls it off.
+    virtual QString submit(const PrintJob &job, const print::PageProgress &progress,
+                           std::stop_token stop) const = 0;
 };
 
-// The system's print server through libcups. Every exchange has a deadline: a server that accepts connections
-// and never answers costs a few seconds and a failure, not a frozen window.
+// The system's print server through libcups. The pages become one PDF document in memory before anything is
+// sent, so a full temporary folder or a lost connection can never turn into a truncated job that reports
+// success. Every exchange has a deadline: a server that accepts connections and never answers costs a few
+// seconds and a failure, not a frozen window.
 class SystemPrintQueues final : public PrintQueues
 {
 public:
@@ -47,7 +66,8 @@ public:
 
     QString defaultPrinter() const override;
     std::optional<State> state(const QString &printer) const override;
-    QString submit(const QString &printer, const QByteArray &pdf, const JobOptions &options) const override;
+    QString submit(const PrintJob &job, const print::PageProgress &progress,
+                   std::stop_token stop) const override;
 
 private:
     int m_timeoutMs;
@@ -57,5 +77,8 @@ private:
 QString queueProblem(const PrintQueues &queues, const QString &printer);
 // The same for the default printer, whose name is written to *printer when there is one.
 QString defaultQueueProblem(const PrintQueues &queues, QString *printer);
+
+// What submit() answers for a job called off.
+inline constexpr char16_t kCalledOff[] = u"the job was called off before it reached the queue";
 
 } // namespace vellora

@@ -16,8 +16,9 @@
 
 namespace vellora {
 
-Rugzijde::Rugzijde(Pacer &pacer, Prompter &prompter, const AppFolder &folder, PrintTarget &printer, QWidget *parent)
-    : QDialog(parent), m_prompter(prompter), m_printer(printer), m_gallery(folder)
+Rugzijde::Rugzijde(Pacer &pacer, Prompter &prompter, const AppFolder &folder, const PrintQueues &queues,
+                   QWidget *parent)
+    : QDialog(parent), m_prompter(prompter), m_queues(queues), m_gallery(folder)
 {
     setObjectName(QStringLiteral("Rugzijde"));
     setWindowTitle(QStringLiteral(" Afdrukken Rugzijde"));
@@ -75,8 +76,8 @@ void Rugzijde::print()
         m_prompter.message(QString::fromUtf16(print::kNoBackText), windowTitle(), Prompter::Icon::Warning);
         return;
     }
-    const print::PrintOutcome outcome =
-        print::printBack(m_backPic.image(), m_topMargin->currentText(), m_leftMargin->currentText(), m_printer);
+    const print::PrintOutcome outcome = print::printBack(m_backPic.image(), m_topMargin->currentText(),
+                                                         m_leftMargin->currentText(), m_queues);
     if (!outcome.printed) {
         m_prompter.message(QString::fromUtf16(print::kFailureText), QString::fromUtf16(print::kFailureTitle),
                            Prompter::Icon::Critical);

@@ -14,7 +14,7 @@ namespace vellora {
 class AppFolder;
 class Pacer;
 class PictureBox;
-class PrintTarget;
+class PrintQueues;
 class Prompter;
 
 // " Afdrukken Rugzijde": prints a chosen card back stretched over a portrait A4 sheet, so that sheets printed
@@ -24,7 +24,7 @@ class Rugzijde : public QDialog
 {
     Q_OBJECT
 public:
-    Rugzijde(Pacer &pacer, Prompter &prompter, const AppFolder &folder, PrintTarget &printer,
+    Rugzijde(Pacer &pacer, Prompter &prompter, const AppFolder &folder, const PrintQueues &queues,
              QWidget *parent = nullptr);
 
     // The back that Print prints.
@@ -35,7 +35,7 @@ private:
     void print();
 
     Prompter &m_prompter;
-    PrintTarget &m_printer;
+    const PrintQueues &m_queues;
     BackGallery m_gallery;
     PictureBox *m_pic;
     QScrollBar *m_scroll;

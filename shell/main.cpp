@@ -2,7 +2,7 @@
 #include "shell/mainwindow.h"
 #include "surface/widgets/messageboxprompter.h"
 #include "surface/platform.h"
-#include "print/systemprinttarget.h"
+#include "print/printqueues.h"
 
 #include <QApplication>
 #include <QFont>
@@ -61,8 +61,9 @@ int main(int argc, char *argv[])
 
     vellora::TimerPacer pacer;
     vellora::MessageBoxPrompter prompter(nullptr);
-    vellora::SystemPrintTarget printer; // the system's default printer, judged when a page begins
-    vellora::Main window(vellora::AppFolder(QCoreApplication::applicationDirPath()), pacer, prompter, printer);
+    const vellora::SystemPrintQueues printQueues; // the print server, asked only when printing
+    vellora::Main window(vellora::AppFolder(QCoreApplication::applicationDirPath()), pacer, prompter,
+                         printQueues);
     prompter.setOwner(&window);
     window.show();
     // Asks about a copy of lost work only once the window stands behind the question.

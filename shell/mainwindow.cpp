@@ -42,9 +42,9 @@ const QString kPhotoStep = QStringLiteral("Foto plaatsen");
 const QString kJokerStep = QStringLiteral("Joker plaatsen");
 } // namespace
 
-Main::Main(AppFolder appFolder, Pacer &pacer, Prompter &prompter, PrintTarget &printer, QWidget *parent)
+Main::Main(AppFolder appFolder, Pacer &pacer, Prompter &prompter, const PrintQueues &printQueues, QWidget *parent)
     : QMainWindow(parent), m_appFolder(std::move(appFolder)), m_pacer(pacer), m_prompter(prompter),
-      m_printer(printer),
+      m_printQueues(printQueues),
       m_store(m_appFolder, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)),
       m_commands(m_store, m_prompter), m_screenMetrics([this] { return ScreenMetrics::of(screen()); }),
       m_deck(m_appFolder, m_pacer)
@@ -319,7 +319,7 @@ void Main::printFaces()
 {
     if (isBusy())
         return;
-    AfdrukForm form(m_deck.sheet().image(), m_pacer, m_prompter, m_appFolder, m_printer, this);
+    AfdrukForm form(m_deck.sheet().image(), m_pacer, m_prompter, m_appFolder, m_printQueues, this);
     form.exec();
 }
 
@@ -327,7 +327,7 @@ void Main::printBacks()
 {
     if (isBusy())
         return;
-    Rugzijde form(m_pacer, m_prompter, m_appFolder, m_printer, this);
+    Rugzijde form(m_pacer, m_prompter, m_appFolder, m_printQueues, this);
     form.exec();
 }
 
@@ -335,11 +335,10 @@ void Main::printWholeDeck()
 {
     if (isBusy())
         return;
-    // The print server and the dialogs are only reached from the window's own buttons.
-    SystemPrintQueues queues;
+    // The dialogs are only reached from the window's own buttons.
     QtDeckDialogs dialogs;
-    HeleDeckForm form(m_deck.sheet().image(), m_deck.name(), m_pacer, m_prompter, m_appFolder, queues, dialogs,
-                      this);
+    HeleDeckForm form(m_deck.sheet().image(), m_deck.name(), m_pacer, m_prompter, m_appFolder, m_printQueues,
+                      dialogs, this);
     form.exec();
 }
 

@@ -31,7 +31,9 @@ public:
     // The custom pointer's hot spot in Artwork/pointer.png.
     static constexpr QPoint kPointerHotspot{12, 1};
 
-    Main(AppFolder appFolder, Pacer &pacer, Prompter &prompter, PrintTarget &printer, QWidget *parent = nullptr);
+    // The print queues take the pages of every print window.
+    Main(AppFolder appFolder, Pacer &pacer, Prompter &prompter, const PrintQueues &printQueues,
+         QWidget *parent = nullptr);
     ~Main() override;
 
     // What "Resolutie Opvragen" reports; the screen the window stands on unless told otherwise.
@@ -101,7 +103,7 @@ private:
     AppFolder m_appFolder;
     Pacer &m_pacer;
     Prompter &m_prompter;
-    PrintTarget &m_printer;
+    const PrintQueues &m_printQueues;
     ProjectStore m_store;
     ProjectCommands m_commands; // asks through m_prompter, reads and writes through m_store
     std::function<ScreenMetrics()> m_screenMetrics;

@@ -13,24 +13,6 @@ void TimerPacer::after(int milliseconds, QObject *context, std::function<void()>
     QTimer::singleShot(milliseconds, Qt::PreciseTimer, context, std::move(then));
 }
 
-bool RecordingPrintTarget::begin(QPageLayout::Orientation o, QString *)
-{
-    orientation = o;
-    placements.clear();
-    return true;
-}
-
-void RecordingPrintTarget::paintPicture(const QImage &picture, const QRect &twips)
-{
-    placements.push_back({picture, twips});
-}
-
-bool RecordingPrintTarget::end(QString *)
-{
-    ++pagesEnded;
-    return true;
-}
-
 ScreenMetrics ScreenMetrics::of(const QScreen *screen)
 {
     if (!screen)

@@ -1,14 +1,10 @@
 #pragma once
 
-#include <QImage>
-#include <QPageLayout>
-#include <QRect>
 #include <QSize>
 #include <QString>
 
 #include <functional>
 #include <optional>
-#include <vector>
 
 class QObject;
 class QScreen;
@@ -52,36 +48,6 @@ public:
     // A question that may also be called off: Yes, No and Cancel. Closing the box is Cancel.
     virtual Answer ask(const QString &text, const QString &title, Icon icon) = 0;
     virtual std::optional<QString> input(const QString &prompt, const QString &title, const QString &value) = 0;
-};
-
-// One printed page, laid out in twips from the page's origin.
-class PrintTarget
-{
-public:
-    virtual ~PrintTarget() = default;
-    // Starts an A4 page in the orientation given; false with the reason when no page can be printed.
-    virtual bool begin(QPageLayout::Orientation orientation, QString *error) = 0;
-    virtual void paintPicture(const QImage &picture, const QRect &twips) = 0;
-    // Hands the page to the printing system; false unless it really was accepted.
-    virtual bool end(QString *error) = 0;
-};
-
-// Keeps what was asked of it, for tests of page geometry.
-class RecordingPrintTarget final : public PrintTarget
-{
-public:
-    struct Placement
-    {
-        QImage picture;
-        QRect twips;
-    };
-    bool begin(QPageLayout::Orientation orientation, QString *) override;
-    void paintPicture(const QImage &picture, const QRect &twips) override;
-    bool end(QString *) override;
-
-    QPageLayout::Orientation orientation = QPageLayout::Portrait;
-    std::vector<Placement> placements;
-    int pagesEnded = 0;
 };
 
 // What the program knows of the screen: its twips per pixel and its size in twips.

@@ -8,9 +8,10 @@
 #include "surface/widgets/picturebox.h"
 #include "surface/picturefile.h"
 #include "print/printjobs.h"
+#include "print/pdfdocument.h"
 #include "print/printqueues.h"
 #include "print/rugzijde.h"
-#include "print/systemprinttarget.h"
+#include "tests/support/printfakes.h"
 #include "tests/support/testsupport.h"
 #include "surface/twips.h"
 
@@ -150,20 +151,6 @@ struct Deck { print::DeckOrder order; bool back; QString top, left; QList<int> p
 // via 0 the fake queues, 1 a hung print server, 2 a working printer, an unusable margin and no back.
 struct Failure { int via; QString printer; std::optional<State> state; };
 
-// A print server that knows one queue in one state, refuses jobs for "Refused" and keeps the others.
-struct FakeQueues final : PrintQueues
-{
-    explicit FakeQueues(Failure row = {0, "Office", State{}}) : row(std::move(row)) {}
-    const Failure row;
-    mutable QList<QByteArray> jobs;
-    QString defaultPrinter() const override { return row.printer; }
-    std::optional<State> state(const QString &) const override { return row.state; }
-    QString submit(const QString &name, const QByteArray &pdf, const JobOptions &) const override
-    {
-        return name == u"Refused" ? QStringLiteral("client-error-not-possible") : (jobs << pdf, QString());
-    }
-};
-
 struct AnsweringDialogs final : DeckDialogs
 {
     QString path, suggested;
@@ -175,6 +162,25 @@ template <typename T> T *child(QWidget *window, const QString &name)
 {
     T *found = window->findChild<T *>(name);
     return found ? found : (qFatal("no child %s", qPrintable(name)), nullptr);
+}
+
+void press(QWidget *form, const char *name)
+{
+    Q_EMIT child<ImageButton>(form, name)->clicked();
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The one page of the only job the queues were given.
+const print::PrintPage &onlyPage(const test::RecordingPrintQueues &queues)
+{
+    if (queues.jobs.size() != 1 || queues.jobs[0].pages.size() != 1)
+        qFatal("%zu jobs, not one of one page", queues.jobs.size());
+    return queues.jobs[0].pages[0];
 }
 
 // Which of kQuadrants a picture shows at its centre (JPEG moves colours a little); -1 for no picture at all.
@@ -207,7 +213,7 @@ class TestPrint : public QObject
     std::unique_ptr<AppFolder> m_folder;
     test::CountingPacer m_pacer;
     test::ScriptedPrompter m_prompter;
-    RecordingPrintTarget m_target;
+    test::RecordingPrintQueues m_queues;
     const QImage m_addressed = addressedSheet(), m_coloured = colouredSheet();
     QString m_project;
 
@@ -229,20 +235,13 @@ class TestPrint : public QObject
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     }
-    static QByteArray readFile(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
 
 private Q_SLOTS:
     void initTestCase()
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
-            QSKIP("pdftoppm and pdfinfo are not installed (Debian package poppler-utils)");
-        // realQueue runs alone against cups_e2e.sh's print server, at times with the temporary folder full.
-        if (qEnvironmentVariableIsSet("VELLORA_CUPS_PDFS"))
-            return;
+        for (const char *tool : {"pdftoppm", "pdfimages", "pdfinfo"})
+            QVERIFY2(!QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty(),
+                     "pdftoppm, pdfimages and pdfinfo are needed: Debian package poppler-utils");
         // Every other print server this process talks to is one that never answers.
         const QString socket = m_scratch.filePath(QStringLiteral("hung.sock"));
         sockaddr_un address{AF_UNIX, {}};
@@ -265,7 +264,7 @@ private Q_SLOTS:
         m_folder = std::make_unique<AppFolder>(m_dir->path());
         m_pacer.pauses.clear();
         m_prompter.shown.clear();
-        m_target = RecordingPrintTarget();
+        m_queues.jobs.clear();
     }
 
     // The leading number of a margin text, at 15 twips to a unit; -1 where that is no position on a page:
@@ -314,8 +313,8 @@ private Q_SLOTS:
         preview.resize(px(4080), px(2580));
         preview.paintPicture(m_addressed, QRectF(45, 180, page % 3 ? 3990 : 3165, 2220),
                              QRectF(previewX, page > 3 ? 12000 : 0, page % 3 ? 21450 : 17010, 12000));
-        AfdrukForm faces(m_addressed, m_pacer, m_prompter, *m_folder, m_target);
-        Rugzijde backs(m_pacer, m_prompter, *m_folder, m_target);
+        AfdrukForm faces(m_addressed, m_pacer, m_prompter, *m_folder, m_queues);
+        Rugzijde backs(m_pacer, m_prompter, *m_folder, m_queues);
         QDialog *form = page ? static_cast<QDialog *>(&faces) : &backs;
         QVERIFY(child<QRadioButton>(&faces, "Option1(0)")->isChecked());
         child<QRadioButton>(&faces, QStringLiteral("Option1(%1)").arg(std::max(page - 1, 0)))->click();
@@ -324,22 +323,27 @@ private Q_SLOTS:
         const QImage shown = rgb(child<PictureBox>(form, "Pic")->grab().toImage());
         QCOMPARE(test::firstDifference(shown, page ? rgb(preview.image()) : back.copy(0, 0, 152, 212)), "");
         press(form, page ? "OkKnop" : "PrintKnop");
-        QCOMPARE(m_target.pagesEnded, 1);
+        QCOMPARE(m_queues.jobs.size(), size_t(1));
+        QCOMPARE(m_queues.jobs[0].printer, QStringLiteral("Office"));
         QCOMPARE(child<QComboBox>(form, "Combo1")->count(), 100); // a typed value is no new list entry
-        QCOMPARE(m_target.orientation, page ? QPageLayout::Landscape : QPageLayout::Portrait);
-        QCOMPARE(m_target.placements.size(), size_t(1));
-        QCOMPARE(m_target.placements[0].twips, row.twips);
+        QCOMPARE(m_queues.jobs[0].pages.size(), size_t(1));
+        const print::PrintPage &printed = onlyPage(m_queues);
+        QCOMPARE(printed.orientation, page ? QPageLayout::Landscape : QPageLayout::Portrait);
+        QCOMPARE(printed.picture.twips, row.twips);
         const QImage sheetPart = page ? m_addressed.copy(row.sheetPixels) : back;
-        QCOMPARE(test::firstDifference(rgb(m_target.placements[0].picture), sheetPart), "");
+        QCOMPARE(test::firstDifference(rgb(printed.picture.image), sheetPart), "");
 
-        const auto pdf = SystemPrintTarget::toPdfFile(m_scratch.filePath(QStringLiteral("page.pdf")));
+        // The page of a coloured sheet made into the document a print server is sent.
+        test::RecordingPrintQueues sent;
         Surface working;
         if (page)
-            QVERIFY(print::printFacePage(m_coloured, print::facePage(page), row.top, row.left, working, *pdf)
+            QVERIFY(print::printFacePage(m_coloured, print::facePage(page), row.top, row.left, working, sent)
                         .printed);
         else
-            QVERIFY(print::printBack(quadrantBack({300, 420}), row.top, row.left, *pdf).printed);
-        const QImage paper = renderPdf(m_scratch.filePath(QStringLiteral("page.pdf")));
+            QVERIFY(print::printBack(quadrantBack({300, 420}), row.top, row.left, sent).printed);
+        const QString pdf = m_scratch.filePath(QStringLiteral("page.pdf"));
+        QVERIFY(print::savePdf(*print::pdfDocument(sent.jobs.at(0).pages, nullptr), pdf, nullptr));
+        const QImage paper = renderPdf(pdf);
         QCOMPARE(paper.size(), page ? QSize(842, 595) : QSize(595, 842)); // A4 at 72 dpi
         QCOMPARE(checkPrintedPage(paper, page, row.twips.topLeft()), "");
     }
@@ -366,7 +370,7 @@ private Q_SLOTS:
         if (!row.folder.isEmpty())
             writeBacks(row.folder, row.files);
         const bool none = row.shownAfter < 0;
-        Rugzijde form(m_pacer, m_prompter, *m_folder, m_target);
+        Rugzijde form(m_pacer, m_prompter, *m_folder, m_queues);
         auto *counter = child<QLabel>(&form, "Label3");
         QCOMPARE(counter->text(), row.counters[0]);
         QCOMPARE(colourShown(form.backPic().image()), row.files.indexOf("Background-0.jpg"));
@@ -374,9 +378,9 @@ private Q_SLOTS:
         QCOMPARE(counter->text(), row.counters[1]);
         QCOMPARE(colourShown(child<PictureBox>(&form, "Pic")->image()), row.shownAfter);
         press(&form, "PrintKnop");
-        QCOMPARE(m_target.pagesEnded, none ? 0 : 1);
+        QCOMPARE(m_queues.jobs.size(), size_t(none ? 0 : 1));
         QCOMPARE(m_prompter.shown.size(), none ? 1 : 0);
-        QCOMPARE(colourShown(none ? QImage() : m_target.placements.at(0).picture), row.shownAfter);
+        QCOMPARE(colourShown(none ? QImage() : onlyPage(m_queues).picture.image), row.shownAfter);
     }
 
     void failureShowsOneMessage_data()
@@ -398,17 +402,19 @@ private Q_SLOTS:
     void failureShowsOneMessage()
     {
         QFETCH(const Failure, row);
-        const FakeQueues fake(row);
+        test::RecordingPrintQueues fake;
+        fake.printer = row.printer;
+        fake.queueState = row.state;
         const SystemPrintQueues system(300);
-        const PrintQueues &queues = row.via == 1 ? static_cast<const PrintQueues &>(system) : fake;
-        SystemPrintTarget onQueues(queues);
-        PrintTarget &target = row.via < 2 ? static_cast<PrintTarget &>(onQueues) : m_target;
+        const PrintQueues &queues = row.via == 1   ? static_cast<const PrintQueues &>(system)
+                                    : row.via == 0 ? static_cast<const PrintQueues &>(fake)
+                                                   : m_queues;
         if (row.via < 2)
             writeBacks();
-        AfdrukForm faces(m_addressed, m_pacer, m_prompter, *m_folder, target);
+        AfdrukForm faces(m_addressed, m_pacer, m_prompter, *m_folder, queues);
         if (row.via == 2)
             child<QComboBox>(&faces, "Combo1")->setCurrentText(QStringLiteral("99999999"));
-        Rugzijde backs(m_pacer, m_prompter, *m_folder, target);
+        Rugzijde backs(m_pacer, m_prompter, *m_folder, queues);
         for (QDialog *window : {static_cast<QDialog *>(&faces), static_cast<QDialog *>(&backs)}) {
             window->show();
             press(window, window == &faces ? "OkKnop" : "PrintKnop");
@@ -428,9 +434,13 @@ private Q_SLOTS:
             QCOMPARE(box.text, QString::fromUtf16(noBack ? print::kNoBackText : print::kFailureText));
             QCOMPARE(box.icon, noBack ? Prompter::Icon::Warning : Prompter::Icon::Critical);
         }
-        QVERIFY2(!onQueues.end(nullptr), "a page that never began cannot have printed");
-        QCOMPARE(m_target.pagesEnded, 0);
-        QVERIFY(fake.jobs.isEmpty());
+        QVERIFY(m_queues.jobs.empty());
+        QVERIFY(fake.jobs.empty());
+        // A job called off is never sent, not even to a server that would keep it waiting.
+        std::stop_source stop;
+        stop.request_stop();
+        const PrintJob job{QStringLiteral("Office"), {print::backPrintPage(quadrantBack({4, 4}), {})}, {}};
+        QCOMPARE(system.submit(job, {}, stop.get_token()), QString::fromUtf16(kCalledOff));
     }
 
     void deck_data()
@@ -466,16 +476,16 @@ private Q_SLOTS:
         QVERIFY(deck);
         QCOMPARE(deck->size(), size_t(row.pages.size()));
         for (int i = 0; i < row.pages.size(); ++i) {
-            RecordingPrintTarget single;
+            test::RecordingPrintQueues single;
             Surface working;
             const print::FacePage &face = print::facePage(row.pages[i]);
             QVERIFY((row.pages[i] ? print::printFacePage(m_coloured, face, row.top, row.left, working, single)
                                   : print::printBack(back.image, "0", "0", single))
                         .printed);
             QCOMPARE(deck->at(i).faceNumber, row.pages[i]);
-            QCOMPARE(deck->at(i).orientation, single.orientation);
-            QCOMPARE(deck->at(i).picture.twips, single.placements.at(0).twips);
-            QCOMPARE(deck->at(i).picture.image, single.placements.at(0).picture);
+            QCOMPARE(deck->at(i).orientation, onlyPage(single).orientation);
+            QCOMPARE(deck->at(i).picture.twips, onlyPage(single).picture.twips);
+            QCOMPARE(deck->at(i).picture.image, onlyPage(single).picture.image);
         }
 
         const print::PrintPage &laidOut = deck->at(at);
@@ -519,7 +529,7 @@ private Q_SLOTS:
     void deckWindow()
     {
         writeBacks();
-        FakeQueues queues;
+        test::RecordingPrintQueues queues;
         AnsweringDialogs dialogs;
         dialogs.path = m_scratch.filePath(QStringLiteral("window.pdf"));
         HeleDeckForm form(m_coloured, QStringLiteral("Zomer"), m_pacer, m_prompter, *m_folder, queues,
@@ -528,7 +538,8 @@ private Q_SLOTS:
         QCOMPARE(QFileInfo(dialogs.suggested).fileName(), QStringLiteral("Zomer.pdf"));
         QCOMPARE(pdfPages(dialogs.path), 12);
         child<QPushButton>(&form, "PrintKnop")->click();
-        QCOMPARE(queues.jobs.size(), 1); // the document just saved, made by the same code
+        QCOMPARE(queues.jobs.size(), size_t(1)); // the pages just saved, made by the same code
+        QCOMPARE(queues.jobs[0].pages.size(), size_t(12));
         QVERIFY(m_prompter.shown.isEmpty());
         const QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
         const HeleDeckForm unnamed(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs);
@@ -544,8 +555,8 @@ private Q_SLOTS:
 
         const QString disk = m_scratch.filePath(QStringLiteral("disk"));
         QVERIFY(QDir().mkpath(disk));
-        if (mount("tmpfs", QFile::encodeName(disk).constData(), "tmpfs", 0, "size=8k") != 0)
-            QSKIP("cannot mount a small tmpfs here (needs root)");
+        QVERIFY2(mount("tmpfs", QFile::encodeName(disk).constData(), "tmpfs", 0, "size=8k") == 0,
+                 "cannot mount a small tmpfs here (needs root)");
         dialogs.path = disk + QStringLiteral("/deck.pdf");
         writeFile(dialogs.path, "older");
         child<QPushButton>(&form, "PdfKnop")->click();
@@ -556,15 +567,25 @@ private Q_SLOTS:
         QVERIFY2(m_prompter.shown[0].text.startsWith("De PDF is niet opgeslagen"),
                  qPrintable(m_prompter.shown[0].text));
     }
+};
 
+// The real print server's side, run alone by cups_e2e.sh against a server of its own, at times with the
+// temporary folder full.
+class TestRealQueue : public QObject
+{
+    Q_OBJECT
+
+    test::CountingPacer m_pacer;
+    test::ScriptedPrompter m_prompter;
+    const QImage m_coloured = colouredSheet();
+
+private Q_SLOTS:
     // Page 1, a back at margins 10 and 20 and the deck printed from their windows on the default queue of a
     // print server of its own, which cups_e2e.sh sets up with a PDF queue writing to VELLORA_CUPS_PDFS, and
     // runs this once for each state of the queue it names in VELLORA_CUPS_QUEUE: ready or refusing.
     void realQueue()
     {
         const QString out = qEnvironmentVariable("VELLORA_CUPS_PDFS");
-        if (out.isEmpty())
-            QSKIP("run by cups_e2e.sh against a print server of its own");
         const bool ready = qEnvironmentVariable("VELLORA_CUPS_QUEUE") != u"refusing";
         // Not in the temporary folder, which may be full; a back larger than the page's share of pixels.
         const QTemporaryDir app(out + QStringLiteral("/app-XXXXXX"));
@@ -572,10 +593,9 @@ private Q_SLOTS:
         QVERIFY(quadrantBack({900, 1270}).save(app.filePath("Backgrounds/Background-0.jpg"), "JPEG", 95));
         const AppFolder folder(app.path());
         const SystemPrintQueues queues;
-        SystemPrintTarget printer;
         AnsweringDialogs dialogs;
-        AfdrukForm faces(m_coloured, m_pacer, m_prompter, folder, printer);
-        Rugzijde backs(m_pacer, m_prompter, folder, printer);
+        AfdrukForm faces(m_coloured, m_pacer, m_prompter, folder, queues);
+        Rugzijde backs(m_pacer, m_prompter, folder, queues);
         HeleDeckForm deck(m_coloured, {}, m_pacer, m_prompter, folder, queues, dialogs);
         child<QComboBox>(&backs, "Combo1")->setCurrentText(QStringLiteral("10"));
         child<QComboBox>(&backs, "Combo2")->setCurrentText(QStringLiteral("20"));
@@ -616,5 +636,17 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestPrint)
+// cups_e2e.sh names the print server's output folder; every other run is TestPrint's, with no case left out.
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    if (!qEnvironmentVariableIsEmpty("VELLORA_CUPS_PDFS")) {
+        TestRealQueue test;
+        return QTest::qExec(&test, argc, argv);
+    }
+    TestPrint test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_print.moc"

@@ -7,6 +7,7 @@
 #include "deck/sheethistory.h"
 #include "shell/showform.h"
 #include "surface/surface.h"
+#include "tests/support/printfakes.h"
 #include "tests/support/testsupport.h"
 #include "surface/twips.h"
 
@@ -71,7 +72,7 @@ struct Shell : QObject
     std::unique_ptr<QTemporaryDir> folder;
     HookPacer pacer;
     test::ScriptedPrompter prompter;
-    RecordingPrintTarget printer;
+    test::RecordingPrintQueues printer;
     std::unique_ptr<Main> main;
     QStringList met, inDialog;
     std::function<void(QWidget *)> look = [](QWidget *) {};
@@ -276,7 +277,7 @@ private Q_SLOTS:
             QCOMPARE(s.met, QStringList{QLatin1String(window)}); // met before the command returned
         }
         QCOMPARE(s.sheet(), sheet);
-        QCOMPARE(s.printer.pagesEnded, 0);
+        QVERIFY(s.printer.jobs.empty());
 
         QCOMPARE(overview.size(), sheet.size() / 2);
         const QImage full = rgb(sheet);
@@ -514,7 +515,7 @@ private Q_SLOTS:
         const auto folder = test::copyOfAppData();
         test::SteppedPacer pacer;
         test::ScriptedPrompter prompter;
-        RecordingPrintTarget printer;
+        test::RecordingPrintQueues printer;
         Main main(AppFolder(folder->path()), pacer, prompter, printer);
         main.show();
         main.composeDeck();

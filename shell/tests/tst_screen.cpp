@@ -5,6 +5,7 @@
 #include "shell/opendocument.h"
 #include "surface/widgets/picturebox.h"
 #include "surface/platform.h"
+#include "tests/support/printfakes.h"
 #include "tests/support/testsupport.h"
 
 #include <QAction>
@@ -72,7 +73,7 @@ private Q_SLOTS:
         const auto folder = test::copyOfAppData();
         NoPacer pacer;
         test::ScriptedPrompter prompter;
-        RecordingPrintTarget printer;
+        test::RecordingPrintQueues printer;
         Main main(AppFolder(folder->path()), pacer, prompter, printer);
         main.show();
         const QWidget *frame8 = main.findChild<QFrame *>(u"Frame8"_s);

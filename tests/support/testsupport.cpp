@@ -1,14 +1,21 @@
 #include "tests/support/testsupport.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QImageWriter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
 #include <csignal>
 #include <cstring>
+#include <grp.h>
 #include <libheif/heif.h>
+#include <pwd.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace vellora::test {
 
@@ -225,6 +232,47 @@ QByteArray animatedGifBytes(const QImage &first, const QImage &second)
 {
     // Both share the header and the grey table (6 + 7 + 768 bytes); the second frame follows the first.
     return gifBytes(first).chopped(1) + gifBytes(second).mid(781);
+}
+
+bool ignoresPermissions()
+{
+    return geteuid() == 0;
+}
+
+QString rerunAsNobody()
+{
+    const passwd *nobody = getpwnam("nobody");
+    const group *nogroup = getgrnam("nogroup");
+    // Made by this process in its own temporary folder, then handed to nobody: no one else may write there.
+    QTemporaryDir scratch;
+    if (!nobody || !nogroup || !scratch.isValid() ||
+        chown(QFile::encodeName(scratch.path()).constData(), nobody->pw_uid, nogroup->gr_gid) != 0)
+        return QStringLiteral("no user nobody, no group nogroup or no scratch folder for them");
+    QString row = QString::fromLatin1(QTest::currentTestFunction());
+    if (const char *tag = QTest::currentDataTag(); tag && *tag)
+        row += u':' + QString::fromLatin1(tag);
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("TMPDIR"), scratch.path());
+    environment.insert(QStringLiteral("HOME"), scratch.path());
+    environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    QProcess child;
+    child.setProcessEnvironment(environment);
+    child.setWorkingDirectory(scratch.path());
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    // As the package test drops to nobody.
+    child.start(QStringLiteral("setpriv"), {"--reuid=nobody", "--regid=nogroup", "--clear-groups", "--",
+                                            QCoreApplication::applicationFilePath(), row});
+    if (!child.waitForFinished(120000))
+        return QStringLiteral("setpriv did not run or did not end: ") + child.errorString();
+    const QString output = QString::fromLocal8Bit(child.readAll());
+    // A name QtTest does not know runs nothing; the row itself must show as passed.
+    const QString function = QString::fromLatin1(QTest::currentTestFunction());
+    const QRegularExpression passed(QStringLiteral("^PASS   : \\w+::%1\\(").arg(function),
+                                    QRegularExpression::MultilineOption);
+    const bool ok = child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0 &&
+                    output.contains(passed) && !output.contains(QStringLiteral("SKIP   :"));
+    return ok ? QString() : QStringLiteral("as nobody, %1:\n%2").arg(row, output);
 }
 
 void SteppedPacer::after(int milliseconds, QObject *context, std::function<void()> then)

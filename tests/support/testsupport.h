@@ -40,6 +40,14 @@ bool writeBytes(const QString &path, const QByteArray &bytes);
 // there, as on a full disk.
 bool withFileSizeLimit(qint64 bytes, const std::function<bool()> &work);
 
+// Whether this process reads and writes whatever it likes (the administrator), so that read-only files and
+// folders bind it in nothing.
+bool ignoresPermissions();
+// Runs the test function and data row being run once more, in a child process as user nobody, whom read-only
+// files and folders do bind, with a scratch folder of its own for its temporary files. Empty when that row
+// ran there and passed, else the child's output.
+QString rerunAsNobody();
+
 // Photo files of other kinds, made at test time. heicBytes is empty when libheif has no HEVC encoder here.
 QByteArray heicBytes(const QImage &image);
 // A JPEG with an EXIF segment giving its orientation, right after the start-of-image marker.
