@@ -65,8 +65,8 @@ Dialogform::Dialogform(KaartSoort soort, PhotoPlace &place, Pacer &pacer, Prompt
     m_driveFolders.insert(folders::driveOf(start), start);
     m_drive1->addItems(folders::drives(m_place.home()));
     m_drive1->setCurrentIndex(qMax(0, m_drive1->findText(folders::driveOf(start))));
-    connect(m_drive1, &QComboBox::currentIndexChanged, this, &Dialogform::Drive1_Change);
-    Dir1_Change(start);
+    connect(m_drive1, &QComboBox::currentIndexChanged, this, &Dialogform::showDrive);
+    showFolder(start);
 }
 
 Dialogform::~Dialogform() = default;
@@ -92,7 +92,7 @@ void Dialogform::buildLayout(const AppFolder &folder, Pacer &pacer)
     m_dir1->setGeometry(twipRect(150, 585, 3300, 2730));
     setColours(m_dir1, kListTextColour, kDeepListColour, kDeepListColour);
     connect(m_dir1, &QListWidget::itemActivated, this,
-            [this](QListWidgetItem *item) { Dir1_Change(item->data(Qt::UserRole).toString()); });
+            [this](QListWidgetItem *item) { showFolder(item->data(Qt::UserRole).toString()); });
 
     m_list1 = new QListWidget(this);
     m_list1->setObjectName(QStringLiteral("List1"));
@@ -100,10 +100,10 @@ void Dialogform::buildLayout(const AppFolder &folder, Pacer &pacer)
     setColours(m_list1, kListTextColour, kDeepListColour, kDeepListColour);
     // Moving the selection loads its photo, by mouse or by the arrow keys alike; a click on the file already
     // selected loads it afresh, at 100 %.
-    connect(m_list1, &QListWidget::currentRowChanged, this, &Dialogform::List1_Click);
+    connect(m_list1, &QListWidget::currentRowChanged, this, &Dialogform::loadPhoto);
     connect(m_list1, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
         if (m_list1->row(item) == m_rowAtPress)
-            List1_Click(m_rowAtPress);
+            loadPhoto(m_rowAtPress);
     });
     m_list1->viewport()->installEventFilter(this);
 
@@ -116,8 +116,8 @@ void Dialogform::buildLayout(const AppFolder &folder, Pacer &pacer)
 
     m_slidePic = new PhotoView(m_picCont);
     m_slidePic->setObjectName(QStringLiteral("SlidePic"));
-    connect(m_slidePic, &PhotoView::mousePressed, this, &Dialogform::SlidePic_MouseDown);
-    connect(m_slidePic, &PhotoView::mouseMoved, this, &Dialogform::SlidePic_MouseMove);
+    connect(m_slidePic, &PhotoView::mousePressed, this, &Dialogform::pressOnPhoto);
+    connect(m_slidePic, &PhotoView::mouseMoved, this, &Dialogform::dragPhoto);
 
     m_layerW = new ShapeWidget(ShapeWidget::Kind::Rectangle, QColor(224, 224, 224), m_slidePic);
     m_layerW->setObjectName(QStringLiteral("LayerW"));
@@ -134,7 +134,7 @@ void Dialogform::buildLayout(const AppFolder &folder, Pacer &pacer)
     m_zoomScroll->setValue(PhotoFraming::kInitialZoom);
     // The zoom follows the bar's changes, not the thumb while it is dragged.
     m_zoomScroll->setTracking(false);
-    connect(m_zoomScroll, &QScrollBar::valueChanged, this, &Dialogform::ZoomScroll_Change);
+    connect(m_zoomScroll, &QScrollBar::valueChanged, this, &Dialogform::zoomTo);
 
     m_label4 = label("Label4", PhotoFraming::initialZoomLabel(), QRect(px(QPoint(6270, 6060)), QSize()));
     m_label4->adjustSize();
@@ -165,7 +165,7 @@ void Dialogform::buildLayout(const AppFolder &folder, Pacer &pacer)
     QLabel *label3 = label("Label3", QStringLiteral("Plaatsen op..."), QRect(px(QPoint(10410, 300)), QSize()));
     label3->adjustSize();
 
-    m_image1 = new TargetOptions(this, folder, 10410, 660);
+    m_targets = new TargetOptions(this, folder, 10410, 660);
 
     QLabel *label5 = label("Label5",
                            QStringLiteral("Klik \u00e9\u00e9n van de vijf keuze mogelijkheden hierboven aan, druk "
@@ -179,12 +179,12 @@ void Dialogform::buildLayout(const AppFolder &folder, Pacer &pacer)
     m_check1->setObjectName(QStringLiteral("Check1"));
     m_check1->setGeometry(QRect(px(QPoint(10410, 4050)), QSize(px(900), m_check1->sizeHint().height())));
     setColours(m_check1, Qt::black, kPanelColour, kPanelColour);
-    connect(m_check1, &QCheckBox::toggled, this, &Dialogform::Check1_Click);
+    connect(m_check1, &QCheckBox::toggled, this, &Dialogform::toggleBorder);
 
     cancelButton(this, pacer, folder, QRect(10260, 5900, 765, 435));
     ImageButton *okKnop = pictureButton(this, pacer, folder, QStringLiteral("OkKnop"),
                                         QStringLiteral("ok.png"), QRect(11100, 5900, 765, 435));
-    connect(okKnop, &ImageButton::clicked, this, &Dialogform::OkKnop_Click);
+    connect(okKnop, &ImageButton::clicked, this, &Dialogform::placeOnCards);
 
     showSlide();
 }
@@ -196,17 +196,17 @@ bool Dialogform::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-void Dialogform::Drive1_Change(int index)
+void Dialogform::showDrive(int index)
 {
     const QString drive = m_drive1->itemText(index);
     const QString target = m_driveFolders.value(drive, drive);
     // An unreadable drive (an empty card reader) leaves the folder list where it was.
     if (!folders::canList(target))
         return;
-    Dir1_Change(target);
+    showFolder(target);
 }
 
-void Dialogform::Dir1_Change(const QString &path)
+void Dialogform::showFolder(const QString &path)
 {
     m_folder = path;
     m_driveFolders.insert(folders::driveOf(path), path);
@@ -229,7 +229,7 @@ void Dialogform::showFolderTree()
     }
 }
 
-void Dialogform::List1_Click(int row)
+void Dialogform::loadPhoto(int row)
 {
     const QListWidgetItem *item = m_list1->item(row);
     if (!item)
@@ -250,7 +250,7 @@ void Dialogform::List1_Click(int row)
     m_zoomScroll->setValue(PhotoFraming::kInitialZoom);
 }
 
-void Dialogform::ZoomScroll_Change(int value)
+void Dialogform::zoomTo(int value)
 {
     m_framing.setZoom(value);
     m_label4->setText(PhotoFraming::zoomLabel(value, m_framing.view().size()));
@@ -265,14 +265,14 @@ void Dialogform::showSlide()
     m_layerW->move(px(m_framing.framePosition()));
 }
 
-void Dialogform::SlidePic_MouseDown(QMouseEvent *event)
+void Dialogform::pressOnPhoto(QMouseEvent *event)
 {
     m_framing.press(event->button(), event->buttons(), mouseTwips(event));
     m_layerW->move(px(m_framing.framePosition()));
     m_picture1->setPicture(m_framing.preview().image());
 }
 
-void Dialogform::SlidePic_MouseMove(QMouseEvent *event)
+void Dialogform::dragPhoto(QMouseEvent *event)
 {
     if (!m_framing.drag(event->buttons(), mouseTwips(event)))
         return;
@@ -280,11 +280,11 @@ void Dialogform::SlidePic_MouseMove(QMouseEvent *event)
     m_layerW->move(px(m_framing.framePosition()));
 }
 
-void Dialogform::Check1_Click() { m_shape1->setVisible(m_check1->isChecked()); }
+void Dialogform::toggleBorder() { m_shape1->setVisible(m_check1->isChecked()); }
 
-void Dialogform::OkKnop_Click()
+void Dialogform::placeOnCards()
 {
-    const int option = m_image1->chosen();
+    const int option = m_targets->chosen();
     if (option < 0) {
         m_prompter.message(QStringLiteral("Selecteer op welke kaart(en) u de foto wilt plaatsen!"),
                            QGuiApplication::applicationDisplayName(), Prompter::Icon::None);

@@ -46,15 +46,15 @@ public:
     // The folder whose pictures List1 shows.
     const QString &folder() const { return m_folder; }
 
-    // The handlers of the controls, one per control and event.
-    void Drive1_Change(int index);
-    void Dir1_Change(const QString &path);
-    void List1_Click(int row);
-    void ZoomScroll_Change(int value);
-    void SlidePic_MouseDown(QMouseEvent *event);
-    void SlidePic_MouseMove(QMouseEvent *event);
-    void Check1_Click();
-    void OkKnop_Click();
+    // What the controls do.
+    void showDrive(int index);
+    void showFolder(const QString &path);
+    void loadPhoto(int row);
+    void zoomTo(int value);
+    void pressOnPhoto(QMouseEvent *event);
+    void dragPhoto(QMouseEvent *event);
+    void toggleBorder();
+    void placeOnCards();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -84,7 +84,7 @@ private:
     PictureBox *m_picture1 = nullptr;
     ShapeWidget *m_shape1 = nullptr;
     QCheckBox *m_check1 = nullptr;
-    TargetOptions *m_image1 = nullptr;
+    TargetOptions *m_targets = nullptr;
     int m_rowAtPress = -1; // the file list's current row when the mouse went down on it
 };
 

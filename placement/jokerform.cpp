@@ -45,14 +45,14 @@ JokerForm::JokerForm(Pacer &pacer, Prompter &prompter, const AppFolder &folder, 
     m_vScroll1->setPageStep(1);
     m_vScroll1->setValue(1);
     m_vScroll1->setTracking(false);
-    connect(m_vScroll1, &QScrollBar::valueChanged, this, &JokerForm::VScroll1_Change);
+    connect(m_vScroll1, &QScrollBar::valueChanged, this, &JokerForm::showJoker);
 
     auto *label4 = new QLabel(QStringLiteral("Jokers plaatsen op..."), this);
     label4->setObjectName(QStringLiteral("Label4"));
     label4->move(px(QPoint(4590, 300)));
     label4->adjustSize();
 
-    m_image1 = new TargetOptions(this, folder, 4590, 660);
+    m_targets = new TargetOptions(this, folder, 4590, 660);
 
     auto *label5 = new QLabel(QStringLiteral("Klik \u00e9\u00e9n van de vijf keuze mogelijkheden hierboven aan, "
                                              "klik dan op de 'Ok' knop."),
@@ -72,10 +72,10 @@ JokerForm::JokerForm(Pacer &pacer, Prompter &prompter, const AppFolder &folder, 
     cancelButton(this, pacer, folder, QRect(4620, 4860, 765, 435));
     ImageButton *okKnop = pictureButton(this, pacer, folder, QStringLiteral("OkKnop"),
                                         QStringLiteral("ok.png"), QRect(5460, 4860, 765, 435));
-    connect(okKnop, &ImageButton::clicked, this, &JokerForm::OkKnop_Click);
+    connect(okKnop, &ImageButton::clicked, this, &JokerForm::placeOnCards);
 }
 
-void JokerForm::VScroll1_Change(int value)
+void JokerForm::showJoker(int value)
 {
     if (m_browser.show(value))
         m_kaartPic->setPicture(m_browser.preview().image());
@@ -83,9 +83,9 @@ void JokerForm::VScroll1_Change(int value)
     m_label3->adjustSize();
 }
 
-void JokerForm::OkKnop_Click()
+void JokerForm::placeOnCards()
 {
-    const int option = m_image1->chosen();
+    const int option = m_targets->chosen();
     if (option < 0) {
         m_prompter.message(QStringLiteral("Selecteer op welke kaart(en) u de joker wilt plaatsen!"),
                            QGuiApplication::applicationDisplayName(), Prompter::Icon::None);

@@ -30,9 +30,9 @@ public:
     // What Ok chose; nothing after Cancel.
     const std::optional<CardPaste> &chosen() const { return m_chosen; }
 
-    // The handlers of the controls, one per control and event.
-    void VScroll1_Change(int value);
-    void OkKnop_Click();
+    // What the controls do.
+    void showJoker(int value);
+    void placeOnCards();
 
 private:
     std::optional<CardPaste> m_chosen;
@@ -42,7 +42,7 @@ private:
     PictureBox *m_kaartPic = nullptr;
     QScrollBar *m_vScroll1 = nullptr;
     QLabel *m_label3 = nullptr;
-    TargetOptions *m_image1 = nullptr;
+    TargetOptions *m_targets = nullptr;
 };
 
 } // namespace vellora

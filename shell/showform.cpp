@@ -112,19 +112,19 @@ Showform::Showform(const QImage &sheet, Pacer &pacer, const AppFolder &folder, c
     m_range = overview::dragRange(overview::kViewport, QSize(twipsOf(m_slidePic->width()),
                                                              twipsOf(m_slidePic->height())));
 
-    connect(m_slidePic, &PictureBox::mousePressed, this, &Showform::SlidePic_MouseDown);
-    connect(m_slidePic, &PictureBox::mouseMoved, this, &Showform::SlidePic_MouseMove);
+    connect(m_slidePic, &PictureBox::mousePressed, this, &Showform::pressOnSheet);
+    connect(m_slidePic, &PictureBox::mouseMoved, this, &Showform::dragSheet);
 }
 
 Showform::~Showform() = default;
 
-void Showform::SlidePic_MouseDown(QMouseEvent *event)
+void Showform::pressOnSheet(QMouseEvent *event)
 {
     // Any button sets the press point; only the left one drags.
     m_press = overview::pressPoint(pointerTwips(event));
 }
 
-void Showform::SlidePic_MouseMove(QMouseEvent *event)
+void Showform::dragSheet(QMouseEvent *event)
 {
     if (event->buttons() != Qt::LeftButton)
         return;

@@ -59,9 +59,9 @@ public:
     QPoint slidePosition() const { return m_position; }
     overview::DragRange range() const { return m_range; }
 
-    // The handlers of the controls, one per control and event.
-    void SlidePic_MouseDown(QMouseEvent *event);
-    void SlidePic_MouseMove(QMouseEvent *event);
+    // What the controls do.
+    void pressOnSheet(QMouseEvent *event);
+    void dragSheet(QMouseEvent *event);
 
 private:
     Surface m_backPic; // the half-size sheet, rebuilt at every opening

@@ -117,7 +117,7 @@ private Q_SLOTS:
         Import opened;
         const QString home = opened.app->path();
         QCOMPARE(PhotoPlace(home + "/Plaatjes", home).startFolder(), home);
-        opened.dialog->Dir1_Change(home + "/Vakantie");
+        opened.dialog->showFolder(home + "/Vakantie");
         QCOMPARE(opened.place.startFolder(), home + "/Foto's");
         opened.files()->setCurrentRow(0);
         QCOMPARE(opened.place.startFolder(), home + "/Vakantie");
