@@ -96,4 +96,18 @@ void ProjectCommands::refuseRecovery()
     m_prompter.message(texts::kNotASheet, texts::kError, Prompter::Icon::Critical);
 }
 
+std::optional<QImage> ProjectCommands::recoverLeftover(RecoveryKeeper &recovery)
+{
+    for (RecoveryStore::Leftover &leftover : recovery.leftovers()) {
+        if (!confirmRecovery(leftover.written)) {
+            RecoveryStore::discard(std::move(leftover));
+            continue;
+        }
+        if (std::optional<QImage> copy = recovery.store()->restore(std::move(leftover)))
+            return copy;
+        refuseRecovery();
+    }
+    return std::nullopt;
+}
+
 } // namespace vellora

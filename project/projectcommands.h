@@ -2,6 +2,7 @@
 
 #include "surface/platform.h"
 #include "project/projectstore.h"
+#include "project/recoverykeeper.h"
 
 #include <QDateTime>
 #include <QImage>
@@ -47,6 +48,9 @@ public:
     static QString recoveryMoment(const QDateTime &written);
     // A recovery copy that cannot be read is refused as a project file would be.
     void refuseRecovery();
+    // Offers the copies that programs left when they ended without closing, newest first, until one is
+    // taken: its sheet. Declined copies are removed, damaged ones refused; older ones wait for the next start.
+    std::optional<QImage> recoverLeftover(RecoveryKeeper &recovery);
 
     // The project last saved or opened through these commands; empty before either.
     const QString &lastName() const { return m_lastName; }

@@ -6,6 +6,7 @@
 #include "print/heledeckform.h"
 #include "print/rugzijde.h"
 #include "project/openform.h"
+#include "shell/cardviewer.h"
 #include "shell/datumtekst.h"
 #include "shell/displayinfo.h"
 #include "shell/inputblock.h"
@@ -70,6 +71,7 @@ Main::Main(AppFolder appFolder, Pacer &pacer, Prompter &prompter, const PrintQue
     setCentralWidget(panel);
     m_menus = MainMenus::build(this);
     m_layout = MainLayout::build(panel, this, m_appFolder, m_pacer, m_pointer);
+    m_viewer = std::make_unique<CardViewer>(m_deck, m_layout);
     // The frames with the margins they have at the top and left, and the menu bar above them: no empty
     // band below the frames, whatever the font and scale make of the menu bar.
     setFixedSize(px(12915 + 120), px(7635 + 30) + menuBar()->sizeHint().height());
@@ -81,7 +83,7 @@ Main::Main(AppFolder appFolder, Pacer &pacer, Prompter &prompter, const PrintQue
 
     wire();
     m_deck.loadBlank();
-    showCell(0, 0);
+    m_viewer->showAceOfHarten();
     updateEditItems();
 }
 
@@ -131,15 +133,8 @@ void Main::wire()
     connect(&m_deck, &DeckDocument::composingChanged, this, &Main::composingChanged);
     connect(&m_deck, &DeckDocument::modifiedChanged, this, &QWidget::setWindowModified);
     connect(&m_deck, &DeckDocument::stepsChanged, this, &Main::updateEditItems);
-    connect(&m_deck, &DeckDocument::sheetRestored, this, &Main::showRestored);
-}
-
-void Main::showCell(int kaartX, int kaartY)
-{
-    PictureBox *viewer = m_layout.viewer;
-    viewer->surface().paintPicture(m_deck.sheet().image(), QRectF(0, 0, sheet::kCellWidth, sheet::kCellHeight),
-                                   QRectF(kaartX, kaartY, sheet::kCellWidth, sheet::kCellHeight));
-    viewer->refresh();
+    connect(&m_deck, &DeckDocument::sheetRestored, this,
+            [this](QPoint card, bool wholeSheet) { m_viewer->showChanged(card, wholeSheet); });
 }
 
 void Main::showProgress()
@@ -173,36 +168,16 @@ void Main::redo()
         m_deck.redo();
 }
 
-void Main::showRestored(QPoint card, bool wholeSheet)
-{
-    // A whole sheet shows its ace of Harten, as after Ok, New and Open; a pasted picture shows its card as if
-    // its rank and suit row buttons had been pressed.
-    if (wholeSheet) {
-        showCell(0, 0);
-        return;
-    }
-    showRank(card.x());
-    m_cardInView.KaartY = sheet::cellOrigin(card.y(), 0).y();
-    showCell(m_cardInView.KaartX, m_cardInView.KaartY);
-    m_layout.suitRowMark->move(m_layout.suitRowMark->x(), m_layout.suitRowButtons[card.y()]->y());
-}
-
 void Main::showRank(int column)
 {
-    if (isBusy() || column < 0 || column >= sheet::kColumns)
-        return;
-    m_cardInView.KaartX = sheet::cellOrigin(0, column).x();
-    showCell(m_cardInView.KaartX, m_cardInView.KaartY);
-    m_layout.showRankCaption(column);
+    if (!isBusy())
+        m_viewer->showRank(column);
 }
 
 void Main::showSuitRow(int row)
 {
-    if (isBusy() || row < 0 || row >= sheet::kRows)
-        return;
-    m_cardInView.KaartY = sheet::cellOrigin(row, 0).y();
-    showCell(m_cardInView.KaartX, m_cardInView.KaartY);
-    m_layout.suitRowMark->move(m_layout.suitRowMark->x(), m_layout.suitRowButtons[row]->y());
+    if (!isBusy())
+        m_viewer->showSuitRow(row);
 }
 
 void Main::composeDeck()
@@ -221,7 +196,7 @@ void Main::composingChanged(bool composing)
         return;
     }
     // The ace of Harten, whatever card was chosen; KaartX, KaartY and KaartLabel stay as they were.
-    showCell(0, 0);
+    m_viewer->showAceOfHarten();
     showProgress();
     workEnded();
 }
@@ -262,13 +237,13 @@ void Main::newDeck()
         return;
     // The card in view keeps its offsets, and KaartLabel its rank, while the viewer shows the ace of Harten.
     m_deck.newDeck();
-    showCell(0, 0);
+    m_viewer->showAceOfHarten();
     {
         // The default set was just loaded under its own name; selecting its option must not load it again.
         const QSignalBlocker quiet(m_layout.styleChoices);
         m_layout.styleButtons[0]->setChecked(true);
     }
-    m_layout.suitRowMark->move(m_layout.suitRowMark->x(), px(270));
+    m_viewer->markFirstSuitRow();
 }
 
 void Main::openProject()
@@ -280,7 +255,7 @@ void Main::openProject()
     // Only the sheet and the viewer change: not the card in view, the style, the check mark or the bar.
     if (const std::optional<QImage> &sheet = form.openedSheet()) {
         m_deck.openSheet(*sheet, m_commands.lastName());
-        showCell(0, 0);
+        m_viewer->showAceOfHarten();
     }
 }
 
@@ -317,18 +292,14 @@ void Main::startSave(std::function<void()> afterSaved)
 
 void Main::printFaces()
 {
-    if (isBusy())
-        return;
-    AfdrukForm form(m_deck.sheet().image(), m_pacer, m_prompter, m_appFolder, m_printQueues, this);
-    form.exec();
+    if (!isBusy())
+        AfdrukForm(m_deck.sheet().image(), m_pacer, m_prompter, m_appFolder, m_printQueues, this).exec();
 }
 
 void Main::printBacks()
 {
-    if (isBusy())
-        return;
-    Rugzijde form(m_pacer, m_prompter, m_appFolder, m_printQueues, this);
-    form.exec();
+    if (!isBusy())
+        Rugzijde(m_pacer, m_prompter, m_appFolder, m_printQueues, this).exec();
 }
 
 void Main::printWholeDeck()
@@ -370,35 +341,18 @@ void Main::closeEvent(QCloseEvent *event)
 void Main::startRecovery(const QString &folder)
 {
     // Without a folder of its own the program still runs, as it did before it kept copies.
-    if (m_deck.keepRecoveryCopies(folder))
-        offerRecovery();
-}
-
-void Main::offerRecovery()
-{
-    RecoveryStore *store = m_deck.recovery().store();
-    for (RecoveryStore::Leftover &leftover : m_deck.recovery().leftovers()) {
-        if (!m_commands.confirmRecovery(leftover.written)) {
-            RecoveryStore::discard(std::move(leftover));
-            continue;
-        }
-        const std::optional<QImage> copy = store->restore(std::move(leftover));
-        if (!copy) {
-            m_commands.refuseRecovery();
-            continue;
-        }
+    if (!m_deck.keepRecoveryCopies(folder))
+        return;
+    if (const std::optional<QImage> copy = m_commands.recoverLeftover(m_deck.recovery())) {
         m_deck.restoreRecovered(*copy);
-        showCell(0, 0);
-        return; // any older copies wait for the next start
+        m_viewer->showAceOfHarten();
     }
 }
 
 void Main::showOverview()
 {
-    if (isBusy())
-        return;
-    Showform form(m_deck.sheet().image(), m_pacer, m_appFolder, m_pointer, this);
-    form.exec();
+    if (!isBusy())
+        Showform(m_deck.sheet().image(), m_pacer, m_appFolder, m_pointer, this).exec();
 }
 
 void Main::toggleHelp()

@@ -4,6 +4,7 @@
 #include "placement/photoplace.h"
 #include "project/projectcommands.h"
 #include "project/projectstore.h"
+#include "shell/cardviewer.h"
 #include "shell/mainlayout.h"
 #include "shell/mainmenus.h"
 #include "surface/appfolder.h"
@@ -14,6 +15,7 @@
 #include <QPoint>
 
 #include <functional>
+#include <memory>
 
 class QTimer;
 
@@ -50,7 +52,7 @@ public:
     DeckDocument &document() { return m_deck; }
     const DeckDocument &document() const { return m_deck; }
     // The card in view, as twip offsets of its column and row. Only the rank and suit row buttons move it.
-    const CardInView &cardInView() const { return m_cardInView; }
+    const CardInView &cardInView() const { return m_viewer->card(); }
 
     // Keeps copies of unsaved work in `folder`, after offering one that a program left when it ended
     // without closing. Asks only once the window stands behind the question.
@@ -88,15 +90,12 @@ protected:
 
 private:
     void wire();
-    void showCell(int kaartX, int kaartY);
-    void showRestored(QPoint card, bool wholeSheet);
     void showProgress();
     void composingChanged(bool composing);
     void updateEditItems();
     void workEnded();
     // Asks where, then writes on a worker; `afterSaved` runs once the project is written.
     void startSave(std::function<void()> afterSaved);
-    void offerRecovery();
     void showPhotoDialog();
     void showJokerDialog();
 
@@ -111,7 +110,6 @@ private:
     PhotoPlace m_photoPlace; // where the photo dialog opens, for the whole run
     DeckDocument m_deck;
 
-    CardInView m_cardInView;
     KaartSoort m_kaartSoort = KaartSoort::Aas;
     bool m_overlayVisible = true;
     bool m_saving = false;
@@ -121,6 +119,7 @@ private:
     QTimer *m_clock = nullptr;
     MainMenus m_menus;
     MainLayout m_layout;
+    std::unique_ptr<CardViewer> m_viewer;
 };
 
 } // namespace vellora
