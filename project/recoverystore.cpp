@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QUuid>
 #include <QtConcurrent/QtConcurrentRun>
-
 #include <algorithm>
 #include <mutex>
 
@@ -27,7 +26,8 @@ QString lockPathOf(const QString &copy) { return copy.chopped(kCopySuffix.size()
 // and any link, are none of ours.
 constexpr qint64 kLockMaxBytes = 4096;
 // Copies are read only when they could be a sheet; a bigger one is not offered only to be refused.
-constexpr qint64 kCopyMaxBytes = filelimits::forDecodedBytes(qint64(sheet::kWidthPixels) * sheet::kHeightPixels * 4);
+constexpr qint64 kCopyMaxBytes =
+    filelimits::forDecodedBytes(qint64(sheet::kWidthPixels) * sheet::kHeightPixels * 4);
 
 bool isOurs(const QString &path, qint64 maxBytes)
 {
@@ -119,8 +119,8 @@ std::vector<RecoveryStore::Leftover> RecoveryStore::leftovers() const
     const QDir folder(m_folder);
     const QFileInfoList copies = folder.entryInfoList({QStringLiteral("*") + kCopySuffix}, QDir::Files);
     for (const QFileInfo &copy : copies) {
-        if (copy.absoluteFilePath() == QFileInfo(m_path).absoluteFilePath()
-            || !isOurs(copy.absoluteFilePath(), kCopyMaxBytes))
+        if (copy.absoluteFilePath() == QFileInfo(m_path).absoluteFilePath() ||
+            !isOurs(copy.absoluteFilePath(), kCopyMaxBytes))
             continue;
         if (auto lock = tryLock(lockPathOf(copy.absoluteFilePath())))
             found.push_back({copy.absoluteFilePath(), copy.lastModified(), std::move(lock)});

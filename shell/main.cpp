@@ -1,6 +1,7 @@
 #include "print/deckexport.h"
 #include "shell/mainwindow.h"
 #include "surface/widgets/messageboxprompter.h"
+#include "surface/photofile.h"
 #include "surface/platform.h"
 #include "print/systemprinttarget.h"
 
@@ -29,6 +30,7 @@ int exportPdf(int argc, char *argv[])
 
 int main(int argc, char *argv[])
 {
+    vellora::limitPictureDecoders();
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);

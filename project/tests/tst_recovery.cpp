@@ -1,5 +1,5 @@
-#include "surface/picturefile.h"
 #include "project/recoverystore.h"
+#include "surface/picturefile.h"
 #include "tests/support/testsupport.h"
 
 #include <QDir>
@@ -72,7 +72,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("kind");    // one of makeSpecialFile's
         for (const char *special : {"lock", "copy"})
             for (const char *kind : {"zero", "fifo", "dir", "sparse", "outside"})
-                QTest::addRow("%s: %s", special, kind) << QString::fromLatin1(special) << QString::fromLatin1(kind);
+                QTest::addRow("%s: %s", special, kind)
+                    << QString::fromLatin1(special) << QString::fromLatin1(kind);
     }
 
     void leavesAloneWhatIsNoRegularFile()
@@ -87,7 +88,9 @@ private Q_SLOTS:
         if (special == u"lock")
             QVERIFY(PictureFile::saveBmp(greySheet(90), folder.filePath(QStringLiteral("hostile.bmp"))));
         QVERIFY(test::makeSpecialFile(kind, hostile, scratch.path()));
-        struct stat before {};
+        struct stat before
+        {
+        };
         QCOMPARE(::lstat(QFile::encodeName(hostile).constData(), &before), 0);
 
         RecoveryStore store(folder.path());
@@ -96,7 +99,9 @@ private Q_SLOTS:
         QCOMPARE(left.size(), size_t(1));
         QCOMPARE(left[0].path, sound);
         left.clear();
-        struct stat after {};
+        struct stat after
+        {
+        };
         QCOMPARE(::lstat(QFile::encodeName(hostile).constData(), &after), 0);
         QCOMPARE(after.st_mode, before.st_mode);
         QCOMPARE(after.st_size, before.st_size);
