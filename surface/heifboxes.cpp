@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QList>
+
 #include <algorithm>
 #include <climits>
 #include <vector>
@@ -98,6 +99,7 @@ struct Items
     QHash<quint32, QList<quint32>> derivedFrom; // 'dimg': a derived picture's inputs, in order
     QHash<quint32, QList<quint32>> auxiliaryOf; // 'auxl': an alpha or depth picture's main pictures
     QHash<quint32, QSize> sizes;                // from 'ispe'
+    QHash<quint32, int> chromas;                // from 'hvcC'
     QHash<quint32, Location> locations;
     qsizetype idatBody = -1, idatEnd = -1;
     qsizetype entries = 0;
@@ -167,7 +169,12 @@ bool readProperties(const QByteArray &b, const Box &iprp, Items &items)
     const auto children = boxesIn(b, iprp.body, iprp.end);
     if (!children)
         return false;
-    std::vector<QSize> properties; // by index from 1; empty for all but 'ispe'
+    struct Property
+    {
+        QSize size;      // of an 'ispe'
+        int chroma = -1; // of an 'hvcC'
+    };
+    std::vector<Property> properties; // by index from 1
     for (const Box &child : *children) {
         if (child.type != fourcc("ipco"))
             continue;
@@ -176,13 +183,16 @@ bool readProperties(const QByteArray &b, const Box &iprp, Items &items)
             return false;
         for (const Box &property : *container) {
             Fields p{b, property.body, property.end};
-            QSize size;
+            Property found;
             if (property.type == fourcc("ispe")) {
                 p.version();
                 const quint64 w = p.take(4), h = p.take(4);
-                size = QSize(int(qMin<quint64>(w, INT_MAX)), int(qMin<quint64>(h, INT_MAX)));
+                found.size = QSize(int(qMin<quint64>(w, INT_MAX)), int(qMin<quint64>(h, INT_MAX)));
+            } else if (property.type == fourcc("hvcC")) {
+                p.at += 16; // to chroma_format_idc, after the profile, level and parallelism fields
+                found.chroma = int(p.take(1) & 3);
             }
-            properties.push_back(p.ok ? size : QSize());
+            properties.push_back(p.ok ? found : Property());
         }
     }
     for (const Box &child : *children) {
@@ -200,8 +210,12 @@ bool readProperties(const QByteArray &b, const Box &iprp, Items &items)
             const int associations = int(f.take(1));
             for (int a = 0; a < associations && f.ok; ++a) {
                 const quint64 index = f.take(flags & 1 ? 2 : 1) & (flags & 1 ? 0x7fff : 0x7f);
-                if (index >= 1 && index <= properties.size() && !properties[index - 1].isEmpty())
-                    items.sizes.insert(id, properties[index - 1]);
+                if (index < 1 || index > properties.size())
+                    continue;
+                if (const Property &property = properties[index - 1]; !property.size.isEmpty())
+                    items.sizes.insert(id, property.size);
+                else if (property.chroma >= 0)
+                    items.chromas.insert(id, property.chroma);
             }
         }
         if (!f.ok)
@@ -333,6 +347,7 @@ struct Counter
             if (qint64(size.width()) * size.height() >
                 qint64(layout.largestCoded.width()) * layout.largestCoded.height())
                 layout.largestCoded = size;
+            layout.chroma = qMax(layout.chroma, items.chromas.value(id, 3));
             total = 1;
         }
         for (quint32 input : inputs) {
@@ -360,6 +375,7 @@ std::optional<HeifLayout> heifLayout(const QByteArray &b)
         return std::nullopt;
 
     HeifLayout layout;
+    layout.chroma = 0; // widened by each coded picture
     Counter counter{items, layout, {}};
     auto pictures = counter.picturesOf(items.primary, 0);
     for (auto aux = items.auxiliaryOf.constBegin(); pictures && aux != items.auxiliaryOf.constEnd(); ++aux) {

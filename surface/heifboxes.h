@@ -15,6 +15,7 @@ struct HeifLayout
     QSize size;               // the primary picture's, as its 'ispe' box gives it; empty when none does
     qint64 codedPictures = 0; // decoded for the primary picture and its alpha, each use counted
     QSize largestCoded;       // the largest size a coded one among them gives
+    int chroma = 3;           // the widest chroma among them: 0 none, 1 4:2:0, 2 4:2:2, 3 4:4:4 or not known
     QSize composedSize;       // what a grid or overlay says it fills; empty for a single coded picture
 };
 

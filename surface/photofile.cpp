@@ -5,7 +5,9 @@
 #include <QBuffer>
 #include <QImageReader>
 #include <QTransform>
+
 #include <libheif/heif.h>
+
 #include <limits>
 #include <memory>
 
@@ -74,16 +76,22 @@ std::optional<PhotoHeader> peekHeif(const QByteArray &bytes, QString *error)
             *error = QStringLiteral("De afmetingen van de afbeelding zijn onleesbaar.");
         return std::nullopt;
     }
-    // The colour planes before conversion, at worst full-resolution chroma, wider than 8 bits when the
-    // picture is, and the alpha plane; for a grid, the size its data gives when that is larger. Beside them
-    // the tiles being decoded, each with its planes and what its decoder holds of it.
+    // The colour planes before conversion, in quarter bytes a pixel: luma, chroma as sampled, alpha, twice as
+    // wide beyond 8 bits; for a grid, of the size its data gives when that is larger.
+    static constexpr int kChromaQuarters[4] = {0, 2, 4, 8};
+    const int sampleBytes = heif_image_handle_get_luma_bits_per_pixel(heif.handle) > 8 ? 2 : 1;
+    const int quarters = 4 + kChromaQuarters[layout->chroma & 3] + (heif_image_handle_has_alpha_channel(heif.handle) ? 4 : 0);
+    auto planes = [&](qint64 pixels) { return pixels * quarters * sampleBytes / 4; };
     const qint64 pixels = qMax(qint64(size.width()) * size.height(),
                                qint64(layout->composedSize.width()) * layout->composedSize.height());
-    const int planes = heif_image_handle_get_luma_bits_per_pixel(heif.handle) > 8 ? 2 * 4 : 4;
     const qint64 tile = qint64(layout->largestCoded.width()) * layout->largestCoded.height();
     PhotoHeader header{"heif", size};
-    header.decoderBytes =
-        pixels * planes + qMin<qint64>(kHeifThreads, layout->codedPictures) * tile * planes * 2;
+    // Beside them what the decoder holds of each coded picture being decoded (its own picture, and a filtered
+    // copy of it), a grid's tiles on several threads; and for a grid, the planes the tiles are put together
+    // in before conversion.
+    header.decoderBytes = layout->composedSize.isEmpty()
+                              ? 3 * planes(pixels)
+                              : 2 * planes(pixels) + qMin<qint64>(kHeifThreads, layout->codedPictures) * 3 * planes(tile);
     // A coded picture whose size no box gives could be any size.
     header.piecePixels = layout->largestCoded.isEmpty()
                              ? std::numeric_limits<qint64>::max()
