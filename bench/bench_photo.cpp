@@ -1,16 +1,22 @@
 // A phone photo in the import dialog: loading a 48-megapixel JPEG beside libjpeg-turbo's own decoder, the same
 // photo turned by its EXIF orientation, a 48-megapixel HEIC beside libheif's own converter, every zoom step
 // from 0 to 250 % and one frame press at 250 % against the 16 ms of a 60 Hz frame, and the peak memory beside
-// the decoded photo. The photos are made by a child run of this program, so that making them does not count in
-// the peak memory of the run that measures.
+// the decoded photo. Then the worst photo of each format alone, after and before a 48-megapixel photo, as peak
+// memory above the start against the bound of 600 MB, and the time to refuse a HEIC grid of 141 x 141 tiles.
+// The photos are made by a child run of this program, so that making them does not count in the peak memory of
+// the run that measures.
 #include "surface/appfolder.h"
 #include "bench/benchutil.h"
 #include "sheet/cardsheet.h"
 #include "placement/dialogform.h"
 #include "placement/photoloader.h"
+#include "placement/photoframing.h"
 #include "placement/photoplace.h"
+#include "surface/photofile.h"
 #include "surface/platform.h"
 #include "surface/surface.h"
+#include "tests/support/hostilephotos.h"
+#include "tests/support/testsupport.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -94,12 +100,63 @@ int makeHeic(const QString &jpeg, const QString &path)
     return ok ? 0 : 1;
 }
 
+// The worst photo of each format: the largest that loads, or one small file that costs the most.
+int makeWorst(const QString &dir, const QString &jpeg)
+{
+    QImageReader reader(jpeg);
+    const QImage photo = reader.read(); // 8000 x 6000
+    const QList<std::pair<const char *, QByteArray>> files = {
+        {"rgba.png", test::transparentPng(10000, 10000)},
+        {"canvas.webp", test::canvasWebp(9000, 9000)},
+        {"tiled.heic", test::tiledHeic(141, 141, qRgb(30, 40, 210))},
+        {"small.heic", test::heicBytes(test::gradientPicture(64, 64))},
+        {"photo.bmp", test::imageFile(photo, "bmp")},
+        {"photo.gif", test::imageFile(photo, "gif")},
+        {"photo.png", test::imageFile(photo, "png")},
+        {"photo.webp", test::imageFile(photo, "webp", 80)},
+    };
+    for (const auto &[name, bytes] : files)
+        if (bytes.isEmpty() || !test::writeBytes(dir + u'/' + QString::fromLatin1(name), bytes))
+            return 1;
+    return 0;
+}
+
+qint64 statusBytes(const QByteArray &field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
+        return -1;
+    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine())
+        if (line.startsWith(field + ':'))
+            return line.mid(field.size() + 1).trimmed().split(' ').value(0).toLongLong() * 1024;
+    return -1;
+}
+
+// Photos loaded one after the other as the dialog does, each shown photo zoomed down to 1 % so that it holds
+// all its halves; the first path only warms the decoders up. Prints 1 or 0 for each photo and the peak
+// memory above the start in MB.
+int printOrderPeak(const QStringList &paths)
+{
+    (void)PhotoLoader::load(paths[0]);
+    const qint64 start = statusBytes("VmRSS");
+    PhotoFraming framing;
+    QByteArray loads;
+    for (const QString &path : paths.sliced(1)) {
+        loads += framing.load(path) ? '1' : '0';
+        framing.setZoom(1);
+    }
+    std::printf("%s %.0f\n", loads.constData(), double(statusBytes("VmHWM") - start) / (1 << 20));
+    return 0;
+}
+
 // The peak memory a load adds, in a process of its own so that nothing before it counts.
 int printLoadPeak(const QString &path)
 {
-    const double before = peakMegabytes();
+    // Not getrusage: its peak carries over from the parent through fork and exec.
+    const qint64 before = statusBytes("VmRSS");
     const PhotoLoad loaded = PhotoLoader::load(path);
-    std::printf("%.0f %d %d\n", peakMegabytes() - before, loaded.image.width(), loaded.image.height());
+    std::printf("%.0f %d %d\n", double(statusBytes("VmHWM") - before) / (1 << 20), loaded.image.width(),
+                loaded.image.height());
     return loaded.ok() ? 0 : 1;
 }
 
@@ -132,6 +189,15 @@ void drag(QWidget *slide, QPoint at)
 
 int main(int argc, char **argv)
 {
+    limitPictureDecoders(); // as the program does at start-up
+    if (argc == 4 && qstrcmp(argv[1], "--make-worst") == 0) {
+        QGuiApplication gui(argc, argv);
+        return makeWorst(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    }
+    if (argc > 3 && qstrcmp(argv[1], "--order") == 0) {
+        QGuiApplication gui(argc, argv);
+        return printOrderPeak(QCoreApplication::arguments().sliced(2));
+    }
     if (argc == 5 && qstrcmp(argv[1], "--make") == 0)
         return makePhoto(QString::fromLocal8Bit(argv[2]), atoi(argv[3]), atoi(argv[4]));
     if (argc == 4 && qstrcmp(argv[1], "--make-heic") == 0)
@@ -318,6 +384,52 @@ int main(int argc, char **argv)
         std::printf("peak memory a load adds, %s: %s MB and the photo's size; decoded photo %.0f MB\n",
                     qPrintable(QFileInfo(path).fileName()), child.readAllStandardOutput().trimmed().constData(),
                     decoded);
+    }
+
+    const QString worst = dir.path() + QStringLiteral("/worst");
+    QDir(dir.path()).mkpath(QStringLiteral("worst"));
+    if (QProcess::execute(QCoreApplication::applicationFilePath(), {QStringLiteral("--make-worst"), worst, photo}) != 0) {
+        std::printf("could not make the worst photos\n");
+        return 1;
+    }
+    const QString tiled = worst + QStringLiteral("/tiled.heic"), small = worst + QStringLiteral("/small.heic");
+    PhotoLoad refused;
+    const double refuseMs = bench::medianMs(5, [&] { refused = PhotoLoader::load(tiled); });
+    const double smallMs = bench::medianMs(5, [&] { (void)PhotoLoader::load(small); });
+    std::printf("HEIC grid of 141 x 141 reused tiles, %lld bytes: %s\n", QFileInfo(tiled).size(),
+                qPrintable(refused.error));
+    bench::report("Refuse the HEIC grid of 141 x 141 tiles", refuseMs, "load a 64 x 64 HEIC", smallMs);
+
+    // Peak memory above the start of each photo alone, after a 48 MP photo (shown, with its halves) and
+    // before one, against the bound of 600 MB. A 0 says the photo was refused.
+    const double bound = 600;
+    const QString warm = worst + QStringLiteral("/small.heic");
+    auto order = [&](const QStringList &paths) {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), QStringList{QStringLiteral("--order"), warm} + paths);
+        child.waitForFinished(-1);
+        return QString::fromLatin1(child.readAllStandardOutput().trimmed()).split(u' ');
+    };
+    std::printf("%-34s %-18s %-18s %-18s\n", "peak above start (MB, ratio to 600)", "alone", "after 48 MP JPEG",
+                "before 48 MP JPEG");
+    const QList<std::pair<const char *, QString>> photos = {
+        {"JPEG 108 MP (decoded at half)", huge},   {"JPEG 48 MP, EXIF turned", turned},
+        {"HEIC 48 MP", heic},                      {"HEIC grid 141 x 141 tiles", tiled},
+        {"PNG 10000 x 10000 RGBA, 390 KB", worst + QStringLiteral("/rgba.png")},
+        {"PNG 48 MP", worst + QStringLiteral("/photo.png")},
+        {"WebP 9000 x 9000 canvas, 90 B", worst + QStringLiteral("/canvas.webp")},
+        {"WebP 48 MP", worst + QStringLiteral("/photo.webp")},
+        {"GIF 48 MP", worst + QStringLiteral("/photo.gif")},
+        {"BMP 48 MP", worst + QStringLiteral("/photo.bmp")},
+    };
+    for (const auto &[name, path] : photos) {
+        std::printf("%-34s", name);
+        for (const QStringList &paths : {QStringList{path}, QStringList{photo, path}, QStringList{path, photo}}) {
+            const QStringList said = order(paths);
+            const double mb = said.value(1).toDouble();
+            std::printf(" %-4s %4.0f (%.2f)   ", qPrintable(said.value(0)), mb, mb / bound);
+        }
+        std::printf("\n");
     }
     return 0;
 }

@@ -54,7 +54,7 @@ QSize PhotoFraming::zoomedSize(QSize photo, int zoom)
 
 bool PhotoFraming::load(const QString &path)
 {
-    PhotoLoad loaded = PhotoLoader::load(path);
+    PhotoLoad loaded = PhotoLoader::load(path, PhotoLoader::shownBytes(photo()));
     if (!loaded.ok())
         return false;
     return setPhoto(std::move(loaded.image));

@@ -1,83 +1,101 @@
 #include "placement/photoloader.h"
 
-#include "surface/photofile.h"
 #include "surface/regularfile.h"
-
-#include <QPainter>
-
 
 namespace vellora {
 
 namespace {
 
-// The cards are opaque: transparent parts of a photo show white, as on the window behind them.
+// The cards are opaque: transparent parts of a photo show white, as on the window behind them. Laid over
+// white in place, so that a picture with alpha needs no second picture of its size.
 QImage opaque(QImage image)
 {
-    if (image.isNull())
+    if (image.isNull() || image.format() == QImage::Format_RGB32)
         return image;
     if (!image.hasAlphaChannel())
-        return image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32);
-    QImage flat(image.size(), QImage::Format_RGB32);
-    if (flat.isNull())
-        return flat;
-    flat.fill(Qt::white);
-    QPainter painter(&flat);
-    painter.drawImage(0, 0, image);
-    return flat;
+        return image.convertToFormat(QImage::Format_RGB32);
+    if (image.format() != QImage::Format_ARGB32 && image.format() != QImage::Format_ARGB32_Premultiplied)
+        image = std::move(image).convertToFormat(QImage::Format_ARGB32);
+    if (image.isNull())
+        return image;
+    const bool premultiplied = image.format() == QImage::Format_ARGB32_Premultiplied;
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int alpha = qAlpha(line[x]), white = 255 * (255 - alpha);
+            auto over = [&](int c) {
+                return premultiplied ? c + 255 - alpha : (c * alpha + white + 127) / 255;
+            };
+            line[x] = qRgb(over(qRed(line[x])), over(qGreen(line[x])), over(qBlue(line[x])));
+        }
+    }
+    image.reinterpretAsFormat(QImage::Format_RGB32);
+    return image;
+}
+
+QString tooLarge(QSize size)
+{
+    return QStringLiteral("De afbeelding is te groot (%1 x %2 pixels).").arg(size.width()).arg(size.height());
 }
 
 } // namespace
 
-QSize PhotoLoader::reducedSize(const QByteArray &format, QSize size, qint64 budgetBytes)
+QSize PhotoLoader::decodedSize(const PhotoHeader &header, qint64 shownBytes, qint64 budgetBytes)
 {
-    auto fits = [&](QSize s) { return qint64(s.width()) * s.height() * 4 <= budgetBytes; };
-    if (fits(size))
-        return size;
-    if (format != "jpeg")
+    // While it loads, beside the photo shown; once shown, with its own halves.
+    auto fits = [&](QSize s) {
+        return shownBytes + header.decodeBytes(s) <= budgetBytes &&
+               qint64(s.width()) * s.height() * 4 / 3 * 4 <= budgetBytes;
+    };
+    if (fits(header.size))
+        return header.size;
+    if (header.format != "jpeg")
         return {};
     // The JPEG decoder itself can deliver a half, a quarter or an eighth, rounded up, without ever holding the
     // whole picture; any other size would be decoded whole first and then scaled, at many times the budget.
     for (int d : {2, 4, 8}) {
-        const QSize reduced((size.width() + d - 1) / d, (size.height() + d - 1) / d);
+        const QSize reduced((header.size.width() + d - 1) / d, (header.size.height() + d - 1) / d);
         if (fits(reduced))
             return reduced;
     }
     return {};
 }
 
-PhotoLoad PhotoLoader::decode(const QByteArray &bytes, qint64 budgetBytes)
+PhotoLoad PhotoLoader::decode(const QByteArray &bytes, qint64 shownBytes, qint64 budgetBytes)
 {
     PhotoLoad result;
     const auto header = PhotoFile::peek(bytes, &result.error);
     if (!header)
         return result;
     result.fileSize = header->upright();
-    const QSize decoded = reducedSize(header->format, header->size, budgetBytes);
+    // Time as much as memory: a picture put together from more pixels than a photo of the budget has is
+    // refused before any is decoded.
+    if (header->piecePixels > budgetBytes / 4) {
+        result.error = tooLarge(result.fileSize);
+        return result;
+    }
+    const QSize decoded = decodedSize(*header, shownBytes, budgetBytes);
     if (decoded.isEmpty()) {
-        result.error = QStringLiteral("De afbeelding is te groot (%1 x %2 pixels).")
-                           .arg(result.fileSize.width())
-                           .arg(result.fileSize.height());
+        // Alone it would fit: what it needs is taken by the photo shown or by the decoder.
+        const bool alone = qint64(header->size.width()) * header->size.height() * 4 / 3 * 4 <= budgetBytes ||
+                           header->format == "jpeg";
+        result.error = alone ? QStringLiteral("Er is te veel geheugen nodig om deze afbeelding te lezen.")
+                             : tooLarge(result.fileSize);
         return result;
     }
-    // Judged from the header, before the decoder takes anything: a progressive JPEG, say, is held whole as
-    // coefficients even when it is decoded at an eighth.
-    if (header->decoderBytes > budgetBytes) {
-        result.error = QStringLiteral("Er is te veel geheugen nodig om deze afbeelding te lezen.");
-        return result;
-    }
-    PictureLoad load = PhotoFile::decode(bytes, *header, decoded, budgetBytes);
+    PictureLoad load = PhotoFile::decode(bytes, *header, decoded);
     result.error = load.error;
     result.image = opaque(std::move(load.image));
     return result;
 }
 
-PhotoLoad PhotoLoader::load(const QString &path, qint64 budgetBytes)
+PhotoLoad PhotoLoader::load(const QString &path, qint64 shownBytes, qint64 budgetBytes)
 {
-    RegularFile file(path, filelimits::forDecodedBytes(budgetBytes));
+    RegularFile file(path, filelimits::forDecodedBytes(budgetBytes - shownBytes));
     const QByteArray bytes = file.readAll();
     if (!file.error().isEmpty())
         return {QImage(), QSize(), file.error()};
-    return decode(bytes, budgetBytes);
+    return decode(bytes, shownBytes, budgetBytes);
 }
 
 } // namespace vellora

@@ -2,13 +2,13 @@
 
 #include "sheet/cardsheet.h"
 #include "surface/picturefile.h"
+#include "surface/regularfile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QUuid>
 #include <QtConcurrent/QtConcurrentRun>
-
 #include <algorithm>
 #include <mutex>
 
@@ -21,9 +21,25 @@ const QString kLockSuffix = QStringLiteral(".lock");
 
 QString lockPathOf(const QString &copy) { return copy.chopped(kCopySuffix.size()) + kLockSuffix; }
 
+// A lock holds a few short lines. QLockFile opens one it finds without a time limit and reads its first line
+// whole, so a link to /dev/zero, a FIFO or a sparse giant in the folder would hang every start; such names,
+// and any link, are none of ours.
+constexpr qint64 kLockMaxBytes = 4096;
+// Copies are read only when they could be a sheet; a bigger one is not offered only to be refused.
+constexpr qint64 kCopyMaxBytes =
+    filelimits::forDecodedBytes(qint64(sheet::kWidthPixels) * sheet::kHeightPixels * 4);
+
+bool isOurs(const QString &path, qint64 maxBytes)
+{
+    const EntryKind kind = entryKind(QFile::encodeName(path));
+    return kind == EntryKind::RegularFile && QFileInfo(path).size() <= maxBytes;
+}
+
 // A free lock is taken at once: a live program holds its own, and waiting would only delay the start.
 std::shared_ptr<QLockFile> tryLock(const QString &path)
 {
+    if (entryKind(QFile::encodeName(path)) != EntryKind::Missing && !isOurs(path, kLockMaxBytes))
+        return nullptr;
     auto lock = std::make_shared<QLockFile>(path);
     if (!lock->tryLock(0))
         return nullptr;
@@ -103,7 +119,8 @@ std::vector<RecoveryStore::Leftover> RecoveryStore::leftovers() const
     const QDir folder(m_folder);
     const QFileInfoList copies = folder.entryInfoList({QStringLiteral("*") + kCopySuffix}, QDir::Files);
     for (const QFileInfo &copy : copies) {
-        if (copy.absoluteFilePath() == QFileInfo(m_path).absoluteFilePath())
+        if (copy.absoluteFilePath() == QFileInfo(m_path).absoluteFilePath() ||
+            !isOurs(copy.absoluteFilePath(), kCopyMaxBytes))
             continue;
         if (auto lock = tryLock(lockPathOf(copy.absoluteFilePath())))
             found.push_back({copy.absoluteFilePath(), copy.lastModified(), std::move(lock)});

@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(
   cmake make g++ pkg-config
-  qt6-base-dev qt6-svg-dev libzstd-dev qt6-translations-l10n libgl-dev libcups2-dev libcairo2-dev
+  qt6-base-dev qt6-svg-dev libzstd-dev zlib1g-dev qt6-translations-l10n libgl-dev libcups2-dev libcairo2-dev
   qt6-image-formats-plugins libheif-dev libheif-examples
   fonts-liberation2 fonts-comic-neue
   xvfb xauth x11-utils imagemagick xdotool

@@ -1,6 +1,7 @@
 #include "shell/commandline.h"
 #include "shell/mainwindow.h"
 #include "surface/widgets/messageboxprompter.h"
+#include "surface/photofile.h"
 #include "surface/platform.h"
 #include "print/printqueues.h"
 
@@ -35,6 +36,7 @@ int runCommand(int argc, char *argv[], const vellora::CommandLineRequest &reques
 
 int main(int argc, char *argv[])
 {
+    vellora::limitPictureDecoders();
     // Names are taken as the bytes they are: a file name need not be valid text.
     const auto request = vellora::CommandLine::parse(QList<QByteArray>(argv, argv + argc));
     if (const QString *refused = std::get_if<QString>(&request)) {

@@ -1,99 +1,22 @@
 #include "surface/photofile.h"
 
+#include "surface/heifboxes.h"
+
 #include <QBuffer>
 #include <QImageReader>
 #include <QTransform>
 
 #include <libheif/heif.h>
 
+#include <limits>
 #include <memory>
 
 namespace vellora {
 
 namespace {
 
-quint16 be16(const QByteArray &b, qsizetype at) { return quint16(quint8(b[at]) << 8 | quint8(b[at + 1])); }
-
-// What a JPEG's frame asks of the decoder. A progressive picture, or one whose colours come in separate
-// scans, is held whole as coefficients (two bytes each, 64 to a block) whatever size it is decoded at.
-struct JpegFrame
-{
-    qint64 coefficientBytes = 0; // of the whole picture, when the decoder must hold it
-    qint64 minimumBits = 0;      // the least entropy-coded data the frame's blocks can take
-    qint64 entropyBytes = 0;     // what the file holds
-};
-
-JpegFrame jpegFrame(const QByteArray &b)
-{
-    JpegFrame frame;
-    const qsizetype n = b.size();
-    qint64 blocks = 0, paddedBlocks = 0;
-    bool progressive = false, huffman = false;
-    int scans = 0;
-    qsizetype i = 2;
-    while (i + 3 < n && quint8(b[i]) == 0xFF) {
-        const quint8 marker = quint8(b[i + 1]);
-        if (marker == 0xFF || (marker >= 0xD0 && marker <= 0xD7) || marker == 0x01) {
-            i += marker == 0xFF ? 1 : 2;
-            continue;
-        }
-        if (marker == 0xD9)
-            break;
-        const qsizetype length = be16(b, i + 2);
-        const bool sof = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
-        if (sof && i + 10 <= n && blocks == 0) {
-            const qint64 height = be16(b, i + 5), width = be16(b, i + 7);
-            const int count = quint8(b[i + 9]);
-            progressive = marker == 0xC2 || marker == 0xC6 || marker == 0xCA || marker == 0xCE;
-            huffman = marker < 0xC8;
-            int hMax = 1, vMax = 1;
-            for (int c = 0; c < count && i + 12 + 3 * c < n; ++c) {
-                hMax = qMax(hMax, quint8(b[i + 11 + 3 * c]) >> 4);
-                vMax = qMax(vMax, quint8(b[i + 11 + 3 * c]) & 15);
-            }
-            for (int c = 0; c < count && i + 12 + 3 * c < n; ++c) {
-                const int h = qMax(1, quint8(b[i + 11 + 3 * c]) >> 4), v = qMax(1, quint8(b[i + 11 + 3 * c]) & 15);
-                const qint64 across = (width * h + hMax * 8 - 1) / (hMax * 8);
-                const qint64 down = (height * v + vMax * 8 - 1) / (vMax * 8);
-                blocks += across * down;
-                paddedBlocks += (across + h - 1) / h * h * ((down + v - 1) / v * v);
-            }
-        }
-        i += 2 + length;
-        if (marker != 0xDA)
-            continue;
-        ++scans;
-        const qsizetype start = i;
-        i = jpegScanEnd(b, i);
-        frame.entropyBytes += i - start;
-    }
-    if (progressive || scans > 1)
-        frame.coefficientBytes = paddedBlocks * 64 * 2;
-    // Each block of a sequential scan takes at least a one-bit DC code and a one-bit end of block; the first
-    // scan of a progressive picture at least the DC code.
-    if (huffman)
-        frame.minimumBits = progressive ? blocks : 2 * blocks;
-    return frame;
-}
-
-quint32 le32(const QByteArray &b, qsizetype at)
-{
-    auto u = [&](qsizetype k) { return quint32(quint8(b[at + k])); };
-    return u(0) | u(1) << 8 | u(2) << 16 | u(3) << 24;
-}
-
-// RIFF chunks of a WebP: whether its pixels are held whole (lossless, or frames laid over a canvas).
-bool webpHoldsCanvas(const QByteArray &b)
-{
-    const qsizetype end = qMin<qsizetype>(b.size(), qsizetype(le32(b, 4)) + 8);
-    // The step is counted in 64 bits: a chunk claiming nearly 4 GB would wrap a 32-bit step round to 0.
-    for (qsizetype i = 12; i + 8 <= end; i += 8 + ((qsizetype(le32(b, i + 4)) + 1) & ~qsizetype(1))) {
-        const QByteArray fourcc = b.mid(i, 4);
-        if (fourcc == "VP8L" || fourcc == "ANMF" || (fourcc == "VP8X" && i + 9 <= end && (quint8(b[i + 8]) & 0x02)))
-            return true;
-    }
-    return false;
-}
+// libheif decodes the tiles of a grid on this many threads, each holding a tile's planes and its decoder's.
+constexpr int kHeifThreads = 4;
 
 struct HeifContext
 {
@@ -109,6 +32,7 @@ struct HeifContext
     bool open(const QByteArray &bytes, QString *error)
     {
         heif_context_set_maximum_image_size_limit(context, 65535);
+        heif_context_set_max_decoding_threads(context, kHeifThreads);
         heif_error e = heif_context_read_from_memory_without_copy(context, bytes.constData(), size_t(bytes.size()),
                                                                   nullptr);
         if (e.code == heif_error_Ok)
@@ -128,6 +52,21 @@ bool isHeif(const QByteArray &bytes)
 
 std::optional<PhotoHeader> peekHeif(const QByteArray &bytes, QString *error)
 {
+    // libheif tells the number of tiles only by decoding them all; the boxes tell it at once.
+    const std::optional<HeifLayout> layout = heifLayout(bytes);
+    if (!layout) {
+        if (error)
+            *error = QStringLiteral("Het HEIF-bestand is onleesbaar.");
+        return std::nullopt;
+    }
+    if (layout->items > PhotoFile::kMaxHeifItems || layout->codedPictures > PhotoFile::kMaxHeifPieces) {
+        const QSize size = layout->composedSize.isEmpty() ? layout->size : layout->composedSize;
+        if (error)
+            *error = QStringLiteral("De afbeelding is te groot (%1 x %2 pixels).")
+                         .arg(size.width())
+                         .arg(size.height());
+        return std::nullopt;
+    }
     HeifContext heif;
     if (!heif.open(bytes, error))
         return std::nullopt;
@@ -137,12 +76,27 @@ std::optional<PhotoHeader> peekHeif(const QByteArray &bytes, QString *error)
             *error = QStringLiteral("De afmetingen van de afbeelding zijn onleesbaar.");
         return std::nullopt;
     }
-    // The colour planes before conversion, at worst full-resolution chroma, wider than 8 bits when the
-    // picture is, and the alpha plane.
-    const qint64 pixels = qint64(size.width()) * size.height();
+    // The colour planes before conversion, in quarter bytes a pixel: luma, chroma as sampled, alpha, twice as
+    // wide beyond 8 bits; for a grid, of the size its data gives when that is larger.
+    static constexpr int kChromaQuarters[4] = {0, 2, 4, 8};
     const int sampleBytes = heif_image_handle_get_luma_bits_per_pixel(heif.handle) > 8 ? 2 : 1;
-    const qint64 planes = pixels * sampleBytes * (3 + (heif_image_handle_has_alpha_channel(heif.handle) ? 1 : 0));
-    return PhotoHeader{"heif", size, 1, planes};
+    const int quarters = 4 + kChromaQuarters[layout->chroma & 3] + (heif_image_handle_has_alpha_channel(heif.handle) ? 4 : 0);
+    auto planes = [&](qint64 pixels) { return pixels * quarters * sampleBytes / 4; };
+    const qint64 pixels = qMax(qint64(size.width()) * size.height(),
+                               qint64(layout->composedSize.width()) * layout->composedSize.height());
+    const qint64 tile = qint64(layout->largestCoded.width()) * layout->largestCoded.height();
+    PhotoHeader header{"heif", size};
+    // Beside them what the decoder holds of each coded picture being decoded (its own picture, and a filtered
+    // copy of it), a grid's tiles on several threads; and for a grid, the planes the tiles are put together
+    // in before conversion.
+    header.decoderBytes = layout->composedSize.isEmpty()
+                              ? 3 * planes(pixels)
+                              : 2 * planes(pixels) + qMin<qint64>(kHeifThreads, layout->codedPictures) * 3 * planes(tile);
+    // A coded picture whose size no box gives could be any size.
+    header.piecePixels = layout->largestCoded.isEmpty()
+                             ? std::numeric_limits<qint64>::max()
+                             : qMin<qint64>(layout->codedPictures, 1ll << 30) * tile;
+    return header;
 }
 
 // libheif delivers R, G, B, A bytes; turned into Qt's 0xAARRGGBB words in place, the decoded buffer becomes the
@@ -214,49 +168,52 @@ QImage turnUpright(QImage stored, int orientation)
     return stored;
 }
 
+qint64 PhotoHeader::decodeBytes(QSize decodedSize) const
+{
+    const qint64 pixels = qint64(decodedSize.width()) * decodedSize.height();
+    const int convert = deliveredBytes == 4 ? 0 : 4, turn = turnsSideways() ? 4 : 0;
+    return fileBytes + decoderBytes + pixels * (deliveredBytes + convert + turn);
+}
+
 std::optional<PhotoHeader> PhotoFile::peek(const QByteArray &bytes, QString *error)
 {
-    if (isHeif(bytes))
-        return peekHeif(bytes, error);
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    reader.setDecideFormatFromContent(true);
-    PhotoHeader header;
-    header.format = reader.format();
-    if (!acceptedPhotoFormat(header.format)) {
+    if (isHeif(bytes)) {
+        auto header = peekHeif(bytes, error);
+        if (header)
+            header->fileBytes = bytes.size();
+        return header;
+    }
+    const PictureHeader picture = pictureHeader(bytes);
+    if (!acceptedPhotoFormat(picture.format)) {
         if (error)
             *error = QStringLiteral("Geen BMP-, JPEG-, GIF-, PNG-, WebP- of HEIC-afbeelding.");
         return std::nullopt;
     }
-    header.size = reader.size();
-    if (header.format == "bmp" && header.size.height() < 0)
-        header.size.setHeight(-header.size.height());
-    // A GIF's frames are laid on its logical screen, which is what the decoder allocates.
-    if (header.format == "gif" && bytes.size() >= 10)
-        header.size = header.size.expandedTo(QSize(quint8(bytes[6]) | quint8(bytes[7]) << 8,
-                                                   quint8(bytes[8]) | quint8(bytes[9]) << 8));
-    if (!header.size.isValid() || header.size.isEmpty()) {
+    if (!picture.size.isValid() || picture.size.isEmpty()) {
         if (error)
             *error = QStringLiteral("De afmetingen van de afbeelding zijn onleesbaar.");
         return std::nullopt;
     }
+    PhotoHeader header{picture.format, picture.size};
+    header.deliveredBytes = picture.deliveredBytes;
+    header.fileBytes = bytes.size();
     const qint64 pixels = qint64(header.size.width()) * header.size.height();
     if (header.format == "jpeg") {
-        header.orientation = orientationOf(reader.transformation());
-        header.decoderBytes = jpegFrame(bytes).coefficientBytes;
-    } else if (header.format == "png" && bytes.size() > 24 && quint8(bytes[24]) == 16) {
-        header.decoderBytes = pixels * 8; // sixteen bits a channel come as a picture of 8 bytes a pixel first
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        header.orientation = orientationOf(QImageReader(&buffer, "jpeg").transformation());
+        header.decoderBytes = jpegLayout(bytes).coefficientBytes;
     } else if (header.format == "webp") {
         // The decoder keeps its own copy of the file, and lossless or animated pictures whole.
-        header.decoderBytes = bytes.size() + (webpHoldsCanvas(bytes) ? pixels * 4 : 0);
+        header.decoderBytes = bytes.size() + (webpLayout(bytes).holdsCanvas ? pixels * 4 : 0);
+    } else if (header.format == "gif") {
+        header.decoderBytes = pixels * 4; // frames that restore what was under them keep a copy of the screen
     }
     return header;
 }
 
-PictureLoad PhotoFile::decode(const QByteArray &bytes, const PhotoHeader &header, QSize decodedSize,
-                              qint64 maxBytes)
+PictureLoad PhotoFile::decode(const QByteArray &bytes, const PhotoHeader &header, QSize decodedSize)
 {
     PictureLoad result;
     if (header.format == "heif") {
@@ -270,7 +227,7 @@ PictureLoad PhotoFile::decode(const QByteArray &bytes, const PhotoHeader &header
         return result;
     }
     if (header.format == "jpeg") {
-        const JpegFrame frame = jpegFrame(bytes);
+        const JpegLayout frame = jpegLayout(bytes);
         if (frame.entropyBytes * 8 < frame.minimumBits) {
             result.error = QStringLiteral("Het bestand is onvolledig.");
             return result;
@@ -281,7 +238,6 @@ PictureLoad PhotoFile::decode(const QByteArray &bytes, const PhotoHeader &header
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, header.format);
     reader.setAutoTransform(false);
-    reader.setAllocationLimit(int((qMax(maxBytes, header.decoderBytes) + (1 << 20) - 1) >> 20));
     if (decodedSize != header.size)
         reader.setScaledSize(decodedSize);
     QImage image;
@@ -291,6 +247,11 @@ PictureLoad PhotoFile::decode(const QByteArray &bytes, const PhotoHeader &header
     }
     result.image = turnUpright(std::move(image), header.orientation);
     return result;
+}
+
+void limitPictureDecoders()
+{
+    QImageReader::setAllocationLimit(int(PhotoFile::kBudgetBytes >> 20));
 }
 
 } // namespace vellora

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "surface/pictureformat.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QSize>
@@ -8,13 +10,6 @@
 #include <optional>
 
 namespace vellora {
-
-// What a picture file says about itself before any pixel is decoded.
-struct PictureHeader
-{
-    QByteArray format; // "bmp", "jpeg" or "gif"
-    QSize size;
-};
 
 struct PictureLoad
 {
@@ -52,14 +47,5 @@ public:
     // Writes a Windows BMP through QSaveFile: an existing file is replaced only once the new one is complete.
     static bool saveBmp(const QImage &image, const QString &path, QString *error = nullptr);
 };
-
-// True when the file's structure runs to its proper end: BMP pixel data as long as the header promises,
-// a JPEG up to its end-of-image marker, a GIF up to its trailer, a PNG up to its end chunk, a WebP as long as
-// its RIFF header says.
-bool pictureIsComplete(const QByteArray &format, const QByteArray &bytes);
-
-// Where the entropy-coded data of a JPEG scan starting at `from` ends: at the next marker other than a
-// restart, a stuffed 0xFF00 or fill bytes, or at the end of the bytes.
-qsizetype jpegScanEnd(const QByteArray &bytes, qsizetype from);
 
 } // namespace vellora

@@ -1,11 +1,13 @@
-#include "surface/picturefile.h"
 #include "project/recoverystore.h"
+#include "surface/picturefile.h"
 #include "tests/support/testsupport.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace vellora;
 
@@ -59,6 +61,51 @@ private Q_SLOTS:
         QCOMPARE(differenceFromGrey(mine.path(), 77), QString());
         QVERIFY(!QFile::exists(copy));
         QVERIFY(mine.leftovers().empty());
+    }
+
+    // What a hostile or unlucky data folder may hold in place of a lock or a copy: read like a lock, each
+    // would hang the start for good (a FIFO in open(), /dev/zero and a sparse giant in reading the first
+    // line). It is left alone and its copy not offered, while a sound copy beside it still is.
+    void leavesAloneWhatIsNoRegularFile_data()
+    {
+        QTest::addColumn<QString>("special"); // "lock" or "copy": which of the pair it replaces
+        QTest::addColumn<QString>("kind");    // one of makeSpecialFile's
+        for (const char *special : {"lock", "copy"})
+            for (const char *kind : {"zero", "fifo", "dir", "sparse", "outside"})
+                QTest::addRow("%s: %s", special, kind)
+                    << QString::fromLatin1(special) << QString::fromLatin1(kind);
+    }
+
+    void leavesAloneWhatIsNoRegularFile()
+    {
+        QFETCH(QString, special);
+        QFETCH(QString, kind);
+        QTemporaryDir folder, scratch;
+        const QString sound = folder.filePath(QStringLiteral("sound.bmp"));
+        const QString hostile = folder.filePath(special == u"lock" ? QStringLiteral("hostile.lock")
+                                                                   : QStringLiteral("hostile.bmp"));
+        QVERIFY(PictureFile::saveBmp(greySheet(40), sound));
+        if (special == u"lock")
+            QVERIFY(PictureFile::saveBmp(greySheet(90), folder.filePath(QStringLiteral("hostile.bmp"))));
+        QVERIFY(test::makeSpecialFile(kind, hostile, scratch.path()));
+        struct stat before
+        {
+        };
+        QCOMPARE(::lstat(QFile::encodeName(hostile).constData(), &before), 0);
+
+        RecoveryStore store(folder.path());
+        QVERIFY(store.claim());
+        std::vector<RecoveryStore::Leftover> left = store.leftovers();
+        QCOMPARE(left.size(), size_t(1));
+        QCOMPARE(left[0].path, sound);
+        left.clear();
+        struct stat after
+        {
+        };
+        QCOMPARE(::lstat(QFile::encodeName(hostile).constData(), &after), 0);
+        QCOMPARE(after.st_mode, before.st_mode);
+        QCOMPARE(after.st_size, before.st_size);
+        QCOMPARE(QFileInfo::exists(folder.filePath(QStringLiteral("hostile.bmp"))), true);
     }
 
     void writesAndRemovalKeepTheirOrder()
