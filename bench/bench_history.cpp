@@ -2,8 +2,8 @@
 // the same bytes, the history's memory after 50 steps of each kind, and how long one recovery write holds the
 // calling (user-interface) thread beside copying the picture it writes.
 #include "bench/benchutil.h"
-#include "project/recoverystore.h"
 #include "deck/sheethistory.h"
+#include "project/recoverystore.h"
 #include "surface/surface.h"
 
 #include <QGuiApplication>

@@ -1,9 +1,9 @@
 // Opening the deck overview: the half-size scaling of the sheet and the building of the window, beside one
 // plain smooth scaling of the same sheet, which is the least any opening costs.
-#include "surface/appfolder.h"
 #include "bench/benchutil.h"
-#include "surface/platform.h"
 #include "shell/showform.h"
+#include "surface/appfolder.h"
+#include "surface/platform.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -5,13 +5,13 @@
 // memory above the start against the bound of 600 MB, and the time to refuse a HEIC grid of 141 x 141 tiles.
 // The photos are made by a child run of this program, so that making them does not count in the peak memory of
 // the run that measures.
-#include "surface/appfolder.h"
 #include "bench/benchutil.h"
-#include "sheet/cardsheet.h"
 #include "placement/dialogform.h"
-#include "placement/photoloader.h"
 #include "placement/photoframing.h"
+#include "placement/photoloader.h"
 #include "placement/photoplace.h"
+#include "sheet/cardsheet.h"
+#include "surface/appfolder.h"
 #include "surface/photofile.h"
 #include "surface/platform.h"
 #include "surface/surface.h"

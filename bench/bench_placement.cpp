@@ -4,10 +4,10 @@
 // Run from the build's bin folder; it uses Data/Kaarten.krt and Data/Hkrs-0.krt beside it when they are there.
 
 #include "bench/benchutil.h"
-#include "surface/picturefile.h"
-#include "sheet/piptables.h"
 #include "sheet/cardfinishing.h"
+#include "sheet/piptables.h"
 #include "sheet/placementengine.h"
+#include "surface/picturefile.h"
 #include "surface/platform.h"
 #include "surface/surface.h"
 #include "surface/twips.h"

@@ -1,16 +1,16 @@
 #include "placement/dialogform.h"
 
 #include "placement/cardtargets.h"
-#include "surface/widgets/dialogparts.h"
 #include "placement/folderlisting.h"
-#include "surface/widgets/imagebutton.h"
-#include "surface/widgets/picturebox.h"
 #include "placement/photoplace.h"
 #include "placement/photoview.h"
+#include "placement/targetoptions.h"
 #include "surface/platform.h"
 #include "surface/surface.h"
-#include "placement/targetoptions.h"
 #include "surface/twips.h"
+#include "surface/widgets/dialogparts.h"
+#include "surface/widgets/imagebutton.h"
+#include "surface/widgets/picturebox.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "surface/appfolder.h"
-#include "sheet/cardsheet.h"
 #include "placement/photoframing.h"
 #include "sheet/cardpaste.h"
+#include "sheet/cardsheet.h"
+#include "surface/appfolder.h"
 
 #include <QDialog>
 #include <QHash>

@@ -1,7 +1,7 @@
 #include "placement/jokerbrowser.h"
 
-#include "sheet/cardsheet.h"
 #include "placement/cardtargets.h"
+#include "sheet/cardsheet.h"
 #include "surface/picturefile.h"
 #include "surface/twips.h"
 

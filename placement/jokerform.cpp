@@ -1,13 +1,13 @@
 #include "placement/jokerform.h"
 
-#include "surface/appfolder.h"
 #include "placement/cardtargets.h"
+#include "placement/targetoptions.h"
+#include "surface/appfolder.h"
+#include "surface/platform.h"
+#include "surface/twips.h"
 #include "surface/widgets/dialogparts.h"
 #include "surface/widgets/imagebutton.h"
 #include "surface/widgets/picturebox.h"
-#include "surface/platform.h"
-#include "placement/targetoptions.h"
-#include "surface/twips.h"
 
 #include <QApplication>
 #include <QLabel>

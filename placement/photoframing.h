@@ -1,9 +1,9 @@
 #pragma once
 
-#include "sheet/cardsheet.h"
 #include "placement/photopyramid.h"
-#include "sheet/cardpaste.h"
 #include "placement/scaledview.h"
+#include "sheet/cardpaste.h"
+#include "sheet/cardsheet.h"
 #include "surface/surface.h"
 
 #include <QColor>

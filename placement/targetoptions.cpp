@@ -1,10 +1,10 @@
 #include "placement/targetoptions.h"
 
-#include "surface/appfolder.h"
-#include "surface/widgets/artwork.h"
 #include "placement/cardtargets.h"
-#include "surface/widgets/imagebutton.h"
+#include "surface/appfolder.h"
 #include "surface/twips.h"
+#include "surface/widgets/artwork.h"
+#include "surface/widgets/imagebutton.h"
 
 #include <QPixmap>
 

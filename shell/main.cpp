@@ -1,9 +1,9 @@
+#include "print/printqueues.h"
 #include "shell/commandline.h"
 #include "shell/mainwindow.h"
-#include "surface/widgets/messageboxprompter.h"
 #include "surface/photofile.h"
 #include "surface/platform.h"
-#include "print/printqueues.h"
+#include "surface/widgets/messageboxprompter.h"
 
 #include <QApplication>
 #include <QFont>

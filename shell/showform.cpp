@@ -1,10 +1,10 @@
 #include "shell/showform.h"
 
 #include "surface/appfolder.h"
-#include "surface/widgets/dialogparts.h"
-#include "surface/widgets/picturebox.h"
 #include "surface/platform.h"
 #include "surface/twips.h"
+#include "surface/widgets/dialogparts.h"
+#include "surface/widgets/picturebox.h"
 
 #include <QLabel>
 #include <QMouseEvent>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "surface/appfolder.h"
 #include "sheet/cardsheet.h"
-#include "surface/widgets/picturebox.h"
+#include "surface/appfolder.h"
 #include "surface/surface.h"
+#include "surface/widgets/picturebox.h"
 #include "tests/support/testsupport.h"
 
 #include <QApplication>

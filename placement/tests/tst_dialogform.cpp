@@ -1,8 +1,8 @@
 #include "placement/dialogform.h"
 #include "placement/folderlisting.h"
 #include "placement/photoplace.h"
-#include "placement/tests/photos.h"
 #include "placement/photoview.h"
+#include "placement/tests/photos.h"
 
 #include <QCheckBox>
 #include <QListWidget>

@@ -1,6 +1,6 @@
 #include "placement/photopyramid.h"
-#include "placement/tests/photos.h"
 #include "placement/scaledview.h"
+#include "placement/tests/photos.h"
 
 using vellora::ScaledView;
 using namespace vellora::test;

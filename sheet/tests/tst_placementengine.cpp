@@ -1,9 +1,9 @@
-#include "sheet/cardsheet.h"
 #include "sheet/cardfinishing.h"
+#include "sheet/cardsheet.h"
 #include "sheet/placementengine.h"
 #include "surface/surface.h"
-#include "tests/support/testsupport.h"
 #include "surface/twips.h"
+#include "tests/support/testsupport.h"
 
 #include <QPainter>
 #include <QRandomGenerator>

@@ -1,15 +1,15 @@
-#include "shell/mainwindow.h"
+#include "deck/sheethistory.h"
 #include "project/projectcommands.h"
-#include "surface/widgets/picturebox.h"
+#include "project/recoverystore.h"
+#include "shell/mainwindow.h"
+#include "shell/showform.h"
 #include "surface/picturefile.h"
 #include "surface/platform.h"
-#include "project/recoverystore.h"
-#include "deck/sheethistory.h"
-#include "shell/showform.h"
 #include "surface/surface.h"
+#include "surface/twips.h"
+#include "surface/widgets/picturebox.h"
 #include "tests/support/printfakes.h"
 #include "tests/support/testsupport.h"
-#include "surface/twips.h"
 
 #include <QAction>
 #include <QFile>

@@ -3,8 +3,8 @@
 #include "shell/helptekst.h"
 #include "shell/mainwindow.h"
 #include "shell/opendocument.h"
-#include "surface/widgets/picturebox.h"
 #include "surface/platform.h"
+#include "surface/widgets/picturebox.h"
 #include "tests/support/printfakes.h"
 #include "tests/support/testsupport.h"
 

@@ -1,7 +1,7 @@
 #include "surface/appfolder.h"
 #include "surface/surface.h"
-#include "tests/support/testsupport.h"
 #include "surface/twips.h"
+#include "tests/support/testsupport.h"
 
 #include <QDir>
 #include <QTest>
