@@ -121,31 +121,20 @@ int makeWorst(const QString &dir, const QString &jpeg)
     return 0;
 }
 
-qint64 statusBytes(const QByteArray &field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
-        return -1;
-    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine())
-        if (line.startsWith(field + ':'))
-            return line.mid(field.size() + 1).trimmed().split(' ').value(0).toLongLong() * 1024;
-    return -1;
-}
-
 // Photos loaded one after the other as the dialog does, each shown photo zoomed down to 1 % so that it holds
 // all its halves; the first path only warms the decoders up. Prints 1 or 0 for each photo and the peak
 // memory above the start in MB.
 int printOrderPeak(const QStringList &paths)
 {
     (void)PhotoLoader::load(paths[0]);
-    const qint64 start = statusBytes("VmRSS");
+    const qint64 start = test::processStatusBytes("VmRSS");
     PhotoFraming framing;
     QByteArray loads;
     for (const QString &path : paths.sliced(1)) {
         loads += framing.load(path) ? '1' : '0';
         framing.setZoom(1);
     }
-    std::printf("%s %.0f\n", loads.constData(), double(statusBytes("VmHWM") - start) / (1 << 20));
+    std::printf("%s %.0f\n", loads.constData(), double(test::processStatusBytes("VmHWM") - start) / (1 << 20));
     return 0;
 }
 
@@ -153,9 +142,9 @@ int printOrderPeak(const QStringList &paths)
 int printLoadPeak(const QString &path)
 {
     // Not getrusage: its peak carries over from the parent through fork and exec.
-    const qint64 before = statusBytes("VmRSS");
+    const qint64 before = test::processStatusBytes("VmRSS");
     const PhotoLoad loaded = PhotoLoader::load(path);
-    std::printf("%.0f %d %d\n", double(statusBytes("VmHWM") - before) / (1 << 20), loaded.image.width(),
+    std::printf("%.0f %d %d\n", double(test::processStatusBytes("VmHWM") - before) / (1 << 20), loaded.image.width(),
                 loaded.image.height());
     return loaded.ok() ? 0 : 1;
 }

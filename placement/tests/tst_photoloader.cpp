@@ -44,18 +44,6 @@ QByteArray claiming(QByteArray b, const QByteArray &f, int w, int h)
     return b;
 }
 
-// A field of /proc/self/status, in bytes.
-qint64 statusBytes(const QByteArray &field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
-        return -1;
-    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine())
-        if (line.startsWith(field + ':'))
-            return line.mid(field.size() + 1).trimmed().split(' ').value(0).toLongLong() * 1024;
-    return -1;
-}
-
 // The photo dialog's loads in a process of its own, set up as the program is at start-up: each photo after
 // the first loaded beside the one shown, which a zoom down to 1 % has given all its halves. The files before
 // "--" load first, so that the decoders' own code counts in the start. Prints a 1 or 0 for each photo after
@@ -66,14 +54,14 @@ int loadInOrder(const QStringList &paths)
     const qsizetype split = paths.indexOf(QStringLiteral("--"));
     for (const QString &warm : paths.first(split))
         (void)PhotoLoader::load(warm);
-    const qint64 start = statusBytes("VmRSS");
+    const qint64 start = vellora::test::processStatusBytes("VmRSS");
     vellora::PhotoFraming framing;
     QTextStream out(stdout);
     for (const QString &path : paths.sliced(split + 1)) {
         out << (framing.load(path) ? '1' : '0');
         framing.setZoom(1);
     }
-    out << ' ' << statusBytes("VmHWM") - start << Qt::endl;
+    out << ' ' << vellora::test::processStatusBytes("VmHWM") - start << Qt::endl;
     return 0;
 }
 

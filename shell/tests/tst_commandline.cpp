@@ -84,15 +84,6 @@ QByteArray snapshot(const QByteArray &path)
     return seen;
 }
 
-int pdfPages(const QString &pdf)
-{
-    QProcess info;
-    info.start(QStringLiteral("pdfinfo"), {pdf});
-    info.waitForFinished(60000);
-    const QString text = QString::fromLocal8Bit(info.readAllStandardOutput());
-    return QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(text).captured(1).toInt();
-}
-
 } // namespace
 
 // The command line, in the process and through the real program: what it makes, and what it refuses and
@@ -275,7 +266,7 @@ private Q_SLOTS:
         const QString pdf = m_app.filePath("written.pdf"); // under a name the PDF tools take
         QVERIFY(test::writeBytes(pdf, written));
         QCOMPARE(written.left(5), QByteArray("%PDF-"));
-        QCOMPARE(pdfPages(pdf), pages);
+        QCOMPARE(test::pdfPageCount(pdf), pages);
 
         // The real program's deck has its faces pixel for pixel, and the back passed on as its own JPEG file.
         if (QTest::currentDataTag() == QLatin1String("program without a display")) {

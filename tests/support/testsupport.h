@@ -48,6 +48,11 @@ bool ignoresPermissions();
 // ran there and passed, else the child's output.
 QString rerunAsNobody();
 
+// A field of /proc/self/status (VmRSS, VmHWM ..), in bytes; -1 when it cannot be read.
+qint64 processStatusBytes(const QByteArray &field);
+// The number of pages pdfinfo reports; 0 for no PDF.
+int pdfPageCount(const QString &pdf);
+
 // Photo files of other kinds, made at test time. heicBytes is empty when libheif has no HEVC encoder here.
 QByteArray heicBytes(const QImage &image);
 // A JPEG with an EXIF segment giving its orientation, right after the start-of-image marker.
