@@ -131,9 +131,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QImage>("picture");
         QTest::addColumn<QString>("variant");
-        for (const QSize size : {QSize(1, 1), QSize(2, 3), QSize(5, 2), QSize(3990, 1600)})
-            QTest::addRow("%dx%d", size.width(), size.height()) << gradientPicture(size.width(), size.height())
-                                                                << QString();
+        for (const auto &[w, h] : {std::pair(1, 1), {2, 3}, {5, 2}, {3990, 1600}})
+            QTest::addRow("%dx%d", w, h) << gradientPicture(w, h) << QString();
         QImage alpha = gradientPicture(7, 3).convertToFormat(QImage::Format_ARGB32);
         alpha.setPixel(1, 1, qRgba(200, 100, 50, 7));
         alpha.setDotsPerMeterX(2000);
@@ -161,7 +160,8 @@ private Q_SLOTS:
         const QImage qt = QImage::fromData(bytes, "BMP");
         for (const QImage &ours : {PictureFile::load(path).image, PictureFile::decode(bytes).image}) {
             QCOMPARE(test::byteDifference(ours, qt), QString());
-            QCOMPARE(QSize(ours.dotsPerMeterX(), ours.dotsPerMeterY()), QSize(qt.dotsPerMeterX(), qt.dotsPerMeterY()));
+            const auto resolution = [](const QImage &i) { return QSize(i.dotsPerMeterX(), i.dotsPerMeterY()); };
+            QCOMPARE(resolution(ours), resolution(qt));
         }
     }
 
