@@ -1,6 +1,6 @@
-// Saving and opening a composed card sheet, beside writing and reading the same bytes with plain file I/O, and
-// beside the way they went before (Qt's BMP writer and reader over the whole file); and how long the project
-// chooser's event loop is held while it opens a project.
+// Saving and opening a composed card sheet, beside writing and reading the same bytes with plain file I/O,
+// and beside the way they went before (Qt's BMP writer and reader over the whole file); and how long the
+// project chooser's event loop is held while it opens a project.
 #include "bench/benchutil.h"
 #include "project/openform.h"
 #include "project/projectcommands.h"
@@ -167,8 +167,8 @@ int main(int argc, char **argv)
     bench::report("Open as before (whole file, Qt's reader)", opens[1], "read(2)", opens[3]);
     bench::report("Load picture (blank sheet path)", opens[4], "read(2)", opens[3]);
     const auto [hold, took] = chooserHold(store, dir.path());
-    std::printf("%-44s %9.2f ms   over the %.2f ms from Ok to closed\n", "Chooser: longest gap of its 10 ms timer",
-                hold, took);
+    std::printf("%-44s %9.2f ms   over the %.2f ms from Ok to closed\n",
+                "Chooser: longest gap of its 10 ms timer", hold, took);
 
     // What the file checks cost on their own, beside opening the file plainly: stat, open without waiting,
     // fstat; and the listing that finds the file by its exact bytes.
