@@ -176,8 +176,9 @@ private Q_SLOTS:
     // read; a window closed meanwhile drops the sheet when it comes, and says nothing.
     void whileReading_data()
     {
-        QTest::addColumn<QString>("steps"); // "Ok", "dclick", "click": on the second entry; "Cancel", "Escape"
-        QTest::addColumn<bool>("sheet");    // the read brings a sheet, else nothing
+        // "Ok", "Cancel", "Escape"; "dclick" on the first entry, "click" on the second.
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<bool>("sheet"); // the read brings a sheet, else nothing
         QTest::addColumn<QString>("label");
         QTest::addColumn<bool>("closed"); // before the read ends
         QTest::newRow("a click chooses") << u"click"_s << true << u"twee"_s << false;
