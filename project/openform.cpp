@@ -8,14 +8,20 @@
 #include "project/projectstore.h"
 #include "surface/twips.h"
 
+#include <QFutureWatcher>
 #include <QLabel>
 #include <QListWidget>
+#include <QProgressBar>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <utility>
 
 namespace vellora {
 
 OpenForm::OpenForm(const ProjectStore &store, ProjectCommands &commands, Pacer &pacer, const AppFolder &folder,
                    QWidget *parent)
-    : QDialog(parent), m_commands(commands)
+    : QDialog(parent), m_commands(commands), m_pacer(pacer),
+      m_reader([store](const QString &name) { return readProject(store, name); })
 {
     setObjectName(QStringLiteral("OpenForm"));
     setWindowTitle(QStringLiteral("Openen Vellora"));
@@ -45,6 +51,13 @@ OpenForm::OpenForm(const ProjectStore &store, ProjectCommands &commands, Pacer &
     cancelButton(this, pacer, folder, QRect(1680, 4680, 765, 435));
     m_okButton = pictureButton(this, pacer, folder, QStringLiteral("OkKnop"), QStringLiteral("ok.png"),
                                QRect(2520, 4680, 765, 435));
+    // Left of the buttons, shown only while a read takes its time.
+    m_progress = new QProgressBar(this);
+    m_progress->setObjectName(QStringLiteral("Voortgang"));
+    m_progress->setGeometry(twipRect(240, 4800, 1305, 195));
+    m_progress->setRange(0, 0);
+    m_progress->setTextVisible(false);
+    m_progress->hide();
 
     // Arrow keys move the choice as a click does; the highlighted entry and Label1 never disagree.
     connect(m_list, &QListWidget::currentItemChanged, this, [this](QListWidgetItem *item) {
@@ -59,10 +72,41 @@ OpenForm::OpenForm(const ProjectStore &store, ProjectCommands &commands, Pacer &
 
 void OpenForm::ok()
 {
+    // One read at a time: Ok or a double-click while it runs starts nothing.
+    if (m_reading)
+        return;
     const QListWidgetItem *item = m_list->currentItem();
-    const bool chosen = item && item->isSelected();
-    m_opened = m_commands.open(chosen ? item->text() : QString());
+    const QString name = item && item->isSelected() ? item->text() : QString();
+    if (name.isEmpty()) {
+        opened(name, std::nullopt);
+        return;
+    }
+    m_reading = new QFutureWatcher<std::optional<QImage>>(this);
+    connect(m_reading, &QFutureWatcherBase::finished, this, [this, name] {
+        QFutureWatcher<std::optional<QImage>> *watcher = std::exchange(m_reading, nullptr);
+        watcher->deleteLater();
+        m_progress->hide();
+        opened(name, watcher->result());
+    });
+    m_reading->setFuture(QtConcurrent::run(m_reader, name));
+    m_pacer.after(500, m_progress, [this] {
+        if (m_reading)
+            m_progress->show();
+    });
+}
+
+void OpenForm::opened(const QString &name, std::optional<QImage> sheet)
+{
+    m_opened = m_commands.finishOpen(name, std::move(sheet));
     accept();
+}
+
+void OpenForm::done(int result)
+{
+    // Closed while a project is read: the read runs out on its worker and its sheet is dropped unseen.
+    delete std::exchange(m_reading, nullptr);
+    m_progress->hide();
+    QDialog::done(result);
 }
 
 } // namespace vellora

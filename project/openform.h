@@ -3,10 +3,13 @@
 #include <QDialog>
 #include <QImage>
 
+#include <functional>
 #include <optional>
 
 class QLabel;
 class QListWidget;
+class QProgressBar;
+template <typename T> class QFutureWatcher;
 
 namespace vellora {
 
@@ -16,26 +19,42 @@ class Pacer;
 class ProjectCommands;
 class ProjectStore;
 
-// The project chooser: lists Projecten\*.krt by name and opens the chosen one with Ok or a double-click.
+// The project chooser: lists Projecten\*.krt by name and opens the chosen one with Ok or a double-click. The
+// chosen project is read on a worker thread while the window goes on answering; it closes itself once the
+// project is read, and a window closed before that drops what the read brings.
 class OpenForm : public QDialog
 {
     Q_OBJECT
 public:
+    // Reads the project of that name on a worker thread: its sheet, or nothing when it is not a card sheet.
+    using Reader = std::function<std::optional<QImage>(const QString &name)>;
+
     OpenForm(const ProjectStore &store, ProjectCommands &commands, Pacer &pacer, const AppFolder &folder,
              QWidget *parent = nullptr);
 
+    // Reads through `reader` instead of the store.
+    void setReader(Reader reader) { m_reader = std::move(reader); }
+
     // The card sheet that Ok installed, if any.
     const std::optional<QImage> &openedSheet() const { return m_opened; }
+    bool isReading() const { return m_reading != nullptr; }
 
     QListWidget *list() const { return m_list; }
 
+    void done(int result) override;
+
 private:
     void ok();
+    void opened(const QString &name, std::optional<QImage> sheet);
 
     ProjectCommands &m_commands;
+    Pacer &m_pacer;
+    Reader m_reader;
     QListWidget *m_list;
     QLabel *m_label;
     ImageButton *m_okButton;
+    QProgressBar *m_progress;
+    QFutureWatcher<std::optional<QImage>> *m_reading = nullptr;
     std::optional<QImage> m_opened;
 };
 

@@ -15,6 +15,12 @@ QString writeProject(const ProjectStore &store, const QImage &sheet, const QStri
     return error.isEmpty() ? QStringLiteral("onbekende fout") : error;
 }
 
+std::optional<QImage> readProject(const ProjectStore &store, const QString &name)
+{
+    // No entry chosen means no project; a file called just ".krt" is not one.
+    return name.isEmpty() ? std::nullopt : store.open(name);
+}
+
 bool ProjectCommands::confirmNew()
 {
     return m_prompter.question(texts::kNewQuestion, texts::kNewTitle, Prompter::Icon::Question);
@@ -66,8 +72,11 @@ bool ProjectCommands::save(const QImage &sheet)
 
 std::optional<QImage> ProjectCommands::open(const QString &name)
 {
-    // No entry chosen means no project; a file called just ".krt" is not one.
-    std::optional<QImage> sheet = name.isEmpty() ? std::nullopt : m_store.open(name);
+    return finishOpen(name, readProject(m_store, name));
+}
+
+std::optional<QImage> ProjectCommands::finishOpen(const QString &name, std::optional<QImage> sheet)
+{
     if (!sheet)
         m_prompter.message(texts::kNotASheet, texts::kError, Prompter::Icon::Critical);
     else

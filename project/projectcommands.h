@@ -38,6 +38,8 @@ public:
 
     // The chosen project's picture, or nothing after telling the user it is not a card sheet.
     std::optional<QImage> open(const QString &name);
+    // The same for a project already read (readProject, on a worker).
+    std::optional<QImage> finishOpen(const QString &name, std::optional<QImage> sheet);
 
     // Before unsaved work is closed: Yes saves first, No leaves it, Cancel keeps the program open.
     Prompter::Answer askToSaveChanges();
@@ -63,6 +65,9 @@ private:
 
 // Writes the sheet as the project `name`: empty when written, else why not. Safe on any thread.
 QString writeProject(const ProjectStore &store, const QImage &sheet, const QString &name);
+// The card sheet of the project `name`; nothing when no name was chosen or the file is not a sheet. Safe on
+// any thread.
+std::optional<QImage> readProject(const ProjectStore &store, const QString &name);
 
 namespace texts {
 inline const QString kNewQuestion = QStringLiteral("Wilt u een nieuw spel kaarten ontwerpen?");

@@ -1,5 +1,6 @@
 #include "surface/picturefile.h"
 
+#include "surface/bmprows.h"
 #include "surface/regularfile.h"
 
 #include <QBuffer>
@@ -21,6 +22,30 @@ void setError(QString *error, const QString &text)
 {
     if (error)
         *error = text;
+}
+
+const QString kIncomplete = QStringLiteral("Het bestand is onvolledig.");
+const QString kNoMemory = QStringLiteral("Er is te weinig geheugen voor de afbeelding.");
+
+// A plain BMP is read a band of rows at a time straight into the picture, never whole into memory first.
+PictureLoad readRows(RegularFile &file, const bmprows::Layout &layout)
+{
+    bool stoppedShort = false;
+    QImage image = bmprows::read(layout, [&](char *into, qint64 length) {
+        while (length > 0) {
+            const qint64 n = file.read(into, length);
+            if (n <= 0) {
+                stoppedShort = true;
+                return false;
+            }
+            into += n;
+            length -= n;
+        }
+        return true;
+    });
+    if (image.isNull())
+        return {QImage(), stoppedShort ? kIncomplete : kNoMemory};
+    return {std::move(image), QString()};
 }
 
 } // namespace
@@ -53,7 +78,14 @@ PictureLoad PictureFile::decode(const QByteArray &bytes, qint64 maxBytes, QSize 
         return result;
     }
     if (!pictureIsComplete(header->format, bytes)) {
-        result.error = QStringLiteral("Het bestand is onvolledig.");
+        result.error = kIncomplete;
+        return result;
+    }
+    if (const auto layout = header->format == "bmp" && !scaledSize.isValid() ? bmprows::layoutOf(bytes)
+                                                                             : std::nullopt) {
+        result.image = bmprows::decode(bytes, *layout);
+        if (result.image.isNull())
+            result.error = kNoMemory;
         return result;
     }
     QBuffer buffer;
@@ -82,6 +114,8 @@ PictureLoad PictureFile::load(const QString &path, qint64 maxBytes)
     const auto header = peek(head);
     if (header && qint64(header->size.width()) * header->size.height() * 4 > maxBytes)
         return decode(head, maxBytes);
+    if (const auto layout = header ? bmprows::layoutOf(head) : std::nullopt)
+        return readRows(file, *layout);
     const QByteArray bytes = file.readAll();
     if (!file.error().isEmpty())
         return {QImage(), file.error()};
@@ -126,9 +160,12 @@ PictureLoad PictureFile::loadExactly(const QByteArray &nativePath, QSize require
     if (!file.isOpen())
         return {QImage(), file.error()};
     // A file claiming another size is refused before it is read whole.
-    const auto header = peek(file.peek(64 * 1024));
+    const QByteArray head = file.peek(64 * 1024);
+    const auto header = peek(head);
     if (header && header->size != required)
         return {QImage(), wrongSize(header->size, required)};
+    if (const auto layout = header ? bmprows::layoutOf(head) : std::nullopt)
+        return readRows(file, *layout);
     const QByteArray bytes = file.readAll();
     if (!file.error().isEmpty())
         return {QImage(), file.error()};
@@ -137,18 +174,22 @@ PictureLoad PictureFile::loadExactly(const QByteArray &nativePath, QSize require
 
 bool PictureFile::saveBmp(const QImage &image, const QString &path, QString *error)
 {
+    // A sheet's rows go from its pixels to the file a band at a time, with nothing buffered twice; other
+    // pictures take Qt's writer, which gives the same bytes.
+    const bool byRows = bmprows::writes(image);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(byRows ? QIODevice::WriteOnly | QIODevice::Unbuffered : QIODevice::WriteOnly)) {
         setError(error, writeFailureReason(file.errorString()));
         return false;
     }
     QImageWriter writer(&file, "bmp");
-    if (!writer.write(image)) {
+    if (!(byRows ? bmprows::write(image, file) : writer.write(image))) {
         // The writer only knows that a write failed; writing out what is still buffered brings the system's
         // reason (a full disk) to light.
         file.flush();
-        setError(error, writeFailureReason(file.error() != QFileDevice::NoError ? file.errorString()
-                                                                                : writer.errorString()));
+        setError(error, writeFailureReason(file.error() != QFileDevice::NoError || byRows
+                                               ? file.errorString()
+                                               : writer.errorString()));
         file.cancelWriting();
         return false;
     }

@@ -29,6 +29,8 @@ public:
     const QString &error() const { return m_error; }
 
     QByteArray peek(qint64 length) { return isOpen() ? m_file.peek(length) : QByteArray(); }
+    // Up to `length` bytes more, as QIODevice::read gives them: -1 on an error.
+    qint64 read(char *into, qint64 length) { return isOpen() ? m_file.read(into, length) : -1; }
     // The whole file; empty with an error when it has grown beyond the limit since it was opened.
     QByteArray readAll();
 

@@ -6,10 +6,36 @@
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
+#include <QProgressBar>
+#include <QSemaphore>
 #include <QTest>
+#include <QThreadPool>
+#include <QTimer>
 
 using namespace vellora;
 using namespace Qt::StringLiterals;
+
+// Holds the worker in the middle of a read until the test lets it go, then brings `sheet`.
+struct HeldReader
+{
+    QSemaphore started, release;
+    QAtomicInt reads;
+    std::optional<QImage> sheet;
+    OpenForm::Reader reader()
+    {
+        return [this](const QString &) {
+            reads.ref();
+            started.release();
+            release.tryAcquire(1, 10000); // a read that never ends would only hide a failure
+            return sheet;
+        };
+    }
+    ~HeldReader()
+    {
+        release.release(8);
+        QThreadPool::globalInstance()->waitForDone();
+    }
+};
 
 class TestOpenForm : public QObject
 {
@@ -97,10 +123,12 @@ private Q_SLOTS:
                 QTest::keyClick(&form, Qt::Key_Escape);
             }
         }
+        QTRY_VERIFY(!form.isReading());
         QCOMPARE(form.findChild<QLabel *>(u"Label1"_s)->text(), label);
         QCOMPARE(form.openedSheet() ? qRed(form.openedSheet()->pixel(0, 0)) : 0, opened);
         QCOMPARE(form.isVisible(), !closed);
-        QCOMPARE(pacer.pauses, QList<int>(closed ? 1 : 0, 200)); // the pressed look, as a click has it
+        // The pressed look, as a click has it, and the wait before a read shows its progress.
+        QCOMPARE(pacer.pauses, QList<int>(closed ? 1 : 0, 200) + QList<int>(opened ? 1 : 0, 500));
         QCOMPARE(prompter.shown.size(), refused ? 1 : 0);
         if (refused)
             QCOMPARE(prompter.shown[0].text, u"Géén orginele Vellora!"_s);
@@ -134,12 +162,90 @@ private Q_SLOTS:
         QVERIFY(!form.openedSheet());
         QVERIFY(form.isVisible());
 
-        QCOMPARE(pacer.runAll(), 1);
+        QCOMPARE(pacer.runAll(), 2);
         QCOMPARE(ok->pos(), rest);
+        QTRY_VERIFY(!form.isReading());
         QCOMPARE(form.openedSheet() ? qRed(form.openedSheet()->pixel(0, 0)) : 0, 20);
         QCOMPARE(form.result(), int(QDialog::Accepted));
         QVERIFY(!form.isVisible());
-        QCOMPARE(pacer.pauses, QList<int>{200});
+        QCOMPARE(pacer.pauses, (QList<int>{200, 500}));
+    }
+
+    // While the chosen project is read on the worker, held there on purpose, the window answers: a click
+    // chooses, a posted event is handled, the progress shows after its wait. Ok again starts no second
+    // read; a window closed meanwhile drops the sheet when it comes, and says nothing.
+    void whileReading_data()
+    {
+        // "Ok", "Cancel", "Escape"; "dclick" on the first entry, "click" on the second.
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<bool>("sheet"); // the read brings a sheet, else nothing
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<bool>("closed"); // before the read ends
+        QTest::newRow("a click chooses") << u"click"_s << true << u"twee"_s << false;
+        QTest::newRow("Ok again reads nothing") << u"Ok dclick Ok"_s << true << u"een"_s << false;
+        QTest::newRow("Cancel drops the sheet") << u"Cancel"_s << true << u"een"_s << true;
+        QTest::newRow("Escape drops the refusal") << u"Escape"_s << false << u"een"_s << true;
+        QTest::newRow("a refusal once read") << QString() << false << u"een"_s << false;
+    }
+
+    void whileReading()
+    {
+        QFETCH(QString, steps);
+        QFETCH(bool, sheet);
+        QFETCH(QString, label);
+        QFETCH(bool, closed);
+        const auto dir = withProjects({u"een.krt"_s, u"twee.krt"_s});
+        QVERIFY(dir);
+        test::ScriptedPrompter prompter;
+        test::SteppedPacer pacer;
+        const ProjectStore store{AppFolder(dir->path())};
+        ProjectCommands commands(store, prompter);
+        OpenForm form(store, commands, pacer, AppFolder(dir->path()));
+        HeldReader held;
+        if (sheet)
+            held.sheet = QImage(4, 4, QImage::Format_RGB32), held.sheet->fill(qRgb(77, 0, 0));
+        form.setReader(held.reader());
+        form.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QListWidget *list = form.list();
+        const auto entry = [list](int row) { return list->visualItemRect(list->item(row)).center(); };
+        auto *progress = form.findChild<QProgressBar *>(u"Voortgang"_s);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, entry(0));
+        QTest::mouseClick(form.findChild<QWidget *>(u"OkKnop"_s), Qt::LeftButton);
+        QVERIFY(pacer.step()); // the pressed look; then the read starts
+        QVERIFY(held.started.tryAcquire(1, 10000));
+        QVERIFY(form.isReading() && !progress->isVisible());
+
+        for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
+            if (step == u"click")
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, entry(1));
+            else if (step == u"dclick")
+                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, entry(0));
+            else if (step == u"Escape")
+                QTest::keyClick(&form, Qt::Key_Escape);
+            else
+                QTest::mouseClick(form.findChild<QWidget *>(step + u"Knop"_s), Qt::LeftButton);
+            pacer.runAll();
+        }
+        pacer.runAll();
+        bool answered = false;
+        QTimer::singleShot(0, &form, [&answered] { answered = true; });
+        QTRY_VERIFY(answered);
+        QCOMPARE(form.isVisible(), !closed);
+        QCOMPARE(progress->isVisible(), !closed);
+        QCOMPARE(form.findChild<QLabel *>(u"Label1"_s)->text(), label);
+        QVERIFY(prompter.shown.isEmpty());
+
+        held.release.release();
+        QThreadPool::globalInstance()->waitForDone();
+        QTRY_VERIFY(!form.isReading() && !form.isVisible());
+        QCoreApplication::sendPostedEvents(); // what the finished read left for the window
+        QCOMPARE(held.reads.loadRelaxed(), 1);
+        QCOMPARE(form.result(), int(closed ? QDialog::Rejected : QDialog::Accepted));
+        QCOMPARE(form.openedSheet().has_value(), sheet && !closed);
+        QCOMPARE(prompter.shown.size(), int(!sheet && !closed));
+        QVERIFY(!progress->isVisible());
     }
 };
 

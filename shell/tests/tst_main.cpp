@@ -1,4 +1,5 @@
 #include "deck/sheethistory.h"
+#include "project/openform.h"
 #include "project/projectcommands.h"
 #include "project/recoverystore.h"
 #include "shell/mainwindow.h"
@@ -66,7 +67,8 @@ struct HookPacer final : Pacer
 };
 
 // A started Main over a copy of the generated data. Inside each modal window's own loop it shows the window
-// to `look`, clicks `inDialog` in it (or chooses that name in its List1) and closes it.
+// to `look`, clicks `inDialog` in it (or chooses that name in its List1) and closes it; a chooser that reads
+// the project chosen closes itself.
 struct Shell : QObject
 {
     std::unique_ptr<QTemporaryDir> folder;
@@ -75,6 +77,7 @@ struct Shell : QObject
     test::RecordingPrintQueues printer;
     std::unique_ptr<Main> main;
     QStringList met, inDialog;
+    QPointer<QWidget> reading;
     std::function<void(QWidget *)> look = [](QWidget *) {};
     QTimer watch;
 
@@ -84,7 +87,7 @@ struct Shell : QObject
         main->show();
         connect(&watch, &QTimer::timeout, this, [this] {
             QWidget *modal = QApplication::activeModalWidget();
-            if (!modal)
+            if (!modal || modal == reading)
                 return;
             met << modal->objectName();
             look(modal);
@@ -94,7 +97,10 @@ struct Shell : QObject
                 else if (auto *list = modal->findChild<QListWidget *>(u"List1"_s))
                     list->setCurrentItem(list->findItems(name, Qt::MatchExactly).value(0));
             }
-            modal->close();
+            if (auto *chooser = qobject_cast<OpenForm *>(modal); chooser && chooser->isReading())
+                reading = chooser;
+            else
+                modal->close();
         });
         watch.start(0);
     }

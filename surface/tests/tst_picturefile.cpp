@@ -77,6 +77,7 @@ private Q_SLOTS:
             refused(qPrintable(format + " less 1 byte"_ba), whole.chopped(1));
             refused(qPrintable(format + " at half"_ba), whole.left(whole.size() / 2));
         }
+        refused("sheet bmp less 1 byte", imageFile(sheet, "bmp").chopped(1));
         refused("png", imageFile(small, "png"));
         refused("svg", "<svg xmlns='http://www.w3.org/2000/svg' width='10' height='10'/>");
         refused("empty", {});
@@ -121,6 +122,47 @@ private Q_SLOTS:
             QCOMPARE(load.image.size(), size.isValid() ? size : QSize(0, 0));
             if (!original.isNull())
                 QCOMPARE(test::firstDifference(load.image, original), QString());
+        }
+    }
+
+    // Plain 24-bit BMPs, projects among them, are written and read row by row: into the bytes Qt's writer
+    // makes, and the picture Qt's reader makes, whatever the padding of a row, the alpha, the resolution, the
+    // order of the rows or a gap before them.
+    void plainBmpAsQtHasIt_data()
+    {
+        QTest::addColumn<QImage>("picture");
+        QTest::addColumn<QString>("variant");
+        for (const auto &[w, h] : {std::pair(1, 1), {2, 3}, {5, 2}, {3990, 1600}})
+            QTest::addRow("%dx%d", w, h) << gradientPicture(w, h) << QString();
+        QImage alpha = gradientPicture(7, 3).convertToFormat(QImage::Format_ARGB32);
+        alpha.setPixel(1, 1, qRgba(200, 100, 50, 7));
+        alpha.setDotsPerMeterX(2000);
+        QTest::newRow("alpha, resolution") << alpha << QString();
+        QTest::newRow("top-down") << gradientPicture(6, 4) << u"top-down"_s;
+        QTest::newRow("gap before the rows") << gradientPicture(6, 4) << u"gap"_s;
+    }
+
+    void plainBmpAsQtHasIt()
+    {
+        QFETCH(QImage, picture);
+        QFETCH(QString, variant);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"p.krt"_s);
+        QVERIFY(PictureFile::saveBmp(picture, path));
+        QByteArray bytes = test::readBytes(path);
+        QCOMPARE(bytes, imageFile(picture, "bmp"));
+        if (variant == u"top-down") {
+            bytes = topDownBmp(picture);
+        } else if (variant == u"gap") {
+            bytes.insert(54, "gap!");
+            qToLittleEndian<quint32>(58, bytes.data() + 10);
+        }
+        QVERIFY(test::writeBytes(path, bytes));
+        const QImage qt = QImage::fromData(bytes, "BMP");
+        for (const QImage &ours : {PictureFile::load(path).image, PictureFile::decode(bytes).image}) {
+            QCOMPARE(test::byteDifference(ours, qt), QString());
+            const auto resolution = [](const QImage &i) { return QSize(i.dotsPerMeterX(), i.dotsPerMeterY()); };
+            QCOMPARE(resolution(ours), resolution(qt));
         }
     }
 
