@@ -79,7 +79,7 @@ private:
     Prompter &m_prompter;
     PhotoFraming m_framing;
     QString m_folder;
-    QString m_pickedFolder; // the folder of the newest photo picked
+    QString m_pickedFolder;                 // the folder of the newest photo picked
     QHash<QString, QString> m_driveFolders; // the folder each drive was last left in
 
     QComboBox *m_drive1 = nullptr;

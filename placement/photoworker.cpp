@@ -7,7 +7,8 @@
 namespace vellora {
 
 PhotoWorker::PhotoWorker(QObject *parent)
-    : QObject(parent), m_decoder([](const QString &path, qint64 shown) { return PhotoLoader::load(path, shown); }),
+    : QObject(parent),
+      m_decoder([](const QString &path, qint64 shown) { return PhotoLoader::load(path, shown); }),
       m_pool(std::make_unique<QThreadPool>())
 {
     m_pool->setMaxThreadCount(1);

@@ -5,7 +5,6 @@
 #include <QFutureWatcher>
 #include <QObject>
 #include <QString>
-
 #include <functional>
 #include <memory>
 #include <optional>
@@ -37,7 +36,7 @@ public:
 
 Q_SIGNALS:
     void loaded(const QString &path, const PhotoLoad &photo); // the newest pick, read
-    void idle();                                                // nothing decodes or waits any more
+    void idle();                                              // nothing decodes or waits any more
 
 private:
     struct Pick
@@ -51,8 +50,8 @@ private:
     Decoder m_decoder;
     std::unique_ptr<QThreadPool> m_pool;
     QFutureWatcher<PhotoLoad> m_watcher;
-    QString m_path;               // the pick decoding now
-    std::optional<Pick> m_next;   // the newest pick, waiting for the decode before it
+    QString m_path;             // the pick decoding now
+    std::optional<Pick> m_next; // the newest pick, waiting for the decode before it
     bool m_running = false;
 };
 

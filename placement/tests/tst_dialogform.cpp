@@ -208,8 +208,8 @@ private Q_SLOTS:
     }
 
     // While the worker is held in a decode the dialog answers and, after half a second, shows that it works;
-    // the photo shown stays. A pick overtaken while it decodes never appears: the newest wins, and a file that
-    // cannot be read changes nothing.
+    // the photo shown stays. A pick overtaken while it decodes never appears: the newest wins, and a file
+    // that cannot be read changes nothing.
     void picksDecodeAwayFromTheWindowAndTheNewestWins()
     {
         Import opened(KaartSoort::Koning, "clip.gif");
@@ -220,7 +220,8 @@ private Q_SLOTS:
             return PhotoLoader::load(path, shown);
         });
         QStringList titles;
-        connect(opened.dialog.get(), &QWidget::windowTitleChanged, this, [&](const QString &t) { titles << t; });
+        connect(opened.dialog.get(), &QWidget::windowTitleChanged, this,
+                [&](const QString &t) { titles << t; });
         const QString clip = QStringLiteral("Importeer (Koning) / 30 x 20");
 
         opened.clickFile("IMG_0001.JPG");
@@ -234,7 +235,7 @@ private Q_SLOTS:
         QCOMPARE(opened.files()->currentItem()->text(), QStringLiteral("phone.Heic"));
         QCOMPARE(opened.dialog->windowTitle(), clip);
         release.release();
-        // Only the newest pick decodes next, once the window has seen the first end; kasteel.Bmp never starts.
+        // Only the newest pick decodes next, once the window saw the first end; kasteel.Bmp never starts.
         bool next = false;
         QTRY_VERIFY(next = next || entered.tryAcquire());
         QCOMPARE(opened.dialog->windowTitle(), clip);
