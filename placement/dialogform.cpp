@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QProgressBar>
 #include <QScrollBar>
 #include <QStyle>
 
@@ -26,14 +27,8 @@ namespace vellora {
 
 namespace {
 
-// The pointer shows the hourglass while a photo loads, and returns however the load ends.
-struct Hourglass
-{
-    Hourglass() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~Hourglass() { QGuiApplication::restoreOverrideCursor(); }
-    Hourglass(const Hourglass &) = delete;
-    Hourglass &operator=(const Hourglass &) = delete;
-};
+// Below this a decode passes unremarked; beyond it the dialog shows that it is working.
+constexpr int kBusyAfterMs = 500;
 
 // Where the font runs a little wider than the one the boxes were measured for, a box grows downwards into the
 // free panel below it rather than cutting off the last line of its instructions.
@@ -58,6 +53,13 @@ Dialogform::Dialogform(KaartSoort soort, PhotoPlace &place, Pacer &pacer, Prompt
     // The texts are laid out for a small sans serif of 8.25 points; the desktop's larger default would not
     // fit the fixed label boxes.
     setFont(arialFont(8.25));
+
+    m_worker = new PhotoWorker(this);
+    connect(m_worker, &PhotoWorker::loaded, this, &Dialogform::showPhoto);
+    connect(m_worker, &PhotoWorker::idle, this, &Dialogform::loadEnded);
+    m_busyDelay.setSingleShot(true);
+    m_busyDelay.setInterval(kBusyAfterMs);
+    connect(&m_busyDelay, &QTimer::timeout, this, [this] { m_busy->show(); });
 
     buildLayout(folder, pacer);
 
@@ -186,6 +188,14 @@ void Dialogform::buildLayout(const AppFolder &folder, Pacer &pacer)
                                         QStringLiteral("ok.png"), QRect(11100, 5900, 765, 435));
     connect(okKnop, &ImageButton::clicked, this, &Dialogform::placeOnCards);
 
+    // An endless bar along the foot of the viewport, over the photo that stays shown meanwhile.
+    m_busy = new QProgressBar(this);
+    m_busy->setObjectName(QStringLiteral("LoadBusy"));
+    m_busy->setGeometry(twipRect(3690, 5445, PhotoFraming::kViewport.width(), 225));
+    m_busy->setRange(0, 0);
+    m_busy->setTextVisible(false);
+    m_busy->hide();
+
     showSlide();
 }
 
@@ -234,11 +244,19 @@ void Dialogform::loadPhoto(int row)
     const QListWidgetItem *item = m_list1->item(row);
     if (!item)
         return;
-    const Hourglass hourglass;
-    // A file that cannot be read as a picture leaves the previous one, without a message.
-    if (!m_framing.load(m_folder + u'/' + item->text()))
+    // The user may pick on while it decodes: the newest pick wins, and the photo shown stays until then.
+    m_pickedFolder = m_folder;
+    m_worker->pick(m_folder + u'/' + item->text(), PhotoLoader::shownBytes(m_framing.photo()));
+    setCursor(Qt::BusyCursor);
+    if (!m_busyDelay.isActive() && m_busy->isHidden())
+        m_busyDelay.start();
+}
+
+void Dialogform::showPhoto(const QString &, const PhotoLoad &photo)
+{
+    if (!m_framing.setPhoto(photo.image))
         return;
-    m_place.chosen(m_folder);
+    m_place.chosen(m_pickedFolder); // only the newest pick arrives
     setWindowTitle(PhotoFraming::captionWithSize(m_soort, m_framing.photo().size()));
     showSlide();
     // Only a bar that held another value runs the zoom; at 100 % already the label is written here, so that
@@ -248,6 +266,14 @@ void Dialogform::loadPhoto(int row)
         m_label4->adjustSize();
     }
     m_zoomScroll->setValue(PhotoFraming::kInitialZoom);
+}
+
+// A file that could not be read leaves everything as it was, without a message.
+void Dialogform::loadEnded()
+{
+    m_busyDelay.stop();
+    m_busy->hide();
+    unsetCursor();
 }
 
 void Dialogform::zoomTo(int value)
@@ -282,6 +308,8 @@ void Dialogform::dragPhoto(QMouseEvent *event)
 
 void Dialogform::toggleBorder() { m_shape1->setVisible(m_check1->isChecked()); }
 
+// Ok while a photo decodes pastes the preview shown: that is what the user framed and sees, and the photo on
+// its way has not been framed yet. The decode is left to end on its own.
 void Dialogform::placeOnCards()
 {
     const int option = m_targets->chosen();

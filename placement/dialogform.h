@@ -1,12 +1,14 @@
 #pragma once
 
 #include "placement/photoframing.h"
+#include "placement/photoworker.h"
 #include "sheet/cardpaste.h"
 #include "sheet/cardsheet.h"
 #include "surface/appfolder.h"
 
 #include <QDialog>
 #include <QHash>
+#include <QTimer>
 
 #include <optional>
 
@@ -14,6 +16,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QListWidget;
+class QProgressBar;
 class QMouseEvent;
 class QScrollBar;
 
@@ -45,6 +48,9 @@ public:
     const std::optional<CardPaste> &chosen() const { return m_chosen; }
     // The folder whose pictures List1 shows.
     const QString &folder() const { return m_folder; }
+    // Photos decode on a thread of their own; the pick shown stays until the newest is ready.
+    bool loading() const { return m_worker->busy(); }
+    void setDecoder(PhotoWorker::Decoder decoder) { m_worker->setDecoder(std::move(decoder)); }
 
     // What the controls do.
     void showDrive(int index);
@@ -63,6 +69,8 @@ private:
     void buildLayout(const AppFolder &folder, Pacer &pacer);
     void showFolderTree();
     void showSlide();
+    void showPhoto(const QString &path, const PhotoLoad &photo);
+    void loadEnded();
     QLabel *label(const char *name, const QString &text, QRect geometry);
 
     std::optional<CardPaste> m_chosen;
@@ -71,6 +79,7 @@ private:
     Prompter &m_prompter;
     PhotoFraming m_framing;
     QString m_folder;
+    QString m_pickedFolder;                 // the folder of the newest photo picked
     QHash<QString, QString> m_driveFolders; // the folder each drive was last left in
 
     QComboBox *m_drive1 = nullptr;
@@ -85,6 +94,9 @@ private:
     ShapeWidget *m_shape1 = nullptr;
     QCheckBox *m_check1 = nullptr;
     TargetOptions *m_targets = nullptr;
+    PhotoWorker *m_worker = nullptr;
+    QProgressBar *m_busy = nullptr; // shown only when a decode takes long enough to be noticed
+    QTimer m_busyDelay;
     int m_rowAtPress = -1; // the file list's current row when the mouse went down on it
 };
 

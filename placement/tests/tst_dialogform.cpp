@@ -1,5 +1,6 @@
 #include "placement/dialogform.h"
 #include "placement/folderlisting.h"
+#include "placement/photoloader.h"
 #include "placement/photoplace.h"
 #include "placement/photoview.h"
 #include "placement/tests/photos.h"
@@ -8,6 +9,9 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QProgressBar>
+#include <QSemaphore>
+#include <QTimer>
 
 using namespace vellora;
 using namespace vellora::test;
@@ -48,9 +52,13 @@ struct Import : Place, Opened<Dialogform>
         : Place{PhotoPlace(folder->path() + QStringLiteral("/Foto's"), folder->path())},
           Opened(std::move(folder), soort, std::ref(place))
     {
-        if (!file.isEmpty())
+        if (!file.isEmpty()) {
             clickFile(file);
+            settle();
+        }
     }
+    // Photos decode on the dialog's worker; this waits until the newest pick is shown or refused.
+    void settle() const { QTRY_VERIFY(!dialog->loading()); }
     QListWidget *files() const { return child<QListWidget>("List1"); }
     QWidget *slide() const { return child("SlidePic"); }
     QScrollBar *zoom() const { return child<QScrollBar>("ZoomScroll"); }
@@ -120,6 +128,7 @@ private Q_SLOTS:
         opened.dialog->showFolder(home + "/Vakantie");
         QCOMPARE(opened.place.startFolder(), home + "/Foto's");
         opened.files()->setCurrentRow(0);
+        opened.settle();
         QCOMPARE(opened.place.startFolder(), home + "/Vakantie");
         QDir(home + "/Vakantie").removeRecursively();
         QCOMPARE(opened.place.startFolder(), home + "/Foto's");
@@ -160,6 +169,7 @@ private Q_SLOTS:
                     opened.zoom()->setValue(step.toInt());
                 else
                     opened.clickFile(step);
+                opened.settle();
             }
             QCOMPARE(opened.dialog->windowTitle(),
                      QStringLiteral("Importeer (Koning) / %1 x %2").arg(photo.width()).arg(photo.height()));
@@ -195,6 +205,53 @@ private Q_SLOTS:
         const QImage expected = opened.dialog->framing().view().region(QRect(200, 250, 245, 360));
         for (QRect part : {QRect(0, 0, 65, 80), QRect(66, 0, 179, 360), QRect(0, 81, 245, 279)})
             QCOMPARE(firstDifference(image.copy(part), expected.copy(part)), QString());
+    }
+
+    // While the worker is held in a decode the dialog answers and, after half a second, shows that it works;
+    // the photo shown stays. A pick overtaken while it decodes never appears: the newest wins, and a file
+    // that cannot be read changes nothing.
+    void picksDecodeAwayFromTheWindowAndTheNewestWins()
+    {
+        Import opened(KaartSoort::Koning, "clip.gif");
+        QSemaphore entered, release;
+        opened.dialog->setDecoder([&](const QString &path, qint64 shown) {
+            entered.release();
+            release.acquire();
+            return PhotoLoader::load(path, shown);
+        });
+        QStringList titles;
+        connect(opened.dialog.get(), &QWidget::windowTitleChanged, this,
+                [&](const QString &t) { titles << t; });
+        const QString clip = QStringLiteral("Importeer (Koning) / 30 x 20");
+
+        opened.clickFile("IMG_0001.JPG");
+        entered.acquire();
+        bool answered = false;
+        QTimer::singleShot(0, this, [&] { answered = true; });
+        QTRY_VERIFY_WITH_TIMEOUT(answered, 50);
+        QTRY_VERIFY(opened.child("LoadBusy")->isVisible());
+        QTest::keyClick(opened.files(), Qt::Key_Down); // kasteel.Bmp, then phone.Heic below it
+        QTest::keyClick(opened.files(), Qt::Key_Down);
+        QCOMPARE(opened.files()->currentItem()->text(), QStringLiteral("phone.Heic"));
+        QCOMPARE(opened.dialog->windowTitle(), clip);
+        release.release();
+        // Only the newest pick decodes next, once the window saw the first end; kasteel.Bmp never starts.
+        bool next = false;
+        QTRY_VERIFY(next = next || entered.tryAcquire());
+        QCOMPARE(opened.dialog->windowTitle(), clip);
+        release.release();
+        opened.settle();
+        QCOMPARE(entered.available(), 0);
+        QCOMPARE(titles, QStringList{QStringLiteral("Importeer (Koning) / 64 x 48")});
+        QVERIFY(opened.child("LoadBusy")->isHidden());
+
+        opened.clickFile("broken.jpg");
+        entered.acquire();
+        release.release();
+        opened.settle();
+        QCOMPARE(titles.size(), 1);
+        QCOMPARE(opened.zoomLabel(), QStringLiteral("100%  (64 x 48 Pixel)"));
+        QVERIFY(opened.prompter.shown.isEmpty());
     }
 
     void okPastesTheFramedPhoto_data()
