@@ -8,6 +8,7 @@
 #include "surface/platform.h"
 #include "print/printjobs.h"
 #include "print/printwidgets.h"
+#include "print/workstrip.h"
 #include "surface/twips.h"
 
 #include <QComboBox>
@@ -18,7 +19,7 @@ namespace vellora {
 
 AfdrukForm::AfdrukForm(const QImage &sheet, Pacer &pacer, Prompter &prompter, const AppFolder &folder,
                        const PrintQueues &queues, QWidget *parent)
-    : QDialog(parent), m_sheet(sheet), m_prompter(prompter), m_queues(queues)
+    : QDialog(parent), m_sheet(sheet), m_prompter(prompter)
 {
     setObjectName(QStringLiteral("AfdrukForm"));
     setWindowTitle(QStringLiteral("Vellora Afdrukken"));
@@ -55,6 +56,7 @@ AfdrukForm::AfdrukForm(const QImage &sheet, Pacer &pacer, Prompter &prompter, co
     ImageButton *okButton = pictureButton(this, pacer, folder, QStringLiteral("OkKnop"),
                                           QStringLiteral("ok.png"), QRect(5550, 3390, 765, 435));
     connect(okButton, &ImageButton::clicked, this, [this] { ok(); });
+    m_work = new WorkStrip(this, pacer, prompter, queues, QRect(180, 3960, 6240, 390));
 
     // Checking the first option paints the first preview through the same path as a click.
     m_options[0]->setChecked(true);
@@ -80,13 +82,21 @@ void AfdrukForm::showPreview(int page)
 
 void AfdrukForm::ok()
 {
-    const print::PrintOutcome outcome =
-        print::printFacePage(m_sheet, print::facePage(selectedPage()), m_topMargin->currentText(),
-                             m_leftMargin->currentText(), m_backPic, m_queues);
-    if (!outcome.printed) {
-        m_prompter.message(QString::fromUtf16(print::kFailureText), QString::fromUtf16(print::kFailureTitle),
-                           Prompter::Icon::Critical);
-    }
+    if (m_work->busy())
+        return;
+    std::optional<PrintJob> job =
+        print::facePageJob(m_sheet, print::facePage(selectedPage()), m_topMargin->currentText(),
+                           m_leftMargin->currentText(), m_backPic, nullptr);
+    if (job)
+        m_work->printOnDefault(std::move(*job));
+    else
+        m_work->printerFailed();
+}
+
+void AfdrukForm::reject()
+{
+    if (!m_work->holdClose())
+        QDialog::reject();
 }
 
 } // namespace vellora
