@@ -22,9 +22,12 @@ DeckOutcome saveDeckPdf(const QImage &sheet, const BackChoice &back, const DeckO
 {
     QString error;
     const std::optional<QByteArray> pdf = deckPdf(sheet, back, options, &error, progress, stop);
+    const bool saved = pdf && savePdf(*pdf, path, &error, stop);
+    if (stop.stop_requested() && !saved)
+        return {DeckOutcome::End::CalledOff, {}, 0};
     if (!pdf)
         return failed(error);
-    if (!savePdf(*pdf, path, &error, std::move(stop)))
+    if (!saved)
         return failed(QString::fromUtf16(kPdfFailed).arg(error));
     return {};
 }
@@ -41,8 +44,8 @@ DeckOutcome printDeck(const PrintQueues &queues, const QString &printer, const J
     std::optional<std::vector<PrintPage>> pages = deckPages(sheet, back, options, &error);
     if (!pages)
         return failed(error);
-    if (!action->submit(PrintJob{printer, std::move(*pages), jobOptions}, progress, std::move(stop)).isEmpty())
-        return {DeckOutcome::End::PrinterFailed, {}, 0};
+    if (!action->submit(PrintJob{printer, std::move(*pages), jobOptions}, progress, stop).isEmpty())
+        return {stop.stop_requested() ? DeckOutcome::End::CalledOff : DeckOutcome::End::PrinterFailed, {}, 0};
     return {DeckOutcome::End::Done, {}, action->lastJob()};
 }
 

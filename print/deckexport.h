@@ -20,11 +20,11 @@ inline constexpr char16_t kPdfFailed[] =
 std::optional<QByteArray> deckPdf(const QImage &sheet, const BackChoice &back, const DeckOptions &options,
                                   QString *error, const PageProgress &progress = {}, std::stop_token stop = {});
 
-// What a whole-deck action came to: done, the printer's failure, or another failure with what the window
-// says about it.
+// What a whole-deck action came to: done, called off, the printer's failure, or another failure with what
+// the window says about it.
 struct DeckOutcome
 {
-    enum class End { Done, PrinterFailed, Failed };
+    enum class End { Done, CalledOff, PrinterFailed, Failed };
     End end = End::Done;
     QString text;
     int job = 0; // the print server's number for a printed deck; 0 when it gave none

@@ -182,6 +182,7 @@ void HeleDeckForm::finished(const print::DeckOutcome &outcome, const QString &pr
 {
     switch (outcome.end) {
     case print::DeckOutcome::End::Done: m_work->watchJob(printer, outcome.job); break;
+    case print::DeckOutcome::End::CalledOff: break;
     case print::DeckOutcome::End::PrinterFailed: m_work->printerFailed(); break;
     case print::DeckOutcome::End::Failed: failed(outcome.text); break;
     }

@@ -20,8 +20,11 @@ using Connection = std::unique_ptr<http_t, HttpClose>;
 // libcups asks before every further wait of this long whether to go on, so a deadline or a stop is seen
 // within it.
 constexpr double kWaitSeconds = 0.1;
-// A job that went wrong on its way is cancelled even when the action's time is up, within this much more.
-constexpr qint64 kCancelGraceMs = 500;
+// Except at the start of a request, where it waits up to a second for the server to take it without asking:
+// a request is only started with more time than that left.
+constexpr qint64 kRequestStartMs = 1000 + 100;
+// A job that went wrong on its way is cancelled even when the action's time is up: one more request.
+constexpr qint64 kCancelGraceMs = kRequestStartMs + 100;
 // A server that takes part of the document is not silent: it gets at least this long for the next part.
 constexpr qint64 kUploadPatienceMs = 1000;
 constexpr qsizetype kUploadChunk = 256 * 1024;
@@ -88,8 +91,8 @@ private:
     bool calledOff() const { return m_stop.stop_requested() || m_jobStop.stop_requested(); }
     bool mayWait() const { return !m_deadline.hasExpired() && (m_cancelling || !calledOff()); }
     static int keepWaiting(http_t *, void *self) { return static_cast<const ServerAction *>(self)->mayWait(); }
-    // The action's connection, made at its first question; nothing once it may wait no more or when the
-    // server cannot be reached in the time left.
+    // The action's connection for its next request, made at its first; nothing when too little time is left
+    // to start one or the server cannot be reached in it.
     http_t *connection() const;
     // The queue's attributes, nothing when the server does not answer or know it; the caller frees them.
     ipp_t *queueAttributes(const QString &printer) const;
@@ -108,7 +111,7 @@ private:
 
 http_t *ServerAction::connection() const
 {
-    if (!mayWait())
+    if (!mayWait() || m_deadline.remainingTime() <= kRequestStartMs)
         return nullptr;
     if (!m_http) {
         // 0 would mean no connect at all.
@@ -126,15 +129,16 @@ QString ServerAction::defaultPrinter() const
     http_t *http = connection();
     if (!http)
         return {};
-    cups_dest_t *dests = nullptr;
-    const int count = cupsGetDests2(http, &dests);
+    // The user's own default (lpoptions, LPDEST, PRINTER) or else the server's, in one request: libcups
+    // would start a further request of a list of all printers even after the deadline.
+    cups_dest_t *dest = cupsGetNamedDest(http, nullptr, nullptr);
     QString name;
-    if (const cups_dest_t *dest = cupsGetDest(nullptr, nullptr, count, dests)) {
+    if (dest) {
         name = QString::fromLocal8Bit(dest->name);
         if (dest->instance)
             name += u'/' + QString::fromLocal8Bit(dest->instance);
     }
-    cupsFreeDests(count, dests);
+    cupsFreeDests(dest ? 1 : 0, dest);
     return name;
 }
 
@@ -207,8 +211,8 @@ QString ServerAction::submit(const PrintJob &job, const print::PageProgress &pro
         return calledOff() ? QString::fromUtf16(kCalledOff) : lastError("the print server refused the job");
     // The document is whole before it is sent; a failure or a stop on the way cancels the job rather than
     // printing part of it.
-    bool sent = cupsStartDocument(http, queue.constData(), id, title.constData(), CUPS_FORMAT_PDF, 1) ==
-                HTTP_STATUS_CONTINUE;
+    bool sent = connection() && cupsStartDocument(http, queue.constData(), id, title.constData(),
+                                                  CUPS_FORMAT_PDF, 1) == HTTP_STATUS_CONTINUE;
     for (qsizetype at = 0; sent && at < pdf->size(); at += kUploadChunk) {
         const size_t length = size_t(std::min(kUploadChunk, pdf->size() - at));
         sent = cupsWriteRequestData(http, pdf->constData() + at, length) == HTTP_STATUS_CONTINUE;

@@ -75,8 +75,9 @@ public:
 class SystemPrintQueues final : public PrintQueues
 {
 public:
-    // What one action may wait for the server in all; making the pages is not waiting and does not count.
-    static constexpr int kDefaultTimeoutMs = 5000;
+    // What one action may wait for the server in all; making the pages is not waiting and does not count. A
+    // job that went wrong on its way may take one more request to cancel: the action still ends within 6 s.
+    static constexpr int kDefaultTimeoutMs = 4500;
     explicit SystemPrintQueues(int timeoutMs = kDefaultTimeoutMs) : m_timeoutMs(timeoutMs) {}
 
     QString defaultPrinter() const override;

@@ -2,6 +2,7 @@
 #include "surface/appfolder.h"
 #include "print/deckexport.h"
 #include "print/heledeckform.h"
+#include "print/jobwatch.h"
 #include "surface/widgets/imagebutton.h"
 #include "print/margins.h"
 #include "print/pagetables.h"
@@ -17,12 +18,15 @@
 #include "surface/twips.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QLabel>
 #include <QPainter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSemaphore>
+#include <QThreadPool>
 #include <QtTest>
 #include <sys/mount.h>
 #include <sys/socket.h>
@@ -151,6 +155,38 @@ struct Browse { QString folder; QStringList files, counters; int scrollTo, shown
 struct Deck { print::DeckOrder order; bool back; QString top, left; QList<int> pages; int marked, bar; };
 // via 0 the fake queues, 1 a hung print server, 2 a working printer, an unusable margin and no back.
 struct Failure { int via; QString printer; std::optional<State> state; };
+
+// A print server held on purpose: each job waits in submit() until the test lets it go, and is then kept or,
+// when it was called off meanwhile, cancelled. It notes a question asked from the window's thread.
+class HeldPrintQueues final : public PrintQueues
+{
+public:
+    bool unreachable = false; // the answer to every job check
+    mutable QSemaphore entered, letGo;
+    mutable std::atomic<int> jobs = 0, cancelled = 0, checks = 0;
+    mutable std::atomic<bool> askedOnWindowThread = false;
+
+    QString defaultPrinter() const override { return noted(QStringLiteral("Office")); }
+    std::optional<State> state(const QString &) const override { return noted(State{}); }
+    QString submit(const PrintJob &, const print::PageProgress &, std::stop_token stop) const override
+    {
+        noted(0);
+        entered.release();
+        letGo.acquire();
+        if (stop.stop_requested())
+            return (++cancelled, QString::fromUtf16(kCalledOff));
+        return (++jobs, QString());
+    }
+    int lastJob() const override { return jobs; }
+    bool waitsForUnreachablePrinter(const QString &, int) const override { return (++checks, noted(unreachable)); }
+
+private:
+    template <typename T> T noted(T value) const
+    {
+        askedOnWindowThread = askedOnWindowThread || QThread::currentThread() == qApp->thread();
+        return value;
+    }
+};
 
 struct AnsweringDialogs final : DeckDialogs
 {
@@ -415,7 +451,7 @@ private Q_SLOTS:
         test::RecordingPrintQueues fake;
         fake.printer = row.printer;
         fake.queueState = row.state;
-        const SystemPrintQueues system(300);
+        const SystemPrintQueues system(1500);
         const PrintQueues &queues = row.via == 1   ? static_cast<const PrintQueues &>(system)
                                     : row.via == 0 ? static_cast<const PrintQueues &>(fake)
                                                    : m_queues;
@@ -534,6 +570,211 @@ private Q_SLOTS:
                 longest = std::max(longest, run = qGray(with.pixel(x, y)) < 128 ? run + 1 : 0);
         const double mm = longest * 25.4 / dpi;
         QVERIFY2(std::abs(mm - row.bar) <= (row.bar ? 0.3 : 3.0), qPrintable(QString::number(mm)));
+    }
+
+    // The page, back and deck windows go on answering while their job is held on its way: a posted event is
+    // handled, the margin takes typing, a second press starts nothing. The job is then let go, called off
+    // with the strip's Cancel, or called off by closing the window, which closes once it has ended; a job
+    // called off is cancelled and says nothing. The server is only ever asked from a worker.
+    void heldWork_data()
+    {
+        QTest::addColumn<int>("window"); // 0 "Vellora Afdrukken", 1 " Afdrukken Rugzijde", 2 the deck
+        QTest::addColumn<int>("ending"); // 0 let go, 1 Cancel, 2 the window closed
+        const char *windows[] = {"page", "back", "deck"}, *endings[] = {"let go", "Cancel", "closed"};
+        for (int w = 0; w < 3; ++w)
+            for (int e = 0; e < 3; ++e)
+                QTest::addRow("%s, %s", windows[w], endings[e]) << w << e;
+    }
+    void heldWork()
+    {
+        QFETCH(const int, window);
+        QFETCH(const int, ending);
+        writeBacks();
+        HeldPrintQueues queues;
+        AnsweringDialogs dialogs;
+        AfdrukForm faces(m_addressed, m_pacer, m_prompter, *m_folder, queues);
+        Rugzijde backs(m_pacer, m_prompter, *m_folder, queues);
+        HeleDeckForm deck(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs);
+        QDialog *const forms[] = {&faces, &backs, &deck};
+        QDialog *form = forms[window];
+        form->show();
+        const auto printPressed = [&] {
+            if (window == 2)
+                child<QPushButton>(form, "PrintKnop")->click();
+            else
+                press(form, window ? "PrintKnop" : "OkKnop");
+        };
+        printPressed();
+        QVERIFY(QTest::qWaitFor([&] { return queues.entered.tryAcquire(); }, 20000));
+
+        bool handled = false;
+        QTimer::singleShot(0, form, [&] { handled = true; });
+        QTRY_VERIFY_WITH_TIMEOUT(handled, 1000);
+        auto *margin = child<QComboBox>(form, "Combo1");
+        margin->lineEdit()->selectAll();
+        QTest::keyClicks(margin->lineEdit(), "77");
+        QCOMPARE(margin->currentText(), QStringLiteral("77"));
+        printPressed();
+        const auto *strip = child<WorkStrip>(form, "WerkStrook");
+        QVERIFY(strip->isVisible());
+
+        if (ending == 1)
+            child<QPushButton>(form, "StopKnop")->click();
+        if (ending == 2)
+            press(form, "CancelKnop");
+        QVERIFY(form->isVisible());
+        queues.letGo.release();
+        QVERIFY(workEnds(form));
+        QCOMPARE(queues.jobs + queues.cancelled, 1);
+        QCOMPARE(queues.cancelled, ending ? 1 : 0);
+        QCOMPARE(queues.entered.available(), 0);
+        QVERIFY(m_prompter.shown.isEmpty());
+        QCOMPARE(form->isVisible(), ending != 2);
+        QVERIFY(!strip->isVisible());
+        QVERIFY(!queues.askedOnWindowThread);
+    }
+
+    void deckPdfCalledOff_data()
+    {
+        QTest::addColumn<int>("stopAt"); // the page made before the stop
+        QTest::addColumn<bool>("older");
+        QTest::newRow("while the pages are made") << 3 << false;
+        QTest::newRow("while the pages are made, older file") << 3 << true;
+        QTest::newRow("after the last page, older file") << 12 << true;
+    }
+    // A stop while the deck's document is made, or after it but before it takes its name, leaves no file
+    // and an older one as it was. From the window, Cancel does the same and says nothing; there the worker
+    // is held back by a thread pool kept busy, so the stop surely comes first.
+    void deckPdfCalledOff()
+    {
+        QFETCH(const int, stopAt);
+        QFETCH(const bool, older);
+        const QString path = m_scratch.filePath(QStringLiteral("called off.pdf"));
+        QFile::remove(path);
+        if (older)
+            writeFile(path, "older");
+        std::stop_source stop;
+        int made = 0;
+        const print::BackChoice back{quadrantBack({30, 40}), {}};
+        const print::DeckOutcome outcome = print::saveDeckPdf(
+            m_coloured, back, {}, path,
+            [&](int done, int) {
+                if ((made = done) == stopAt)
+                    stop.request_stop();
+            },
+            stop.get_token());
+        QCOMPARE(made, stopAt);
+        QCOMPARE(outcome.end, print::DeckOutcome::End::CalledOff);
+        QCOMPARE(readFile(path), older ? QByteArray("older") : QByteArray());
+        QCOMPARE(QFile::exists(path), older);
+        QCOMPARE(QDir(m_scratch.path()).entryList({"*called off*"}, QDir::Files | QDir::Hidden).size(), older ? 1 : 0);
+
+        AnsweringDialogs dialogs;
+        dialogs.path = path;
+        HeleDeckForm form(m_coloured, {}, m_pacer, m_prompter, *m_folder, m_queues, dialogs);
+        QThreadPool *pool = QThreadPool::globalInstance();
+        QSemaphore busy;
+        for (int i = 0; i < pool->maxThreadCount(); ++i)
+            pool->start([&busy] { busy.acquire(); });
+        child<QPushButton>(&form, "PdfKnop")->click();
+        child<QPushButton>(&form, "StopKnop")->click();
+        busy.release(pool->maxThreadCount());
+        QVERIFY(workEnds(&form));
+        QCOMPARE(readFile(path), older ? QByteArray("older") : QByteArray());
+        QVERIFY(m_prompter.shown.isEmpty());
+    }
+
+    void deadlineHolds_data()
+    {
+        QTest::addColumn<bool>("deck");
+        QTest::newRow("\"Serie 1\"") << false;
+        QTest::newRow("Hele deck, Afdrukken…") << true;
+    }
+    // A print server that accepts the connection and never answers: the print action gives the failure
+    // message within 6 s however many questions it has, and the window answers all the while: the margin
+    // takes typing before the message comes, and a timer of 10 ms never misses a whole second.
+    void deadlineHolds()
+    {
+        QFETCH(const bool, deck);
+        writeBacks();
+        const SystemPrintQueues queues; // the deadline of the program itself
+        AnsweringDialogs dialogs;
+        AfdrukForm faces(m_addressed, m_pacer, m_prompter, *m_folder, queues);
+        HeleDeckForm whole(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs);
+        QDialog *form = deck ? static_cast<QDialog *>(&whole) : &faces;
+        form->show();
+        QElapsedTimer clock, sinceTick;
+        QTimer ticker;
+        qint64 longestGap = 0;
+        connect(&ticker, &QTimer::timeout, form, [&] {
+            longestGap = std::max(longestGap, sinceTick.restart());
+        });
+        clock.start();
+        sinceTick.start();
+        ticker.start(10);
+        if (deck)
+            child<QPushButton>(form, "PrintKnop")->click();
+        else
+            press(form, "OkKnop");
+        QLineEdit *edit = child<QComboBox>(form, "Combo2")->lineEdit();
+        edit->selectAll();
+        QTest::keyClicks(edit, "25");
+        QCOMPARE(child<QComboBox>(form, "Combo2")->currentText(), QStringLiteral("25"));
+        QVERIFY(m_prompter.shown.isEmpty());
+        QVERIFY(QTest::qWaitFor([&] { return !m_prompter.shown.isEmpty(); }, 6000));
+        const qint64 took = clock.elapsed();
+        qInfo("failure message after %lld ms; the longest the window went unanswered: %lld ms", took,
+              longestGap);
+        QVERIFY2(took < 6000, qPrintable(QString::number(took)));
+        QVERIFY2(longestGap < 1000, qPrintable(QString::number(longestGap)));
+        QCOMPARE(m_prompter.shown.size(), 1);
+        QCOMPARE(m_prompter.shown[0].text, QString::fromUtf16(print::kFailureText));
+        QCOMPARE(m_prompter.shown[0].title, QString::fromUtf16(print::kFailureTitle));
+        QVERIFY(workEnds(form));
+    }
+
+    void unreachableTold_data()
+    {
+        QTest::addColumn<bool>("unreachable");
+        QTest::addColumn<bool>("closedFirst"); // the window closed before the check is due
+        QTest::newRow("two jobs wait on an unreachable printer") << true << false;
+        QTest::newRow("the printer prints") << false << false;
+        QTest::newRow("unreachable, the window closed first") << true << true;
+    }
+    // 30 s after a job was handed over the server is asked from a worker whether it waits on a printer that
+    // cannot be reached; the user hears so once for the window, even after it closed, and not at all when
+    // the job prints.
+    void unreachableTold()
+    {
+        QFETCH(const bool, unreachable);
+        QFETCH(const bool, closedFirst);
+        HeldPrintQueues queues;
+        queues.unreachable = unreachable;
+        queues.letGo.release(2);
+        test::SteppedPacer pacer;
+        QWidget owner;
+        auto *faces = new AfdrukForm(m_addressed, pacer, m_prompter, *m_folder, queues, &owner);
+        for (int i = 0; i < 2; ++i) {
+            press(faces, "OkKnop");
+            pacer.runAll();
+            QVERIFY(workEnds(faces));
+        }
+        QCOMPARE(queues.jobs, 2);
+        QCOMPARE(pacer.pauses.count(JobWatch::kAfterMs), 2);
+        if (closedFirst)
+            delete faces;
+        pacer.runAll();
+        QVERIFY(QTest::qWaitFor([&] { return owner.findChildren<JobWatch *>().isEmpty(); }, 10000));
+        QVERIFY(queues.checks >= 1);
+        QVERIFY(!queues.askedOnWindowThread);
+        QCOMPARE(m_prompter.shown.size(), unreachable ? 1 : 0);
+        if (unreachable) {
+            QCOMPARE(m_prompter.shown[0].text, QString::fromUtf16(print::kUnreachableText).arg("Office"));
+            QCOMPARE(m_prompter.shown[0].title, QStringLiteral("Vellora Afdrukken"));
+            QCOMPARE(m_prompter.shown[0].icon, Prompter::Icon::Warning);
+        }
+        if (!closedFirst)
+            delete faces;
     }
 
     // Save and print from the window; each is one document, the suggested file named after the project. A
