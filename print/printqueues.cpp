@@ -57,6 +57,9 @@ bool stillUnreachable(const char *reason)
     return reportsUnreachable(reason) || startsWithAny(reason, {"connecting-to-device"});
 }
 
+// How long a printer on the network may take to take a connection before it counts as out of reach.
+constexpr qint64 kDeviceAnswerMs = 3000;
+
 // Every question of one action, on the thread that made it: libcups keeps its last error per thread, and an
 // action is made on one thread only, so this holds no lock. What changes as the questions go is mutable
 // because the interface asks questions of const queues.
@@ -96,6 +99,8 @@ private:
     http_t *connection() const;
     // The queue's attributes, nothing when the server does not answer or know it; the caller frees them.
     ipp_t *queueAttributes(const QString &printer) const;
+    // Whether the device behind a queue takes a connection; true when it is no device on the network.
+    bool deviceAnswers(const char *deviceUri) const;
     void cancelJob(const QByteArray &queue, int id) const;
 
     int m_budgetMs;
@@ -152,8 +157,9 @@ ipp_t *ServerAction::queueAttributes(const QString &printer) const
                      queueOf(printer).constData());
     ipp_t *request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
-    static const char *const wanted[] = {"printer-state", "printer-state-reasons", "printer-is-accepting-jobs"};
-    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 3, nullptr, wanted);
+    static const char *const wanted[] = {"printer-state", "printer-state-reasons", "printer-is-accepting-jobs",
+                                         "device-uri"};
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 4, nullptr, wanted);
     ipp_t *response = cupsDoRequest(http, request, "/");
     if (response && ippGetStatusCode(response) < IPP_STATUS_ERROR_BAD_REQUEST)
         return response;
@@ -263,14 +269,46 @@ bool ServerAction::waitsForUnreachablePrinter(const QString &printer, int job) c
     ippDelete(response);
     if (!waiting)
         return false;
+    // The server's own backends often say no more than a message in the user's language while they try
+    // again, so a printer on the network is tried from here as well.
     ipp_t *queue = queueAttributes(printer);
     bool unreachable = false;
     if (ipp_attribute_t *a = queue ? ippFindAttribute(queue, "printer-state-reasons", IPP_TAG_KEYWORD) : nullptr) {
         for (int i = 0; i < ippGetCount(a); ++i)
             unreachable = unreachable || stillUnreachable(ippGetString(a, i, nullptr));
     }
+    if (ipp_attribute_t *a = queue && !unreachable ? ippFindAttribute(queue, "device-uri", IPP_TAG_URI) : nullptr)
+        unreachable = !deviceAnswers(ippGetString(a, 0, nullptr));
     ippDelete(queue);
     return unreachable;
+}
+
+bool ServerAction::deviceAnswers(const char *deviceUri) const
+{
+    char scheme[32], user[256], host[256], resource[1024];
+    int port = 0;
+    if (!deviceUri ||
+        httpSeparateURI(HTTP_URI_CODING_ALL, deviceUri, scheme, sizeof scheme, user, sizeof user, host,
+                        sizeof host, &port, resource, sizeof resource) < HTTP_URI_STATUS_OK ||
+        !host[0] || port <= 0)
+        return true;
+    static const char *const network[] = {"socket", "ipp", "ipps", "http", "https", "lpd"};
+    if (std::none_of(std::begin(network), std::end(network), [&](const char *s) { return qstrcmp(scheme, s) == 0; }))
+        return true;
+    if (!mayWait())
+        return true;
+    // A name that cannot be found cannot be reached either.
+    http_addrlist_t *addresses = httpAddrGetList(host, AF_UNSPEC, QByteArray::number(port).constData());
+    if (!addresses)
+        return false;
+    int socket = -1;
+    const int msec = int(std::clamp<qint64>(m_deadline.remainingTime(), 1, kDeviceAnswerMs));
+    const http_addrlist_t *reached = httpAddrConnect2(addresses, &socket, msec, &m_connectCalledOff);
+    if (reached)
+        httpAddrClose(nullptr, socket);
+    httpAddrFreeList(addresses);
+    // Called off or out of time before it could tell: nothing is said.
+    return reached || !mayWait();
 }
 
 } // namespace

@@ -843,6 +843,8 @@ private Q_SLOTS:
     void realQueue()
     {
         const QString out = qEnvironmentVariable("VELLORA_CUPS_PDFS");
+        if (qEnvironmentVariable("VELLORA_CUPS_QUEUE") == u"unreachable")
+            return unreachableQueue();
         const bool ready = qEnvironmentVariable("VELLORA_CUPS_QUEUE") != u"refusing";
         // Not in the temporary folder, which may be full; a back larger than the page's share of pixels.
         const QTemporaryDir app(out + QStringLiteral("/app-XXXXXX"));
@@ -894,6 +896,27 @@ private Q_SLOTS:
                 paper = paper.transformed(QTransform().rotate(90));
             QCOMPARE(checkPrintedPage(paper, page, page ? QPoint(150, 600) : QPoint(300, 150)), "");
         }
+    }
+
+private:
+    // A page printed on a queue whose device cannot be reached waits, as the server says once the queue has
+    // tried; a page printed from the window then is told of once.
+    void unreachableQueue()
+    {
+        const QTemporaryDir app;
+        const AppFolder folder(app.path());
+        const SystemPrintQueues queues;
+        Surface working;
+        const print::PrintOutcome first =
+            print::printFacePage(m_coloured, print::facePage(1), "40", "10", working, queues);
+        QVERIFY2(first.printed && first.job > 0, qPrintable(first.reason));
+        QTRY_VERIFY_WITH_TIMEOUT(queues.waitsForUnreachablePrinter(first.printer, first.job), 60000);
+        AfdrukForm faces(m_coloured, m_pacer, m_prompter, folder, queues);
+        press(&faces, "OkKnop");
+        QVERIFY(workEnds(&faces));
+        QTRY_COMPARE_WITH_TIMEOUT(m_prompter.shown.size(), 1, 10000);
+        QCOMPARE(m_prompter.shown[0].text,
+                 QString::fromUtf16(print::kUnreachableText).arg(QStringLiteral("VelloraUnreachable")));
     }
 };
 
