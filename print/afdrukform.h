@@ -1,7 +1,5 @@
 #pragma once
 
-#include "surface/surface.h"
-
 #include <QDialog>
 #include <QImage>
 
@@ -31,8 +29,6 @@ public:
                const PrintQueues &queues, QWidget *parent = nullptr);
 
     int selectedPage() const; // 1 to 6
-    // The working picture of the last printed page.
-    const Surface &backPic() const { return m_backPic; }
 
 public Q_SLOTS:
     // Closing while a page is on its way calls it off first.
@@ -49,7 +45,6 @@ private:
     std::array<QRadioButton *, 6> m_options{};
     QComboBox *m_topMargin;
     QComboBox *m_leftMargin;
-    Surface m_backPic;
 };
 
 } // namespace vellora

@@ -80,12 +80,10 @@ void Rugzijde::print()
         m_prompter.message(QString::fromUtf16(print::kNoBackText), windowTitle(), Prompter::Icon::Warning);
         return;
     }
-    std::optional<PrintJob> job =
-        print::backJob(m_backPic.image(), m_topMargin->currentText(), m_leftMargin->currentText(), nullptr);
-    if (job)
-        m_work->printOnDefault(std::move(*job));
-    else
-        m_work->printerFailed();
+    m_work->printOnDefault([back = m_backPic.image(), top = m_topMargin->currentText(),
+                            left = m_leftMargin->currentText()](QString *reason) {
+        return print::backJob(back, top, left, reason);
+    });
 }
 
 void Rugzijde::reject()

@@ -29,6 +29,10 @@ WorkStrip::WorkStrip(QDialog *window, Pacer &pacer, Prompter &prompter, const Pr
     row->addWidget(m_cancel);
     connect(m_cancel, &QPushButton::clicked, this, &WorkStrip::cancel);
     hide();
+    // Styled now, with the window, rather than the first time work shows it while the window should answer.
+    ensurePolished();
+    m_bar->ensurePolished();
+    m_cancel->ensurePolished();
 }
 
 WorkStrip::~WorkStrip()
@@ -93,11 +97,15 @@ void WorkStrip::printerFailed()
                        Prompter::Icon::Critical);
 }
 
-void WorkStrip::printOnDefault(PrintJob job)
+void WorkStrip::printOnDefault(JobMaker makeJob)
 {
     run<print::PrintOutcome>(
-        [&queues = m_queues, job = std::move(job)](std::stop_token stop, const print::PageProgress &progress) {
-            return print::printOnDefault(queues, job, stop, progress);
+        [&queues = m_queues, makeJob = std::move(makeJob)](std::stop_token stop,
+                                                           const print::PageProgress &progress) {
+            QString reason;
+            std::optional<PrintJob> job = makeJob(&reason);
+            return job ? print::printOnDefault(queues, std::move(*job), stop, progress)
+                       : print::PrintOutcome{false, reason, {}, 0};
         },
         [this](const print::PrintOutcome &outcome) {
             if (!outcome.printed)

@@ -50,9 +50,11 @@ public:
     // after it.
     bool holdClose();
 
-    // Prints `job` on the default printer in the background: a failure ends in the one failure message, and
-    // a job handed over is watched for a printer that cannot be reached.
-    void printOnDefault(PrintJob job);
+    // Makes a job and prints it on the default printer, both in the background: a job that cannot be made
+    // and any other failure end in the one failure message, and a job handed over is watched for a printer
+    // that cannot be reached. `makeJob` says why it made none in its argument.
+    using JobMaker = std::function<std::optional<PrintJob>(QString *reason)>;
+    void printOnDefault(JobMaker makeJob);
     // Watches job `job` of `printer`: when it has not started 30 s on because the printer cannot be reached,
     // the user hears so, once for this window. The watch outlives the window, so the answer still comes after
     // it has closed.
