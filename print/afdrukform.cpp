@@ -6,8 +6,10 @@
 #include "print/pagetables.h"
 #include "surface/widgets/picturebox.h"
 #include "surface/platform.h"
+#include "surface/surface.h"
 #include "print/printjobs.h"
 #include "print/printwidgets.h"
+#include "print/workstrip.h"
 #include "surface/twips.h"
 
 #include <QComboBox>
@@ -18,7 +20,7 @@ namespace vellora {
 
 AfdrukForm::AfdrukForm(const QImage &sheet, Pacer &pacer, Prompter &prompter, const AppFolder &folder,
                        const PrintQueues &queues, QWidget *parent)
-    : QDialog(parent), m_sheet(sheet), m_prompter(prompter), m_queues(queues)
+    : QDialog(parent), m_sheet(sheet), m_prompter(prompter)
 {
     setObjectName(QStringLiteral("AfdrukForm"));
     setWindowTitle(QStringLiteral("Vellora Afdrukken"));
@@ -55,6 +57,7 @@ AfdrukForm::AfdrukForm(const QImage &sheet, Pacer &pacer, Prompter &prompter, co
     ImageButton *okButton = pictureButton(this, pacer, folder, QStringLiteral("OkKnop"),
                                           QStringLiteral("ok.png"), QRect(5550, 3390, 765, 435));
     connect(okButton, &ImageButton::clicked, this, [this] { ok(); });
+    m_work = new WorkStrip(this, pacer, prompter, queues, QRect(180, 3960, 6240, 390));
 
     // Checking the first option paints the first preview through the same path as a click.
     m_options[0]->setChecked(true);
@@ -80,13 +83,20 @@ void AfdrukForm::showPreview(int page)
 
 void AfdrukForm::ok()
 {
-    const print::PrintOutcome outcome =
-        print::printFacePage(m_sheet, print::facePage(selectedPage()), m_topMargin->currentText(),
-                             m_leftMargin->currentText(), m_backPic, m_queues);
-    if (!outcome.printed) {
-        m_prompter.message(QString::fromUtf16(print::kFailureText), QString::fromUtf16(print::kFailureTitle),
-                           Prompter::Icon::Critical);
-    }
+    if (m_work->busy())
+        return;
+    // The working picture is made on the worker as well: a fresh one costs the first touch of 4.5 MB.
+    m_work->printOnDefault([sheet = m_sheet, page = selectedPage(), top = m_topMargin->currentText(),
+                            left = m_leftMargin->currentText()](QString *reason) {
+        Surface working;
+        return print::facePageJob(sheet, print::facePage(page), top, left, working, reason);
+    });
+}
+
+void AfdrukForm::reject()
+{
+    if (!m_work->holdClose())
+        QDialog::reject();
 }
 
 } // namespace vellora

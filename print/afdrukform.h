@@ -1,7 +1,5 @@
 #pragma once
 
-#include "surface/surface.h"
-
 #include <QDialog>
 #include <QImage>
 
@@ -17,10 +15,12 @@ class Pacer;
 class PictureBox;
 class PrintQueues;
 class Prompter;
+class WorkStrip;
 
 // "Vellora Afdrukken": prints the card faces on six landscape A4 pages, one page for each press of Ok, with a
 // reduced preview of the chosen page and a top and left margin. Built afresh at every opening, so the choices
-// start again at "Serie 1", "40" and "10". The sheet is only read.
+// start again at "Serie 1", "40" and "10". The sheet is only read. A page is handed to the printer in the
+// background: the window goes on answering, and takes no second Ok until the page has gone.
 class AfdrukForm : public QDialog
 {
     Q_OBJECT
@@ -29,8 +29,10 @@ public:
                const PrintQueues &queues, QWidget *parent = nullptr);
 
     int selectedPage() const; // 1 to 6
-    // The working picture of the last printed page.
-    const Surface &backPic() const { return m_backPic; }
+
+public Q_SLOTS:
+    // Closing while a page is on its way calls it off first.
+    void reject() override;
 
 private:
     void showPreview(int page);
@@ -38,12 +40,11 @@ private:
 
     QImage m_sheet;
     Prompter &m_prompter;
-    const PrintQueues &m_queues;
+    WorkStrip *m_work;
     PictureBox *m_pic;
     std::array<QRadioButton *, 6> m_options{};
     QComboBox *m_topMargin;
     QComboBox *m_leftMargin;
-    Surface m_backPic;
 };
 
 } // namespace vellora

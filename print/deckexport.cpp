@@ -2,13 +2,51 @@
 
 namespace vellora::print {
 
+namespace {
+
+DeckOutcome failed(const QString &text) { return {DeckOutcome::End::Failed, text, 0}; }
+
+} // namespace
+
 std::optional<QByteArray> deckPdf(const QImage &sheet, const BackChoice &back, const DeckOptions &options,
-                                  QString *error, const PageProgress &progress)
+                                  QString *error, const PageProgress &progress, std::stop_token stop)
 {
     const std::optional<std::vector<PrintPage>> pages = deckPages(sheet, back, options, error);
     if (!pages)
         return std::nullopt;
-    return pdfDocument(*pages, error, progress);
+    return pdfDocument(*pages, error, progress, std::move(stop));
+}
+
+DeckOutcome saveDeckPdf(const QImage &sheet, const BackChoice &back, const DeckOptions &options,
+                        const QString &path, const PageProgress &progress, std::stop_token stop)
+{
+    QString error;
+    const std::optional<QByteArray> pdf = deckPdf(sheet, back, options, &error, progress, stop);
+    const bool saved = pdf && savePdf(*pdf, path, &error, stop);
+    if (stop.stop_requested() && !saved)
+        return {DeckOutcome::End::CalledOff, {}, 0};
+    if (!pdf)
+        return failed(error);
+    if (!saved)
+        return failed(QString::fromUtf16(kPdfFailed).arg(error));
+    return {};
+}
+
+DeckOutcome printDeck(const PrintQueues &queues, const QString &printer, const JobOptions &jobOptions,
+                      const QImage &sheet, const BackChoice &back, const DeckOptions &options,
+                      const PageProgress &progress, std::stop_token stop)
+{
+    const std::shared_ptr<const PrintQueues> action = queues.action(stop);
+    // The printer first: a printer that cannot print is the failure the user hears of, whatever the margins.
+    if (!queueProblem(*action, printer).isEmpty())
+        return {DeckOutcome::End::PrinterFailed, {}, 0};
+    QString error;
+    std::optional<std::vector<PrintPage>> pages = deckPages(sheet, back, options, &error);
+    if (!pages)
+        return failed(error);
+    if (!action->submit(PrintJob{printer, std::move(*pages), jobOptions}, progress, stop).isEmpty())
+        return {stop.stop_requested() ? DeckOutcome::End::CalledOff : DeckOutcome::End::PrinterFailed, {}, 0};
+    return {DeckOutcome::End::Done, {}, action->lastJob()};
 }
 
 } // namespace vellora::print

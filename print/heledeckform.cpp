@@ -8,6 +8,7 @@
 #include "surface/platform.h"
 #include "print/printjobs.h"
 #include "print/printwidgets.h"
+#include "print/workstrip.h"
 #include "surface/twips.h"
 
 #include <QCheckBox>
@@ -18,7 +19,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -27,30 +27,6 @@
 #include <algorithm>
 
 namespace vellora {
-
-namespace {
-
-// A window over the making of the document, shown only when that takes longer than half a second.
-struct DocumentProgress
-{
-    explicit DocumentProgress(QWidget *parent)
-        : dialog(QStringLiteral("Pagina's maken…"), QString(), 0, 1, parent)
-    {
-        dialog.setWindowModality(Qt::WindowModal);
-        dialog.setMinimumDuration(500);
-        dialog.setValue(0);
-    }
-    print::PageProgress callback()
-    {
-        return [this](int done, int total) {
-            dialog.setMaximum(total);
-            dialog.setValue(done);
-        };
-    }
-    QProgressDialog dialog;
-};
-
-} // namespace
 
 std::optional<QString> QtDeckDialogs::pdfPath(QWidget *parent, const QString &suggested)
 {
@@ -88,7 +64,8 @@ HeleDeckForm::HeleDeckForm(const QImage &sheet, const QString &projectName, Pace
 {
     setObjectName(QStringLiteral("HeleDeckForm"));
     setWindowTitle(QString::fromUtf16(print::kDeckTitle));
-    setFixedSize(px(QSize(6600, 4950)));
+    // Room below the buttons for the strip of the work in the background.
+    setFixedSize(px(QSize(6600, 5250)));
     setPanelColour(this);
 
     panelLabel(this, QStringLiteral("Label1"), QRect(150, 180, 4215, 2715), QColor(55, 55, 55));
@@ -144,6 +121,7 @@ HeleDeckForm::HeleDeckForm(const QImage &sheet, const QString &projectName, Pace
     cancelButton(this, pacer, folder, QRect(5550, 4200, 765, 435));
     connect(m_pdfButton, &QPushButton::clicked, this, [this] { savePdf(); });
     connect(m_printButton, &QPushButton::clicked, this, [this] { print(); });
+    m_work = new WorkStrip(this, pacer, prompter, queues, QRect(180, 4740, 6240, 390));
 
     // The first back when there is one, as the deck is mostly printed with its backs.
     m_scroll->setValue(std::min(1, m_gallery.count()));
@@ -187,7 +165,7 @@ void HeleDeckForm::failed(const QString &text)
     m_prompter.message(text, windowTitle(), Prompter::Icon::Critical);
 }
 
-std::optional<std::vector<print::PrintPage>> HeleDeckForm::makePages()
+std::optional<print::BackChoice> HeleDeckForm::chosenBack()
 {
     print::BackChoice back;
     if (const int n = backNumber(); n > 0) {
@@ -197,64 +175,79 @@ std::optional<std::vector<print::PrintPage>> HeleDeckForm::makePages()
             return std::nullopt;
         }
     }
-    QString error;
-    std::optional<std::vector<print::PrintPage>> pages = print::deckPages(m_sheet, back, options(), &error);
-    if (!pages)
-        failed(error);
-    return pages;
+    return back;
 }
 
-void HeleDeckForm::writePdf(const std::vector<print::PrintPage> &pages, const QString &path)
+void HeleDeckForm::finished(const print::DeckOutcome &outcome, const QString &printer)
 {
-    DocumentProgress progress(this);
-    QString error;
-    const std::optional<QByteArray> pdf = print::pdfDocument(pages, &error, progress.callback());
-    if (!pdf)
-        failed(error);
-    else if (!print::savePdf(*pdf, path, &error))
-        failed(QString::fromUtf16(print::kPdfFailed).arg(error));
+    switch (outcome.end) {
+    case print::DeckOutcome::End::Done: m_work->watchJob(printer, outcome.job); break;
+    case print::DeckOutcome::End::CalledOff: break;
+    case print::DeckOutcome::End::PrinterFailed: m_work->printerFailed(); break;
+    case print::DeckOutcome::End::Failed: failed(outcome.text); break;
+    }
+}
+
+void HeleDeckForm::writePdf(const QString &path)
+{
+    const std::optional<print::BackChoice> back = chosenBack();
+    if (!back)
+        return;
+    m_work->run<print::DeckOutcome>(
+        [sheet = m_sheet, back = *back, options = options(), path](std::stop_token stop,
+                                                                   const print::PageProgress &progress) {
+            return print::saveDeckPdf(sheet, back, options, path, progress, stop);
+        },
+        [this](const print::DeckOutcome &outcome) { finished(outcome, {}); });
 }
 
 void HeleDeckForm::savePdf()
 {
-    if (m_busy)
+    if (m_work->busy())
         return;
-    m_busy = true;
-    if (const std::optional<QString> path = m_dialogs.pdfPath(this, suggestedPdfPath())) {
-        if (const std::optional<std::vector<print::PrintPage>> pages = makePages())
-            writePdf(*pages, *path);
-    }
-    m_busy = false;
+    if (const std::optional<QString> path = m_dialogs.pdfPath(this, suggestedPdfPath()))
+        writePdf(*path);
 }
 
 void HeleDeckForm::print()
 {
-    if (m_busy)
+    if (m_work->busy())
         return;
-    m_busy = true;
-    const auto printerFailed = [this] {
-        m_prompter.message(QString::fromUtf16(print::kFailureText), QString::fromUtf16(print::kFailureTitle),
-                           Prompter::Icon::Critical);
-    };
-    // Asked before the print dialog, which would otherwise wait on a print server that does not answer.
-    QString printer;
-    if (!defaultQueueProblem(m_queues, &printer).isEmpty()) {
-        printerFailed();
-    } else if (const std::optional<PrintChoice> choice = m_dialogs.printer(this, printer)) {
-        if (choice->pdfFile.isEmpty() && !queueProblem(m_queues, choice->printer).isEmpty()) {
-            printerFailed();
-        } else if (std::optional<std::vector<print::PrintPage>> pages = makePages()) {
-            if (!choice->pdfFile.isEmpty()) {
-                writePdf(*pages, choice->pdfFile);
-            } else {
-                DocumentProgress progress(this);
-                const PrintJob job{choice->printer, std::move(*pages), choice->options};
-                if (!m_queues.submit(job, progress.callback(), {}).isEmpty())
-                    printerFailed();
-            }
-        }
+    // The default printer is asked for before the print dialog, which would otherwise wait on a print server
+    // that does not answer.
+    m_work->run<print::PrintOutcome>(
+        [&queues = m_queues](std::stop_token stop, const print::PageProgress &) {
+            return print::readyDefaultPrinter(queues, stop);
+        },
+        [this](const print::PrintOutcome &ready) {
+            if (!ready.printed)
+                m_work->printerFailed();
+            else if (const std::optional<PrintChoice> choice = m_dialogs.printer(this, ready.printer))
+                printOn(*choice);
+        });
+}
+
+void HeleDeckForm::printOn(const PrintChoice &choice)
+{
+    if (!choice.pdfFile.isEmpty()) {
+        writePdf(choice.pdfFile);
+        return;
     }
-    m_busy = false;
+    const std::optional<print::BackChoice> back = chosenBack();
+    if (!back)
+        return;
+    m_work->run<print::DeckOutcome>(
+        [&queues = m_queues, choice, sheet = m_sheet, back = *back,
+         options = options()](std::stop_token stop, const print::PageProgress &progress) {
+            return print::printDeck(queues, choice.printer, choice.options, sheet, back, options, progress, stop);
+        },
+        [this, printer = choice.printer](const print::DeckOutcome &outcome) { finished(outcome, printer); });
+}
+
+void HeleDeckForm::reject()
+{
+    if (!m_work->holdClose())
+        QDialog::reject();
 }
 
 } // namespace vellora

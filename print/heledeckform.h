@@ -1,6 +1,7 @@
 #pragma once
 
 #include "print/backgallery.h"
+#include "print/deckexport.h"
 #include "print/printpage.h"
 #include "print/printqueues.h"
 
@@ -23,6 +24,7 @@ class AppFolder;
 class Pacer;
 class PictureBox;
 class Prompter;
+class WorkStrip;
 
 // Where the deck goes once the user has chosen: a printer with its job options, or a file when the print
 // dialog was told to print to one.
@@ -53,7 +55,9 @@ public:
 };
 
 // "Hele deck afdrukken": all six face pages and their backs as one document, saved as a PDF or printed as one
-// job, in duplex order or faces first, with cut marks and a scale bar. Built afresh at every opening.
+// job, in duplex order or faces first, with cut marks and a scale bar. Built afresh at every opening. The
+// document is made, saved and handed over in the background, with a bar and a Cancel once it takes a while;
+// the print server is asked in the background too.
 class HeleDeckForm : public QDialog
 {
     Q_OBJECT
@@ -68,12 +72,19 @@ public:
     // The file name the save dialog starts from.
     QString suggestedPdfPath() const;
 
+public Q_SLOTS:
+    // Closing while the deck is being made or handed over calls that off first.
+    void reject() override;
+
 private:
     void showBack(int n);
-    std::optional<std::vector<print::PrintPage>> makePages();
-    void writePdf(const std::vector<print::PrintPage> &pages, const QString &path);
+    // The back chosen, read from its file; nothing, said to the user, when it cannot be read.
+    std::optional<print::BackChoice> chosenBack();
+    void writePdf(const QString &path);
     void savePdf();
     void print();
+    void printOn(const PrintChoice &choice);
+    void finished(const print::DeckOutcome &outcome, const QString &printer);
     void failed(const QString &text);
 
     QImage m_sheet;
@@ -94,14 +105,12 @@ private:
     QComboBox *m_leftMargin;
     QPushButton *m_pdfButton;
     QPushButton *m_printButton;
-    bool m_busy = false;
+    WorkStrip *m_work;
 };
 
 namespace print {
 inline constexpr char16_t kDeckTitle[] = u"Hele deck afdrukken";
 inline constexpr char16_t kNoBackChosen[] = u"Geen rugzijde";
-inline constexpr char16_t kPdfFailed[] =
-    u"De PDF is niet opgeslagen:\n%1\n\nEen bestaand bestand met die naam is ongewijzigd.";
 } // namespace print
 
 } // namespace vellora

@@ -99,7 +99,7 @@ void paintMarks(cairo_t *cr, const PrintPage &page)
 } // namespace
 
 std::optional<QByteArray> pdfDocument(const std::vector<PrintPage> &pages, QString *error,
-                                      const PageProgress &progress)
+                                      const PageProgress &progress, std::stop_token stop)
 {
     const auto fail = [error](const char *what, cairo_status_t status) -> std::optional<QByteArray> {
         if (error)
@@ -118,6 +118,12 @@ std::optional<QByteArray> pdfDocument(const std::vector<PrintPage> &pages, QStri
     std::map<qint64, SurfacePtr> images;
     int done = 0;
     for (const PrintPage &page : pages) {
+        if (stop.stop_requested()) {
+            cairo_destroy(cr);
+            if (error)
+                *error = QString::fromUtf16(kPdfCalledOff);
+            return std::nullopt;
+        }
         const QSizeF paper = paperPoints(page);
         cairo_pdf_surface_set_size(pdf.get(), paper.width(), paper.height());
         SurfacePtr &image = images[page.picture.image.cacheKey()];
@@ -146,12 +152,14 @@ std::optional<QByteArray> pdfDocument(const std::vector<PrintPage> &pages, QStri
     return out;
 }
 
-bool savePdf(const QByteArray &pdf, const QString &path, QString *error)
+bool savePdf(const QByteArray &pdf, const QString &path, QString *error, std::stop_token stop)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size() || !file.commit()) {
+    const bool written = file.open(QIODevice::WriteOnly) && file.write(pdf) == pdf.size();
+    const bool calledOff = written && stop.stop_requested();
+    if (!written || calledOff || !file.commit()) {
         if (error)
-            *error = file.errorString();
+            *error = calledOff ? QString::fromUtf16(kPdfCalledOff) : file.errorString();
         file.cancelWriting();
         return false;
     }

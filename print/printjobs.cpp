@@ -2,53 +2,90 @@
 
 #include "print/margins.h"
 #include "print/printpage.h"
-#include "print/printqueues.h"
 #include "surface/surface.h"
 
 namespace vellora::print {
 
 namespace {
 
-// Lays the page out through the one page geometry that the PDF and the command line use too, and hands it to
-// the default printer once its queue says it will print.
+// Margins are read before the job is made: a margin that cannot be used must not cost a blank sheet.
 template <typename MakePage>
-PrintOutcome printOnePage(const QImage &picture, const QString &topMargin, const QString &leftMargin,
-                          const PrintQueues &queues, MakePage &&makePage)
+std::optional<PrintJob> onePageJob(const QImage &picture, const QString &topMargin, const QString &leftMargin,
+                                   QString *reason, MakePage &&makePage)
 {
-    // Margins are read before the job is made: a margin that cannot be used must not cost a blank sheet.
+    const auto refuse = [reason](const QString &why) -> std::optional<PrintJob> {
+        if (reason)
+            *reason = why;
+        return std::nullopt;
+    };
     const std::optional<int> top = marginTwips(topMargin);
     const std::optional<int> left = marginTwips(leftMargin);
     if (!top || !left)
-        return {false, QStringLiteral("margin too large to be a position on the page")};
+        return refuse(QStringLiteral("margin too large to be a position on the page"));
     if (picture.isNull())
-        return {false, QStringLiteral("nothing to print")};
-
+        return refuse(QStringLiteral("nothing to print"));
     PrintJob job;
-    if (QString problem = defaultQueueProblem(queues, &job.printer); !problem.isEmpty())
-        return {false, problem};
     job.pages.push_back(makePage(QPoint(*left, *top)));
-    if (QString problem = queues.submit(job, {}, {}); !problem.isEmpty())
-        return {false, problem};
-    return {true, {}};
+    return job;
 }
 
+PrintOutcome refused(const QString &reason) { return {false, reason, {}, 0}; }
+
 } // namespace
+
+std::optional<PrintJob> facePageJob(const QImage &sheet, const FacePage &page, const QString &topMargin,
+                                    const QString &leftMargin, Surface &workingPicture, QString *reason)
+{
+    composeFacePage(sheet, page, workingPicture);
+    return onePageJob(workingPicture.image(), topMargin, leftMargin, reason,
+                      [&](QPoint origin) { return facePrintPage(workingPicture.image(), page, origin); });
+}
+
+std::optional<PrintJob> backJob(const QImage &back, const QString &topMargin, const QString &leftMargin,
+                                QString *reason)
+{
+    if (back.isNull()) {
+        if (reason)
+            *reason = QString::fromUtf16(kNoBackText);
+        return std::nullopt;
+    }
+    return onePageJob(back, topMargin, leftMargin, reason,
+                      [&](QPoint origin) { return backPrintPage(back, origin); });
+}
+
+PrintOutcome readyDefaultPrinter(const PrintQueues &queues, std::stop_token stop)
+{
+    PrintOutcome outcome;
+    outcome.reason = defaultQueueProblem(*queues.action(std::move(stop)), &outcome.printer);
+    outcome.printed = outcome.reason.isEmpty();
+    return outcome;
+}
+
+PrintOutcome printOnDefault(const PrintQueues &queues, PrintJob job, std::stop_token stop,
+                            const PageProgress &progress)
+{
+    const std::shared_ptr<const PrintQueues> action = queues.action(stop);
+    if (QString problem = defaultQueueProblem(*action, &job.printer); !problem.isEmpty())
+        return refused(problem);
+    if (QString problem = action->submit(job, progress, stop); !problem.isEmpty())
+        return refused(problem);
+    return {true, {}, job.printer, action->lastJob()};
+}
 
 PrintOutcome printFacePage(const QImage &sheet, const FacePage &page, const QString &topMargin,
                            const QString &leftMargin, Surface &workingPicture, const PrintQueues &queues)
 {
-    composeFacePage(sheet, page, workingPicture);
-    return printOnePage(workingPicture.image(), topMargin, leftMargin, queues,
-                        [&](QPoint origin) { return facePrintPage(workingPicture.image(), page, origin); });
+    QString reason;
+    std::optional<PrintJob> job = facePageJob(sheet, page, topMargin, leftMargin, workingPicture, &reason);
+    return job ? printOnDefault(queues, std::move(*job)) : refused(reason);
 }
 
 PrintOutcome printBack(const QImage &back, const QString &topMargin, const QString &leftMargin,
                        const PrintQueues &queues)
 {
-    if (back.isNull())
-        return {false, QString::fromUtf16(kNoBackText)};
-    return printOnePage(back, topMargin, leftMargin, queues,
-                        [&](QPoint origin) { return backPrintPage(back, origin); });
+    QString reason;
+    std::optional<PrintJob> job = backJob(back, topMargin, leftMargin, &reason);
+    return job ? printOnDefault(queues, std::move(*job)) : refused(reason);
 }
 
 } // namespace vellora::print

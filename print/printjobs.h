@@ -1,13 +1,17 @@
 #pragma once
 
 #include "print/pagetables.h"
+#include "print/pdfdocument.h"
+#include "print/printqueues.h"
 
 #include <QImage>
 #include <QString>
 
+#include <optional>
+#include <stop_token>
+
 namespace vellora {
 
-class PrintQueues;
 class Surface;
 
 namespace print {
@@ -23,16 +27,29 @@ struct PrintOutcome
 {
     bool printed = false;
     QString reason;
+    QString printer; // where the job went, or would have gone
+    int job = 0;     // the print server's number for the job; 0 when it gave none
 };
 
-// Prints one face page as one landscape job on the default printer: the working picture is rebuilt from the
-// sheet, then painted stretched to the page's printed size at (left margin, top margin). Margins are the
-// texts of the two margin boxes.
+// The job of one face page for the default printer: the working picture is rebuilt from the sheet, then
+// painted stretched to the page's printed size at (left margin, top margin). Margins are the texts of the two
+// margin boxes. Nothing, with the reason, when a margin is no position on the page.
+std::optional<PrintJob> facePageJob(const QImage &sheet, const FacePage &page, const QString &topMargin,
+                                    const QString &leftMargin, Surface &workingPicture, QString *reason);
+// The job of a back, stretched to 12000 x 16900 twips at (left margin, top margin).
+std::optional<PrintJob> backJob(const QImage &back, const QString &topMargin, const QString &leftMargin,
+                                QString *reason);
+
+// The default printer, when its queue says it will print: one action of the queues, on any thread.
+PrintOutcome readyDefaultPrinter(const PrintQueues &queues, std::stop_token stop = {});
+// Hands the job to the default printer once its queue says it will print: the lookups and the job are one
+// action of the queues, made on the calling thread, which may be a worker.
+PrintOutcome printOnDefault(const PrintQueues &queues, PrintJob job, std::stop_token stop = {},
+                            const PageProgress &progress = {});
+
+// A face page and a back as one press of Ok prints them, all on the calling thread.
 PrintOutcome printFacePage(const QImage &sheet, const FacePage &page, const QString &topMargin,
                            const QString &leftMargin, Surface &workingPicture, const PrintQueues &queues);
-
-// Prints a back as one portrait job on the default printer, stretched to 12000 x 16900 twips at (left margin,
-// top margin).
 PrintOutcome printBack(const QImage &back, const QString &topMargin, const QString &leftMargin,
                        const PrintQueues &queues);
 

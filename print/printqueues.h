@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <memory>
 #include <optional>
 #include <stop_token>
 #include <vector>
@@ -48,26 +49,43 @@ public:
     // The state of a queue as the print server reports it; nothing when the server does not know it.
     virtual std::optional<State> state(const QString &printer) const = 0;
     // Hands the job's pages to its printer as one job; empty when accepted, else why not. `progress` follows
-    // the pages as they are made ready, on the calling thread; a stop requested before the job reaches the
-    // queue calls it off.
+    // the pages as they are made ready, on the calling thread. A stop requested before the job has been
+    // handed over whole calls it off: nothing of it stays with the server.
     virtual QString submit(const PrintJob &job, const print::PageProgress &progress,
                            std::stop_token stop) const = 0;
+
+    // The queues as one print action sees them: the lookups and the job of one press of a button, made one
+    // after the other on one thread, which is the only thread to use what this returns. All its waits on
+    // the print server share one deadline, and `stop` calls off whatever waits. Queues that answer at once
+    // are their own action.
+    virtual std::shared_ptr<const PrintQueues> action(std::stop_token stop) const;
+    // The number the print server gave the last job this action handed over; 0 when it gave none.
+    virtual int lastJob() const { return 0; }
+    // Whether job `job` of `printer` has still not started printing because the printer cannot be reached;
+    // false when it prints, has ended or the server does not say.
+    virtual bool waitsForUnreachablePrinter(const QString &printer, int job) const;
 };
 
 // The system's print server through libcups. The pages become one PDF document in memory before anything is
 // sent, so a full temporary folder or a lost connection can never turn into a truncated job that reports
-// success. Every exchange has a deadline: a server that accepts connections and never answers costs a few
-// seconds and a failure, not a frozen window.
+// success. An action talks to the server over one connection of its own, and all its waits end by one
+// deadline: a server that accepts connections and never answers costs a few seconds and a failure, however
+// many questions the action has, never a frozen window. Each call made on the queues themselves is an action
+// of its own.
 class SystemPrintQueues final : public PrintQueues
 {
 public:
-    static constexpr int kDefaultTimeoutMs = 5000;
+    // What one action may wait for the server in all; making the pages is not waiting and does not count. A
+    // job that went wrong on its way may take one more request to cancel: the action still ends within 6 s.
+    static constexpr int kDefaultTimeoutMs = 4500;
     explicit SystemPrintQueues(int timeoutMs = kDefaultTimeoutMs) : m_timeoutMs(timeoutMs) {}
 
     QString defaultPrinter() const override;
     std::optional<State> state(const QString &printer) const override;
     QString submit(const PrintJob &job, const print::PageProgress &progress,
                    std::stop_token stop) const override;
+    std::shared_ptr<const PrintQueues> action(std::stop_token stop) const override;
+    bool waitsForUnreachablePrinter(const QString &printer, int job) const override;
 
 private:
     int m_timeoutMs;

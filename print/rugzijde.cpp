@@ -6,6 +6,7 @@
 #include "surface/platform.h"
 #include "print/printjobs.h"
 #include "print/printwidgets.h"
+#include "print/workstrip.h"
 #include "surface/twips.h"
 
 #include <QComboBox>
@@ -18,7 +19,7 @@ namespace vellora {
 
 Rugzijde::Rugzijde(Pacer &pacer, Prompter &prompter, const AppFolder &folder, const PrintQueues &queues,
                    QWidget *parent)
-    : QDialog(parent), m_prompter(prompter), m_queues(queues), m_gallery(folder)
+    : QDialog(parent), m_prompter(prompter), m_gallery(folder)
 {
     setObjectName(QStringLiteral("Rugzijde"));
     setWindowTitle(QStringLiteral(" Afdrukken Rugzijde"));
@@ -52,6 +53,7 @@ Rugzijde::Rugzijde(Pacer &pacer, Prompter &prompter, const AppFolder &folder, co
     ImageButton *printButton = pictureButton(this, pacer, folder, QStringLiteral("PrintKnop"),
                                              QStringLiteral("ok.png"), QRect(5550, 3390, 765, 435));
     connect(printButton, &ImageButton::clicked, this, [this] { print(); });
+    m_work = new WorkStrip(this, pacer, prompter, queues, QRect(180, 3960, 6240, 390));
 
     // Opening shows back 0 without touching the counter's count; a missing file leaves both surfaces empty.
     m_backPic.setPicture(m_gallery.load(0));
@@ -71,17 +73,23 @@ void Rugzijde::showBack(int n)
 
 void Rugzijde::print()
 {
+    if (m_work->busy())
+        return;
     if (m_backPic.image().isNull()) {
         // The printer is fine; there is simply nothing to print.
         m_prompter.message(QString::fromUtf16(print::kNoBackText), windowTitle(), Prompter::Icon::Warning);
         return;
     }
-    const print::PrintOutcome outcome = print::printBack(m_backPic.image(), m_topMargin->currentText(),
-                                                         m_leftMargin->currentText(), m_queues);
-    if (!outcome.printed) {
-        m_prompter.message(QString::fromUtf16(print::kFailureText), QString::fromUtf16(print::kFailureTitle),
-                           Prompter::Icon::Critical);
-    }
+    m_work->printOnDefault([back = m_backPic.image(), top = m_topMargin->currentText(),
+                            left = m_leftMargin->currentText()](QString *reason) {
+        return print::backJob(back, top, left, reason);
+    });
+}
+
+void Rugzijde::reject()
+{
+    if (!m_work->holdClose())
+        QDialog::reject();
 }
 
 } // namespace vellora

@@ -94,6 +94,13 @@ if mount -t tmpfs -o size=16k tmpfs "$work/fulltmp" 2>/dev/null; then
     [ $status -eq 0 ] || die "printing with the temporary folder full"
 fi
 
+# A job on a printer whose device cannot be reached: the program says so once, 30 s on (asked at once here).
+lpadmin -p VelloraUnreachable -E -v socket://127.0.0.1:9 -P "$ppd" 2>"$work/log/lpadmin" \
+    || die "lpadmin: $(cat "$work/log/lpadmin")"
+lpadmin -d VelloraUnreachable || die "cannot make VelloraUnreachable the default destination"
+run unreachable || die "a printer that cannot be reached"
+{ lpadmin -x VelloraUnreachable && lpadmin -d "$queue"; } || die "cannot remove VelloraUnreachable"
+
 # A refused page must not have become a job that waits in the queue either.
 refused() {
     run refusing || die "$1"

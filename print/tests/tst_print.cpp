@@ -2,6 +2,7 @@
 #include "surface/appfolder.h"
 #include "print/deckexport.h"
 #include "print/heledeckform.h"
+#include "print/jobwatch.h"
 #include "surface/widgets/imagebutton.h"
 #include "print/margins.h"
 #include "print/pagetables.h"
@@ -11,17 +12,21 @@
 #include "print/pdfdocument.h"
 #include "print/printqueues.h"
 #include "print/rugzijde.h"
+#include "print/workstrip.h"
 #include "tests/support/printfakes.h"
 #include "tests/support/testsupport.h"
 #include "surface/twips.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QLabel>
 #include <QPainter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSemaphore>
+#include <QThreadPool>
 #include <QtTest>
 #include <sys/mount.h>
 #include <sys/socket.h>
@@ -151,6 +156,38 @@ struct Deck { print::DeckOrder order; bool back; QString top, left; QList<int> p
 // via 0 the fake queues, 1 a hung print server, 2 a working printer, an unusable margin and no back.
 struct Failure { int via; QString printer; std::optional<State> state; };
 
+// A print server held on purpose: each job waits in submit() until the test lets it go, and is then kept or,
+// when it was called off meanwhile, cancelled. It notes a question asked from the window's thread.
+class HeldPrintQueues final : public PrintQueues
+{
+public:
+    bool unreachable = false; // the answer to every job check
+    mutable QSemaphore entered, letGo;
+    mutable std::atomic<int> jobs = 0, cancelled = 0, checks = 0;
+    mutable std::atomic<bool> askedOnWindowThread = false;
+
+    QString defaultPrinter() const override { return noted(QStringLiteral("Office")); }
+    std::optional<State> state(const QString &) const override { return noted(State{}); }
+    QString submit(const PrintJob &, const print::PageProgress &, std::stop_token stop) const override
+    {
+        noted(0);
+        entered.release();
+        letGo.acquire();
+        if (stop.stop_requested())
+            return (++cancelled, QString::fromUtf16(kCalledOff));
+        return (++jobs, QString());
+    }
+    int lastJob() const override { return jobs; }
+    bool waitsForUnreachablePrinter(const QString &, int) const override { return (++checks, noted(unreachable)); }
+
+private:
+    template <typename T> T noted(T value) const
+    {
+        askedOnWindowThread = askedOnWindowThread || QThread::currentThread() == qApp->thread();
+        return value;
+    }
+};
+
 struct AnsweringDialogs final : DeckDialogs
 {
     QString path, suggested;
@@ -167,6 +204,13 @@ template <typename T> T *child(QWidget *window, const QString &name)
 void press(QWidget *form, const char *name)
 {
     Q_EMIT child<ImageButton>(form, name)->clicked();
+}
+
+// Lets the window's work in the background end, as the event loop would; false when it does not.
+bool workEnds(QWidget *window)
+{
+    const WorkStrip *strip = child<WorkStrip>(window, "WerkStrook");
+    return QTest::qWaitFor([strip] { return !strip->busy(); }, 60000);
 }
 
 QByteArray readFile(const QString &path)
@@ -248,7 +292,7 @@ private Q_SLOTS:
         qstrncpy(address.sun_path, QFile::encodeName(socket).constData(), sizeof address.sun_path);
         m_hungServer = ::socket(AF_UNIX, SOCK_STREAM, 0);
         QVERIFY(::bind(m_hungServer, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0);
-        QVERIFY(::listen(m_hungServer, 64) == 0);
+        QVERIFY(::listen(m_hungServer, SOMAXCONN) == 0);
         qputenv("CUPS_SERVER", QFile::encodeName(socket));
         qputenv("CUPS_SERVERROOT", QFile::encodeName(m_scratch.path()));
         qunsetenv("PRINTER");
@@ -323,6 +367,7 @@ private Q_SLOTS:
         const QImage shown = rgb(child<PictureBox>(form, "Pic")->grab().toImage());
         QCOMPARE(test::firstDifference(shown, page ? rgb(preview.image()) : back.copy(0, 0, 152, 212)), "");
         press(form, page ? "OkKnop" : "PrintKnop");
+        QVERIFY(workEnds(form));
         QCOMPARE(m_queues.jobs.size(), size_t(1));
         QCOMPARE(m_queues.jobs[0].printer, QStringLiteral("Office"));
         QCOMPARE(child<QComboBox>(form, "Combo1")->count(), 100); // a typed value is no new list entry
@@ -378,6 +423,7 @@ private Q_SLOTS:
         QCOMPARE(counter->text(), row.counters[1]);
         QCOMPARE(colourShown(child<PictureBox>(&form, "Pic")->image()), row.shownAfter);
         press(&form, "PrintKnop");
+        QVERIFY(workEnds(&form));
         QCOMPARE(m_queues.jobs.size(), size_t(none ? 0 : 1));
         QCOMPARE(m_prompter.shown.size(), none ? 1 : 0);
         QCOMPARE(colourShown(none ? QImage() : onlyPage(m_queues).picture.image), row.shownAfter);
@@ -405,7 +451,7 @@ private Q_SLOTS:
         test::RecordingPrintQueues fake;
         fake.printer = row.printer;
         fake.queueState = row.state;
-        const SystemPrintQueues system(300);
+        const SystemPrintQueues system(1500);
         const PrintQueues &queues = row.via == 1   ? static_cast<const PrintQueues &>(system)
                                     : row.via == 0 ? static_cast<const PrintQueues &>(fake)
                                                    : m_queues;
@@ -418,6 +464,7 @@ private Q_SLOTS:
         for (QDialog *window : {static_cast<QDialog *>(&faces), static_cast<QDialog *>(&backs)}) {
             window->show();
             press(window, window == &faces ? "OkKnop" : "PrintKnop");
+            QVERIFY(workEnds(window));
             QVERIFY(window->isVisible());
             press(window, "CancelKnop");
             QVERIFY(!window->isVisible());
@@ -426,7 +473,8 @@ private Q_SLOTS:
         HeleDeckForm deck(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs);
         if (row.via < 2)
             child<QPushButton>(&deck, "PrintKnop")->click();
-        QCOMPARE(m_pacer.pauses, QList<int>({200, 200, 200, 200}));
+        QVERIFY(workEnds(&deck));
+        QCOMPARE(m_pacer.pauses.count(200), 4);
         QCOMPARE(m_prompter.shown.size(), row.via < 2 ? 3 : 2);
         for (const test::ScriptedPrompter::Shown &box : std::as_const(m_prompter.shown)) {
             // With no back at all the printer is not to blame.
@@ -524,6 +572,211 @@ private Q_SLOTS:
         QVERIFY2(std::abs(mm - row.bar) <= (row.bar ? 0.3 : 3.0), qPrintable(QString::number(mm)));
     }
 
+    // The page, back and deck windows go on answering while their job is held on its way: a posted event is
+    // handled, the margin takes typing, a second press starts nothing. The job is then let go, called off
+    // with the strip's Cancel, or called off by closing the window, which closes once it has ended; a job
+    // called off is cancelled and says nothing. The server is only ever asked from a worker.
+    void heldWork_data()
+    {
+        QTest::addColumn<int>("window"); // 0 "Vellora Afdrukken", 1 " Afdrukken Rugzijde", 2 the deck
+        QTest::addColumn<int>("ending"); // 0 let go, 1 Cancel, 2 the window closed
+        const char *windows[] = {"page", "back", "deck"}, *endings[] = {"let go", "Cancel", "closed"};
+        for (int w = 0; w < 3; ++w)
+            for (int e = 0; e < 3; ++e)
+                QTest::addRow("%s, %s", windows[w], endings[e]) << w << e;
+    }
+    void heldWork()
+    {
+        QFETCH(const int, window);
+        QFETCH(const int, ending);
+        writeBacks();
+        HeldPrintQueues queues;
+        AnsweringDialogs dialogs;
+        AfdrukForm faces(m_addressed, m_pacer, m_prompter, *m_folder, queues);
+        Rugzijde backs(m_pacer, m_prompter, *m_folder, queues);
+        HeleDeckForm deck(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs);
+        QDialog *const forms[] = {&faces, &backs, &deck};
+        QDialog *form = forms[window];
+        form->show();
+        const auto printPressed = [&] {
+            if (window == 2)
+                child<QPushButton>(form, "PrintKnop")->click();
+            else
+                press(form, window ? "PrintKnop" : "OkKnop");
+        };
+        printPressed();
+        QVERIFY(QTest::qWaitFor([&] { return queues.entered.tryAcquire(); }, 20000));
+
+        bool handled = false;
+        QTimer::singleShot(0, form, [&] { handled = true; });
+        QTRY_VERIFY_WITH_TIMEOUT(handled, 1000);
+        auto *margin = child<QComboBox>(form, "Combo1");
+        margin->lineEdit()->selectAll();
+        QTest::keyClicks(margin->lineEdit(), "77");
+        QCOMPARE(margin->currentText(), QStringLiteral("77"));
+        printPressed();
+        const auto *strip = child<WorkStrip>(form, "WerkStrook");
+        QVERIFY(strip->isVisible());
+
+        if (ending == 1)
+            child<QPushButton>(form, "StopKnop")->click();
+        if (ending == 2)
+            press(form, "CancelKnop");
+        QVERIFY(form->isVisible());
+        queues.letGo.release();
+        QVERIFY(workEnds(form));
+        QCOMPARE(queues.jobs + queues.cancelled, 1);
+        QCOMPARE(queues.cancelled, ending ? 1 : 0);
+        QCOMPARE(queues.entered.available(), 0);
+        QVERIFY(m_prompter.shown.isEmpty());
+        QCOMPARE(form->isVisible(), ending != 2);
+        QVERIFY(!strip->isVisible());
+        QVERIFY(!queues.askedOnWindowThread);
+    }
+
+    void deckPdfCalledOff_data()
+    {
+        QTest::addColumn<int>("stopAt"); // the page made before the stop
+        QTest::addColumn<bool>("older");
+        QTest::newRow("while the pages are made") << 3 << false;
+        QTest::newRow("while the pages are made, older file") << 3 << true;
+        QTest::newRow("after the last page, older file") << 12 << true;
+    }
+    // A stop while the deck's document is made, or after it but before it takes its name, leaves no file
+    // and an older one as it was. From the window, Cancel does the same and says nothing; there the worker
+    // is held back by a thread pool kept busy, so the stop surely comes first.
+    void deckPdfCalledOff()
+    {
+        QFETCH(const int, stopAt);
+        QFETCH(const bool, older);
+        const QString path = m_scratch.filePath(QStringLiteral("called off.pdf"));
+        QFile::remove(path);
+        if (older)
+            writeFile(path, "older");
+        std::stop_source stop;
+        int made = 0;
+        const print::BackChoice back{quadrantBack({30, 40}), {}};
+        const print::DeckOutcome outcome = print::saveDeckPdf(
+            m_coloured, back, {}, path,
+            [&](int done, int) {
+                if ((made = done) == stopAt)
+                    stop.request_stop();
+            },
+            stop.get_token());
+        QCOMPARE(made, stopAt);
+        QCOMPARE(outcome.end, print::DeckOutcome::End::CalledOff);
+        QCOMPARE(readFile(path), older ? QByteArray("older") : QByteArray());
+        QCOMPARE(QFile::exists(path), older);
+        QCOMPARE(QDir(m_scratch.path()).entryList({"*called off*"}, QDir::Files | QDir::Hidden).size(), older ? 1 : 0);
+
+        AnsweringDialogs dialogs;
+        dialogs.path = path;
+        HeleDeckForm form(m_coloured, {}, m_pacer, m_prompter, *m_folder, m_queues, dialogs);
+        QThreadPool *pool = QThreadPool::globalInstance();
+        QSemaphore busy;
+        for (int i = 0; i < pool->maxThreadCount(); ++i)
+            pool->start([&busy] { busy.acquire(); });
+        child<QPushButton>(&form, "PdfKnop")->click();
+        child<QPushButton>(&form, "StopKnop")->click();
+        busy.release(pool->maxThreadCount());
+        QVERIFY(workEnds(&form));
+        QCOMPARE(readFile(path), older ? QByteArray("older") : QByteArray());
+        QVERIFY(m_prompter.shown.isEmpty());
+    }
+
+    void deadlineHolds_data()
+    {
+        QTest::addColumn<bool>("deck");
+        QTest::newRow("\"Serie 1\"") << false;
+        QTest::newRow("Hele deck, Afdrukken…") << true;
+    }
+    // A print server that accepts the connection and never answers: the print action gives the failure
+    // message within 6 s however many questions it has, and the window answers all the while: the margin
+    // takes typing before the message comes, and a timer of 10 ms never misses a whole second.
+    void deadlineHolds()
+    {
+        QFETCH(const bool, deck);
+        writeBacks();
+        const SystemPrintQueues queues; // the deadline of the program itself
+        AnsweringDialogs dialogs;
+        AfdrukForm faces(m_addressed, m_pacer, m_prompter, *m_folder, queues);
+        HeleDeckForm whole(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs);
+        QDialog *form = deck ? static_cast<QDialog *>(&whole) : &faces;
+        form->show();
+        QElapsedTimer clock, sinceTick;
+        QTimer ticker;
+        qint64 longestGap = 0;
+        connect(&ticker, &QTimer::timeout, form, [&] {
+            longestGap = std::max(longestGap, sinceTick.restart());
+        });
+        clock.start();
+        sinceTick.start();
+        ticker.start(10);
+        if (deck)
+            child<QPushButton>(form, "PrintKnop")->click();
+        else
+            press(form, "OkKnop");
+        QLineEdit *edit = child<QComboBox>(form, "Combo2")->lineEdit();
+        edit->selectAll();
+        QTest::keyClicks(edit, "25");
+        QCOMPARE(child<QComboBox>(form, "Combo2")->currentText(), QStringLiteral("25"));
+        QVERIFY(m_prompter.shown.isEmpty());
+        QVERIFY(QTest::qWaitFor([&] { return !m_prompter.shown.isEmpty(); }, 6000));
+        const qint64 took = clock.elapsed();
+        qInfo("failure message after %lld ms; the longest the window went unanswered: %lld ms", took,
+              longestGap);
+        QVERIFY2(took < 6000, qPrintable(QString::number(took)));
+        QVERIFY2(longestGap < 1000, qPrintable(QString::number(longestGap)));
+        QCOMPARE(m_prompter.shown.size(), 1);
+        QCOMPARE(m_prompter.shown[0].text, QString::fromUtf16(print::kFailureText));
+        QCOMPARE(m_prompter.shown[0].title, QString::fromUtf16(print::kFailureTitle));
+        QVERIFY(workEnds(form));
+    }
+
+    void unreachableTold_data()
+    {
+        QTest::addColumn<bool>("unreachable");
+        QTest::addColumn<bool>("closedFirst"); // the window closed before the check is due
+        QTest::newRow("two jobs wait on an unreachable printer") << true << false;
+        QTest::newRow("the printer prints") << false << false;
+        QTest::newRow("unreachable, the window closed first") << true << true;
+    }
+    // 30 s after a job was handed over the server is asked from a worker whether it waits on a printer that
+    // cannot be reached; the user hears so once for the window, even after it closed, and not at all when
+    // the job prints.
+    void unreachableTold()
+    {
+        QFETCH(const bool, unreachable);
+        QFETCH(const bool, closedFirst);
+        HeldPrintQueues queues;
+        queues.unreachable = unreachable;
+        queues.letGo.release(2);
+        test::SteppedPacer pacer;
+        QWidget owner;
+        auto *faces = new AfdrukForm(m_addressed, pacer, m_prompter, *m_folder, queues, &owner);
+        for (int i = 0; i < 2; ++i) {
+            press(faces, "OkKnop");
+            pacer.runAll();
+            QVERIFY(workEnds(faces));
+        }
+        QCOMPARE(queues.jobs, 2);
+        QCOMPARE(pacer.pauses.count(JobWatch::kAfterMs), 2);
+        if (closedFirst)
+            delete faces;
+        pacer.runAll();
+        QVERIFY(QTest::qWaitFor([&] { return owner.findChildren<JobWatch *>().isEmpty(); }, 10000));
+        QVERIFY(queues.checks >= 1);
+        QVERIFY(!queues.askedOnWindowThread);
+        QCOMPARE(m_prompter.shown.size(), unreachable ? 1 : 0);
+        if (unreachable) {
+            QCOMPARE(m_prompter.shown[0].text, QString::fromUtf16(print::kUnreachableText).arg("Office"));
+            QCOMPARE(m_prompter.shown[0].title, QStringLiteral("Vellora Afdrukken"));
+            QCOMPARE(m_prompter.shown[0].icon, Prompter::Icon::Warning);
+        }
+        if (!closedFirst)
+            delete faces;
+    }
+
     // Save and print from the window; each is one document, the suggested file named after the project. A
     // full disk leaves the older file as it was and says so.
     void deckWindow()
@@ -535,9 +788,11 @@ private Q_SLOTS:
         HeleDeckForm form(m_coloured, QStringLiteral("Zomer"), m_pacer, m_prompter, *m_folder, queues,
                           dialogs);
         child<QPushButton>(&form, "PdfKnop")->click();
+        QVERIFY(workEnds(&form));
         QCOMPARE(QFileInfo(dialogs.suggested).fileName(), QStringLiteral("Zomer.pdf"));
         QCOMPARE(pdfPages(dialogs.path), 12);
         child<QPushButton>(&form, "PrintKnop")->click();
+        QVERIFY(workEnds(&form));
         QCOMPARE(queues.jobs.size(), size_t(1)); // the pages just saved, made by the same code
         QCOMPARE(queues.jobs[0].pages.size(), size_t(12));
         QVERIFY(m_prompter.shown.isEmpty());
@@ -548,6 +803,7 @@ private Q_SLOTS:
         child<QComboBox>(&form, "Combo1")->setCurrentText(QStringLiteral("99999999"));
         dialogs.path = m_scratch.filePath(QStringLiteral("off the paper.pdf"));
         child<QPushButton>(&form, "PdfKnop")->click();
+        QVERIFY(workEnds(&form));
         QVERIFY(!QFile::exists(dialogs.path));
         QCOMPARE(m_prompter.shown.value(0).text, "De marge is te groot om een plaats op het papier te zijn.");
         m_prompter.shown.clear();
@@ -560,6 +816,7 @@ private Q_SLOTS:
         dialogs.path = disk + QStringLiteral("/deck.pdf");
         writeFile(dialogs.path, "older");
         child<QPushButton>(&form, "PdfKnop")->click();
+        QVERIFY(workEnds(&form));
         QCOMPARE(readFile(dialogs.path), QByteArray("older"));
         QCOMPARE(QDir(disk).entryList(QDir::Files | QDir::Hidden), QStringList{"deck.pdf"});
         QCOMPARE(umount(QFile::encodeName(disk).constData()), 0);
@@ -586,6 +843,8 @@ private Q_SLOTS:
     void realQueue()
     {
         const QString out = qEnvironmentVariable("VELLORA_CUPS_PDFS");
+        if (qEnvironmentVariable("VELLORA_CUPS_QUEUE") == u"unreachable")
+            return unreachableQueue();
         const bool ready = qEnvironmentVariable("VELLORA_CUPS_QUEUE") != u"refusing";
         // Not in the temporary folder, which may be full; a back larger than the page's share of pixels.
         const QTemporaryDir app(out + QStringLiteral("/app-XXXXXX"));
@@ -610,10 +869,14 @@ private Q_SLOTS:
         int pressed = 0;
         for (const int page : {1, 0, 12}) { // 12: the deck
             const qsizetype before = whole().size();
+            QWidget *window = page == 12 ? static_cast<QWidget *>(&deck)
+                              : page     ? static_cast<QWidget *>(&faces)
+                                         : &backs;
             if (page == 12)
                 child<QPushButton>(&deck, "PrintKnop")->click();
             else
-                press(page ? static_cast<QWidget *>(&faces) : &backs, page ? "OkKnop" : "PrintKnop");
+                press(window, page ? "OkKnop" : "PrintKnop");
+            QVERIFY(workEnds(window));
             if (!ready) {
                 QCOMPARE(m_prompter.shown.size(), ++pressed);
                 QCOMPARE(m_prompter.shown.back().text, QString::fromUtf16(print::kFailureText));
@@ -633,6 +896,27 @@ private Q_SLOTS:
                 paper = paper.transformed(QTransform().rotate(90));
             QCOMPARE(checkPrintedPage(paper, page, page ? QPoint(150, 600) : QPoint(300, 150)), "");
         }
+    }
+
+private:
+    // A page printed on a queue whose device cannot be reached waits, as the server says once the queue has
+    // tried; a page printed from the window then is told of once.
+    void unreachableQueue()
+    {
+        const QTemporaryDir app;
+        const AppFolder folder(app.path());
+        const SystemPrintQueues queues;
+        Surface working;
+        const print::PrintOutcome first =
+            print::printFacePage(m_coloured, print::facePage(1), "40", "10", working, queues);
+        QVERIFY2(first.printed && first.job > 0, qPrintable(first.reason));
+        QTRY_VERIFY_WITH_TIMEOUT(queues.waitsForUnreachablePrinter(first.printer, first.job), 60000);
+        AfdrukForm faces(m_coloured, m_pacer, m_prompter, folder, queues);
+        press(&faces, "OkKnop");
+        QVERIFY(workEnds(&faces));
+        QTRY_COMPARE_WITH_TIMEOUT(m_prompter.shown.size(), 1, 10000);
+        QCOMPARE(m_prompter.shown[0].text,
+                 QString::fromUtf16(print::kUnreachableText).arg(QStringLiteral("VelloraUnreachable")));
     }
 };
 

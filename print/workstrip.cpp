@@ -1,0 +1,124 @@
+#include "print/workstrip.h"
+
+#include "print/jobwatch.h"
+#include "print/printjobs.h"
+#include "surface/platform.h"
+#include "surface/twips.h"
+
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace vellora {
+
+WorkStrip::WorkStrip(QDialog *window, Pacer &pacer, Prompter &prompter, const PrintQueues &queues,
+                     const QRect &twips)
+    : QWidget(window), m_window(window), m_pacer(pacer), m_prompter(prompter), m_queues(queues)
+{
+    setObjectName(QStringLiteral("WerkStrook"));
+    setGeometry(twipRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    auto *row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    m_bar = new QProgressBar(this);
+    m_bar->setObjectName(QStringLiteral("Voortgang"));
+    m_bar->setTextVisible(false);
+    m_cancel = new QPushButton(QStringLiteral("Annuleren"), this);
+    m_cancel->setObjectName(QStringLiteral("StopKnop"));
+    row->addWidget(m_bar, 1);
+    row->addWidget(m_cancel);
+    connect(m_cancel, &QPushButton::clicked, this, &WorkStrip::cancel);
+    hide();
+    // Styled now, with the window, rather than the first time work shows it while the window should answer.
+    ensurePolished();
+    m_bar->ensurePolished();
+    m_cancel->ensurePolished();
+}
+
+WorkStrip::~WorkStrip()
+{
+    if (m_running) {
+        m_stop.request_stop();
+        m_waitForWork();
+    }
+}
+
+void WorkStrip::begin(QFutureWatcherBase *watcher)
+{
+    m_running = true;
+    // Until the work says how far it is, the bar only shows that it goes on.
+    m_bar->setRange(0, 0);
+    m_cancel->setEnabled(true);
+    connect(watcher, &QFutureWatcherBase::progressRangeChanged, m_bar, &QProgressBar::setRange);
+    connect(watcher, &QFutureWatcherBase::progressValueChanged, m_bar, &QProgressBar::setValue);
+    // Work that ends within half a second shows nothing at all.
+    m_showing = new QObject(this);
+    m_pacer.after(kShowAfterMs, m_showing, [this] { show(); });
+}
+
+void WorkStrip::cancel()
+{
+    if (!m_running)
+        return;
+    m_stop.request_stop();
+    m_cancel->setEnabled(false);
+}
+
+bool WorkStrip::holdClose()
+{
+    if (!m_running)
+        return false;
+    m_closeAfter = true;
+    cancel();
+    return true;
+}
+
+bool WorkStrip::end()
+{
+    m_running = false;
+    m_waitForWork = nullptr;
+    delete m_showing;
+    hide();
+    return !m_stop.stop_requested();
+}
+
+void WorkStrip::afterEnd()
+{
+    if (m_closeAfter) {
+        m_closeAfter = false;
+        m_window->reject();
+    }
+    Q_EMIT finished();
+}
+
+void WorkStrip::printerFailed()
+{
+    m_prompter.message(QString::fromUtf16(print::kFailureText), QString::fromUtf16(print::kFailureTitle),
+                       Prompter::Icon::Critical);
+}
+
+void WorkStrip::printOnDefault(JobMaker makeJob)
+{
+    run<print::PrintOutcome>(
+        [&queues = m_queues, makeJob = std::move(makeJob)](std::stop_token stop,
+                                                           const print::PageProgress &progress) {
+            QString reason;
+            std::optional<PrintJob> job = makeJob(&reason);
+            return job ? print::printOnDefault(queues, std::move(*job), stop, progress)
+                       : print::PrintOutcome{false, reason, {}, 0};
+        },
+        [this](const print::PrintOutcome &outcome) {
+            if (!outcome.printed)
+                printerFailed();
+            else
+                watchJob(outcome.printer, outcome.job);
+        });
+}
+
+void WorkStrip::watchJob(const QString &printer, int job)
+{
+    QObject *owner = m_window->parentWidget() ? static_cast<QObject *>(m_window->parentWidget()) : m_window;
+    JobWatch::start(owner, m_pacer, m_queues, printer, job, {m_prompter, m_window->windowTitle(), m_told});
+}
+
+} // namespace vellora

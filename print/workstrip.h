@@ -1,0 +1,114 @@
+#pragma once
+
+#include "print/pdfdocument.h"
+#include "print/printqueues.h"
+
+#include <QFuture>
+#include <QFutureWatcher>
+#include <QPointer>
+#include <QWidget>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <functional>
+#include <memory>
+#include <stop_token>
+
+class QDialog;
+class QProgressBar;
+class QPushButton;
+
+namespace vellora {
+
+class Pacer;
+class Prompter;
+
+// What a print window does in the background, and the strip at its foot that shows it: once a piece of work
+// has taken half a second, a bar follows it beside a button that calls it off. The window goes on painting
+// and taking input meanwhile. One piece of work at a time; a window closing while work runs calls it off and
+// closes once it has ended, so nothing is ever left half done.
+class WorkStrip : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int kShowAfterMs = 500;
+
+    // The strip of `window`, placed at `twips`; hidden while nothing runs.
+    WorkStrip(QDialog *window, Pacer &pacer, Prompter &prompter, const PrintQueues &queues, const QRect &twips);
+    // Work still running is called off and waited for: it ends within a short wait.
+    ~WorkStrip() override;
+
+    bool busy() const { return m_running; }
+
+    // Runs `work` on a worker. `done` gets its result on the window's thread once it has ended, unless it
+    // was called off: then there is nothing to say.
+    template <typename Result>
+    void run(std::function<Result(std::stop_token, const print::PageProgress &)> work,
+             std::function<void(const Result &)> done);
+    // Calls off the work that runs.
+    void cancel();
+    // For the window's reject(): false when nothing runs; else the work is called off and the window closes
+    // after it.
+    bool holdClose();
+
+    // Makes a job and prints it on the default printer, both in the background: a job that cannot be made
+    // and any other failure end in the one failure message, and a job handed over is watched for a printer
+    // that cannot be reached. `makeJob` says why it made none in its argument.
+    using JobMaker = std::function<std::optional<PrintJob>(QString *reason)>;
+    void printOnDefault(JobMaker makeJob);
+    // Watches job `job` of `printer`: when it has not started 30 s on because the printer cannot be reached,
+    // the user hears so, once for this window. The watch outlives the window, so the answer still comes after
+    // it has closed.
+    void watchJob(const QString &printer, int job);
+    // The printer's failure message.
+    void printerFailed();
+
+Q_SIGNALS:
+    // Work has ended and its result has been dealt with.
+    void finished();
+
+private:
+    void begin(QFutureWatcherBase *watcher);
+    bool end(); // true when the result is wanted
+    void afterEnd();
+
+    QDialog *m_window;
+    Pacer &m_pacer;
+    Prompter &m_prompter;
+    const PrintQueues &m_queues;
+    QProgressBar *m_bar;
+    QPushButton *m_cancel;
+    QPointer<QObject> m_showing; // the pending show of the strip, dropped when the work ends first
+    std::stop_source m_stop;
+    std::function<void()> m_waitForWork;
+    bool m_running = false;
+    bool m_closeAfter = false;
+    std::shared_ptr<bool> m_told = std::make_shared<bool>(false);
+};
+
+template <typename Result>
+void WorkStrip::run(std::function<Result(std::stop_token, const print::PageProgress &)> work,
+                    std::function<void(const Result &)> done)
+{
+    if (m_running)
+        return;
+    m_stop = std::stop_source();
+    auto *watcher = new QFutureWatcher<Result>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, done = std::move(done)] {
+        watcher->deleteLater();
+        if (end())
+            done(watcher->result());
+        afterEnd();
+    });
+    QFuture<Result> future = QtConcurrent::run(
+        [work = std::move(work), stop = m_stop.get_token()](QPromise<Result> &promise) {
+            promise.addResult(work(stop, [&promise](int done, int total) {
+                promise.setProgressRange(0, total);
+                promise.setProgressValue(done);
+            }));
+        });
+    m_waitForWork = [future]() mutable { future.waitForFinished(); };
+    begin(watcher);
+    watcher->setFuture(future);
+}
+
+} // namespace vellora
