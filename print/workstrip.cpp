@@ -88,7 +88,9 @@ void WorkStrip::afterEnd()
         m_closeAfter = false;
         m_window->reject();
     }
-    Q_EMIT finished();
+    // What was done with the result may have started the next piece of work, as the deck's printing does.
+    if (!m_running)
+        Q_EMIT finished();
 }
 
 void WorkStrip::printerFailed()

@@ -63,7 +63,7 @@ public:
     void printerFailed();
 
 Q_SIGNALS:
-    // Work has ended and its result has been dealt with.
+    // Work has ended and its result has been dealt with, and no further work was started on it.
     void finished();
 
 private:

@@ -673,12 +673,12 @@ private Q_SLOTS:
         dialogs.path = path;
         HeleDeckForm form(m_coloured, {}, m_pacer, m_prompter, *m_folder, m_queues, dialogs);
         QThreadPool *pool = QThreadPool::globalInstance();
-        QSemaphore busy;
+        const auto busy = std::make_shared<QSemaphore>();
         for (int i = 0; i < pool->maxThreadCount(); ++i)
-            pool->start([&busy] { busy.acquire(); });
+            pool->start([busy] { busy->acquire(); });
         child<QPushButton>(&form, "PdfKnop")->click();
         child<QPushButton>(&form, "StopKnop")->click();
-        busy.release(pool->maxThreadCount());
+        busy->release(pool->maxThreadCount());
         QVERIFY(workEnds(&form));
         QCOMPARE(readFile(path), older ? QByteArray("older") : QByteArray());
         QVERIFY(m_prompter.shown.isEmpty());
