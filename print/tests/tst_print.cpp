@@ -89,16 +89,6 @@ QImage renderPdf(const QString &pdf, int page = 1, int dpi = 72)
     return QImage(base + QStringLiteral(".ppm")).convertToFormat(QImage::Format_RGB32);
 }
 
-// The number of pages pdfinfo reports; 0 for no PDF.
-int pdfPages(const QString &pdf)
-{
-    QProcess info;
-    info.start(QStringLiteral("pdfinfo"), {pdf});
-    info.waitForFinished(60000);
-    const QString text = QString::fromLocal8Bit(info.readAllStandardOutput());
-    return QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(text).captured(1).toInt();
-}
-
 // Differences from where face page `pageNumber` (0: a back) belongs on a page rendered at 72 dpi, one line
 // each; empty when it is right (no page, or one turned the wrong way, puts the ink off). `origin` is (left
 // margin, top margin) in twips.
@@ -790,7 +780,7 @@ private Q_SLOTS:
         child<QPushButton>(&form, "PdfKnop")->click();
         QVERIFY(workEnds(&form));
         QCOMPARE(QFileInfo(dialogs.suggested).fileName(), QStringLiteral("Zomer.pdf"));
-        QCOMPARE(pdfPages(dialogs.path), 12);
+        QCOMPARE(test::pdfPageCount(dialogs.path), 12);
         child<QPushButton>(&form, "PrintKnop")->click();
         QVERIFY(workEnds(&form));
         QCOMPARE(queues.jobs.size(), size_t(1)); // the pages just saved, made by the same code
@@ -887,7 +877,7 @@ private Q_SLOTS:
             QVERIFY2(m_prompter.shown.isEmpty(), qPrintable(defaultQueueProblem(queues, nullptr)));
             QTRY_COMPARE_WITH_TIMEOUT(whole().size(), before + 1, 90000);
             if (page == 12) {
-                QCOMPARE(pdfPages(whole().first()), 12);
+                QCOMPARE(test::pdfPageCount(whole().first()), 12);
                 break;
             }
             QImage paper = renderPdf(whole().first());
