@@ -2,6 +2,7 @@
 
 #include "sheet/cardfinishing.h"
 #include "sheet/placementengine.h"
+#include "surface/masterdrawing.h"
 #include "surface/picturefile.h"
 #include "surface/platform.h"
 
@@ -37,18 +38,35 @@ DeckDocument::~DeckDocument() = default;
 
 void DeckDocument::loadBlank()
 {
-    const PictureLoad blank = PictureFile::load(m_appFolder.resolve(u"\\Data\\Kaarten.krt"));
-    if (blank.ok())
+    loadBlankFiles();
+    m_records.at(m_history.stack().index()) = m_record;
+}
+
+void DeckDocument::loadBlankFiles()
+{
+    const QString blankPath = m_appFolder.resolve(u"\\Data\\Kaarten.krt");
+    const PictureLoad blank = PictureFile::load(blankPath);
+    if (blank.ok()) {
         m_sheet.setPicture(blank.image);
+        const QImage card = masterdrawing::load(m_appFolder.resolve(u"\\Data\\Kaart@3x.png"), blankPath,
+                                                {master::kCardWidthPixels, master::kCardHeightPixels});
+        m_record = card.isNull() ? PrintRecord::fromSheet(m_sheet.image())
+                                 : PrintRecord::fromCard(card, m_sheet.image().format());
+    }
     loadSymbolFile(QStringLiteral("\\Data\\hkrs-0.krt"));
 }
 
 bool DeckDocument::loadSymbolFile(const QString &relative)
 {
-    const PictureLoad symbols = PictureFile::load(m_appFolder.resolve(relative));
+    const QString path = m_appFolder.resolve(relative);
+    const PictureLoad symbols = PictureFile::load(path);
     if (!symbols.ok())
         return false;
     m_symbols = symbols.image;
+    const QString drawing = m_appFolder.resolve(QString(relative).chopped(4) + QStringLiteral("@3x.png"));
+    m_symbolsMaster = masterdrawing::load(drawing, path, m_symbols.size() * master::kScale);
+    if (m_symbolsMaster.isNull())
+        m_symbolsMaster = masterdrawing::enlarged(m_symbols, master::kScale);
     Q_EMIT symbolsChanged();
     return true;
 }
@@ -66,6 +84,7 @@ bool DeckDocument::composeDeck()
     if (isComposing())
         return false;
     m_beforeRun = m_sheet.image();
+    m_record.compose(m_symbolsMaster);
     m_run = std::make_unique<PlacementRun>(m_sheet, m_symbols, m_progress, m_kolomX);
     Q_EMIT composingChanged(true);
     Q_EMIT stepsChanged();
@@ -82,7 +101,7 @@ void DeckDocument::continueComposing()
         return;
     }
     m_run.reset();
-    m_history.record(texts::kComposeStep, std::exchange(m_beforeRun, QImage()));
+    recordStep(texts::kComposeStep, std::exchange(m_beforeRun, QImage()));
     Q_EMIT composingChanged(false);
     Q_EMIT stepsChanged();
     Q_EMIT composed();
@@ -94,14 +113,39 @@ void DeckDocument::pasteOnCards(const QString &stepName, const CardPaste &paste)
         return;
     const QImage before = m_sheet.image();
     paste.applyTo(m_sheet);
-    m_history.record(stepName, before);
+    m_record.paste(paste);
+    recordStep(stepName, before);
 }
 
-void DeckDocument::replaceSheet(const QString &stepName, const QImage &sheet)
+void DeckDocument::replaceSheet(const QString &stepName, const QImage &sheet, const PrintRecord &record)
 {
     const QImage before = m_sheet.image();
     m_sheet.setPicture(sheet);
+    m_record = record.isEmpty() ? PrintRecord::fromSheet(m_sheet.image()) : record;
+    recordStep(stepName, before);
+}
+
+void DeckDocument::recordStep(const QString &stepName, const QImage &before)
+{
+    const int was = m_history.stack().index();
     m_history.record(stepName, before);
+    const int now = m_history.stack().index();
+    if (now == was) {
+        // A change of nothing is no step, and the record stays as the step has it.
+        m_record = m_records.at(now);
+        return;
+    }
+    m_records.resize(now);
+    m_records.push_back(m_record);
+    for (int i = 0; i < now - m_history.undoableSteps(); ++i)
+        m_records[i] = PrintRecord();
+}
+
+void DeckDocument::followHistory()
+{
+    const int index = m_history.stack().index();
+    if (index < int(m_records.size()))
+        m_record = m_records[index];
 }
 
 void DeckDocument::newDeck()
@@ -109,18 +153,18 @@ void DeckDocument::newDeck()
     if (isComposing())
         return;
     const QImage before = m_sheet.image();
-    loadBlank();
-    m_history.record(texts::kNewStep, before);
+    loadBlankFiles();
+    recordStep(texts::kNewStep, before);
     m_history.stack().setClean();
     progress::drawStartState(m_progress);
     Q_EMIT progressChanged();
 }
 
-void DeckDocument::openSheet(const QImage &sheet, const QString &name)
+void DeckDocument::openSheet(const QImage &sheet, const QString &name, const PrintRecord &record)
 {
     if (isComposing())
         return;
-    replaceSheet(texts::kOpenStep, sheet);
+    replaceSheet(texts::kOpenStep, sheet, record);
     m_name = name;
     m_history.stack().setClean();
 }
@@ -134,21 +178,25 @@ void DeckDocument::markSaved(const QString &name)
 
 void DeckDocument::undo()
 {
-    if (!isComposing())
-        m_history.undo();
+    if (isComposing())
+        return;
+    m_history.undo();
+    followHistory();
 }
 
 void DeckDocument::redo()
 {
-    if (!isComposing())
-        m_history.redo();
+    if (isComposing())
+        return;
+    m_history.redo();
+    followHistory();
 }
 
 bool DeckDocument::keepRecoveryCopies(const QString &folder) { return m_recovery.start(folder); }
 
-void DeckDocument::restoreRecovered(const QImage &sheet)
+void DeckDocument::restoreRecovered(const QImage &sheet, const PrintRecord &record)
 {
-    replaceSheet(texts::kRecoveredStep, sheet);
+    replaceSheet(texts::kRecoveredStep, sheet, record);
     if (m_history.stack().isClean())
         m_history.stack().resetClean();
 }

@@ -4,6 +4,7 @@
 #include "project/recoverykeeper.h"
 #include "sheet/cardpaste.h"
 #include "sheet/cardsheet.h"
+#include "sheet/printmaster.h"
 #include "surface/appfolder.h"
 #include "surface/surface.h"
 
@@ -12,6 +13,7 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 namespace vellora {
 
@@ -44,6 +46,12 @@ public:
     // While a placement run goes on, every other operation is refused.
     bool isComposing() const { return m_run != nullptr; }
     const RecoveryKeeper &recovery() const { return m_recovery; }
+    // What the deck's print master is made of, always in step with the sheet (undo and redo included); a copy
+    // is cheap, and render() on a worker gives the 11970 x 4800 picture.
+    const PrintRecord &printRecord() const { return m_record; }
+    // The symbol set at the master's size: its own drawing when the data folder has one for the set loaded,
+    // else the set enlarged.
+    const QImage &symbolsMaster() const { return m_symbolsMaster; }
 
     // The blank sheet and the default symbol set, as at start-up; no step. Files that fail to load are
     // skipped without a word.
@@ -58,7 +66,9 @@ public:
     // "Nieuw": the blank sheet and the default symbols, saved as they are.
     void newDeck();
     // "Vellora openen": the sheet of a project just read.
-    void openSheet(const QImage &sheet, const QString &name);
+    // A record read beside the project, which must belong to this sheet, makes its master; without one the
+    // master is the sheet enlarged.
+    void openSheet(const QImage &sheet, const QString &name, const PrintRecord &record = {});
     // The deck was written under this name.
     void markSaved(const QString &name);
     void undo();
@@ -68,7 +78,7 @@ public:
     bool keepRecoveryCopies(const QString &folder);
     RecoveryKeeper &recovery() { return m_recovery; }
     // "Herstellen": a copy of lost work; unsaved, since it was never saved under a name.
-    void restoreRecovered(const QImage &sheet);
+    void restoreRecovered(const QImage &sheet, const PrintRecord &record = {});
     // The program closes normally: no copy is left behind.
     void closing();
 
@@ -87,8 +97,12 @@ Q_SIGNALS:
 
 private:
     bool loadSymbolFile(const QString &relative);
-    void replaceSheet(const QString &stepName, const QImage &sheet);
+    void replaceSheet(const QString &stepName, const QImage &sheet, const PrintRecord &record);
     void continueComposing();
+    void loadBlankFiles();
+    // The change just made becomes a step of the history, and the record goes with it.
+    void recordStep(const QString &stepName, const QImage &before);
+    void followHistory();
 
     AppFolder m_appFolder;
     Pacer &m_pacer;
@@ -101,6 +115,11 @@ private:
     QString m_name;
     std::unique_ptr<PlacementRun> m_run;
     QImage m_beforeRun; // the sheet as the run found it, for its undo step
+    QImage m_symbolsMaster;
+    PrintRecord m_record;
+    // The record of every state of the history, by the stack's index; those below the reach of undo are
+    // emptied with their steps.
+    std::vector<PrintRecord> m_records{PrintRecord()};
 };
 
 } // namespace vellora

@@ -2,10 +2,12 @@
 
 #include "placement/cardtargets.h"
 #include "sheet/cardsheet.h"
+#include "surface/masterdrawing.h"
 #include "surface/picturefile.h"
 #include "surface/twips.h"
 
 #include <QDir>
+#include <QPainter>
 
 namespace vellora {
 
@@ -35,18 +37,34 @@ bool JokerBrowser::show(int number)
 
 bool JokerBrowser::loadPicture(int number)
 {
-    const PictureLoad loaded = PictureFile::load(m_folder.resolve(relativePath(number)));
+    const QString path = m_folder.resolve(relativePath(number));
+    const PictureLoad loaded = PictureFile::load(path);
     if (!loaded.ok())
         return false;
     m_preview.clear();
     m_preview.paintPicture(loaded.image, QRectF(0, 0, 0, 0));
+    // The joker's own drawing at the master's size when the data folder has one for this very file; a
+    // picture replaced by hand is enlarged from the preview when it is pasted.
+    const QString drawing = m_folder.resolve(relativePath(number).chopped(4) + QStringLiteral("@3x.png"));
+    m_master = masterdrawing::load(drawing, path, loaded.image.size() * masterdrawing::kScale);
+    if (!m_master.isNull()) {
+        QImage framed(m_preview.image().size() * masterdrawing::kScale, QImage::Format_RGB32);
+        framed.fill(m_preview.backColor);
+        QPainter painter(&framed);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(0, 0, m_master);
+        painter.end();
+        m_master = framed;
+    }
     return true;
 }
 
 CardPaste JokerBrowser::chosen(int option) const
 {
     const int left = sheet::cellOrigin(0, sheet::kJokerColumn).x() + targets::kJokerInset.x();
-    return targets::paste(m_preview.image(), option, left, targets::kJokerInset.y(), targets::kJokerArea);
+    CardPaste paste = targets::paste(m_preview.image(), option, left, targets::kJokerInset.y(), targets::kJokerArea);
+    paste.master = m_master;
+    return paste;
 }
 
 } // namespace vellora

@@ -42,6 +42,7 @@ private:
     int m_count = 0;
     int m_number = 1;
     Surface m_preview;
+    QImage m_master; // the preview at three times the pixels, from the joker's own drawing; null without one
 };
 
 } // namespace vellora

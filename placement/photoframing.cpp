@@ -2,7 +2,10 @@
 
 #include "placement/cardtargets.h"
 #include "placement/photoloader.h"
+#include "sheet/printmaster.h"
 #include "surface/twips.h"
+
+#include <QPainter>
 
 #include <cmath>
 #include <cstdlib>
@@ -123,12 +126,41 @@ bool PhotoFraming::drag(Qt::MouseButtons buttons, QPointF at)
     return true;
 }
 
+QImage PhotoFraming::masterCrop(bool border)
+{
+    // The same region of the photo at three times the zoomed size, from the photo while it is still here:
+    // each of its pixels covers a third of a preview pixel, so the print keeps what the preview had to
+    // average away.
+    constexpr int scale = master::kScale;
+    const QSize size = m_preview.image().size() * scale;
+    QImage crop(size, QImage::Format_RGB32);
+    crop.fill(m_preview.backColor);
+    if (!photo().isNull()) {
+        const QSize zoomed = zoomedSize(photo().size(), m_zoom) * scale;
+        const ScaledView view(m_pyramid.sourceFor(zoomed), zoomed);
+        view.render(QRect(px(m_framePosition) * scale, size), crop, QPoint(0, 0));
+    }
+    if (border) {
+        // The preview's one-pixel frame, three pixels wide.
+        QPainter painter(&crop);
+        const QRect box(QPoint(0, 0), QPoint(px(2460) * scale + scale - 1, px(4185) * scale + scale - 1));
+        for (const QRect &edge : {QRect(box.left(), box.top(), box.width(), scale),
+                                  QRect(box.left(), box.bottom() - scale + 1, box.width(), scale),
+                                  QRect(box.left(), box.top(), scale, box.height()),
+                                  QRect(box.right() - scale + 1, box.top(), scale, box.height())})
+            painter.fillRect(edge, Qt::black);
+    }
+    return crop;
+}
+
 CardPaste PhotoFraming::framed(KaartSoort soort, int option, bool border)
 {
     if (border)
         m_preview.box(QPointF(0, 0), QPointF(2460, 4185), Qt::black, false);
-    return targets::paste(m_preview.image(), option, targets::pictureAreaLeft(soort), targets::kPictureInset,
-                          targets::kPictureArea);
+    CardPaste paste = targets::paste(m_preview.image(), option, targets::pictureAreaLeft(soort),
+                                     targets::kPictureInset, targets::kPictureArea);
+    paste.master = masterCrop(border);
+    return paste;
 }
 
 } // namespace vellora

@@ -74,11 +74,13 @@ public:
     const Surface &preview() const { return m_preview; }
 
     // Ok with a target: the optional border is drawn into the preview, which goes 1:1 into the picture area
-    // of the option's rows of the card column of `soort`.
+    // of the option's rows of the card column of `soort`; the paste's master is the same frame taken from
+    // the photo at three times the pixels.
     CardPaste framed(KaartSoort soort, int option, bool border);
 
 private:
     void showAtNaturalSize();
+    QImage masterCrop(bool border);
     void setSlide(QSize pixels);
 
     PhotoPyramid m_pyramid;

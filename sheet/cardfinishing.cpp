@@ -75,7 +75,7 @@ QRect inkBounds(const QImage &image, QRgb background)
 IndexLabels::IndexLabels(const Surface &sheet)
 {
     QFont font(sheet.fontName);
-    font.setPixelSize(fontPixels(sheet.fontSize));
+    font.setPixelSize(fontPixels(sheet.fontSize * sheet.scale));
     font.setBold(sheet.fontBold);
     const QFontMetrics metrics(font);
     // Room around the text for glyphs that reach past their advance or above the ascent.
@@ -88,6 +88,7 @@ IndexLabels::IndexLabels(const Surface &sheet)
         layer.fontName = sheet.fontName;
         layer.fontSize = sheet.fontSize;
         layer.fontBold = sheet.fontBold;
+        layer.scale = sheet.scale;
         layer.foreColor = sheet.foreColor;
         layer.current = QPointF(margin, margin);
         layer.print(text);
@@ -104,14 +105,16 @@ void IndexLabels::print(Surface &sheet, int column, QPoint topLeftTwips) const
     const Ink &ink = m_ink.at(column);
     if (ink.image.isNull() || sheet.isEmpty())
         return;
-    stampDarker(sheet.image(), ink.image, QPoint(px(topLeftTwips.x()), px(topLeftTwips.y())) + ink.offset);
+    stampDarker(sheet.image(), ink.image,
+                QPoint(sheet.toPixels(topLeftTwips.x()), sheet.toPixels(topLeftTwips.y())) + ink.offset);
 }
 
 Surface makeFlipPic(const Surface &sheet)
 {
     // In the sheet's own pixel format, so that both copies of a card's half stay plain row copies.
     Surface flip;
-    flip.image() = QImage(px(sheet::kCellWidth), px(sheet::kHalfHeight),
+    flip.scale = sheet.scale;
+    flip.image() = QImage(sheet.toPixels(sheet::kCellWidth), sheet.toPixels(sheet::kHalfHeight),
                           sheet.isEmpty() ? QImage::Format_RGB32 : sheet.image().format());
     flip.clear();
     return flip;

@@ -18,8 +18,11 @@ struct CardPaste
     std::vector<int> rows; // suit rows, in order
     QPoint areaTwips;   // the area's top-left in the cell of row 0
     QSize sizeTwips;
+    // The same picture at three times the pixels for the print master, taken from what the picture was made
+    // of; null when there is nothing finer than `picture`.
+    QImage master;
 
-    // Pixels of the sheet outside the areas stay.
+    // Pixels of the sheet outside the areas stay. A surface of scale 3 (the print master) takes `master`.
     void applyTo(Surface &sheet) const;
     bool isEmpty() const { return picture.isNull() || rows.empty(); }
 };

@@ -19,14 +19,14 @@ namespace {
 class SymbolSquares
 {
 public:
-    SymbolSquares(const QImage &symbols, QImage::Format sheetFormat)
-        : m_symbols(symbols), m_format(sheetFormat)
+    SymbolSquares(const QImage &symbols, QImage::Format sheetFormat, int scale)
+        : m_symbols(symbols), m_format(sheetFormat), m_scale(scale)
     {
     }
 
     const QImage &at(int suit, int sizeTwips)
     {
-        const auto key = std::make_pair(suit, px(sizeTwips));
+        const auto key = std::make_pair(suit, px(sizeTwips * m_scale));
         auto found = m_squares.find(key);
         if (found == m_squares.end())
             found = m_squares.emplace(key, make(suit, key.second)).first;
@@ -38,7 +38,10 @@ private:
     {
         if (m_symbols.isNull())
             return {};
-        QImage square = m_symbols.copy(px(sheet::symbolSquare(suit)));
+        // The master's run is given the set at its own scale, so its squares are as many times larger.
+        const QRect at = px(sheet::symbolSquare(suit));
+        QImage square = m_symbols.copy(at.x() * m_scale, at.y() * m_scale, at.width() * m_scale,
+                                       at.height() * m_scale);
         // A pip replaces what is under it, so on an opaque sheet a symbol's transparent pixels come over as
         // their bare colours, as a plain copy would bring them.
         const bool opaque = QImage::toPixelFormat(m_format).alphaUsage() == QPixelFormat::IgnoresAlpha;
@@ -50,6 +53,7 @@ private:
 
     const QImage m_symbols;
     const QImage::Format m_format;
+    const int m_scale;
     std::map<std::pair<int, int>, QImage> m_squares;
 };
 
@@ -72,7 +76,7 @@ void paintPips(std::span<const pips::Step> steps, Surface &sheet, const KolomX &
 struct PlacementRun::State
 {
     State(Surface &sheet, const QImage &symbols, Surface &bar, KolomX &kolomX)
-        : sheet(sheet), kolomX(kolomX), squares(symbols, sheet.isEmpty() ? QImage::Format_RGB32 : sheet.image().format()),
+        : sheet(sheet), kolomX(kolomX), squares(symbols, sheet.isEmpty() ? QImage::Format_RGB32 : sheet.image().format(), sheet.scale),
           finisher(sheet, bar, kolomX)
     {
     }

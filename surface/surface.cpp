@@ -19,7 +19,19 @@ QImage::Format workingFormat(const QImage &picture)
 
 } // namespace
 
-int Surface::toPixels(double units) const { return m_units == Units::Twips ? px(units) : qRound(units); }
+int Surface::toPixels(double units) const
+{
+    if (m_units == Units::Pixels)
+        return qRound(units);
+    return scale == 1 ? px(units) : px(units * scale);
+}
+
+QRect Surface::sourcePixels(const QRect &twips) const
+{
+    if (scale == 1)
+        return px(twips);
+    return px(QRect(twips.x() * scale, twips.y() * scale, twips.width() * scale, twips.height() * scale));
+}
 
 QRect Surface::toPixels(const QRectF &r) const
 {
@@ -47,7 +59,7 @@ void Surface::paintPicture(const QImage &source, QRectF destination, QRectF sour
 {
     if (m_image.isNull() || source.isNull())
         return;
-    const QRect from = sourceTwips.isEmpty() ? source.rect() : px(sourceTwips.toRect());
+    const QRect from = sourceTwips.isEmpty() ? source.rect() : sourcePixels(sourceTwips.toRect());
     QRect to = toPixels(destination);
     if (destination.width() <= 0 || destination.height() <= 0)
         to.setSize(from.size());
@@ -130,7 +142,7 @@ void Surface::print(const QString &text)
     if (m_image.isNull())
         return;
     QFont font(fontName);
-    font.setPixelSize(fontPixels(fontSize));
+    font.setPixelSize(fontPixels(fontSize * scale));
     font.setBold(fontBold);
     QPainter painter(&m_image);
     painter.setFont(font);

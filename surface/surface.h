@@ -35,8 +35,11 @@ public:
     double fontSize = 8.25; // points
     bool fontBold = false;
     QPointF current;        // CurrentX, CurrentY
+    // Pixels for every 15 twips, and font pixels per point at 96 dpi: 1 for the sheet, 3 for the print
+    // master, which holds the same deck at three times the pixels. Pixel surfaces ignore it but for fonts.
+    int scale = 1;
 
-    // source (in the source's pixels given as twips, i.e. 15 to a pixel) scaled to destination; pixels replace
+    // source (in the source's pixels given as twips, i.e. 15 to a pixel times the scale) scaled to destination; pixels replace
     // the destination's. An empty source rectangle means the whole picture; an empty destination size means
     // the source size. Equal sizes copy pixel for pixel.
     void paintPicture(const QImage &source, QRectF destination, QRectF sourceTwips = {});
@@ -55,6 +58,8 @@ public:
     QRect toPixels(const QRectF &units) const;
 
 private:
+    QRect sourcePixels(const QRect &twips) const;
+
     Units m_units;
     QImage m_image;
 };

@@ -4,6 +4,8 @@
 #include "surface/picturefile.h"
 #include "tests/support/testsupport.h"
 
+#include <QCryptographicHash>
+#include <QFile>
 #include <QTest>
 
 using namespace vellora;
@@ -25,6 +27,28 @@ CardPaste acePaste()
 CardPaste jokerPaste()
 {
     return CardPaste{test::gradientPicture(240, 330, 5), {2}, QPoint(13 * 4275 + 360, 510), QSize(3600, 4950)};
+}
+
+// The mean difference of one colour channel over a card, for the card where it is largest.
+double worstCardDifference(const QImage &a, const QImage &b)
+{
+    const QImage x = a.convertToFormat(QImage::Format_RGB32);
+    const QImage y = b.convertToFormat(QImage::Format_RGB32);
+    double worst = 0;
+    for (int row = 0; row < 4; ++row) {
+        for (int column = 0; column < 14; ++column) {
+            qint64 total = 0;
+            for (int py = row * 400; py < row * 400 + 400; ++py) {
+                const auto *p = reinterpret_cast<const QRgb *>(x.constScanLine(py));
+                const auto *q = reinterpret_cast<const QRgb *>(y.constScanLine(py));
+                for (int px = column * 285; px < column * 285 + 285; ++px)
+                    total += std::abs(qRed(p[px]) - qRed(q[px])) + std::abs(qGreen(p[px]) - qGreen(q[px]))
+                             + std::abs(qBlue(p[px]) - qBlue(q[px]));
+            }
+            worst = std::max(worst, double(total) / (285.0 * 400 * 3));
+        }
+    }
+    return worst;
 }
 
 // The same change made the way the window made it before the deck had a class of its own: straight on a
@@ -143,6 +167,71 @@ private Q_SLOTS:
         bare.history.undo();
         QCOMPARE(test::byteDifference(deck.sheet().image(), bare.sheet.image()), QString());
         QCOMPARE(deck.isModified(), !bare.history.stack().isClean());
+    }
+
+    // Every kind of change gives the sheet exactly the pixels it had before the deck kept a print master:
+    // the checksums were taken from the program as it was.
+    void theSheetKeepsItsPixels_data()
+    {
+        QTest::addColumn<QString>("operations");
+        QTest::addColumn<QByteArray>("checksum");
+        const QList<std::pair<const char *, const char *>> rows = {
+            {"blank", "37b9f821515f49e84e607e675ee98af3"},
+            {"compose", "8f3bfaca75459f54cc77940d9bd8f1d2"},
+            {"style 3,compose", "66d6ea8d118e8c63fb2a32170523f2fe"},
+            {"compose,style 7,compose", "2c8ce115657d61a5a56043bb8ccded66"},
+            {"photo", "4a74072a23ca0770ce9c0c7395acc202"},
+            {"photo,compose", "992b1d97b84114dd39d04a5a499d012b"},
+            {"compose,photo,ace,joker", "2792231562e560ac7ff58d34e1a95709"},
+            {"compose,photo,undo,joker,undo,redo", "d23d6aab9cbf95d655ac4de50a5381b2"},
+            {"compose,new", "37b9f821515f49e84e607e675ee98af3"},
+            {"open,compose", "eb7ed47cce77b40e8e23e713da20968b"},
+            {"recovered,joker,compose", "62d0cb81adab837f90149b192ee4fa74"},
+        };
+        for (const auto &[operations, checksum] : rows)
+            QTest::newRow(operations) << QString::fromLatin1(operations) << QByteArray(checksum);
+    }
+    void theSheetKeepsItsPixels()
+    {
+        QFETCH(QString, operations);
+        QFETCH(QByteArray, checksum);
+        NoPacer pacer;
+        DeckDocument deck(AppFolder(m_app->path()), pacer);
+        deck.loadBlank();
+        const QImage other = test::gradientPicture(3990, 1600, 9);
+        for (const QString &operation : operations.split(u',')) {
+            if (operation == u"compose")
+                QVERIFY(deck.composeDeck());
+            else if (operation.startsWith(u"style "))
+                QVERIFY(deck.chooseSymbolStyle(operation.mid(6).toInt()));
+            else if (operation == u"photo")
+                deck.pasteOnCards(QStringLiteral("Foto plaatsen"), kingsPaste());
+            else if (operation == u"ace")
+                deck.pasteOnCards(QStringLiteral("Foto plaatsen"), acePaste());
+            else if (operation == u"joker")
+                deck.pasteOnCards(QStringLiteral("Joker plaatsen"), jokerPaste());
+            else if (operation == u"undo")
+                deck.undo();
+            else if (operation == u"redo")
+                deck.redo();
+            else if (operation == u"new")
+                deck.newDeck();
+            else if (operation == u"open")
+                deck.openSheet(other, QStringLiteral("x"));
+            else if (operation == u"recovered")
+                deck.restoreRecovered(other);
+        }
+        const QImage sheet = deck.sheet().image().convertToFormat(QImage::Format_ARGB32);
+        const QByteArray actual = QCryptographicHash::hash(
+            QByteArrayView(sheet.constBits(), sheet.sizeInBytes()), QCryptographicHash::Md5).toHex();
+        QCOMPARE(actual, checksum);
+
+        // The master brought down to the sheet's size is the sheet, within what drawing at another size moves.
+        const QImage master = deck.printRecord().render();
+        QCOMPARE(master.size(), QSize(11970, 4800));
+        const QImage down = master.scaled(3990, 1600, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const double worst = worstCardDifference(down, sheet);
+        QVERIFY2(worst < 5.0, qPrintable(QString::number(worst)));
     }
 
     // A run takes 52 paced steps; meanwhile every other change is refused, and the run ends as if nothing

@@ -1,0 +1,106 @@
+#include "sheet/printmaster.h"
+
+#include "sheet/placementengine.h"
+#include "surface/masterdrawing.h"
+#include "surface/surface.h"
+
+#include <cstring>
+
+namespace vellora {
+
+PrintRecord PrintRecord::fromCard(const QImage &card, QImage::Format format)
+{
+    PrintRecord record;
+    if (card.size() != QSize(master::kCardWidthPixels, master::kCardHeightPixels))
+        return record;
+    record.m_start = card.convertToFormat(format);
+    record.m_fromCard = true;
+    record.m_format = format;
+    return record;
+}
+
+PrintRecord PrintRecord::fromSheet(const QImage &sheet)
+{
+    PrintRecord record;
+    if (sheet.isNull())
+        return record;
+    record.m_start = sheet;
+    record.m_format = sheet.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32;
+    return record;
+}
+
+void PrintRecord::compose(const QImage &symbolsMaster) { add(Compose{symbolsMaster}); }
+
+void PrintRecord::paste(CardPaste paste)
+{
+    if (paste.master.isNull())
+        paste.master = masterdrawing::enlarged(paste.picture, master::kScale);
+    add(std::move(paste));
+}
+
+void PrintRecord::add(Operation operation)
+{
+    // A run repeated with the same symbols gives the same cards, so it need not be drawn twice.
+    if (const auto *run = std::get_if<Compose>(&operation); run && !m_operations.empty()) {
+        if (const auto *last = std::get_if<Compose>(&m_operations.back()); last && last->symbols == run->symbols)
+            return;
+    }
+    m_operations.push_back(std::move(operation));
+}
+
+qint64 PrintRecord::bytes() const
+{
+    qint64 total = m_start.sizeInBytes();
+    for (const Operation &operation : m_operations) {
+        if (const auto *run = std::get_if<Compose>(&operation))
+            total += run->symbols.sizeInBytes();
+        else
+            total += std::get<CardPaste>(operation).master.sizeInBytes();
+    }
+    return total;
+}
+
+namespace {
+
+QImage startPicture(const QImage &start, bool fromCard, QImage::Format format)
+{
+    if (!fromCard) {
+        return start.scaled(master::kWidthPixels, master::kHeightPixels, Qt::IgnoreAspectRatio,
+                            Qt::SmoothTransformation)
+            .convertToFormat(format);
+    }
+    QImage picture(master::kWidthPixels, master::kHeightPixels, format);
+    const qsizetype rowBytes = qsizetype(start.width()) * 4;
+    for (int y = 0; y < picture.height(); ++y) {
+        const uchar *from = start.constScanLine(y % start.height());
+        uchar *to = picture.scanLine(y);
+        for (int column = 0; column < sheet::kColumns; ++column)
+            std::memcpy(to + column * rowBytes, from, size_t(rowBytes));
+    }
+    return picture;
+}
+
+} // namespace
+
+QImage PrintRecord::render() const
+{
+    if (isEmpty())
+        return {};
+    Surface picture;
+    picture.scale = master::kScale;
+    picture.setPicture(startPicture(m_start, m_fromCard, m_format));
+    for (const Operation &operation : m_operations) {
+        if (const auto *paste = std::get_if<CardPaste>(&operation)) {
+            paste->applyTo(picture);
+            continue;
+        }
+        Surface bar(Surface::Units::Pixels);
+        KolomX kolomX;
+        PlacementRun run(picture, std::get<Compose>(operation).symbols, bar, kolomX);
+        while (run.finishNextCard()) {
+        }
+    }
+    return std::move(picture.image());
+}
+
+} // namespace vellora

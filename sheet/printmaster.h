@@ -1,0 +1,65 @@
+#pragma once
+
+#include "sheet/cardpaste.h"
+#include "sheet/cardsheet.h"
+
+#include <QImage>
+
+#include <variant>
+#include <vector>
+
+namespace vellora {
+
+namespace master {
+inline constexpr int kScale = 3;
+inline constexpr int kWidthPixels = sheet::kWidthPixels * kScale;   // 11970
+inline constexpr int kHeightPixels = sheet::kHeightPixels * kScale; // 4800
+inline constexpr int kCardWidthPixels = sheet::kCellWidth * kScale / 15;
+inline constexpr int kCardHeightPixels = sheet::kCellHeight * kScale / 15;
+} // namespace master
+
+// The print master: the deck drawn at three times the sheet's pixels, for paper. It is not kept as a picture
+// (230 MB, and a packed copy in every whole-sheet undo step) but as what the sheet was made of: where it
+// started and the changes since, each with its pictures at the master's size. render() draws it again.
+// Records are values that share their pictures, so a copy for every undo step costs next to nothing.
+class PrintRecord
+{
+public:
+    // A placement run with the symbol set at the master's size (150 x 600 for the usual set).
+    struct Compose
+    {
+        QImage symbols;
+    };
+    using Operation = std::variant<Compose, CardPaste>;
+
+    PrintRecord() = default;
+    // Blank cards: one card at the master's size repeated over all 56 cells, in the sheet's pixel format.
+    static PrintRecord fromCard(const QImage &card, QImage::Format format);
+    // A sheet known only at its own size, as a project without its companion: enlarged smoothly.
+    static PrintRecord fromSheet(const QImage &sheet);
+
+    bool isEmpty() const { return m_start.isNull(); }
+    bool startsFromCard() const { return m_fromCard; }
+    const QImage &start() const { return m_start; }
+    QImage::Format format() const { return m_format; }
+    const std::vector<Operation> &operations() const { return m_operations; }
+
+    // The symbols at the master's size, or the set of the sheet enlarged when there is none.
+    void compose(const QImage &symbolsMaster);
+    // A paste without a master picture is enlarged from its own picture.
+    void paste(CardPaste paste);
+    void add(Operation operation);
+
+    // The pictures the record holds, in bytes.
+    qint64 bytes() const;
+    // The master, 11970 x 4800 pixels; null for an empty record.
+    QImage render() const;
+
+private:
+    QImage m_start;
+    bool m_fromCard = false;
+    QImage::Format m_format = QImage::Format_RGB32;
+    std::vector<Operation> m_operations;
+};
+
+} // namespace vellora

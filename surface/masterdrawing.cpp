@@ -1,0 +1,68 @@
+#include "surface/masterdrawing.h"
+
+#include "surface/regularfile.h"
+
+#include <QBuffer>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+
+namespace vellora::masterdrawing {
+
+QString pathBeside(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.dir().filePath(info.completeBaseName() + QStringLiteral("@3x.png"));
+}
+
+QByteArray fileHash(const QString &path, qint64 maxBytes)
+{
+    RegularFile file(path, maxBytes);
+    if (!file.isOpen())
+        return {};
+    const QByteArray bytes = file.readAll();
+    if (!file.error().isEmpty())
+        return {};
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+}
+
+QByteArray tagFor(const QString &fileName, const QByteArray &bytes)
+{
+    return fileName.toUtf8() + ' ' + QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+}
+
+QImage load(const QString &path, const QString &belongsTo, QSize size)
+{
+    RegularFile file(path, kMaxFileBytes);
+    if (!file.isOpen())
+        return {};
+    QByteArray bytes = file.readAll();
+    if (!file.error().isEmpty() || !bytes.startsWith("\x89PNG\r\n\x1a\n"))
+        return {};
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "png");
+    reader.setAutoTransform(false);
+    // The header and the text before the pixels decide; nothing is decoded for a drawing of another file.
+    if (reader.size() != size)
+        return {};
+    const QByteArray tag = reader.text(QString::fromLatin1(kKey)).toUtf8();
+    const qsizetype blank = tag.lastIndexOf(' ');
+    const QByteArray hash = fileHash(belongsTo);
+    if (blank < 0 || hash.isEmpty() || tag.mid(blank + 1) != hash)
+        return {};
+    QImage image = reader.read();
+    if (image.size() != size)
+        return {};
+    return image;
+}
+
+QImage enlarged(const QImage &picture, int scale)
+{
+    if (picture.isNull())
+        return {};
+    return picture.scaled(picture.size() * scale, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+} // namespace vellora::masterdrawing
