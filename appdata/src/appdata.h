@@ -17,21 +17,27 @@ constexpr int kSheetRows = 4;
 constexpr int kCardInset = 10;           // background between the cell edge and the card, every side
 constexpr QRgb kFeltColour = 0xff2f6b47; // what shows around the cards on screen
 
-QImage renderCardCell();
+// At `scale` times the pixels for the print master, the middle rows and columns still a perfect mirror axis.
+QImage renderCardCell(int scale = 1);
 QImage renderCardSheet();
 
 // Symbol sets: 50 x 200, four 50 x 50 pips from the top: hearts, clubs, diamonds, spades.
 constexpr int kSymbolStyles = 10;
 constexpr int kPipSize = 50;
 QString symbolStyleCaption(int style);
-QImage renderSymbolSet(int style);
+QImage renderSymbolSet(int style, int scale = 1);
 // One suit symbol (0 hearts, 1 clubs, 2 diamonds, 3 spades) in the given style, at any square size.
 QImage renderPip(int style, int suit, int size);
 
 constexpr int kJokers = 12;
 constexpr int kJokerWidth = 240;
 constexpr int kJokerHeight = 330;
-QImage renderJoker(int index);
+QImage renderJoker(int index, int scale = 1);
+
+// The print master's drawings are three times the size of the file they belong to, beside it as
+// "<name>@3x.png", naming that file by the SHA-256 of its bytes under this PNG text key.
+constexpr int kMasterScale = 3;
+constexpr char kMasterKey[] = "Vellora-1x";
 
 constexpr int kBacks = 8;
 constexpr int kBackWidth = 1240;

@@ -1,7 +1,9 @@
 #include "appdata/src/appdata.h"
 #include "appdata/src/common.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QHashSeed>
 
@@ -54,18 +56,39 @@ QStringList generateAll(const QString &root, QString *error)
         return true;
     };
 
-    if (!save(renderCardSheet(), QStringLiteral("Data/Kaarten.krt"), "BMP"))
+    // A print master drawing goes beside the file it belongs to, with that file's name and hash.
+    auto saveMaster = [&](const QImage &image, const QString &relative, const QString &belongsTo) {
+        QFile file(dir.filePath(belongsTo));
+        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        QImage opaque = image.convertToFormat(QImage::Format_RGB32);
+        opaque.setText(QLatin1String(kMasterKey),
+                       QFileInfo(belongsTo).fileName() + u' '
+                           + QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex()));
+        return !bytes.isEmpty() && save(opaque, relative, "PNG");
+    };
+
+    if (!save(renderCardSheet(), QStringLiteral("Data/Kaarten.krt"), "BMP")
+        || !saveMaster(renderCardCell(kMasterScale), QStringLiteral("Data/Kaart@3x.png"),
+                       QStringLiteral("Data/Kaarten.krt")))
         return {};
-    for (int style = 0; style < kSymbolStyles; ++style)
-        if (!save(renderSymbolSet(style), QStringLiteral("Data/Hkrs-%1.krt").arg(style), "BMP"))
+    for (int style = 0; style < kSymbolStyles; ++style) {
+        const QString file = QStringLiteral("Data/Hkrs-%1").arg(style);
+        if (!save(renderSymbolSet(style), file + QStringLiteral(".krt"), "BMP")
+            || !saveMaster(renderSymbolSet(style, kMasterScale), file + QStringLiteral("@3x.png"),
+                           file + QStringLiteral(".krt")))
             return {};
+    }
     for (const ArtworkItem &item : artworkItems())
         if (!save(renderArtwork(item.name), QStringLiteral("Artwork/") + item.name, "PNG")
             || !save(renderArtwork(item.name, 2), QStringLiteral("Artwork/") + doubleSizeName(item.name), "PNG"))
             return {};
-    for (int j = 0; j < kJokers; ++j)
-        if (!save(renderJoker(j), QStringLiteral("Data/joker-%1.jok").arg(j + 1, 2, 10, QLatin1Char('0')), "BMP"))
+    for (int j = 0; j < kJokers; ++j) {
+        const QString file = QStringLiteral("Data/joker-%1").arg(j + 1, 2, 10, QLatin1Char('0'));
+        if (!save(renderJoker(j), file + QStringLiteral(".jok"), "BMP")
+            || !saveMaster(renderJoker(j, kMasterScale), file + QStringLiteral("@3x.png"),
+                           file + QStringLiteral(".jok")))
             return {};
+    }
     for (int b = 0; b < kBacks; ++b)
         if (!save(renderBack(b), QStringLiteral("Backgrounds/Background-%1.jpg").arg(b), "JPEG", 90))
             return {};

@@ -489,13 +489,15 @@ QString decorationDocument(int index)
 
 } // namespace
 
-QImage renderJoker(int index)
+QImage renderJoker(int index, int scale)
 {
-    if (index < 0 || index >= kJokers)
+    if (index < 0 || index >= kJokers || scale < 1)
         return QImage();
     const Design &d = kDesigns[index];
-    QImage img = blankImage(kJokerWidth, kJokerHeight, Qt::white);
+    QImage img = blankImage(kJokerWidth * scale, kJokerHeight * scale, Qt::white);
     QPainter p(&img);
+    if (scale != 1)
+        p.scale(scale, scale);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     const QRectF bounds(0, 0, kJokerWidth, kJokerHeight);

@@ -268,12 +268,13 @@ QImage renderPip(int style, int suit, int size)
     return img;
 }
 
-QImage renderSymbolSet(int style)
+QImage renderSymbolSet(int style, int scale)
 {
-    QImage set = blankImage(kPipSize, 4 * kPipSize, Qt::white);
+    const int pip = kPipSize * scale;
+    QImage set = blankImage(pip, 4 * pip, Qt::white);
     QPainter p(&set);
     for (int suit = 0; suit < 4; ++suit)
-        p.drawImage(0, suit * kPipSize, renderPip(style, suit, kPipSize));
+        p.drawImage(0, suit * pip, renderPip(style, suit, pip));
     return set;
 }
 

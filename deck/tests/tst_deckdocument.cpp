@@ -234,6 +234,57 @@ private Q_SLOTS:
         QVERIFY2(worst < 5.0, qPrintable(QString::number(worst)));
     }
 
+    // The master's symbols are the drawing that belongs to the set actually loaded; a drawing that does not
+    // belong to the file beside it, or cannot be its drawing at all, gives way to the set enlarged.
+    void symbolsForTheMaster_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("ownDrawing");
+        QTest::newRow("as generated") << "" << true;
+        QTest::newRow("set replaced by hand") << "set" << false;
+        QTest::newRow("drawing missing") << "remove" << false;
+        QTest::newRow("drawing cut short") << "truncate" << false;
+        QTest::newRow("drawing not a PNG") << "bmp" << false;
+        QTest::newRow("drawing of another size") << "size" << false;
+        QTest::newRow("drawing of another set") << "other" << false;
+        QTest::newRow("set unreadable: the previous set stays") << "unreadable" << true;
+    }
+    void symbolsForTheMaster()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, ownDrawing);
+        auto app = test::copyOfAppData();
+        const QString set = app->filePath(QStringLiteral("Data/Hkrs-3.krt"));
+        const QString drawing = app->filePath(QStringLiteral("Data/Hkrs-3@3x.png"));
+        const QImage generated(drawing);
+        if (change == u"set")
+            QVERIFY(test::writeBytes(set, test::imageFile(test::gradientPicture(50, 200, 4), "BMP")));
+        else if (change == u"remove")
+            QVERIFY(QFile::remove(drawing));
+        else if (change == u"truncate")
+            QVERIFY(test::writeBytes(drawing, test::readBytes(drawing).left(3000)));
+        else if (change == u"bmp")
+            QVERIFY(test::writeBytes(drawing, test::imageFile(generated, "BMP")));
+        else if (change == u"size")
+            QVERIFY(generated.scaled(300, 1200).save(drawing, "PNG"));
+        else if (change == u"other")
+            QVERIFY(test::writeBytes(drawing, test::readBytes(app->filePath(QStringLiteral("Data/Hkrs-5@3x.png")))));
+        else if (change == u"unreadable")
+            QVERIFY(test::writeBytes(set, "BM not a picture"));
+
+        NoPacer pacer;
+        DeckDocument deck(AppFolder(app->path()), pacer);
+        deck.loadBlank();
+        QCOMPARE(deck.chooseSymbolStyle(3), change != u"unreadable");
+        const QImage own = change == u"unreadable" ? QImage(app->filePath(QStringLiteral("Data/Hkrs-0@3x.png")))
+                                                   : generated;
+        const QImage enlarged = deck.symbols().scaled(150, 600, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        QCOMPARE(deck.symbolsMaster().size(), QSize(150, 600));
+        QCOMPARE(test::byteDifference(deck.symbolsMaster().convertToFormat(QImage::Format_RGB32),
+                                      (ownDrawing ? own : enlarged).convertToFormat(QImage::Format_RGB32)),
+                 QString());
+    }
+
     // A run takes 52 paced steps; meanwhile every other change is refused, and the run ends as if nothing
     // had been asked of it.
     void aRunRefusesOtherChanges()
