@@ -26,13 +26,14 @@ build-asan: deps
 test-asan: build-asan
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE nosan
 
-# libFuzzer needs clang; each corpus starts from the seeds the plain test run wrote. The two targets share the time.
+# libFuzzer needs clang; each corpus starts from the seeds the plain test run wrote. The targets share the time.
 FUZZ_SECONDS ?= 60
 fuzz: test-plain
 	CXX=clang++ cmake -S fuzz -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build build-fuzz -j $(JOBS)
-	scripts/fuzz.sh build-fuzz/fuzz_open $(BUILD)/fuzz-seeds $$(( $(FUZZ_SECONDS) / 2 ))
-	scripts/fuzz.sh build-fuzz/fuzz_photo $(BUILD)/fuzz-photo-seeds $$(( $(FUZZ_SECONDS) / 2 ))
+	scripts/fuzz.sh build-fuzz/fuzz_open $(BUILD)/fuzz-seeds $$(( $(FUZZ_SECONDS) / 3 ))
+	scripts/fuzz.sh build-fuzz/fuzz_photo $(BUILD)/fuzz-photo-seeds $$(( $(FUZZ_SECONDS) / 3 ))
+	scripts/fuzz.sh build-fuzz/fuzz_companion $(BUILD)/fuzz-companion-seeds $$(( $(FUZZ_SECONDS) / 3 ))
 
 test: test-plain test-asan fuzz
 

@@ -21,7 +21,8 @@ namespace vellora {
 OpenForm::OpenForm(const ProjectStore &store, ProjectCommands &commands, Pacer &pacer, const AppFolder &folder,
                    QWidget *parent)
     : QDialog(parent), m_commands(commands), m_pacer(pacer),
-      m_reader([store](const QString &name) { return readProject(store, name); })
+      m_reader([store](const QString &name) { return readProject(store, name); }),
+      m_recordReader([store](const QString &name) { return store.openCompanion(name); })
 {
     setObjectName(QStringLiteral("OpenForm"));
     setWindowTitle(QStringLiteral("Openen Vellora"));
@@ -78,26 +79,33 @@ void OpenForm::ok()
     const QListWidgetItem *item = m_list->currentItem();
     const QString name = item && item->isSelected() ? item->text() : QString();
     if (name.isEmpty()) {
-        opened(name, std::nullopt);
+        opened(name, {});
         return;
     }
-    m_reading = new QFutureWatcher<std::optional<QImage>>(this);
+    m_reading = new QFutureWatcher<Read>(this);
     connect(m_reading, &QFutureWatcherBase::finished, this, [this, name] {
-        QFutureWatcher<std::optional<QImage>> *watcher = std::exchange(m_reading, nullptr);
+        QFutureWatcher<Read> *watcher = std::exchange(m_reading, nullptr);
         watcher->deleteLater();
         m_progress->hide();
         opened(name, watcher->result());
     });
-    m_reading->setFuture(QtConcurrent::run(m_reader, name));
+    m_reading->setFuture(QtConcurrent::run([reader = m_reader, records = m_recordReader, name] {
+        Read read{reader(name), std::nullopt};
+        if (read.sheet)
+            read.record = records(name);
+        return read;
+    }));
     m_pacer.after(500, m_progress, [this] {
         if (m_reading)
             m_progress->show();
     });
 }
 
-void OpenForm::opened(const QString &name, std::optional<QImage> sheet)
+void OpenForm::opened(const QString &name, Read read)
 {
-    m_opened = m_commands.finishOpen(name, std::move(sheet));
+    m_opened = m_commands.finishOpen(name, std::move(read.sheet));
+    if (m_opened)
+        m_openedRecord = std::move(read.record);
     accept();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sheet/printmaster.h"
+
 #include <QDialog>
 #include <QImage>
 
@@ -32,11 +34,16 @@ public:
     OpenForm(const ProjectStore &store, ProjectCommands &commands, Pacer &pacer, const AppFolder &folder,
              QWidget *parent = nullptr);
 
+    // The print master's record beside the project, read on the same worker once its sheet is read.
+    using RecordReader = std::function<std::optional<PrintRecord>(const QString &name)>;
+
     // Reads through `reader` instead of the store.
     void setReader(Reader reader) { m_reader = std::move(reader); }
 
     // The card sheet that Ok installed, if any.
     const std::optional<QImage> &openedSheet() const { return m_opened; }
+    // Its record, when a companion beside it belongs to it.
+    const std::optional<PrintRecord> &openedRecord() const { return m_openedRecord; }
     bool isReading() const { return m_reading != nullptr; }
 
     QListWidget *list() const { return m_list; }
@@ -45,17 +52,24 @@ public:
 
 private:
     void ok();
-    void opened(const QString &name, std::optional<QImage> sheet);
+    struct Read
+    {
+        std::optional<QImage> sheet;
+        std::optional<PrintRecord> record;
+    };
+    void opened(const QString &name, Read read);
 
     ProjectCommands &m_commands;
     Pacer &m_pacer;
     Reader m_reader;
+    RecordReader m_recordReader;
     QListWidget *m_list;
     QLabel *m_label;
     ImageButton *m_okButton;
     QProgressBar *m_progress;
-    QFutureWatcher<std::optional<QImage>> *m_reading = nullptr;
+    QFutureWatcher<Read> *m_reading = nullptr;
     std::optional<QImage> m_opened;
+    std::optional<PrintRecord> m_openedRecord;
 };
 
 } // namespace vellora

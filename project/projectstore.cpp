@@ -1,5 +1,6 @@
 #include "project/projectstore.h"
 
+#include "project/mastercompanion.h"
 #include "sheet/cardsheet.h"
 #include "surface/picturefile.h"
 
@@ -88,6 +89,19 @@ bool ProjectStore::save(const QImage &sheet, const QString &typed, QString *erro
         return false;
     }
     return PictureFile::saveBmp(sheet, pathFor(typed), error);
+}
+
+bool ProjectStore::saveCompanion(const PrintRecord &record, const QString &typed, QString *error) const
+{
+    return companion::write(pathFor(typed), record, error);
+}
+
+std::optional<PrintRecord> ProjectStore::openCompanion(const QString &name) const
+{
+    const auto entry = find(name + kExtension, true);
+    if (!entry)
+        return std::nullopt;
+    return companion::read(entry->native);
 }
 
 std::optional<QImage> ProjectStore::open(const QString &name, QString *error) const

@@ -2,6 +2,7 @@
 
 #include "surface/appfolder.h"
 #include "project/projectfolder.h"
+#include "sheet/printmaster.h"
 #include "surface/regularfile.h"
 
 #include <QImage>
@@ -37,6 +38,11 @@ public:
 
     // The old file is replaced only once the new one is complete. Refused when the occupant is Other.
     bool save(const QImage &sheet, const QString &typed, QString *error) const;
+
+    // The print master's record beside the project just saved under that name (see companion::write).
+    bool saveCompanion(const PrintRecord &record, const QString &typed, QString *error = nullptr) const;
+    // The record beside the project, when there is one that belongs to its sheet.
+    std::optional<PrintRecord> openCompanion(const QString &name) const;
 
     // Only a complete picture of exactly the sheet's size is a project.
     std::optional<QImage> open(const QString &name, QString *error = nullptr) const;

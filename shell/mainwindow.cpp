@@ -254,7 +254,7 @@ void Main::openProject()
     form.exec();
     // Only the sheet and the viewer change: not the card in view, the style, the check mark or the bar.
     if (const std::optional<QImage> &sheet = form.openedSheet()) {
-        m_deck.openSheet(*sheet, m_commands.lastName());
+        m_deck.openSheet(*sheet, m_commands.lastName(), form.openedRecord().value_or(PrintRecord()));
         m_viewer->showAceOfHarten();
     }
 }
@@ -286,8 +286,15 @@ void Main::startSave(std::function<void()> afterSaved)
         }
         workEnded();
     });
-    watcher->setFuture(QtConcurrent::run(
-        [write = m_writeProject, sheet = m_deck.sheet().image(), name = target->name] { return write(sheet, name); }));
+    // The print master's companion follows the project it belongs to; without it the project still prints,
+    // enlarged, so a companion that cannot be written costs no message.
+    watcher->setFuture(QtConcurrent::run([write = m_writeProject, store = m_store, sheet = m_deck.sheet().image(),
+                                          record = m_deck.printRecord(), name = target->name] {
+        const QString error = write(sheet, name);
+        if (error.isEmpty())
+            store.saveCompanion(record, name);
+        return error;
+    }));
 }
 
 void Main::printFaces()

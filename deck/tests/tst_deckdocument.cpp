@@ -1,4 +1,6 @@
 #include "deck/deckdocument.h"
+#include "placement/photoframing.h"
+#include "project/projectstore.h"
 #include "sheet/cardfinishing.h"
 #include "sheet/placementengine.h"
 #include "surface/picturefile.h"
@@ -49,6 +51,16 @@ double worstCardDifference(const QImage &a, const QImage &b)
         }
     }
     return worst;
+}
+
+// How much horizontally neighbouring pixels of the area differ, on average, in green.
+double neighbourContrast(const QImage &image, const QRect &area)
+{
+    qint64 total = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x < area.right(); ++x)
+            total += std::abs(qGreen(image.pixel(x, y)) - qGreen(image.pixel(x + 1, y)));
+    return double(total) / (double(area.height()) * (area.width() - 1));
 }
 
 // The same change made the way the window made it before the deck had a class of its own: straight on a
@@ -283,6 +295,52 @@ private Q_SLOTS:
         QCOMPARE(test::byteDifference(deck.symbolsMaster().convertToFormat(QImage::Format_RGB32),
                                       (ownDrawing ? own : enlarged).convertToFormat(QImage::Format_RGB32)),
                  QString());
+    }
+
+    // A photo framed small on the king of Harten keeps, in the master, stripes that the sheet can only show
+    // as grey, and they come back from Save and Open; a project without its companion prints its sheet
+    // enlarged.
+    void aPhotosDetailSurvivesSaveAndOpen()
+    {
+        QImage stripes(3000, 5100, QImage::Format_RGB32);
+        for (int y = 0; y < stripes.height(); ++y) {
+            auto *line = reinterpret_cast<QRgb *>(stripes.scanLine(y));
+            for (int x = 0; x < stripes.width(); ++x)
+                line[x] = (x / 2) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
+        }
+        PhotoFraming framing;
+        QVERIFY(framing.setPhoto(stripes));
+        framing.setZoom(20);
+        framing.press(Qt::LeftButton, Qt::LeftButton, QPointF(0, 0));
+        NoPacer pacer;
+        DeckDocument deck(AppFolder(m_app->path()), pacer);
+        deck.loadBlank();
+        QVERIFY(deck.composeDeck());
+        deck.pasteOnCards(QStringLiteral("Foto plaatsen"), framing.framed(KaartSoort::Koning, 1, false));
+
+        const ProjectStore store{AppFolder(m_app->path())};
+        QVERIFY(store.save(deck.sheet().image(), QStringLiteral("koning"), nullptr));
+        QVERIFY(store.saveCompanion(deck.printRecord(), QStringLiteral("koning")));
+        const std::optional<QImage> sheet = store.open(QStringLiteral("koning"));
+        const std::optional<PrintRecord> record = store.openCompanion(QStringLiteral("koning"));
+        QVERIFY(sheet && record);
+        DeckDocument opened(AppFolder(m_app->path()), pacer);
+        opened.loadBlank();
+        opened.openSheet(*sheet, QStringLiteral("koning"), *record);
+        DeckDocument bare(AppFolder(m_app->path()), pacer);
+        bare.loadBlank();
+        bare.openSheet(*sheet, QStringLiteral("koning"));
+
+        // The picture area of the king of Harten, 900 twips in from its cell's corner.
+        const QRect area(12 * 4275 + 900, 900, 2475, 4200);
+        const auto contrast = [&area](const QImage &image, int twipsPerPixel) {
+            const QRect pixels(area.topLeft() / twipsPerPixel, area.size() / twipsPerPixel);
+            return neighbourContrast(image, pixels.adjusted(2, 2, -2, -2));
+        };
+        QVERIFY2(contrast(opened.sheet().image(), 15) < 40, qPrintable(QString::number(contrast(*sheet, 15))));
+        const double kept = contrast(opened.printRecord().render(), 5);
+        QVERIFY2(kept > 80, qPrintable(QString::number(kept)));
+        QVERIFY(contrast(bare.printRecord().render(), 5) < 30);
     }
 
     // A run takes 52 paced steps; meanwhile every other change is refused, and the run ends as if nothing

@@ -1,0 +1,276 @@
+#include "project/mastercompanion.h"
+
+#include "surface/regularfile.h"
+#include "surface/twips.h"
+
+#include <QBuffer>
+#include <QCryptographicHash>
+#include <QFile>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QSaveFile>
+#include <QtEndian>
+
+namespace vellora::companion {
+
+namespace {
+
+constexpr char kMagic[] = "VLRMSTR1";
+constexpr int kHashLength = 64; // SHA-256 in hex
+constexpr quint8 kCompose = 0;
+constexpr quint8 kPaste = 1;
+constexpr int kLargestSymbolSide = 3000;
+
+QByteArray png(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    // Qt's scale of 0 to 100: the middle is about as fast as storing plainly and a fraction of the size.
+    writer.setCompression(50);
+    writer.write(image);
+    return bytes;
+}
+
+class Writer
+{
+public:
+    void raw(const QByteArray &bytes) { m_out += bytes; }
+    void u8(quint8 value) { m_out += char(value); }
+    void u32(quint32 value)
+    {
+        const quint32 big = qToBigEndian(value);
+        m_out.append(reinterpret_cast<const char *>(&big), sizeof big);
+    }
+    void i32(qint32 value) { u32(quint32(value)); }
+    void block(const QByteArray &bytes)
+    {
+        u32(quint32(bytes.size()));
+        m_out += bytes;
+    }
+    QByteArray take() { return std::move(m_out); }
+
+private:
+    QByteArray m_out;
+};
+
+// Reads forward through untrusted bytes; every read checks that the bytes are there, and a failed read
+// leaves the reader failed for good.
+class Reader
+{
+public:
+    explicit Reader(const QByteArray &bytes) : m_bytes(bytes) {}
+    bool ok() const { return m_ok; }
+    bool atEnd() const { return m_at == m_bytes.size(); }
+    QByteArray raw(qsizetype length)
+    {
+        if (!m_ok || length < 0 || m_bytes.size() - m_at < length) {
+            m_ok = false;
+            return {};
+        }
+        const QByteArray part = m_bytes.mid(m_at, length);
+        m_at += length;
+        return part;
+    }
+    quint8 u8()
+    {
+        const QByteArray b = raw(1);
+        return m_ok ? quint8(b[0]) : 0;
+    }
+    quint32 u32()
+    {
+        const QByteArray b = raw(4);
+        return m_ok ? qFromBigEndian<quint32>(b.constData()) : 0;
+    }
+    qint32 i32() { return qint32(u32()); }
+    QByteArray block() { return raw(qsizetype(u32())); }
+
+private:
+    const QByteArray &m_bytes;
+    qsizetype m_at = 0;
+    bool m_ok = true;
+};
+
+// Decodes only a PNG whose header gives an acceptable size, within what the record may still use.
+QImage picture(const QByteArray &bytes, const std::function<bool(QSize)> &acceptable, qint64 &budget)
+{
+    QByteArray copy = bytes;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "png");
+    const QSize size = reader.size();
+    if (!size.isValid() || !acceptable(size))
+        return {};
+    const qint64 cost = qint64(size.width()) * size.height() * 4;
+    if (cost > budget)
+        return {};
+    QImage image = reader.read();
+    if (image.size() != size)
+        return {};
+    budget -= cost;
+    return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+}
+
+std::optional<PrintRecord> refuse(QString *why, const char *reason)
+{
+    if (why)
+        *why = QString::fromLatin1(reason);
+    return std::nullopt;
+}
+
+// The .krt as the file system holds it, hashed; empty when it is no regular file of a sheet's size.
+QByteArray sheetHash(RegularFile &&file)
+{
+    if (!file.isOpen())
+        return {};
+    const QByteArray bytes = file.readAll();
+    if (!file.error().isEmpty())
+        return {};
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+}
+
+constexpr qint64 kMaxSheetFileBytes = 128ll * 1024 * 1024;
+
+} // namespace
+
+QString pathBeside(const QString &projectPath) { return projectPath.chopped(4) + QLatin1String(kExtension); }
+
+QByteArray pathBeside(const QByteArray &nativeProjectPath)
+{
+    return nativeProjectPath.chopped(4) + QByteArray(kExtension);
+}
+
+QByteArray encode(const PrintRecord &record, const QByteArray &sheetHash)
+{
+    Writer out;
+    out.raw(QByteArray(kMagic));
+    out.raw(sheetHash.leftJustified(kHashLength, '0', true));
+    out.u8(record.startsFromCard() ? 1 : 0);
+    out.u8(record.format() == QImage::Format_ARGB32 ? 1 : 0);
+    out.block(png(record.start()));
+    out.u32(quint32(record.operations().size()));
+    for (const PrintRecord::Operation &operation : record.operations()) {
+        if (const auto *run = std::get_if<PrintRecord::Compose>(&operation)) {
+            out.u8(kCompose);
+            out.block(png(run->symbols));
+            continue;
+        }
+        const CardPaste &paste = std::get<CardPaste>(operation);
+        out.u8(kPaste);
+        out.u8(quint8(paste.rows.size()));
+        for (const int row : paste.rows)
+            out.u8(quint8(row));
+        out.i32(paste.areaTwips.x());
+        out.i32(paste.areaTwips.y());
+        out.i32(paste.sizeTwips.width());
+        out.i32(paste.sizeTwips.height());
+        out.block(png(paste.master));
+    }
+    return out.take();
+}
+
+std::optional<PrintRecord> decode(const QByteArray &bytes, const QByteArray &hash, QString *why)
+{
+    if (bytes.size() > kMaxFileBytes)
+        return refuse(why, "too large");
+    Reader in(bytes);
+    if (in.raw(8) != kMagic)
+        return refuse(why, "not a companion");
+    if (hash.size() != kHashLength || in.raw(kHashLength) != hash)
+        return refuse(why, "another sheet");
+    qint64 budget = kMaxPictureBytes;
+    const quint8 fromCard = in.u8();
+    const quint8 alpha = in.u8();
+    if (!in.ok() || fromCard > 1 || alpha > 1)
+        return refuse(why, "damaged start");
+    const QSize startSize = fromCard ? QSize(master::kCardWidthPixels, master::kCardHeightPixels)
+                                     : QSize(sheet::kWidthPixels, sheet::kHeightPixels);
+    const QImage start = picture(in.block(), [&](QSize s) { return s == startSize; }, budget);
+    if (start.isNull())
+        return refuse(why, "damaged start");
+    PrintRecord record = fromCard ? PrintRecord::fromCard(start, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32)
+                                  : PrintRecord::fromSheet(start);
+    const quint32 count = in.u32();
+    if (!in.ok() || count > quint32(kMaxOperations))
+        return refuse(why, "too many operations");
+    for (quint32 i = 0; i < count; ++i) {
+        const quint8 kind = in.u8();
+        if (kind == kCompose) {
+            const QImage symbols = picture(
+                in.block(), [](QSize s) { return s.width() <= kLargestSymbolSide && s.height() <= 4 * kLargestSymbolSide; },
+                budget);
+            if (symbols.isNull())
+                return refuse(why, "damaged symbols");
+            record.compose(symbols);
+            continue;
+        }
+        if (kind != kPaste)
+            return refuse(why, "unknown operation");
+        CardPaste paste;
+        const quint8 rows = in.u8();
+        if (rows < 1 || rows > sheet::kRows)
+            return refuse(why, "damaged paste");
+        for (quint8 r = 0; r < rows; ++r) {
+            const int row = in.u8();
+            if (row >= sheet::kRows)
+                return refuse(why, "damaged paste");
+            paste.rows.push_back(row);
+        }
+        // One read to a statement: the order of a call's arguments is the compiler's choice.
+        const int left = in.i32();
+        const int top = in.i32();
+        const int width = in.i32();
+        const int height = in.i32();
+        paste.areaTwips = QPoint(left, top);
+        paste.sizeTwips = QSize(width, height);
+        const QRect area(paste.areaTwips, paste.sizeTwips);
+        if (!in.ok() || area.isEmpty() || !QRect(0, 0, sheet::kWidth, sheet::kCellHeight).contains(area))
+            return refuse(why, "damaged paste");
+        const QSize masterSize = px(paste.sizeTwips) * master::kScale;
+        paste.master = picture(in.block(), [&](QSize s) { return s == masterSize; }, budget);
+        if (paste.master.isNull())
+            return refuse(why, "damaged paste");
+        record.add(std::move(paste));
+    }
+    if (!in.ok() || !in.atEnd())
+        return refuse(why, "damaged end");
+    return record;
+}
+
+bool write(const QString &projectPath, const PrintRecord &record, QString *error)
+{
+    const QString path = pathBeside(projectPath);
+    const QByteArray hash = sheetHash(RegularFile(projectPath, kMaxSheetFileBytes));
+    const auto fail = [error](const QString &reason) {
+        if (error)
+            *error = reason;
+        return false;
+    };
+    if (record.isEmpty() || hash.isEmpty())
+        return fail(QStringLiteral("no project file"));
+    if (entryKind(QFile::encodeName(path)) == EntryKind::Other)
+        return fail(QStringLiteral("not a regular file"));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(writeFailureReason(file.errorString()));
+    const QByteArray bytes = encode(record, hash);
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return fail(writeFailureReason(file.errorString()));
+    }
+    return file.commit() || fail(writeFailureReason(file.errorString()));
+}
+
+std::optional<PrintRecord> read(const QByteArray &nativeProjectPath, QString *why)
+{
+    RegularFile file(pathBeside(nativeProjectPath), kMaxFileBytes);
+    if (!file.isOpen())
+        return refuse(why, "no companion");
+    const QByteArray bytes = file.readAll();
+    if (!file.error().isEmpty())
+        return refuse(why, "too large");
+    return decode(bytes, sheetHash(RegularFile(nativeProjectPath, kMaxSheetFileBytes)), why);
+}
+
+} // namespace vellora::companion

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "sheet/printmaster.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace vellora {
+
+// The print master's record saved beside a project: "<name>.krm" next to "<name>.krt", which stays the file
+// it always was. The companion carries the SHA-256 of the .krt it was written with, so one that another save
+// or another program has left behind is never taken for the sheet it lies beside. Everything in it is
+// checked before it is used: a companion that is damaged, hostile, too large or not of its sheet is
+// ignored, and the project then prints from its sheet enlarged.
+namespace companion {
+
+inline constexpr char kExtension[] = ".krm";
+inline constexpr qint64 kMaxFileBytes = 256ll * 1024 * 1024;
+// The pictures of one record decoded, at most; a record within the file limit could otherwise ask for far
+// more memory than any real deck.
+inline constexpr qint64 kMaxPictureBytes = 512ll * 1024 * 1024;
+inline constexpr int kMaxOperations = 2048;
+
+// "<name>.krm" for "<name>.krt", in whatever letter case the .krt has.
+QString pathBeside(const QString &projectPath);
+QByteArray pathBeside(const QByteArray &nativeProjectPath);
+
+QByteArray encode(const PrintRecord &record, const QByteArray &sheetHash);
+// The record in `bytes` when they are a whole companion of the sheet whose SHA-256 (hex) is given; nothing,
+// with the reason in *why (for tests and the log, never the user), otherwise.
+std::optional<PrintRecord> decode(const QByteArray &bytes, const QByteArray &sheetHash, QString *why = nullptr);
+
+// Writes the companion of the project file just saved, through QSaveFile; false with the reason. Refused
+// when its name is taken by anything but a regular file.
+bool write(const QString &projectPath, const PrintRecord &record, QString *error = nullptr);
+// The record beside the project file (its name as the file system holds it), or nothing.
+std::optional<PrintRecord> read(const QByteArray &nativeProjectPath, QString *why = nullptr);
+
+} // namespace companion
+
+} // namespace vellora

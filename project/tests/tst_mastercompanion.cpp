@@ -1,0 +1,217 @@
+#include "project/mastercompanion.h"
+#include "project/projectstore.h"
+#include "tests/support/testsupport.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QTest>
+#include <QtEndian>
+
+using namespace vellora;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A small record: blank cards, a run and a photo on the kings of Harten and Ruiten.
+PrintRecord smallRecord()
+{
+    QImage card(855, 1200, QImage::Format_RGB32);
+    card.fill(Qt::white);
+    PrintRecord record = PrintRecord::fromCard(card, QImage::Format_RGB32);
+    record.compose(test::gradientPicture(150, 600, 2));
+    CardPaste paste{test::gradientPicture(165, 280, 3), {0, 2}, QPoint(12 * 4275 + 900, 900), QSize(2475, 4200)};
+    paste.master = test::gradientPicture(495, 840, 4);
+    record.paste(paste);
+    return record;
+}
+
+QByteArray hashOf(const QByteArray &bytes) { return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex(); }
+
+void put32(QByteArray &bytes, qsizetype at, quint32 value)
+{
+    const quint32 big = qToBigEndian(value);
+    bytes.replace(at, 4, reinterpret_cast<const char *>(&big), 4);
+}
+
+// Where the operation count stands: after the magic, the hash, two flags and the start picture.
+qsizetype countOffset(const QByteArray &bytes)
+{
+    const qsizetype start = 8 + 64 + 2;
+    return start + 4 + qFromBigEndian<quint32>(bytes.constData() + start);
+}
+
+} // namespace
+
+class TestMasterCompanion : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_app = test::emptyAppFolder();
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(QDir(m_app->path()).mkpath(u"Projecten"_s)); }
+
+    // Save writes the companion beside the project, the project file stays the bare sheet, and Open brings
+    // back the same record; the chooser lists the project alone.
+    void roundTripBesideTheProject()
+    {
+        const ProjectStore store{AppFolder(m_app->path())};
+        const QImage sheet = test::gradientPicture(3990, 1600, 7);
+        QVERIFY(store.save(sheet, u"Mijn deck"_s, nullptr));
+        const QByteArray krt = test::readBytes(store.pathFor(u"Mijn deck"_s));
+        const PrintRecord record = smallRecord();
+        QString error;
+        QVERIFY2(store.saveCompanion(record, u"Mijn deck"_s, &error), qPrintable(error));
+        QCOMPARE(test::readBytes(store.pathFor(u"Mijn deck"_s)), krt);
+        QVERIFY(QFile::exists(m_app->filePath(u"Projecten/Mijn deck.krm"_s)));
+        QCOMPARE(store.names(), QStringList{u"Mijn deck"_s});
+
+        const std::optional<PrintRecord> read = store.openCompanion(u"mijn DECK"_s);
+        QVERIFY(read);
+        QVERIFY(read->startsFromCard());
+        QCOMPARE(read->operations().size(), 2u);
+        const auto &paste = std::get<CardPaste>(read->operations()[1]);
+        QCOMPARE(paste.rows, (std::vector<int>{0, 2}));
+        QCOMPARE(paste.areaTwips, QPoint(12 * 4275 + 900, 900));
+        QCOMPARE(test::byteDifference(paste.master, test::gradientPicture(495, 840, 4)), QString());
+        QCOMPARE(test::byteDifference(std::get<PrintRecord::Compose>(read->operations()[0]).symbols,
+                                      test::gradientPicture(150, 600, 2)),
+                 QString());
+
+        // Saved again with another sheet but no new companion: the old one no longer belongs to it.
+        QVERIFY(store.save(test::gradientPicture(3990, 1600, 8), u"Mijn deck"_s, nullptr));
+        QVERIFY(!store.openCompanion(u"Mijn deck"_s));
+        // A companion on its own is no project.
+        QVERIFY(QFile::remove(store.pathFor(u"Mijn deck"_s)));
+        QCOMPARE(store.names(), QStringList());
+        QVERIFY(!store.openCompanion(u"Mijn deck"_s));
+    }
+
+    // Whatever is wrong with a companion, it is ignored and never half used.
+    void refusals_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("intact") << "" << "";
+        QTest::newRow("another sheet") << "hash" << "another sheet";
+        QTest::newRow("not a companion") << "magic" << "not a companion";
+        QTest::newRow("empty") << "empty" << "not a companion";
+        QTest::newRow("cut in the start picture") << "cut 200" << "damaged start";
+        QTest::newRow("cut in the operations") << "cut -100" << "damaged paste";
+        QTest::newRow("bytes after the end") << "append" << "damaged end";
+        QTest::newRow("start kind unknown") << "flag" << "damaged start";
+        QTest::newRow("start picture of another size") << "start size" << "damaged start";
+        QTest::newRow("operation count hostile") << "count" << "too many operations";
+        QTest::newRow("operation kind unknown") << "kind" << "unknown operation";
+        QTest::newRow("block length hostile") << "block" << "damaged symbols";
+        QTest::newRow("symbols claiming a giant picture") << "giant" << "damaged symbols";
+        QTest::newRow("row beyond the sheet") << "row" << "damaged paste";
+        QTest::newRow("area beyond the sheet") << "area" << "damaged paste";
+        QTest::newRow("master of another size") << "master size" << "damaged paste";
+        QTest::newRow("too large") << "large" << "too large";
+    }
+    void refusals()
+    {
+        QFETCH(QString, damage);
+        QFETCH(QString, why);
+        const QByteArray hash = hashOf("the sheet");
+        QByteArray bytes = companion::encode(smallRecord(), hash);
+        const qsizetype count = countOffset(bytes);
+        const qsizetype firstOperation = count + 4;
+        const qsizetype paste = firstOperation + 5 + qFromBigEndian<quint32>(bytes.constData() + firstOperation + 1);
+        if (damage == u"hash")
+            bytes = companion::encode(smallRecord(), hashOf("another sheet"));
+        else if (damage == u"magic")
+            bytes[0] = 'X';
+        else if (damage == u"empty")
+            bytes.clear();
+        else if (damage.startsWith(u"cut "))
+            bytes.truncate(damage.mid(4).toInt() > 0 ? damage.mid(4).toInt() : bytes.size() + damage.mid(4).toInt());
+        else if (damage == u"append")
+            bytes.append("x");
+        else if (damage == u"flag")
+            bytes[72] = 7;
+        else if (damage == u"start size") {
+            PrintRecord other = PrintRecord::fromSheet(test::gradientPicture(3990, 1600));
+            bytes = companion::encode(other, hash);
+            bytes[72] = 1; // says blank cards, holds a whole sheet
+        } else if (damage == u"count")
+            put32(bytes, count, 0xffffffffu);
+        else if (damage == u"kind")
+            bytes[firstOperation] = 9;
+        else if (damage == u"block")
+            put32(bytes, firstOperation + 1, 0x7fffffffu);
+        else if (damage == u"giant") {
+            // A PNG header of 60000 x 60000 pixels in place of the symbols; nothing may be allocated for it.
+            QByteArray png = test::imageFile(test::gradientPicture(4, 4), "PNG");
+            put32(png, 16, 60000);
+            put32(png, 20, 60000);
+            const quint32 old = qFromBigEndian<quint32>(bytes.constData() + firstOperation + 1);
+            bytes.replace(firstOperation + 5, old, png);
+            put32(bytes, firstOperation + 1, quint32(png.size()));
+        } else if (damage == u"row")
+            bytes[paste + 2] = 4;
+        else if (damage == u"area")
+            put32(bytes, paste + 4, 60000);
+        else if (damage == u"master size")
+            put32(bytes, paste + 12, 2400);
+        else if (damage == u"large")
+            bytes.resize(companion::kMaxFileBytes + 1);
+
+        QString reason;
+        const std::optional<PrintRecord> record = companion::decode(bytes, hash, &reason);
+        QCOMPARE(reason, why);
+        QCOMPARE(record.has_value(), why.isEmpty());
+    }
+
+    // Small companions for the fuzzer to start from: each kind of operation, a record from a whole sheet.
+    void writesFuzzSeeds()
+    {
+        const QString seeds = QStringLiteral(VELLORA_COMPANION_SEEDS);
+        QVERIFY(QDir().mkpath(seeds));
+        QImage card(855, 1200, QImage::Format_RGB32);
+        card.fill(Qt::white);
+        PrintRecord cards = PrintRecord::fromCard(card, QImage::Format_RGB32);
+        cards.compose(test::gradientPicture(15, 60, 2));
+        cards.paste(CardPaste{test::gradientPicture(8, 8, 3), {1, 3}, QPoint(900, 900), QSize(120, 120)});
+        QImage sheet(3990, 1600, QImage::Format_RGB32);
+        sheet.fill(Qt::white);
+        PrintRecord whole = PrintRecord::fromSheet(sheet);
+        whole.compose(test::gradientPicture(6, 24, 5));
+        const QByteArray hash = hashOf("seed");
+        for (const auto &[name, record] : {std::pair{"cards", cards}, std::pair{"sheet", whole}}) {
+            const QByteArray bytes = companion::encode(record, hash);
+            QVERIFY2(bytes.size() < 65536, name);
+            QVERIFY(companion::decode(bytes, hash));
+            QVERIFY(test::writeBytes(seeds + u'/' + QLatin1String(name), bytes));
+        }
+    }
+
+    // A companion's name taken by a folder, a FIFO, a link to a device or a sparse giant is read as no
+    // companion, without waiting or reading it whole, and Save does not write through it.
+    void onlyRegularFiles_data()
+    {
+        QTest::addColumn<QString>("kind");
+        for (const char *kind : {"dir", "fifo", "zero", "sparse", "dangling"})
+            QTest::newRow(kind) << kind;
+    }
+    void onlyRegularFiles()
+    {
+        QFETCH(QString, kind);
+        const ProjectStore store{AppFolder(m_app->path())};
+        QVERIFY(store.save(test::gradientPicture(3990, 1600, 5), u"bijzonder"_s, nullptr));
+        const QString path = m_app->filePath(u"Projecten/bijzonder.krm"_s);
+        QFile::remove(path);
+        QDir().rmdir(path);
+        QVERIFY(test::makeSpecialFile(kind, path, m_app->path()));
+        QVERIFY(!store.openCompanion(u"bijzonder"_s));
+        if (kind == u"dir" || kind == u"fifo" || kind == u"zero") {
+            QVERIFY(!store.saveCompanion(smallRecord(), u"bijzonder"_s));
+            QVERIFY(QFileInfo(path).isSymLink() || QFileInfo(path).isDir());
+        }
+    }
+};
+
+QTEST_MAIN(TestMasterCompanion)
+#include "tst_mastercompanion.moc"
