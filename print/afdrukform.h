@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sheet/printmaster.h"
+
 #include <QDialog>
 #include <QImage>
 
@@ -29,6 +31,8 @@ public:
                const PrintQueues &queues, QWidget *parent = nullptr);
 
     int selectedPage() const; // 1 to 6
+    // Pages are printed from this record's master, drawn on the worker; without one from the sheet.
+    void setPrintRecord(PrintRecord record) { m_record = std::move(record); }
 
 public Q_SLOTS:
     // Closing while a page is on its way calls it off first.
@@ -39,6 +43,7 @@ private:
     void ok();
 
     QImage m_sheet;
+    PrintRecord m_record;
     Prompter &m_prompter;
     WorkStrip *m_work;
     PictureBox *m_pic;

@@ -194,9 +194,10 @@ void HeleDeckForm::writePdf(const QString &path)
     if (!back)
         return;
     m_work->run<print::DeckOutcome>(
-        [sheet = m_sheet, back = *back, options = options(), path](std::stop_token stop,
-                                                                   const print::PageProgress &progress) {
-            return print::saveDeckPdf(sheet, back, options, path, progress, stop);
+        [sheet = m_sheet, record = m_record, back = *back, options = options(),
+         path](std::stop_token stop, const print::PageProgress &progress) {
+            const QImage picture = record.isEmpty() ? sheet : record.render();
+            return print::saveDeckPdf(picture, back, options, path, progress, stop);
         },
         [this](const print::DeckOutcome &outcome) { finished(outcome, {}); });
 }
@@ -237,9 +238,10 @@ void HeleDeckForm::printOn(const PrintChoice &choice)
     if (!back)
         return;
     m_work->run<print::DeckOutcome>(
-        [&queues = m_queues, choice, sheet = m_sheet, back = *back,
+        [&queues = m_queues, choice, sheet = m_sheet, record = m_record, back = *back,
          options = options()](std::stop_token stop, const print::PageProgress &progress) {
-            return print::printDeck(queues, choice.printer, choice.options, sheet, back, options, progress, stop);
+            const QImage picture = record.isEmpty() ? sheet : record.render();
+            return print::printDeck(queues, choice.printer, choice.options, picture, back, options, progress, stop);
         },
         [this, printer = choice.printer](const print::DeckOutcome &outcome) { finished(outcome, printer); });
 }

@@ -5,6 +5,8 @@
 #include "print/printpage.h"
 #include "print/printqueues.h"
 
+#include "sheet/printmaster.h"
+
 #include <QDialog>
 #include <QImage>
 
@@ -66,6 +68,9 @@ public:
     HeleDeckForm(const QImage &sheet, const QString &projectName, Pacer &pacer, Prompter &prompter,
                  const AppFolder &folder, const PrintQueues &queues, DeckDialogs &dialogs, QWidget *parent = nullptr);
 
+    // The deck is printed from this record's master, drawn on the worker; without one from the sheet.
+    void setPrintRecord(PrintRecord record) { m_record = std::move(record); }
+
     print::DeckOptions options() const;
     // The back chosen: 0 for none, else n as the counter shows it.
     int backNumber() const;
@@ -88,6 +93,7 @@ private:
     void failed(const QString &text);
 
     QImage m_sheet;
+    PrintRecord m_record;
     QString m_projectName;
     Prompter &m_prompter;
     const PrintQueues &m_queues;

@@ -1,6 +1,7 @@
 #include "print/printpage.h"
 
 #include "print/margins.h"
+#include "sheet/cardsheet.h"
 #include "surface/surface.h"
 #include "surface/twips.h"
 
@@ -51,8 +52,10 @@ QSize PrintPage::paperTwips() const
 
 void composeFacePage(const QImage &sheet, const FacePage &page, Surface &workingPicture)
 {
+    // The print master has three times the sheet's pixels: the same twips, five to its pixel.
+    workingPicture.scale = std::max(1, sheet.width() / sheet::kWidthPixels);
     workingPicture.setPicture(QImage());
-    workingPicture.resize(px(page.workingWidth), px(kWorkingHeight));
+    workingPicture.resize(workingPicture.toPixels(page.workingWidth), workingPicture.toPixels(kWorkingHeight));
     workingPicture.paintPicture(sheet, QRectF(0, 0, page.sheetRect.width(), page.sheetRect.height()),
                                 QRectF(page.sheetRect));
 }

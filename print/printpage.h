@@ -53,7 +53,8 @@ struct PrintPage
 };
 
 // The working picture of a face page: the page's sheet rectangle copied at its own size onto a fresh surface
-// of the page's width and 12000 twips high, cut off at its right edge.
+// of the page's width and 12000 twips high, cut off at its right edge. `sheet` may be the print master, three
+// times as large; the working picture then is too.
 void composeFacePage(const QImage &sheet, const FacePage &page, Surface &workingPicture);
 
 // What "Serie n" prints: the working picture stretched to the page's printed size at `origin` (left, top).

@@ -2,6 +2,7 @@
 
 #include "print/backgallery.h"
 #include "print/deckexport.h"
+#include "project/mastercompanion.h"
 #include "project/projectfolder.h"
 #include "sheet/cardsheet.h"
 #include "surface/appfolder.h"
@@ -297,7 +298,11 @@ CommandRunner::Outcome CommandRunner::exportPdf(const PdfExportRequest &request)
     }
 
     QString error;
-    const std::optional<QByteArray> pdf = print::deckPdf(sheet.image, chosen, request.options, &error);
+    // A project's companion, when it belongs to it, gives the print master.
+    const std::optional<PrintRecord> record =
+        request.project.isEmpty() ? std::nullopt : companion::read(sheetPath);
+    const QImage picture = record ? record->render() : sheet.image;
+    const std::optional<QByteArray> pdf = print::deckPdf(picture, chosen, request.options, &error);
     if (!pdf)
         return refused(error);
     if (!writeWhole(request.output, *pdf, kPdf, &error))

@@ -299,8 +299,11 @@ void Main::startSave(std::function<void()> afterSaved)
 
 void Main::printFaces()
 {
-    if (!isBusy())
-        AfdrukForm(m_deck.sheet().image(), m_pacer, m_prompter, m_appFolder, m_printQueues, this).exec();
+    if (isBusy())
+        return;
+    AfdrukForm form(m_deck.sheet().image(), m_pacer, m_prompter, m_appFolder, m_printQueues, this);
+    form.setPrintRecord(m_deck.printRecord());
+    form.exec();
 }
 
 void Main::printBacks()
@@ -317,6 +320,7 @@ void Main::printWholeDeck()
     QtDeckDialogs dialogs;
     HeleDeckForm form(m_deck.sheet().image(), m_deck.name(), m_pacer, m_prompter, m_appFolder, m_printQueues,
                       dialogs, this);
+    form.setPrintRecord(m_deck.printRecord());
     form.exec();
 }
 

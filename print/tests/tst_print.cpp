@@ -562,6 +562,41 @@ private Q_SLOTS:
         QVERIFY2(std::abs(mm - row.bar) <= (row.bar ? 0.3 : 3.0), qPrintable(QString::number(mm)));
     }
 
+    // From the print master (three times the sheet's pixels) every page keeps its place and size on paper,
+    // and every face image of the deck PDF has at least 300 dpi at its printed size, stored losslessly.
+    void fromTheMaster()
+    {
+        const QImage master = m_coloured.scaled(m_coloured.size() * 3);
+        print::DeckOptions options;
+        const auto fromSheet = print::deckPages(m_coloured, {}, options, nullptr);
+        const auto fromMaster = print::deckPages(master, {}, options, nullptr);
+        QVERIFY(fromSheet && fromMaster);
+        QCOMPARE(fromMaster->size(), fromSheet->size());
+        for (size_t i = 0; i < fromSheet->size(); ++i) {
+            QCOMPARE(fromMaster->at(i).picture.twips, fromSheet->at(i).picture.twips);
+            QCOMPARE(fromMaster->at(i).picture.image.size(), fromSheet->at(i).picture.image.size() * 3);
+            QCOMPARE(fromMaster->at(i).cutMarks, fromSheet->at(i).cutMarks);
+            const QImage down = fromMaster->at(i).picture.image.scaled(fromSheet->at(i).picture.image.size());
+            QCOMPARE(test::firstDifference(down, fromSheet->at(i).picture.image), QString());
+        }
+        test::RecordingPrintQueues single;
+        Surface working;
+        QVERIFY(print::printFacePage(master, print::facePage(2), "40", "10", working, single).printed);
+        QCOMPARE(onlyPage(single).picture.twips, fromSheet->at(1).picture.twips);
+
+        const QString pdf = m_scratch.filePath(QStringLiteral("master.pdf"));
+        QVERIFY(print::savePdf(*print::deckPdf(master, {}, options, nullptr), pdf, nullptr));
+        QProcess list;
+        list.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
+        QVERIFY(list.waitForFinished(60000));
+        const QStringList lines = QString::fromLatin1(list.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2 + print::kPageCount);
+        for (const QString &line : lines.mid(2)) {
+            const QStringList f = line.split(u' ', Qt::SkipEmptyParts);
+            QVERIFY2(f.at(8) == u"image" && f.at(12).toInt() >= 300 && f.at(13).toInt() >= 300, qPrintable(line));
+        }
+    }
+
     // The page, back and deck windows go on answering while their job is held on its way: a posted event is
     // handled, the margin takes typing, a second press starts nothing. The job is then let go, called off
     // with the strip's Cancel, or called off by closing the window, which closes once it has ended; a job
