@@ -41,16 +41,19 @@ cairo_status_t appendTo(void *closure, const unsigned char *data, unsigned int l
 // copy is plain memory; the PDF keeps each pixel as it is.
 SurfacePtr imageSurface(const PagePicture &picture)
 {
-    const QImage rgb = picture.image.convertToFormat(QImage::Format_RGB32);
-    SurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, rgb.width(), rgb.height()));
+    // Cairo reads the picture's own pixels, which the surface keeps alive; a print master's pages would
+    // otherwise be held twice.
+    auto *rgb = new QImage(picture.image.convertToFormat(QImage::Format_RGB32));
+    SurfacePtr surface(cairo_image_surface_create_for_data(const_cast<uchar *>(rgb->constBits()), CAIRO_FORMAT_RGB24,
+                                                           rgb->width(), rgb->height(), int(rgb->bytesPerLine())));
+    static cairo_user_data_key_t kept;
+    if (cairo_surface_set_user_data(surface.get(), &kept, rgb, [](void *image) { delete static_cast<QImage *>(image); })
+        != CAIRO_STATUS_SUCCESS) {
+        delete rgb;
+        return SurfacePtr(cairo_image_surface_create(CAIRO_FORMAT_INVALID, 0, 0));
+    }
     if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS)
         return surface;
-    cairo_surface_flush(surface.get());
-    unsigned char *data = cairo_image_surface_get_data(surface.get());
-    const int stride = cairo_image_surface_get_stride(surface.get());
-    for (int y = 0; y < rgb.height(); ++y)
-        std::memcpy(data + y * stride, rgb.constScanLine(y), size_t(rgb.width()) * 4);
-    cairo_surface_mark_dirty(surface.get());
     if (!picture.jpeg.isEmpty()) {
         auto *copy = new QByteArray(picture.jpeg);
         cairo_surface_set_mime_data(
