@@ -10,6 +10,7 @@
 #include "surface/regularfile.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QStringList>
 #include <algorithm>
 #include <array>
@@ -298,9 +299,11 @@ CommandRunner::Outcome CommandRunner::exportPdf(const PdfExportRequest &request)
     }
 
     QString error;
-    // A project's companion, when it belongs to it, gives the print master.
+    // A project's companion, when it belongs to it, gives the print master. Drawing it takes fonts, which
+    // only a GUI application has; a command run without a display prints from the sheet, as it always did.
+    const bool canDraw = qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr;
     const std::optional<PrintRecord> record =
-        request.project.isEmpty() ? std::nullopt : companion::read(sheetPath);
+        request.project.isEmpty() || !canDraw ? std::nullopt : companion::read(sheetPath);
     const QImage picture = record ? record->render() : sheet.image;
     const std::optional<QByteArray> pdf = print::deckPdf(picture, chosen, request.options, &error);
     if (!pdf)
