@@ -34,23 +34,15 @@ CardPaste jokerPaste()
 // The mean difference of one colour channel over a card, for the card where it is largest.
 double worstCardDifference(const QImage &a, const QImage &b)
 {
-    const QImage x = a.convertToFormat(QImage::Format_RGB32);
-    const QImage y = b.convertToFormat(QImage::Format_RGB32);
-    double worst = 0;
-    for (int row = 0; row < 4; ++row) {
-        for (int column = 0; column < 14; ++column) {
-            qint64 total = 0;
-            for (int py = row * 400; py < row * 400 + 400; ++py) {
-                const auto *p = reinterpret_cast<const QRgb *>(x.constScanLine(py));
-                const auto *q = reinterpret_cast<const QRgb *>(y.constScanLine(py));
-                for (int px = column * 285; px < column * 285 + 285; ++px)
-                    total += std::abs(qRed(p[px]) - qRed(q[px])) + std::abs(qGreen(p[px]) - qGreen(q[px]))
-                             + std::abs(qBlue(p[px]) - qBlue(q[px]));
-            }
-            worst = std::max(worst, double(total) / (285.0 * 400 * 3));
+    std::array<qint64, 56> totals{};
+    for (int y = 0; y < 1600; ++y) {
+        for (int x = 0; x < 3990; ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            totals[y / 400 * 14 + x / 285] += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q))
+                                              + std::abs(qBlue(p) - qBlue(q));
         }
     }
-    return worst;
+    return double(*std::max_element(totals.begin(), totals.end())) / (285.0 * 400 * 3);
 }
 
 // How much horizontally neighbouring pixels of the area differ, on average, in green.
@@ -337,9 +329,8 @@ private Q_SLOTS:
             const QRect pixels(area.topLeft() / twipsPerPixel, area.size() / twipsPerPixel);
             return neighbourContrast(image, pixels.adjusted(2, 2, -2, -2));
         };
-        QVERIFY2(contrast(opened.sheet().image(), 15) < 40, qPrintable(QString::number(contrast(*sheet, 15))));
-        const double kept = contrast(opened.printRecord().render(), 5);
-        QVERIFY2(kept > 80, qPrintable(QString::number(kept)));
+        QVERIFY(contrast(opened.sheet().image(), 15) < 40);
+        QVERIFY(contrast(opened.printRecord().render(), 5) > 80);
         QVERIFY(contrast(bare.printRecord().render(), 5) < 30);
     }
 

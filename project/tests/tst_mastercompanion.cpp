@@ -165,7 +165,7 @@ private Q_SLOTS:
         QCOMPARE(record.has_value(), why.isEmpty());
     }
 
-    // Small companions for the fuzzer to start from: each kind of operation, a record from a whole sheet.
+    // Small companions for the fuzzer to start from: each kind of operation, and a whole sheet.
     void writesFuzzSeeds()
     {
         const QString seeds = QStringLiteral(VELLORA_COMPANION_SEEDS);
@@ -177,10 +177,8 @@ private Q_SLOTS:
         cards.paste(CardPaste{test::gradientPicture(8, 8, 3), {1, 3}, QPoint(900, 900), QSize(120, 120)});
         QImage sheet(3990, 1600, QImage::Format_RGB32);
         sheet.fill(Qt::white);
-        PrintRecord whole = PrintRecord::fromSheet(sheet);
-        whole.compose(test::gradientPicture(6, 24, 5));
         const QByteArray hash = hashOf("seed");
-        for (const auto &[name, record] : {std::pair{"cards", cards}, std::pair{"sheet", whole}}) {
+        for (const auto &[name, record] : {std::pair{"cards", cards}, std::pair{"sheet", PrintRecord::fromSheet(sheet)}}) {
             const QByteArray bytes = companion::encode(record, hash);
             QVERIFY2(bytes.size() < 65536, name);
             QVERIFY(companion::decode(bytes, hash));
@@ -188,27 +186,18 @@ private Q_SLOTS:
         }
     }
 
-    // A companion's name taken by a folder, a FIFO, a link to a device or a sparse giant is read as no
-    // companion, without waiting or reading it whole, and Save does not write through it.
-    void onlyRegularFiles_data()
-    {
-        QTest::addColumn<QString>("kind");
-        for (const char *kind : {"dir", "fifo", "zero", "sparse", "dangling"})
-            QTest::newRow(kind) << kind;
-    }
+    // A companion's name taken by a folder or a FIFO is no companion, and Save does not write through it.
     void onlyRegularFiles()
     {
-        QFETCH(QString, kind);
         const ProjectStore store{AppFolder(m_app->path())};
         QVERIFY(store.save(test::gradientPicture(3990, 1600, 5), u"bijzonder"_s, nullptr));
         const QString path = m_app->filePath(u"Projecten/bijzonder.krm"_s);
-        QFile::remove(path);
-        QDir().rmdir(path);
-        QVERIFY(test::makeSpecialFile(kind, path, m_app->path()));
-        QVERIFY(!store.openCompanion(u"bijzonder"_s));
-        if (kind == u"dir" || kind == u"fifo" || kind == u"zero") {
-            QVERIFY(!store.saveCompanion(smallRecord(), u"bijzonder"_s));
-            QVERIFY(QFileInfo(path).isSymLink() || QFileInfo(path).isDir());
+        for (const char *kind : {"dir", "fifo"}) {
+            QFile::remove(path);
+            QDir().rmdir(path);
+            QVERIFY(test::makeSpecialFile(QLatin1String(kind), path, m_app->path()));
+            QVERIFY2(!store.openCompanion(u"bijzonder"_s), kind);
+            QVERIFY2(!store.saveCompanion(smallRecord(), u"bijzonder"_s), kind);
         }
     }
 };
