@@ -38,7 +38,8 @@ QImage photo(int seed)
     for (int y = 0; y < image.height(); ++y) {
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x)
-            line[x] = qRgb((x * 3 + y + seed * 40) & 255, ((x ^ y) + seed) & 255, ((x / 3) * (y / 5) + seed) & 255);
+            line[x] = qRgb((x * 3 + y + seed * 40) & 255, ((x ^ y) + seed) & 255,
+                           ((x / 3) * (y / 5) + seed) & 255);
     }
     return image;
 }
@@ -85,7 +86,8 @@ int main(int argc, char **argv)
         deck.pasteOnCards(QStringLiteral("Foto plaatsen"), framing.framed(kinds[i], 0, false));
     }
     std::printf("undo history %.1f MB (budget 256, ratio %.2f); record's pictures %.1f MB\n",
-                mb(deck.history().bytes()), mb(deck.history().bytes()) / 256.0, mb(deck.printRecord().bytes()));
+                mb(deck.history().bytes()), mb(deck.history().bytes()) / 256.0,
+                mb(deck.printRecord().bytes()));
 
     const ProjectStore store{AppFolder(dir.path())};
     const QImage sheet = deck.sheet().image();
@@ -114,7 +116,8 @@ int main(int argc, char **argv)
     std::printf("%-34s %9.0f %9.0f   (companion %.1f MB)\n", "Save, ms", saveSheet, saveBoth, mb(companion));
     std::printf("%-34s %9.0f %9.0f\n", "Open, ms", openSheet, openBoth);
     std::printf("%-34s %9s %9.0f\n", "drawing the master, ms", "-", render);
-    std::printf("%-34s %9.0f %9.0f   (master adds %.0f MB, goal 400, ratio %.2f)\n", "peak memory, MB", mb(peakToday),
-                mb(peakMaster), mb(peakMaster - peakToday), mb(peakMaster - peakToday) / 400.0);
+    std::printf("%-34s %9.0f %9.0f   (master adds %.0f MB, goal 400, ratio %.2f)\n", "peak memory, MB",
+                mb(peakToday), mb(peakMaster), mb(peakMaster - peakToday),
+                mb(peakMaster - peakToday) / 400.0);
     return 0;
 }

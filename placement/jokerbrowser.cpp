@@ -62,7 +62,8 @@ bool JokerBrowser::loadPicture(int number)
 CardPaste JokerBrowser::chosen(int option) const
 {
     const int left = sheet::cellOrigin(0, sheet::kJokerColumn).x() + targets::kJokerInset.x();
-    CardPaste paste = targets::paste(m_preview.image(), option, left, targets::kJokerInset.y(), targets::kJokerArea);
+    CardPaste paste =
+        targets::paste(m_preview.image(), option, left, targets::kJokerInset.y(), targets::kJokerArea);
     paste.master = m_master;
     return paste;
 }

@@ -87,7 +87,8 @@ void AfdrukForm::ok()
         return;
     // The working picture is made on the worker as well: a fresh one costs the first touch of 4.5 MB.
     m_work->printOnDefault([sheet = m_sheet, record = m_record, page = selectedPage(),
-                            top = m_topMargin->currentText(), left = m_leftMargin->currentText()](QString *reason) {
+                            top = m_topMargin->currentText(),
+                            left = m_leftMargin->currentText()](QString *reason) {
         Surface working;
         const QImage picture = record.isEmpty() ? sheet : record.render();
         return print::facePageJob(picture, print::facePage(page), top, left, working, reason);

@@ -241,7 +241,8 @@ void HeleDeckForm::printOn(const PrintChoice &choice)
         [&queues = m_queues, choice, sheet = m_sheet, record = m_record, back = *back,
          options = options()](std::stop_token stop, const print::PageProgress &progress) {
             const QImage picture = record.isEmpty() ? sheet : record.render();
-            return print::printDeck(queues, choice.printer, choice.options, picture, back, options, progress, stop);
+            return print::printDeck(queues, choice.printer, choice.options, picture, back, options, progress,
+                                    stop);
         },
         [this, printer = choice.printer](const print::DeckOutcome &outcome) { finished(outcome, printer); });
 }

@@ -44,11 +44,12 @@ SurfacePtr imageSurface(const PagePicture &picture)
     // Cairo reads the picture's own pixels, which the surface keeps alive; a print master's pages would
     // otherwise be held twice.
     auto *rgb = new QImage(picture.image.convertToFormat(QImage::Format_RGB32));
-    SurfacePtr surface(cairo_image_surface_create_for_data(const_cast<uchar *>(rgb->constBits()), CAIRO_FORMAT_RGB24,
-                                                           rgb->width(), rgb->height(), int(rgb->bytesPerLine())));
+    auto *pixels = const_cast<unsigned char *>(rgb->constBits());
+    SurfacePtr surface(cairo_image_surface_create_for_data(pixels, CAIRO_FORMAT_RGB24, rgb->width(),
+                                                           rgb->height(), int(rgb->bytesPerLine())));
     static cairo_user_data_key_t kept;
-    if (cairo_surface_set_user_data(surface.get(), &kept, rgb, [](void *image) { delete static_cast<QImage *>(image); })
-        != CAIRO_STATUS_SUCCESS) {
+    const auto release = [](void *image) { delete static_cast<QImage *>(image); };
+    if (cairo_surface_set_user_data(surface.get(), &kept, rgb, release) != CAIRO_STATUS_SUCCESS) {
         delete rgb;
         return SurfacePtr(cairo_image_surface_create(CAIRO_FORMAT_INVALID, 0, 0));
     }

@@ -55,16 +55,19 @@ void composeFacePage(const QImage &sheet, const FacePage &page, Surface &working
     // The print master has three times the sheet's pixels: the same twips, five to its pixel.
     workingPicture.scale = std::max(1, sheet.width() / sheet::kWidthPixels);
     workingPicture.setPicture(QImage());
-    const QRect within = workingPicture.toPixels(QRectF(page.sheetRect.topLeft(), QSize(page.workingWidth, kWorkingHeight)));
+    const QSize working(page.workingWidth, kWorkingHeight);
+    const QRect within = workingPicture.toPixels(QRectF(page.sheetRect.topLeft(), working));
     if (workingPicture.scale > 1 && sheet.rect().contains(within) && sheet.depth() == 32) {
         // The master's page is a part of it as it is: shared rather than copied, as six copies would hold
         // as much memory again. The view keeps the master alive and is read only.
-        workingPicture.image() = QImage(sheet.constScanLine(within.y()) + within.x() * 4, within.width(), within.height(),
-                                        sheet.bytesPerLine(), sheet.format(),
-                                        [](void *kept) { delete static_cast<QImage *>(kept); }, new QImage(sheet));
+        const auto release = [](void *kept) { delete static_cast<QImage *>(kept); };
+        workingPicture.image() = QImage(sheet.constScanLine(within.y()) + within.x() * 4, within.width(),
+                                        within.height(), sheet.bytesPerLine(), sheet.format(), release,
+                                        new QImage(sheet));
         return;
     }
-    workingPicture.resize(workingPicture.toPixels(page.workingWidth), workingPicture.toPixels(kWorkingHeight));
+    workingPicture.resize(workingPicture.toPixels(working.width()),
+                          workingPicture.toPixels(working.height()));
     workingPicture.paintPicture(sheet, QRectF(0, 0, page.sheetRect.width(), page.sheetRect.height()),
                                 QRectF(page.sheetRect));
 }

@@ -189,17 +189,18 @@ std::optional<PrintRecord> decode(const QByteArray &bytes, const QByteArray &has
     const QImage start = picture(in.block(), [&](QSize s) { return s == startSize; }, budget);
     if (start.isNull())
         return refuse(why, "damaged start");
-    PrintRecord record = fromCard ? PrintRecord::fromCard(start, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32)
-                                  : PrintRecord::fromSheet(start);
+    const QImage::Format format = alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32;
+    PrintRecord record = fromCard ? PrintRecord::fromCard(start, format) : PrintRecord::fromSheet(start);
     const quint32 count = in.u32();
     if (!in.ok() || count > quint32(kMaxOperations))
         return refuse(why, "too many operations");
     for (quint32 i = 0; i < count; ++i) {
         const quint8 kind = in.u8();
         if (kind == kCompose) {
-            const QImage symbols = picture(
-                in.block(), [](QSize s) { return s.width() <= kLargestSymbolSide && s.height() <= 4 * kLargestSymbolSide; },
-                budget);
+            const auto fits = [](QSize s) {
+                return s.width() <= kLargestSymbolSide && s.height() <= 4 * kLargestSymbolSide;
+            };
+            const QImage symbols = picture(in.block(), fits, budget);
             if (symbols.isNull())
                 return refuse(why, "damaged symbols");
             record.compose(symbols);

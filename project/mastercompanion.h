@@ -30,7 +30,8 @@ QByteArray pathBeside(const QByteArray &nativeProjectPath);
 QByteArray encode(const PrintRecord &record, const QByteArray &sheetHash);
 // The record in `bytes` when they are a whole companion of the sheet whose SHA-256 (hex) is given; nothing,
 // with the reason in *why (for tests and the log, never the user), otherwise.
-std::optional<PrintRecord> decode(const QByteArray &bytes, const QByteArray &sheetHash, QString *why = nullptr);
+std::optional<PrintRecord> decode(const QByteArray &bytes, const QByteArray &sheetHash,
+                                  QString *why = nullptr);
 
 // Writes the companion of the project file just saved, through QSaveFile; false with the reason. Refused
 // when its name is taken by anything but a regular file.

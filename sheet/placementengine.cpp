@@ -76,7 +76,8 @@ void paintPips(std::span<const pips::Step> steps, Surface &sheet, const KolomX &
 struct PlacementRun::State
 {
     State(Surface &sheet, const QImage &symbols, Surface &bar, KolomX &kolomX)
-        : sheet(sheet), kolomX(kolomX), squares(symbols, sheet.isEmpty() ? QImage::Format_RGB32 : sheet.image().format(), sheet.scale),
+        : sheet(sheet), kolomX(kolomX),
+          squares(symbols, sheet.isEmpty() ? QImage::Format_RGB32 : sheet.image().format(), sheet.scale),
           finisher(sheet, bar, kolomX)
     {
     }

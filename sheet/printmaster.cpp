@@ -42,7 +42,8 @@ void PrintRecord::add(Operation operation)
 {
     // A run repeated with the same symbols gives the same cards, so it need not be drawn twice.
     if (const auto *run = std::get_if<Compose>(&operation); run && !m_operations.empty()) {
-        if (const auto *last = std::get_if<Compose>(&m_operations.back()); last && last->symbols == run->symbols)
+        const auto *last = std::get_if<Compose>(&m_operations.back());
+        if (last && last->symbols == run->symbols)
             return;
     }
     m_operations.push_back(std::move(operation));

@@ -288,8 +288,9 @@ void Main::startSave(std::function<void()> afterSaved)
     });
     // The print master's companion follows the project it belongs to; without it the project still prints,
     // enlarged, so a companion that cannot be written costs no message.
-    watcher->setFuture(QtConcurrent::run([write = m_writeProject, store = m_store, sheet = m_deck.sheet().image(),
-                                          record = m_deck.printRecord(), name = target->name] {
+    watcher->setFuture(QtConcurrent::run([write = m_writeProject, store = m_store,
+                                          sheet = m_deck.sheet().image(), record = m_deck.printRecord(),
+                                          name = target->name] {
         const QString error = write(sheet, name);
         if (error.isEmpty())
             store.saveCompanion(record, name);

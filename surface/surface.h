@@ -39,9 +39,9 @@ public:
     // master, which holds the same deck at three times the pixels. Pixel surfaces ignore it but for fonts.
     int scale = 1;
 
-    // source (in the source's pixels given as twips, i.e. 15 to a pixel times the scale) scaled to destination; pixels replace
-    // the destination's. An empty source rectangle means the whole picture; an empty destination size means
-    // the source size. Equal sizes copy pixel for pixel.
+    // source (in the source's pixels given as twips, i.e. 15 to a pixel times the scale) scaled to
+    // destination; pixels replace the destination's. An empty source rectangle means the whole picture; an
+    // empty destination size means the source size. Equal sizes copy pixel for pixel.
     void paintPicture(const QImage &source, QRectF destination, QRectF sourceTwips = {});
 
     // Row y takes the former row height - 1 - y.

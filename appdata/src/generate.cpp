@@ -61,9 +61,9 @@ QStringList generateAll(const QString &root, QString *error)
         QFile file(dir.filePath(belongsTo));
         const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
         QImage opaque = image.convertToFormat(QImage::Format_RGB32);
+        const QByteArray hash = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
         opaque.setText(QLatin1String(kMasterKey),
-                       QFileInfo(belongsTo).fileName() + u' '
-                           + QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex()));
+                       QFileInfo(belongsTo).fileName() + u' ' + QLatin1String(hash));
         return !bytes.isEmpty() && save(opaque, relative, "PNG");
     };
 

@@ -11,6 +11,7 @@
 #include <QTest>
 
 using namespace vellora;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -230,7 +231,7 @@ private Q_SLOTS:
             QByteArrayView(sheet.constBits(), sheet.sizeInBytes()), QCryptographicHash::Md5).toHex();
         QCOMPARE(actual, checksum);
 
-        // The master brought down to the sheet's size is the sheet, within what drawing at another size moves.
+        // The master brought down to the sheet's size is the sheet, within what drawing larger moves.
         const QImage master = deck.printRecord().render();
         QCOMPARE(master.size(), QSize(11970, 4800));
         const QImage down = master.scaled(3990, 1600, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
@@ -272,7 +273,7 @@ private Q_SLOTS:
         else if (change == u"size")
             QVERIFY(generated.scaled(300, 1200).save(drawing, "PNG"));
         else if (change == u"other")
-            QVERIFY(test::writeBytes(drawing, test::readBytes(app->filePath(QStringLiteral("Data/Hkrs-5@3x.png")))));
+            QVERIFY(test::writeBytes(drawing, test::readBytes(app->filePath(u"Data/Hkrs-5@3x.png"_s))));
         else if (change == u"unreadable")
             QVERIFY(test::writeBytes(set, "BM not a picture"));
 
@@ -280,9 +281,10 @@ private Q_SLOTS:
         DeckDocument deck(AppFolder(app->path()), pacer);
         deck.loadBlank();
         QCOMPARE(deck.chooseSymbolStyle(3), change != u"unreadable");
-        const QImage own = change == u"unreadable" ? QImage(app->filePath(QStringLiteral("Data/Hkrs-0@3x.png")))
-                                                   : generated;
-        const QImage enlarged = deck.symbols().scaled(150, 600, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const QImage own =
+            change == u"unreadable" ? QImage(app->filePath(u"Data/Hkrs-0@3x.png"_s)) : generated;
+        const QImage enlarged =
+            deck.symbols().scaled(150, 600, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         QCOMPARE(deck.symbolsMaster().size(), QSize(150, 600));
         QCOMPARE(test::byteDifference(deck.symbolsMaster().convertToFormat(QImage::Format_RGB32),
                                       (ownDrawing ? own : enlarged).convertToFormat(QImage::Format_RGB32)),

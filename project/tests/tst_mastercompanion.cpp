@@ -20,13 +20,17 @@ PrintRecord smallRecord()
     card.fill(Qt::white);
     PrintRecord record = PrintRecord::fromCard(card, QImage::Format_RGB32);
     record.compose(test::gradientPicture(150, 600, 2));
-    CardPaste paste{test::gradientPicture(165, 280, 3), {0, 2}, QPoint(12 * 4275 + 900, 900), QSize(2475, 4200)};
+    CardPaste paste{test::gradientPicture(165, 280, 3), {0, 2}, QPoint(12 * 4275 + 900, 900),
+                    QSize(2475, 4200)};
     paste.master = test::gradientPicture(495, 840, 4);
     record.paste(paste);
     return record;
 }
 
-QByteArray hashOf(const QByteArray &bytes) { return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex(); }
+QByteArray hashOf(const QByteArray &bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+}
 
 void put32(QByteArray &bytes, qsizetype at, quint32 value)
 {
@@ -119,7 +123,8 @@ private Q_SLOTS:
         QByteArray bytes = companion::encode(smallRecord(), hash);
         const qsizetype count = countOffset(bytes);
         const qsizetype firstOperation = count + 4;
-        const qsizetype paste = firstOperation + 5 + qFromBigEndian<quint32>(bytes.constData() + firstOperation + 1);
+        const qsizetype symbols = qFromBigEndian<quint32>(bytes.constData() + firstOperation + 1);
+        const qsizetype paste = firstOperation + 5 + symbols;
         if (damage == u"hash")
             bytes = companion::encode(smallRecord(), hashOf("another sheet"));
         else if (damage == u"magic")
@@ -127,7 +132,7 @@ private Q_SLOTS:
         else if (damage == u"empty")
             bytes.clear();
         else if (damage.startsWith(u"cut "))
-            bytes.truncate(damage.mid(4).toInt() > 0 ? damage.mid(4).toInt() : bytes.size() + damage.mid(4).toInt());
+            bytes.truncate(damage.mid(4).toInt() + (damage.mid(4).toInt() > 0 ? 0 : bytes.size()));
         else if (damage == u"append")
             bytes.append("x");
         else if (damage == u"flag")
@@ -178,7 +183,8 @@ private Q_SLOTS:
         QImage sheet(3990, 1600, QImage::Format_RGB32);
         sheet.fill(Qt::white);
         const QByteArray hash = hashOf("seed");
-        for (const auto &[name, record] : {std::pair{"cards", cards}, std::pair{"sheet", PrintRecord::fromSheet(sheet)}}) {
+        const PrintRecord whole = PrintRecord::fromSheet(sheet);
+        for (const auto &[name, record] : {std::pair{"cards", cards}, std::pair{"sheet", whole}}) {
             const QByteArray bytes = companion::encode(record, hash);
             QVERIFY2(bytes.size() < 65536, name);
             QVERIFY(companion::decode(bytes, hash));
