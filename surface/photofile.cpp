@@ -1,6 +1,7 @@
 #include "surface/photofile.h"
 
 #include "surface/heifboxes.h"
+#include "surface/jpegdecoder.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -222,16 +223,18 @@ PictureLoad PhotoFile::decode(const QByteArray &bytes, const PhotoHeader &header
             result = {QImage(), QStringLiteral("De afbeelding heeft een andere grootte dan haar kop zegt.")};
         return result;
     }
-    if (!pictureIsComplete(header.format, bytes)) {
-        result.error = QStringLiteral("Het bestand is onvolledig.");
-        return result;
-    }
     if (header.format == "jpeg") {
         const JpegLayout frame = jpegLayout(bytes);
-        if (frame.entropyBytes * 8 < frame.minimumBits) {
+        if (!frame.complete || frame.entropyBytes * 8 < frame.minimumBits) {
             result.error = QStringLiteral("Het bestand is onvolledig.");
             return result;
         }
+        // Four-colour pictures stay with Qt's reader.
+        if (auto direct = decodeJpegUpright(bytes, decodedSize, header.orientation, kBudgetBytes))
+            return *std::move(direct);
+    } else if (!pictureIsComplete(header.format, bytes)) {
+        result.error = QStringLiteral("Het bestand is onvolledig.");
+        return result;
     }
     QBuffer buffer;
     buffer.setData(bytes);

@@ -3,6 +3,8 @@
 #include <QBuffer>
 #include <QImageReader>
 
+#include <cstring>
+
 namespace vellora {
 
 namespace bytes {
@@ -208,13 +210,17 @@ PictureHeader pictureHeader(const QByteArray &b)
 
 qsizetype jpegScanEnd(const QByteArray &b, qsizetype i)
 {
+    // A photo's scan is megabytes with a 0xFF every few hundred bytes: memchr skips to each.
+    const char *data = b.constData();
     const qsizetype n = b.size();
     while (i + 1 < n) {
-        if (quint8(b[i]) == 0xFF) {
-            const quint8 next = quint8(b[i + 1]);
-            if (next != 0x00 && next != 0xFF && !(next >= 0xD0 && next <= 0xD7))
-                break;
-        }
+        const void *found = std::memchr(data + i, 0xFF, std::size_t(n - 1 - i));
+        if (!found)
+            return n - 1;
+        i = static_cast<const char *>(found) - data;
+        const quint8 next = quint8(data[i + 1]);
+        if (next != 0x00 && next != 0xFF && !(next >= 0xD0 && next <= 0xD7))
+            break;
         ++i;
     }
     return i;
