@@ -5,6 +5,7 @@
 
 #include <QBuffer>
 #include <QImageReader>
+#include <QThreadPool>
 #include <QTransform>
 
 #include <libheif/heif.h>
@@ -255,6 +256,15 @@ PictureLoad PhotoFile::decode(const QByteArray &bytes, const PhotoHeader &header
 void limitPictureDecoders()
 {
     QImageReader::setAllocationLimit(int(PhotoFile::kBudgetBytes >> 20));
+}
+
+void preloadPictureDecoders()
+{
+    QThreadPool::globalInstance()->start([] {
+        QBuffer nothing;
+        nothing.open(QIODevice::ReadOnly);
+        (void)QImageReader::imageFormat(&nothing);
+    });
 }
 
 } // namespace vellora

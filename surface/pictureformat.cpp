@@ -1,5 +1,7 @@
 #include "surface/pictureformat.h"
 
+#include "surface/bmprows.h"
+
 #include <QBuffer>
 #include <QImageReader>
 
@@ -190,6 +192,10 @@ PictureHeader pictureHeader(const QByteArray &b)
     // Qt's WebP reader makes the whole canvas of an animation only to say how large it is.
     if (b.size() >= 12 && b.startsWith("RIFF") && b.mid(8, 4) == "WEBP")
         return {"webp", webpSize(b)};
+    // A project's own layout is known without asking Qt, which loads every picture plugin it has to decide
+    // what a file is by its content: at start-up a fifth of the time to the first frame.
+    if (const auto plain = bmprows::layoutOf(b))
+        return {"bmp", QSize(plain->width, plain->height)};
     QBuffer buffer;
     buffer.setData(b);
     buffer.open(QIODevice::ReadOnly);
