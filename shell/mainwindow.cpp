@@ -13,6 +13,7 @@
 #include "shell/opendocument.h"
 #include "shell/showform.h"
 #include "shell/website.h"
+#include "surface/photofile.h"
 #include "surface/twips.h"
 #include "surface/widgets/artwork.h"
 #include "surface/widgets/dialogparts.h"
@@ -50,6 +51,9 @@ Main::Main(AppFolder appFolder, Pacer &pacer, Prompter &prompter, const PrintQue
       m_commands(m_store, m_prompter), m_screenMetrics([this] { return ScreenMetrics::of(screen()); }),
       m_deck(m_appFolder, m_pacer)
 {
+    // The picture plugins load on a worker while the sheet is read here: neither needs the other.
+    preloadPictureDecoders();
+    m_deck.loadBlank();
     m_writeProject = [store = m_store](const QImage &sheet, const QString &name) {
         return writeProject(store, sheet, name);
     };
@@ -82,7 +86,7 @@ Main::Main(AppFolder appFolder, Pacer &pacer, Prompter &prompter, const PrintQue
     m_clock->start();
 
     wire();
-    m_deck.loadBlank();
+    m_layout.symbolSet->setPicture(m_deck.symbols());
     m_viewer->showAceOfHarten();
     updateEditItems();
 }

@@ -1,5 +1,7 @@
 #include "surface/bmprows.h"
 
+#include "surface/pixelmemory.h"
+
 #include <QIODevice>
 #include <QtEndian>
 #include <algorithm>
@@ -99,7 +101,7 @@ __attribute__((target("ssse3"))) int fromPixelsShuffled(const QRgb *in, uchar *b
 
 QImage pictureFor(const Layout &layout)
 {
-    QImage image(layout.width, layout.height, QImage::Format_RGB32);
+    QImage image = largePicture(QSize(layout.width, layout.height), QImage::Format_RGB32);
     if (image.isNull())
         return image;
     prefault(image.bits(), image.sizeInBytes());

@@ -1,9 +1,11 @@
 #include "surface/photofile.h"
 
 #include "surface/heifboxes.h"
+#include "surface/jpegdecoder.h"
 
 #include <QBuffer>
 #include <QImageReader>
+#include <QThreadPool>
 #include <QTransform>
 
 #include <libheif/heif.h>
@@ -222,16 +224,18 @@ PictureLoad PhotoFile::decode(const QByteArray &bytes, const PhotoHeader &header
             result = {QImage(), QStringLiteral("De afbeelding heeft een andere grootte dan haar kop zegt.")};
         return result;
     }
-    if (!pictureIsComplete(header.format, bytes)) {
-        result.error = QStringLiteral("Het bestand is onvolledig.");
-        return result;
-    }
     if (header.format == "jpeg") {
         const JpegLayout frame = jpegLayout(bytes);
-        if (frame.entropyBytes * 8 < frame.minimumBits) {
+        if (!frame.complete || frame.entropyBytes * 8 < frame.minimumBits) {
             result.error = QStringLiteral("Het bestand is onvolledig.");
             return result;
         }
+        // Four-colour pictures stay with Qt's reader.
+        if (auto direct = decodeJpegUpright(bytes, decodedSize, header.orientation, kBudgetBytes))
+            return *std::move(direct);
+    } else if (!pictureIsComplete(header.format, bytes)) {
+        result.error = QStringLiteral("Het bestand is onvolledig.");
+        return result;
     }
     QBuffer buffer;
     buffer.setData(bytes);
@@ -252,6 +256,15 @@ PictureLoad PhotoFile::decode(const QByteArray &bytes, const PhotoHeader &header
 void limitPictureDecoders()
 {
     QImageReader::setAllocationLimit(int(PhotoFile::kBudgetBytes >> 20));
+}
+
+void preloadPictureDecoders()
+{
+    QThreadPool::globalInstance()->start([] {
+        QBuffer nothing;
+        nothing.open(QIODevice::ReadOnly);
+        (void)QImageReader::imageFormat(&nothing);
+    });
 }
 
 } // namespace vellora
