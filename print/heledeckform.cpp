@@ -51,7 +51,9 @@ std::optional<PrintChoice> QtDeckDialogs::printer(QWidget *parent, const QString
     PrintChoice choice;
     choice.printer = qprinter.printerName();
     choice.options.copies = qprinter.copyCount();
-    choice.options.duplex = qprinter.duplex() != QPrinter::DuplexNone;
+    if (qprinter.duplex() != QPrinter::DuplexNone)
+        choice.options.sides = qprinter.duplex() == QPrinter::DuplexShortSide ? "two-sided-short-edge"
+                                                                              : "two-sided-long-edge";
     if (qprinter.outputFormat() == QPrinter::PdfFormat)
         choice.pdfFile = qprinter.outputFileName();
     return choice;

@@ -143,6 +143,8 @@ struct Placed { int page; QString top, left; QRect twips, sheetPixels; };
 struct Browse { QString folder; QStringList files, counters; int scrollTo, shownAfter; };
 // marked: the page whose cut marks and scale bar (bar mm long, 0 for none) are looked at.
 struct Deck { print::DeckOrder order; bool back; QString top, left; QList<int> pages; int marked, bar; };
+// A deck laid out and turned; faces: how many face pages it has.
+struct BackRow { print::DeckLayout layout; print::CardSize size; print::Paper paper; print::Turn turn; QPointF shift; bool clear; int faces; };
 // via 0 the fake queues, 1 a hung print server, 2 a working printer, an unusable margin and no back.
 struct Failure { int via; QString printer; std::optional<State> state; };
 
@@ -486,7 +488,7 @@ private Q_SLOTS:
         QTest::addColumn<Deck>("row");
         const auto duplex = print::DeckOrder::Duplex, facesFirst = print::DeckOrder::FacesFirst;
         QTest::newRow("duplex; page 2, a cut card at each side")
-            << Deck{duplex, true, "40", "10", {1, 0, 2, 0, 3, 0, 4, 0, 5, 0, 6, 0}, 2, 50};
+            << Deck{duplex, true, "40", "27", {1, 0, 2, 0, 3, 0, 4, 0, 5, 0, 6, 0}, 2, 50};
         QTest::newRow("faces first; page 6, four columns")
             << Deck{facesFirst, true, "40", "10", {1, 2, 3, 4, 5, 6, 0, 0, 0, 0, 0, 0}, 6, 50};
         QTest::newRow("no back; page 3, little room below, none left")
@@ -501,6 +503,7 @@ private Q_SLOTS:
         QFETCH(const Deck, row);
         const print::BackChoice back{row.back ? quadrantBack({30, 40}) : QImage(), {}};
         print::DeckOptions options{row.order, false, true, row.top, row.left};
+        options.wholePageBack = true;
         const int dpi = 150, at = row.pages.indexOf(row.marked);
         QImage with, without;
         for (QImage *image : {&without, &with}) {
@@ -533,9 +536,11 @@ private Q_SLOTS:
         QCOMPARE(test::firstDifference(with.copy(nearCards), without.copy(nearCards)), "");
         const print::CardEdges edges = print::cardEdges(print::facePage(row.marked), printed);
         QCOMPARE(QPair(edges.x.size(), edges.y.size()), QPair(size_t(row.marked % 3 ? 6 : 5), size_t(3)));
-        // 1.5 mm of distance and 1 mm of line: 142 twips.
-        const size_t above = printed.top() >= 142, onLeft = printed.left() >= 142;
-        QCOMPARE(laidOut.cutMarks.size(), edges.x.size() * (1 + above) + edges.y.size() * (1 + onLeft));
+        // 1.5 mm of distance and 1 mm of line outside the 4 mm band: 369 twips.
+        const QSize paper = laidOut.paperTwips();
+        const size_t above = printed.top() >= 369, onLeft = printed.left() >= 369,
+                     below = paper.height() - printed.bottom() > 369, onRight = paper.width() - printed.right() > 369;
+        QCOMPARE(laidOut.cutMarks.size(), edges.x.size() * (above + below) + edges.y.size() * (onLeft + onRight));
         for (const QLine &line : laidOut.cutMarks) {
             QVERIFY(line.dx() ? std::ranges::count(edges.y, line.y1())
                               : std::ranges::count(edges.x, line.x1()));
@@ -560,6 +565,131 @@ private Q_SLOTS:
                 longest = std::max(longest, run = qGray(with.pixel(x, y)) < 128 ? run + 1 : 0);
         const double mm = longest * 25.4 / dpi;
         QVERIFY2(std::abs(mm - row.bar) <= (row.bar ? 0.3 : 3.0), qPrintable(QString::number(mm)));
+    }
+
+    // Every card's back lies behind its face once the sheet is turned as chosen (left-right or top-bottom
+    // mirrored on the paper), moved by the shift; every back shows the same crop of the back, upright, and
+    // nothing but paper white lies within 4 mm of the edges unless a shift puts it there (clear: it does not).
+    void cardBacks_data()
+    {
+        QTest::addColumn<BackRow>("row");
+        using L = print::DeckLayout;
+        using S = print::CardSize;
+        using P = print::Paper;
+        using T = print::Turn;
+        QTest::newRow("pages, A4, short edge") << BackRow{L::Pages, S::Size63x88, P::A4, T::ShortEdge, {}, true, 6};
+        QTest::newRow("pages, A4, long edge, shifted")
+            << BackRow{L::Pages, S::Size63x88, P::A4, T::LongEdge, {3, -2}, false, 6};
+        QTest::newRow("63x88, A4, short edge") << BackRow{L::Cards, S::Size63x88, P::A4, T::ShortEdge, {}, true, 7};
+        QTest::newRow("63x88, Letter, long edge, shifted to the corner")
+            << BackRow{L::Cards, S::Size63x88, P::Letter, T::LongEdge, {-5, 5}, false, 7};
+        QTest::newRow("57x90, Letter lying down, short edge")
+            << BackRow{L::Cards, S::Size57x90, P::Letter, T::ShortEdge, {0.3, 0}, true, 7};
+        QTest::newRow("57x90, A4, long edge") << BackRow{L::Cards, S::Size57x90, P::A4, T::LongEdge, {}, true, 7};
+    }
+    void cardBacks()
+    {
+        QFETCH(const BackRow, row);
+        print::DeckOptions options;
+        options.layout = row.layout;
+        options.cardSize = row.size;
+        options.paper = row.paper;
+        options.turn = row.turn;
+        options.backShiftMm = row.shift;
+        const print::BackChoice back{quadrantBack({120, 160}), {}};
+        const auto pages = print::deckPages(m_coloured, back, options, nullptr);
+        QVERIFY(pages);
+        QCOMPARE(int(pages->size()), 2 * row.faces);
+        const QPoint shift(qRound(row.shift.x() * 1440 / 25.4), qRound(row.shift.y() * 1440 / 25.4));
+        int cards = 0;
+        bool backsClear = true;
+        for (int f = 0; f < row.faces; ++f) {
+            const print::PrintPage &face = pages->at(2 * f), &backPage = pages->at(2 * f + 1);
+            const QSize paper = face.paperTwips();
+            QCOMPARE(backPage.paperTwips(), paper);
+            QCOMPARE(backPage.cardCuts.size(), face.cardCuts.size());
+            QVERIFY(row.layout == print::DeckLayout::Pages || face.cards.size() == face.cardCuts.size());
+            // Lying down the short edge is the side; standing up it is the top.
+            const bool acrossWidth = (row.turn == print::Turn::ShortEdge) == (paper.width() > paper.height());
+            for (size_t i = 0; i < face.cardCuts.size(); ++i, ++cards) {
+                const QRect f = face.cardCuts[i];
+                QVERIFY(QRect(QPoint(), paper).contains(f));
+                const QPoint mirrored = acrossWidth ? QPoint(paper.width() - f.x() - f.width(), f.y())
+                                                    : QPoint(f.x(), paper.height() - f.y() - f.height());
+                QCOMPARE(backPage.cardCuts[i], QRect(mirrored + shift, f.size()));
+            }
+            QCOMPARE(print::clearOfEdgeBand(face), true);
+            backsClear = backsClear && print::clearOfEdgeBand(backPage);
+        }
+        QCOMPARE(cards, 56);
+        QCOMPARE(backsClear, row.clear);
+
+        // The first back page rendered: each card's back, bar its outermost pixel, scaled to 12 x 16, is the
+        // same, with the back's quadrants where they belong; the edge band of face and back stays white.
+        const QString pdf = m_scratch.filePath(QStringLiteral("backs.pdf"));
+        QVERIFY(print::savePdf(*print::deckPdf(m_coloured, back, options, nullptr), pdf, nullptr));
+        const int dpi = 50;
+        const QImage rendered = renderPdf(pdf, 2, dpi), faceRendered = renderPdf(pdf, 1, dpi);
+        QImage first;
+        for (const QRect &cut : pages->at(1).cardCuts) {
+            const QImage crop = rendered.copy(toPixels(cut, dpi).adjusted(1, 1, -1, -1))
+                                    .scaled(12, 16, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            for (int q = 0; q < 4; ++q)
+                QVERIFY(colourDistance(crop.pixelColor(3 + q % 2 * 6, 4 + q / 2 * 8), QColor(kQuadrants[q])) < 40);
+            if (first.isNull())
+                first = crop;
+            for (int y = 0; y < 16; ++y)
+                for (int x = 0; x < 12; ++x)
+                    QVERIFY(colourDistance(crop.pixelColor(x, y), first.pixelColor(x, y)) < 24);
+        }
+        const int band = qFloor(4 / 25.4 * dpi);
+        for (const QImage *page : {&faceRendered, &rendered}) {
+            const QRect inside = page->rect().adjusted(band, band, -band, -band);
+            bool white = true;
+            for (int y = 0; y < page->height(); ++y)
+                for (int x = 0; x < page->width(); ++x)
+                    white = white && (inside.contains(x, y) || qGray(page->pixel(x, y)) > 250);
+            QCOMPARE(white, page == &faceRendered || row.clear);
+        }
+    }
+
+    // The window's first margins keep the pages layout out of the edge band; typed ones may not.
+    void edgeBand_data()
+    {
+        QTest::addColumn<QString>("top");
+        QTest::addColumn<QString>("left");
+        QTest::addColumn<QPointF>("shift");
+        QTest::addColumn<bool>("warned");
+        QTest::newRow("first choices") << "40" << "27" << QPointF() << false;
+        QTest::newRow("left 10") << "40" << "10" << QPointF() << true;
+        QTest::newRow("top 99") << "99" << "27" << QPointF() << true;
+        QTest::newRow("back shifted 5 mm right") << "40" << "27" << QPointF(5, 0) << true;
+    }
+    void edgeBand()
+    {
+        QFETCH(const QString, top);
+        QFETCH(const QString, left);
+        QFETCH(const QPointF, shift);
+        QFETCH(const bool, warned);
+        print::DeckOptions options;
+        options.topMargin = top;
+        options.leftMargin = left;
+        options.backShiftMm = shift;
+        QCOMPARE(print::edgeBandWarning(options).isEmpty(), !warned);
+        // Centred with room to spare, the cards take no margins and 5 mm of shift.
+        options.layout = print::DeckLayout::Cards;
+        QCOMPARE(print::edgeBandWarning(options), QString());
+    }
+
+    // A finer print master of the same sheet gives the same cards: everything is taken by its twips.
+    void finerSheet()
+    {
+        const QImage fine = m_coloured.scaled(m_coloured.size() * 3);
+        for (const int cell : {0, 13, 30, 55}) {
+            const QRect twips = print::cellTwips(cell);
+            QCOMPARE(print::sheetPiece(fine, twips).size(), QSize(855, 1200));
+            QCOMPARE(print::sheetPiece(m_coloured, twips).scaled(855, 1200), print::sheetPiece(fine, twips));
+        }
     }
 
     // The page, back and deck windows go on answering while their job is held on its way: a posted event is
