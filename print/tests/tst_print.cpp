@@ -1,4 +1,6 @@
 #include "print/afdrukform.h"
+#include "print/calibration.h"
+#include "print/cardimages.h"
 #include "surface/appfolder.h"
 #include "print/deckexport.h"
 #include "print/heledeckform.h"
@@ -692,6 +694,99 @@ private Q_SLOTS:
         }
     }
 
+    // The cards as images: 56 and the back, each at 300 dpi with the bleed carried out from its own edge;
+    // written again over themselves.
+    void cardImages_data()
+    {
+        QTest::addColumn<print::CardSize>("size");
+        QTest::addColumn<double>("bleedMm");
+        QTest::addColumn<QSize>("dots");
+        QTest::addColumn<int>("bleed");
+        QTest::newRow("63 x 88, 3 mm") << print::CardSize::Size63x88 << 3.0 << QSize(744, 1039) << 35;
+        QTest::newRow("57 x 90, no bleed") << print::CardSize::Size57x90 << 0.0 << QSize(673, 1063) << 0;
+    }
+    void cardImages()
+    {
+        QFETCH(const print::CardSize, size);
+        QFETCH(const double, bleedMm);
+        QFETCH(const QSize, dots);
+        QFETCH(const int, bleed);
+        const QString folder = m_scratch.filePath(QStringLiteral("cards/new"));
+        QDir(folder).removeRecursively();
+        for (int pass = 0; pass < 2; ++pass)
+            QCOMPARE(print::writeCardImages(m_coloured, quadrantBack({60, 80}), folder, size, bleedMm), QString());
+        const QStringList names = print::cardImageNames();
+        QCOMPARE(names.mid(12, 3), QStringList({"harten-k.png", "harten-joker.png", "klavers-a.png"}));
+        QStringList sorted = names;
+        sorted.sort();
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name), sorted);
+        for (const int i : {0, 13, 30, 55, 56}) {
+            const QImage image = rgb(QImage(QDir(folder).filePath(names[i])));
+            QCOMPARE(image.size(), dots + QSize(2 * bleed, 2 * bleed));
+            QCOMPARE(image.dotsPerMeterX(), 11811);
+            QCOMPARE(image.dotsPerMeterY(), 11811);
+            const QRect card(QPoint(bleed, bleed), dots);
+            for (int y = 0; y < image.height(); ++y) {
+                const int inside = std::clamp(y, card.top(), card.bottom());
+                for (const int x : {0, bleed / 2, image.width() - 1})
+                    QCOMPARE(image.pixel(x, y), image.pixel(std::clamp(x, card.left(), card.right()), inside));
+            }
+            if (i < 56)
+                QVERIFY(colourDistance(image.pixelColor(card.center()), cellColour(i)) < 8);
+            else
+                for (int q = 0; q < 4; ++q)
+                    QVERIFY(colourDistance(image.pixelColor(card.x() + card.width() * (1 + q % 2 * 2) / 4,
+                                                            card.y() + card.height() * (1 + q / 2 * 2) / 4),
+                                           QColor(kQuadrants[q])) < 8);
+        }
+    }
+
+    // A folder holding anything but earlier card images is refused and left as it was.
+    void cardFolderRefused()
+    {
+        const QString base = m_scratch.filePath(QStringLiteral("refused"));
+        QDir(base).removeRecursively();
+        QVERIFY(QDir().mkpath(base + QStringLiteral("/other")));
+        writeFile(base + QStringLiteral("/other/notes.txt"), "mine");
+        QVERIFY(QDir().mkpath(base + QStringLiteral("/notpng")));
+        writeFile(base + QStringLiteral("/notpng/harten-a.png"), "not a picture");
+        QVERIFY(QDir().mkpath(base + QStringLiteral("/folder/rug.png")));
+        writeFile(base + QStringLiteral("/file"), "a file");
+        for (const char *name : {"other", "notpng", "folder", "file"}) {
+            const QString folder = base + u'/' + QLatin1String(name);
+            const QStringList before = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden);
+            QVERIFY(!print::writeCardImages(m_coloured, {}, folder, print::CardSize::Size63x88, 3).isEmpty());
+            QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden), before);
+        }
+    }
+
+    // The front's scale at every millimetre through the middle, and the back's lying just behind it.
+    void calibration()
+    {
+        const QString pdf = m_scratch.filePath(QStringLiteral("calibration.pdf"));
+        QVERIFY(print::savePdf(*print::calibrationPdf(print::Paper::Letter, nullptr), pdf, nullptr));
+        QCOMPARE(test::pdfPageCount(pdf), 2);
+        QList<int> ticks[2];
+        for (int side = 0; side < 2; ++side) {
+            const QImage page = renderPdf(pdf, side + 1, 254); // 10 pixels to the millimetre
+            QCOMPARE(page.size(), QSize(2159, 2794));
+            const int y = page.height() / 2 - 7;
+            // The middle of each tick, from the back mirrored left to right.
+            for (int x = 1, start = 0; x < page.width(); ++x) {
+                const bool dark = qGray(page.pixel(x, y)) < 160, before = qGray(page.pixel(x - 1, y)) < 160;
+                if (dark && !before)
+                    start = x;
+                else if (!dark && before)
+                    ticks[side] << (side ? page.width() - (start + x) / 2 : (start + x) / 2);
+            }
+        }
+        QCOMPARE(ticks[0].size(), 21);
+        for (int k = 0; k < 21; ++k) {
+            QVERIFY(std::abs(ticks[0][k] - (2159 / 2 + (k - 10) * 10)) <= 2);
+            QVERIFY(std::abs(ticks[1][20 - k] - ticks[0][k]) <= 2);
+        }
+    }
+
     // The page, back and deck windows go on answering while their job is held on its way: a posted event is
     // handled, the margin takes typing, a second press starts nothing. The job is then let go, called off
     // with the strip's Cancel, or called off by closing the window, which closes once it has ended; a job
@@ -915,6 +1010,9 @@ private Q_SLOTS:
         QVERIFY(workEnds(&form));
         QCOMPARE(queues.jobs.size(), size_t(1)); // the pages just saved, made by the same code
         QCOMPARE(queues.jobs[0].pages.size(), size_t(12));
+        // Turned on the short edge by default, on the deck's own paper.
+        QCOMPARE(queues.jobs[0].options.sides, QByteArray("two-sided-short-edge"));
+        QCOMPARE(queues.jobs[0].options.media, QByteArray("iso_a4_210x297mm"));
         QVERIFY(m_prompter.shown.isEmpty());
         const QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
         const HeleDeckForm unnamed(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs);
