@@ -1,5 +1,6 @@
 #include "print/backgallery.h"
 
+#include "placement/photoloader.h"
 #include "surface/appfolder.h"
 #include "surface/picturefile.h"
 
@@ -13,10 +14,7 @@ BackGallery::BackGallery(const AppFolder &folder) : m_folder(folder)
     // The folder is listed once, when the window opens, as its file list is; later changes are not seen.
     const QDir backgrounds(folder.resolve(u"\\Backgrounds"));
     if (backgrounds.exists()) {
-        m_count = int(backgrounds
-                          .entryList({QStringLiteral("*.jpg")}, QDir::Files,
-                                     QDir::NoSort)
-                          .size());
+        m_count = int(backgrounds.entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::NoSort).size());
     }
 }
 
@@ -41,6 +39,14 @@ print::BackChoice BackGallery::choice(int n) const
     if (!back.image.isNull() && header && header->format == "jpeg" && header->size == back.image.size())
         back.jpeg = bytes;
     return back;
+}
+
+print::BackChoice BackGallery::ownBack(const QString &path, QString *error)
+{
+    const PhotoLoad photo = PhotoLoader::load(path);
+    if (!photo.ok() && error)
+        *error = photo.error;
+    return {photo.image, {}};
 }
 
 QString BackGallery::counterText(int n, int count)

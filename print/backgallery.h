@@ -25,6 +25,10 @@ public:
 
     static QString counterText(int n, int count); // "Rugzijde <n + 1> / <count>"
 
+    // A picture of the user's own as a back, read as the photo dialog reads photos; a null image, with the
+    // reason, when it is none.
+    static print::BackChoice ownBack(const QString &path, QString *error);
+
 private:
     QString path(int n) const;
     const AppFolder &m_folder;

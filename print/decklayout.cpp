@@ -21,6 +21,23 @@ QSize paperTwips(Paper paper, QPageLayout::Orientation orientation)
     return orientation == QPageLayout::Landscape ? upright.transposed() : upright;
 }
 
+Paper defaultPaper(const QLocale &locale)
+{
+    if (locale.measurementSystem() == QLocale::ImperialUSSystem)
+        return Paper::Letter;
+    switch (locale.territory()) {
+    case QLocale::UnitedStates:
+    case QLocale::Canada:
+    case QLocale::Mexico:
+    case QLocale::Chile:
+    case QLocale::Colombia:
+    case QLocale::Philippines:
+        return Paper::Letter;
+    default:
+        return Paper::A4;
+    }
+}
+
 QSizeF cardMm(CardSize size)
 {
     return size == CardSize::Size63x88 ? QSizeF(63, 88) : QSizeF(57, 90);

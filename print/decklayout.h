@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QLocale>
 #include <QPageLayout>
 #include <QPointF>
 #include <QRect>
@@ -38,6 +39,11 @@ enum class Turn
     ShortEdge,
     LongEdge
 };
+
+// Letter where the user's locale measures in inches or its country uses it; A4 elsewhere.
+Paper defaultPaper(const QLocale &locale);
+// The printer's shift of the back is corrected by at most this, in steps of 0.1 mm.
+inline constexpr double kMaxBackShiftMm = 5.0;
 
 // The paper in twips, standing upright or lying down.
 QSize paperTwips(Paper paper, QPageLayout::Orientation orientation);

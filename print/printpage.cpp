@@ -196,8 +196,6 @@ std::optional<std::vector<PrintPage>> deckPages(const QImage &sheet, const BackC
     const std::optional<int> left = marginTwips(options.leftMargin);
     if (!top || !left)
         return refuse(QStringLiteral("De marge is te groot om een plaats op het papier te zijn."));
-    if (options.layout == DeckLayout::Pages && options.paper != Paper::A4)
-        return refuse(QString::fromUtf16(kPagesOnA4Only));
     const CardGrid grid = cardGrid(options.paper, options.cardSize);
     const int faces = options.layout == DeckLayout::Pages ? kPageCount : grid.pageCount();
     std::vector<PrintPage> faceSides;
