@@ -27,7 +27,9 @@
 #include <QPainter>
 #include <QProcess>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 
 #include <cstring>
 
@@ -233,7 +235,10 @@ int main(int argc, char **argv)
         pngBytes += QFileInfo(dir.filePath(QStringLiteral("page-%1.png").arg(i))).size();
     bench::report("Whole deck (12 pages) to one PDF file", deckMs, "same pictures as 12 PNG files", pngMs);
     FileDialogs dialogs(dir.filePath(QStringLiteral("window deck.pdf")));
-    HeleDeckForm deckForm(sheet, {}, pacer, prompter, folder, *printer, dialogs);
+    QTemporaryFile settingsFile;
+    settingsFile.open();
+    QSettings settings(settingsFile.fileName(), QSettings::IniFormat);
+    HeleDeckForm deckForm(sheet, {}, pacer, prompter, folder, *printer, dialogs, settings);
     auto *pdfButton = deckForm.findChild<QPushButton *>(QStringLiteral("PdfKnop"));
     const Answering deckWindow = medianWhileWorking(runs, &deckForm, [&] { pdfButton->click(); });
     std::printf("%-44s longest gap  %6.1f ms with nothing to do for 3 s\n", "Window: idle", idleGap(3000));

@@ -4,6 +4,8 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 namespace vellora {
 
@@ -14,9 +16,10 @@ class AppFolder;
 class BackGallery
 {
 public:
-    explicit BackGallery(const AppFolder &folder);
+    // With `ownFolder`, the user's own backs there follow the program's, in the order of their names.
+    explicit BackGallery(const AppFolder &folder, QString ownFolder = {});
 
-    int count() const { return m_count; }
+    int count() const { return m_count + int(m_own.size()); }
     // The back numbered n, or a null image when there is no such file or it cannot be read.
     QImage load(int n) const;
     // The back numbered n for a document: its picture, with its file to pass on when that is a JPEG whose
@@ -28,11 +31,17 @@ public:
     // A picture of the user's own as a back, read as the photo dialog reads photos; a null image, with the
     // reason, when it is none.
     static print::BackChoice ownBack(const QString &path, QString *error);
+    // Copies such a picture into the own folder under its own name (numbered when taken), and lists it; its
+    // number, or nothing with the reason.
+    std::optional<int> addOwn(const QString &path, QString *error);
 
 private:
     QString path(int n) const;
+    void listOwn();
     const AppFolder &m_folder;
     int m_count = 0;
+    QString m_ownFolder;
+    QStringList m_own;
 };
 
 } // namespace vellora

@@ -7,7 +7,6 @@
 
 #include <QDialog>
 #include <QImage>
-
 #include <optional>
 #include <vector>
 
@@ -17,10 +16,12 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
+class QSettings;
 
 namespace vellora {
 
 class AppFolder;
+class DeckChoices;
 class Pacer;
 class PictureBox;
 class Prompter;
@@ -35,7 +36,8 @@ struct PrintChoice
     QString pdfFile;
 };
 
-// The two questions the whole-deck window asks through the platform's own dialogs; tests answer in their place.
+// The two questions the whole-deck window asks through the platform's own dialogs; tests answer in their
+// place.
 class DeckDialogs
 {
 public:
@@ -44,6 +46,10 @@ public:
     virtual std::optional<QString> pdfPath(QWidget *parent, const QString &suggested) = 0;
     // The printer and its options, starting from `printer`; nothing when cancelled.
     virtual std::optional<PrintChoice> printer(QWidget *parent, const QString &printer) = 0;
+    // The folder for the cards as pictures; nothing when cancelled.
+    virtual std::optional<QString> cardFolder(QWidget *, const QString &) { return std::nullopt; }
+    // A picture of the user's own to use as a back; nothing when cancelled.
+    virtual std::optional<QString> backPicture(QWidget *) { return std::nullopt; }
 };
 
 // The save dialog and Qt's print dialog.
@@ -52,10 +58,14 @@ class QtDeckDialogs final : public DeckDialogs
 public:
     std::optional<QString> pdfPath(QWidget *parent, const QString &suggested) override;
     std::optional<PrintChoice> printer(QWidget *parent, const QString &printer) override;
+    std::optional<QString> cardFolder(QWidget *parent, const QString &suggested) override;
+    std::optional<QString> backPicture(QWidget *parent) override;
 };
 
-// "Hele deck afdrukken": all six face pages and their backs as one document, saved as a PDF or printed as one
-// job, in duplex order or faces first, with cut marks and a scale bar. Built afresh at every opening. The
+// "Hele deck afdrukken": all face pages and their backs as one document, saved as a PDF or printed as one
+// job, in duplex order or faces first, with cut marks and a scale bar, as the six pages or as whole cards;
+// besides, the cards as pictures and the alignment sheet. Built afresh at every opening but for the turn,
+// the back shift and the paper, which `settings` keeps; the user's own backs follow the program's. The
 // document is made, saved and handed over in the background, with a bar and a Cancel once it takes a while;
 // the print server is asked in the background too.
 class HeleDeckForm : public QDialog
@@ -64,7 +74,8 @@ class HeleDeckForm : public QDialog
 public:
     // `projectName` is the project last saved or opened, empty for none.
     HeleDeckForm(const QImage &sheet, const QString &projectName, Pacer &pacer, Prompter &prompter,
-                 const AppFolder &folder, const PrintQueues &queues, DeckDialogs &dialogs, QWidget *parent = nullptr);
+                 const AppFolder &folder, const PrintQueues &queues, DeckDialogs &dialogs,
+                 QSettings &settings, QWidget *parent = nullptr);
 
     print::DeckOptions options() const;
     // The back chosen: 0 for none, else n as the counter shows it.
@@ -86,6 +97,10 @@ private:
     void printOn(const PrintChoice &choice);
     void finished(const print::DeckOutcome &outcome, const QString &printer);
     void failed(const QString &text);
+    void writeCardImages();
+    void writeCalibration();
+    void addOwnBack();
+    void showEdgeWarning();
 
     QImage m_sheet;
     QString m_projectName;
@@ -105,6 +120,8 @@ private:
     QComboBox *m_leftMargin;
     QPushButton *m_pdfButton;
     QPushButton *m_printButton;
+    DeckChoices *m_choices;
+    QLabel *m_edgeWarning;
     WorkStrip *m_work;
 };
 

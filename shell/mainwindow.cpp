@@ -20,6 +20,7 @@
 #include "surface/widgets/picturebox.h"
 
 #include <QAction>
+#include <QSettings>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -308,8 +309,9 @@ void Main::printWholeDeck()
         return;
     // The dialogs are only reached from the window's own buttons.
     QtDeckDialogs dialogs;
+    QSettings settings; // the deck window's turn, back shift and paper, kept between runs
     HeleDeckForm form(m_deck.sheet().image(), m_deck.name(), m_pacer, m_prompter, m_appFolder, m_printQueues,
-                      dialogs, this);
+                      dialogs, settings, this);
     form.exec();
 }
 

@@ -19,7 +19,9 @@
 #include "tests/support/testsupport.h"
 #include "surface/twips.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QLabel>
 #include <QPainter>
@@ -28,6 +30,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSemaphore>
+#include <QSettings>
 #include <QThreadPool>
 #include <QtTest>
 #include <sys/mount.h>
@@ -184,9 +187,11 @@ private:
 
 struct AnsweringDialogs final : DeckDialogs
 {
-    QString path, suggested;
+    QString path, suggested, folder, picture;
     std::optional<QString> pdfPath(QWidget *, const QString &s) override { return (suggested = s, path); }
     std::optional<PrintChoice> printer(QWidget *, const QString &p) override { return {{p, {}, {}}}; }
+    std::optional<QString> cardFolder(QWidget *, const QString &) override { return folder; }
+    std::optional<QString> backPicture(QWidget *) override { return picture; }
 };
 
 template <typename T> T *child(QWidget *window, const QString &name)
@@ -254,6 +259,7 @@ class TestPrint : public QObject
     test::RecordingPrintQueues m_queues;
     const QImage m_addressed = addressedSheet(), m_coloured = colouredSheet();
     QString m_project;
+    std::unique_ptr<QSettings> m_settings; // what the deck window keeps between openings
 
     // Back files in a subfolder of the application folder, the i-th all in kQuadrants[i].
     void writeBacks(const QString &folder = QStringLiteral("Backgrounds"),
@@ -291,6 +297,8 @@ private Q_SLOTS:
         qputenv("CUPS_SERVERROOT", QFile::encodeName(m_scratch.path()));
         qunsetenv("PRINTER");
         qunsetenv("LPDEST");
+        m_settings = std::make_unique<QSettings>(m_scratch.filePath(QStringLiteral("settings.ini")),
+                                                 QSettings::IniFormat);
         m_project = m_scratch.filePath(QStringLiteral("addressed.krt"));
         QVERIFY(PictureFile::saveBmp(m_addressed, m_project));
     }
@@ -464,7 +472,7 @@ private Q_SLOTS:
             QVERIFY(!window->isVisible());
         }
         AnsweringDialogs dialogs;
-        HeleDeckForm deck(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs);
+        HeleDeckForm deck(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs, *m_settings);
         if (row.via < 2)
             child<QPushButton>(&deck, "PrintKnop")->click();
         QVERIFY(workEnds(&deck));
@@ -504,7 +512,10 @@ private Q_SLOTS:
     {
         QFETCH(const Deck, row);
         const print::BackChoice back{row.back ? quadrantBack({30, 40}) : QImage(), {}};
-        print::DeckOptions options{row.order, false, true, row.top, row.left};
+        print::DeckOptions options;
+        options.order = row.order;
+        options.topMargin = row.top;
+        options.leftMargin = row.left;
         options.wholePageBack = true;
         const int dpi = 150, at = row.pages.indexOf(row.marked);
         QImage with, without;
@@ -809,7 +820,7 @@ private Q_SLOTS:
         AnsweringDialogs dialogs;
         AfdrukForm faces(m_addressed, m_pacer, m_prompter, *m_folder, queues);
         Rugzijde backs(m_pacer, m_prompter, *m_folder, queues);
-        HeleDeckForm deck(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs);
+        HeleDeckForm deck(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs, *m_settings);
         QDialog *const forms[] = {&faces, &backs, &deck};
         QDialog *form = forms[window];
         form->show();
@@ -886,7 +897,7 @@ private Q_SLOTS:
 
         AnsweringDialogs dialogs;
         dialogs.path = path;
-        HeleDeckForm form(m_coloured, {}, m_pacer, m_prompter, *m_folder, m_queues, dialogs);
+        HeleDeckForm form(m_coloured, {}, m_pacer, m_prompter, *m_folder, m_queues, dialogs, *m_settings);
         QThreadPool *pool = QThreadPool::globalInstance();
         const auto busy = std::make_shared<QSemaphore>();
         for (int i = 0; i < pool->maxThreadCount(); ++i)
@@ -915,7 +926,7 @@ private Q_SLOTS:
         const SystemPrintQueues queues; // the deadline of the program itself
         AnsweringDialogs dialogs;
         AfdrukForm faces(m_addressed, m_pacer, m_prompter, *m_folder, queues);
-        HeleDeckForm whole(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs);
+        HeleDeckForm whole(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs, *m_settings);
         QDialog *form = deck ? static_cast<QDialog *>(&whole) : &faces;
         form->show();
         QElapsedTimer clock, sinceTick;
@@ -1001,7 +1012,7 @@ private Q_SLOTS:
         AnsweringDialogs dialogs;
         dialogs.path = m_scratch.filePath(QStringLiteral("window.pdf"));
         HeleDeckForm form(m_coloured, QStringLiteral("Zomer"), m_pacer, m_prompter, *m_folder, queues,
-                          dialogs);
+                          dialogs, *m_settings);
         child<QPushButton>(&form, "PdfKnop")->click();
         QVERIFY(workEnds(&form));
         QCOMPARE(QFileInfo(dialogs.suggested).fileName(), QStringLiteral("Zomer.pdf"));
@@ -1015,7 +1026,7 @@ private Q_SLOTS:
         QCOMPARE(queues.jobs[0].options.media, QByteArray("iso_a4_210x297mm"));
         QVERIFY(m_prompter.shown.isEmpty());
         const QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
-        const HeleDeckForm unnamed(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs);
+        const HeleDeckForm unnamed(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs, *m_settings);
         QCOMPARE(unnamed.suggestedPdfPath(), documents.filePath("Vellora.pdf"));
         // A margin off any paper is refused before anything is written.
         child<QComboBox>(&form, "Combo1")->setCurrentText(QStringLiteral("99999999"));
@@ -1041,6 +1052,65 @@ private Q_SLOTS:
         QCOMPARE(m_prompter.shown.size(), 1);
         QVERIFY2(m_prompter.shown[0].text.startsWith("De PDF is niet opgeslagen"),
                  qPrintable(m_prompter.shown[0].text));
+    }
+
+    // The deck window's further choices: turn, shift and paper kept between openings (the paper the
+    // locale's at first), the edge band named once the margins reach it, the cards as pictures and the
+    // alignment sheet written where the dialogs say, and a back of one's own listed after the program's.
+    void deckChoices()
+    {
+        writeBacks();
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_scratch.filePath(QStringLiteral("data"))));
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        QSettings settings(m_scratch.filePath(QStringLiteral("choices.ini")), QSettings::IniFormat);
+        test::RecordingPrintQueues queues;
+        AnsweringDialogs dialogs;
+        {
+            HeleDeckForm form(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs, settings);
+            QCOMPARE(form.options().paper, print::Paper::Letter);
+            auto *warning = child<QLabel>(&form, "RandWaarschuwing");
+            QCOMPARE(warning->text(), QString());
+            child<QComboBox>(&form, "Combo2")->setCurrentText(QStringLiteral("10"));
+            QCOMPARE(warning->text(), QString::fromUtf16(print::kEdgeBandWarning));
+            child<QComboBox>(&form, "Opmaak")->setCurrentIndex(1);
+            child<QComboBox>(&form, "Papier")->setCurrentIndex(0);
+            child<QComboBox>(&form, "Keren")->setCurrentIndex(1);
+            child<QDoubleSpinBox>(&form, "RugX")->setValue(-1.3);
+            child<QCheckBox>(&form, "HelePagina")->setChecked(true);
+            const print::DeckOptions o = form.options();
+            QCOMPARE(QPair(o.layout, o.paper), QPair(print::DeckLayout::Cards, print::Paper::A4));
+            QCOMPARE(QPair(o.turn, o.backShiftMm), QPair(print::Turn::LongEdge, QPointF(-1.3, 0)));
+            QVERIFY(o.wholePageBack);
+
+            dialogs.folder = m_scratch.filePath(QStringLiteral("pictures"));
+            child<QPushButton>(&form, "KaartenKnop")->click();
+            QVERIFY(workEnds(&form));
+            QCOMPARE(QDir(dialogs.folder).entryList(QDir::Files).size(), 57);
+            dialogs.path = m_scratch.filePath(QStringLiteral("align.pdf"));
+            child<QPushButton>(&form, "UitlijnKnop")->click();
+            QVERIFY(workEnds(&form));
+            QCOMPARE(test::pdfPageCount(dialogs.path), 2);
+
+            dialogs.picture = m_scratch.filePath(QStringLiteral("not a picture.png"));
+            writeFile(dialogs.picture, "text");
+            child<QPushButton>(&form, "EigenRugKnop")->click();
+            QCOMPARE(m_prompter.shown.size(), 1);
+            QVERIFY(m_prompter.shown[0].text.startsWith(u"not a picture.png kan geen rugzijde zijn"));
+            dialogs.picture = m_scratch.filePath(QStringLiteral("own.png"));
+            QVERIFY(quadrantBack({30, 40}).save(dialogs.picture));
+            child<QPushButton>(&form, "EigenRugKnop")->click();
+            QCOMPARE(child<QScrollBar>(&form, "VScroll1")->value(), 2);
+            QCOMPARE(child<QLabel>(&form, "Label3")->text(), QStringLiteral("Rugzijde 2 / 2"));
+            const QDir own(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/Backgrounds");
+            QCOMPARE(own.entryList(QDir::Files), QStringList{"own.png"});
+        }
+        QLocale::setDefault(QLocale::system());
+        const HeleDeckForm again(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs, settings);
+        const print::DeckOptions o = again.options();
+        QCOMPARE(QPair(o.layout, o.paper), QPair(print::DeckLayout::Pages, print::Paper::A4));
+        QCOMPARE(QPair(o.turn, o.backShiftMm), QPair(print::Turn::LongEdge, QPointF(-1.3, 0)));
+        QVERIFY(!o.wholePageBack);
+        QCOMPARE(child<QScrollBar>(const_cast<HeleDeckForm *>(&again), "VScroll1")->maximum(), 2);
     }
 };
 
@@ -1073,7 +1143,10 @@ private Q_SLOTS:
         AnsweringDialogs dialogs;
         AfdrukForm faces(m_coloured, m_pacer, m_prompter, folder, queues);
         Rugzijde backs(m_pacer, m_prompter, folder, queues);
-        HeleDeckForm deck(m_coloured, {}, m_pacer, m_prompter, folder, queues, dialogs);
+        QTemporaryFile settingsFile;
+        QVERIFY(settingsFile.open());
+        QSettings settings(settingsFile.fileName(), QSettings::IniFormat);
+        HeleDeckForm deck(m_coloured, {}, m_pacer, m_prompter, folder, queues, dialogs, settings);
         child<QComboBox>(&backs, "Combo1")->setCurrentText(QStringLiteral("10"));
         child<QComboBox>(&backs, "Combo2")->setCurrentText(QStringLiteral("20"));
         // The PDFs the queue has written whole, newest first: Ghostscript writes the end-of-file marker last.
