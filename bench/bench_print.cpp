@@ -1,36 +1,37 @@
 // Printing a face page and a back: the time from Ok to the page handed to the printing system, beside drawing
-// the same picture into a QImage of the page's size at the printer's resolution. Then the whole deck (6 faces,
-// 6 backs) as one PDF file beside writing the same page pictures as PNG files, and the command line's export
-// as a whole process beside the same export made inside this one. For the deck PDF and a page handed to the
-// printing system from their windows, the longest the window's event loop was held (a timer that should fire
-// every 10 ms) beside the work's own duration: the work runs on a worker, so the window answers throughout.
+// the same picture into a QImage of the page's size at the printer's resolution. Then the whole deck (6
+// faces, 6 backs) as one PDF file beside writing the same page pictures as PNG files, and the command line's
+// export as a whole process beside the same export made inside this one. For the deck PDF and a page handed
+// to the printing system from their windows, the longest the window's event loop was held (a timer that
+// should fire every 10 ms) beside the work's own duration: the work runs on a worker, so the window answers
+// throughout.
 //   bench_print          the stand-in printing system is Qt's PDF output to a temporary file
 //   bench_print --cups   the system's default printer, through the product's own checks (needs a queue)
+#include "bench/benchutil.h"
 #include "print/afdrukform.h"
 #include "print/backgallery.h"
+#include "print/cardimages.h"
 #include "print/deckexport.h"
 #include "print/heledeckform.h"
-#include "print/workstrip.h"
-#include "surface/appfolder.h"
-#include "bench/benchutil.h"
-#include "surface/widgets/imagebutton.h"
 #include "print/pagetables.h"
-#include "surface/platform.h"
 #include "print/printjobs.h"
 #include "print/printqueues.h"
 #include "print/rugzijde.h"
+#include "print/workstrip.h"
+#include "surface/appfolder.h"
+#include "surface/platform.h"
+#include "surface/widgets/imagebutton.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
-#include <QTimer>
 #include <QPainter>
 #include <QProcess>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
-
+#include <QTimer>
 #include <cstring>
 
 using namespace vellora;
@@ -201,7 +202,8 @@ int main(int argc, char **argv)
     auto *print = backs.findChild<ImageButton *>(QStringLiteral("PrintKnop"));
     const Answering backPage = medianWhileWorking(runs, &backs, [&] { Q_EMIT print->clicked(); });
     if (prompter.failures)
-        std::printf("WARNING: %d pages were refused; the figures are not of printed pages\n", prompter.failures);
+        std::printf("WARNING: %d pages were refused; the figures are not of printed pages\n",
+                    prompter.failures);
     if (!cups)
         std::printf("last PDF: %lld bytes\n", QFileInfo(dir.filePath(QStringLiteral("page.pdf"))).size());
 
@@ -209,10 +211,13 @@ int main(int argc, char **argv)
     print::composeFacePage(sheet, print::facePage(1), working);
     const QSize landscape(16838, 11906), portrait(11906, 16838);
     for (const int dpi : {300, 600}) {
-        const double faceFloor = drawIntoPage(working.image(), landscape, QRect(150, 600, 16200, 10200), dpi, runs);
-        const double backFloor = drawIntoPage(backs.backPic().image(), portrait, QRect(0, 0, 12000, 16900), dpi, runs);
+        const double faceFloor =
+            drawIntoPage(working.image(), landscape, QRect(150, 600, 16200, 10200), dpi, runs);
+        const double backFloor =
+            drawIntoPage(backs.backPic().image(), portrait, QRect(0, 0, 12000, 16900), dpi, runs);
         const QByteArray floorName = QByteArray("QImage A4 ") + QByteArray::number(dpi) + " dpi";
-        bench::report("Face page \"Serie 1\": Ok to handed over", face.workMs, floorName.constData(), faceFloor);
+        bench::report("Face page \"Serie 1\": Ok to handed over", face.workMs, floorName.constData(),
+                      faceFloor);
         bench::report("Back: Print to handed over", backPage.workMs, floorName.constData(), backFloor);
     }
 
@@ -221,11 +226,14 @@ int main(int argc, char **argv)
     sheet.save(project, "BMP");
     const print::BackChoice chosen = BackGallery(folder).choice(0);
     const QString deckPath = dir.filePath(QStringLiteral("deck.pdf"));
+    // The deck as it was first made: the six pages, each back one picture over the whole page.
+    print::DeckOptions wholeBacks;
+    wholeBacks.wholePageBack = true;
     const double deckMs = bench::medianMs(runs, [&] {
-        print::savePdf(*print::deckPdf(sheet, chosen, print::DeckOptions{}, nullptr), deckPath, nullptr);
+        print::savePdf(*print::deckPdf(sheet, chosen, wholeBacks, nullptr), deckPath, nullptr);
     });
     const double pngMs = bench::medianMs(runs, [&] {
-        const auto pages = print::deckPages(sheet, chosen, print::DeckOptions{}, nullptr);
+        const auto pages = print::deckPages(sheet, chosen, wholeBacks, nullptr);
         int i = 0;
         for (const print::PrintPage &page : *pages)
             page.picture.image.save(dir.filePath(QStringLiteral("page-%1.png").arg(i++)), "PNG");
@@ -246,6 +254,47 @@ int main(int argc, char **argv)
     reportAnswering("Window: back handed over", backPage);
     reportAnswering("Window: whole deck saved as PDF", deckWindow);
     std::printf("deck PDF: %lld bytes; the 12 PNG files: %lld bytes\n", QFileInfo(deckPath).size(), pngBytes);
+
+    // The layouts with a back behind every card, and the cards as pictures, beside that deck.
+    const qint64 deckBytes = QFileInfo(deckPath).size();
+    const struct
+    {
+        const char *name;
+        print::DeckLayout layout;
+        print::CardSize size;
+        print::Paper paper;
+    } layouts[] = {
+        {"pages, backs behind the cards", print::DeckLayout::Pages, print::CardSize::Size63x88,
+         print::Paper::A4},
+        {"cards 63 x 88 on A4", print::DeckLayout::Cards, print::CardSize::Size63x88, print::Paper::A4},
+        {"cards 57 x 90 on Letter", print::DeckLayout::Cards, print::CardSize::Size57x90,
+         print::Paper::Letter}};
+    const QString layoutPath = dir.filePath(QStringLiteral("layout.pdf"));
+    for (const auto &l : layouts) {
+        print::DeckOptions options;
+        options.layout = l.layout;
+        options.cardSize = l.size;
+        options.paper = l.paper;
+        const double ms = bench::medianMs(runs, [&] {
+            print::savePdf(*print::deckPdf(sheet, chosen, options, nullptr), layoutPath, nullptr);
+        });
+        const QByteArray what = QByteArray("Deck PDF, ") + l.name;
+        bench::report(what.constData(), ms, "deck of whole-page backs", deckMs);
+        const qint64 bytes = QFileInfo(layoutPath).size();
+        std::printf("%-44s %9lld bytes, %5.2f x the deck of whole-page backs (%lld bytes)\n", "", bytes,
+                    double(bytes) / double(deckBytes), deckBytes);
+    }
+    const QString cardsFolder = dir.filePath(QStringLiteral("cards"));
+    const double cardsMs = bench::medianMs(3, [&] {
+        print::writeCardImages(sheet, chosen.image, cardsFolder, print::CardSize::Size63x88,
+                               print::kDefaultBleedMm);
+    });
+    qint64 cardBytes = 0;
+    for (const QFileInfo &file : QDir(cardsFolder).entryInfoList(QDir::Files))
+        cardBytes += file.size();
+    bench::report("56 cards and the back as 300 dpi PNG files", cardsMs, "deck of whole-page backs", deckMs);
+    std::printf("%-44s %9lld bytes, %5.2f x the deck of whole-page backs\n", "", cardBytes,
+                double(cardBytes) / deckBytes);
 
     const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/vellora");
     const double processMs = bench::medianMs(5, [&] {
