@@ -1,37 +1,37 @@
 // Printing a face page and a back: the time from Ok to the page handed to the printing system, beside drawing
-// the same picture into a QImage of the page's size at the printer's resolution. Then the whole deck (6
-// faces, 6 backs) as one PDF file beside writing the same page pictures as PNG files, and the command line's
-// export as a whole process beside the same export made inside this one. For the deck PDF and a page handed
-// to the printing system from their windows, the longest the window's event loop was held (a timer that
-// should fire every 10 ms) beside the work's own duration: the work runs on a worker, so the window answers
-// throughout.
+// the same picture into a QImage of the page's size at the printer's resolution. Then the whole deck (6 faces,
+// 6 backs) as one PDF file beside writing the same page pictures as PNG files, and the command line's export
+// as a whole process beside the same export made inside this one. For the deck PDF and a page handed to the
+// printing system from their windows, the longest the window's event loop was held (a timer that should fire
+// every 10 ms) beside the work's own duration: the work runs on a worker, so the window answers throughout.
 //   bench_print          the stand-in printing system is Qt's PDF output to a temporary file
 //   bench_print --cups   the system's default printer, through the product's own checks (needs a queue)
-#include "bench/benchutil.h"
 #include "print/afdrukform.h"
 #include "print/backgallery.h"
 #include "print/cardimages.h"
 #include "print/deckexport.h"
 #include "print/heledeckform.h"
+#include "print/workstrip.h"
+#include "surface/appfolder.h"
+#include "bench/benchutil.h"
+#include "surface/widgets/imagebutton.h"
 #include "print/pagetables.h"
+#include "surface/platform.h"
 #include "print/printjobs.h"
 #include "print/printqueues.h"
 #include "print/rugzijde.h"
-#include "print/workstrip.h"
-#include "surface/appfolder.h"
-#include "surface/platform.h"
-#include "surface/widgets/imagebutton.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QTimer>
 #include <QPainter>
 #include <QProcess>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
-#include <QTimer>
+
 #include <cstring>
 
 using namespace vellora;
@@ -202,8 +202,7 @@ int main(int argc, char **argv)
     auto *print = backs.findChild<ImageButton *>(QStringLiteral("PrintKnop"));
     const Answering backPage = medianWhileWorking(runs, &backs, [&] { Q_EMIT print->clicked(); });
     if (prompter.failures)
-        std::printf("WARNING: %d pages were refused; the figures are not of printed pages\n",
-                    prompter.failures);
+        std::printf("WARNING: %d pages were refused; the figures are not of printed pages\n", prompter.failures);
     if (!cups)
         std::printf("last PDF: %lld bytes\n", QFileInfo(dir.filePath(QStringLiteral("page.pdf"))).size());
 
@@ -211,13 +210,10 @@ int main(int argc, char **argv)
     print::composeFacePage(sheet, print::facePage(1), working);
     const QSize landscape(16838, 11906), portrait(11906, 16838);
     for (const int dpi : {300, 600}) {
-        const double faceFloor =
-            drawIntoPage(working.image(), landscape, QRect(150, 600, 16200, 10200), dpi, runs);
-        const double backFloor =
-            drawIntoPage(backs.backPic().image(), portrait, QRect(0, 0, 12000, 16900), dpi, runs);
+        const double faceFloor = drawIntoPage(working.image(), landscape, QRect(150, 600, 16200, 10200), dpi, runs);
+        const double backFloor = drawIntoPage(backs.backPic().image(), portrait, QRect(0, 0, 12000, 16900), dpi, runs);
         const QByteArray floorName = QByteArray("QImage A4 ") + QByteArray::number(dpi) + " dpi";
-        bench::report("Face page \"Serie 1\": Ok to handed over", face.workMs, floorName.constData(),
-                      faceFloor);
+        bench::report("Face page \"Serie 1\": Ok to handed over", face.workMs, floorName.constData(), faceFloor);
         bench::report("Back: Print to handed over", backPage.workMs, floorName.constData(), backFloor);
     }
 

@@ -1,6 +1,5 @@
 #include "print/backgallery.h"
 
-#include "placement/photoloader.h"
 #include "surface/appfolder.h"
 #include "surface/picturefile.h"
 #include "surface/regularfile.h"
@@ -19,7 +18,10 @@ BackGallery::BackGallery(const AppFolder &folder, QString ownFolder)
     // The folder is listed once, when the window opens, as its file list is; later changes are not seen.
     const QDir backgrounds(folder.resolve(u"\\Backgrounds"));
     if (backgrounds.exists()) {
-        m_count = int(backgrounds.entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::NoSort).size());
+        m_count = int(backgrounds
+                          .entryList({QStringLiteral("*.jpg")}, QDir::Files,
+                                     QDir::NoSort)
+                          .size());
     }
 }
 
@@ -55,22 +57,14 @@ print::BackChoice BackGallery::choice(int n) const
     return back;
 }
 
-print::BackChoice BackGallery::ownBack(const QString &path, QString *error)
-{
-    const PhotoLoad photo = PhotoLoader::load(path);
-    if (!photo.ok() && error)
-        *error = photo.error;
-    return {photo.image, {}};
-}
-
-std::optional<int> BackGallery::addOwn(const QString &path, QString *error)
+std::optional<int> BackGallery::addOwn(const QString &path, const PictureReader &read, QString *error)
 {
     const auto fail = [error](const QString &why) -> std::optional<int> {
         if (error)
             *error = why;
         return std::nullopt;
     };
-    if (ownBack(path, error).image.isNull())
+    if (read(path, error).isNull())
         return std::nullopt;
     RegularFile file(path, PictureFile::kDefaultMaxBytes);
     const QByteArray bytes = file.readAll();

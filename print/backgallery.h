@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace vellora {
@@ -28,12 +29,12 @@ public:
 
     static QString counterText(int n, int count); // "Rugzijde <n + 1> / <count>"
 
-    // A picture of the user's own as a back, read as the photo dialog reads photos; a null image, with the
-    // reason, when it is none.
-    static print::BackChoice ownBack(const QString &path, QString *error);
-    // Copies such a picture into the own folder under its own name (numbered when taken), and lists it; its
-    // number, or nothing with the reason.
-    std::optional<int> addOwn(const QString &path, QString *error);
+    // Reads a picture of the user's own: the picture, or a null image with the reason. The program passes
+    // in the reader of its photos, so that a back takes what a photo takes.
+    using PictureReader = std::function<QImage(const QString &path, QString *error)>;
+    // Copies a picture that `read` takes into the own folder under its own name (numbered when taken), and
+    // lists it; its number, or nothing with the reason.
+    std::optional<int> addOwn(const QString &path, const PictureReader &read, QString *error);
 
 private:
     QString path(int n) const;

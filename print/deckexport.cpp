@@ -4,10 +4,7 @@ namespace vellora::print {
 
 namespace {
 
-DeckOutcome failed(const QString &text)
-{
-    return {DeckOutcome::End::Failed, text, 0};
-}
+DeckOutcome failed(const QString &text) { return {DeckOutcome::End::Failed, text, 0}; }
 
 } // namespace
 

@@ -4,15 +4,16 @@
 #include "print/cardimages.h"
 #include "print/deckchoices.h"
 #include "print/deckexport.h"
-#include "print/pdfdocument.h"
-#include "print/printjobs.h"
-#include "print/printwidgets.h"
-#include "print/workstrip.h"
-#include "surface/platform.h"
-#include "surface/twips.h"
 #include "surface/widgets/dialogparts.h"
 #include "surface/widgets/imagebutton.h"
 #include "surface/widgets/picturebox.h"
+#include "print/pdfdocument.h"
+#include "surface/picturefile.h"
+#include "surface/platform.h"
+#include "print/printjobs.h"
+#include "print/printwidgets.h"
+#include "print/workstrip.h"
+#include "surface/twips.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -27,6 +28,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStandardPaths>
+
 #include <algorithm>
 
 namespace vellora {
@@ -100,7 +102,13 @@ HeleDeckForm::HeleDeckForm(const QImage &sheet, const QString &projectName, Pace
                            const AppFolder &folder, const PrintQueues &queues, DeckDialogs &dialogs,
                            QSettings &settings, QWidget *parent)
     : QDialog(parent), m_sheet(sheet), m_projectName(projectName), m_prompter(prompter), m_queues(queues),
-      m_dialogs(dialogs), m_gallery(folder, ownBacksFolder())
+      m_dialogs(dialogs), m_gallery(folder, ownBacksFolder()),
+      m_readPicture([](const QString &path, QString *error) {
+          const PictureLoad load = PictureFile::load(path);
+          if (error)
+              *error = load.error;
+          return load.image;
+      })
 {
     setObjectName(QStringLiteral("HeleDeckForm"));
     setWindowTitle(QString::fromUtf16(print::kDeckTitle));
@@ -142,8 +150,7 @@ HeleDeckForm::HeleDeckForm(const QImage &sheet, const QString &projectName, Pace
         return button;
     };
     m_duplex = option(new QRadioButton(QStringLiteral("Dubbelzijdig"), this), "Option1(0)", 180, 3090);
-    m_facesFirst =
-        option(new QRadioButton(QStringLiteral("Eerst voorkanten"), this), "Option1(1)", 180, 3390);
+    m_facesFirst = option(new QRadioButton(QStringLiteral("Eerst voorkanten"), this), "Option1(1)", 180, 3390);
     m_cutMarks = option(new QCheckBox(QStringLiteral("Snijtekens"), this), "Check1", 2400, 3090);
     m_scaleBar = option(new QCheckBox(QStringLiteral("Maatstreep"), this), "Check2", 2400, 3390);
     m_duplex->setChecked(true);
@@ -195,10 +202,7 @@ print::DeckOptions HeleDeckForm::options() const
     return o;
 }
 
-int HeleDeckForm::backNumber() const
-{
-    return m_scroll->value();
-}
+int HeleDeckForm::backNumber() const { return m_scroll->value(); }
 
 QString HeleDeckForm::suggestedPdfPath() const
 {
@@ -215,8 +219,7 @@ void HeleDeckForm::showBack(int n)
     Surface &preview = m_backPic->surface();
     preview.resize(px(1215), px(1770));
     if (!back.isNull())
-        preview.paintPicture(back, QRectF(0, 0, 1215, 1770),
-                             QRectF(0, 0, twipsOf(back.width()), twipsOf(back.height())));
+        preview.paintPicture(back, QRectF(0, 0, 1215, 1770), QRectF(0, 0, twipsOf(back.width()), twipsOf(back.height())));
     m_backPic->refresh();
 }
 
@@ -241,17 +244,10 @@ std::optional<print::BackChoice> HeleDeckForm::chosenBack()
 void HeleDeckForm::finished(const print::DeckOutcome &outcome, const QString &printer)
 {
     switch (outcome.end) {
-    case print::DeckOutcome::End::Done:
-        m_work->watchJob(printer, outcome.job);
-        break;
-    case print::DeckOutcome::End::CalledOff:
-        break;
-    case print::DeckOutcome::End::PrinterFailed:
-        m_work->printerFailed();
-        break;
-    case print::DeckOutcome::End::Failed:
-        failed(outcome.text);
-        break;
+    case print::DeckOutcome::End::Done: m_work->watchJob(printer, outcome.job); break;
+    case print::DeckOutcome::End::CalledOff: break;
+    case print::DeckOutcome::End::PrinterFailed: m_work->printerFailed(); break;
+    case print::DeckOutcome::End::Failed: failed(outcome.text); break;
     }
 }
 
@@ -306,8 +302,7 @@ void HeleDeckForm::printOn(const PrintChoice &choice)
     m_work->run<print::DeckOutcome>(
         [&queues = m_queues, choice, sheet = m_sheet, back = *back,
          options = options()](std::stop_token stop, const print::PageProgress &progress) {
-            return print::printDeck(queues, choice.printer, choice.options, sheet, back, options, progress,
-                                    stop);
+            return print::printDeck(queues, choice.printer, choice.options, sheet, back, options, progress, stop);
         },
         [this, printer = choice.printer](const print::DeckOutcome &outcome) { finished(outcome, printer); });
 }
@@ -369,7 +364,7 @@ void HeleDeckForm::addOwnBack()
     if (!path)
         return;
     QString error;
-    const std::optional<int> n = m_gallery.addOwn(*path, &error);
+    const std::optional<int> n = m_gallery.addOwn(*path, m_readPicture, &error);
     if (!n)
         return failed(
             QStringLiteral("%1 kan geen rugzijde zijn:\n%2").arg(QFileInfo(*path).fileName(), error));

@@ -82,6 +82,8 @@ public:
     int backNumber() const;
     // The file name the save dialog starts from.
     QString suggestedPdfPath() const;
+    // How "Eigen rug…" reads a picture; the program's own picture files until told otherwise.
+    void setPictureReader(BackGallery::PictureReader read) { m_readPicture = std::move(read); }
 
 public Q_SLOTS:
     // Closing while the deck is being made or handed over calls that off first.
@@ -108,6 +110,7 @@ private:
     const PrintQueues &m_queues;
     DeckDialogs &m_dialogs;
     BackGallery m_gallery;
+    BackGallery::PictureReader m_readPicture;
     PictureBox *m_pic;
     PictureBox *m_backPic;
     QScrollBar *m_scroll;

@@ -1,11 +1,14 @@
 #include "print/pdfdocument.h"
 
+#include <map>
 #include <QSaveFile>
+
 #include <QSizeF>
+
 #include <cairo-pdf.h>
 #include <cairo.h>
+
 #include <cstring>
-#include <map>
 #include <memory>
 #include <vector>
 
@@ -84,8 +87,7 @@ void paintPicture(cairo_t *cr, cairo_surface_t *image, const QRect &twips, QRect
 void paintMarks(cairo_t *cr, const PrintPage &page)
 {
     cairo_set_source_rgb(cr, 0, 0, 0);
-    cairo_set_line_width(cr,
-                         0.3); // a quarter of a point more than a hairline: thin, yet every printer shows it
+    cairo_set_line_width(cr, 0.3); // a quarter of a point more than a hairline: thin, yet every printer shows it
     for (const QLine &line : page.cutMarks) {
         cairo_move_to(cr, line.x1() * kPointsPerTwip, line.y1() * kPointsPerTwip);
         cairo_line_to(cr, line.x2() * kPointsPerTwip, line.y2() * kPointsPerTwip);
@@ -120,8 +122,7 @@ std::optional<QByteArray> pdfDocument(const std::vector<PrintPage> &pages, QStri
 {
     const auto fail = [error](const char *what, cairo_status_t status) -> std::optional<QByteArray> {
         if (error)
-            *error = QStringLiteral("%1: %2").arg(QLatin1String(what),
-                                                  QLatin1String(cairo_status_to_string(status)));
+            *error = QStringLiteral("%1: %2").arg(QLatin1String(what), QLatin1String(cairo_status_to_string(status)));
         return std::nullopt;
     };
     if (pages.empty())

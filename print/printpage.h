@@ -94,11 +94,7 @@ inline constexpr char16_t kScaleBarText[] = u"50 mm: meet na het afdrukken";
 // The bar in the margin below the picture, clear of the cut marks; nothing when that margin has no room.
 std::optional<ScaleBar> scaleBar(const QRect &printed, QSize paper);
 
-enum class DeckOrder
-{
-    Duplex,
-    FacesFirst
-};
+enum class DeckOrder { Duplex, FacesFirst };
 
 // The order of the pages in a whole-deck document: 1 to `faces` for face pages, 0 for a back.
 std::vector<int> deckSequence(DeckOrder order, bool withBacks, int faces = kPageCount);

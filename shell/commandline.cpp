@@ -1,5 +1,6 @@
 #include "shell/commandline.h"
 
+#include "placement/photoloader.h"
 #include "print/backgallery.h"
 #include "print/calibration.h"
 #include "print/deckexport.h"
@@ -400,7 +401,9 @@ CommandRunner::deckOf(const PdfExportRequest &request) const
     print::BackChoice chosen;
     if (!request.backPicture.isEmpty()) {
         QString error;
-        chosen = BackGallery::ownBack(QFile::decodeName(request.backPicture), &error);
+        const PhotoLoad photo = PhotoLoader::load(QFile::decodeName(request.backPicture));
+        chosen.image = photo.image;
+        error = photo.error;
         if (chosen.image.isNull())
             return refused(QStringLiteral("%1 kan geen rugzijde zijn: %2")
                                .arg(QFile::decodeName(request.backPicture), error));

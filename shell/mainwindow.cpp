@@ -2,6 +2,7 @@
 
 #include "placement/dialogform.h"
 #include "placement/jokerform.h"
+#include "placement/photoloader.h"
 #include "print/afdrukform.h"
 #include "print/heledeckform.h"
 #include "print/rugzijde.h"
@@ -312,6 +313,12 @@ void Main::printWholeDeck()
     QSettings settings; // the deck window's turn, back shift and paper, kept between runs
     HeleDeckForm form(m_deck.sheet().image(), m_deck.name(), m_pacer, m_prompter, m_appFolder, m_printQueues,
                       dialogs, settings, this);
+    form.setPictureReader([](const QString &path, QString *error) {
+        const PhotoLoad photo = PhotoLoader::load(path);
+        if (error)
+            *error = photo.error;
+        return photo.image;
+    });
     form.exec();
 }
 

@@ -1,29 +1,29 @@
 #include "print/afdrukform.h"
 #include "print/calibration.h"
 #include "print/cardimages.h"
-#include "surface/appfolder.h"
 #include "print/deckexport.h"
 #include "print/heledeckform.h"
 #include "print/jobwatch.h"
-#include "surface/widgets/imagebutton.h"
 #include "print/margins.h"
 #include "print/pagetables.h"
-#include "surface/widgets/picturebox.h"
-#include "surface/picturefile.h"
-#include "print/printjobs.h"
 #include "print/pdfdocument.h"
+#include "print/printjobs.h"
 #include "print/printqueues.h"
 #include "print/rugzijde.h"
 #include "print/workstrip.h"
+#include "surface/appfolder.h"
+#include "surface/picturefile.h"
+#include "surface/twips.h"
+#include "surface/widgets/imagebutton.h"
+#include "surface/widgets/picturebox.h"
 #include "tests/support/printfakes.h"
 #include "tests/support/testsupport.h"
-#include "surface/twips.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QLineEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QProcess>
 #include <QPushButton>
@@ -149,7 +149,16 @@ struct Browse { QString folder; QStringList files, counters; int scrollTo, shown
 // marked: the page whose cut marks and scale bar (bar mm long, 0 for none) are looked at.
 struct Deck { print::DeckOrder order; bool back; QString top, left; QList<int> pages; int marked, bar; };
 // A deck laid out and turned; faces: how many face pages it has.
-struct BackRow { print::DeckLayout layout; print::CardSize size; print::Paper paper; print::Turn turn; QPointF shift; bool clear; int faces; };
+struct BackRow
+{
+    print::DeckLayout layout;
+    print::CardSize size;
+    print::Paper paper;
+    print::Turn turn;
+    QPointF shift;
+    bool clear;
+    int faces;
+};
 // via 0 the fake queues, 1 a hung print server, 2 a working printer, an unusable margin and no back.
 struct Failure { int via; QString printer; std::optional<State> state; };
 
@@ -552,8 +561,10 @@ private Q_SLOTS:
         // 1.5 mm of distance and 1 mm of line outside the 4 mm band: 369 twips.
         const QSize paper = laidOut.paperTwips();
         const size_t above = printed.top() >= 369, onLeft = printed.left() >= 369,
-                     below = paper.height() - printed.bottom() > 369, onRight = paper.width() - printed.right() > 369;
-        QCOMPARE(laidOut.cutMarks.size(), edges.x.size() * (above + below) + edges.y.size() * (onLeft + onRight));
+                     below = paper.height() - printed.bottom() > 369,
+                     onRight = paper.width() - printed.right() > 369;
+        QCOMPARE(laidOut.cutMarks.size(),
+                 edges.x.size() * (above + below) + edges.y.size() * (onLeft + onRight));
         for (const QLine &line : laidOut.cutMarks) {
             QVERIFY(line.dx() ? std::ranges::count(edges.y, line.y1())
                               : std::ranges::count(edges.x, line.x1()));
@@ -582,7 +593,8 @@ private Q_SLOTS:
 
     // Every card's back lies behind its face once the sheet is turned as chosen (left-right or top-bottom
     // mirrored on the paper), moved by the shift; every back shows the same crop of the back, upright, and
-    // nothing but paper white lies within 4 mm of the edges unless a shift puts it there (clear: it does not).
+    // nothing but paper white lies within 4 mm of the edges unless a shift puts it there (clear: it does
+    // not).
     void cardBacks_data()
     {
         QTest::addColumn<BackRow>("row");
@@ -590,15 +602,18 @@ private Q_SLOTS:
         using S = print::CardSize;
         using P = print::Paper;
         using T = print::Turn;
-        QTest::newRow("pages, A4, short edge") << BackRow{L::Pages, S::Size63x88, P::A4, T::ShortEdge, {}, true, 6};
+        QTest::newRow("pages, A4, short edge")
+            << BackRow{L::Pages, S::Size63x88, P::A4, T::ShortEdge, {}, true, 6};
         QTest::newRow("pages, A4, long edge, shifted")
             << BackRow{L::Pages, S::Size63x88, P::A4, T::LongEdge, {3, -2}, false, 6};
-        QTest::newRow("63x88, A4, short edge") << BackRow{L::Cards, S::Size63x88, P::A4, T::ShortEdge, {}, true, 7};
+        QTest::newRow("63x88, A4, short edge")
+            << BackRow{L::Cards, S::Size63x88, P::A4, T::ShortEdge, {}, true, 7};
         QTest::newRow("63x88, Letter, long edge, shifted to the corner")
             << BackRow{L::Cards, S::Size63x88, P::Letter, T::LongEdge, {-5, 5}, false, 7};
         QTest::newRow("57x90, Letter lying down, short edge")
             << BackRow{L::Cards, S::Size57x90, P::Letter, T::ShortEdge, {0.3, 0}, true, 7};
-        QTest::newRow("57x90, A4, long edge") << BackRow{L::Cards, S::Size57x90, P::A4, T::LongEdge, {}, true, 7};
+        QTest::newRow("57x90, A4, long edge")
+            << BackRow{L::Cards, S::Size57x90, P::A4, T::LongEdge, {}, true, 7};
     }
     void cardBacks()
     {
@@ -648,7 +663,8 @@ private Q_SLOTS:
             const QImage crop = rendered.copy(toPixels(cut, dpi).adjusted(1, 1, -1, -1))
                                     .scaled(12, 16, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
             for (int q = 0; q < 4; ++q)
-                QVERIFY(colourDistance(crop.pixelColor(3 + q % 2 * 6, 4 + q / 2 * 8), QColor(kQuadrants[q])) < 40);
+                QVERIFY(colourDistance(crop.pixelColor(3 + q % 2 * 6, 4 + q / 2 * 8), QColor(kQuadrants[q])) <
+                        40);
             if (first.isNull())
                 first = crop;
             for (int y = 0; y < 16; ++y)
@@ -673,10 +689,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("left");
         QTest::addColumn<QPointF>("shift");
         QTest::addColumn<bool>("warned");
-        QTest::newRow("first choices") << "40" << "27" << QPointF() << false;
-        QTest::newRow("left 10") << "40" << "10" << QPointF() << true;
-        QTest::newRow("top 99") << "99" << "27" << QPointF() << true;
-        QTest::newRow("back shifted 5 mm right") << "40" << "27" << QPointF(5, 0) << true;
+        QTest::newRow("first choices") << "40"
+                                       << "27" << QPointF() << false;
+        QTest::newRow("left 10") << "40"
+                                 << "10" << QPointF() << true;
+        QTest::newRow("top 99") << "99"
+                                << "27" << QPointF() << true;
+        QTest::newRow("back shifted 5 mm right") << "40"
+                                                 << "27" << QPointF(5, 0) << true;
     }
     void edgeBand()
     {
@@ -725,7 +745,8 @@ private Q_SLOTS:
         const QString folder = m_scratch.filePath(QStringLiteral("cards/new"));
         QDir(folder).removeRecursively();
         for (int pass = 0; pass < 2; ++pass)
-            QCOMPARE(print::writeCardImages(m_coloured, quadrantBack({60, 80}), folder, size, bleedMm), QString());
+            QCOMPARE(print::writeCardImages(m_coloured, quadrantBack({60, 80}), folder, size, bleedMm),
+                     QString());
         const QStringList names = print::cardImageNames();
         QCOMPARE(names.mid(12, 3), QStringList({"harten-k.png", "harten-joker.png", "klavers-a.png"}));
         QStringList sorted = names;
@@ -740,7 +761,8 @@ private Q_SLOTS:
             for (int y = 0; y < image.height(); ++y) {
                 const int inside = std::clamp(y, card.top(), card.bottom());
                 for (const int x : {0, bleed / 2, image.width() - 1})
-                    QCOMPARE(image.pixel(x, y), image.pixel(std::clamp(x, card.left(), card.right()), inside));
+                    QCOMPARE(image.pixel(x, y),
+                             image.pixel(std::clamp(x, card.left(), card.right()), inside));
             }
             if (i < 56)
                 QVERIFY(colourDistance(image.pixelColor(card.center()), cellColour(i)) < 8);
@@ -1026,7 +1048,8 @@ private Q_SLOTS:
         QCOMPARE(queues.jobs[0].options.media, QByteArray("iso_a4_210x297mm"));
         QVERIFY(m_prompter.shown.isEmpty());
         const QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
-        const HeleDeckForm unnamed(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs, *m_settings);
+        const HeleDeckForm unnamed(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs,
+                                   *m_settings);
         QCOMPARE(unnamed.suggestedPdfPath(), documents.filePath("Vellora.pdf"));
         // A margin off any paper is refused before anything is written.
         child<QComboBox>(&form, "Combo1")->setCurrentText(QStringLiteral("99999999"));
@@ -1096,13 +1119,14 @@ private Q_SLOTS:
             child<QPushButton>(&form, "EigenRugKnop")->click();
             QCOMPARE(m_prompter.shown.size(), 1);
             QVERIFY(m_prompter.shown[0].text.startsWith(u"not a picture.png kan geen rugzijde zijn"));
-            dialogs.picture = m_scratch.filePath(QStringLiteral("own.png"));
+            dialogs.picture = m_scratch.filePath(QStringLiteral("own.jpg"));
             QVERIFY(quadrantBack({30, 40}).save(dialogs.picture));
             child<QPushButton>(&form, "EigenRugKnop")->click();
             QCOMPARE(child<QScrollBar>(&form, "VScroll1")->value(), 2);
             QCOMPARE(child<QLabel>(&form, "Label3")->text(), QStringLiteral("Rugzijde 2 / 2"));
-            const QDir own(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/Backgrounds");
-            QCOMPARE(own.entryList(QDir::Files), QStringList{"own.png"});
+            const QDir own(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+                           "/Backgrounds");
+            QCOMPARE(own.entryList(QDir::Files), QStringList{"own.jpg"});
         }
         QLocale::setDefault(QLocale::system());
         const HeleDeckForm again(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs, settings);
