@@ -347,7 +347,8 @@ void HeleDeckForm::writeCalibration()
     if (!path)
         return;
     m_work->run<print::DeckOutcome>(
-        [paper = options().paper, path = *path](std::stop_token stop, const print::PageProgress &) {
+        [paper = options().layout == print::DeckLayout::Pages ? print::Paper::A4 : options().paper,
+         path = *path](std::stop_token stop, const print::PageProgress &) {
             QString error;
             const std::optional<QByteArray> pdf = print::calibrationPdf(paper, &error);
             if (pdf && print::savePdf(*pdf, path, &error, stop))
