@@ -61,6 +61,9 @@ std::optional<PrintChoice> QtDeckDialogs::printer(QWidget *parent, const QString
             qprinter.duplex() == QPrinter::DuplexShortSide ? "two-sided-short-edge" : "two-sided-long-edge";
     if (qprinter.outputFormat() == QPrinter::PdfFormat)
         choice.pdfFile = qprinter.outputFileName();
+    const QPageSize::PageSizeId paper = qprinter.pageLayout().pageSize().id();
+    if (paper == QPageSize::A4 || paper == QPageSize::Letter)
+        choice.paper = paper == QPageSize::A4 ? print::Paper::A4 : print::Paper::Letter;
     return choice;
 }
 
@@ -299,9 +302,11 @@ void HeleDeckForm::printOn(const PrintChoice &choice)
     const std::optional<print::BackChoice> back = chosenBack();
     if (!back)
         return;
+    print::DeckOptions deck = options();
+    deck.paper = choice.paper.value_or(deck.paper);
     m_work->run<print::DeckOutcome>(
         [&queues = m_queues, choice, sheet = m_sheet, back = *back,
-         options = options()](std::stop_token stop, const print::PageProgress &progress) {
+         options = deck](std::stop_token stop, const print::PageProgress &progress) {
             return print::printDeck(queues, choice.printer, choice.options, sheet, back, options, progress, stop);
         },
         [this, printer = choice.printer](const print::DeckOutcome &outcome) { finished(outcome, printer); });

@@ -34,6 +34,8 @@ struct PrintChoice
     QString printer;
     JobOptions options;
     QString pdfFile;
+    // The printer's paper when it is one the cards can be laid out for; the cards then go on it.
+    std::optional<print::Paper> paper = {};
 };
 
 // The two questions the whole-deck window asks through the platform's own dialogs; tests answer in their

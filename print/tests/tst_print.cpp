@@ -198,7 +198,8 @@ struct AnsweringDialogs final : DeckDialogs
 {
     QString path, suggested, folder, picture;
     std::optional<QString> pdfPath(QWidget *, const QString &s) override { return (suggested = s, path); }
-    std::optional<PrintChoice> printer(QWidget *, const QString &p) override { return {{p, {}, {}}}; }
+    std::optional<print::Paper> paper; // the printer's
+    std::optional<PrintChoice> printer(QWidget *, const QString &p) override { return {{p, {}, {}, paper}}; }
     std::optional<QString> cardFolder(QWidget *, const QString &) override { return folder; }
     std::optional<QString> backPicture(QWidget *) override { return picture; }
 };
@@ -1046,6 +1047,14 @@ private Q_SLOTS:
         // Turned on the short edge by default, on the deck's own paper.
         QCOMPARE(queues.jobs[0].options.sides, QByteArray("two-sided-short-edge"));
         QCOMPARE(queues.jobs[0].options.media, QByteArray("iso_a4_210x297mm"));
+        // Cards go on the printer's own paper.
+        child<QComboBox>(&form, "Opmaak")->setCurrentIndex(1);
+        dialogs.paper = print::Paper::Letter;
+        child<QPushButton>(&form, "PrintKnop")->click();
+        QVERIFY(workEnds(&form));
+        QCOMPARE(queues.jobs.at(1).options.media, QByteArray("na_letter_8.5x11in"));
+        QCOMPARE(queues.jobs[1].pages.front().paper, print::Paper::Letter);
+        child<QComboBox>(&form, "Opmaak")->setCurrentIndex(0);
         QVERIFY(m_prompter.shown.isEmpty());
         const QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
         const HeleDeckForm unnamed(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs,
