@@ -8,6 +8,7 @@
 //   bench_print --cups   the system's default printer, through the product's own checks (needs a queue)
 #include "print/afdrukform.h"
 #include "print/backgallery.h"
+#include "print/cardimages.h"
 #include "print/deckexport.h"
 #include "print/heledeckform.h"
 #include "print/workstrip.h"
@@ -27,7 +28,9 @@
 #include <QPainter>
 #include <QProcess>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 
 #include <cstring>
 
@@ -219,11 +222,14 @@ int main(int argc, char **argv)
     sheet.save(project, "BMP");
     const print::BackChoice chosen = BackGallery(folder).choice(0);
     const QString deckPath = dir.filePath(QStringLiteral("deck.pdf"));
+    // The deck as it was first made: the six pages, each back one picture over the whole page.
+    print::DeckOptions wholeBacks;
+    wholeBacks.wholePageBack = true;
     const double deckMs = bench::medianMs(runs, [&] {
-        print::savePdf(*print::deckPdf(sheet, chosen, print::DeckOptions{}, nullptr), deckPath, nullptr);
+        print::savePdf(*print::deckPdf(sheet, chosen, wholeBacks, nullptr), deckPath, nullptr);
     });
     const double pngMs = bench::medianMs(runs, [&] {
-        const auto pages = print::deckPages(sheet, chosen, print::DeckOptions{}, nullptr);
+        const auto pages = print::deckPages(sheet, chosen, wholeBacks, nullptr);
         int i = 0;
         for (const print::PrintPage &page : *pages)
             page.picture.image.save(dir.filePath(QStringLiteral("page-%1.png").arg(i++)), "PNG");
@@ -233,7 +239,10 @@ int main(int argc, char **argv)
         pngBytes += QFileInfo(dir.filePath(QStringLiteral("page-%1.png").arg(i))).size();
     bench::report("Whole deck (12 pages) to one PDF file", deckMs, "same pictures as 12 PNG files", pngMs);
     FileDialogs dialogs(dir.filePath(QStringLiteral("window deck.pdf")));
-    HeleDeckForm deckForm(sheet, {}, pacer, prompter, folder, *printer, dialogs);
+    QTemporaryFile settingsFile;
+    settingsFile.open();
+    QSettings settings(settingsFile.fileName(), QSettings::IniFormat);
+    HeleDeckForm deckForm(sheet, {}, pacer, prompter, folder, *printer, dialogs, settings);
     auto *pdfButton = deckForm.findChild<QPushButton *>(QStringLiteral("PdfKnop"));
     const Answering deckWindow = medianWhileWorking(runs, &deckForm, [&] { pdfButton->click(); });
     std::printf("%-44s longest gap  %6.1f ms with nothing to do for 3 s\n", "Window: idle", idleGap(3000));
@@ -241,6 +250,47 @@ int main(int argc, char **argv)
     reportAnswering("Window: back handed over", backPage);
     reportAnswering("Window: whole deck saved as PDF", deckWindow);
     std::printf("deck PDF: %lld bytes; the 12 PNG files: %lld bytes\n", QFileInfo(deckPath).size(), pngBytes);
+
+    // The layouts with a back behind every card, and the cards as pictures, beside that deck.
+    const qint64 deckBytes = QFileInfo(deckPath).size();
+    const struct
+    {
+        const char *name;
+        print::DeckLayout layout;
+        print::CardSize size;
+        print::Paper paper;
+    } layouts[] = {
+        {"pages, backs behind the cards", print::DeckLayout::Pages, print::CardSize::Size63x88,
+         print::Paper::A4},
+        {"cards 63 x 88 on A4", print::DeckLayout::Cards, print::CardSize::Size63x88, print::Paper::A4},
+        {"cards 57 x 90 on Letter", print::DeckLayout::Cards, print::CardSize::Size57x90,
+         print::Paper::Letter}};
+    const QString layoutPath = dir.filePath(QStringLiteral("layout.pdf"));
+    for (const auto &l : layouts) {
+        print::DeckOptions options;
+        options.layout = l.layout;
+        options.cardSize = l.size;
+        options.paper = l.paper;
+        const double ms = bench::medianMs(runs, [&] {
+            print::savePdf(*print::deckPdf(sheet, chosen, options, nullptr), layoutPath, nullptr);
+        });
+        const QByteArray what = QByteArray("Deck PDF, ") + l.name;
+        bench::report(what.constData(), ms, "deck of whole-page backs", deckMs);
+        const qint64 bytes = QFileInfo(layoutPath).size();
+        std::printf("%-44s %9lld bytes, %5.2f x the deck of whole-page backs (%lld bytes)\n", "", bytes,
+                    double(bytes) / double(deckBytes), deckBytes);
+    }
+    const QString cardsFolder = dir.filePath(QStringLiteral("cards"));
+    const double cardsMs = bench::medianMs(3, [&] {
+        print::writeCardImages(sheet, chosen.image, cardsFolder, print::CardSize::Size63x88,
+                               print::kDefaultBleedMm);
+    });
+    qint64 cardBytes = 0;
+    for (const QFileInfo &file : QDir(cardsFolder).entryInfoList(QDir::Files))
+        cardBytes += file.size();
+    bench::report("56 cards and the back as 300 dpi PNG files", cardsMs, "deck of whole-page backs", deckMs);
+    std::printf("%-44s %9lld bytes, %5.2f x the deck of whole-page backs\n", "", cardBytes,
+                double(cardBytes) / deckBytes);
 
     const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/vellora");
     const double processMs = bench::medianMs(5, [&] {

@@ -4,6 +4,9 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
 
 namespace vellora {
 
@@ -14,9 +17,10 @@ class AppFolder;
 class BackGallery
 {
 public:
-    explicit BackGallery(const AppFolder &folder);
+    // With `ownFolder`, the user's own backs there follow the program's, in the order of their names.
+    explicit BackGallery(const AppFolder &folder, QString ownFolder = {});
 
-    int count() const { return m_count; }
+    int count() const { return m_count + int(m_own.size()); }
     // The back numbered n, or a null image when there is no such file or it cannot be read.
     QImage load(int n) const;
     // The back numbered n for a document: its picture, with its file to pass on when that is a JPEG whose
@@ -25,10 +29,20 @@ public:
 
     static QString counterText(int n, int count); // "Rugzijde <n + 1> / <count>"
 
+    // Reads a picture of the user's own: the picture, or a null image with the reason. The program passes
+    // in the reader of its photos, so that a back takes what a photo takes.
+    using PictureReader = std::function<QImage(const QString &path, QString *error)>;
+    // Copies a picture that `read` takes into the own folder under its own name (numbered when taken), and
+    // lists it; its number, or nothing with the reason.
+    std::optional<int> addOwn(const QString &path, const PictureReader &read, QString *error);
+
 private:
     QString path(int n) const;
+    void listOwn();
     const AppFolder &m_folder;
     int m_count = 0;
+    QString m_ownFolder;
+    QStringList m_own;
 };
 
 } // namespace vellora

@@ -44,7 +44,12 @@ DeckOutcome printDeck(const PrintQueues &queues, const QString &printer, const J
     std::optional<std::vector<PrintPage>> pages = deckPages(sheet, back, options, &error);
     if (!pages)
         return failed(error);
-    if (!action->submit(PrintJob{printer, std::move(*pages), jobOptions}, progress, stop).isEmpty())
+    // The deck's own paper and turn, whatever the dialog's were: its back pages are laid out for them.
+    JobOptions deckJob = jobOptions;
+    deckJob.media = mediaFor(options.layout == DeckLayout::Pages ? Paper::A4 : options.paper);
+    if (!back.image.isNull() && options.order == DeckOrder::Duplex)
+        deckJob.sides = sidesFor(options.turn);
+    if (!action->submit(PrintJob{printer, std::move(*pages), deckJob}, progress, stop).isEmpty())
         return {stop.stop_requested() ? DeckOutcome::End::CalledOff : DeckOutcome::End::PrinterFailed, {}, 0};
     return {DeckOutcome::End::Done, {}, action->lastJob()};
 }

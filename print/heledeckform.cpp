@@ -1,10 +1,14 @@
 #include "print/heledeckform.h"
 
+#include "print/calibration.h"
+#include "print/cardimages.h"
+#include "print/deckchoices.h"
 #include "print/deckexport.h"
 #include "surface/widgets/dialogparts.h"
 #include "surface/widgets/imagebutton.h"
 #include "surface/widgets/picturebox.h"
 #include "print/pdfdocument.h"
+#include "surface/picturefile.h"
 #include "surface/platform.h"
 #include "print/printjobs.h"
 #include "print/printwidgets.h"
@@ -15,6 +19,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -51,21 +56,67 @@ std::optional<PrintChoice> QtDeckDialogs::printer(QWidget *parent, const QString
     PrintChoice choice;
     choice.printer = qprinter.printerName();
     choice.options.copies = qprinter.copyCount();
-    choice.options.duplex = qprinter.duplex() != QPrinter::DuplexNone;
+    if (qprinter.duplex() != QPrinter::DuplexNone)
+        choice.options.sides =
+            qprinter.duplex() == QPrinter::DuplexShortSide ? "two-sided-short-edge" : "two-sided-long-edge";
     if (qprinter.outputFormat() == QPrinter::PdfFormat)
         choice.pdfFile = qprinter.outputFileName();
+    const QPageSize::PageSizeId paper = qprinter.pageLayout().pageSize().id();
+    if (paper == QPageSize::A4 || paper == QPageSize::Letter)
+        choice.paper = paper == QPageSize::A4 ? print::Paper::A4 : print::Paper::Letter;
     return choice;
 }
 
+std::optional<QString> QtDeckDialogs::cardFolder(QWidget *parent, const QString &suggested)
+{
+    const QString folder =
+        QFileDialog::getExistingDirectory(parent, QStringLiteral("Kaarten als afbeeldingen"), suggested);
+    return folder.isEmpty() ? std::nullopt : std::optional(folder);
+}
+
+std::optional<QString> QtDeckDialogs::backPicture(QWidget *parent)
+{
+    const QString path = QFileDialog::getOpenFileName(
+        parent, QStringLiteral("Eigen rug"),
+        QStandardPaths::writableLocation(QStandardPaths::PicturesLocation),
+        QStringLiteral("Afbeeldingen (*.bmp *.jpg *.jpeg *.gif *.png *.webp *.heic *.heif)"));
+    return path.isEmpty() ? std::nullopt : std::optional(path);
+}
+
+namespace {
+
+QString ownBacksFolder()
+{
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+        .filePath(QStringLiteral("Backgrounds"));
+}
+
+QPushButton *button(QWidget *window, const char *name, const QString &text, const QRect &twips)
+{
+    auto *b = new QPushButton(text, window);
+    b->setObjectName(QLatin1String(name));
+    b->setGeometry(px(twips));
+    return b;
+}
+
+} // namespace
+
 HeleDeckForm::HeleDeckForm(const QImage &sheet, const QString &projectName, Pacer &pacer, Prompter &prompter,
-                           const AppFolder &folder, const PrintQueues &queues, DeckDialogs &dialogs, QWidget *parent)
-    : QDialog(parent), m_sheet(sheet), m_projectName(projectName), m_prompter(prompter),
-      m_queues(queues), m_dialogs(dialogs), m_gallery(folder)
+                           const AppFolder &folder, const PrintQueues &queues, DeckDialogs &dialogs,
+                           QSettings &settings, QWidget *parent)
+    : QDialog(parent), m_sheet(sheet), m_projectName(projectName), m_prompter(prompter), m_queues(queues),
+      m_dialogs(dialogs), m_gallery(folder, ownBacksFolder()),
+      m_readPicture([](const QString &path, QString *error) {
+          const PictureLoad load = PictureFile::load(path);
+          if (error)
+              *error = load.error;
+          return load.image;
+      })
 {
     setObjectName(QStringLiteral("HeleDeckForm"));
     setWindowTitle(QString::fromUtf16(print::kDeckTitle));
     // Room below the buttons for the strip of the work in the background.
-    setFixedSize(px(QSize(6600, 5250)));
+    setFixedSize(px(QSize(6600, 7000)));
     setPanelColour(this);
 
     panelLabel(this, QStringLiteral("Label1"), QRect(150, 180, 4215, 2715), QColor(55, 55, 55));
@@ -90,6 +141,8 @@ HeleDeckForm::HeleDeckForm(const QImage &sheet, const QString &projectName, Pace
     m_counter = printui::label(this, "Label3", QString(), 4500, 2160);
     m_counter->setMinimumWidth(px(2000));
     connect(m_scroll, &QScrollBar::valueChanged, this, [this](int n) { showBack(n); });
+    connect(button(this, "EigenRugKnop", QStringLiteral("Eigen rug…"), QRect(4500, 2520, 1700, 400)),
+            &QPushButton::clicked, this, [this] { addOwnBack(); });
 
     const auto option = [this](auto *button, const char *name, int left, int top) {
         button->setObjectName(QLatin1String(name));
@@ -107,21 +160,33 @@ HeleDeckForm::HeleDeckForm(const QImage &sheet, const QString &projectName, Pace
     m_cutMarks->setChecked(true);
     m_scaleBar->setChecked(true);
 
-    m_topMargin = printui::marginBox(this, "Combo1", 4500, 3090, QStringLiteral("40"));
+    m_topMargin = printui::marginBox(this, "Combo1", 4500, 3090, print::DeckOptions().topMargin);
     printui::label(this, "Label4", QStringLiteral("Topmargin"), 5310, 3150);
-    m_leftMargin = printui::marginBox(this, "Combo2", 4500, 3450, QStringLiteral("10"));
+    m_leftMargin = printui::marginBox(this, "Combo2", 4500, 3450, print::DeckOptions().leftMargin);
     printui::label(this, "Label5", QStringLiteral("Leftmargin"), 5310, 3510);
 
-    m_pdfButton = new QPushButton(QStringLiteral("Opslaan als PDF…"), this);
-    m_pdfButton->setObjectName(QStringLiteral("PdfKnop"));
-    m_pdfButton->setGeometry(twipRect(180, 4200, 2100, 435));
-    m_printButton = new QPushButton(QStringLiteral("Afdrukken…"), this);
-    m_printButton->setObjectName(QStringLiteral("PrintKnop"));
-    m_printButton->setGeometry(twipRect(2400, 4200, 1800, 435));
-    cancelButton(this, pacer, folder, QRect(5550, 4200, 765, 435));
+    m_choices = new DeckChoices(this, settings, 3840);
+    m_edgeWarning = new QLabel(this);
+    m_edgeWarning->setObjectName(QStringLiteral("RandWaarschuwing"));
+    m_edgeWarning->setGeometry(twipRect(180, 5130, 6240, 420));
+    m_edgeWarning->setWordWrap(true);
+    setColours(m_edgeWarning, QColor(150, 20, 20));
+    connect(m_choices, &DeckChoices::changed, this, [this] { showEdgeWarning(); });
+    for (QComboBox *margin : {m_topMargin, m_leftMargin})
+        connect(margin, &QComboBox::editTextChanged, this, [this] { showEdgeWarning(); });
+
+    m_pdfButton = button(this, "PdfKnop", QStringLiteral("Opslaan als PDF…"), QRect(180, 5600, 2100, 435));
+    m_printButton = button(this, "PrintKnop", QStringLiteral("Afdrukken…"), QRect(2400, 5600, 1800, 435));
+    cancelButton(this, pacer, folder, QRect(5550, 5600, 765, 435));
     connect(m_pdfButton, &QPushButton::clicked, this, [this] { savePdf(); });
     connect(m_printButton, &QPushButton::clicked, this, [this] { print(); });
-    m_work = new WorkStrip(this, pacer, prompter, queues, QRect(180, 4740, 6240, 390));
+    connect(
+        button(this, "KaartenKnop", QStringLiteral("Kaarten als afbeeldingen…"), QRect(180, 6080, 2700, 435)),
+        &QPushButton::clicked, this, [this] { writeCardImages(); });
+    connect(button(this, "UitlijnKnop", QStringLiteral("Uitlijnpagina…"), QRect(3000, 6080, 1900, 435)),
+            &QPushButton::clicked, this, [this] { writeCalibration(); });
+    m_work = new WorkStrip(this, pacer, prompter, queues, QRect(180, 6560, 6240, 390));
+    showEdgeWarning();
 
     // The first back when there is one, as the deck is mostly printed with its backs.
     m_scroll->setValue(std::min(1, m_gallery.count()));
@@ -136,6 +201,7 @@ print::DeckOptions HeleDeckForm::options() const
     o.scaleBar = m_scaleBar->isChecked();
     o.topMargin = m_topMargin->currentText();
     o.leftMargin = m_leftMargin->currentText();
+    m_choices->applyTo(o);
     return o;
 }
 
@@ -237,14 +303,83 @@ void HeleDeckForm::printOn(const PrintChoice &choice)
     const std::optional<print::BackChoice> back = chosenBack();
     if (!back)
         return;
+    print::DeckOptions deck = options();
+    deck.paper = choice.paper.value_or(deck.paper);
     m_work->run<print::DeckOutcome>(
         [&queues = m_queues, choice, sheet = m_sheet, record = m_record, back = *back,
-         options = options()](std::stop_token stop, const print::PageProgress &progress) {
+         options = deck](std::stop_token stop, const print::PageProgress &progress) {
             const QImage picture = record.isEmpty() ? sheet : record.render();
             return print::printDeck(queues, choice.printer, choice.options, picture, back, options, progress,
                                     stop);
         },
         [this, printer = choice.printer](const print::DeckOutcome &outcome) { finished(outcome, printer); });
+}
+
+void HeleDeckForm::showEdgeWarning()
+{
+    m_edgeWarning->setText(print::edgeBandWarning(options()));
+}
+
+void HeleDeckForm::writeCardImages()
+{
+    if (m_work->busy())
+        return;
+    const std::optional<QString> folder =
+        m_dialogs.cardFolder(this, QFileInfo(suggestedPdfPath()).absolutePath());
+    if (!folder)
+        return;
+    // Refused at once, rather than after the work has started.
+    if (const QString why = print::cardFolderRefusal(*folder); !why.isEmpty())
+        return failed(why);
+    const std::optional<print::BackChoice> back = chosenBack();
+    if (!back)
+        return;
+    m_work->run<QString>(
+        [sheet = m_sheet, record = m_record, back = back->image, size = options().cardSize,
+         folder = *folder](std::stop_token stop, const print::PageProgress &progress) {
+            const QImage picture = record.isEmpty() ? sheet : record.render();
+            return print::writeCardImages(picture, back, folder, size, print::kDefaultBleedMm, progress, stop);
+        },
+        [this](const QString &error) {
+            if (!error.isEmpty())
+                failed(error);
+        });
+}
+
+void HeleDeckForm::writeCalibration()
+{
+    if (m_work->busy())
+        return;
+    const QString suggested =
+        QFileInfo(suggestedPdfPath()).dir().filePath(QStringLiteral("Uitlijnpagina.pdf"));
+    const std::optional<QString> path = m_dialogs.pdfPath(this, suggested);
+    if (!path)
+        return;
+    m_work->run<print::DeckOutcome>(
+        [paper = options().layout == print::DeckLayout::Pages ? print::Paper::A4 : options().paper,
+         path = *path](std::stop_token stop, const print::PageProgress &) {
+            QString error;
+            const std::optional<QByteArray> pdf = print::calibrationPdf(paper, &error);
+            if (pdf && print::savePdf(*pdf, path, &error, stop))
+                return print::DeckOutcome{};
+            return print::DeckOutcome{print::DeckOutcome::End::Failed,
+                                      QString::fromUtf16(print::kPdfFailed).arg(error), 0};
+        },
+        [this](const print::DeckOutcome &outcome) { finished(outcome, {}); });
+}
+
+void HeleDeckForm::addOwnBack()
+{
+    const std::optional<QString> path = m_dialogs.backPicture(this);
+    if (!path)
+        return;
+    QString error;
+    const std::optional<int> n = m_gallery.addOwn(*path, m_readPicture, &error);
+    if (!n)
+        return failed(
+            QStringLiteral("%1 kan geen rugzijde zijn:\n%2").arg(QFileInfo(*path).fileName(), error));
+    m_scroll->setRange(0, m_gallery.count());
+    m_scroll->setValue(*n + 1);
 }
 
 void HeleDeckForm::reject()

@@ -10,6 +10,7 @@
 
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace vellora::print {
 
@@ -23,11 +24,11 @@ struct SurfaceFree
 };
 using SurfacePtr = std::unique_ptr<cairo_surface_t, SurfaceFree>;
 
-// A4 in whole points, as print dialogs and other programs write it; its size in whole twips is a third of a
-// point wider and makes renderers add a column of pixels.
+// The paper in whole points, as print dialogs and other programs write it; A4's size in whole twips is a
+// third of a point wider and makes renderers add a column of pixels.
 QSizeF paperPoints(const PrintPage &page)
 {
-    const QSizeF upright(595, 842);
+    const QSizeF upright = page.paper == Paper::A4 ? QSizeF(595, 842) : QSizeF(612, 792);
     return page.orientation == QPageLayout::Landscape ? upright.transposed() : upright;
 }
 
@@ -64,14 +65,22 @@ SurfacePtr imageSurface(const PagePicture &picture)
     return surface;
 }
 
-void paintPicture(cairo_t *cr, cairo_surface_t *image, const QRect &twips)
+// The picture's `source` (all of it when empty) stretched over `twips`, and nothing outside them.
+void paintPicture(cairo_t *cr, cairo_surface_t *image, const QRect &twips, QRectF source)
 {
     const int w = cairo_image_surface_get_width(image), h = cairo_image_surface_get_height(image);
     if (w <= 0 || h <= 0)
         return;
+    if (source.isEmpty())
+        source = QRectF(0, 0, w, h);
     cairo_save(cr);
+    cairo_rectangle(cr, twips.x() * kPointsPerTwip, twips.y() * kPointsPerTwip,
+                    twips.width() * kPointsPerTwip, twips.height() * kPointsPerTwip);
+    cairo_clip(cr);
     cairo_translate(cr, twips.x() * kPointsPerTwip, twips.y() * kPointsPerTwip);
-    cairo_scale(cr, twips.width() * kPointsPerTwip / w, twips.height() * kPointsPerTwip / h);
+    cairo_scale(cr, twips.width() * kPointsPerTwip / source.width(),
+                twips.height() * kPointsPerTwip / source.height());
+    cairo_translate(cr, -source.x(), -source.y());
     cairo_set_source_surface(cr, image, 0, 0);
     cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
     cairo_rectangle(cr, 0, 0, w, h);
@@ -88,6 +97,16 @@ void paintMarks(cairo_t *cr, const PrintPage &page)
         cairo_line_to(cr, line.x2() * kPointsPerTwip, line.y2() * kPointsPerTwip);
     }
     cairo_stroke(cr);
+    for (const QRect &r : page.fills)
+        cairo_rectangle(cr, r.x() * kPointsPerTwip, r.y() * kPointsPerTwip, r.width() * kPointsPerTwip,
+                        r.height() * kPointsPerTwip);
+    cairo_fill(cr);
+    cairo_select_font_face(cr, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+    for (const PageText &text : page.texts) {
+        cairo_set_font_size(cr, text.points);
+        cairo_move_to(cr, text.at.x() * kPointsPerTwip, text.at.y() * kPointsPerTwip);
+        cairo_show_text(cr, text.text.toUtf8().constData());
+    }
     if (!page.scaleBar)
         return;
     const ScaleBar &bar = *page.scaleBar;
@@ -130,15 +149,22 @@ std::optional<QByteArray> pdfDocument(const std::vector<PrintPage> &pages, QStri
         }
         const QSizeF paper = paperPoints(page);
         cairo_pdf_surface_set_size(pdf.get(), paper.width(), paper.height());
-        SurfacePtr &image = images[page.picture.image.cacheKey()];
-        if (!image)
-            image = imageSurface(page.picture);
-        if (cairo_surface_status(image.get()) != CAIRO_STATUS_SUCCESS) {
-            const cairo_status_t status = cairo_surface_status(image.get());
-            cairo_destroy(cr);
-            return fail("picture", status);
+        std::vector<const PagePicture *> pictures;
+        if (!page.picture.image.isNull())
+            pictures.push_back(&page.picture);
+        for (const PagePicture &card : page.cards)
+            pictures.push_back(&card);
+        for (const PagePicture *picture : pictures) {
+            SurfacePtr &image = images[picture->image.cacheKey()];
+            if (!image)
+                image = imageSurface(*picture);
+            if (cairo_surface_status(image.get()) != CAIRO_STATUS_SUCCESS) {
+                const cairo_status_t status = cairo_surface_status(image.get());
+                cairo_destroy(cr);
+                return fail("picture", status);
+            }
+            paintPicture(cr, image.get(), picture->twips, picture->source);
         }
-        paintPicture(cr, image.get(), page.picture.twips);
         paintMarks(cr, page);
         cairo_show_page(cr);
         if (progress)

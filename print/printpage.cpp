@@ -12,12 +12,11 @@ namespace vellora::print {
 
 namespace {
 
-constexpr int mm(double millimetres) { return int(millimetres * kTwipsPerMm + 0.5); }
+constexpr int mm(double millimetres)
+{
+    return mmTwips(millimetres);
+}
 
-// Cut marks keep this far from the picture, so a slightly misplaced sheet still cuts clean.
-constexpr int kMarkGap = mm(1.5);
-constexpr int kMarkLength = mm(5);
-constexpr int kMarkShortest = mm(1);
 constexpr int kBarHeight = mm(1.2);
 
 constexpr int kCardWidth = 4275;
@@ -47,7 +46,7 @@ std::vector<int> edgesWithin(int start, int end, int cell)
 
 QSize PrintPage::paperTwips() const
 {
-    return orientation == QPageLayout::Landscape ? kA4Portrait.transposed() : kA4Portrait;
+    return print::paperTwips(paper, orientation);
 }
 
 void composeFacePage(const QImage &sheet, const FacePage &page, Surface &workingPicture)
@@ -102,31 +101,15 @@ CardEdges cardEdges(const FacePage &page, const QRect &printed)
 
 std::vector<QLine> cutMarks(const FacePage &page, const QRect &printed, QSize paper)
 {
-    // Paper coordinates with the picture spanning [lo, hi) along one axis; marks run outward from both ends.
-    const auto along = [](int lo, int hi, int paperSpan, auto &&line) {
-        const int before = std::min(kMarkLength, lo - kMarkGap);
-        if (before >= kMarkShortest)
-            line(lo - kMarkGap - before, lo - kMarkGap);
-        const int after = std::min(kMarkLength, paperSpan - (hi + kMarkGap));
-        if (after >= kMarkShortest)
-            line(hi + kMarkGap, hi + kMarkGap + after);
-    };
     const CardEdges edges = cardEdges(page, printed);
-    std::vector<QLine> marks;
-    for (const int x : edges.x)
-        along(printed.top(), printed.y() + printed.height(), paper.height(),
-              [&](int a, int b) { marks.emplace_back(x, a, x, b); });
-    for (const int y : edges.y)
-        along(printed.left(), printed.x() + printed.width(), paper.width(),
-              [&](int a, int b) { marks.emplace_back(a, y, b, y); });
-    return marks;
+    return marksAround(edges.x, edges.y, printed, paper);
 }
 
 std::optional<ScaleBar> scaleBar(const QRect &printed, QSize paper)
 {
     const int top = printed.y() + printed.height() + kMarkGap + kMarkLength + mm(1.5);
-    // Printers rarely reach the last 4 mm of a sheet; a bar there would be half lost.
-    if (top + kBarHeight > paper.height() - mm(4))
+    // Printers rarely reach the edge band of a sheet; a bar there would be half lost.
+    if (top + kBarHeight > paper.height() - kEdgeBand)
         return std::nullopt;
     const int left = std::max(printed.x(), mm(5));
     const QRect bar(left, top, mm(kScaleBarMm), kBarHeight);
@@ -134,47 +117,147 @@ std::optional<ScaleBar> scaleBar(const QRect &printed, QSize paper)
                     QString::fromUtf16(kScaleBarText)};
 }
 
-std::vector<int> deckSequence(DeckOrder order, bool withBacks)
+std::vector<int> deckSequence(DeckOrder order, bool withBacks, int faces)
 {
     std::vector<int> pages;
-    for (int n = 1; n <= kPageCount; ++n) {
+    for (int n = 1; n <= faces; ++n) {
         pages.push_back(n);
         if (withBacks && order == DeckOrder::Duplex)
             pages.push_back(0);
     }
     if (withBacks && order == DeckOrder::FacesFirst)
-        pages.insert(pages.end(), kPageCount, 0);
+        pages.insert(pages.end(), faces, 0);
     return pages;
 }
+
+namespace {
+
+// Face page n as "Serie n" prints it, its working picture taken from the sheet through sheetPiece.
+PrintPage pagesFace(const QImage &sheet, int n, QPoint origin, const DeckOptions &options)
+{
+    const FacePage &face = facePage(n);
+    const QImage working =
+        sheetPiece(sheet, QRect(face.sheetRect.topLeft(), QSize(face.workingWidth, kWorkingHeight)));
+    PrintPage page = facePrintPage(working, face, origin);
+    const CardEdges edges = cardEdges(face, page.picture.twips);
+    for (size_t j = 0; j + 1 < edges.y.size(); ++j)
+        for (size_t i = 0; i + 1 < edges.x.size(); ++i)
+            page.cardCuts.emplace_back(QPoint(edges.x[i], edges.y[j]),
+                                       QPoint(edges.x[i + 1] - 1, edges.y[j + 1] - 1));
+    if (options.cutMarks)
+        page.cutMarks = marksAround(edges.x, edges.y, page.picture.twips, page.paperTwips());
+    if (options.scaleBar)
+        page.scaleBar = scaleBar(page.picture.twips, page.paperTwips());
+    return page;
+}
+
+// Face page n of the cards layout: the cards from (n - 1) x the grid's count on, row by row.
+PrintPage cardsFace(const QImage &sheet, const CardGrid &grid, int n, const DeckOptions &options)
+{
+    PrintPage page;
+    page.orientation = grid.orientation;
+    page.paper = options.paper;
+    page.faceNumber = n;
+    for (int slot = 0, cell = (n - 1) * grid.perPage(); slot < grid.perPage() && cell < kCardCount;
+         ++slot, ++cell) {
+        page.cards.push_back({sheetPiece(sheet, cellTwips(cell)), grid.slot(slot), {}});
+        page.cardCuts.push_back(grid.slot(slot));
+    }
+    const QRect extent(grid.origin, QSize(grid.columns * grid.card.width(), grid.rows * grid.card.height()));
+    std::vector<int> xs, ys;
+    for (int c = 0; c <= grid.columns; ++c)
+        xs.push_back(grid.origin.x() + c * grid.card.width());
+    for (int r = 0; r <= grid.rows; ++r)
+        ys.push_back(grid.origin.y() + r * grid.card.height());
+    if (options.cutMarks)
+        page.cutMarks = marksAround(xs, ys, extent, grid.paper);
+    if (options.scaleBar)
+        page.scaleBar = scaleBar(extent, grid.paper);
+    return page;
+}
+
+// The back of a face page: the back picture behind every card, or over the whole paper.
+PrintPage backOf(const PrintPage &face, const BackChoice &back, const DeckOptions &options)
+{
+    if (options.wholePageBack && options.layout == DeckLayout::Pages)
+        return backPrintPage(back.image, QPoint(0, 0), back.jpeg); // as "Rugzijde" prints it
+    PrintPage page;
+    page.orientation = face.orientation;
+    page.paper = face.paper;
+    const QSize paper = page.paperTwips();
+    if (options.wholePageBack) {
+        page.picture = {back.image, QRect(QPoint(0, 0), paper), back.jpeg};
+        return page;
+    }
+    for (const QRect &card : face.cardCuts) {
+        const QRect at = behind(card, paper, options.turn, options.backShiftMm);
+        page.cards.push_back({back.image, at, back.jpeg, coverCrop(back.image.size(), at.size())});
+        page.cardCuts.push_back(at);
+    }
+    return page;
+}
+
+} // namespace
 
 std::optional<std::vector<PrintPage>> deckPages(const QImage &sheet, const BackChoice &back,
                                                 const DeckOptions &options, QString *error)
 {
+    const auto refuse = [error](const QString &why) -> std::optional<std::vector<PrintPage>> {
+        if (error)
+            *error = why;
+        return std::nullopt;
+    };
     const std::optional<int> top = marginTwips(options.topMargin);
     const std::optional<int> left = marginTwips(options.leftMargin);
-    if (!top || !left) {
-        if (error)
-            *error = QStringLiteral("De marge is te groot om een plaats op het papier te zijn.");
-        return std::nullopt;
-    }
+    if (!top || !left)
+        return refuse(QStringLiteral("De marge is te groot om een plaats op het papier te zijn."));
+    const CardGrid grid = cardGrid(options.paper, options.cardSize);
+    const int faces = options.layout == DeckLayout::Pages ? kPageCount : grid.pageCount();
+    std::vector<PrintPage> faceSides;
+    for (int n = 1; n <= faces; ++n)
+        faceSides.push_back(options.layout == DeckLayout::Pages
+                                ? pagesFace(sheet, n, QPoint(*left, *top), options)
+                                : cardsFace(sheet, grid, n, options));
     std::vector<PrintPage> pages;
-    Surface working;
-    for (const int n : deckSequence(options.order, !back.image.isNull())) {
-        if (n == 0) {
-            // As "Rugzijde" prints it with its own margins left at "0".
-            pages.push_back(backPrintPage(back.image, QPoint(0, 0), back.jpeg));
-            continue;
-        }
-        const FacePage &face = facePage(n);
-        composeFacePage(sheet, face, working);
-        PrintPage page = facePrintPage(working.image(), face, QPoint(*left, *top));
-        if (options.cutMarks)
-            page.cutMarks = cutMarks(face, page.picture.twips, page.paperTwips());
-        if (options.scaleBar)
-            page.scaleBar = scaleBar(page.picture.twips, page.paperTwips());
-        pages.push_back(std::move(page));
+    int lastFace = 0;
+    for (const int n : deckSequence(options.order, !back.image.isNull(), faces)) {
+        if (n != 0)
+            lastFace = n;
+        // Faces first, the backs follow in the faces' order.
+        const int behindFace = options.order == DeckOrder::Duplex ? lastFace : int(pages.size()) - faces + 1;
+        pages.push_back(n ? faceSides[n - 1] : backOf(faceSides[behindFace - 1], back, options));
     }
     return pages;
+}
+
+bool clearOfEdgeBand(const PrintPage &page)
+{
+    const QSize paper = page.paperTwips();
+    const QRect onPaper(QPoint(0, 0), paper);
+    std::vector<QRect> inked = page.fills;
+    if (!page.picture.image.isNull())
+        inked.push_back(page.picture.twips.intersected(onPaper));
+    for (const PagePicture &card : page.cards)
+        inked.push_back(card.twips.intersected(onPaper));
+    // A line from a to b covers b - a twips, however thin.
+    for (const QLine &line : page.cutMarks)
+        inked.emplace_back(QPoint(std::min(line.x1(), line.x2()), std::min(line.y1(), line.y2())),
+                           QSize(std::max(1, std::abs(line.dx())), std::max(1, std::abs(line.dy()))));
+    if (page.scaleBar)
+        inked.push_back(page.scaleBar->twips);
+    return std::ranges::all_of(inked, [&](const QRect &r) { return r.isEmpty() || clearOfBand(r, paper); });
+}
+
+QString edgeBandWarning(const DeckOptions &options)
+{
+    DeckOptions probe = options;
+    probe.wholePageBack = false; // a back over the whole page is meant to reach its edges
+    QImage anyBack(1, 1, QImage::Format_RGB32);
+    anyBack.fill(Qt::white);
+    const auto pages = deckPages(QImage(), BackChoice{anyBack, {}}, probe, nullptr);
+    if (!pages || std::ranges::all_of(*pages, clearOfEdgeBand))
+        return {};
+    return QString::fromUtf16(kEdgeBandWarning);
 }
 
 } // namespace vellora::print

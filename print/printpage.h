@@ -1,5 +1,6 @@
 #pragma once
 
+#include "print/decklayout.h"
 #include "print/pagetables.h"
 
 #include <QByteArray>
@@ -8,7 +9,6 @@
 #include <QPageLayout>
 #include <QRect>
 #include <QString>
-
 #include <optional>
 #include <vector>
 
@@ -18,8 +18,6 @@ class Surface;
 
 namespace print {
 
-// A4 in twips, standing upright.
-inline constexpr QSize kA4Portrait{11906, 16838};
 inline constexpr double kTwipsPerMm = 1440.0 / 25.4;
 
 // One picture stretched over a rectangle of the paper.
@@ -29,6 +27,16 @@ struct PagePicture
     QRect twips;
     // The picture's own JPEG file, to be passed on as it is; empty when the pixels must be kept exactly.
     QByteArray jpeg;
+    // The part of the picture, in its pixels, that fills `twips`; empty for all of it.
+    QRectF source = {};
+};
+
+// A line of text on paper, in points, its baseline starting at `at`.
+struct PageText
+{
+    QPoint at;
+    QString text;
+    double points = 7;
 };
 
 // A bar of a known length on paper, so that a print scaled by a dialog shows at once.
@@ -44,10 +52,17 @@ struct ScaleBar
 struct PrintPage
 {
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
-    int faceNumber = 0; // 1 to 6 for a face page, 0 for a back
-    PagePicture picture;
+    Paper paper = Paper::A4;
+    int faceNumber = 0;             // from 1 for a face page, 0 for a back
+    PagePicture picture;            // a null image for none
+    std::vector<PagePicture> cards; // one picture per card, on top of `picture`
     std::vector<QLine> cutMarks;
     std::optional<ScaleBar> scaleBar;
+    std::vector<QRect> fills; // solid black
+    std::vector<PageText> texts;
+    // Where the page's whole cards are cut, or on a back page the cards' backs lie; empty for a page
+    // without cards of its own.
+    std::vector<QRect> cardCuts;
 
     QSize paperTwips() const;
 };
@@ -82,16 +97,24 @@ std::optional<ScaleBar> scaleBar(const QRect &printed, QSize paper);
 
 enum class DeckOrder { Duplex, FacesFirst };
 
-// The order of the pages in a whole-deck document: 1 to 6 for face pages, 0 for a back.
-std::vector<int> deckSequence(DeckOrder order, bool withBacks);
+// The order of the pages in a whole-deck document: 1 to `faces` for face pages, 0 for a back.
+std::vector<int> deckSequence(DeckOrder order, bool withBacks, int faces = kPageCount);
 
+// The window's first choices. The margins place the pages layout, whose cut marks then just keep out of the
+// edge band on the left; the cards layout is centred.
 struct DeckOptions
 {
     DeckOrder order = DeckOrder::Duplex;
     bool cutMarks = true;
     bool scaleBar = true;
     QString topMargin = QStringLiteral("40");
-    QString leftMargin = QStringLiteral("10");
+    QString leftMargin = QStringLiteral("27");
+    DeckLayout layout = DeckLayout::Pages;
+    CardSize cardSize = CardSize::Size63x88;
+    Paper paper = Paper::A4; // the cards layout's; the pages are A4
+    Turn turn = Turn::ShortEdge;
+    QPointF backShiftMm;
+    bool wholePageBack = false; // as "Rugzijde" prints it, rather than one back behind every card
 };
 
 // The chosen back: its picture, and its file when that can be passed on as JPEG. A null image means no back.
@@ -101,9 +124,21 @@ struct BackChoice
     QByteArray jpeg;
 };
 
-// The pages of the whole deck; nothing, with the reason, when a margin is no position on the page.
+// The pages of the whole deck; nothing, with the reason, when a margin is no position on the page. Each back
+// page has its face page's paper and carries the back once behind every whole card, covering the card,
+// unless the whole-page back is asked for.
 std::optional<std::vector<PrintPage>> deckPages(const QImage &sheet, const BackChoice &back,
                                                 const DeckOptions &options, QString *error);
+
+inline constexpr char16_t kPagesOnA4Only[] =
+    u"De pagina's van \"Serie 1\" tot \"Serie 6\" passen alleen op A4.";
+
+// Whether everything on the page keeps out of the paper's edge band.
+bool clearOfEdgeBand(const PrintPage &page);
+inline constexpr char16_t kEdgeBandWarning[] = u"Met deze marges komt er iets binnen 4 mm van de rand van "
+                                               u"het papier, waar veel printers niets afdrukken.";
+// kEdgeBandWarning when the options put something of the deck in the edge band; empty when they do not.
+QString edgeBandWarning(const DeckOptions &options);
 
 } // namespace print
 } // namespace vellora

@@ -208,9 +208,9 @@ QString ServerAction::submit(const PrintJob &job, const print::PageProgress &pro
     const QByteArray queue = queueOf(job.printer), title = options.title.toUtf8();
     cups_option_t *list = nullptr;
     int n = 0;
-    n = cupsAddOption("media", "iso_a4_210x297mm", n, &list);
+    n = cupsAddOption("media", options.media.constData(), n, &list);
     n = cupsAddOption("copies", QByteArray::number(std::max(1, options.copies)).constData(), n, &list);
-    n = cupsAddOption("sides", options.duplex ? "two-sided-long-edge" : "one-sided", n, &list);
+    n = cupsAddOption("sides", options.sides.constData(), n, &list);
     const int id = cupsCreateJob(http, queue.constData(), title.constData(), n, list);
     cupsFreeOptions(n, list);
     if (id <= 0)

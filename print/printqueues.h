@@ -17,7 +17,8 @@ struct JobOptions
 {
     QString title = QStringLiteral("Vellora");
     int copies = 1;
-    bool duplex = false; // both sides, turned on the long edge
+    QByteArray sides = "one-sided"; // or two-sided-long-edge, two-sided-short-edge
+    QByteArray media = "iso_a4_210x297mm";
 };
 
 // A whole job as it is handed over: the pages laid out in twips, the printer and its options. Values only, so

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "print/cardimages.h"
 #include "print/printpage.h"
 
 #include <QByteArray>
@@ -17,22 +18,27 @@ enum class Command
 {
     Window,
     Help,
-    ExportPdf
+    ExportPdf,
+    ExportCards,
+    Calibration
 };
 
-// "--export-pdf": the whole deck as one PDF file.
+// "--export-pdf": the whole deck as one PDF file; "--export-cards": each card as a picture in a folder;
+// "--calibration": the alignment sheet.
 struct PdfExportRequest
 {
-    QByteArray output;          // the name exactly as given, bytes and all
+    QByteArray output;          // the name exactly as given, bytes and all; the folder for the cards
     QByteArray project;         // likewise; empty for the blank sheet
-    std::optional<int> back;    // 0 for none; unset for the window's first choice
+    std::optional<int> back;    // 0 for none; unset for the window's first choice or a picture
+    QByteArray backPicture;     // a picture of the user's own as the back, when given
     print::DeckOptions options; // the window's first-run choices unless asked otherwise
+    double bleedMm = print::kDefaultBleedMm;
 };
 
 struct CommandLineRequest
 {
     Command command = Command::Window;
-    PdfExportRequest exportPdf;
+    PdfExportRequest exportPdf; // for every command that writes
 };
 
 // The program's command line, read from a table: a new option is a row there, a new command a row and the
@@ -69,6 +75,11 @@ public:
 
 private:
     Outcome exportPdf(const PdfExportRequest &request) const;
+    Outcome exportCards(const PdfExportRequest &request) const;
+    Outcome calibration(const PdfExportRequest &request) const;
+    // The sheet and back a request names, or the refusal.
+    std::variant<std::pair<QImage, print::BackChoice>, Outcome> deckOf(const PdfExportRequest &request) const;
+    QByteArray sheetPath(const PdfExportRequest &request) const;
     QByteArray projectPath(const QByteArray &given) const;
 
     const AppFolder &m_program;

@@ -18,7 +18,14 @@ namespace {
 // A command that needs no window, so no display either.
 int runCommand(int argc, char *argv[], const vellora::CommandLineRequest &request)
 {
-    QCoreApplication app(argc, argv);
+    // No display is needed, but drawing a project's print master needs fonts, which a GUI application has.
+    // What Qt mutters about the session it finds goes nowhere: a command says one line, or nothing.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
+        if (type == QtFatalMsg)
+            std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    });
+    QGuiApplication app(argc, argv);
     // Names the user's data folder, where the window keeps its projects when the program folder is not the
     // user's to write in.
     QCoreApplication::setApplicationName(QStringLiteral("Vellora"));

@@ -2,6 +2,7 @@
 
 #include "placement/dialogform.h"
 #include "placement/jokerform.h"
+#include "placement/photoloader.h"
 #include "print/afdrukform.h"
 #include "print/heledeckform.h"
 #include "print/rugzijde.h"
@@ -21,6 +22,7 @@
 #include "surface/widgets/picturebox.h"
 
 #include <QAction>
+#include <QSettings>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -323,9 +325,16 @@ void Main::printWholeDeck()
         return;
     // The dialogs are only reached from the window's own buttons.
     QtDeckDialogs dialogs;
+    QSettings settings; // the deck window's turn, back shift and paper, kept between runs
     HeleDeckForm form(m_deck.sheet().image(), m_deck.name(), m_pacer, m_prompter, m_appFolder, m_printQueues,
-                      dialogs, this);
+                      dialogs, settings, this);
     form.setPrintRecord(m_deck.printRecord());
+    form.setPictureReader([](const QString &path, QString *error) {
+        const PhotoLoad photo = PhotoLoader::load(path);
+        if (error)
+            *error = photo.error;
+        return photo.image;
+    });
     form.exec();
 }
 

@@ -1,31 +1,36 @@
 #include "print/afdrukform.h"
-#include "surface/appfolder.h"
+#include "print/calibration.h"
+#include "print/cardimages.h"
 #include "print/deckexport.h"
 #include "print/heledeckform.h"
 #include "print/jobwatch.h"
-#include "surface/widgets/imagebutton.h"
 #include "print/margins.h"
 #include "print/pagetables.h"
-#include "surface/widgets/picturebox.h"
-#include "surface/picturefile.h"
-#include "print/printjobs.h"
 #include "print/pdfdocument.h"
+#include "print/printjobs.h"
 #include "print/printqueues.h"
 #include "print/rugzijde.h"
 #include "print/workstrip.h"
+#include "surface/appfolder.h"
+#include "surface/picturefile.h"
+#include "surface/twips.h"
+#include "surface/widgets/imagebutton.h"
+#include "surface/widgets/picturebox.h"
 #include "tests/support/printfakes.h"
 #include "tests/support/testsupport.h"
-#include "surface/twips.h"
 
+#include <QCheckBox>
 #include <QComboBox>
-#include <QLineEdit>
+#include <QDoubleSpinBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSemaphore>
+#include <QSettings>
 #include <QThreadPool>
 #include <QtTest>
 #include <sys/mount.h>
@@ -143,6 +148,17 @@ struct Placed { int page; QString top, left; QRect twips, sheetPixels; };
 struct Browse { QString folder; QStringList files, counters; int scrollTo, shownAfter; };
 // marked: the page whose cut marks and scale bar (bar mm long, 0 for none) are looked at.
 struct Deck { print::DeckOrder order; bool back; QString top, left; QList<int> pages; int marked, bar; };
+// A deck laid out and turned; faces: how many face pages it has.
+struct BackRow
+{
+    print::DeckLayout layout;
+    print::CardSize size;
+    print::Paper paper;
+    print::Turn turn;
+    QPointF shift;
+    bool clear;
+    int faces;
+};
 // via 0 the fake queues, 1 a hung print server, 2 a working printer, an unusable margin and no back.
 struct Failure { int via; QString printer; std::optional<State> state; };
 
@@ -180,9 +196,12 @@ private:
 
 struct AnsweringDialogs final : DeckDialogs
 {
-    QString path, suggested;
+    QString path, suggested, folder, picture;
     std::optional<QString> pdfPath(QWidget *, const QString &s) override { return (suggested = s, path); }
-    std::optional<PrintChoice> printer(QWidget *, const QString &p) override { return {{p, {}, {}}}; }
+    std::optional<print::Paper> paper; // the printer's
+    std::optional<PrintChoice> printer(QWidget *, const QString &p) override { return {{p, {}, {}, paper}}; }
+    std::optional<QString> cardFolder(QWidget *, const QString &) override { return folder; }
+    std::optional<QString> backPicture(QWidget *) override { return picture; }
 };
 
 template <typename T> T *child(QWidget *window, const QString &name)
@@ -250,6 +269,7 @@ class TestPrint : public QObject
     test::RecordingPrintQueues m_queues;
     const QImage m_addressed = addressedSheet(), m_coloured = colouredSheet();
     QString m_project;
+    std::unique_ptr<QSettings> m_settings; // what the deck window keeps between openings
 
     // Back files in a subfolder of the application folder, the i-th all in kQuadrants[i].
     void writeBacks(const QString &folder = QStringLiteral("Backgrounds"),
@@ -287,6 +307,8 @@ private Q_SLOTS:
         qputenv("CUPS_SERVERROOT", QFile::encodeName(m_scratch.path()));
         qunsetenv("PRINTER");
         qunsetenv("LPDEST");
+        m_settings = std::make_unique<QSettings>(m_scratch.filePath(QStringLiteral("settings.ini")),
+                                                 QSettings::IniFormat);
         m_project = m_scratch.filePath(QStringLiteral("addressed.krt"));
         QVERIFY(PictureFile::saveBmp(m_addressed, m_project));
     }
@@ -460,7 +482,7 @@ private Q_SLOTS:
             QVERIFY(!window->isVisible());
         }
         AnsweringDialogs dialogs;
-        HeleDeckForm deck(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs);
+        HeleDeckForm deck(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs, *m_settings);
         if (row.via < 2)
             child<QPushButton>(&deck, "PrintKnop")->click();
         QVERIFY(workEnds(&deck));
@@ -486,7 +508,7 @@ private Q_SLOTS:
         QTest::addColumn<Deck>("row");
         const auto duplex = print::DeckOrder::Duplex, facesFirst = print::DeckOrder::FacesFirst;
         QTest::newRow("duplex; page 2, a cut card at each side")
-            << Deck{duplex, true, "40", "10", {1, 0, 2, 0, 3, 0, 4, 0, 5, 0, 6, 0}, 2, 50};
+            << Deck{duplex, true, "40", "27", {1, 0, 2, 0, 3, 0, 4, 0, 5, 0, 6, 0}, 2, 50};
         QTest::newRow("faces first; page 6, four columns")
             << Deck{facesFirst, true, "40", "10", {1, 2, 3, 4, 5, 6, 0, 0, 0, 0, 0, 0}, 6, 50};
         QTest::newRow("no back; page 3, little room below, none left")
@@ -500,7 +522,11 @@ private Q_SLOTS:
     {
         QFETCH(const Deck, row);
         const print::BackChoice back{row.back ? quadrantBack({30, 40}) : QImage(), {}};
-        print::DeckOptions options{row.order, false, true, row.top, row.left};
+        print::DeckOptions options;
+        options.order = row.order;
+        options.topMargin = row.top;
+        options.leftMargin = row.left;
+        options.wholePageBack = true;
         const int dpi = 150, at = row.pages.indexOf(row.marked);
         QImage with, without;
         for (QImage *image : {&without, &with}) {
@@ -533,9 +559,13 @@ private Q_SLOTS:
         QCOMPARE(test::firstDifference(with.copy(nearCards), without.copy(nearCards)), "");
         const print::CardEdges edges = print::cardEdges(print::facePage(row.marked), printed);
         QCOMPARE(QPair(edges.x.size(), edges.y.size()), QPair(size_t(row.marked % 3 ? 6 : 5), size_t(3)));
-        // 1.5 mm of distance and 1 mm of line: 142 twips.
-        const size_t above = printed.top() >= 142, onLeft = printed.left() >= 142;
-        QCOMPARE(laidOut.cutMarks.size(), edges.x.size() * (1 + above) + edges.y.size() * (1 + onLeft));
+        // 1.5 mm of distance and 1 mm of line outside the 4 mm band: 369 twips.
+        const QSize paper = laidOut.paperTwips();
+        const size_t above = printed.top() >= 369, onLeft = printed.left() >= 369,
+                     below = paper.height() - printed.bottom() > 369,
+                     onRight = paper.width() - printed.right() > 369;
+        QCOMPARE(laidOut.cutMarks.size(),
+                 edges.x.size() * (above + below) + edges.y.size() * (onLeft + onRight));
         for (const QLine &line : laidOut.cutMarks) {
             QVERIFY(line.dx() ? std::ranges::count(edges.y, line.y1())
                               : std::ranges::count(edges.x, line.x1()));
@@ -581,7 +611,9 @@ private Q_SLOTS:
         }
         test::RecordingPrintQueues single;
         Surface working;
-        QVERIFY(print::printFacePage(master, print::facePage(2), "40", "10", working, single).printed);
+        QVERIFY(print::printFacePage(master, print::facePage(2), options.topMargin, options.leftMargin, working,
+                                     single)
+                    .printed);
         QCOMPARE(onlyPage(single).picture.twips, fromSheet->at(1).picture.twips);
 
         const QString pdf = m_scratch.filePath(QStringLiteral("master.pdf"));
@@ -597,6 +629,235 @@ private Q_SLOTS:
             // enc "image" is stored as it is (Flate), not as JPEG; then the pixels per inch across and down.
             QVERIFY2(f.at(8) == u"image" && f.at(12).toInt() >= 300 && f.at(13).toInt() >= 300,
                      qPrintable(line));
+        }
+    }
+
+    // Every card's back lies behind its face once the sheet is turned as chosen (left-right or top-bottom
+    // mirrored on the paper), moved by the shift; every back shows the same crop of the back, upright, and
+    // nothing but paper white lies within 4 mm of the edges unless a shift puts it there (clear: it does
+    // not).
+    void cardBacks_data()
+    {
+        QTest::addColumn<BackRow>("row");
+        using L = print::DeckLayout;
+        using S = print::CardSize;
+        using P = print::Paper;
+        using T = print::Turn;
+        QTest::newRow("pages, A4, short edge")
+            << BackRow{L::Pages, S::Size63x88, P::A4, T::ShortEdge, {}, true, 6};
+        QTest::newRow("pages, A4, long edge, shifted")
+            << BackRow{L::Pages, S::Size63x88, P::A4, T::LongEdge, {3, -2}, false, 6};
+        QTest::newRow("63x88, A4, short edge")
+            << BackRow{L::Cards, S::Size63x88, P::A4, T::ShortEdge, {}, true, 7};
+        QTest::newRow("63x88, Letter, long edge, shifted to the corner")
+            << BackRow{L::Cards, S::Size63x88, P::Letter, T::LongEdge, {-5, 5}, false, 7};
+        QTest::newRow("57x90, Letter lying down, short edge")
+            << BackRow{L::Cards, S::Size57x90, P::Letter, T::ShortEdge, {0.3, 0}, true, 7};
+        QTest::newRow("57x90, A4, long edge")
+            << BackRow{L::Cards, S::Size57x90, P::A4, T::LongEdge, {}, true, 7};
+    }
+    void cardBacks()
+    {
+        QFETCH(const BackRow, row);
+        print::DeckOptions options;
+        options.layout = row.layout;
+        options.cardSize = row.size;
+        options.paper = row.paper;
+        options.turn = row.turn;
+        options.backShiftMm = row.shift;
+        const print::BackChoice back{quadrantBack({120, 160}), {}};
+        const auto pages = print::deckPages(m_coloured, back, options, nullptr);
+        QVERIFY(pages);
+        QCOMPARE(int(pages->size()), 2 * row.faces);
+        const QPoint shift(qRound(row.shift.x() * 1440 / 25.4), qRound(row.shift.y() * 1440 / 25.4));
+        int cards = 0;
+        bool backsClear = true;
+        for (int f = 0; f < row.faces; ++f) {
+            const print::PrintPage &face = pages->at(2 * f), &backPage = pages->at(2 * f + 1);
+            const QSize paper = face.paperTwips();
+            QCOMPARE(backPage.paperTwips(), paper);
+            QCOMPARE(backPage.cardCuts.size(), face.cardCuts.size());
+            QVERIFY(row.layout == print::DeckLayout::Pages || face.cards.size() == face.cardCuts.size());
+            // Lying down the short edge is the side; standing up it is the top.
+            const bool acrossWidth = (row.turn == print::Turn::ShortEdge) == (paper.width() > paper.height());
+            for (size_t i = 0; i < face.cardCuts.size(); ++i, ++cards) {
+                const QRect f = face.cardCuts[i];
+                QVERIFY(QRect(QPoint(), paper).contains(f));
+                const QPoint mirrored = acrossWidth ? QPoint(paper.width() - f.x() - f.width(), f.y())
+                                                    : QPoint(f.x(), paper.height() - f.y() - f.height());
+                QCOMPARE(backPage.cardCuts[i], QRect(mirrored + shift, f.size()));
+            }
+            QCOMPARE(print::clearOfEdgeBand(face), true);
+            backsClear = backsClear && print::clearOfEdgeBand(backPage);
+        }
+        QCOMPARE(cards, 56);
+        QCOMPARE(backsClear, row.clear);
+
+        // The first back page rendered: each card's back, bar its outermost pixel, scaled to 12 x 16, is the
+        // same, with the back's quadrants where they belong; the edge band of face and back stays white.
+        const QString pdf = m_scratch.filePath(QStringLiteral("backs.pdf"));
+        QVERIFY(print::savePdf(*print::deckPdf(m_coloured, back, options, nullptr), pdf, nullptr));
+        const int dpi = 50;
+        const QImage rendered = renderPdf(pdf, 2, dpi), faceRendered = renderPdf(pdf, 1, dpi);
+        QImage first;
+        for (const QRect &cut : pages->at(1).cardCuts) {
+            const QImage crop = rendered.copy(toPixels(cut, dpi).adjusted(1, 1, -1, -1))
+                                    .scaled(12, 16, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            for (int q = 0; q < 4; ++q)
+                QVERIFY(colourDistance(crop.pixelColor(3 + q % 2 * 6, 4 + q / 2 * 8), QColor(kQuadrants[q])) <
+                        40);
+            if (first.isNull())
+                first = crop;
+            for (int y = 0; y < 16; ++y)
+                for (int x = 0; x < 12; ++x)
+                    QVERIFY(colourDistance(crop.pixelColor(x, y), first.pixelColor(x, y)) < 24);
+        }
+        const int band = qFloor(4 / 25.4 * dpi);
+        for (const QImage *page : {&faceRendered, &rendered}) {
+            const QRect inside = page->rect().adjusted(band, band, -band, -band);
+            bool white = true;
+            for (int y = 0; y < page->height(); ++y)
+                for (int x = 0; x < page->width(); ++x)
+                    white = white && (inside.contains(x, y) || qGray(page->pixel(x, y)) > 250);
+            QCOMPARE(white, page == &faceRendered || row.clear);
+        }
+    }
+
+    // The window's first margins keep the pages layout out of the edge band; typed ones may not.
+    void edgeBand_data()
+    {
+        QTest::addColumn<QString>("top");
+        QTest::addColumn<QString>("left");
+        QTest::addColumn<QPointF>("shift");
+        QTest::addColumn<bool>("warned");
+        QTest::newRow("first choices") << "40"
+                                       << "27" << QPointF() << false;
+        QTest::newRow("left 10") << "40"
+                                 << "10" << QPointF() << true;
+        QTest::newRow("top 99") << "99"
+                                << "27" << QPointF() << true;
+        QTest::newRow("back shifted 5 mm right") << "40"
+                                                 << "27" << QPointF(5, 0) << true;
+    }
+    void edgeBand()
+    {
+        QFETCH(const QString, top);
+        QFETCH(const QString, left);
+        QFETCH(const QPointF, shift);
+        QFETCH(const bool, warned);
+        print::DeckOptions options;
+        options.topMargin = top;
+        options.leftMargin = left;
+        options.backShiftMm = shift;
+        QCOMPARE(print::edgeBandWarning(options).isEmpty(), !warned);
+        // Centred with room to spare, the cards take no margins and 5 mm of shift.
+        options.layout = print::DeckLayout::Cards;
+        QCOMPARE(print::edgeBandWarning(options), QString());
+    }
+
+    // A finer print master of the same sheet gives the same cards: everything is taken by its twips.
+    void finerSheet()
+    {
+        const QImage fine = m_coloured.scaled(m_coloured.size() * 3);
+        for (const int cell : {0, 13, 30, 55}) {
+            const QRect twips = print::cellTwips(cell);
+            QCOMPARE(print::sheetPiece(fine, twips).size(), QSize(855, 1200));
+            QCOMPARE(print::sheetPiece(m_coloured, twips).scaled(855, 1200), print::sheetPiece(fine, twips));
+        }
+    }
+
+    // The cards as images: 56 and the back, each at 300 dpi with the bleed carried out from its own edge;
+    // written again over themselves.
+    void cardImages_data()
+    {
+        QTest::addColumn<print::CardSize>("size");
+        QTest::addColumn<double>("bleedMm");
+        QTest::addColumn<QSize>("dots");
+        QTest::addColumn<int>("bleed");
+        QTest::newRow("63 x 88, 3 mm") << print::CardSize::Size63x88 << 3.0 << QSize(744, 1039) << 35;
+        QTest::newRow("57 x 90, no bleed") << print::CardSize::Size57x90 << 0.0 << QSize(673, 1063) << 0;
+    }
+    void cardImages()
+    {
+        QFETCH(const print::CardSize, size);
+        QFETCH(const double, bleedMm);
+        QFETCH(const QSize, dots);
+        QFETCH(const int, bleed);
+        const QString folder = m_scratch.filePath(QStringLiteral("cards/new"));
+        QDir(folder).removeRecursively();
+        for (int pass = 0; pass < 2; ++pass)
+            QCOMPARE(print::writeCardImages(m_coloured, quadrantBack({60, 80}), folder, size, bleedMm),
+                     QString());
+        const QStringList names = print::cardImageNames();
+        QCOMPARE(names.mid(12, 3), QStringList({"harten-k.png", "harten-joker.png", "klavers-a.png"}));
+        QStringList sorted = names;
+        sorted.sort();
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name), sorted);
+        for (const int i : {0, 13, 30, 55, 56}) {
+            const QImage image = rgb(QImage(QDir(folder).filePath(names[i])));
+            QCOMPARE(image.size(), dots + QSize(2 * bleed, 2 * bleed));
+            QCOMPARE(image.dotsPerMeterX(), 11811);
+            QCOMPARE(image.dotsPerMeterY(), 11811);
+            const QRect card(QPoint(bleed, bleed), dots);
+            for (int y = 0; y < image.height(); ++y) {
+                const int inside = std::clamp(y, card.top(), card.bottom());
+                for (const int x : {0, bleed / 2, image.width() - 1})
+                    QCOMPARE(image.pixel(x, y),
+                             image.pixel(std::clamp(x, card.left(), card.right()), inside));
+            }
+            if (i < 56)
+                QVERIFY(colourDistance(image.pixelColor(card.center()), cellColour(i)) < 8);
+            else
+                for (int q = 0; q < 4; ++q)
+                    QVERIFY(colourDistance(image.pixelColor(card.x() + card.width() * (1 + q % 2 * 2) / 4,
+                                                            card.y() + card.height() * (1 + q / 2 * 2) / 4),
+                                           QColor(kQuadrants[q])) < 8);
+        }
+    }
+
+    // A folder holding anything but earlier card images is refused and left as it was.
+    void cardFolderRefused()
+    {
+        const QString base = m_scratch.filePath(QStringLiteral("refused"));
+        QDir(base).removeRecursively();
+        QVERIFY(QDir().mkpath(base + QStringLiteral("/other")));
+        writeFile(base + QStringLiteral("/other/notes.txt"), "mine");
+        QVERIFY(QDir().mkpath(base + QStringLiteral("/notpng")));
+        writeFile(base + QStringLiteral("/notpng/harten-a.png"), "not a picture");
+        QVERIFY(QDir().mkpath(base + QStringLiteral("/folder/rug.png")));
+        writeFile(base + QStringLiteral("/file"), "a file");
+        for (const char *name : {"other", "notpng", "folder", "file"}) {
+            const QString folder = base + u'/' + QLatin1String(name);
+            const QStringList before = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden);
+            QVERIFY(!print::writeCardImages(m_coloured, {}, folder, print::CardSize::Size63x88, 3).isEmpty());
+            QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden), before);
+        }
+    }
+
+    // The front's scale at every millimetre through the middle, and the back's lying just behind it.
+    void calibration()
+    {
+        const QString pdf = m_scratch.filePath(QStringLiteral("calibration.pdf"));
+        QVERIFY(print::savePdf(*print::calibrationPdf(print::Paper::Letter, nullptr), pdf, nullptr));
+        QCOMPARE(test::pdfPageCount(pdf), 2);
+        QList<int> ticks[2];
+        for (int side = 0; side < 2; ++side) {
+            const QImage page = renderPdf(pdf, side + 1, 254); // 10 pixels to the millimetre
+            QCOMPARE(page.size(), QSize(2159, 2794));
+            const int y = page.height() / 2 - 7;
+            // The middle of each tick, from the back mirrored left to right.
+            for (int x = 1, start = 0; x < page.width(); ++x) {
+                const bool dark = qGray(page.pixel(x, y)) < 160, before = qGray(page.pixel(x - 1, y)) < 160;
+                if (dark && !before)
+                    start = x;
+                else if (!dark && before)
+                    ticks[side] << (side ? page.width() - (start + x) / 2 : (start + x) / 2);
+            }
+        }
+        QCOMPARE(ticks[0].size(), 21);
+        for (int k = 0; k < 21; ++k) {
+            QVERIFY(std::abs(ticks[0][k] - (2159 / 2 + (k - 10) * 10)) <= 2);
+            QVERIFY(std::abs(ticks[1][20 - k] - ticks[0][k]) <= 2);
         }
     }
 
@@ -622,7 +883,7 @@ private Q_SLOTS:
         AnsweringDialogs dialogs;
         AfdrukForm faces(m_addressed, m_pacer, m_prompter, *m_folder, queues);
         Rugzijde backs(m_pacer, m_prompter, *m_folder, queues);
-        HeleDeckForm deck(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs);
+        HeleDeckForm deck(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs, *m_settings);
         QDialog *const forms[] = {&faces, &backs, &deck};
         QDialog *form = forms[window];
         form->show();
@@ -699,7 +960,7 @@ private Q_SLOTS:
 
         AnsweringDialogs dialogs;
         dialogs.path = path;
-        HeleDeckForm form(m_coloured, {}, m_pacer, m_prompter, *m_folder, m_queues, dialogs);
+        HeleDeckForm form(m_coloured, {}, m_pacer, m_prompter, *m_folder, m_queues, dialogs, *m_settings);
         QThreadPool *pool = QThreadPool::globalInstance();
         const auto busy = std::make_shared<QSemaphore>();
         for (int i = 0; i < pool->maxThreadCount(); ++i)
@@ -728,7 +989,7 @@ private Q_SLOTS:
         const SystemPrintQueues queues; // the deadline of the program itself
         AnsweringDialogs dialogs;
         AfdrukForm faces(m_addressed, m_pacer, m_prompter, *m_folder, queues);
-        HeleDeckForm whole(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs);
+        HeleDeckForm whole(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs, *m_settings);
         QDialog *form = deck ? static_cast<QDialog *>(&whole) : &faces;
         form->show();
         QElapsedTimer clock, sinceTick;
@@ -814,7 +1075,7 @@ private Q_SLOTS:
         AnsweringDialogs dialogs;
         dialogs.path = m_scratch.filePath(QStringLiteral("window.pdf"));
         HeleDeckForm form(m_coloured, QStringLiteral("Zomer"), m_pacer, m_prompter, *m_folder, queues,
-                          dialogs);
+                          dialogs, *m_settings);
         child<QPushButton>(&form, "PdfKnop")->click();
         QVERIFY(workEnds(&form));
         QCOMPARE(QFileInfo(dialogs.suggested).fileName(), QStringLiteral("Zomer.pdf"));
@@ -823,9 +1084,21 @@ private Q_SLOTS:
         QVERIFY(workEnds(&form));
         QCOMPARE(queues.jobs.size(), size_t(1)); // the pages just saved, made by the same code
         QCOMPARE(queues.jobs[0].pages.size(), size_t(12));
+        // Turned on the short edge by default, on the deck's own paper.
+        QCOMPARE(queues.jobs[0].options.sides, QByteArray("two-sided-short-edge"));
+        QCOMPARE(queues.jobs[0].options.media, QByteArray("iso_a4_210x297mm"));
+        // Cards go on the printer's own paper.
+        child<QComboBox>(&form, "Opmaak")->setCurrentIndex(1);
+        dialogs.paper = print::Paper::Letter;
+        child<QPushButton>(&form, "PrintKnop")->click();
+        QVERIFY(workEnds(&form));
+        QCOMPARE(queues.jobs.at(1).options.media, QByteArray("na_letter_8.5x11in"));
+        QCOMPARE(queues.jobs[1].pages.front().paper, print::Paper::Letter);
+        child<QComboBox>(&form, "Opmaak")->setCurrentIndex(0);
         QVERIFY(m_prompter.shown.isEmpty());
         const QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
-        const HeleDeckForm unnamed(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs);
+        const HeleDeckForm unnamed(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs,
+                                   *m_settings);
         QCOMPARE(unnamed.suggestedPdfPath(), documents.filePath("Vellora.pdf"));
         // A margin off any paper is refused before anything is written.
         child<QComboBox>(&form, "Combo1")->setCurrentText(QStringLiteral("99999999"));
@@ -851,6 +1124,66 @@ private Q_SLOTS:
         QCOMPARE(m_prompter.shown.size(), 1);
         QVERIFY2(m_prompter.shown[0].text.startsWith("De PDF is niet opgeslagen"),
                  qPrintable(m_prompter.shown[0].text));
+    }
+
+    // The deck window's further choices: turn, shift and paper kept between openings (the paper the
+    // locale's at first), the edge band named once the margins reach it, the cards as pictures and the
+    // alignment sheet written where the dialogs say, and a back of one's own listed after the program's.
+    void deckChoices()
+    {
+        writeBacks();
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_scratch.filePath(QStringLiteral("data"))));
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        QSettings settings(m_scratch.filePath(QStringLiteral("choices.ini")), QSettings::IniFormat);
+        test::RecordingPrintQueues queues;
+        AnsweringDialogs dialogs;
+        {
+            HeleDeckForm form(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs, settings);
+            QCOMPARE(form.options().paper, print::Paper::Letter);
+            auto *warning = child<QLabel>(&form, "RandWaarschuwing");
+            QCOMPARE(warning->text(), QString());
+            child<QComboBox>(&form, "Combo2")->setCurrentText(QStringLiteral("10"));
+            QCOMPARE(warning->text(), QString::fromUtf16(print::kEdgeBandWarning));
+            child<QComboBox>(&form, "Opmaak")->setCurrentIndex(1);
+            child<QComboBox>(&form, "Papier")->setCurrentIndex(0);
+            child<QComboBox>(&form, "Keren")->setCurrentIndex(1);
+            child<QDoubleSpinBox>(&form, "RugX")->setValue(-1.3);
+            child<QCheckBox>(&form, "HelePagina")->setChecked(true);
+            const print::DeckOptions o = form.options();
+            QCOMPARE(QPair(o.layout, o.paper), QPair(print::DeckLayout::Cards, print::Paper::A4));
+            QCOMPARE(QPair(o.turn, o.backShiftMm), QPair(print::Turn::LongEdge, QPointF(-1.3, 0)));
+            QVERIFY(o.wholePageBack);
+
+            dialogs.folder = m_scratch.filePath(QStringLiteral("pictures"));
+            child<QPushButton>(&form, "KaartenKnop")->click();
+            QVERIFY(workEnds(&form));
+            QCOMPARE(QDir(dialogs.folder).entryList(QDir::Files).size(), 57);
+            dialogs.path = m_scratch.filePath(QStringLiteral("align.pdf"));
+            child<QPushButton>(&form, "UitlijnKnop")->click();
+            QVERIFY(workEnds(&form));
+            QCOMPARE(test::pdfPageCount(dialogs.path), 2);
+
+            dialogs.picture = m_scratch.filePath(QStringLiteral("not a picture.png"));
+            writeFile(dialogs.picture, "text");
+            child<QPushButton>(&form, "EigenRugKnop")->click();
+            QCOMPARE(m_prompter.shown.size(), 1);
+            QVERIFY(m_prompter.shown[0].text.startsWith(u"not a picture.png kan geen rugzijde zijn"));
+            dialogs.picture = m_scratch.filePath(QStringLiteral("own.jpg"));
+            QVERIFY(quadrantBack({30, 40}).save(dialogs.picture));
+            child<QPushButton>(&form, "EigenRugKnop")->click();
+            QCOMPARE(child<QScrollBar>(&form, "VScroll1")->value(), 2);
+            QCOMPARE(child<QLabel>(&form, "Label3")->text(), QStringLiteral("Rugzijde 2 / 2"));
+            const QDir own(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+                           "/Backgrounds");
+            QCOMPARE(own.entryList(QDir::Files), QStringList{"own.jpg"});
+        }
+        QLocale::setDefault(QLocale::system());
+        const HeleDeckForm again(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs, settings);
+        const print::DeckOptions o = again.options();
+        QCOMPARE(QPair(o.layout, o.paper), QPair(print::DeckLayout::Pages, print::Paper::A4));
+        QCOMPARE(QPair(o.turn, o.backShiftMm), QPair(print::Turn::LongEdge, QPointF(-1.3, 0)));
+        QVERIFY(!o.wholePageBack);
+        QCOMPARE(child<QScrollBar>(const_cast<HeleDeckForm *>(&again), "VScroll1")->maximum(), 2);
     }
 };
 
@@ -883,7 +1216,10 @@ private Q_SLOTS:
         AnsweringDialogs dialogs;
         AfdrukForm faces(m_coloured, m_pacer, m_prompter, folder, queues);
         Rugzijde backs(m_pacer, m_prompter, folder, queues);
-        HeleDeckForm deck(m_coloured, {}, m_pacer, m_prompter, folder, queues, dialogs);
+        QTemporaryFile settingsFile;
+        QVERIFY(settingsFile.open());
+        QSettings settings(settingsFile.fileName(), QSettings::IniFormat);
+        HeleDeckForm deck(m_coloured, {}, m_pacer, m_prompter, folder, queues, dialogs, settings);
         child<QComboBox>(&backs, "Combo1")->setCurrentText(QStringLiteral("10"));
         child<QComboBox>(&backs, "Combo2")->setCurrentText(QStringLiteral("20"));
         // The PDFs the queue has written whole, newest first: Ghostscript writes the end-of-file marker last.

@@ -114,6 +114,7 @@ private Q_SLOTS:
         QImage back(60, 80, QImage::Format_RGB32);
         back.fill(qRgb(200, 30, 30));
         QVERIFY(back.save(m_app.filePath("Backgrounds/Background-0.jpg"), "JPEG", 95));
+        QVERIFY(back.save(m_app.filePath("own.png")));
         m_out = m_app.filePath("out");
     }
     void init() { QVERIFY(QDir().mkpath(m_out)); }
@@ -146,7 +147,8 @@ private Q_SLOTS:
         row("unfit project", {"--export-pdf", "OUT", "UNFIT"}, 0, "is geen Vellora-project");
         row("two projects", {"--export-pdf", "OUT", "PROJECT", "PROJECT"}, 0, "één project tegelijk");
         row("back beyond the folder", {"--export-pdf", "OUT", "--back", "2"}, 0, "rugzijde 2 bestaat niet");
-        row("back no number", {"--export-pdf", "OUT", "--back", "x"}, 0, "--back is een nummer");
+        row("back no number", {"--export-pdf", "OUT", "--back", "x"}, 0,
+            "x kan geen rugzijde zijn: Het bestand bestaat niet.");
         row("unknown order", {"--export-pdf", "OUT", "--order", "simplex"}, 0, "--order is duplex");
         row("no file name", {"--export-pdf", "", "PROJECT"}, 0, "heeft een bestandsnaam nodig");
         row("folder missing", {"--export-pdf", "OUT"}, 0, "De map bestaat niet (meer).", "free",
@@ -167,8 +169,23 @@ private Q_SLOTS:
             "mine.krt wordt niet overschreven: Dit is het project zelf.", "same", project, true);
         row("program: existing project as output", {"--export-pdf", "mine.krt"}, 0,
             "mine.krt wordt niet overschreven: Dit bestand is geen PDF.", "same", project, true);
-        row("program without a display", {"--export-pdf", "OUT", "mine.krt", "--back", "1"}, 12, "",
-            "pdf", "cli.pdf", true);
+        row("program without a display",
+            {"--export-pdf", "OUT", "mine.krt", "--back", "1", "--whole-page-back"}, 12, "", "pdf", "cli.pdf",
+            true);
+        row("program: cards on Letter, long edge, shifted",
+            {"--export-pdf", "OUT", "--layout", "cards", "--paper", "letter", "--flip", "long",
+             "--back-shift", "-1.5,0.5"},
+            14, "", "free", "cli.pdf", true);
+        row("own picture as the back", {"--export-pdf", "OUT", "--back", "PICTURE", "--card-size", "57x90"},
+            12);
+        row("not a picture as the back", {"--export-pdf", "OUT", "--back", "UNFIT"}, 0,
+            "kan geen rugzijde zijn");
+        row("pages on Letter", {"--export-pdf", "OUT", "--paper", "letter"}, 0, "passen alleen op A4");
+        row("shift beyond 5 mm", {"--export-pdf", "OUT", "--back-shift", "5.5,0"}, 0, "--back-shift is X,Y");
+        row("program: calibration on Letter", {"--calibration", "OUT", "--paper", "letter"}, 2, "", "free",
+            "cli.pdf", true);
+        row("calibration on unknown paper", {"--calibration", "OUT", "--paper", "a3"}, 0,
+            "--paper is a4 of letter");
         row("program: name not UTF-8", {"--export-pdf", "OUT"}, 12, "", "free", "caf\xe9.pdf", true);
         row("program: project not UTF-8", {"--export-pdf", "OUT", "\xff"}, 12, "", "free", "cli.pdf", true);
         row("program: disk full", {"--export-pdf", "OUT"}, 0, "De schijf is vol.", "disk", "disk/deck.pdf",
@@ -223,7 +240,8 @@ private Q_SLOTS:
         for (QByteArray &arg : args)
             arg.replace("OUT", out)
                 .replace("PROJECT", QFile::encodeName(m_app.filePath("Projecten/mine.krt")))
-                .replace("UNFIT", QFile::encodeName(m_app.filePath("unfit.krt")));
+                .replace("UNFIT", QFile::encodeName(m_app.filePath("unfit.krt")))
+                .replace("PICTURE", QFile::encodeName(m_app.filePath("own.png")));
         Ran ran{};
         if (program) {
             ran = runProgram(QFile::encodeName(m_app.filePath("vellora")), args,
@@ -246,8 +264,10 @@ private Q_SLOTS:
         if (pages == 0 && says.isEmpty()) { // help: every option on a line of its own
             QCOMPARE(ran.exitCode, 0);
             const QStringList lines = QString::fromUtf8(ran.out).split(u'\n');
-            for (const char *option : {"--help", "--export-pdf", "PROJECT", "--back", "--order",
-                                       "--no-cut-marks", "--no-scale-bar"})
+            for (const char *option :
+                 {"--help", "--export-pdf", "--export-cards", "--calibration", "PROJECT", "--back", "--order",
+                  "--layout", "--card-size", "--paper", "--flip", "--back-shift", "--whole-page-back",
+                  "--bleed", "--no-cut-marks", "--no-scale-bar"})
                 QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^  %1( |$)").arg(option))).size(),
                          1);
         } else if (pages == 0) {
@@ -267,6 +287,12 @@ private Q_SLOTS:
         QVERIFY(test::writeBytes(pdf, written));
         QCOMPARE(written.left(5), QByteArray("%PDF-"));
         QCOMPARE(test::pdfPageCount(pdf), pages);
+        if (QString::fromUtf8(QTest::currentDataTag()).contains(u"Letter")) {
+            QProcess info;
+            info.start(QStringLiteral("pdfinfo"), {pdf});
+            QVERIFY(info.waitForFinished());
+            QVERIFY(info.readAllStandardOutput().contains("612 x 792 pts (letter)"));
+        }
 
         // The real program's deck has its faces pixel for pixel, and the back passed on as its own JPEG file.
         if (QTest::currentDataTag() == QLatin1String("program without a display")) {
@@ -283,6 +309,58 @@ private Q_SLOTS:
                                                working.image().convertToFormat(QImage::Format_RGB32)),
                          "");
             }
+        }
+    }
+
+    // The cards as pictures from the real program; a folder holding something else, or a bleed beyond
+    // 10 mm, is refused with nothing written.
+    void exportCards_data()
+    {
+        QTest::addColumn<QByteArrayList>("args");
+        QTest::addColumn<QString>("says"); // empty: written
+        QTest::newRow("program: 57 x 90, 2 mm")
+            << QByteArrayList{"--export-cards", "OUT", "--card-size", "57x90", "--bleed", "2"} << QString();
+        QTest::newRow("a folder with other files")
+            << QByteArrayList{"--export-cards", "OTHER"} << "kies een nieuwe";
+        QTest::newRow("bleed of 11 mm")
+            << QByteArrayList{"--export-cards", "OUT", "--bleed", "11"} << "--bleed is een maat";
+    }
+    void exportCards()
+    {
+        QFETCH(QByteArrayList, args);
+        QFETCH(QString, says);
+        QVERIFY(QDir(m_out).mkpath("other") && test::writeBytes(m_out + "/other/notes.txt", "mine"));
+        for (QByteArray &arg : args)
+            arg.replace("OUT", QFile::encodeName(m_out + "/cards"))
+                .replace("OTHER", QFile::encodeName(m_out + "/other"));
+        Ran ran{};
+        if (says.isEmpty()) {
+            ran = runProgram(QFile::encodeName(m_app.filePath("vellora")), args,
+                             QFile::encodeName(m_app.path()), m_app.path());
+        } else {
+            const auto request = CommandLine::parse(QByteArrayList{"vellora"} + args);
+            const AppFolder folder(m_app.path());
+            const CommandRunner::Outcome outcome =
+                std::holds_alternative<QString>(request)
+                    ? CommandRunner::Outcome{2, {}, std::get<QString>(request)}
+                    : CommandRunner(folder, {}).run(std::get<CommandLineRequest>(request));
+            ran = {outcome.exitCode, {}, outcome.message.toUtf8() + '\n'};
+        }
+        const QStringList cards = QDir(m_out + "/cards").entryList(QDir::Files | QDir::Hidden);
+        QCOMPARE(QDir(m_out + "/other").entryList(QDir::Files | QDir::Hidden), QStringList{"notes.txt"});
+        if (!says.isEmpty()) {
+            QCOMPARE(ran.exitCode, 2);
+            QVERIFY2(ran.err.count('\n') == 1 && QString::fromUtf8(ran.err).contains(says),
+                     ran.err.constData());
+            QVERIFY(cards.isEmpty());
+            return;
+        }
+        QVERIFY2(ran.exitCode == 0 && ran.err.isEmpty(), ran.err.constData());
+        QCOMPARE(cards.size(), 57);
+        for (const char *name : {"harten-a.png", "schoppen-joker.png", "rug.png"}) {
+            const QImage card(m_out + "/cards/" + name);
+            QCOMPARE(card.size(), QSize(673 + 2 * 24, 1063 + 2 * 24));
+            QCOMPARE(qRound(card.dotsPerMeterX() * 0.0254), 300);
         }
     }
 

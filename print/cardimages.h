@@ -1,0 +1,42 @@
+#pragma once
+
+#include "print/decklayout.h"
+#include "print/pdfdocument.h"
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <stop_token>
+
+namespace vellora::print {
+
+// Cards as a print shop takes them: one PNG per card at 300 dpi, the card's own edge carried outward as
+// bleed on every side.
+inline constexpr int kCardImageDpi = 300;
+inline constexpr double kDefaultBleedMm = 3.0;
+inline constexpr double kMaxBleedMm = 10.0;
+inline constexpr char16_t kBackImageName[] = u"rug.png";
+
+// "harten-a.png" .. "harten-k.png", "harten-joker.png", then klavers, ruiten and schoppen, in the order of
+// the sheet's cells; then kBackImageName.
+QStringList cardImageNames();
+
+// Millimetres at 300 dpi, to the nearest pixel.
+int dotsFor(double mm);
+QSize cardDots(CardSize size);
+
+// `picture` stretched over `card` pixels, or only its centred part that covers them (`cover`), and its
+// outermost pixels carried `bleed` pixels outward; 300 dpi recorded.
+QImage bledCard(const QImage &picture, QSize card, int bleed, bool cover = false);
+
+// Why the card images may not go into `folder`, in Dutch; empty when they may: it is new, empty, or holds
+// nothing but PNG files of the names cardImageNames() gives.
+QString cardFolderRefusal(const QString &folder);
+
+// Writes the 56 cards and, when `back` is no null image, the back into `folder` (made when missing), each
+// file whole or not at all. Empty when done, else why not; a stop between two files ends the work.
+// `progress` counts the files.
+QString writeCardImages(const QImage &sheet, const QImage &back, const QString &folder, CardSize size,
+                        double bleedMm, const PageProgress &progress = {}, std::stop_token stop = {});
+
+} // namespace vellora::print
