@@ -210,8 +210,10 @@ int HeleDeckForm::backNumber() const { return m_scroll->value(); }
 QString HeleDeckForm::suggestedPdfPath() const
 {
     const QString name = m_projectName.isEmpty() ? QStringLiteral("Vellora") : m_projectName;
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-        .filePath(name + QStringLiteral(".pdf"));
+    // A fresh account may have no Documents folder yet; the dialog would then start wherever the program
+    // was started from.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(QFileInfo(documents).isDir() ? documents : QDir::homePath()).filePath(name + QStringLiteral(".pdf"));
 }
 
 void HeleDeckForm::showBack(int n)

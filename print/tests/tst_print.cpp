@@ -1097,6 +1097,7 @@ private Q_SLOTS:
         child<QComboBox>(&form, "Opmaak")->setCurrentIndex(0);
         QVERIFY(m_prompter.shown.isEmpty());
         const QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+        QVERIFY(documents.mkpath(QStringLiteral(".")));
         const HeleDeckForm unnamed(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs,
                                    *m_settings);
         QCOMPARE(unnamed.suggestedPdfPath(), documents.filePath("Vellora.pdf"));
