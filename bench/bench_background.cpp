@@ -28,6 +28,7 @@
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -232,7 +233,8 @@ int main(int argc, char **argv)
     {
         PdfTo dialogs;
         dialogs.path = scratch + QStringLiteral("/deck.pdf");
-        HeleDeckForm deck(sheet, QStringLiteral("bench"), pacer, prompter, folder, queues, dialogs);
+        QSettings settings(scratch + QStringLiteral("/instellingen.ini"), QSettings::IniFormat);
+        HeleDeckForm deck(sheet, QStringLiteral("bench"), pacer, prompter, folder, queues, dialogs, settings);
         deck.show();
         const WorkStrip *strip = deck.findChild<WorkStrip *>(QStringLiteral("WerkStrook"));
         reportHeld("Deck PDF",
