@@ -19,9 +19,9 @@ const QString kRecoveredStep = QStringLiteral("Herstellen");
 
 DeckDocument::DeckDocument(AppFolder appFolder, Pacer &pacer, QObject *parent)
     : QObject(parent), m_appFolder(std::move(appFolder)), m_pacer(pacer),
-      m_recovery([this]() -> std::optional<QImage> {
+      m_recovery([this]() -> std::optional<RecoveryStore::Work> {
           if (isModified())
-              return m_sheet.image();
+              return RecoveryStore::Work{m_sheet.image(), m_record};
           return std::nullopt;
       })
 {

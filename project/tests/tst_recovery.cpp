@@ -1,3 +1,4 @@
+#include "project/mastercompanion.h"
 #include "project/recoverystore.h"
 #include "surface/picturefile.h"
 #include "tests/support/testsupport.h"
@@ -10,6 +11,7 @@
 #include <sys/stat.h>
 
 using namespace vellora;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -23,6 +25,27 @@ QImage greySheet(int grey)
 QString differenceFromGrey(const QString &copy, int grey)
 {
     return test::byteDifference(PictureFile::load(copy).image, greySheet(grey));
+}
+
+// Blank cards and a photo on the kings whose stripes, a pixel wide, only the master can hold.
+PrintRecord stripedRecord()
+{
+    QImage card(855, 1200, QImage::Format_RGB32);
+    card.fill(Qt::white);
+    PrintRecord record = PrintRecord::fromCard(card, QImage::Format_RGB32);
+    QImage grey(165, 280, QImage::Format_RGB32);
+    grey.fill(qRgb(128, 128, 128));
+    CardPaste paste;
+    paste.picture = grey;
+    paste.rows = {0, 1, 2, 3};
+    paste.areaTwips = QPoint(12 * 4275 + 900, 900);
+    paste.sizeTwips = QSize(2475, 4200);
+    paste.master = QImage(495, 840, QImage::Format_RGB32);
+    for (int y = 0; y < paste.master.height(); ++y)
+        for (int x = 0; x < paste.master.width(); ++x)
+            paste.master.setPixel(x, y, x % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+    record.paste(paste);
+    return record;
 }
 
 } // namespace
@@ -55,9 +78,9 @@ private Q_SLOTS:
         QCOMPARE(left.size(), size_t(1));
         QCOMPARE(left[0].path, copy);
         QVERIFY(RecoveryStore(folder.path()).leftovers().empty());
-        const std::optional<QImage> sheet = mine.restore(std::move(left[0]));
-        QVERIFY(sheet);
-        QCOMPARE(test::byteDifference(*sheet, greySheet(77)), QString());
+        const std::optional<RecoveryStore::Work> restored = mine.restore(std::move(left[0]));
+        QVERIFY(restored && restored->record.isEmpty());
+        QCOMPARE(test::byteDifference(restored->sheet, greySheet(77)), QString());
         QCOMPARE(differenceFromGrey(mine.path(), 77), QString());
         QVERIFY(!QFile::exists(copy));
         QVERIFY(mine.leftovers().empty());
@@ -106,6 +129,59 @@ private Q_SLOTS:
         QCOMPARE(after.st_mode, before.st_mode);
         QCOMPARE(after.st_size, before.st_size);
         QCOMPARE(QFileInfo::exists(folder.filePath(QStringLiteral("hostile.bmp"))), true);
+    }
+
+    // The print master's record comes back with the sheet it was written with, its photo's detail whole, and
+    // stays beside the copy that is now this program's; one that is not of that sheet is left out.
+    void theRecordComesBackWithItsSheet_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("as written") << "" << true;
+        QTest::newRow("sheet written after it") << "sheet" << false;
+        QTest::newRow("cut short") << "truncate" << false;
+        QTest::newRow("not a regular file") << "fifo" << false;
+        QTest::newRow("a later copy without one") << "without" << false;
+    }
+    void theRecordComesBackWithItsSheet()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, kept);
+        QTemporaryDir folder, scratch;
+        const PrintRecord record = stripedRecord();
+        {
+            RecoveryStore crashed(folder.path());
+            QVERIFY(crashed.claim());
+            crashed.write(greySheet(60), record);
+            crashed.waitForWrites();
+            const QString beside = companion::pathBeside(crashed.path());
+            QVERIFY(QFile::exists(beside));
+            if (change == u"sheet")
+                QVERIFY(PictureFile::saveBmp(greySheet(61), crashed.path()));
+            else if (change == u"truncate")
+                QVERIFY(test::writeBytes(beside, test::readBytes(beside).chopped(10)));
+            else if (change == u"fifo")
+                QVERIFY(QFile::remove(beside) && test::makeSpecialFile(u"fifo"_s, beside, scratch.path()));
+            else if (change == u"without")
+                crashed.write(greySheet(60));
+        }
+        RecoveryStore mine(folder.path());
+        QVERIFY(mine.claim());
+        std::vector<RecoveryStore::Leftover> left = mine.leftovers();
+        QCOMPARE(left.size(), size_t(1));
+        const std::optional<RecoveryStore::Work> restored = mine.restore(std::move(left[0]));
+        QVERIFY(restored);
+        QCOMPARE(restored->record.isEmpty(), !kept);
+        QCOMPARE(QFile::exists(companion::pathBeside(mine.path())), kept);
+        if (kept) {
+            QCOMPARE(restored->record.operations().size(), size_t(1));
+            const QImage master = std::get<CardPaste>(restored->record.operations().front()).master;
+            QCOMPARE(test::byteDifference(master, std::get<CardPaste>(record.operations().front()).master),
+                     QString());
+        }
+        mine.remove();
+        QVERIFY(QDir(folder.path()).entryList(QDir::Files | QDir::System).filter(u".bmp"_s).isEmpty());
+        QVERIFY(QDir(folder.path()).entryList(QDir::Files | QDir::System).filter(u".krm"_s).isEmpty());
     }
 
     void writesAndRemovalKeepTheirOrder()
