@@ -61,6 +61,25 @@ qint64 PrintRecord::bytes() const
     return total;
 }
 
+qint64 PrintRecord::bytesBeyond(QSet<qint64> &counted) const
+{
+    qint64 total = 0;
+    const auto count = [&](const QImage &picture) {
+        if (!picture.isNull() && !counted.contains(picture.cacheKey())) {
+            counted.insert(picture.cacheKey());
+            total += picture.sizeInBytes();
+        }
+    };
+    count(m_start);
+    for (const Operation &operation : m_operations) {
+        if (const auto *run = std::get_if<Compose>(&operation))
+            count(run->symbols);
+        else
+            count(std::get<CardPaste>(operation).master);
+    }
+    return total;
+}
+
 namespace {
 
 QImage startPicture(const QImage &start, bool fromCard, QImage::Format format)

@@ -4,6 +4,7 @@
 #include "sheet/cardsheet.h"
 
 #include <QImage>
+#include <QSet>
 
 #include <variant>
 #include <vector>
@@ -52,6 +53,9 @@ public:
 
     // The pictures the record holds, in bytes.
     qint64 bytes() const;
+    // The bytes of its pictures not yet among `counted` (by cache key), which they then join: what records
+    // that share pictures hold together, one record at a time.
+    qint64 bytesBeyond(QSet<qint64> &counted) const;
     // The master, 11970 x 4800 pixels; null for an empty record.
     QImage render() const;
 
