@@ -142,9 +142,9 @@ void DeckDocument::recordStep(const QString &stepName, const QImage &before)
         m_records[i] = PrintRecord();
 }
 
-// The records' pictures that only the history keeps alive: those of the present deck are the deck's own, and a
-// picture that states share counts once, for the newest of them. While a step is being recorded its state is
-// already the present, although its record is not yet among the states'.
+// The records' pictures that only the history keeps alive: those of the present deck are the deck's own, and
+// a picture that states share counts once, for the newest of them. While a step is being recorded its state
+// is already the present, although its record is not yet among the states'.
 std::vector<qint64> DeckDocument::recordBytesByState() const
 {
     const int present = m_history.stack().index();

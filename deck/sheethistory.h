@@ -44,7 +44,10 @@ public:
 
     // What the history keeps alive besides its steps, by state (state i comes before step i): for each, the
     // bytes no newer state and not the present holds. It is weighed with the steps whenever one is recorded.
-    void setStateBytes(std::function<std::vector<qint64>()> stateBytes) { m_stateBytes = std::move(stateBytes); }
+    void setStateBytes(std::function<std::vector<qint64>()> stateBytes)
+    {
+        m_stateBytes = std::move(stateBytes);
+    }
 
     // The steps that can still be undone, and the memory all steps and their states hold.
     int undoableSteps() const { return m_stack.index() - m_dropped; }

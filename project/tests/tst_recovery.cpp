@@ -27,7 +27,7 @@ QString differenceFromGrey(const QString &copy, int grey)
     return test::byteDifference(PictureFile::load(copy).image, greySheet(grey));
 }
 
-// A photo on the kings whose master holds what the sheet cannot: a pattern it only has at three times the size.
+// A photo on the kings whose master holds a pattern the sheet cannot: it exists only at three times the size.
 PrintRecord photoRecord()
 {
     PrintRecord record = PrintRecord::fromSheet(greySheet(60));
