@@ -19,9 +19,9 @@ const QString kRecoveredStep = QStringLiteral("Herstellen");
 
 DeckDocument::DeckDocument(AppFolder appFolder, Pacer &pacer, QObject *parent)
     : QObject(parent), m_appFolder(std::move(appFolder)), m_pacer(pacer),
-      m_recovery([this]() -> std::optional<QImage> {
+      m_recovery([this]() -> std::optional<RecoveryStore::Work> {
           if (isModified())
-              return m_sheet.image();
+              return RecoveryStore::Work{m_sheet.image(), m_record};
           return std::nullopt;
       })
 {
@@ -32,6 +32,7 @@ DeckDocument::DeckDocument(AppFolder appFolder, Pacer &pacer, QObject *parent)
     connect(&m_history.stack(), &QUndoStack::indexChanged, &m_recovery, &RecoveryKeeper::changed);
     connect(&m_history, &SheetHistory::stepsChanged, this, &DeckDocument::stepsChanged);
     connect(&m_history, &SheetHistory::sheetRestored, this, &DeckDocument::sheetRestored);
+    m_history.setStateBytes([this] { return recordBytesByState(); });
 }
 
 DeckDocument::~DeckDocument() = default;
@@ -139,6 +140,22 @@ void DeckDocument::recordStep(const QString &stepName, const QImage &before)
     m_records.push_back(m_record);
     for (int i = 0; i < now - m_history.undoableSteps(); ++i)
         m_records[i] = PrintRecord();
+}
+
+// The records' pictures that only the history keeps alive: those of the present deck are the deck's own, and
+// a picture that states share counts once, for the newest of them. While a step is being recorded its state
+// is already the present, although its record is not yet among the states'.
+std::vector<qint64> DeckDocument::recordBytesByState() const
+{
+    const int present = m_history.stack().index();
+    std::vector<qint64> held(size_t(m_history.stack().count()) + 1, 0);
+    QSet<qint64> counted;
+    m_record.bytesBeyond(counted);
+    for (int state = int(held.size()) - 1; state >= 0; --state) {
+        if (state != present && state < int(m_records.size()))
+            held[size_t(state)] = m_records[size_t(state)].bytesBeyond(counted);
+    }
+    return held;
 }
 
 void DeckDocument::followHistory()

@@ -103,6 +103,7 @@ private:
     // The change just made becomes a step of the history, and the record goes with it.
     void recordStep(const QString &stepName, const QImage &before);
     void followHistory();
+    std::vector<qint64> recordBytesByState() const;
 
     AppFolder m_appFolder;
     Pacer &m_pacer;

@@ -78,20 +78,31 @@ void SheetHistory::redo()
         m_stack.redo();
 }
 
+namespace {
+
+qint64 heldBy(const std::vector<qint64> &held, int state)
+{
+    return state < int(held.size()) ? held[size_t(state)] : 0;
+}
+
+} // namespace
+
 qint64 SheetHistory::bytes() const
 {
-    qint64 total = 0;
+    const std::vector<qint64> held = m_stateBytes ? m_stateBytes() : std::vector<qint64>();
+    qint64 total = heldBy(held, m_stack.count());
     for (int i = m_dropped; i < m_stack.count(); ++i)
-        total += static_cast<const SheetCommand *>(m_stack.command(i))->bytes();
+        total += static_cast<const SheetCommand *>(m_stack.command(i))->bytes() + heldBy(held, i);
     return total;
 }
 
 void SheetHistory::keepWithinBudget()
 {
     // The newest step stays whatever it costs: it is the one the user may want back first.
-    qint64 total = 0;
+    const std::vector<qint64> held = m_stateBytes ? m_stateBytes() : std::vector<qint64>();
+    qint64 total = heldBy(held, m_stack.count());
     for (int i = m_stack.count() - 1; i >= m_dropped; --i) {
-        total += static_cast<const SheetCommand *>(m_stack.command(i))->bytes();
+        total += static_cast<const SheetCommand *>(m_stack.command(i))->bytes() + heldBy(held, i);
         if (total > m_budget && i < m_stack.count() - 1) {
             for (int j = m_dropped; j <= i; ++j)
                 const_cast<SheetCommand *>(static_cast<const SheetCommand *>(m_stack.command(j)))->drop();

@@ -4,6 +4,9 @@
 #include <QPoint>
 #include <QUndoStack>
 
+#include <functional>
+#include <vector>
+
 class QImage;
 
 namespace vellora {
@@ -39,7 +42,14 @@ public:
     void undo();
     void redo();
 
-    // The steps that can still be undone, and the memory all steps hold.
+    // What the history keeps alive besides its steps, by state (state i comes before step i): for each, the
+    // bytes no newer state and not the present holds. It is weighed with the steps whenever one is recorded.
+    void setStateBytes(std::function<std::vector<qint64>()> stateBytes)
+    {
+        m_stateBytes = std::move(stateBytes);
+    }
+
+    // The steps that can still be undone, and the memory all steps and their states hold.
     int undoableSteps() const { return m_stack.index() - m_dropped; }
     qint64 bytes() const;
 
@@ -54,6 +64,7 @@ private:
     void keepWithinBudget();
 
     Surface &m_sheet;
+    std::function<std::vector<qint64>()> m_stateBytes;
     qint64 m_budget;
     QUndoStack m_stack;
     int m_dropped = 0; // the oldest commands, emptied to keep within the budget

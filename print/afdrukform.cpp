@@ -3,6 +3,7 @@
 #include "surface/appfolder.h"
 #include "surface/widgets/dialogparts.h"
 #include "surface/widgets/imagebutton.h"
+#include "print/masterpicture.h"
 #include "print/pagetables.h"
 #include "surface/widgets/picturebox.h"
 #include "surface/platform.h"
@@ -88,9 +89,12 @@ void AfdrukForm::ok()
     // The working picture is made on the worker as well: a fresh one costs the first touch of 4.5 MB.
     m_work->printOnDefault([sheet = m_sheet, record = m_record, page = selectedPage(),
                             top = m_topMargin->currentText(),
-                            left = m_leftMargin->currentText()](QString *reason) {
+                            left = m_leftMargin->currentText()](QString *reason, std::stop_token stop,
+                                                                const print::PageProgress &progress) {
         Surface working;
-        const QImage picture = record.isEmpty() ? sheet : record.render();
+        const QImage picture = print::masterPicture(sheet, record, progress, stop);
+        if (picture.isNull())
+            return std::optional<PrintJob>();
         return print::facePageJob(picture, print::facePage(page), top, left, working, reason);
     });
 }

@@ -4,6 +4,7 @@
 #include "print/cardimages.h"
 #include "print/deckchoices.h"
 #include "print/deckexport.h"
+#include "print/masterpicture.h"
 #include "surface/widgets/dialogparts.h"
 #include "surface/widgets/imagebutton.h"
 #include "surface/widgets/picturebox.h"
@@ -264,8 +265,10 @@ void HeleDeckForm::writePdf(const QString &path)
     m_work->run<print::DeckOutcome>(
         [sheet = m_sheet, record = m_record, back = *back, options = options(),
          path](std::stop_token stop, const print::PageProgress &progress) {
-            const QImage picture = record.isEmpty() ? sheet : record.render();
-            return print::saveDeckPdf(picture, back, options, path, progress, stop);
+            const QImage picture = print::masterPicture(sheet, record, progress, stop);
+            if (picture.isNull())
+                return print::DeckOutcome{print::DeckOutcome::End::CalledOff, {}, 0};
+            return print::saveDeckPdf(picture, back, options, path, print::afterMaster(progress), stop);
         },
         [this](const print::DeckOutcome &outcome) { finished(outcome, {}); });
 }
@@ -310,9 +313,11 @@ void HeleDeckForm::printOn(const PrintChoice &choice)
     m_work->run<print::DeckOutcome>(
         [&queues = m_queues, choice, sheet = m_sheet, record = m_record, back = *back,
          options = deck](std::stop_token stop, const print::PageProgress &progress) {
-            const QImage picture = record.isEmpty() ? sheet : record.render();
-            return print::printDeck(queues, choice.printer, choice.options, picture, back, options, progress,
-                                    stop);
+            const QImage picture = print::masterPicture(sheet, record, progress, stop);
+            if (picture.isNull())
+                return print::DeckOutcome{print::DeckOutcome::End::CalledOff, {}, 0};
+            return print::printDeck(queues, choice.printer, choice.options, picture, back, options,
+                                    print::afterMaster(progress), stop);
         },
         [this, printer = choice.printer](const print::DeckOutcome &outcome) { finished(outcome, printer); });
 }
@@ -339,8 +344,11 @@ void HeleDeckForm::writeCardImages()
     m_work->run<QString>(
         [sheet = m_sheet, record = m_record, back = back->image, size = options().cardSize,
          folder = *folder](std::stop_token stop, const print::PageProgress &progress) {
-            const QImage picture = record.isEmpty() ? sheet : record.render();
-            return print::writeCardImages(picture, back, folder, size, print::kDefaultBleedMm, progress, stop);
+            const QImage picture = print::masterPicture(sheet, record, progress, stop);
+            if (picture.isNull())
+                return QString();
+            return print::writeCardImages(picture, back, folder, size, print::kDefaultBleedMm,
+                                          print::afterMaster(progress), stop);
         },
         [this](const QString &error) {
             if (!error.isEmpty())

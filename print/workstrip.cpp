@@ -1,6 +1,7 @@
 #include "print/workstrip.h"
 
 #include "print/jobwatch.h"
+#include "print/masterpicture.h"
 #include "print/printjobs.h"
 #include "surface/platform.h"
 #include "surface/twips.h"
@@ -105,8 +106,13 @@ void WorkStrip::printOnDefault(JobMaker makeJob)
         [&queues = m_queues, makeJob = std::move(makeJob)](std::stop_token stop,
                                                            const print::PageProgress &progress) {
             QString reason;
-            std::optional<PrintJob> job = makeJob(&reason);
-            return job ? print::printOnDefault(queues, std::move(*job), stop, progress)
+            bool drawing = false;
+            std::optional<PrintJob> job = makeJob(&reason, stop, [&](int done, int total) {
+                drawing = true;
+                progress(done, total);
+            });
+            return job ? print::printOnDefault(queues, std::move(*job), stop,
+                                               drawing ? print::afterMaster(progress) : progress)
                        : print::PrintOutcome{false, reason, {}, 0};
         },
         [this](const print::PrintOutcome &outcome) {

@@ -52,8 +52,10 @@ public:
 
     // Makes a job and prints it on the default printer, both in the background: a job that cannot be made
     // and any other failure end in the one failure message, and a job handed over is watched for a printer
-    // that cannot be reached. `makeJob` says why it made none in its argument.
-    using JobMaker = std::function<std::optional<PrintJob>(QString *reason)>;
+    // that cannot be reached. `makeJob` says why it made none in its argument; what it reports of its own
+    // progress (the print master drawn first) is the bar's first part, and a stop may end it with none.
+    using JobMaker = std::function<std::optional<PrintJob>(QString *reason, std::stop_token stop,
+                                                           const print::PageProgress &progress)>;
     void printOnDefault(JobMaker makeJob);
     // Watches job `job` of `printer`: when it has not started 30 s on because the printer cannot be reached,
     // the user hears so, once for this window. The watch outlives the window, so the answer still comes after

@@ -105,14 +105,14 @@ void ProjectCommands::refuseRecovery()
     m_prompter.message(texts::kNotASheet, texts::kError, Prompter::Icon::Critical);
 }
 
-std::optional<QImage> ProjectCommands::recoverLeftover(RecoveryKeeper &recovery)
+std::optional<RecoveryStore::Work> ProjectCommands::recoverLeftover(RecoveryKeeper &recovery)
 {
     for (RecoveryStore::Leftover &leftover : recovery.leftovers()) {
         if (!confirmRecovery(leftover.written)) {
             RecoveryStore::discard(std::move(leftover));
             continue;
         }
-        if (std::optional<QImage> copy = recovery.store()->restore(std::move(leftover)))
+        if (std::optional<RecoveryStore::Work> copy = recovery.store()->restore(std::move(leftover)))
             return copy;
         refuseRecovery();
     }

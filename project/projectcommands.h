@@ -51,8 +51,8 @@ public:
     // A recovery copy that cannot be read is refused as a project file would be.
     void refuseRecovery();
     // Offers the copies that programs left when they ended without closing, newest first, until one is
-    // taken: its sheet. Declined copies are removed, damaged ones refused; older ones wait for the next start.
-    std::optional<QImage> recoverLeftover(RecoveryKeeper &recovery);
+    // taken: its work. Declined copies are removed, damaged ones refused; older ones wait for the next start.
+    std::optional<RecoveryStore::Work> recoverLeftover(RecoveryKeeper &recovery);
 
     // The project last saved or opened through these commands; empty before either.
     const QString &lastName() const { return m_lastName; }

@@ -2,7 +2,7 @@
 
 namespace vellora {
 
-RecoveryKeeper::RecoveryKeeper(std::function<std::optional<QImage>()> unsaved, QObject *parent)
+RecoveryKeeper::RecoveryKeeper(std::function<std::optional<RecoveryStore::Work>()> unsaved, QObject *parent)
     : QObject(parent), m_unsaved(std::move(unsaved))
 {
     m_quiet.setObjectName(QStringLiteral("RecoveryTimer"));
@@ -32,8 +32,8 @@ void RecoveryKeeper::writeNow()
 {
     if (!m_store)
         return;
-    if (const std::optional<QImage> work = m_unsaved())
-        m_store->write(*work);
+    if (const std::optional<RecoveryStore::Work> work = m_unsaved())
+        m_store->write(work->sheet, work->record);
     else
         m_store->remove();
 }

@@ -22,7 +22,8 @@ public:
     static constexpr int kDelayMs = 3000;
 
     // `unsaved` gives the work to copy, or nothing when all of it is saved.
-    explicit RecoveryKeeper(std::function<std::optional<QImage>()> unsaved, QObject *parent = nullptr);
+    explicit RecoveryKeeper(std::function<std::optional<RecoveryStore::Work>()> unsaved,
+                            QObject *parent = nullptr);
     ~RecoveryKeeper() override;
 
     // Takes this program's place in the folder. Without one the program runs on, keeping no copies.
@@ -41,7 +42,7 @@ public:
     std::vector<RecoveryStore::Leftover> leftovers() const;
 
 private:
-    std::function<std::optional<QImage>()> m_unsaved;
+    std::function<std::optional<RecoveryStore::Work>()> m_unsaved;
     std::unique_ptr<RecoveryStore> m_store;
     QTimer m_quiet;
 };

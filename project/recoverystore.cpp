@@ -1,5 +1,7 @@
 #include "project/recoverystore.h"
 
+#include "project/mastercompanion.h"
+
 #include "sheet/cardsheet.h"
 #include "surface/picturefile.h"
 #include "surface/regularfile.h"
@@ -80,7 +82,7 @@ bool RecoveryStore::claim(QString *error)
     return true;
 }
 
-void RecoveryStore::write(const QImage &sheet)
+void RecoveryStore::write(const QImage &sheet, const PrintRecord &record)
 {
     if (!m_lock)
         return;
@@ -90,10 +92,16 @@ void RecoveryStore::write(const QImage &sheet)
         generation = ++m_writer->requested;
     }
     m_writes.removeIf([](const QFuture<void> &f) { return f.isFinished(); });
-    m_writes << QtConcurrent::run([writer = m_writer, path = m_path, sheet, generation] {
+    m_writes << QtConcurrent::run([writer = m_writer, path = m_path, sheet, record, generation] {
         const std::lock_guard guard(writer->mutex);
-        if (generation == writer->requested)
-            PictureFile::saveBmp(sheet, path);
+        if (generation != writer->requested)
+            return;
+        // The sheet first: a crash between the two leaves a record of the sheet before, which its hash
+        // refuses.
+        if (PictureFile::saveBmp(sheet, path) && !record.isEmpty())
+            companion::write(path, record);
+        else
+            QFile::remove(companion::pathBeside(path));
     });
 }
 
@@ -103,6 +111,7 @@ void RecoveryStore::remove()
         return;
     const std::lock_guard guard(m_writer->mutex);
     ++m_writer->requested;
+    QFile::remove(companion::pathBeside(m_path));
     QFile::remove(m_path);
 }
 
@@ -129,14 +138,16 @@ std::vector<RecoveryStore::Leftover> RecoveryStore::leftovers() const
         const QString lockPath = folder.filePath(name);
         if (QFileInfo::exists(lockPath.chopped(kLockSuffix.size()) + kCopySuffix))
             continue;
-        if (auto lock = tryLock(lockPath))
+        if (auto lock = tryLock(lockPath)) {
+            QFile::remove(companion::pathBeside(lockPath.chopped(kLockSuffix.size()) + kCopySuffix));
             lock->unlock(); // removes the file
+        }
     }
     std::sort(found.begin(), found.end(), [](const Leftover &a, const Leftover &b) { return a.written > b.written; });
     return found;
 }
 
-std::optional<QImage> RecoveryStore::restore(Leftover leftover, QString *error)
+std::optional<RecoveryStore::Work> RecoveryStore::restore(Leftover leftover, QString *error)
 {
     const PictureLoad load =
         PictureFile::loadExactly(leftover.path, QSize(sheet::kWidthPixels, sheet::kHeightPixels));
@@ -146,21 +157,28 @@ std::optional<QImage> RecoveryStore::restore(Leftover leftover, QString *error)
         discard(std::move(leftover));
         return std::nullopt;
     }
+    const QString leftRecord = companion::pathBeside(leftover.path);
+    std::optional<PrintRecord> record = companion::read(QFile::encodeName(leftover.path));
     if (m_lock) {
         // Renamed, not copied: the work is on disk the whole time.
         const std::lock_guard guard(m_writer->mutex);
         ++m_writer->requested;
+        QFile::remove(companion::pathBeside(m_path));
         QFile::remove(m_path);
         if (!QFile::rename(leftover.path, m_path))
             QFile::remove(leftover.path);
+        if (!record || !QFile::rename(leftRecord, companion::pathBeside(m_path)))
+            QFile::remove(leftRecord);
     } else {
+        QFile::remove(leftRecord);
         QFile::remove(leftover.path);
     }
-    return load.image;
+    return Work{load.image, record.value_or(PrintRecord())};
 }
 
 void RecoveryStore::discard(Leftover leftover)
 {
+    QFile::remove(companion::pathBeside(leftover.path));
     QFile::remove(leftover.path);
     leftover.lock.reset(); // unlocks, which removes the lock file
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sheet/printmaster.h"
+
 #include <QDateTime>
 #include <QFuture>
 #include <QImage>
@@ -29,9 +31,17 @@ public:
     // This program's copy.
     QString path() const { return m_path; }
 
-    // Writes a copy of the sheet on a worker thread; the caller's thread only shares the picture. A newer
-    // write or a removal makes an older write that has not started yet stand down.
-    void write(const QImage &sheet);
+    // The work a copy holds: the sheet, and the print master's record when there is one.
+    struct Work
+    {
+        QImage sheet;
+        PrintRecord record;
+    };
+
+    // Writes a copy of the work on a worker thread; the caller's thread only shares the pictures. The record
+    // goes beside the sheet as a companion of it, so one left from an earlier write is never taken for this
+    // sheet's. A newer write or a removal makes an older write that has not started yet stand down.
+    void write(const QImage &sheet, const PrintRecord &record = {});
     // Removes this program's copy, after any write still going.
     void remove();
     void waitForWrites();
@@ -46,9 +56,9 @@ public:
     };
     // Newest first. Lock files that guard nothing any more are removed on the way.
     std::vector<Leftover> leftovers() const;
-    // The leftover's sheet, which becomes this program's copy. A damaged copy is refused (reason in *error)
-    // and removed.
-    std::optional<QImage> restore(Leftover leftover, QString *error = nullptr);
+    // The leftover's work, which becomes this program's copy. A damaged copy is refused (reason in *error)
+    // and removed; a record that is missing or not of that sheet is left out.
+    std::optional<Work> restore(Leftover leftover, QString *error = nullptr);
     // Removes a leftover nobody wants.
     static void discard(Leftover leftover);
 

@@ -61,6 +61,25 @@ qint64 PrintRecord::bytes() const
     return total;
 }
 
+qint64 PrintRecord::bytesBeyond(QSet<qint64> &counted) const
+{
+    qint64 total = 0;
+    const auto count = [&](const QImage &picture) {
+        if (!picture.isNull() && !counted.contains(picture.cacheKey())) {
+            counted.insert(picture.cacheKey());
+            total += picture.sizeInBytes();
+        }
+    };
+    count(m_start);
+    for (const Operation &operation : m_operations) {
+        if (const auto *run = std::get_if<Compose>(&operation))
+            count(run->symbols);
+        else
+            count(std::get<CardPaste>(operation).master);
+    }
+    return total;
+}
+
 namespace {
 
 QImage startPicture(const QImage &start, bool fromCard, QImage::Format format)
@@ -83,23 +102,46 @@ QImage startPicture(const QImage &start, bool fromCard, QImage::Format format)
 
 } // namespace
 
-QImage PrintRecord::render() const
+QImage PrintRecord::render(const Progress &progress, std::stop_token stop) const
 {
     if (isEmpty())
         return {};
+    // The start picture is a whole-sheet enlargement or copy, a few cards' work.
+    constexpr int kStartSteps = 4;
+    int total = kStartSteps;
+    for (const Operation &operation : m_operations)
+        total += std::holds_alternative<Compose>(operation) ? placement::kFinishedCards : 1;
+    int done = 0;
+    const auto step = [&](int steps) {
+        done += steps;
+        if (progress)
+            progress(done, total);
+        return !stop.stop_requested();
+    };
     Surface picture;
     picture.scale = master::kScale;
     picture.setPicture(startPicture(m_start, m_fromCard, m_format));
+    if (!step(kStartSteps))
+        return {};
     for (const Operation &operation : m_operations) {
         if (const auto *paste = std::get_if<CardPaste>(&operation)) {
             paste->applyTo(picture);
+            if (!step(1))
+                return {};
             continue;
         }
         Surface bar(Surface::Units::Pixels);
         KolomX kolomX;
         PlacementRun run(picture, std::get<Compose>(operation).symbols, bar, kolomX);
+        int cards = 0;
         while (run.finishNextCard()) {
+            if (cards < placement::kFinishedCards && !step(1))
+                return {};
+            ++cards;
         }
+        // A run may finish in fewer calls than it has cards; the bar still ends where it should.
+        if (cards < placement::kFinishedCards && !step(placement::kFinishedCards - cards))
+            return {};
     }
     return std::move(picture.image());
 }

@@ -4,7 +4,10 @@
 #include "sheet/cardsheet.h"
 
 #include <QImage>
+#include <QSet>
 
+#include <functional>
+#include <stop_token>
 #include <variant>
 #include <vector>
 
@@ -52,8 +55,13 @@ public:
 
     // The pictures the record holds, in bytes.
     qint64 bytes() const;
-    // The master, 11970 x 4800 pixels; null for an empty record.
-    QImage render() const;
+    // The bytes of its pictures not yet among `counted` (by cache key), which they then join: what records
+    // that share pictures hold together, one record at a time.
+    qint64 bytesBeyond(QSet<qint64> &counted) const;
+    // Steps drawn so far of all there are, after each: the start, each paste and each card of a run.
+    using Progress = std::function<void(int done, int total)>;
+    // The master, 11970 x 4800 pixels; null for an empty record, or when stopped before the end.
+    QImage render(const Progress &progress = {}, std::stop_token stop = {}) const;
 
 private:
     QImage m_start;

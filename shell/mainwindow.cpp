@@ -368,8 +368,8 @@ void Main::startRecovery(const QString &folder)
     // Without a folder of its own the program still runs, as it did before it kept copies.
     if (!m_deck.keepRecoveryCopies(folder))
         return;
-    if (const std::optional<QImage> copy = m_commands.recoverLeftover(m_deck.recovery())) {
-        m_deck.restoreRecovered(*copy);
+    if (const std::optional<RecoveryStore::Work> copy = m_commands.recoverLeftover(m_deck.recovery())) {
+        m_deck.restoreRecovered(copy->sheet, copy->record);
         m_viewer->showAceOfHarten();
     }
 }

@@ -336,6 +336,34 @@ private Q_SLOTS:
         QVERIFY(contrast(bare.printRecord().render(), 5) < 30);
     }
 
+    // Records share their pictures, but those of decks left behind by "Nieuw" live on only in the history,
+    // so they count against its bound: a row's worth of photo at the master's size is 57 MB, and the oldest
+    // steps go where without them all would stay.
+    void theHistorysBoundCoversTheRecords()
+    {
+        NoPacer pacer;
+        DeckDocument deck(AppFolder(m_app->path()), pacer);
+        deck.loadBlank();
+        constexpr int kRounds = 6;
+        for (int round = 0; round < kRounds; ++round) {
+            CardPaste paste;
+            paste.picture = QImage(3990, 400, QImage::Format_RGB32);
+            paste.picture.fill(qRgb(40 * round, 0, 0));
+            paste.rows = {0};
+            paste.sizeTwips = QSize(3990 * 15, 400 * 15);
+            paste.master = QImage(11970, 1200, QImage::Format_RGB32);
+            paste.master.fill(qRgb(40 * round, 0, 0));
+            deck.pasteOnCards(QStringLiteral("Foto plaatsen"), paste);
+            deck.newDeck();
+        }
+        QVERIFY(deck.history().bytes() <= SheetHistory::kDefaultBudget);
+        QVERIFY(deck.history().bytes() > 3 * 11970 * 1200 * 4);
+        QVERIFY(deck.history().undoableSteps() < 2 * kRounds);
+        while (deck.history().canUndo())
+            deck.undo();
+        QVERIFY(!deck.printRecord().isEmpty());
+    }
+
     // A run takes 52 paced steps; meanwhile every other change is refused, and the run ends as if nothing
     // had been asked of it.
     void aRunRefusesOtherChanges()

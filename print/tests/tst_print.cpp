@@ -5,6 +5,7 @@
 #include "print/heledeckform.h"
 #include "print/jobwatch.h"
 #include "print/margins.h"
+#include "print/masterpicture.h"
 #include "print/pagetables.h"
 #include "print/pdfdocument.h"
 #include "print/printjobs.h"
@@ -971,6 +972,58 @@ private Q_SLOTS:
         QVERIFY(workEnds(&form));
         QCOMPARE(readFile(path), older ? QByteArray("older") : QByteArray());
         QVERIFY(m_prompter.shown.isEmpty());
+    }
+
+    // The print master is drawn before the first page, as the bar's first part, and a stop meanwhile ends it
+    // with no picture; the pages then fill the rest of the bar. Without a record the sheet is the picture.
+    void theMasterIsTheBarsFirstPart_data()
+    {
+        QTest::addColumn<bool>("record");
+        QTest::addColumn<int>("stopAt"); // the report of the master's drawing that stops it; 0 for none
+        QTest::newRow("the sheet") << false << 0;
+        QTest::newRow("the master") << true << 0;
+        QTest::newRow("stopped while drawn") << true << 2;
+    }
+    void theMasterIsTheBarsFirstPart()
+    {
+        QFETCH(const bool, record);
+        QFETCH(const int, stopAt);
+        QImage card(855, 1200, QImage::Format_RGB32);
+        card.fill(Qt::white);
+        PrintRecord master = PrintRecord::fromCard(card, QImage::Format_RGB32);
+        CardPaste paste;
+        paste.picture = QImage(165, 280, QImage::Format_RGB32);
+        paste.picture.fill(Qt::darkRed);
+        paste.areaTwips = QPoint(900, 900);
+        paste.sizeTwips = QSize(2475, 4200);
+        for (const int row : {0, 1, 2}) {
+            paste.rows = {row};
+            master.paste(paste);
+        }
+        std::stop_source stop;
+        QList<int> bar;
+        const print::PageProgress progress = [&](int done, int total) {
+            QCOMPARE(total, print::kBarSteps);
+            bar << done;
+            if (bar.size() == stopAt)
+                stop.request_stop();
+        };
+        const QImage picture =
+            print::masterPicture(m_coloured, record ? master : PrintRecord(), progress, stop.get_token());
+        QCOMPARE(picture.isNull(), stopAt > 0);
+        if (stopAt) {
+            QCOMPARE(bar.size(), stopAt);
+            return;
+        }
+        QCOMPARE(picture.size(), m_coloured.size() * (record ? 3 : 1));
+        QCOMPARE(bar.size(), record ? 4 : 1);
+        QVERIFY(std::is_sorted(bar.begin(), bar.end()) && bar.first() > 0);
+        QCOMPARE(bar.last(), print::kMasterSteps);
+        const print::PageProgress pages = print::afterMaster(progress);
+        for (int page = 1; page <= 4; ++page)
+            pages(page, 4);
+        QVERIFY(std::is_sorted(bar.begin(), bar.end()));
+        QCOMPARE(bar.last(), print::kBarSteps);
     }
 
     void deadlineHolds_data()

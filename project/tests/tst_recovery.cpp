@@ -1,3 +1,4 @@
+#include "project/mastercompanion.h"
 #include "project/recoverystore.h"
 #include "surface/picturefile.h"
 #include "tests/support/testsupport.h"
@@ -10,6 +11,7 @@
 #include <sys/stat.h>
 
 using namespace vellora;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -23,6 +25,15 @@ QImage greySheet(int grey)
 QString differenceFromGrey(const QString &copy, int grey)
 {
     return test::byteDifference(PictureFile::load(copy).image, greySheet(grey));
+}
+
+// A photo on the kings whose master holds a pattern the sheet cannot: it exists only at three times the size.
+PrintRecord photoRecord()
+{
+    PrintRecord record = PrintRecord::fromSheet(greySheet(60));
+    record.paste({greySheet(90).copy(0, 0, 165, 280), {0, 1, 2, 3}, QPoint(12 * 4275 + 900, 900),
+                  QSize(2475, 4200), test::gradientPicture(495, 840, 4)});
+    return record;
 }
 
 } // namespace
@@ -55,9 +66,9 @@ private Q_SLOTS:
         QCOMPARE(left.size(), size_t(1));
         QCOMPARE(left[0].path, copy);
         QVERIFY(RecoveryStore(folder.path()).leftovers().empty());
-        const std::optional<QImage> sheet = mine.restore(std::move(left[0]));
-        QVERIFY(sheet);
-        QCOMPARE(test::byteDifference(*sheet, greySheet(77)), QString());
+        const std::optional<RecoveryStore::Work> restored = mine.restore(std::move(left[0]));
+        QVERIFY(restored && restored->record.isEmpty());
+        QCOMPARE(test::byteDifference(restored->sheet, greySheet(77)), QString());
         QCOMPARE(differenceFromGrey(mine.path(), 77), QString());
         QVERIFY(!QFile::exists(copy));
         QVERIFY(mine.leftovers().empty());
@@ -106,6 +117,58 @@ private Q_SLOTS:
         QCOMPARE(after.st_mode, before.st_mode);
         QCOMPARE(after.st_size, before.st_size);
         QCOMPARE(QFileInfo::exists(folder.filePath(QStringLiteral("hostile.bmp"))), true);
+    }
+
+    // The print master's record comes back with the sheet it was written with, its photo's detail whole, and
+    // stays beside the copy that is now this program's; one that is not of that sheet is left out.
+    void theRecordComesBackWithItsSheet_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("as written") << "" << true;
+        QTest::newRow("sheet written after it") << "sheet" << false;
+        QTest::newRow("cut short") << "truncate" << false;
+        QTest::newRow("not a regular file") << "fifo" << false;
+        QTest::newRow("a later copy without one") << "without" << false;
+    }
+    void theRecordComesBackWithItsSheet()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, kept);
+        QTemporaryDir folder, scratch;
+        const PrintRecord record = photoRecord();
+        {
+            RecoveryStore crashed(folder.path());
+            QVERIFY(crashed.claim());
+            crashed.write(greySheet(60), record);
+            crashed.waitForWrites();
+            const QString beside = companion::pathBeside(crashed.path());
+            QVERIFY(QFile::exists(beside));
+            if (change == u"sheet")
+                QVERIFY(PictureFile::saveBmp(greySheet(61), crashed.path()));
+            else if (change == u"truncate")
+                QVERIFY(test::writeBytes(beside, test::readBytes(beside).chopped(10)));
+            else if (change == u"fifo")
+                QVERIFY(QFile::remove(beside) && test::makeSpecialFile(u"fifo"_s, beside, scratch.path()));
+            else if (change == u"without")
+                crashed.write(greySheet(60));
+        }
+        RecoveryStore mine(folder.path());
+        QVERIFY(mine.claim());
+        std::vector<RecoveryStore::Leftover> left = mine.leftovers();
+        QCOMPARE(left.size(), size_t(1));
+        const std::optional<RecoveryStore::Work> restored = mine.restore(std::move(left[0]));
+        QVERIFY(restored);
+        QCOMPARE(restored->record.isEmpty(), !kept);
+        QCOMPARE(QFile::exists(companion::pathBeside(mine.path())), kept);
+        if (kept) {
+            QCOMPARE(restored->record.operations().size(), size_t(1));
+            const QImage master = std::get<CardPaste>(restored->record.operations().front()).master;
+            QCOMPARE(test::byteDifference(master, std::get<CardPaste>(record.operations().front()).master),
+                     QString());
+        }
+        mine.remove();
+        QCOMPARE(QDir(folder.path()).entryList({u"*.bmp"_s, u"*.krm"_s}, QDir::Files | QDir::System), {});
     }
 
     void writesAndRemovalKeepTheirOrder()
