@@ -86,9 +86,13 @@ bool bmpIsComplete(const QByteArray &b)
     const quint16 bitCount = le16(b, 28);
     const quint32 compression = le32(b, 30);
     qint64 needed = 0;
-    if (compression == 0 || compression == 3) // plain rows, or rows with colour masks
-        needed = ((qAbs(width) * bitCount + 31) / 32) * 4 * height;
-    else
+    if (compression == 0 || compression == 3) { // plain rows, or rows with colour masks
+        const qint64 rowBytes = ((qAbs(width) * bitCount + 31) / 32) * 4;
+        // A header may claim rows that no file holds; their product must not overflow on the way.
+        if (height > 0 && rowBytes > b.size() / height)
+            return false;
+        needed = rowBytes * height;
+    } else
         needed = le32(b, 34); // run-length data: the header's own byte count is all there is to go by
     return qint64(offBits) + needed <= b.size();
 }

@@ -86,6 +86,12 @@ private Q_SLOTS:
         refused("huge jpeg", jpegClaiming(60000, 60000) + padding);
         refused("huge bmp", bmpHeaderOnly(60000, 60000) + padding);
         refused("huge top-down bmp", bmpHeaderOnly(60000, -60000) + padding);
+        // A header of an unknown size whose fields, read as the usual one, give rows so wide and so many that
+        // their byte count passes 64 bits.
+        refused("bmp whose byte count overflows",
+                QByteArray::fromHex("424dfe0018000000000028000000180000001100"
+                                    "00b60100180000dd00c4")
+                    + QByteArray(117, '\0') + QByteArray::fromHex("c40e00"));
         for (const char *kind : {"zero", "fifo", "sparse", "dir", "dangling", "missing", "unreadable"})
             refused(kind, {}, kind);
     }
