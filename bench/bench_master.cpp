@@ -8,6 +8,7 @@
 #include "print/deckexport.h"
 #include "project/projectstore.h"
 #include "surface/platform.h"
+#include "tests/support/testsupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,17 +18,6 @@
 using namespace vellora;
 
 namespace {
-
-qint64 statusBytes(const QByteArray &field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
-        return -1;
-    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine())
-        if (line.startsWith(field + ':'))
-            return line.mid(field.size() + 1).trimmed().split(' ').value(0).toLongLong() * 1024;
-    return -1;
-}
 
 double mb(qint64 bytes) { return double(bytes) / (1024.0 * 1024.0); }
 
@@ -104,10 +94,10 @@ int main(int argc, char **argv)
     const qint64 companion = QFileInfo(dir.filePath(QStringLiteral("Projecten/bank.krm"))).size();
 
     const Pdf today = deckPdf([&] { return sheet; });
-    const qint64 peakToday = statusBytes("VmHWM");
+    const qint64 peakToday = test::processStatusBytes("VmHWM");
     const double render = bench::medianMs(3, [&] { deck.printRecord().render(); });
     const Pdf master = deckPdf([&] { return deck.printRecord().render(); });
-    const qint64 peakMaster = statusBytes("VmHWM");
+    const qint64 peakMaster = test::processStatusBytes("VmHWM");
 
     std::printf("%-34s %9s %9s\n", "", "sheet", "master");
     std::printf("%-34s %9.0f %9.0f   (goal 5000 ms, ratio %.2f)\n", "deck PDF, ms", today.ms, master.ms,
