@@ -6,6 +6,8 @@
 #include "surface/picturefile.h"
 #include "surface/platform.h"
 
+#include <QThreadPool>
+#include <QTimer>
 #include <utility>
 
 namespace vellora {
@@ -37,39 +39,64 @@ DeckDocument::DeckDocument(AppFolder appFolder, Pacer &pacer, QObject *parent)
 
 DeckDocument::~DeckDocument() = default;
 
-void DeckDocument::loadBlank()
+std::optional<SymbolSet> SymbolSet::read(const AppFolder &folder, const QString &relative)
 {
-    loadBlankFiles();
+    const QString path = folder.resolve(relative);
+    const PictureLoad symbols = PictureFile::load(path);
+    if (!symbols.ok())
+        return std::nullopt;
+    SymbolSet set{symbols.image, {}};
+    const QString drawing = folder.resolve(QString(relative).chopped(4) + QStringLiteral("@3x.png"));
+    set.master = masterdrawing::load(drawing, path, set.picture.size() * master::kScale);
+    if (set.master.isNull())
+        set.master = masterdrawing::enlarged(set.picture, master::kScale);
+    return set;
+}
+
+BlankDeck BlankDeck::read(const AppFolder &folder)
+{
+    BlankDeck blank;
+    const QString blankPath = folder.resolve(u"\\Data\\Kaarten.krt");
+    const PictureLoad sheet = PictureFile::load(blankPath);
+    if (sheet.ok()) {
+        blank.sheet = sheet.image;
+        // Checking the card's drawing hashes the whole blank sheet file: that waits until something needs the
+        // record, or a worker once the window is up.
+        blank.record = PrintRecord::fromCardWhenNeeded(
+            [drawing = folder.resolve(u"\\Data\\Kaart@3x.png"), blankPath] {
+                return masterdrawing::load(drawing, blankPath,
+                                           {master::kCardWidthPixels, master::kCardHeightPixels});
+            },
+            blank.sheet);
+    }
+    blank.symbols = SymbolSet::read(folder, QStringLiteral("\\Data\\hkrs-0.krt"));
+    return blank;
+}
+
+void DeckDocument::loadBlank(const BlankDeck &blank)
+{
+    useBlank(blank);
     m_records.at(m_history.stack().index()) = m_record;
 }
 
-void DeckDocument::loadBlankFiles()
+void DeckDocument::useBlank(const BlankDeck &blank)
 {
-    const QString blankPath = m_appFolder.resolve(u"\\Data\\Kaarten.krt");
-    const PictureLoad blank = PictureFile::load(blankPath);
-    if (blank.ok()) {
-        m_sheet.setPicture(blank.image);
-        const QImage card = masterdrawing::load(m_appFolder.resolve(u"\\Data\\Kaart@3x.png"), blankPath,
-                                                {master::kCardWidthPixels, master::kCardHeightPixels});
-        m_record = card.isNull() ? PrintRecord::fromSheet(m_sheet.image())
-                                 : PrintRecord::fromCard(card, m_sheet.image().format());
+    if (!blank.sheet.isNull()) {
+        m_sheet.setPicture(blank.sheet);
+        m_record = blank.record;
+        QTimer::singleShot(0, this, [record = m_record] {
+            QThreadPool::globalInstance()->start([record] { record.prepare(); });
+        });
     }
-    loadSymbolFile(QStringLiteral("\\Data\\hkrs-0.krt"));
+    if (blank.symbols)
+        useSymbols(*blank.symbols);
 }
 
-bool DeckDocument::loadSymbolFile(const QString &relative)
+void DeckDocument::useSymbols(const SymbolSet &symbols)
 {
-    const QString path = m_appFolder.resolve(relative);
-    const PictureLoad symbols = PictureFile::load(path);
-    if (!symbols.ok())
-        return false;
-    m_symbols = symbols.image;
-    const QString drawing = m_appFolder.resolve(QString(relative).chopped(4) + QStringLiteral("@3x.png"));
-    m_symbolsMaster = masterdrawing::load(drawing, path, m_symbols.size() * master::kScale);
-    if (m_symbolsMaster.isNull())
-        m_symbolsMaster = masterdrawing::enlarged(m_symbols, master::kScale);
+    m_symbols = symbols.picture;
+    m_symbolsMaster = symbols.master;
     Q_EMIT symbolsChanged();
-    return true;
 }
 
 bool DeckDocument::chooseSymbolStyle(int style)
@@ -77,7 +104,10 @@ bool DeckDocument::chooseSymbolStyle(int style)
     // The run reads the symbols it started with; another set now would only confuse what the user sees.
     if (isComposing())
         return false;
-    return loadSymbolFile(QStringLiteral("\\Data\\Hkrs-%1.krt").arg(style));
+    const auto symbols = SymbolSet::read(m_appFolder, QStringLiteral("\\Data\\Hkrs-%1.krt").arg(style));
+    if (symbols)
+        useSymbols(*symbols);
+    return symbols.has_value();
 }
 
 bool DeckDocument::composeDeck()
@@ -170,7 +200,7 @@ void DeckDocument::newDeck()
     if (isComposing())
         return;
     const QImage before = m_sheet.image();
-    loadBlankFiles();
+    useBlank(BlankDeck::read(m_appFolder));
     recordStep(texts::kNewStep, before);
     m_history.stack().setClean();
     progress::drawStartState(m_progress);

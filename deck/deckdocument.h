@@ -13,12 +13,35 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace vellora {
 
 class Pacer;
 class PlacementRun;
+
+// A symbol set as a run paints with it, and at the master's size: its own drawing when the data folder has
+// one for the file, else the set enlarged.
+struct SymbolSet
+{
+    QImage picture;
+    QImage master;
+
+    // "Data\Hkrs-<n>.krt" and its drawing; nothing when the file is missing or unreadable.
+    static std::optional<SymbolSet> read(const AppFolder &folder, const QString &relative);
+};
+
+// What a new deck starts from, read from the data folder on any thread. A file that fails to load leaves
+// its part empty, and the deck keeps what it has for that part.
+struct BlankDeck
+{
+    QImage sheet;
+    PrintRecord record;
+    std::optional<SymbolSet> symbols;
+
+    static BlankDeck read(const AppFolder &folder);
+};
 
 // The deck being designed: the card sheet, its symbol set, its undo history, whether it holds unsaved work,
 // its project name and the copy that outlives a crash. Every change goes through one of the operations below
@@ -55,7 +78,9 @@ public:
 
     // The blank sheet and the default symbol set, as at start-up; no step. Files that fail to load are
     // skipped without a word.
-    void loadBlank();
+    void loadBlank() { loadBlank(BlankDeck::read(m_appFolder)); }
+    // The same, read beforehand (on a worker, while the window is built).
+    void loadBlank(const BlankDeck &blank);
     // Loads "Data\Hkrs-<style>.krt"; a missing or unreadable file keeps the set there is.
     bool chooseSymbolStyle(int style);
     // Pips, index labels and mirrored halves on the 52 cards, one card after another with a pause between
@@ -96,10 +121,10 @@ Q_SIGNALS:
     void stepsChanged();
 
 private:
-    bool loadSymbolFile(const QString &relative);
+    void useBlank(const BlankDeck &blank);
+    void useSymbols(const SymbolSet &symbols);
     void replaceSheet(const QString &stepName, const QImage &sheet, const PrintRecord &record);
     void continueComposing();
-    void loadBlankFiles();
     // The change just made becomes a step of the history, and the record goes with it.
     void recordStep(const QString &stepName, const QImage &before);
     void followHistory();

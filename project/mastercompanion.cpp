@@ -1,10 +1,10 @@
 #include "project/mastercompanion.h"
 
+#include "surface/masterdrawing.h"
 #include "surface/regularfile.h"
 #include "surface/twips.h"
 
 #include <QBuffer>
-#include <QCryptographicHash>
 #include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
@@ -99,6 +99,8 @@ QImage picture(const QByteArray &bytes, const std::function<bool(QSize)> &accept
     QBuffer buffer(&copy);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "png");
+    // PNG only: a reader left to guess would hand other bytes to whichever plugin claims them.
+    reader.setAutoDetectImageFormat(false);
     const QSize size = reader.size();
     if (!size.isValid() || !acceptable(size))
         return {};
@@ -117,17 +119,6 @@ std::optional<PrintRecord> refuse(QString *why, const char *reason)
     if (why)
         *why = QString::fromLatin1(reason);
     return std::nullopt;
-}
-
-// The .krt as the file system holds it, hashed; empty when it is no regular file of a sheet's size.
-QByteArray sheetHash(RegularFile &&file)
-{
-    if (!file.isOpen())
-        return {};
-    const QByteArray bytes = file.readAll();
-    if (!file.error().isEmpty())
-        return {};
-    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
 }
 
 constexpr qint64 kMaxSheetFileBytes = 128ll * 1024 * 1024;
@@ -242,7 +233,7 @@ std::optional<PrintRecord> decode(const QByteArray &bytes, const QByteArray &has
 bool write(const QString &projectPath, const PrintRecord &record, QString *error)
 {
     const QString path = pathBeside(projectPath);
-    const QByteArray hash = sheetHash(RegularFile(projectPath, kMaxSheetFileBytes));
+    const QByteArray hash = masterdrawing::fileHash(RegularFile(projectPath, kMaxSheetFileBytes));
     const auto fail = [error](const QString &reason) {
         if (error)
             *error = reason;
@@ -271,7 +262,7 @@ std::optional<PrintRecord> read(const QByteArray &nativeProjectPath, QString *wh
     const QByteArray bytes = file.readAll();
     if (!file.error().isEmpty())
         return refuse(why, "too large");
-    return decode(bytes, sheetHash(RegularFile(nativeProjectPath, kMaxSheetFileBytes)), why);
+    return decode(bytes, masterdrawing::fileHash(RegularFile(nativeProjectPath, kMaxSheetFileBytes)), why);
 }
 
 } // namespace vellora::companion

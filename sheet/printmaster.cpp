@@ -8,25 +8,71 @@
 
 namespace vellora {
 
+namespace {
+
+bool isMasterCard(const QImage &card)
+{
+    return card.size() == QSize(master::kCardWidthPixels, master::kCardHeightPixels);
+}
+
+} // namespace
+
+PrintRecord::Start PrintRecord::cardStart(const QImage &card, QImage::Format format)
+{
+    return {card.convertToFormat(format), true, format};
+}
+
+PrintRecord::Start PrintRecord::sheetStart(const QImage &sheet)
+{
+    return {sheet, false, sheet.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32};
+}
+
+std::shared_future<PrintRecord::Start> PrintRecord::ready(Start start)
+{
+    std::promise<Start> promise;
+    promise.set_value(std::move(start));
+    return promise.get_future().share();
+}
+
 PrintRecord PrintRecord::fromCard(const QImage &card, QImage::Format format)
 {
     PrintRecord record;
-    if (card.size() != QSize(master::kCardWidthPixels, master::kCardHeightPixels))
-        return record;
-    record.m_start = card.convertToFormat(format);
-    record.m_fromCard = true;
-    record.m_format = format;
+    if (isMasterCard(card))
+        record.m_start = ready(cardStart(card, format));
     return record;
 }
 
 PrintRecord PrintRecord::fromSheet(const QImage &sheet)
 {
     PrintRecord record;
+    if (!sheet.isNull())
+        record.m_start = ready(sheetStart(sheet));
+    return record;
+}
+
+PrintRecord PrintRecord::fromCardWhenNeeded(std::function<QImage()> card, const QImage &sheet)
+{
+    PrintRecord record;
     if (sheet.isNull())
         return record;
-    record.m_start = sheet;
-    record.m_format = sheet.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32;
+    // A deferred task runs once, in the first thread that waits for it; others wait for that one.
+    record.m_start =
+        std::async(std::launch::deferred, [card = std::move(card), sheet] {
+            const QImage drawing = card();
+            return isMasterCard(drawing) ? cardStart(drawing, sheet.format()) : sheetStart(sheet);
+        }).share();
     return record;
+}
+
+bool PrintRecord::isDecided() const
+{
+    return m_start.valid() && m_start.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+}
+
+void PrintRecord::prepare() const
+{
+    if (m_start.valid())
+        m_start.wait();
 }
 
 void PrintRecord::compose(const QImage &symbolsMaster) { add(Compose{symbolsMaster}); }
@@ -51,7 +97,7 @@ void PrintRecord::add(Operation operation)
 
 qint64 PrintRecord::bytes() const
 {
-    qint64 total = m_start.sizeInBytes();
+    qint64 total = isDecided() ? start().sizeInBytes() : 0;
     for (const Operation &operation : m_operations) {
         if (const auto *run = std::get_if<Compose>(&operation))
             total += run->symbols.sizeInBytes();
@@ -70,7 +116,8 @@ qint64 PrintRecord::bytesBeyond(QSet<qint64> &counted) const
             total += picture.sizeInBytes();
         }
     };
-    count(m_start);
+    if (isDecided())
+        count(start());
     for (const Operation &operation : m_operations) {
         if (const auto *run = std::get_if<Compose>(&operation))
             count(run->symbols);
@@ -120,7 +167,7 @@ QImage PrintRecord::render(const Progress &progress, std::stop_token stop) const
     };
     Surface picture;
     picture.scale = master::kScale;
-    picture.setPicture(startPicture(m_start, m_fromCard, m_format));
+    picture.setPicture(startPicture(start(), startsFromCard(), format()));
     if (!step(kStartSteps))
         return {};
     for (const Operation &operation : m_operations) {

@@ -7,6 +7,7 @@
 #include <QSet>
 
 #include <functional>
+#include <future>
 #include <stop_token>
 #include <variant>
 #include <vector>
@@ -40,11 +41,18 @@ public:
     static PrintRecord fromCard(const QImage &card, QImage::Format format);
     // A sheet known only at its own size, as a project without its companion: enlarged smoothly.
     static PrintRecord fromSheet(const QImage &sheet);
+    // Blank cards whose drawing is looked for only when something first needs it, on whichever thread that
+    // is: fromCard() with what `card` gives, or fromSheet() of `sheet` when that is no card of the master's
+    // size. Finding the drawing means reading and checking files, which start-up should not wait for.
+    static PrintRecord fromCardWhenNeeded(std::function<QImage()> card, const QImage &sheet);
 
-    bool isEmpty() const { return m_start.isNull(); }
-    bool startsFromCard() const { return m_fromCard; }
-    const QImage &start() const { return m_start; }
-    QImage::Format format() const { return m_format; }
+    bool isEmpty() const { return !m_start.valid(); }
+    // These three decide a record made by fromCardWhenNeeded(), waiting for it if another thread is at it.
+    bool startsFromCard() const { return m_start.get().fromCard; }
+    const QImage &start() const { return m_start.get().picture; }
+    QImage::Format format() const { return m_start.get().format; }
+    // Decides the start now, so that later readers find it ready; meant for a worker.
+    void prepare() const;
     const std::vector<Operation> &operations() const { return m_operations; }
 
     // The symbols at the master's size, or the set of the sheet enlarged when there is none.
@@ -53,7 +61,8 @@ public:
     void paste(CardPaste paste);
     void add(Operation operation);
 
-    // The pictures the record holds, in bytes.
+    // The pictures the record holds, in bytes. A start not yet decided counts nothing: counting must not wait
+    // for it, and it belongs to the newest blank deck, which the present deck holds in any case.
     qint64 bytes() const;
     // The bytes of its pictures not yet among `counted` (by cache key), which they then join: what records
     // that share pictures hold together, one record at a time.
@@ -64,9 +73,19 @@ public:
     QImage render(const Progress &progress = {}, std::stop_token stop = {}) const;
 
 private:
-    QImage m_start;
-    bool m_fromCard = false;
-    QImage::Format m_format = QImage::Format_RGB32;
+    struct Start
+    {
+        QImage picture;
+        bool fromCard = false;
+        QImage::Format format = QImage::Format_RGB32;
+    };
+    static Start cardStart(const QImage &card, QImage::Format format);
+    static Start sheetStart(const QImage &sheet);
+    static std::shared_future<Start> ready(Start start);
+    bool isDecided() const;
+
+    // Shared by all copies; invalid for an empty record.
+    std::shared_future<Start> m_start;
     std::vector<Operation> m_operations;
 };
 

@@ -1,15 +1,12 @@
 #include "print/printqueues.h"
+#include "shell/application.h"
 #include "shell/commandline.h"
 #include "shell/mainwindow.h"
 #include "surface/photofile.h"
 #include "surface/platform.h"
 #include "surface/widgets/messageboxprompter.h"
 
-#include <QApplication>
-#include <QFont>
-#include <QLibraryInfo>
 #include <QStandardPaths>
-#include <QTranslator>
 
 #include <cstdio>
 
@@ -53,20 +50,7 @@ int main(int argc, char *argv[])
     if (std::get<vellora::CommandLineRequest>(request).command != vellora::Command::Window)
         return runCommand(argc, argv, std::get<vellora::CommandLineRequest>(request));
 
-    QApplication app(argc, argv);
-    // The name message boxes carry as their title, and the user's data folder (where projects go when the
-    // program folder is not the user's to write in) is named after it.
-    QCoreApplication::setApplicationName(QStringLiteral("Vellora"));
-    // Lets the desktop match the window to the installed vellora.desktop and its icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("vellora"));
-
-    // The standard buttons of the message boxes read Ja and Nee, as the rest of the program is Dutch.
-    QTranslator qtbase;
-    if (qtbase.load(QStringLiteral("qtbase_nl"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtbase);
-
-    // The help screen's typeface is rarely installed outside its home platform; this one has its metrics.
-    QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
+    vellora::Application app(argc, argv);
 
     vellora::TimerPacer pacer;
     vellora::MessageBoxPrompter prompter(nullptr);

@@ -53,9 +53,8 @@ Main::Main(AppFolder appFolder, Pacer &pacer, Prompter &prompter, const PrintQue
       m_commands(m_store, m_prompter), m_screenMetrics([this] { return ScreenMetrics::of(screen()); }),
       m_deck(m_appFolder, m_pacer)
 {
-    // The picture plugins load on a worker while the sheet is read here: neither needs the other.
-    preloadPictureDecoders();
-    m_deck.loadBlank();
+    // The blank deck is read on a worker while the widgets are built here: neither needs the other.
+    QFuture<BlankDeck> blank = QtConcurrent::run(&BlankDeck::read, m_appFolder);
     m_writeProject = [store = m_store](const QImage &sheet, const QString &name) {
         return writeProject(store, sheet, name);
     };
@@ -77,6 +76,7 @@ Main::Main(AppFolder appFolder, Pacer &pacer, Prompter &prompter, const PrintQue
     setCentralWidget(panel);
     m_menus = MainMenus::build(this);
     m_layout = MainLayout::build(panel, this, m_appFolder, m_pacer, m_pointer);
+    m_deck.loadBlank(blank.takeResult());
     m_viewer = std::make_unique<CardViewer>(m_deck, m_layout);
     // The frames with the margins they have at the top and left, and the menu bar above them: no empty
     // band below the frames, whatever the font and scale make of the menu bar.

@@ -18,7 +18,11 @@ QString pathBeside(const QString &path)
 
 QByteArray fileHash(const QString &path, qint64 maxBytes)
 {
-    RegularFile file(path, maxBytes);
+    return fileHash(RegularFile(path, maxBytes));
+}
+
+QByteArray fileHash(RegularFile &&file)
+{
     if (!file.isOpen())
         return {};
     const QByteArray bytes = file.readAll();
@@ -43,6 +47,8 @@ QImage load(const QString &path, const QString &belongsTo, QSize size)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "png");
+    // Without this, a reader given its format still asks every picture plugin first, loading them all.
+    reader.setAutoDetectImageFormat(false);
     reader.setAutoTransform(false);
     // The header and the text before the pixels decide; nothing is decoded for a drawing of another file.
     if (reader.size() != size)

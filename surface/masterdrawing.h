@@ -7,6 +7,8 @@
 
 namespace vellora {
 
+class RegularFile;
+
 // The data folder's drawings at the print master's size, three times the pixels of the file they belong to
 // ("Hkrs-0@3x.png" beside "Hkrs-0.krt"). Each names its file by a SHA-256 of that file's bytes, so a file
 // replaced by hand is noticed and its own pixels are enlarged instead of printing a drawing it no longer
@@ -23,6 +25,8 @@ inline constexpr qint64 kMaxFileBytes = 16ll * 1024 * 1024;
 QString pathBeside(const QString &path);
 // The SHA-256 of a regular file of at most maxBytes, in hex; empty when there is no such file.
 QByteArray fileHash(const QString &path, qint64 maxBytes = 128ll * 1024 * 1024);
+// The same of a file already opened; empty when it is not open or outgrew its limit while being read.
+QByteArray fileHash(RegularFile &&file);
 // The text a drawing carries for the file of that name and those bytes.
 QByteArray tagFor(const QString &fileName, const QByteArray &bytes);
 

@@ -5,7 +5,6 @@
 
 #include <QBuffer>
 #include <QImageReader>
-#include <QThreadPool>
 #include <QTransform>
 
 #include <libheif/heif.h>
@@ -256,15 +255,6 @@ PictureLoad PhotoFile::decode(const QByteArray &bytes, const PhotoHeader &header
 void limitPictureDecoders()
 {
     QImageReader::setAllocationLimit(int(PhotoFile::kBudgetBytes >> 20));
-}
-
-void preloadPictureDecoders()
-{
-    QThreadPool::globalInstance()->start([] {
-        QBuffer nothing;
-        nothing.open(QIODevice::ReadOnly);
-        (void)QImageReader::imageFormat(&nothing);
-    });
 }
 
 } // namespace vellora

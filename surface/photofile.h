@@ -60,11 +60,6 @@ public:
 // budgets counted from headers. Qt keeps one limit for the whole program, so it is set once, at start-up.
 void limitPictureDecoders();
 
-// The first reader that decides by itself what a file is loads every picture plugin Qt has, some 20 ms; a
-// menu bar does so for its own icon. Begun on a worker while the window is built, that load is done beside
-// it instead of in its way.
-void preloadPictureDecoders();
-
 // The orientations of EXIF applied to a stored picture, so that it shows upright.
 QImage turnUpright(QImage stored, int orientation);
 

@@ -9,6 +9,9 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QTest>
+#include <atomic>
+#include <thread>
+#include <vector>
 
 using namespace vellora;
 using namespace Qt::StringLiterals;
@@ -289,6 +292,72 @@ private Q_SLOTS:
         QCOMPARE(test::byteDifference(deck.symbolsMaster().convertToFormat(QImage::Format_RGB32),
                                       (ownDrawing ? own : enlarged).convertToFormat(QImage::Format_RGB32)),
                  QString());
+    }
+
+    // Blank cards print from the card's own drawing while it belongs to the blank sheet beside it; otherwise
+    // from the sheet enlarged. Nothing is decided at loading: the first to need the record decides it.
+    void blankCardsForTheMaster_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("fromCard");
+        QTest::newRow("as generated") << "" << true;
+        QTest::newRow("blank sheet replaced by hand") << "sheet" << false;
+        QTest::newRow("drawing missing") << "remove" << false;
+        QTest::newRow("drawing cut short") << "truncate" << false;
+    }
+    void blankCardsForTheMaster()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, fromCard);
+        auto app = test::copyOfAppData();
+        const QString blank = app->filePath(QStringLiteral("Data/Kaarten.krt"));
+        const QString drawing = app->filePath(QStringLiteral("Data/Kaart@3x.png"));
+        const QImage card(drawing);
+        if (change == u"sheet")
+            QVERIFY(test::writeBytes(blank, test::imageFile(test::gradientPicture(3990, 1600, 6), "BMP")));
+        else if (change == u"remove")
+            QVERIFY(QFile::remove(drawing));
+        else if (change == u"truncate")
+            QVERIFY(test::writeBytes(drawing, test::readBytes(drawing).left(2000)));
+
+        NoPacer pacer;
+        DeckDocument deck(AppFolder(app->path()), pacer);
+        deck.loadBlank();
+        const PrintRecord record = deck.printRecord();
+        QCOMPARE(record.startsFromCard(), fromCard);
+        QCOMPARE(test::byteDifference(record.start(), fromCard ? card.convertToFormat(record.format())
+                                                               : deck.sheet().image()),
+                 QString());
+    }
+
+    // However many threads need a record's start at once, its drawing is read once and all get the same.
+    void aRecordDecidesItsStartOnce()
+    {
+        std::atomic<int> reads = 0, arrived = 0;
+        const QImage card = test::gradientPicture(master::kCardWidthPixels, master::kCardHeightPixels, 2);
+        std::vector<qint64> keys(4);
+        const PrintRecord record = PrintRecord::fromCardWhenNeeded(
+            [&] {
+                ++reads;
+                // The others are on their way in while the first reads.
+                while (arrived < int(keys.size()))
+                    std::this_thread::yield();
+                return card;
+            },
+            test::gradientPicture(3990, 1600, 3));
+        QCOMPARE(reads.load(), 0);
+        std::vector<std::thread> threads;
+        for (size_t i = 0; i < keys.size(); ++i) {
+            threads.emplace_back([&, i] {
+                ++arrived;
+                keys[i] = record.start().cacheKey();
+            });
+        }
+        for (std::thread &thread : threads)
+            thread.join();
+        QCOMPARE(reads.load(), 1);
+        QVERIFY(record.startsFromCard());
+        QVERIFY(std::all_of(keys.begin(), keys.end(), [&](qint64 key) { return key == keys.front(); }));
     }
 
     // A photo framed small on the king of Harten keeps, in the master, stripes that the sheet can only show
