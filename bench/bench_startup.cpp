@@ -10,11 +10,8 @@
 #include "surface/platform.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLabel>
-#include <QProcess>
 #include <QTest>
-#include <algorithm>
 #include <cstdio>
 #include <utility>
 #include <vector>
@@ -62,28 +59,11 @@ int child(int argc, char **argv)
     return 0;
 }
 
-// One fresh process until its window is exposed, in milliseconds.
 double timeChild(const QString &program, const QString &mode, const char *scale)
 {
-    QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QLatin1String(scale));
-    process.setProcessEnvironment(environment);
-    QElapsedTimer clock;
-    clock.start();
-    process.start(program, {QStringLiteral("--child"), mode});
-    while (!process.canReadLine() && process.waitForReadyRead(60000)) {
-    }
-    const double ms = double(clock.nsecsElapsed()) / 1e6;
-    // The child finishes its work after the clock stopped, before the next run starts.
-    process.waitForFinished(60000);
-    return ms;
-}
-
-double median(std::vector<double> times)
-{
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return bench::msUntilFirstLine(program, {QStringLiteral("--child"), mode}, environment);
 }
 
 // The median of each, from runs taken in turns, so that a busy moment of the machine weighs on both alike.
@@ -96,7 +76,7 @@ std::pair<double, double> timeInTurns(const QString &program, const QString &a, 
         timesA.push_back(timeChild(program, a, scaleA));
         timesB.push_back(timeChild(program, b, scaleB));
     }
-    return {median(timesA), median(timesB)};
+    return {bench::median(timesA), bench::median(timesB)};
 }
 
 } // namespace

@@ -6,7 +6,6 @@
 #include "surface/picturefile.h"
 #include "surface/platform.h"
 
-#include <QThreadPool>
 #include <QTimer>
 #include <utility>
 
@@ -84,9 +83,7 @@ void DeckDocument::useBlank(const BlankDeck &blank)
     if (!blank.sheet.isNull()) {
         m_sheet.setPicture(blank.sheet);
         m_record = blank.record;
-        QTimer::singleShot(0, this, [record = m_record] {
-            QThreadPool::globalInstance()->start([record] { record.prepare(); });
-        });
+        QTimer::singleShot(0, this, [this, record = m_record] { m_workers.start([record] { record.prepare(); }); });
     }
     if (blank.symbols)
         useSymbols(*blank.symbols);

@@ -6,6 +6,7 @@
 #include <QFuture>
 #include <QFutureWatcher>
 #include <QPointer>
+#include <QThreadPool>
 #include <QWidget>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -82,6 +83,9 @@ private:
     QPointer<QObject> m_showing; // the pending show of the strip, dropped when the work ends first
     std::stop_source m_stop;
     std::function<void()> m_waitForWork;
+    // Threads of its own: Qt 6.4 paints scaled pictures on the global pool's threads, and the print window
+    // would wait for them behind a PDF or a print job.
+    QThreadPool m_workers;
     bool m_running = false;
     bool m_closeAfter = false;
     std::shared_ptr<bool> m_told = std::make_shared<bool>(false);
@@ -102,7 +106,7 @@ void WorkStrip::run(std::function<Result(std::stop_token, const print::PageProgr
         afterEnd();
     });
     QFuture<Result> future = QtConcurrent::run(
-        [work = std::move(work), stop = m_stop.get_token()](QPromise<Result> &promise) {
+        &m_workers, [work = std::move(work), stop = m_stop.get_token()](QPromise<Result> &promise) {
             promise.addResult(work(stop, [&promise](int done, int total) {
                 promise.setProgressRange(0, total);
                 promise.setProgressValue(done);

@@ -89,7 +89,7 @@ void OpenForm::ok()
         m_progress->hide();
         opened(name, watcher->result());
     });
-    m_reading->setFuture(QtConcurrent::run([reader = m_reader, records = m_recordReader, name] {
+    m_reading->setFuture(QtConcurrent::run(&m_workers, [reader = m_reader, records = m_recordReader, name] {
         Read read{reader(name), std::nullopt};
         if (read.sheet)
             read.record = records(name);

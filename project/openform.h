@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QImage>
+#include <QThreadPool>
 
 #include <functional>
 #include <optional>
@@ -70,6 +71,9 @@ private:
     QFutureWatcher<Read> *m_reading = nullptr;
     std::optional<QImage> m_opened;
     std::optional<PrintRecord> m_openedRecord;
+    // A thread of its own for the read: Qt 6.4 paints scaled pictures on the global pool's threads, and the
+    // window would wait behind the read for them. Last, so that a read going on ends before the rest goes.
+    QThreadPool m_workers;
 };
 
 } // namespace vellora

@@ -92,7 +92,7 @@ void RecoveryStore::write(const QImage &sheet, const PrintRecord &record)
         generation = ++m_writer->requested;
     }
     m_writes.removeIf([](const QFuture<void> &f) { return f.isFinished(); });
-    m_writes << QtConcurrent::run([writer = m_writer, path = m_path, sheet, record, generation] {
+    m_writes << QtConcurrent::run(&m_workers, [writer = m_writer, path = m_path, sheet, record, generation] {
         const std::lock_guard guard(writer->mutex);
         if (generation != writer->requested)
             return;

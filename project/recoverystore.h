@@ -8,6 +8,7 @@
 #include <QList>
 #include <QLockFile>
 #include <QString>
+#include <QThreadPool>
 
 #include <memory>
 #include <optional>
@@ -69,6 +70,9 @@ private:
     std::unique_ptr<QLockFile> m_lock;
     std::shared_ptr<Writer> m_writer;
     QList<QFuture<void>> m_writes;
+    // Threads of its own, so that Qt's picture work, which Qt 6.4 does on the global pool, never waits for
+    // a copy being written.
+    QThreadPool m_workers;
 };
 
 } // namespace vellora

@@ -54,7 +54,7 @@ Main::Main(AppFolder appFolder, Pacer &pacer, Prompter &prompter, const PrintQue
       m_deck(m_appFolder, m_pacer)
 {
     // The blank deck is read on a worker while the widgets are built here: neither needs the other.
-    QFuture<BlankDeck> blank = QtConcurrent::run(&BlankDeck::read, m_appFolder);
+    QFuture<BlankDeck> blank = QtConcurrent::run(&m_workers, &BlankDeck::read, m_appFolder);
     m_writeProject = [store = m_store](const QImage &sheet, const QString &name) {
         return writeProject(store, sheet, name);
     };
@@ -294,7 +294,7 @@ void Main::startSave(std::function<void()> afterSaved)
     });
     // The print master's companion follows the project it belongs to; without it the project still prints,
     // enlarged, so a companion that cannot be written costs no message.
-    watcher->setFuture(QtConcurrent::run([write = m_writeProject, store = m_store,
+    watcher->setFuture(QtConcurrent::run(&m_workers, [write = m_writeProject, store = m_store,
                                           sheet = m_deck.sheet().image(), record = m_deck.printRecord(),
                                           name = target->name] {
         const QString error = write(sheet, name);

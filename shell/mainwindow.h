@@ -13,6 +13,7 @@
 #include <QCursor>
 #include <QMainWindow>
 #include <QPoint>
+#include <QThreadPool>
 
 #include <functional>
 #include <memory>
@@ -120,6 +121,9 @@ private:
     MainMenus m_menus;
     MainLayout m_layout;
     std::unique_ptr<CardViewer> m_viewer;
+    // Threads of its own for reading the blank deck and for Save, so that Qt's own picture work keeps the
+    // global pool; last, so that a save still running is waited for before anything it needs is gone.
+    QThreadPool m_workers;
 };
 
 } // namespace vellora

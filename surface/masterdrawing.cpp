@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QImageReader>
 
+#include <vector>
+
 namespace vellora::masterdrawing {
 
 QString pathBeside(const QString &path)
@@ -25,10 +27,19 @@ QByteArray fileHash(RegularFile &&file)
 {
     if (!file.isOpen())
         return {};
-    const QByteArray bytes = file.readAll();
-    if (!file.error().isEmpty())
-        return {};
-    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+    // In pieces through one small buffer: the blank sheet is 19 MB, and a buffer of its size costs more in
+    // fresh memory than the hashing itself.
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    std::vector<char> piece(256 * 1024);
+    qint64 total = 0;
+    for (;;) {
+        const qint64 got = file.read(piece.data(), qint64(piece.size()));
+        if (got < 0 || (total += got) > file.maxBytes())
+            return {};
+        if (got == 0)
+            return hash.result().toHex();
+        hash.addData(QByteArrayView(piece.data(), got));
+    }
 }
 
 QByteArray tagFor(const QString &fileName, const QByteArray &bytes)

@@ -33,6 +33,7 @@ public:
     qint64 read(char *into, qint64 length) { return isOpen() ? m_file.read(into, length) : -1; }
     // The whole file; empty with an error when it has grown beyond the limit since it was opened.
     QByteArray readAll();
+    qint64 maxBytes() const { return m_maxBytes; }
 
 private:
     QFile m_file;

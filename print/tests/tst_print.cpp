@@ -171,13 +171,14 @@ public:
     bool unreachable = false; // the answer to every job check
     mutable QSemaphore entered, letGo;
     mutable std::atomic<int> jobs = 0, cancelled = 0, checks = 0;
-    mutable std::atomic<bool> askedOnWindowThread = false;
+    mutable std::atomic<bool> askedOnWindowThread = false, heldOnGlobalPool = false;
 
     QString defaultPrinter() const override { return noted(QStringLiteral("Office")); }
     std::optional<State> state(const QString &) const override { return noted(State{}); }
     QString submit(const PrintJob &, const print::PageProgress &, std::stop_token stop) const override
     {
         noted(0);
+        heldOnGlobalPool = heldOnGlobalPool || QThreadPool::globalInstance()->contains(QThread::currentThread());
         entered.release();
         letGo.acquire();
         if (stop.stop_requested())
@@ -922,6 +923,8 @@ private Q_SLOTS:
         QCOMPARE(form->isVisible(), ending != 2);
         QVERIFY(!strip->isVisible());
         QVERIFY(!queues.askedOnWindowThread);
+        // Qt draws scaled pictures on the global pool's threads and waits for them: held work must not sit there.
+        QVERIFY(!queues.heldOnGlobalPool);
     }
 
     void deckPdfCalledOff_data()

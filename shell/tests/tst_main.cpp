@@ -19,6 +19,7 @@
 #include <QRadioButton>
 #include <QRandomGenerator>
 #include <QSemaphore>
+#include <QThreadPool>
 #include <QtTest>
 #include <functional>
 #include <memory>
@@ -545,9 +546,10 @@ private Q_SLOTS:
         Shell s;
         s.click(u"OkKnop"_s);
         QSemaphore release;
-        std::atomic<bool> writing = false;
+        std::atomic<bool> writing = false, onGlobalPool = false;
         const ProjectStore store(AppFolder(s.folder->path()));
         s.main->setProjectWriter([&](const QImage &sheet, const QString &name) {
+            onGlobalPool = QThreadPool::globalInstance()->contains(QThread::currentThread());
             writing = true;
             release.acquire();
             return writeProject(store, sheet, name);
@@ -555,6 +557,8 @@ private Q_SLOTS:
         s.prompter.inputs = {u"traag"_s, u"tweede"_s};
         s.action(u"FileSave"_s)->trigger();
         QTRY_VERIFY(writing);
+        // Qt draws scaled pictures on the global pool's threads and waits for them: a save must not sit there.
+        QVERIFY(!onGlobalPool);
         bool answered = false;
         QTimer::singleShot(0, s.main.get(), [&] { answered = true; });
         QTRY_VERIFY(answered);

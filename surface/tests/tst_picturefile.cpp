@@ -1,9 +1,11 @@
+#include "surface/masterdrawing.h"
 #include "surface/photofile.h"
 #include "surface/picturefile.h"
 #include "surface/regularfile.h"
 #include "tests/support/hostilephotos.h"
 #include "tests/support/testsupport.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -228,6 +230,41 @@ private Q_SLOTS:
         };
         for (const auto &[error, reason] : reasons)
             QCOMPARE(writeFailureReason(QString::fromLocal8Bit(strerror(error))), reason);
+    }
+
+    // A file's hash, read in pieces, is the hash of its bytes at every size around a piece's end; a file
+    // beyond the limit, and anything that is no regular file, has none.
+    void fileHashes_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<bool>("hashed");
+        for (const qint64 size : {0ll, 1ll, 262143ll, 262144ll, 262145ll, 1048579ll})
+            QTest::newRow(qPrintable(QStringLiteral("%1 bytes").arg(size))) << "plain" << size << true;
+        QTest::newRow("over the limit") << "plain" << 1048577ll << false;
+        QTest::newRow("missing") << "missing" << 0ll << false;
+        QTest::newRow("folder") << "folder" << 0ll << false;
+        QTest::newRow("fifo") << "fifo" << 0ll << false;
+        QTest::newRow("device") << "zero" << 0ll << false;
+    }
+    void fileHashes()
+    {
+        QFETCH(QString, kind);
+        QFETCH(qint64, size);
+        QFETCH(bool, hashed);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"Kaarten.krt"_s);
+        QByteArray bytes(size, Qt::Uninitialized);
+        for (qint64 i = 0; i < size; ++i)
+            bytes[i] = char(i * 7 + i / 251);
+        if (kind == u"plain")
+            QVERIFY(test::writeBytes(path, bytes));
+        else if (kind == u"folder")
+            QVERIFY(QDir().mkpath(path));
+        else if (kind != u"missing")
+            QVERIFY(test::makeSpecialFile(kind, path, dir.path()));
+        const QByteArray hash = masterdrawing::fileHash(path, size == 1048577 ? 1048576 : 2 << 20);
+        QCOMPARE(hash, hashed ? QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex() : QByteArray());
     }
 
     // Seeds for the fuzzers: a small, complete file of every kind each reader takes, each checked to be read,
