@@ -1,8 +1,8 @@
 // Start-up to the window shown, as whole processes: the main window with the generated data, beside a bare Qt
 // window showing one QLabel, the floor any Qt program here pays; and on screens scaled to 125 and 200 %. Each
 // run is a fresh process, so loading libraries, fonts and the data files is counted as a user would wait for
-// it. The clock stops when the child says its window is exposed: what it does after that, such as checking
-// the print master's drawings on a worker, the user does not wait for.
+// it. The clock stops when the child says its window is exposed: what it does after that, such as closing, the
+// user does not wait for.
 #include "bench/benchutil.h"
 #include "print/printqueues.h"
 #include "shell/application.h"

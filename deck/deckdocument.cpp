@@ -6,7 +6,6 @@
 #include "surface/picturefile.h"
 #include "surface/platform.h"
 
-#include <QTimer>
 #include <utility>
 
 namespace vellora {
@@ -60,7 +59,8 @@ BlankDeck BlankDeck::read(const AppFolder &folder)
     if (sheet.ok()) {
         blank.sheet = sheet.image;
         // Checking the card's drawing hashes the whole blank sheet file: that waits until something needs the
-        // record, or a worker once the window is up.
+        // record, which is printing or saving, both on workers. Done beforehand, it would only share the
+        // machine with the first frame.
         blank.record = PrintRecord::fromCardWhenNeeded(
             [drawing = folder.resolve(u"\\Data\\Kaart@3x.png"), blankPath] {
                 return masterdrawing::load(drawing, blankPath,
@@ -83,7 +83,6 @@ void DeckDocument::useBlank(const BlankDeck &blank)
     if (!blank.sheet.isNull()) {
         m_sheet.setPicture(blank.sheet);
         m_record = blank.record;
-        QTimer::singleShot(0, this, [this, record = m_record] { m_workers.start([record] { record.prepare(); }); });
     }
     if (blank.symbols)
         useSymbols(*blank.symbols);

@@ -10,7 +10,6 @@
 
 #include <QImage>
 #include <QObject>
-#include <QThreadPool>
 #include <QString>
 
 #include <memory>
@@ -147,9 +146,6 @@ private:
     // The record of every state of the history, by the stack's index; those below the reach of undo are
     // emptied with their steps.
     std::vector<PrintRecord> m_records{PrintRecord()};
-    // Threads of its own for checking the card's drawing, last so that it is gone first: Qt 6.4 paints scaled
-    // pictures on the global pool's threads, and the window would wait for them behind slow work of ours.
-    QThreadPool m_workers;
 };
 
 } // namespace vellora

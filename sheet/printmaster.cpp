@@ -27,18 +27,33 @@ PrintRecord::Start PrintRecord::sheetStart(const QImage &sheet)
     return {sheet, false, sheet.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32};
 }
 
-std::shared_future<PrintRecord::Start> PrintRecord::ready(Start start)
+const PrintRecord::Start &PrintRecord::StartCell::get()
 {
-    std::promise<Start> promise;
-    promise.set_value(std::move(start));
-    return promise.get_future().share();
+    const std::lock_guard lock(m_mutex);
+    if (!m_decided) {
+        const QImage drawing = m_card();
+        m_start = isMasterCard(drawing) ? cardStart(drawing, m_sheet.format()) : sheetStart(m_sheet);
+        m_card = nullptr;
+        m_sheet = QImage();
+        m_decided = true;
+    }
+    return m_start;
+}
+
+QImage PrintRecord::StartCell::held()
+{
+    // Counting waits for no decision: a thread deciding holds the lock for as long as it reads the files.
+    std::unique_lock lock(m_mutex, std::try_to_lock);
+    if (!lock.owns_lock())
+        return {};
+    return m_decided ? m_start.picture : m_sheet;
 }
 
 PrintRecord PrintRecord::fromCard(const QImage &card, QImage::Format format)
 {
     PrintRecord record;
     if (isMasterCard(card))
-        record.m_start = ready(cardStart(card, format));
+        record.m_start = std::make_shared<StartCell>(cardStart(card, format));
     return record;
 }
 
@@ -46,7 +61,7 @@ PrintRecord PrintRecord::fromSheet(const QImage &sheet)
 {
     PrintRecord record;
     if (!sheet.isNull())
-        record.m_start = ready(sheetStart(sheet));
+        record.m_start = std::make_shared<StartCell>(sheetStart(sheet));
     return record;
 }
 
@@ -55,24 +70,8 @@ PrintRecord PrintRecord::fromCardWhenNeeded(std::function<QImage()> card, const 
     PrintRecord record;
     if (sheet.isNull())
         return record;
-    // A deferred task runs once, in the first thread that waits for it; others wait for that one.
-    record.m_start =
-        std::async(std::launch::deferred, [card = std::move(card), sheet] {
-            const QImage drawing = card();
-            return isMasterCard(drawing) ? cardStart(drawing, sheet.format()) : sheetStart(sheet);
-        }).share();
+    record.m_start = std::make_shared<StartCell>(std::move(card), sheet);
     return record;
-}
-
-bool PrintRecord::isDecided() const
-{
-    return m_start.valid() && m_start.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
-}
-
-void PrintRecord::prepare() const
-{
-    if (m_start.valid())
-        m_start.wait();
 }
 
 void PrintRecord::compose(const QImage &symbolsMaster) { add(Compose{symbolsMaster}); }
@@ -97,7 +96,7 @@ void PrintRecord::add(Operation operation)
 
 qint64 PrintRecord::bytes() const
 {
-    qint64 total = isDecided() ? start().sizeInBytes() : 0;
+    qint64 total = isEmpty() ? 0 : m_start->held().sizeInBytes();
     for (const Operation &operation : m_operations) {
         if (const auto *run = std::get_if<Compose>(&operation))
             total += run->symbols.sizeInBytes();
@@ -116,8 +115,8 @@ qint64 PrintRecord::bytesBeyond(QSet<qint64> &counted) const
             total += picture.sizeInBytes();
         }
     };
-    if (isDecided())
-        count(start());
+    if (!isEmpty())
+        count(m_start->held());
     for (const Operation &operation : m_operations) {
         if (const auto *run = std::get_if<Compose>(&operation))
             count(run->symbols);

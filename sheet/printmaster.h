@@ -7,7 +7,8 @@
 #include <QSet>
 
 #include <functional>
-#include <future>
+#include <memory>
+#include <mutex>
 #include <stop_token>
 #include <variant>
 #include <vector>
@@ -46,13 +47,11 @@ public:
     // size. Finding the drawing means reading and checking files, which start-up should not wait for.
     static PrintRecord fromCardWhenNeeded(std::function<QImage()> card, const QImage &sheet);
 
-    bool isEmpty() const { return !m_start.valid(); }
+    bool isEmpty() const { return !m_start; }
     // These three decide a record made by fromCardWhenNeeded(), waiting for it if another thread is at it.
-    bool startsFromCard() const { return m_start.get().fromCard; }
-    const QImage &start() const { return m_start.get().picture; }
-    QImage::Format format() const { return m_start.get().format; }
-    // Decides the start now, so that later readers find it ready; meant for a worker.
-    void prepare() const;
+    bool startsFromCard() const { return m_start->get().fromCard; }
+    const QImage &start() const { return m_start->get().picture; }
+    QImage::Format format() const { return m_start->get().format; }
     const std::vector<Operation> &operations() const { return m_operations; }
 
     // The symbols at the master's size, or the set of the sheet enlarged when there is none.
@@ -61,8 +60,8 @@ public:
     void paste(CardPaste paste);
     void add(Operation operation);
 
-    // The pictures the record holds, in bytes. A start not yet decided counts nothing: counting must not wait
-    // for it, and it belongs to the newest blank deck, which the present deck holds in any case.
+    // The pictures the record holds, in bytes; a start not yet decided counts the sheet it holds until then,
+    // since counting must not wait for the decision.
     qint64 bytes() const;
     // The bytes of its pictures not yet among `counted` (by cache key), which they then join: what records
     // that share pictures hold together, one record at a time.
@@ -81,11 +80,27 @@ private:
     };
     static Start cardStart(const QImage &card, QImage::Format format);
     static Start sheetStart(const QImage &sheet);
-    static std::shared_future<Start> ready(Start start);
-    bool isDecided() const;
+    // The start, decided once by the first thread that needs it while any others wait. Until then it holds the
+    // sheet and the way to the card's drawing; after, only what was decided.
+    class StartCell
+    {
+    public:
+        explicit StartCell(Start start) : m_start(std::move(start)), m_decided(true) {}
+        StartCell(std::function<QImage()> card, const QImage &sheet) : m_card(std::move(card)), m_sheet(sheet) {}
+        const Start &get();
+        // What it holds now, without waiting: the start when decided, else the sheet.
+        QImage held();
 
-    // Shared by all copies; invalid for an empty record.
-    std::shared_future<Start> m_start;
+    private:
+        std::mutex m_mutex;
+        Start m_start;
+        std::function<QImage()> m_card;
+        QImage m_sheet;
+        bool m_decided = false;
+    };
+
+    // Shared by all copies; none for an empty record.
+    std::shared_ptr<StartCell> m_start;
     std::vector<Operation> m_operations;
 };
 
