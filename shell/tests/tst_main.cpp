@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
 #include <QSemaphore>
@@ -258,6 +259,22 @@ private Q_SLOTS:
         help->trigger();
         QVERIFY(pic->isVisible() && !helpScherm->isVisible() && !help->isChecked());
         QCOMPARE(test::firstDifference(s.pic(), cellOf(s.sheet(), {3, 0})), QString());
+    }
+
+    // The rank buttons keep their flat face, its border and a darker face while pressed, and "10" fits.
+    void rankButtonsLookTheirOwn()
+    {
+        Shell s;
+        auto *ten = s.get<QPushButton>(u"Knop(9)"_s);
+        QVERIFY(ten);
+        QCOMPARE(ten->text(), u"10"_s);
+        QVERIFY(ten->fontMetrics().horizontalAdvance(ten->text()) < ten->width() - 2);
+        for (const bool down : {false, true}) {
+            ten->setDown(down);
+            const QImage face = ten->grab().toImage();
+            QCOMPARE(face.pixelColor(1, ten->height() / 2), down ? QColor(220, 200, 130) : QColor(240, 220, 150));
+            QCOMPARE(face.pixelColor(0, ten->height() / 2), QColor(120, 110, 75));
+        }
     }
 
     // Each window opens application modal and the command waits for it; closed, it changes and prints
