@@ -59,6 +59,30 @@ double neighbourContrast(const QImage &image, const QRect &area)
     return double(total) / (double(area.height()) * (area.width() - 1));
 }
 
+// A data file and its drawing at the master's size changed as by hand or a failing disk: the file replaced
+// by `stranger`, the drawing removed, cut short, stored as BMP, of another size or replaced by `other`'s, or
+// the file made unreadable. An empty change leaves both.
+bool damage(const QString &change, const QString &file, const QString &drawing, const QImage &stranger,
+            const QString &other)
+{
+    const QImage generated(drawing);
+    if (change == u"file")
+        return test::writeBytes(file, test::imageFile(stranger, "BMP"));
+    if (change == u"remove")
+        return QFile::remove(drawing);
+    if (change == u"truncate")
+        return test::writeBytes(drawing, test::readBytes(drawing).left(2000));
+    if (change == u"bmp")
+        return test::writeBytes(drawing, test::imageFile(generated, "BMP"));
+    if (change == u"size")
+        return generated.scaled(generated.size() * 2).save(drawing, "PNG");
+    if (change == u"other")
+        return test::writeBytes(drawing, test::readBytes(other));
+    if (change == u"unreadable")
+        return test::writeBytes(file, "BM not a picture");
+    return change.isEmpty();
+}
+
 // The same change made the way the window made it before the deck had a class of its own: straight on a
 // sheet and a history beside it.
 struct BarePath
@@ -249,7 +273,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("change");
         QTest::addColumn<bool>("ownDrawing");
         QTest::newRow("as generated") << "" << true;
-        QTest::newRow("set replaced by hand") << "set" << false;
+        QTest::newRow("set replaced by hand") << "file" << false;
         QTest::newRow("drawing missing") << "remove" << false;
         QTest::newRow("drawing cut short") << "truncate" << false;
         QTest::newRow("drawing not a PNG") << "bmp" << false;
@@ -265,20 +289,8 @@ private Q_SLOTS:
         const QString set = app->filePath(QStringLiteral("Data/Hkrs-3.krt"));
         const QString drawing = app->filePath(QStringLiteral("Data/Hkrs-3@3x.png"));
         const QImage generated(drawing);
-        if (change == u"set")
-            QVERIFY(test::writeBytes(set, test::imageFile(test::gradientPicture(50, 200, 4), "BMP")));
-        else if (change == u"remove")
-            QVERIFY(QFile::remove(drawing));
-        else if (change == u"truncate")
-            QVERIFY(test::writeBytes(drawing, test::readBytes(drawing).left(3000)));
-        else if (change == u"bmp")
-            QVERIFY(test::writeBytes(drawing, test::imageFile(generated, "BMP")));
-        else if (change == u"size")
-            QVERIFY(generated.scaled(300, 1200).save(drawing, "PNG"));
-        else if (change == u"other")
-            QVERIFY(test::writeBytes(drawing, test::readBytes(app->filePath(u"Data/Hkrs-5@3x.png"_s))));
-        else if (change == u"unreadable")
-            QVERIFY(test::writeBytes(set, "BM not a picture"));
+        QVERIFY(damage(change, set, drawing, test::gradientPicture(50, 200, 4),
+                       app->filePath(u"Data/Hkrs-5@3x.png"_s)));
 
         NoPacer pacer;
         DeckDocument deck(AppFolder(app->path()), pacer);
@@ -301,7 +313,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("change");
         QTest::addColumn<bool>("fromCard");
         QTest::newRow("as generated") << "" << true;
-        QTest::newRow("blank sheet replaced by hand") << "sheet" << false;
+        QTest::newRow("blank sheet replaced by hand") << "file" << false;
         QTest::newRow("drawing missing") << "remove" << false;
         QTest::newRow("drawing cut short") << "truncate" << false;
     }
@@ -313,12 +325,7 @@ private Q_SLOTS:
         const QString blank = app->filePath(QStringLiteral("Data/Kaarten.krt"));
         const QString drawing = app->filePath(QStringLiteral("Data/Kaart@3x.png"));
         const QImage card(drawing);
-        if (change == u"sheet")
-            QVERIFY(test::writeBytes(blank, test::imageFile(test::gradientPicture(3990, 1600, 6), "BMP")));
-        else if (change == u"remove")
-            QVERIFY(QFile::remove(drawing));
-        else if (change == u"truncate")
-            QVERIFY(test::writeBytes(drawing, test::readBytes(drawing).left(2000)));
+        QVERIFY(damage(change, blank, drawing, test::gradientPicture(3990, 1600, 6), {}));
 
         NoPacer pacer;
         DeckDocument deck(AppFolder(app->path()), pacer);
