@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QRandomGenerator>
 
+#include <algorithm>
+
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
@@ -77,11 +79,28 @@ QByteArray RegularFile::readAll()
 {
     if (!isOpen())
         return {};
-    QByteArray bytes = m_file.read(m_maxBytes + 1);
-    if (bytes.size() > m_maxBytes) {
-        m_error = kTooLarge;
-        return {};
+    // QIODevice::read(n) sets aside all n bytes before it reads one, and the limit may be far above the file.
+    // The size seen at opening is the first guess; a file that has grown since gets more room, up to one byte
+    // past the limit, which is how growth beyond it shows.
+    QByteArray bytes(std::min(m_file.size(), m_maxBytes) + 1, Qt::Uninitialized);
+    qint64 filled = 0;
+    for (;;) {
+        const qint64 got = m_file.read(bytes.data() + filled, bytes.size() - filled);
+        if (got < 0) {
+            m_error = m_file.errorString();
+            return {};
+        }
+        filled += got;
+        if (filled > m_maxBytes) {
+            m_error = kTooLarge;
+            return {};
+        }
+        if (got == 0)
+            break;
+        if (filled == bytes.size())
+            bytes.resize(std::min(bytes.size() * 2, m_maxBytes + 1));
     }
+    bytes.truncate(filled);
     return bytes;
 }
 

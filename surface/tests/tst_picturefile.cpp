@@ -232,8 +232,9 @@ private Q_SLOTS:
             QCOMPARE(writeFailureReason(QString::fromLocal8Bit(strerror(error))), reason);
     }
 
-    // A file's hash, read in pieces, is the hash of its bytes at every size around a piece's end; a file
-    // beyond the limit, and anything that is no regular file, has none.
+    // A file's hash, read in pieces, is the hash of its bytes at every size around a piece's end, and reading
+    // it whole gives its bytes even under a limit far above what memory holds; a file beyond the limit, one that
+    // grew beyond it after opening, and anything that is no regular file, give neither.
     void fileHashes_data()
     {
         QTest::addColumn<QString>("kind");
@@ -242,6 +243,7 @@ private Q_SLOTS:
         for (const qint64 size : {0ll, 1ll, 262143ll, 262144ll, 262145ll, 1048579ll})
             QTest::newRow(qPrintable(QStringLiteral("%1 bytes").arg(size))) << "plain" << size << true;
         QTest::newRow("over the limit") << "plain" << 1048577ll << false;
+        QTest::newRow("grown beyond the limit") << "grown" << 1048576ll << false;
         QTest::newRow("missing") << "missing" << 0ll << false;
         QTest::newRow("folder") << "folder" << 0ll << false;
         QTest::newRow("fifo") << "fifo" << 0ll << false;
@@ -257,14 +259,25 @@ private Q_SLOTS:
         QByteArray bytes(size, Qt::Uninitialized);
         for (qint64 i = 0; i < size; ++i)
             bytes[i] = char(i * 7 + i / 251);
-        if (kind == u"plain")
+        if (kind == u"plain" || kind == u"grown")
             QVERIFY(test::writeBytes(path, bytes));
         else if (kind == u"folder")
             QVERIFY(QDir().mkpath(path));
         else if (kind != u"missing")
             QVERIFY(test::makeSpecialFile(kind, path, dir.path()));
-        const QByteArray hash = masterdrawing::fileHash(path, size == 1048577 ? 1048576 : 2 << 20);
-        QCOMPARE(hash, hashed ? QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex() : QByteArray());
+        const qint64 limit = size >= 1048576 && !hashed ? 1048576 : 2 << 20;
+        if (kind != u"grown") {
+            const QByteArray hash = masterdrawing::fileHash(path, limit);
+            QCOMPARE(hash, hashed ? QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex() : QByteArray());
+        }
+
+        RegularFile file(path, hashed ? qint64(1) << 40 : limit);
+        if (kind == u"grown") {
+            QFile more(path);
+            QVERIFY(more.open(QIODevice::Append) && more.write("!") == 1);
+        }
+        QCOMPARE(file.readAll(), hashed ? bytes : QByteArray());
+        QCOMPARE(file.error().isEmpty(), hashed);
     }
 
     // Seeds for the fuzzers: a small, complete file of every kind each reader takes, each checked to be read,
