@@ -32,13 +32,12 @@ DeckOutcome saveDeckPdf(const QImage &sheet, const BackChoice &back, const DeckO
     return {};
 }
 
-DeckOutcome printDeck(const PrintQueues &queues, const QString &printer, const JobOptions &jobOptions,
+DeckOutcome printDeck(const PrintQueues &action, const QString &printer, const JobOptions &jobOptions,
                       const QImage &sheet, const BackChoice &back, const DeckOptions &options,
                       const PageProgress &progress, std::stop_token stop)
 {
-    const std::shared_ptr<const PrintQueues> action = queues.action(stop);
     // The printer first: a printer that cannot print is the failure the user hears of, whatever the margins.
-    if (!queueProblem(*action, printer).isEmpty())
+    if (!queueProblem(action, printer).isEmpty())
         return {DeckOutcome::End::PrinterFailed, {}, 0};
     QString error;
     std::optional<std::vector<PrintPage>> pages = deckPages(sheet, back, options, &error);
@@ -49,9 +48,9 @@ DeckOutcome printDeck(const PrintQueues &queues, const QString &printer, const J
     deckJob.media = mediaFor(options.layout == DeckLayout::Pages ? Paper::A4 : options.paper);
     if (!back.image.isNull() && options.order == DeckOrder::Duplex)
         deckJob.sides = sidesFor(options.turn);
-    if (!action->submit(PrintJob{printer, std::move(*pages), deckJob}, progress, stop).isEmpty())
+    if (!action.submit(PrintJob{printer, std::move(*pages), deckJob}, progress, stop).isEmpty())
         return {stop.stop_requested() ? DeckOutcome::End::CalledOff : DeckOutcome::End::PrinterFailed, {}, 0};
-    return {DeckOutcome::End::Done, {}, action->lastJob()};
+    return {DeckOutcome::End::Done, {}, action.lastJob()};
 }
 
 } // namespace vellora::print

@@ -35,9 +35,10 @@ struct DeckOutcome
 DeckOutcome saveDeckPdf(const QImage &sheet, const BackChoice &back, const DeckOptions &options,
                         const QString &path, const PageProgress &progress = {}, std::stop_token stop = {});
 
-// The whole deck as one job on `printer`, once its queue says it will print: one action of the queues, made
-// on the calling thread, which may be a worker.
-DeckOutcome printDeck(const PrintQueues &queues, const QString &printer, const JobOptions &jobOptions,
+// The whole deck as one job on `printer`, once its queue says it will print. `action` is one print action of
+// the queues (PrintQueues::action), made when the user pressed; it is used on the calling thread, which may be
+// a worker.
+DeckOutcome printDeck(const PrintQueues &action, const QString &printer, const JobOptions &jobOptions,
                       const QImage &sheet, const BackChoice &back, const DeckOptions &options,
                       const PageProgress &progress = {}, std::stop_token stop = {});
 

@@ -313,10 +313,12 @@ void HeleDeckForm::printOn(const PrintChoice &choice)
     m_work->run<print::DeckOutcome>(
         [&queues = m_queues, choice, sheet = m_sheet, record = m_record, back = *back,
          options = deck](std::stop_token stop, const print::PageProgress &progress) {
+            // The action's deadline runs from the press: the deck drawn first counts against it.
+            const std::shared_ptr<const PrintQueues> action = queues.action(stop);
             const QImage picture = print::masterPicture(sheet, record, progress, stop);
             if (picture.isNull())
                 return print::DeckOutcome{print::DeckOutcome::End::CalledOff, {}, 0};
-            return print::printDeck(queues, choice.printer, choice.options, picture, back, options,
+            return print::printDeck(*action, choice.printer, choice.options, picture, back, options,
                                     print::afterMaster(progress), stop);
         },
         [this, printer = choice.printer](const print::DeckOutcome &outcome) { finished(outcome, printer); });

@@ -61,15 +61,14 @@ PrintOutcome readyDefaultPrinter(const PrintQueues &queues, std::stop_token stop
     return outcome;
 }
 
-PrintOutcome printOnDefault(const PrintQueues &queues, PrintJob job, std::stop_token stop,
+PrintOutcome printOnDefault(const PrintQueues &action, PrintJob job, std::stop_token stop,
                             const PageProgress &progress)
 {
-    const std::shared_ptr<const PrintQueues> action = queues.action(stop);
-    if (QString problem = defaultQueueProblem(*action, &job.printer); !problem.isEmpty())
+    if (QString problem = defaultQueueProblem(action, &job.printer); !problem.isEmpty())
         return refused(problem);
-    if (QString problem = action->submit(job, progress, stop); !problem.isEmpty())
+    if (QString problem = action.submit(job, progress, stop); !problem.isEmpty())
         return refused(problem);
-    return {true, {}, job.printer, action->lastJob()};
+    return {true, {}, job.printer, action.lastJob()};
 }
 
 PrintOutcome printFacePage(const QImage &sheet, const FacePage &page, const QString &topMargin,
@@ -77,7 +76,7 @@ PrintOutcome printFacePage(const QImage &sheet, const FacePage &page, const QStr
 {
     QString reason;
     std::optional<PrintJob> job = facePageJob(sheet, page, topMargin, leftMargin, workingPicture, &reason);
-    return job ? printOnDefault(queues, std::move(*job)) : refused(reason);
+    return job ? printOnDefault(*queues.action({}), std::move(*job)) : refused(reason);
 }
 
 PrintOutcome printBack(const QImage &back, const QString &topMargin, const QString &leftMargin,
@@ -85,7 +84,7 @@ PrintOutcome printBack(const QImage &back, const QString &topMargin, const QStri
 {
     QString reason;
     std::optional<PrintJob> job = backJob(back, topMargin, leftMargin, &reason);
-    return job ? printOnDefault(queues, std::move(*job)) : refused(reason);
+    return job ? printOnDefault(*queues.action({}), std::move(*job)) : refused(reason);
 }
 
 } // namespace vellora::print

@@ -42,9 +42,10 @@ std::optional<PrintJob> backJob(const QImage &back, const QString &topMargin, co
 
 // The default printer, when its queue says it will print: one action of the queues, on any thread.
 PrintOutcome readyDefaultPrinter(const PrintQueues &queues, std::stop_token stop = {});
-// Hands the job to the default printer once its queue says it will print: the lookups and the job are one
-// action of the queues, made on the calling thread, which may be a worker.
-PrintOutcome printOnDefault(const PrintQueues &queues, PrintJob job, std::stop_token stop = {},
+// Hands the job to the default printer once its queue says it will print. `action` is the queues as one
+// print action sees them (PrintQueues::action), made when the user pressed, so that making the job counted
+// against its deadline; the lookups and the job are made on the calling thread, which may be a worker.
+PrintOutcome printOnDefault(const PrintQueues &action, PrintJob job, std::stop_token stop = {},
                             const PageProgress &progress = {});
 
 // A face page and a back as one press of Ok prints them, all on the calling thread.

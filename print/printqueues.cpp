@@ -66,8 +66,8 @@ constexpr qint64 kDeviceAnswerMs = 3000;
 class ServerAction final : public PrintQueues
 {
 public:
-    ServerAction(int budgetMs, std::stop_token stop)
-        : m_budgetMs(budgetMs), m_stop(std::move(stop)), m_deadline(budgetMs),
+    ServerAction(int budgetMs, int floorMs, std::stop_token stop)
+        : m_budgetMs(budgetMs), m_floorMs(floorMs), m_stop(std::move(stop)), m_deadline(budgetMs),
           m_onStop(m_stop, CallOffConnect{&m_connectCalledOff})
     {
     }
@@ -78,7 +78,7 @@ public:
                    std::stop_token stop) const override;
     std::shared_ptr<const PrintQueues> action(std::stop_token stop) const override
     {
-        return std::make_shared<ServerAction>(m_budgetMs, std::move(stop));
+        return std::make_shared<ServerAction>(m_budgetMs, m_floorMs, std::move(stop));
     }
     int lastJob() const override { return m_lastJob; }
     bool waitsForUnreachablePrinter(const QString &printer, int job) const override;
@@ -104,11 +104,13 @@ private:
     void cancelJob(const QByteArray &queue, int id) const;
 
     int m_budgetMs;
+    int m_floorMs;
     std::stop_token m_stop;
     mutable std::stop_token m_jobStop;
     mutable QDeadlineTimer m_deadline;
     mutable Connection m_http;
     mutable bool m_cancelling = false;
+    mutable bool m_asked = false; // whether the first question has had its floor
     mutable int m_lastJob = 0;
     mutable int m_connectCalledOff = 0;
     std::stop_callback<CallOffConnect> m_onStop;
@@ -116,6 +118,10 @@ private:
 
 http_t *ServerAction::connection() const
 {
+    if (!m_asked) {
+        m_asked = true;
+        m_deadline = QDeadlineTimer(std::max<qint64>(m_deadline.remainingTime(), m_floorMs));
+    }
     if (!mayWait() || m_deadline.remainingTime() <= kRequestStartMs)
         return nullptr;
     if (!m_http) {
@@ -336,7 +342,7 @@ QString SystemPrintQueues::submit(const PrintJob &job, const print::PageProgress
 
 std::shared_ptr<const PrintQueues> SystemPrintQueues::action(std::stop_token stop) const
 {
-    return std::make_shared<ServerAction>(m_timeoutMs, std::move(stop));
+    return std::make_shared<ServerAction>(m_timeoutMs, m_floorMs, std::move(stop));
 }
 
 bool SystemPrintQueues::waitsForUnreachablePrinter(const QString &printer, int job) const

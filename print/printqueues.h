@@ -76,10 +76,17 @@ public:
 class SystemPrintQueues final : public PrintQueues
 {
 public:
-    // What one action may wait for the server in all; making the pages is not waiting and does not count. A
-    // job that went wrong on its way may take one more request to cancel: the action still ends within 6 s.
+    // What one action may take in all, counted from when it was made: the page or deck drawn before its first
+    // question counts too. However long that drawing took, the first question still gets kExchangeFloorMs, so
+    // a slow machine never turns a printer that answers into a failure. Making the job's PDF, once the server
+    // has answered, does not count. A job that went wrong on its way may take one more request to cancel: the
+    // action still ends within 6 s of the press.
     static constexpr int kDefaultTimeoutMs = 4500;
-    explicit SystemPrintQueues(int timeoutMs = kDefaultTimeoutMs) : m_timeoutMs(timeoutMs) {}
+    static constexpr int kExchangeFloorMs = 2000;
+    explicit SystemPrintQueues(int timeoutMs = kDefaultTimeoutMs, int floorMs = kExchangeFloorMs)
+        : m_timeoutMs(timeoutMs), m_floorMs(floorMs)
+    {
+    }
 
     QString defaultPrinter() const override;
     std::optional<State> state(const QString &printer) const override;
@@ -90,6 +97,7 @@ public:
 
 private:
     int m_timeoutMs;
+    int m_floorMs;
 };
 
 // Why no job can be printed on this printer now; empty when one can.

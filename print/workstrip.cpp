@@ -105,13 +105,15 @@ void WorkStrip::printOnDefault(JobMaker makeJob)
     run<print::PrintOutcome>(
         [&queues = m_queues, makeJob = std::move(makeJob)](std::stop_token stop,
                                                            const print::PageProgress &progress) {
+            // The action's deadline runs from the press: the page made first counts against it.
+            const std::shared_ptr<const PrintQueues> action = queues.action(stop);
             QString reason;
             bool drawing = false;
             std::optional<PrintJob> job = makeJob(&reason, stop, [&](int done, int total) {
                 drawing = true;
                 progress(done, total);
             });
-            return job ? print::printOnDefault(queues, std::move(*job), stop,
+            return job ? print::printOnDefault(*action, std::move(*job), stop,
                                                drawing ? print::afterMaster(progress) : progress)
                        : print::PrintOutcome{false, reason, {}, 0};
         },

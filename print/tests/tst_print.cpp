@@ -1078,6 +1078,40 @@ private Q_SLOTS:
         QVERIFY(workEnds(form));
     }
 
+    void deadlineRunsFromThePress_data()
+    {
+        QTest::addColumn<int>("budgetMs");
+        QTest::addColumn<int>("floorMs");
+        QTest::addColumn<int>("drawingMs");
+        QTest::addColumn<int>("answerMs"); // from the press
+        QTest::newRow("drawn within the budget") << 2000 << 1200 << 1000 << 2000;
+        QTest::newRow("drawn beyond it: the floor") << 1200 << 2000 << 1000 << 3000;
+    }
+    // The page drawn before the first question counts against the action's deadline, so a silent server is
+    // given up on in time however long the drawing took; but the first question always gets the floor, so a
+    // slow machine never fails a printer that answers.
+    void deadlineRunsFromThePress()
+    {
+        QFETCH(const int, budgetMs);
+        QFETCH(const int, floorMs);
+        QFETCH(const int, drawingMs);
+        QFETCH(const int, answerMs);
+        const SystemPrintQueues queues(budgetMs, floorMs);
+        QDialog window;
+        WorkStrip strip(&window, m_pacer, m_prompter, queues, QRect(0, 0, 3000, 300));
+        QElapsedTimer clock;
+        clock.start();
+        strip.printOnDefault([&](QString *, std::stop_token, const print::PageProgress &) {
+            QThread::msleep(drawingMs); // stands for a page that is slow to draw
+            return std::optional<PrintJob>(PrintJob{{}, {print::backPrintPage(quadrantBack({4, 4}), {})}, {}});
+        });
+        QVERIFY(QTest::qWaitFor([&] { return !m_prompter.shown.isEmpty(); }, 6000));
+        const qint64 took = clock.elapsed();
+        QVERIFY2(took >= answerMs - 50 && took < answerMs + 600, qPrintable(QString::number(took)));
+        QCOMPARE(m_prompter.shown[0].text, QString::fromUtf16(print::kFailureText));
+        QTRY_VERIFY(!strip.busy());
+    }
+
     void unreachableTold_data()
     {
         QTest::addColumn<bool>("unreachable");
