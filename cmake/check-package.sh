@@ -8,8 +8,8 @@ scratch=${VELLORA_PACKAGE_INNER:+$(dirname "$VELLORA_PACKAGE_INNER")}
 scratch=${scratch:-$(mktemp -d)}
 pid=
 cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null
-    chmod -R u+w "$scratch" 2>/dev/null
+    [ -z "$pid" ] || kill "$pid" 2>/dev/null || true
+    chmod -R u+w "$scratch" 2>/dev/null || true
     rm -rf "$scratch"
 }
 trap cleanup EXIT
@@ -49,8 +49,18 @@ if [ -z "${VELLORA_PACKAGE_INNER:-}" ]; then
 
     chmod -R a-w "$app"
     chmod 755 "$scratch"
-    export VELLORA_PACKAGE_INNER="$root"
-    exec xvfb-run -a -s "-ac -screen 0 1280x1024x24" "$0" "$@"
+    # The server picks a free display itself and names it once it takes connections: xvfb-run's guess from
+    # lock files can race another server on the machine.
+    Xvfb -displayfd 3 -nolisten tcp -ac -screen 0 1280x1024x24 3>"$scratch/display" 2>/dev/null &
+    pid=$!
+    for _ in $(seq 1 100); do
+        [ -s "$scratch/display" ] && break
+        kill -0 "$pid" 2>/dev/null || fail "Xvfb did not start"
+        sleep 0.1
+    done
+    [ -s "$scratch/display" ] || fail "Xvfb named no display"
+    DISPLAY=":$(head -n 1 "$scratch/display")" VELLORA_PACKAGE_INNER="$root" "$0" "$@"
+    exit 0
 fi
 
 # On the virtual display. An administrator may write anywhere, so the program runs as an ordinary user.

@@ -2,18 +2,29 @@
 # Starts the real program on a virtual X display, waits for its window, and checks that a screenshot shows
 # the card in the viewer. Usage: smoke_xvfb.sh <path to vellora>
 set -u
-if [ -z "${VELLORA_SMOKE_INNER:-}" ]; then
-    for tool in xvfb-run xwininfo import convert; do
-        command -v "$tool" >/dev/null || { echo "missing $tool"; exit 1; }
-    done
-    VELLORA_SMOKE_INNER=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
-fi
+for tool in Xvfb xwininfo import convert; do
+    command -v "$tool" >/dev/null || { echo "missing $tool"; exit 1; }
+done
+scratch=$(mktemp -d)
+pid= xvfb=
+trap 'kill $pid $xvfb 2>/dev/null; wait $pid $xvfb 2>/dev/null; rm -rf "$scratch"' EXIT
+
+# The server picks a free display itself and names it once it takes connections: xvfb-run's guess from lock
+# files can race another server on the machine, and then the program finds no display.
+Xvfb -displayfd 3 -nolisten tcp -ac -screen 0 1280x1024x24 3>"$scratch/display" 2>"$scratch/xvfb.log" &
+xvfb=$!
+for _ in $(seq 1 100); do
+    [ -s "$scratch/display" ] && break
+    kill -0 "$xvfb" 2>/dev/null || { echo "Xvfb did not start:"; cat "$scratch/xvfb.log"; exit 1; }
+    sleep 0.1
+done
+[ -s "$scratch/display" ] || { echo "Xvfb named no display"; exit 1; }
+export DISPLAY=":$(head -n 1 "$scratch/display")"
 
 unset QT_QPA_PLATFORM
-shot=$(mktemp --suffix=.png)
+shot="$scratch/shot.png"
 "$1" &
 pid=$!
-trap 'kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; rm -f "$shot"' EXIT
 
 # Without a window manager the window sits where xwininfo says; the viewer lies at (330, 60) pixels in the
 # client area, below a menu bar of about 20. The blank card has a dark green border and a white face; an empty
