@@ -92,8 +92,9 @@ QLabel *captionLabel(QWidget *parent, const QString &name, const QString &text, 
 class Builder
 {
 public:
-    Builder(QWidget *panel, const QWidget *window, const AppFolder &folder, Pacer &pacer, const QCursor &pointer)
-        : m_panel(panel), m_window(window), m_folder(folder), m_pacer(pacer), m_pointer(pointer)
+    Builder(QWidget *panel, const QWidget *window, const ArtworkShelf &artwork, Pacer &pacer,
+            const QCursor &pointer)
+        : m_panel(panel), m_window(window), m_artwork(artwork), m_pacer(pacer), m_pointer(pointer)
     {
     }
 
@@ -107,11 +108,11 @@ public:
         return frame;
     }
 
-    QPixmap artwork(const QString &name) const { return artworkPixmap(m_folder, name, m_window); }
+    QPixmap artwork(const QString &name) const { return m_artwork.pixmap(name, m_window); }
 
     ImageButton *imageButton(QWidget *parent, const QString &name, const QRect &twips, const QString &picture) const
     {
-        return pictureButton(parent, m_pacer, m_folder, name, picture, twips, m_pointer);
+        return pictureButton(parent, m_pacer, artwork(picture), name, twips, m_pointer);
     }
 
     void symbolStyleFrame(MainLayout &l) const;
@@ -126,7 +127,7 @@ public:
 private:
     QWidget *m_panel;
     const QWidget *m_window;
-    const AppFolder &m_folder;
+    const ArtworkShelf &m_artwork;
     Pacer &m_pacer;
     const QCursor &m_pointer;
 };
@@ -314,11 +315,19 @@ void Builder::webAddressFrame() const
     }
 }
 
-MainLayout MainLayout::build(QWidget *panel, const QWidget *window, const AppFolder &folder, Pacer &pacer,
+QStringList MainLayout::artworkInOrder()
+{
+    return {QStringLiteral("ok.png"),     QStringLiteral("picture-0.png"), QStringLiteral("picture-1.png"),
+            QStringLiteral("picture-2.png"), QStringLiteral("picture-3.png"), QStringLiteral("picture-4.png"),
+            QStringLiteral("suit-0.png"),  QStringLiteral("suit-1.png"),    QStringLiteral("suit-2.png"),
+            QStringLiteral("suit-3.png"),  QStringLiteral("vinkje.png"),    QStringLiteral("logo.png")};
+}
+
+MainLayout MainLayout::build(QWidget *panel, const QWidget *window, const ArtworkShelf &artwork, Pacer &pacer,
                              const QCursor &pointer)
 {
     MainLayout layout;
-    const Builder builder(panel, window, folder, pacer, pointer);
+    const Builder builder(panel, window, artwork, pacer, pointer);
     builder.symbolStyleFrame(layout);
     builder.picturePlacementFrame(layout);
     builder.progressFrame(layout);

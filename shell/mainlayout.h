@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QCursor>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
@@ -14,7 +15,7 @@ class QWidget;
 
 namespace vellora {
 
-class AppFolder;
+class ArtworkShelf;
 class ImageButton;
 class Pacer;
 class PictureBox;
@@ -41,9 +42,11 @@ struct MainLayout
     std::array<ImageButton *, 4> suitRowButtons{}; // Img
     QLabel *suitRowMark = nullptr;                 // Vinkje
 
-    // Builds every control on `panel`, the window's central widget. Pictures come from the Artwork folder
-    // at the scale of `window`'s screen.
-    static MainLayout build(QWidget *panel, const QWidget *window, const AppFolder &folder, Pacer &pacer,
+    // The pictures of the Artwork folder that build() shows, in the order it asks for them.
+    static QStringList artworkInOrder();
+    // Builds every control on `panel`, the window's central widget. Pictures come from `artwork` at the scale
+    // of `window`'s screen.
+    static MainLayout build(QWidget *panel, const QWidget *window, const ArtworkShelf &artwork, Pacer &pacer,
                             const QCursor &pointer);
 
     // The rank caption over the viewer, "10" further left to stay centred.

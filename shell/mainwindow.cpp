@@ -53,7 +53,15 @@ Main::Main(AppFolder appFolder, Pacer &pacer, Prompter &prompter, const PrintQue
       m_commands(m_store, m_prompter), m_screenMetrics([this] { return ScreenMetrics::of(screen()); }),
       m_deck(m_appFolder, m_pacer)
 {
-    // The blank deck is read on a worker while the widgets are built here: neither needs the other.
+    // The artwork and then the blank deck are read on a worker while the widgets are built here, each in the
+    // order it is needed: the first frame waits for no picture that was ready to be read beforehand. One worker,
+    // so that the pictures wanted first never share the second core with the sheet.
+    m_workers.setMaxThreadCount(1);
+    std::vector<ArtworkShelf::Piece> pieces = {{QStringLiteral("pointer.png"), 1.0},
+                                               {QStringLiteral("icon.png"), 1.0}};
+    for (const QString &name : MainLayout::artworkInOrder())
+        pieces.push_back({name, devicePixelRatioF()});
+    const ArtworkShelf artwork(m_appFolder, std::move(pieces), &m_workers);
     QFuture<BlankDeck> blank = QtConcurrent::run(&m_workers, &BlankDeck::read, m_appFolder);
     m_writeProject = [store = m_store](const QImage &sheet, const QString &name) {
         return writeProject(store, sheet, name);
@@ -62,20 +70,20 @@ Main::Main(AppFolder appFolder, Pacer &pacer, Prompter &prompter, const PrintQue
     // The modified mark shows while the sheet holds work that was not saved.
     setWindowTitle(QStringLiteral("Zelf Vellora Maken[*]"));
 
-    // The pointer and the window icon stay at their own size: the system scales those itself.
-    const QPixmap pointer = artworkPixmap(m_appFolder, QStringLiteral("pointer.png"), 1.0);
-    if (!pointer.isNull())
-        m_pointer = QCursor(pointer, kPointerHotspot.x(), kPointerHotspot.y());
-    const QPixmap icon = artworkPixmap(m_appFolder, QStringLiteral("icon.png"), 1.0);
-    if (!icon.isNull())
-        setWindowIcon(QIcon(icon));
-
     auto *panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("Panel"));
     setColours(panel, Qt::black, kPanelColour);
     setCentralWidget(panel);
     m_menus = MainMenus::build(this);
-    m_layout = MainLayout::build(panel, this, m_appFolder, m_pacer, m_pointer);
+
+    // The pointer and the window icon stay at their own size: the system scales those itself.
+    const QPixmap pointer = artwork.pixmap(QStringLiteral("pointer.png"), 1.0);
+    if (!pointer.isNull())
+        m_pointer = QCursor(pointer, kPointerHotspot.x(), kPointerHotspot.y());
+    const QPixmap icon = artwork.pixmap(QStringLiteral("icon.png"), 1.0);
+    if (!icon.isNull())
+        setWindowIcon(QIcon(icon));
+    m_layout = MainLayout::build(panel, this, artwork, m_pacer, m_pointer);
     m_deck.loadBlank(blank.takeResult());
     m_viewer = std::make_unique<CardViewer>(m_deck, m_layout);
     // The frames with the margins they have at the top and left, and the menu bar above them: no empty

@@ -3,6 +3,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSemaphore>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentRun>
 #include <QtTest>
 
 using namespace vellora;
@@ -67,6 +70,46 @@ private Q_SLOTS:
         const QImage image = shown(u"OK.PNG"_s, 1.25, QSize(51, 29));
         QCOMPARE(image.size(), used ? QSize(64, 36) : QSize(51, 29));
         QVERIFY(artworkPixmap(AppFolder(m_app->path()), u"gone.png"_s, 2.0).isNull());
+    }
+
+    // What the shelf read ahead is what would have been read in its place, whatever order it is asked in; a
+    // name or scale it does not hold, and a file that is missing, are read as they are asked for.
+    void shelfGivesWhatWouldBeRead()
+    {
+        const AppFolder folder(m_app->path());
+        QThreadPool pool;
+        const ArtworkShelf shelf(folder, {{u"logo.png"_s, 2.0}, {u"ok.png"_s, 1.0}, {u"gone.png"_s, 1.0},
+                                          {u"vinkje.png"_s, 1.5}},
+                                 &pool);
+        const std::pair<QString, qreal> asked[] = {{u"vinkje.png"_s, 1.5}, {u"gone.png"_s, 1.0},
+                                                   {u"ok.png"_s, 2.0},      {u"cancel.png"_s, 1.0},
+                                                   {u"logo.png"_s, 2.0},    {u"ok.png"_s, 1.0}};
+        for (const auto &[name, scale] : asked) {
+            const QPixmap got = shelf.pixmap(name, scale), read = artworkPixmap(folder, name, scale);
+            QCOMPARE(got.isNull(), name == u"gone.png");
+            QCOMPARE(got.devicePixelRatio(), read.devicePixelRatio());
+            QCOMPARE(test::firstDifference(got.toImage(), read.toImage()), QString());
+        }
+    }
+
+    // A shelf let go before its worker came to it neither waits for that worker nor leaves it work to do.
+    void shelfLetGoUnread()
+    {
+        QThreadPool pool;
+        pool.setMaxThreadCount(1);
+        QSemaphore busy, release;
+        auto held = QtConcurrent::run(&pool, [&] {
+            busy.release();
+            release.acquire();
+        });
+        busy.acquire();
+        const AppFolder folder(m_app->path());
+        std::optional<ArtworkShelf> shelf(std::in_place, folder,
+                                          std::vector<ArtworkShelf::Piece>{{u"logo.png"_s, 1.0}}, &pool);
+        shelf.reset();
+        release.release();
+        held.waitForFinished();
+        QVERIFY(pool.waitForDone(5000));
     }
 };
 

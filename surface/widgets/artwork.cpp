@@ -3,7 +3,9 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <QPromise>
 #include <QWidget>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace vellora {
 
@@ -27,18 +29,18 @@ QImage readArtwork(const QString &path)
 
 } // namespace
 
-QPixmap artworkPixmap(const AppFolder &folder, const QString &name, qreal scale)
+QImage artworkImage(const AppFolder &folder, const QString &name, qreal scale)
 {
     const QString plainPath = folder.resolve(QStringLiteral("\\Artwork\\") + name);
     const QImage plain = readArtwork(plainPath);
     if (plain.isNull() || scale <= 1.0)
-        return QPixmap::fromImage(plain);
+        return plain;
 
     QString sharpName = name;
     sharpName.insert(sharpName.lastIndexOf(QLatin1Char('.')), QLatin1String("@2x"));
     QImage sharp = readArtwork(folder.resolve(QStringLiteral("\\Artwork\\") + sharpName));
     if (sharp.size() != plain.size() * 2)
-        return QPixmap::fromImage(plain);
+        return plain;
     // Qt 6.4 cannot smooth-scale every format it reads (a one-bit picture crashes it).
     sharp.convertTo(QImage::Format_ARGB32_Premultiplied);
 
@@ -48,12 +50,50 @@ QPixmap artworkPixmap(const AppFolder &folder, const QString &name, qreal scale)
     if (sharp.size() != device)
         sharp = sharp.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     sharp.setDevicePixelRatio(scale);
-    return QPixmap::fromImage(sharp);
+    return sharp;
+}
+
+QPixmap artworkPixmap(const AppFolder &folder, const QString &name, qreal scale)
+{
+    return QPixmap::fromImage(artworkImage(folder, name, scale));
 }
 
 QPixmap artworkPixmap(const AppFolder &folder, const QString &name, const QWidget *where)
 {
     return artworkPixmap(folder, name, where->devicePixelRatioF());
+}
+
+ArtworkShelf::ArtworkShelf(const AppFolder &folder, std::vector<Piece> pieces, QThreadPool *pool)
+    : m_folder(folder), m_pieces(std::move(pieces))
+{
+    m_images = QtConcurrent::run(pool, [folder, pieces = m_pieces](QPromise<QImage> &promise) {
+        for (std::size_t i = 0; i < pieces.size() && !promise.isCanceled(); ++i)
+            promise.addResult(artworkImage(folder, pieces[i].name, pieces[i].scale), int(i));
+    });
+}
+
+ArtworkShelf::~ArtworkShelf()
+{
+    m_images.cancel();
+    m_images.waitForFinished();
+}
+
+QPixmap ArtworkShelf::pixmap(const QString &name, qreal scale) const
+{
+    for (std::size_t i = 0; i < m_pieces.size(); ++i) {
+        if (m_pieces[i].name == name && m_pieces[i].scale == scale && m_images.isValid()) {
+            // Waits for this piece alone; a worker that ended early for any reason leaves it to be read here.
+            if (m_images.resultCount() > int(i) || !m_images.isFinished())
+                return QPixmap::fromImage(m_images.resultAt(int(i)));
+            break;
+        }
+    }
+    return artworkPixmap(m_folder, name, scale);
+}
+
+QPixmap ArtworkShelf::pixmap(const QString &name, const QWidget *where) const
+{
+    return pixmap(name, where->devicePixelRatioF());
 }
 
 } // namespace vellora

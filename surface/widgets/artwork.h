@@ -2,8 +2,13 @@
 
 #include "surface/appfolder.h"
 
+#include <QFuture>
+#include <QImage>
 #include <QPixmap>
 
+#include <vector>
+
+class QThreadPool;
 class QWidget;
 
 namespace vellora {
@@ -16,5 +21,33 @@ QPixmap artworkPixmap(const AppFolder &folder, const QString &name, qreal scale)
 
 // For the screen `where` is shown on.
 QPixmap artworkPixmap(const AppFolder &folder, const QString &name, const QWidget *where);
+
+// The picture artworkPixmap makes, as an image: on any thread.
+QImage artworkImage(const AppFolder &folder, const QString &name, qreal scale);
+
+// The artwork a window is about to show, read on a worker in the order the window will ask for it while the
+// window builds its widgets: a picture is waited for only when it is asked for before the worker came to it.
+class ArtworkShelf
+{
+public:
+    struct Piece
+    {
+        QString name;
+        qreal scale;
+    };
+    ArtworkShelf(const AppFolder &folder, std::vector<Piece> pieces, QThreadPool *pool);
+    ~ArtworkShelf();
+    ArtworkShelf(const ArtworkShelf &) = delete;
+    ArtworkShelf &operator=(const ArtworkShelf &) = delete;
+
+    // As artworkPixmap gives it; a piece not on the shelf is read here and now.
+    QPixmap pixmap(const QString &name, qreal scale) const;
+    QPixmap pixmap(const QString &name, const QWidget *where) const;
+
+private:
+    const AppFolder &m_folder;
+    std::vector<Piece> m_pieces;
+    QFuture<QImage> m_images; // one result for each piece, in their order
+};
 
 } // namespace vellora

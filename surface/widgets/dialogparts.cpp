@@ -56,10 +56,15 @@ QLabel *panelLabel(QWidget *parent, const QString &name, const QRect &twips, con
 ImageButton *pictureButton(QWidget *parent, Pacer &pacer, const AppFolder &folder, const QString &name,
                            const QString &art, const QRect &twips, const QCursor &pointer)
 {
+    return pictureButton(parent, pacer, artworkPixmap(folder, art, parent), name, twips, pointer);
+}
+
+ImageButton *pictureButton(QWidget *parent, Pacer &pacer, const QPixmap &picture, const QString &name,
+                           const QRect &twips, const QCursor &pointer)
+{
     auto *button = new ImageButton(parent, &pacer);
     button->setObjectName(name);
     button->setGeometry(px(twips));
-    const QPixmap picture = artworkPixmap(folder, art, parent);
     if (!picture.isNull())
         button->setPixmap(picture);
     button->setCursor(pointer);

@@ -47,6 +47,9 @@ QLabel *panelLabel(QWidget *parent, const QString &name, const QRect &twips, con
 ImageButton *pictureButton(QWidget *parent, Pacer &pacer, const AppFolder &folder, const QString &name,
                            const QString &art, const QRect &twips,
                            const QCursor &pointer = QCursor(Qt::PointingHandCursor));
+// The same with its picture read beforehand.
+ImageButton *pictureButton(QWidget *parent, Pacer &pacer, const QPixmap &picture, const QString &name,
+                           const QRect &twips, const QCursor &pointer);
 
 // Makes `button` the way out of `dialog`: after its pressed look the dialog closes as cancelled, and Escape
 // anywhere in the dialog clicks it, so that closing by key shows the look too.
