@@ -23,9 +23,9 @@ constexpr J_COLOR_SPACE kRgb32Order = JCS_EXT_XRGB;
 
 // A progressive file may repeat its scans without end, each one a pass over the whole picture.
 constexpr int kMaxScans = 500;
-// Rows of a picture on its side decoded before they are turned into place: 32 rows of 4 bytes fill two cache
-// lines of each row they land in.
-constexpr int kBandRows = 16;
+// Rows of a picture on its side decoded before they are turned into place: 64 rows of 4 bytes fill four whole
+// cache lines of each row they land in, so every row of the picture is visited a quarter as often as with 16.
+constexpr int kBandRows = 64;
 constexpr int kBandColumns = 64;
 
 struct Trap

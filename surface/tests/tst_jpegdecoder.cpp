@@ -68,7 +68,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<int>("scale");
-        const QImage photo = test::gradientPicture(70, 37, 3);
+        const QImage photo = test::gradientPicture(70, 150, 3);
         const QByteArray colour = imageFile(photo, "jpeg", 95),
                          progressive = imageFile(photo, "jpeg", 90, true);
         const QByteArray grey = imageFile(photo.convertToFormat(QImage::Format_Grayscale8), "jpeg", 95);
