@@ -53,9 +53,9 @@ Main::Main(AppFolder appFolder, Pacer &pacer, Prompter &prompter, const PrintQue
       m_commands(m_store, m_prompter), m_screenMetrics([this] { return ScreenMetrics::of(screen()); }),
       m_deck(m_appFolder, m_pacer)
 {
-    // The artwork and then the blank deck are read on a worker while the widgets are built here, each in the
-    // order it is needed: the first frame waits for no picture that was ready to be read beforehand. One worker,
-    // so that the pictures wanted first never share the second core with the sheet.
+    // The artwork, in the order the widgets ask for it, and then the blank deck are read on a worker while the
+    // widgets are built here. One worker, so that the pictures wanted first never share the second core with
+    // the 19 MB sheet.
     m_workers.setMaxThreadCount(1);
     std::vector<ArtworkShelf::Piece> pieces = {{QStringLiteral("pointer.png"), 1.0},
                                                {QStringLiteral("icon.png"), 1.0}};

@@ -35,6 +35,7 @@ public:
         QString name;
         qreal scale;
     };
+    // `folder` outlives the shelf; the worker has a copy of its own.
     ArtworkShelf(const AppFolder &folder, std::vector<Piece> pieces, QThreadPool *pool);
     ~ArtworkShelf();
     ArtworkShelf(const ArtworkShelf &) = delete;
