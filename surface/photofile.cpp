@@ -204,7 +204,8 @@ std::optional<PhotoHeader> PhotoFile::peek(const QByteArray &bytes, QString *err
         buffer.setData(bytes);
         buffer.open(QIODevice::ReadOnly);
         header.orientation = orientationOf(QImageReader(&buffer, "jpeg").transformation());
-        header.decoderBytes = jpegLayout(bytes).coefficientBytes;
+        header.jpeg = picture.jpeg;
+        header.decoderBytes = header.jpeg.coefficientBytes;
     } else if (header.format == "webp") {
         // The decoder keeps its own copy of the file, and lossless or animated pictures whole.
         header.decoderBytes = bytes.size() + (webpLayout(bytes).holdsCanvas ? pixels * 4 : 0);
@@ -224,7 +225,7 @@ PictureLoad PhotoFile::decode(const QByteArray &bytes, const PhotoHeader &header
         return result;
     }
     if (header.format == "jpeg") {
-        const JpegLayout frame = jpegLayout(bytes);
+        const JpegLayout &frame = header.jpeg;
         if (!frame.complete || frame.entropyBytes * 8 < frame.minimumBits) {
             result.error = QStringLiteral("Het bestand is onvolledig.");
             return result;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "surface/pictureformat.h"
 #include "surface/picturefile.h"
 
 #include <QByteArray>
@@ -23,6 +24,7 @@ struct PhotoHeader
     // The pixels of the coded pictures a HEIF is put together from, each use counted (the tiles of a grid):
     // the work of its decode. Other formats are decoded as one.
     qint64 piecePixels = 0;
+    JpegLayout jpeg{}; // of a JPEG, for the decode of the same bytes
 
     bool turnsSideways() const { return orientation >= 5; }
     // The size the user sees: the stored size, turned upright.
@@ -50,9 +52,9 @@ public:
     // Format, size, turn and the decoder's own memory, from the header alone.
     static std::optional<PhotoHeader> peek(const QByteArray &bytes, QString *error = nullptr);
 
-    // The whole decode, upright, at decodedSize (the stored orientation's size: the header's own, or for a
-    // JPEG a half, quarter or eighth of it). A file whose structure stops short is refused. Transparent
-    // parts keep their alpha; the caller decides what shows behind them.
+    // The whole decode of the bytes `header` was peeked from, upright, at decodedSize (the stored orientation's
+    // size: the header's own, or for a JPEG a half, quarter or eighth of it). A file whose structure stops
+    // short is refused. Transparent parts keep their alpha; the caller decides what shows behind them.
     static PictureLoad decode(const QByteArray &bytes, const PhotoHeader &header, QSize decodedSize);
 };
 

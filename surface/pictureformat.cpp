@@ -167,7 +167,7 @@ int deliveredBytes(const PictureHeader &h, const QByteArray &b)
     if (h.format == "bmp" && b.size() >= 30)
         return (le32(b, 14) == 12 ? le16(b, 24) : le16(b, 28)) <= 8 ? 1 : 4;
     if (h.format == "jpeg")
-        return h.jpegComponents == 1 ? 1 : 4;
+        return h.jpeg.components == 1 ? 1 : 4;
     return 4;
 }
 
@@ -213,7 +213,7 @@ PictureHeader pictureHeader(const QByteArray &b)
     if (header.format == "gif" && b.size() >= 10)
         header.size = header.size.expandedTo(QSize(le16(b, 6), le16(b, 8)));
     if (header.format == "jpeg")
-        header.jpegComponents = jpegLayout(b).components;
+        header.jpeg = jpegLayout(b);
     header.deliveredBytes = deliveredBytes(header, b);
     return header;
 }

@@ -16,20 +16,6 @@ quint64 be64(const QByteArray &b, qsizetype at);
 } // namespace bytes
 
 // What a picture file says about itself before any pixel is decoded.
-struct PictureHeader
-{
-    QByteArray format; // "bmp", "jpeg", "gif", "png", "webp", ...: by content; empty when no reader knows it
-    QSize size;        // what the decoder allocates; invalid or empty when the header does not say
-    int deliveredBytes =
-        4; // bytes a pixel of the picture Qt's decoder delivers: 1 grey or palette, 8 deep colour
-    int jpegComponents = 0; // of a JPEG's frame
-};
-
-// Format and size as Qt's readers judge them from the header, with what they leave out: a BMP stored top row
-// first gives its height as negative, and a GIF's frames are laid on its logical screen, which is what the
-// decoder allocates.
-PictureHeader pictureHeader(const QByteArray &bytes);
-
 // How a JPEG is laid out, from its markers. A progressive picture, or one whose colours come in separate
 // scans, is held whole as coefficients (two bytes each, 64 to a block) whatever size it is decoded at.
 struct JpegLayout
@@ -41,6 +27,21 @@ struct JpegLayout
     int components = 0;
 };
 JpegLayout jpegLayout(const QByteArray &bytes);
+
+struct PictureHeader
+{
+    QByteArray format; // "bmp", "jpeg", "gif", "png", "webp", ...: by content; empty when no reader knows it
+    QSize size;        // what the decoder allocates; invalid or empty when the header does not say
+    int deliveredBytes =
+        4; // bytes a pixel of the picture Qt's decoder delivers: 1 grey or palette, 8 deep colour
+    JpegLayout jpeg{}; // of a JPEG: its markers walked once, as the scans of a photo run to megabytes
+};
+
+// Format and size as Qt's readers judge them from the header, with what they leave out: a BMP stored top row
+// first gives its height as negative, and a GIF's frames are laid on its logical screen, which is what the
+// decoder allocates.
+PictureHeader pictureHeader(const QByteArray &bytes);
+
 
 // Where the entropy-coded data of a JPEG scan starting at `from` ends: at the next marker other than a
 // restart, a stuffed 0xFF00 or fill bytes, or at the end of the bytes.
