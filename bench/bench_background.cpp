@@ -154,6 +154,17 @@ int main(int argc, char **argv)
     limitPictureDecoders();
     QApplication app(argc, argv);
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    // Start-up as the start-up bench has it: its child shows the window, or a bare one, and says so. Timed
+    // first, before the photos are made and read: they leave the system reclaiming hundreds of megabytes, and
+    // a new process pays for that in every page it touches, the window far more than the bare one.
+    const QString starter = QCoreApplication::applicationDirPath() + QStringLiteral("/bench_startup");
+    std::vector<double> shown, bare;
+    for (int run = 0; run < 21; ++run) {
+        shown.push_back(bench::msUntilFirstLine(starter, {QStringLiteral("--child"), QStringLiteral("main")}));
+        bare.push_back(bench::msUntilFirstLine(starter, {QStringLiteral("--child"), QStringLiteral("label")}));
+    }
+    const std::pair startup{bench::median(shown), bench::median(bare)};
+
     const auto appData = test::copyOfAppData();
     const QString scratch = appData->path();
     const AppFolder folder(scratch);
@@ -226,14 +237,7 @@ int main(int argc, char **argv)
 
     std::printf("\nFigures beside their floors\n");
     // Each pair by turns, so that a slow spell of the shared machine falls on both alike.
-    // Start-up as the start-up bench has it: its child shows the window, or a bare one, and says so.
-    const QString starter = QCoreApplication::applicationDirPath() + QStringLiteral("/bench_startup");
-    std::vector<double> shown, bare;
-    for (int run = 0; run < 15; ++run) {
-        shown.push_back(bench::msUntilFirstLine(starter, {QStringLiteral("--child"), QStringLiteral("main")}));
-        bare.push_back(bench::msUntilFirstLine(starter, {QStringLiteral("--child"), QStringLiteral("label")}));
-    }
-    bench::report("Start-up to the main window shown", bench::median(shown), "QLabel window", bench::median(bare));
+    bench::report("Start-up to the main window shown", startup.first, "QLabel window", startup.second);
     const QString project = scratch + QStringLiteral("/Projecten/bench.krt");
     const QByteArray native = QFile::encodeName(project), bytes = readPlainly(native);
     const QByteArray plain = QFile::encodeName(scratch + QStringLiteral("/plain.bin"));
