@@ -83,9 +83,11 @@ std::optional<PhotoHeader> peekHeif(const QByteArray &bytes, QString *error)
     const int sampleBytes = heif_image_handle_get_luma_bits_per_pixel(heif.handle) > 8 ? 2 : 1;
     const int quarters = 4 + kChromaQuarters[layout->chroma & 3] + (heif_image_handle_has_alpha_channel(heif.handle) ? 4 : 0);
     auto planes = [&](qint64 pixels) { return pixels * quarters * sampleBytes / 4; };
-    const qint64 pixels = qMax(qint64(size.width()) * size.height(),
-                               qint64(layout->composedSize.width()) * layout->composedSize.height());
-    const qint64 tile = qint64(layout->largestCoded.width()) * layout->largestCoded.height();
+    // Boxes may claim up to 2^31 - 1 pixels each way; counted up to 2^32 pixels, far beyond any budget, the
+    // sums below stay within 64 bits.
+    auto counted = [](QSize s) { return qMin(qint64(s.width()) * s.height(), qint64(1) << 32); };
+    const qint64 pixels = qMax(counted(size), counted(layout->composedSize));
+    const qint64 tile = counted(layout->largestCoded);
     PhotoHeader header{"heif", size};
     // Beside them what the decoder holds of each coded picture being decoded (its own picture, and a filtered
     // copy of it), a grid's tiles on several threads; and for a grid, the planes the tiles are put together

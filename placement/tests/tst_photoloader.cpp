@@ -140,6 +140,14 @@ private Q_SLOTS:
         row("HEIC grid of 2 x 2 reused tiles", tiledHeic(2, 2, kQuadrants[2]), all, {128, 128},
             QList<QRgb>(4, kQuadrants[2]));
         row("HEIC grid of 141 x 141 reused tiles", tiledHeic(141, 141, kQuadrants[2]), all, {}, {});
+        // The tiles' size box claiming 2^32 - 1 pixels each way, their kind unknown to libheif so that it does
+        // not judge them first: counted as the largest the program can hold, not multiplied past 64 bits.
+        QByteArray claimingTiles = tiledHeic(2, 2, kQuadrants[2]);
+        for (qsizetype i = claimingTiles.indexOf("ispe"); i >= 0; i = claimingTiles.indexOf("ispe", i + 1))
+            if (qFromBigEndian<quint32>(claimingTiles.data() + i + 8) == 64)
+                claimingTiles.replace(i + 8, 8, QByteArray(8, '\xff'));
+        claimingTiles.replace("hvc1", "hvc0");
+        row("HEIC tiles claiming 2^32 - 1 each way", claimingTiles, all, {}, {});
         row("progressive JPEG held whole beyond the budget",
             claiming(imageFile(quadrants(64, 48), "JPEG", -1, true), "JPEG", 20000, 20000), all, {}, {});
     }
