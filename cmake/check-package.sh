@@ -49,17 +49,12 @@ if [ -z "${VELLORA_PACKAGE_INNER:-}" ]; then
 
     chmod -R a-w "$app"
     chmod 755 "$scratch"
-    # The server picks a free display itself and names it once it takes connections: xvfb-run's guess from
-    # lock files can race another server on the machine.
-    Xvfb -displayfd 3 -nolisten tcp -ac -screen 0 1280x1024x24 3>"$scratch/display" 2>/dev/null &
-    pid=$!
-    for _ in $(seq 1 100); do
-        [ -s "$scratch/display" ] && break
-        kill -0 "$pid" 2>/dev/null || fail "Xvfb did not start"
-        sleep 0.1
-    done
-    [ -s "$scratch/display" ] || fail "Xvfb named no display"
-    DISPLAY=":$(head -n 1 "$scratch/display")" VELLORA_PACKAGE_INNER="$root" "$0" "$@"
+    source "$(dirname "$0")/../scripts/xvfb.sh"
+    started=0
+    start_xvfb "$scratch" || started=$?
+    pid=$XVFB_PID
+    [ "$started" -eq 0 ] || fail "no virtual display"
+    VELLORA_PACKAGE_INNER="$root" "$0" "$@"
     exit 0
 fi
 

@@ -9,17 +9,11 @@ scratch=$(mktemp -d)
 pid= xvfb=
 trap 'kill $pid $xvfb 2>/dev/null; wait $pid $xvfb 2>/dev/null; rm -rf "$scratch"' EXIT
 
-# The server picks a free display itself and names it once it takes connections: xvfb-run's guess from lock
-# files can race another server on the machine, and then the program finds no display.
-Xvfb -displayfd 3 -nolisten tcp -ac -screen 0 1280x1024x24 3>"$scratch/display" 2>"$scratch/xvfb.log" &
-xvfb=$!
-for _ in $(seq 1 100); do
-    [ -s "$scratch/display" ] && break
-    kill -0 "$xvfb" 2>/dev/null || { echo "Xvfb did not start:"; cat "$scratch/xvfb.log"; exit 1; }
-    sleep 0.1
-done
-[ -s "$scratch/display" ] || { echo "Xvfb named no display"; exit 1; }
-export DISPLAY=":$(head -n 1 "$scratch/display")"
+source "$(dirname "$0")/../../scripts/xvfb.sh"
+start_xvfb "$scratch"
+started=$?
+xvfb=$XVFB_PID
+[ "$started" -eq 0 ] || exit 1
 
 unset QT_QPA_PLATFORM
 shot="$scratch/shot.png"
