@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include <algorithm>
+
 namespace vellora {
 
 namespace {
@@ -80,15 +82,12 @@ ArtworkShelf::~ArtworkShelf()
 
 QPixmap ArtworkShelf::pixmap(const QString &name, qreal scale) const
 {
-    for (std::size_t i = 0; i < m_pieces.size(); ++i) {
-        if (m_pieces[i].name == name && m_pieces[i].scale == scale && m_images.isValid()) {
-            // Waits for this piece alone; a worker that ended early for any reason leaves it to be read here.
-            if (m_images.resultCount() > int(i) || !m_images.isFinished())
-                return QPixmap::fromImage(m_images.resultAt(int(i)));
-            break;
-        }
-    }
-    return artworkPixmap(m_folder, name, scale);
+    const auto piece = std::find_if(m_pieces.begin(), m_pieces.end(),
+                                    [&](const Piece &p) { return p.name == name && p.scale == scale; });
+    if (piece == m_pieces.end())
+        return artworkPixmap(m_folder, name, scale);
+    // Waits for this piece alone. Only the destructor calls the worker off, so every piece does come.
+    return QPixmap::fromImage(m_images.resultAt(int(piece - m_pieces.begin())));
 }
 
 QPixmap ArtworkShelf::pixmap(const QString &name, const QWidget *where) const
