@@ -2,7 +2,7 @@
 // the same bytes, the history's memory after 50 steps of each kind, and how long one recovery write holds the
 // calling (user-interface) thread beside copying the picture it writes.
 #include "bench/benchutil.h"
-#include "deck/sheethistory.h"
+#include "deck/deckhistory.h"
 #include "project/recoverystore.h"
 #include "surface/surface.h"
 
@@ -55,7 +55,7 @@ void placePhoto(Surface &sheet, const QImage &picture)
                         size_t(picture.width()) * 4);
 }
 
-double undoRedoMs(SheetHistory &history)
+double undoRedoMs(DeckHistory &history)
 {
     // Undo and redo in turn, so every run undoes the same step.
     return bench::medianMs(9, [&] {
@@ -73,11 +73,12 @@ int main(int argc, char **argv)
 
     Surface whole;
     whole.setPicture(composedSheet(0));
-    SheetHistory wholeHistory(whole);
+    PrintRecord wholeRecord;
+    DeckHistory wholeHistory(whole, wholeRecord);
     for (int n = 1; n <= 50; ++n) {
         const QImage before = whole.image();
         whole.setPicture(composedSheet(n));
-        wholeHistory.record(QStringLiteral("Symbolen plaatsen"), before);
+        wholeHistory.record(QStringLiteral("Symbolen plaatsen"), before, wholeRecord);
     }
     const QImage source = whole.image();
     std::vector<uchar> target(size_t(source.sizeInBytes()));
@@ -87,11 +88,12 @@ int main(int argc, char **argv)
 
     Surface photos;
     photos.setPicture(composedSheet(0));
-    SheetHistory photoHistory(photos);
+    PrintRecord photoRecord;
+    DeckHistory photoHistory(photos, photoRecord);
     for (int n = 1; n <= 50; ++n) {
         const QImage before = photos.image();
         placePhoto(photos, photo(n));
-        photoHistory.record(QStringLiteral("Foto plaatsen"), before);
+        photoHistory.record(QStringLiteral("Foto plaatsen"), before, photoRecord);
     }
     const qint64 patchBytes = 4 * 165 * 280 * 4;
     std::vector<uchar> patchFrom(static_cast<size_t>(patchBytes)), patchTo(static_cast<size_t>(patchBytes));

@@ -26,13 +26,10 @@ DeckDocument::DeckDocument(AppFolder appFolder, Pacer &pacer, QObject *parent)
       })
 {
     progress::drawStartState(m_progress);
-    connect(&m_history.stack(), &QUndoStack::cleanChanged, this, [this](bool clean) {
-        Q_EMIT modifiedChanged(!clean);
-    });
-    connect(&m_history.stack(), &QUndoStack::indexChanged, &m_recovery, &RecoveryKeeper::changed);
-    connect(&m_history, &SheetHistory::stepsChanged, this, &DeckDocument::stepsChanged);
-    connect(&m_history, &SheetHistory::sheetRestored, this, &DeckDocument::sheetRestored);
-    m_history.setStateBytes([this] { return recordBytesByState(); });
+    connect(&m_history, &DeckHistory::cleanChanged, this, [this](bool clean) { Q_EMIT modifiedChanged(!clean); });
+    connect(&m_history, &DeckHistory::indexChanged, &m_recovery, &RecoveryKeeper::changed);
+    connect(&m_history, &DeckHistory::stepsChanged, this, &DeckDocument::stepsChanged);
+    connect(&m_history, &DeckHistory::sheetRestored, this, &DeckDocument::sheetRestored);
 }
 
 DeckDocument::~DeckDocument() = default;
@@ -72,11 +69,7 @@ BlankDeck BlankDeck::read(const AppFolder &folder)
     return blank;
 }
 
-void DeckDocument::loadBlank(const BlankDeck &blank)
-{
-    useBlank(blank);
-    m_records.at(m_history.stack().index()) = m_record;
-}
+void DeckDocument::loadBlank(const BlankDeck &blank) { useBlank(blank); }
 
 void DeckDocument::useBlank(const BlankDeck &blank)
 {
@@ -111,6 +104,7 @@ bool DeckDocument::composeDeck()
     if (isComposing())
         return false;
     m_beforeRun = m_sheet.image();
+    m_recordBeforeRun = m_record;
     m_record.compose(m_symbolsMaster);
     m_run = std::make_unique<PlacementRun>(m_sheet, m_symbols, m_progress, m_kolomX);
     Q_EMIT composingChanged(true);
@@ -128,7 +122,8 @@ void DeckDocument::continueComposing()
         return;
     }
     m_run.reset();
-    recordStep(texts::kComposeStep, std::exchange(m_beforeRun, QImage()));
+    m_history.record(texts::kComposeStep, std::exchange(m_beforeRun, QImage()),
+                     std::exchange(m_recordBeforeRun, PrintRecord()));
     Q_EMIT composingChanged(false);
     Q_EMIT stepsChanged();
     Q_EMIT composed();
@@ -139,56 +134,19 @@ void DeckDocument::pasteOnCards(const QString &stepName, const CardPaste &paste)
     if (isComposing() || paste.isEmpty())
         return;
     const QImage before = m_sheet.image();
+    const PrintRecord recordBefore = m_record;
     paste.applyTo(m_sheet);
     m_record.paste(paste);
-    recordStep(stepName, before);
+    m_history.record(stepName, before, recordBefore);
 }
 
 void DeckDocument::replaceSheet(const QString &stepName, const QImage &sheet, const PrintRecord &record)
 {
     const QImage before = m_sheet.image();
+    const PrintRecord recordBefore = m_record;
     m_sheet.setPicture(sheet);
     m_record = record.isEmpty() ? PrintRecord::fromSheet(m_sheet.image()) : record;
-    recordStep(stepName, before);
-}
-
-void DeckDocument::recordStep(const QString &stepName, const QImage &before)
-{
-    const int was = m_history.stack().index();
-    m_history.record(stepName, before);
-    const int now = m_history.stack().index();
-    if (now == was) {
-        // A change of nothing is no step, and the record stays as the step has it.
-        m_record = m_records.at(now);
-        return;
-    }
-    m_records.resize(now);
-    m_records.push_back(m_record);
-    for (int i = 0; i < now - m_history.undoableSteps(); ++i)
-        m_records[i] = PrintRecord();
-}
-
-// The records' pictures that only the history keeps alive: those of the present deck are the deck's own, and
-// a picture that states share counts once, for the newest of them. While a step is being recorded its state
-// is already the present, although its record is not yet among the states'.
-std::vector<qint64> DeckDocument::recordBytesByState() const
-{
-    const int present = m_history.stack().index();
-    std::vector<qint64> held(size_t(m_history.stack().count()) + 1, 0);
-    QSet<qint64> counted;
-    m_record.bytesBeyond(counted);
-    for (int state = int(held.size()) - 1; state >= 0; --state) {
-        if (state != present && state < int(m_records.size()))
-            held[size_t(state)] = m_records[size_t(state)].bytesBeyond(counted);
-    }
-    return held;
-}
-
-void DeckDocument::followHistory()
-{
-    const int index = m_history.stack().index();
-    if (index < int(m_records.size()))
-        m_record = m_records[index];
+    m_history.record(stepName, before, recordBefore);
 }
 
 void DeckDocument::newDeck()
@@ -196,9 +154,10 @@ void DeckDocument::newDeck()
     if (isComposing())
         return;
     const QImage before = m_sheet.image();
+    const PrintRecord recordBefore = m_record;
     useBlank(BlankDeck::read(m_appFolder));
-    recordStep(texts::kNewStep, before);
-    m_history.stack().setClean();
+    m_history.record(texts::kNewStep, before, recordBefore);
+    m_history.setClean();
     progress::drawStartState(m_progress);
     Q_EMIT progressChanged();
 }
@@ -209,13 +168,13 @@ void DeckDocument::openSheet(const QImage &sheet, const QString &name, const Pri
         return;
     replaceSheet(texts::kOpenStep, sheet, record);
     m_name = name;
-    m_history.stack().setClean();
+    m_history.setClean();
 }
 
 void DeckDocument::markSaved(const QString &name)
 {
     m_name = name;
-    m_history.stack().setClean();
+    m_history.setClean();
     m_recovery.discardCopy();
 }
 
@@ -224,7 +183,6 @@ void DeckDocument::undo()
     if (isComposing())
         return;
     m_history.undo();
-    followHistory();
 }
 
 void DeckDocument::redo()
@@ -232,7 +190,6 @@ void DeckDocument::redo()
     if (isComposing())
         return;
     m_history.redo();
-    followHistory();
 }
 
 bool DeckDocument::keepRecoveryCopies(const QString &folder) { return m_recovery.start(folder); }
@@ -240,8 +197,8 @@ bool DeckDocument::keepRecoveryCopies(const QString &folder) { return m_recovery
 void DeckDocument::restoreRecovered(const QImage &sheet, const PrintRecord &record)
 {
     replaceSheet(texts::kRecoveredStep, sheet, record);
-    if (m_history.stack().isClean())
-        m_history.stack().resetClean();
+    if (m_history.isClean())
+        m_history.resetClean();
 }
 
 void DeckDocument::closing() { m_recovery.discardCopy(); }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "deck/sheethistory.h"
+#include "deck/deckhistory.h"
 #include "project/recoverykeeper.h"
 #include "sheet/cardpaste.h"
 #include "sheet/cardsheet.h"
@@ -62,10 +62,10 @@ public:
     // What the last run filled: 14 x 200 pixels.
     const Surface &progressBar() const { return m_progress; }
     const KolomX &kolomX() const { return m_kolomX; }
-    const SheetHistory &history() const { return m_history; }
+    const DeckHistory &history() const { return m_history; }
     // The project last saved or opened; empty before either.
     const QString &name() const { return m_name; }
-    bool isModified() const { return !m_history.stack().isClean(); }
+    bool isModified() const { return !m_history.isClean(); }
     // While a placement run goes on, every other operation is refused.
     bool isComposing() const { return m_run != nullptr; }
     const RecoveryKeeper &recovery() const { return m_recovery; }
@@ -76,7 +76,7 @@ public:
     // else the set enlarged.
     const QImage &symbolsMaster() const { return m_symbolsMaster; }
 
-    // The blank sheet and the default symbol set, as at start-up; no step. Files that fail to load are
+    // The blank sheet and the default symbol set, as at start-up, before any step; no step. Files that fail to load are
     // skipped without a word.
     void loadBlank() { loadBlank(BlankDeck::read(m_appFolder)); }
     // The same, read beforehand (on a worker, while the window is built).
@@ -125,10 +125,6 @@ private:
     void useSymbols(const SymbolSet &symbols);
     void replaceSheet(const QString &stepName, const QImage &sheet, const PrintRecord &record);
     void continueComposing();
-    // The change just made becomes a step of the history, and the record goes with it.
-    void recordStep(const QString &stepName, const QImage &before);
-    void followHistory();
-    std::vector<qint64> recordBytesByState() const;
 
     AppFolder m_appFolder;
     Pacer &m_pacer;
@@ -136,16 +132,15 @@ private:
     QImage m_symbols;
     Surface m_progress{Surface::Units::Pixels};
     KolomX m_kolomX;
-    SheetHistory m_history{m_sheet};
+    PrintRecord m_record;
+    DeckHistory m_history{m_sheet, m_record};
     RecoveryKeeper m_recovery;
     QString m_name;
     std::unique_ptr<PlacementRun> m_run;
-    QImage m_beforeRun; // the sheet as the run found it, for its undo step
+    // The deck as the run found it, for its undo step.
+    QImage m_beforeRun;
+    PrintRecord m_recordBeforeRun;
     QImage m_symbolsMaster;
-    PrintRecord m_record;
-    // The record of every state of the history, by the stack's index; those below the reach of undo are
-    // emptied with their steps.
-    std::vector<PrintRecord> m_records{PrintRecord()};
 };
 
 } // namespace vellora

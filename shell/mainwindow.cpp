@@ -160,7 +160,7 @@ void Main::showProgress()
 
 void Main::updateEditItems()
 {
-    const SheetHistory &history = m_deck.history();
+    const DeckHistory &history = m_deck.history();
     const auto caption = [](const QString &verb, const QString &step) {
         return step.isEmpty() ? verb : verb + QStringLiteral(": ") + step;
     };

@@ -1,4 +1,3 @@
-#include "deck/sheethistory.h"
 #include "project/openform.h"
 #include "project/projectcommands.h"
 #include "project/recoverystore.h"
@@ -18,7 +17,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRandomGenerator>
 #include <QSemaphore>
 #include <QThreadPool>
 #include <QtTest>
@@ -34,18 +32,6 @@ const auto rgb = [](const QImage &image) { return image.convertToFormat(QImage::
 const auto cellOf = [](const QImage &sheet, QPoint cell) {
     return rgb(sheet.copy(cell.x() * 285, cell.y() * 400, 285, 400));
 };
-
-// Sheet n differs from every other in every pixel; noise in its top rows packs no smaller, like a photo.
-QImage noiseSheet(quint32 n)
-{
-    QImage sheet(3990, 1600, QImage::Format_RGB32);
-    sheet.fill(qRgb(int(n), 255 - int(n), 128));
-    QRandomGenerator random(n);
-    auto *pixel = reinterpret_cast<quint32 *>(sheet.bits());
-    for (qsizetype i = 0; i < 40 * 3990; ++i)
-        pixel[i] = random.generate() | 0xff000000u;
-    return sheet;
-}
 
 // What the window shows: the cell in Pic, the card in view (KaartX / 4275, KaartY / 6000), KaartLabel,
 // Vinkje's row, the checked Option1, the Hkrs file, the sheet as Ok left it (else as at start).
@@ -421,27 +407,6 @@ private Q_SLOTS:
         s.use(u"FileSave"_s);
         QVERIFY(!s.main->isWindowModified());
         QVERIFY(!QFile::exists(s.main->document().recovery().store()->path()));
-    }
-
-    // The history drops the oldest steps to keep within its budget; undo stops at the oldest kept.
-    void historyBudgetAndRedo()
-    {
-        Surface sheet;
-        sheet.setPicture(noiseSheet(0));
-        const qint64 budget = 16 << 20; // some 12 steps of these sheets
-        SheetHistory history(sheet, budget);
-        for (quint32 n = 1; n <= 60; ++n) {
-            const QImage before = sheet.image();
-            sheet.setPicture(noiseSheet(n));
-            history.record(u"Symbolen plaatsen"_s, before);
-            QVERIFY2(history.bytes() <= budget, qPrintable(QString::number(n)));
-        }
-        const int kept = history.undoableSteps();
-        QVERIFY2(kept >= 4 && kept < 60, qPrintable(QString::number(kept)));
-        while (history.canUndo())
-            history.undo();
-        QCOMPARE(test::byteDifference(sheet.image(), noiseSheet(60 - kept)), QString());
-        QCOMPARE(history.undoText(), QString());
     }
 
     void exitAndNextStart_data()
