@@ -1,5 +1,6 @@
 #include "deck/deckdocument.h"
 
+#include "project/projectcommands.h"
 #include "sheet/cardfinishing.h"
 #include "sheet/placementengine.h"
 #include "surface/masterdrawing.h"
@@ -101,13 +102,14 @@ bool DeckDocument::chooseSymbolStyle(int style)
 
 bool DeckDocument::composeDeck()
 {
-    if (isComposing())
+    if (isBusy())
         return false;
     m_beforeRun = m_sheet.image();
     m_recordBeforeRun = m_record;
     m_record.compose(m_symbolsMaster);
     m_run = std::make_unique<PlacementRun>(m_sheet, m_symbols, m_progress, m_kolomX);
     Q_EMIT composingChanged(true);
+    Q_EMIT busyChanged(true);
     Q_EMIT stepsChanged();
     continueComposing();
     return true;
@@ -125,13 +127,14 @@ void DeckDocument::continueComposing()
     m_history.record(texts::kComposeStep, std::exchange(m_beforeRun, QImage()),
                      std::exchange(m_recordBeforeRun, PrintRecord()));
     Q_EMIT composingChanged(false);
+    Q_EMIT busyChanged(false);
     Q_EMIT stepsChanged();
     Q_EMIT composed();
 }
 
 void DeckDocument::pasteOnCards(const QString &stepName, const CardPaste &paste)
 {
-    if (isComposing() || paste.isEmpty())
+    if (isBusy() || paste.isEmpty())
         return;
     const QImage before = m_sheet.image();
     const PrintRecord recordBefore = m_record;
@@ -151,7 +154,7 @@ void DeckDocument::replaceSheet(const QString &stepName, const QImage &sheet, co
 
 void DeckDocument::newDeck()
 {
-    if (isComposing())
+    if (isBusy())
         return;
     const QImage before = m_sheet.image();
     const PrintRecord recordBefore = m_record;
@@ -164,11 +167,41 @@ void DeckDocument::newDeck()
 
 void DeckDocument::openSheet(const QImage &sheet, const QString &name, const PrintRecord &record)
 {
-    if (isComposing())
+    if (isBusy())
         return;
     replaceSheet(texts::kOpenStep, sheet, record);
     m_name = name;
     m_history.setClean();
+}
+
+bool DeckDocument::save(const ProjectStore &store, const QString &name)
+{
+    if (isBusy())
+        return false;
+    m_saving = true;
+    Q_EMIT busyChanged(true);
+    Q_EMIT stepsChanged();
+    const ProjectWriter write = m_writeProject ? m_writeProject : [store](const QImage &sheet, const QString &name) {
+        return writeProject(store, sheet, name);
+    };
+    m_work.run(
+        this,
+        [write, store, sheet = m_sheet.image(), record = m_record, name](std::stop_token, const TaskProgress &) {
+            const QString error = write(sheet, name);
+            // Without its companion the project still prints, enlarged: that costs the user no message.
+            if (error.isEmpty())
+                store.saveCompanion(record, name);
+            return error;
+        },
+        [this, name](const QString &error) {
+            m_saving = false;
+            if (error.isEmpty())
+                markSaved(name);
+            Q_EMIT saved(name, error);
+            Q_EMIT busyChanged(false);
+            Q_EMIT stepsChanged();
+        });
+    return true;
 }
 
 void DeckDocument::markSaved(const QString &name)
@@ -180,14 +213,14 @@ void DeckDocument::markSaved(const QString &name)
 
 void DeckDocument::undo()
 {
-    if (isComposing())
+    if (isBusy())
         return;
     m_history.undo();
 }
 
 void DeckDocument::redo()
 {
-    if (isComposing())
+    if (isBusy())
         return;
     m_history.redo();
 }

@@ -1,17 +1,20 @@
 #pragma once
 
 #include "deck/deckhistory.h"
+#include "project/projectstore.h"
 #include "project/recoverykeeper.h"
 #include "sheet/cardpaste.h"
 #include "sheet/cardsheet.h"
 #include "sheet/printmaster.h"
 #include "surface/appfolder.h"
+#include "surface/backgroundtask.h"
 #include "surface/surface.h"
 
 #include <QImage>
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -68,6 +71,9 @@ public:
     bool isModified() const { return !m_history.isClean(); }
     // While a placement run goes on, every other operation is refused.
     bool isComposing() const { return m_run != nullptr; }
+    // A run or a save goes on: the deck takes no operation meanwhile, so that what is written is what is
+    // marked saved.
+    bool isBusy() const { return isComposing() || m_saving; }
     const RecoveryKeeper &recovery() const { return m_recovery; }
     // What the deck's print master is made of, always in step with the sheet (undo and redo included); a copy
     // is cheap, and render() on a worker gives the 11970 x 4800 picture.
@@ -94,6 +100,14 @@ public:
     // A record read beside the project, which must belong to this sheet, makes its master; without one the
     // master is the sheet enlarged.
     void openSheet(const QImage &sheet, const QString &name, const PrintRecord &record = {});
+    // "Opslaan": writes the deck as project `name` of `store` on the deck's worker, its sheet and then the
+    // print record beside it. saved() follows on this thread, the deck marked saved when the project was
+    // written. False while the deck is busy.
+    bool save(const ProjectStore &store, const QString &name);
+    // How Save writes the project; tests put a slow or failing writer in its place. It returns why the write
+    // failed, or nothing.
+    using ProjectWriter = std::function<QString(const QImage &sheet, const QString &name)>;
+    void setProjectWriter(ProjectWriter writer) { m_writeProject = std::move(writer); }
     // The deck was written under this name.
     void markSaved(const QString &name);
     void undo();
@@ -115,6 +129,10 @@ Q_SIGNALS:
     // After every finished card of a run.
     void progressChanged();
     void composingChanged(bool composing);
+    // isBusy() changed.
+    void busyChanged(bool busy);
+    // A save has ended: `error` says why the project was not written, empty when it was.
+    void saved(const QString &name, const QString &error);
     void composed();
     void modifiedChanged(bool modified);
     // What can be undone or redone, or under which name, changed.
@@ -141,6 +159,10 @@ private:
     QImage m_beforeRun;
     PrintRecord m_recordBeforeRun;
     QImage m_symbolsMaster;
+    ProjectWriter m_writeProject;
+    bool m_saving = false;
+    // Last: work still running is waited for before anything it reports to is gone.
+    BackgroundTask m_work;
 };
 
 } // namespace vellora

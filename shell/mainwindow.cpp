@@ -63,9 +63,6 @@ Main::Main(AppFolder appFolder, Pacer &pacer, Prompter &prompter, const PrintQue
         pieces.push_back({name, devicePixelRatioF()});
     const ArtworkShelf artwork(m_appFolder, std::move(pieces), &m_workers);
     QFuture<BlankDeck> blank = QtConcurrent::run(&m_workers, &BlankDeck::read, m_appFolder);
-    m_writeProject = [store = m_store](const QImage &sheet, const QString &name) {
-        return writeProject(store, sheet, name);
-    };
     setObjectName(QStringLiteral("Main"));
     // The modified mark shows while the sheet holds work that was not saved.
     setWindowTitle(QStringLiteral("Zelf Vellora Maken[*]"));
@@ -145,6 +142,8 @@ void Main::wire()
     connect(&m_deck, &DeckDocument::symbolsChanged, this, [this] { m_layout.symbolSet->setPicture(m_deck.symbols()); });
     connect(&m_deck, &DeckDocument::progressChanged, this, &Main::showProgress);
     connect(&m_deck, &DeckDocument::composingChanged, this, &Main::composingChanged);
+    connect(&m_deck, &DeckDocument::busyChanged, this, &Main::busyChanged);
+    connect(&m_deck, &DeckDocument::saved, this, [this](const QString &, const QString &error) { saveEnded(error); });
     connect(&m_deck, &DeckDocument::modifiedChanged, this, &QWidget::setWindowModified);
     connect(&m_deck, &DeckDocument::stepsChanged, this, &Main::updateEditItems);
     connect(&m_deck, &DeckDocument::sheetRestored, this,
@@ -194,32 +193,27 @@ void Main::showSuitRow(int row)
         m_viewer->showSuitRow(row);
 }
 
-void Main::composeDeck()
-{
-    if (!m_saving)
-        m_deck.composeDeck();
-}
+void Main::composeDeck() { m_deck.composeDeck(); }
 
 void Main::composingChanged(bool composing)
 {
-    updateEditItems();
-    if (composing) {
-        // The run goes on between the window's events; a click meanwhile could start a second run or show a
-        // card of a half-finished sheet.
-        m_inputBlock = std::make_unique<InputBlock>(this);
+    if (composing)
         return;
-    }
     // The ace of Harten, whatever card was chosen; KaartX, KaartY and KaartLabel stay as they were.
     m_viewer->showAceOfHarten();
     showProgress();
-    workEnded();
 }
 
-void Main::workEnded()
+void Main::busyChanged(bool busy)
 {
-    m_inputBlock.reset();
+    // A run goes on between the window's events, and a save is of the deck as it was: a click meanwhile
+    // could start a second run, show a card of a half-finished sheet or change what is being written.
+    if (busy)
+        m_inputBlock = std::make_unique<InputBlock>(this);
+    else
+        m_inputBlock.reset();
     updateEditItems();
-    if (std::exchange(m_closeWhenIdle, false))
+    if (!busy && std::exchange(m_closeWhenIdle, false))
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
 
@@ -284,32 +278,17 @@ void Main::startSave(std::function<void()> afterSaved)
     const std::optional<ProjectCommands::SaveTarget> target = m_commands.askSaveTarget();
     if (!target)
         return;
-    // The window goes on painting while the file is written; the deck waits, so what is written is what
-    // will be marked saved.
-    m_saving = true;
-    m_inputBlock = std::make_unique<InputBlock>(this);
-    updateEditItems();
-    auto *watcher = new QFutureWatcher<QString>(this);
-    connect(watcher, &QFutureWatcher<QString>::finished, this, [this, watcher, target = *target, afterSaved] {
-        watcher->deleteLater();
-        m_saving = false;
-        if (m_commands.finishSave(target, watcher->result())) {
-            m_deck.markSaved(target.name);
-            if (afterSaved)
-                afterSaved();
-        }
-        workEnded();
-    });
-    // The print master's companion follows the project it belongs to; without it the project still prints,
-    // enlarged, so a companion that cannot be written costs no message.
-    watcher->setFuture(QtConcurrent::run(&m_workers, [write = m_writeProject, store = m_store,
-                                          sheet = m_deck.sheet().image(), record = m_deck.printRecord(),
-                                          name = target->name] {
-        const QString error = write(sheet, name);
-        if (error.isEmpty())
-            store.saveCompanion(record, name);
-        return error;
-    }));
+    // The window goes on painting while the deck writes.
+    m_pendingSave = PendingSave{*target, std::move(afterSaved)};
+    if (!m_deck.save(m_store, target->name))
+        m_pendingSave.reset();
+}
+
+void Main::saveEnded(const QString &error)
+{
+    const std::optional<PendingSave> pending = std::exchange(m_pendingSave, std::nullopt);
+    if (pending && m_commands.finishSave(pending->target, error) && pending->afterSaved)
+        pending->afterSaved();
 }
 
 void Main::printFaces()

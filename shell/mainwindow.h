@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QTimer;
 
@@ -42,13 +43,8 @@ public:
     // What "Resolutie Opvragen" reports; the screen the window stands on unless told otherwise.
     void setScreenMetrics(std::function<ScreenMetrics()> source) { m_screenMetrics = std::move(source); }
 
-    // Save writes on a worker thread through this; tests put a slow or failing writer in its place. It
-    // returns why the write failed, or nothing.
-    using ProjectWriter = std::function<QString(const QImage &sheet, const QString &name)>;
-    void setProjectWriter(ProjectWriter writer) { m_writeProject = std::move(writer); }
-
     // A placement run or a save goes on: the deck takes no other command meanwhile.
-    bool isBusy() const { return m_deck.isComposing() || m_saving; }
+    bool isBusy() const { return m_deck.isBusy(); }
 
     DeckDocument &document() { return m_deck; }
     const DeckDocument &document() const { return m_deck; }
@@ -93,10 +89,11 @@ private:
     void wire();
     void showProgress();
     void composingChanged(bool composing);
+    void busyChanged(bool busy);
     void updateEditItems();
-    void workEnded();
-    // Asks where, then writes on a worker; `afterSaved` runs once the project is written.
+    // Asks where, then the deck writes on its worker; `afterSaved` runs once the project is written.
     void startSave(std::function<void()> afterSaved);
+    void saveEnded(const QString &error);
     void showPhotoDialog();
     void showJokerDialog();
 
@@ -113,15 +110,20 @@ private:
 
     KaartSoort m_kaartSoort = KaartSoort::Aas;
     bool m_overlayVisible = true;
-    bool m_saving = false;
     bool m_closeWhenIdle = false; // closing waits for the work going on, then asks as usual
-    ProjectWriter m_writeProject;
+    // The save under way: where it goes, and what follows when it has written.
+    struct PendingSave
+    {
+        ProjectCommands::SaveTarget target;
+        std::function<void()> afterSaved;
+    };
+    std::optional<PendingSave> m_pendingSave;
     std::unique_ptr<InputBlock> m_inputBlock;
     QTimer *m_clock = nullptr;
     MainMenus m_menus;
     MainLayout m_layout;
     std::unique_ptr<CardViewer> m_viewer;
-    // Threads of its own for reading the blank deck and for Save, so that Qt's own picture work keeps the
+    // Threads of its own for reading the blank deck, so that Qt's own picture work keeps the
     // global pool; last, so that a save still running is waited for before anything it needs is gone.
     QThreadPool m_workers;
 };

@@ -530,7 +530,7 @@ private Q_SLOTS:
         QSemaphore release;
         std::atomic<bool> writing = false, onGlobalPool = false;
         const ProjectStore store(AppFolder(s.folder->path()));
-        s.main->setProjectWriter([&](const QImage &sheet, const QString &name) {
+        s.main->document().setProjectWriter([&](const QImage &sheet, const QString &name) {
             onGlobalPool = QThreadPool::globalInstance()->contains(QThread::currentThread());
             writing = true;
             release.acquire();
