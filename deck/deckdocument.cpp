@@ -1,5 +1,6 @@
 #include "deck/deckdocument.h"
 
+#include "deck/log.h"
 #include "project/projectcommands.h"
 #include "sheet/cardfinishing.h"
 #include "sheet/placementengine.h"
@@ -187,17 +188,21 @@ bool DeckDocument::save(const ProjectStore &store, const QString &name)
     m_work.run(
         this,
         [write, store, sheet = m_sheet.image(), record = m_record, name](std::stop_token, const TaskProgress &) {
-            const QString error = write(sheet, name);
-            // Without its companion the project still prints, enlarged: that costs the user no message.
-            if (error.isEmpty())
-                store.saveCompanion(record, name);
-            return error;
+            const Outcome written = write(sheet, name);
+            // Without its companion the project still prints, enlarged: that costs the user no message, but
+            // the log says why it will print coarser.
+            if (written) {
+                if (const Outcome companion = store.saveCompanion(record, name); !companion)
+                    qCWarning(lcDeck).noquote() << "project" << name << "saved without its print record:"
+                                               << companion.reason();
+            }
+            return written;
         },
-        [this, name](const QString &error) {
+        [this, name](const Outcome &written) {
             m_saving = false;
-            if (error.isEmpty())
+            if (written)
                 markSaved(name);
-            Q_EMIT saved(name, error);
+            Q_EMIT saved(name, written);
             Q_EMIT busyChanged(false);
             Q_EMIT stepsChanged();
         });

@@ -104,9 +104,8 @@ public:
     // print record beside it. saved() follows on this thread, the deck marked saved when the project was
     // written. False while the deck is busy.
     bool save(const ProjectStore &store, const QString &name);
-    // How Save writes the project; tests put a slow or failing writer in its place. It returns why the write
-    // failed, or nothing.
-    using ProjectWriter = std::function<QString(const QImage &sheet, const QString &name)>;
+    // How Save writes the project; tests put a slow or failing writer in its place.
+    using ProjectWriter = std::function<Outcome(const QImage &sheet, const QString &name)>;
     void setProjectWriter(ProjectWriter writer) { m_writeProject = std::move(writer); }
     // The deck was written under this name.
     void markSaved(const QString &name);
@@ -131,8 +130,8 @@ Q_SIGNALS:
     void composingChanged(bool composing);
     // isBusy() changed.
     void busyChanged(bool busy);
-    // A save has ended: `error` says why the project was not written, empty when it was.
-    void saved(const QString &name, const QString &error);
+    // A save has ended, the project written or not.
+    void saved(const QString &name, const Outcome &written);
     void composed();
     void modifiedChanged(bool modified);
     // What can be undone or redone, or under which name, changed.

@@ -1,18 +1,16 @@
 #include "project/projectcommands.h"
 
+#include "project/log.h"
+
 #include "surface/platform.h"
 
 #include <QLocale>
 
 namespace vellora {
 
-QString writeProject(const ProjectStore &store, const QImage &sheet, const QString &name)
+Outcome writeProject(const ProjectStore &store, const QImage &sheet, const QString &name)
 {
-    QString error;
-    if (store.save(sheet, name, &error))
-        return {};
-    // A failure always says something, so that it can never pass for success.
-    return error.isEmpty() ? QStringLiteral("onbekende fout") : error;
+    return store.save(sheet, name);
 }
 
 std::optional<QImage> readProject(const ProjectStore &store, const QString &name)
@@ -51,10 +49,11 @@ std::optional<ProjectCommands::SaveTarget> ProjectCommands::askSaveTarget()
     return SaveTarget{*typed, existed};
 }
 
-bool ProjectCommands::finishSave(const SaveTarget &target, const QString &error)
+bool ProjectCommands::finishSave(const SaveTarget &target, const Outcome &written)
 {
-    if (!error.isEmpty()) {
-        m_prompter.message(texts::kSaveFailed.arg(error) + (target.replaces ? texts::kUnchanged : QString()),
+    if (!written) {
+        qCWarning(lcProject).noquote() << "project" << target.name << "not saved:" << written.reason();
+        m_prompter.message(texts::kSaveFailed.arg(written.text()) + (target.replaces ? texts::kUnchanged : QString()),
                            texts::kError, Prompter::Icon::Critical);
         return false;
     }

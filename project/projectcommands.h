@@ -32,7 +32,7 @@ public:
     std::optional<SaveTarget> askSaveTarget();
     // After the write: true when it was written (the name becomes the last name), else the user is told why.
     // `error` is empty after a write that succeeded.
-    bool finishSave(const SaveTarget &target, const QString &error);
+    bool finishSave(const SaveTarget &target, const Outcome &written);
     // Asks a name and writes the sheet here and now; true only when a file was written.
     bool save(const QImage &sheet);
 
@@ -63,8 +63,8 @@ private:
     QString m_lastName;
 };
 
-// Writes the sheet as the project `name`: empty when written, else why not. Safe on any thread.
-QString writeProject(const ProjectStore &store, const QImage &sheet, const QString &name);
+// Writes the sheet as the project `name`. Safe on any thread.
+Outcome writeProject(const ProjectStore &store, const QImage &sheet, const QString &name);
 // The card sheet of the project `name`; nothing when no name was chosen or the file is not a sheet. Safe on
 // any thread.
 std::optional<QImage> readProject(const ProjectStore &store, const QString &name);

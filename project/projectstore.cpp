@@ -1,5 +1,7 @@
 #include "project/projectstore.h"
 
+#include "project/log.h"
+
 #include "project/mastercompanion.h"
 #include "sheet/cardsheet.h"
 #include "surface/picturefile.h"
@@ -73,27 +75,29 @@ ProjectStore::Occupant ProjectStore::occupant(const QString &typed) const
     return Occupant::Other;
 }
 
-bool ProjectStore::save(const QImage &sheet, const QString &typed, QString *error) const
+Outcome ProjectStore::save(const QImage &sheet, const QString &typed) const
 {
     const ProjectFolder folder = ProjectFolder::choose(m_folder, m_userFolder);
     if (folder.inUserFolder && !QFileInfo(folder.path).isDir())
         QDir().mkpath(folder.path);
-    if (!QFileInfo(folder.path).isDir()) {
-        if (error)
-            *error = QStringLiteral("De map Projecten ontbreekt.");
-        return false;
-    }
+    if (!QFileInfo(folder.path).isDir())
+        return Outcome::failure(QStringLiteral("De map Projecten ontbreekt."), folder.path + QStringLiteral(" is no folder"));
     if (occupant(typed) == Occupant::Other) {
-        if (error)
-            *error = QStringLiteral("Onder deze naam staat in Projecten iets anders dan een Vellora.");
-        return false;
+        return Outcome::failure(QStringLiteral("Onder deze naam staat in Projecten iets anders dan een Vellora."),
+                                pathFor(typed) + QStringLiteral(" is no regular file"));
     }
-    return PictureFile::saveBmp(sheet, pathFor(typed), error);
+    QString error;
+    if (!PictureFile::saveBmp(sheet, pathFor(typed), &error))
+        return Outcome::failure(error, pathFor(typed) + QStringLiteral(": ") + error);
+    return {};
 }
 
-bool ProjectStore::saveCompanion(const PrintRecord &record, const QString &typed, QString *error) const
+Outcome ProjectStore::saveCompanion(const PrintRecord &record, const QString &typed) const
 {
-    return companion::write(pathFor(typed), record, error);
+    QString error;
+    if (companion::write(pathFor(typed), record, &error))
+        return {};
+    return Outcome::failure(error, companion::pathBeside(pathFor(typed)) + QStringLiteral(": ") + error);
 }
 
 std::optional<PrintRecord> ProjectStore::openCompanion(const QString &name) const
@@ -101,7 +105,18 @@ std::optional<PrintRecord> ProjectStore::openCompanion(const QString &name) cons
     const auto entry = find(name + kExtension, true);
     if (!entry)
         return std::nullopt;
-    return companion::read(entry->native);
+    QString why;
+    std::optional<PrintRecord> record = companion::read(entry->native, &why);
+    // The project still opens and prints, from its sheet enlarged: the user hears nothing, so the log does.
+    // A project saved before there were companions simply has none.
+    const QString project = QFile::decodeName(entry->native);
+    if (record)
+        qCInfo(lcProject).noquote() << "companion of" << project << "taken";
+    else if (why == u"no companion")
+        qCInfo(lcProject).noquote() << project << "has no companion: it prints from its sheet enlarged";
+    else
+        qCWarning(lcProject).noquote() << "companion of" << project << "ignored:" << why;
+    return record;
 }
 
 std::optional<QImage> ProjectStore::open(const QString &name, QString *error) const

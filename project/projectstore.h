@@ -1,6 +1,7 @@
 #pragma once
 
 #include "surface/appfolder.h"
+#include "surface/outcome.h"
 #include "project/projectfolder.h"
 #include "sheet/printmaster.h"
 #include "surface/regularfile.h"
@@ -37,11 +38,12 @@ public:
     Occupant occupant(const QString &typed) const;
 
     // The old file is replaced only once the new one is complete. Refused when the occupant is Other.
-    bool save(const QImage &sheet, const QString &typed, QString *error) const;
+    Outcome save(const QImage &sheet, const QString &typed) const;
 
     // The print master's record beside the project just saved under that name (see companion::write).
-    bool saveCompanion(const PrintRecord &record, const QString &typed, QString *error = nullptr) const;
-    // The record beside the project, when there is one that belongs to its sheet.
+    Outcome saveCompanion(const PrintRecord &record, const QString &typed) const;
+    // The record beside the project, when there is one that belongs to its sheet; one that is there but
+    // refused is logged with why.
     std::optional<PrintRecord> openCompanion(const QString &name) const;
 
     // Only a complete picture of exactly the sheet's size is a project.

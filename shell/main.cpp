@@ -16,10 +16,13 @@ namespace {
 int runCommand(int argc, char *argv[], const vellora::CommandLineRequest &request)
 {
     // No display is needed, but drawing a project's print master needs fonts, which a GUI application has.
-    // What Qt mutters about the session it finds goes nowhere: a command says one line, or nothing.
+    // What Qt mutters about the session it finds goes nowhere: a command says one line, or nothing. Our own
+    // log speaks only when asked for through QT_LOGGING_RULES.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
-        if (type == QtFatalMsg)
+    static const bool logAsked = qEnvironmentVariableIsSet("QT_LOGGING_RULES");
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &text) {
+        const bool ours = logAsked && context.category && qstrncmp(context.category, "vellora.", 8) == 0;
+        if (type == QtFatalMsg || ours)
             std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
     });
     QGuiApplication app(argc, argv);

@@ -143,7 +143,7 @@ void Main::wire()
     connect(&m_deck, &DeckDocument::progressChanged, this, &Main::showProgress);
     connect(&m_deck, &DeckDocument::composingChanged, this, &Main::composingChanged);
     connect(&m_deck, &DeckDocument::busyChanged, this, &Main::busyChanged);
-    connect(&m_deck, &DeckDocument::saved, this, [this](const QString &, const QString &error) { saveEnded(error); });
+    connect(&m_deck, &DeckDocument::saved, this, [this](const QString &, const Outcome &written) { saveEnded(written); });
     connect(&m_deck, &DeckDocument::modifiedChanged, this, &QWidget::setWindowModified);
     connect(&m_deck, &DeckDocument::stepsChanged, this, &Main::updateEditItems);
     connect(&m_deck, &DeckDocument::sheetRestored, this,
@@ -284,10 +284,10 @@ void Main::startSave(std::function<void()> afterSaved)
         m_pendingSave.reset();
 }
 
-void Main::saveEnded(const QString &error)
+void Main::saveEnded(const Outcome &written)
 {
     const std::optional<PendingSave> pending = std::exchange(m_pendingSave, std::nullopt);
-    if (pending && m_commands.finishSave(pending->target, error) && pending->afterSaved)
+    if (pending && m_commands.finishSave(pending->target, written) && pending->afterSaved)
         pending->afterSaved();
 }
 

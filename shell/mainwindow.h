@@ -93,7 +93,7 @@ private:
     void updateEditItems();
     // Asks where, then the deck writes on its worker; `afterSaved` runs once the project is written.
     void startSave(std::function<void()> afterSaved);
-    void saveEnded(const QString &error);
+    void saveEnded(const Outcome &written);
     void showPhotoDialog();
     void showJokerDialog();
 

@@ -378,8 +378,8 @@ private Q_SLOTS:
         deck.pasteOnCards(QStringLiteral("Foto plaatsen"), framing.framed(KaartSoort::Koning, 1, false));
 
         const ProjectStore store{AppFolder(m_app->path())};
-        QVERIFY(store.save(deck.sheet().image(), QStringLiteral("koning"), nullptr));
-        QVERIFY(store.saveCompanion(deck.printRecord(), QStringLiteral("koning")));
+        QVERIFY(store.save(deck.sheet().image(), QStringLiteral("koning")).ok());
+        QVERIFY(store.saveCompanion(deck.printRecord(), QStringLiteral("koning")).ok());
         const std::optional<QImage> sheet = store.open(QStringLiteral("koning"));
         const std::optional<PrintRecord> record = store.openCompanion(QStringLiteral("koning"));
         QVERIFY(sheet && record);

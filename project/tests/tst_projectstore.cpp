@@ -245,8 +245,8 @@ private Q_SLOTS:
         }
         QTemporaryDir home;
         const ProjectStore store(AppFolder(f.dir->path()), home.filePath(u"data"_s));
-        QString error;
-        QVERIFY2(store.save(gradientPicture(3990, 1600), u"a b"_s, &error), qPrintable(error));
+        const Outcome saved = store.save(gradientPicture(3990, 1600), u"a b"_s);
+        QVERIFY2(saved, qPrintable(saved.reason()));
         const QString folder = inUserFolder ? home.filePath(u"data/Projecten"_s) : own;
         QVERIFY2(QFileInfo(folder + u"/a b.krt"_s).isFile(), qPrintable(folder));
         QCOMPARE(QFileInfo::exists(own + u"/a b.krt"_s), !inUserFolder);
