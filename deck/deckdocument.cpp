@@ -1,6 +1,5 @@
 #include "deck/deckdocument.h"
 
-#include "sheet/cardfinishing.h"
 #include "sheet/placementengine.h"
 #include "surface/masterdrawing.h"
 #include "surface/picturefile.h"
@@ -25,7 +24,6 @@ DeckDocument::DeckDocument(AppFolder appFolder, Pacer &pacer, QObject *parent)
           return std::nullopt;
       })
 {
-    progress::drawStartState(m_progress);
     connect(&m_history, &DeckHistory::cleanChanged, this, [this](bool clean) { Q_EMIT modifiedChanged(!clean); });
     connect(&m_history, &DeckHistory::indexChanged, &m_recovery, &RecoveryKeeper::changed);
     connect(&m_history, &DeckHistory::stepsChanged, this, &DeckDocument::stepsChanged);
@@ -106,7 +104,7 @@ bool DeckDocument::composeDeck()
     m_beforeRun = m_sheet.image();
     m_recordBeforeRun = m_record;
     m_record.compose(m_symbolsMaster);
-    m_run = std::make_unique<PlacementRun>(m_sheet, m_symbols, m_progress, m_kolomX);
+    m_run = std::make_unique<PlacementRun>(m_sheet, m_symbols, m_kolomX);
     Q_EMIT composingChanged(true);
     Q_EMIT stepsChanged();
     continueComposing();
@@ -117,6 +115,7 @@ bool DeckDocument::composeDeck()
 void DeckDocument::continueComposing()
 {
     if (m_run->finishNextCard()) {
+        m_finishedCards = m_run->finished();
         Q_EMIT progressChanged();
         m_pacer.after(placement::kPauseMilliseconds, this, [this] { continueComposing(); });
         return;
@@ -158,7 +157,7 @@ void DeckDocument::newDeck()
     useBlank(BlankDeck::read(m_appFolder));
     m_history.record(texts::kNewStep, before, recordBefore);
     m_history.setClean();
-    progress::drawStartState(m_progress);
+    m_finishedCards = 0;
     Q_EMIT progressChanged();
 }
 
