@@ -4,7 +4,6 @@
 // Run from the build's bin folder; it uses Data/Kaarten.krt and Data/Hkrs-0.krt beside it when they are there.
 
 #include "bench/benchutil.h"
-#include "sheet/cardfinishing.h"
 #include "sheet/piptables.h"
 #include "sheet/placementengine.h"
 #include "surface/picturefile.h"
@@ -85,11 +84,9 @@ double timedRun(const QImage &blank, const QImage &symbols, Pacer &pacer)
     Surface sheet;
     sheet.setPicture(blank);
     sheet.image() = blank.copy();
-    Surface bar(Surface::Units::Pixels);
-    bar.resize(progress::kWidth, progress::kHeight);
     KolomX kolomX;
     const Clock::time_point start = Clock::now();
-    runPlacement({sheet, symbols, bar, kolomX, pacer, {}});
+    runPlacement({sheet, symbols, kolomX, pacer, {}});
     return millisecondsSince(start);
 }
 

@@ -2,7 +2,6 @@
 
 #include "deck/log.h"
 #include "project/projectcommands.h"
-#include "sheet/cardfinishing.h"
 #include "sheet/placementengine.h"
 #include "surface/masterdrawing.h"
 #include "surface/picturefile.h"
@@ -27,7 +26,6 @@ DeckDocument::DeckDocument(AppFolder appFolder, Pacer &pacer, QObject *parent)
           return std::nullopt;
       })
 {
-    progress::drawStartState(m_progress);
     connect(&m_history, &DeckHistory::cleanChanged, this, [this](bool clean) { Q_EMIT modifiedChanged(!clean); });
     connect(&m_history, &DeckHistory::indexChanged, &m_recovery, &RecoveryKeeper::changed);
     connect(&m_history, &DeckHistory::stepsChanged, this, &DeckDocument::stepsChanged);
@@ -108,7 +106,7 @@ bool DeckDocument::composeDeck()
     m_beforeRun = m_sheet.image();
     m_recordBeforeRun = m_record;
     m_record.compose(m_symbolsMaster);
-    m_run = std::make_unique<PlacementRun>(m_sheet, m_symbols, m_progress, m_kolomX);
+    m_run = std::make_unique<PlacementRun>(m_sheet, m_symbols, m_kolomX);
     Q_EMIT composingChanged(true);
     Q_EMIT busyChanged(true);
     Q_EMIT stepsChanged();
@@ -120,6 +118,7 @@ bool DeckDocument::composeDeck()
 void DeckDocument::continueComposing()
 {
     if (m_run->finishNextCard()) {
+        m_finishedCards = m_run->finished();
         Q_EMIT progressChanged();
         m_pacer.after(placement::kPauseMilliseconds, this, [this] { continueComposing(); });
         return;
@@ -162,7 +161,7 @@ void DeckDocument::newDeck()
     useBlank(BlankDeck::read(m_appFolder));
     m_history.record(texts::kNewStep, before, recordBefore);
     m_history.setClean();
-    progress::drawStartState(m_progress);
+    m_finishedCards = 0;
     Q_EMIT progressChanged();
 }
 

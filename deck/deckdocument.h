@@ -62,8 +62,8 @@ public:
     const Surface &sheet() const { return m_sheet; }
     // The symbol set a placement run paints with, 50 x 200 pixels.
     const QImage &symbols() const { return m_symbols; }
-    // What the last run filled: 14 x 200 pixels.
-    const Surface &progressBar() const { return m_progress; }
+    // Cards the last run has finished, 0 to 52; 0 again after Nieuw.
+    int finishedCards() const { return m_finishedCards; }
     const KolomX &kolomX() const { return m_kolomX; }
     const DeckHistory &history() const { return m_history; }
     // The project last saved or opened; empty before either.
@@ -147,7 +147,7 @@ private:
     Pacer &m_pacer;
     Surface m_sheet;
     QImage m_symbols;
-    Surface m_progress{Surface::Units::Pixels};
+    int m_finishedCards = 0;
     KolomX m_kolomX;
     PrintRecord m_record;
     DeckHistory m_history{m_sheet, m_record};

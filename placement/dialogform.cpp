@@ -65,9 +65,9 @@ Dialogform::Dialogform(KaartSoort soort, PhotoPlace &place, Pacer &pacer, Prompt
 
     const QString start = m_place.startFolder();
     m_driveFolders.insert(folders::driveOf(start), start);
-    m_drive1->addItems(folders::drives(m_place.home()));
-    m_drive1->setCurrentIndex(qMax(0, m_drive1->findText(folders::driveOf(start))));
-    connect(m_drive1, &QComboBox::currentIndexChanged, this, &Dialogform::showDrive);
+    m_driveBox->addItems(folders::drives(m_place.home()));
+    m_driveBox->setCurrentIndex(qMax(0, m_driveBox->findText(folders::driveOf(start))));
+    connect(m_driveBox, &QComboBox::currentIndexChanged, this, &Dialogform::showDrive);
     showFolder(start);
 }
 
@@ -83,47 +83,61 @@ QLabel *Dialogform::label(const char *name, const QString &text, QRect geometry)
 
 void Dialogform::buildLayout(const AppFolder &folder, Pacer &pacer)
 {
+    buildBrowser();
+    buildPhotoPanel();
+    buildPlacementPanel(folder, pacer);
+    showSlide();
+}
 
-    m_drive1 = new QComboBox(this);
-    m_drive1->setObjectName(QStringLiteral("Drive1"));
-    m_drive1->setGeometry(QRect(px(QPoint(150, 180)), QSize(px(3300), m_drive1->sizeHint().height())));
-    setColours(m_drive1, kListTextColour, kDeepListColour, kDeepListColour);
+// The drive, its folders and the pictures of the folder shown, down the left.
+void Dialogform::buildBrowser()
+{
+    m_driveBox = new QComboBox(this);
+    m_driveBox->setObjectName(QStringLiteral("Drive1"));
+    m_driveBox->setGeometry(QRect(px(QPoint(150, 180)), QSize(px(3300), m_driveBox->sizeHint().height())));
+    setColours(m_driveBox, kListTextColour, kDeepListColour, kDeepListColour);
 
-    m_dir1 = new QListWidget(this);
-    m_dir1->setObjectName(QStringLiteral("Dir1"));
-    m_dir1->setGeometry(twipRect(150, 585, 3300, 2730));
-    setColours(m_dir1, kListTextColour, kDeepListColour, kDeepListColour);
-    connect(m_dir1, &QListWidget::itemActivated, this,
+    m_folderList = new QListWidget(this);
+    m_folderList->setObjectName(QStringLiteral("Dir1"));
+    m_folderList->setGeometry(twipRect(150, 585, 3300, 2730));
+    setColours(m_folderList, kListTextColour, kDeepListColour, kDeepListColour);
+    connect(m_folderList, &QListWidget::itemActivated, this,
             [this](QListWidgetItem *item) { showFolder(item->data(Qt::UserRole).toString()); });
 
-    m_list1 = new QListWidget(this);
-    m_list1->setObjectName(QStringLiteral("List1"));
-    m_list1->setGeometry(twipRect(150, 3360, 3300, 3000));
-    setColours(m_list1, kListTextColour, kDeepListColour, kDeepListColour);
+    m_fileList = new QListWidget(this);
+    m_fileList->setObjectName(QStringLiteral("List1"));
+    m_fileList->setGeometry(twipRect(150, 3360, 3300, 3000));
+    setColours(m_fileList, kListTextColour, kDeepListColour, kDeepListColour);
     // Moving the selection loads its photo, by mouse or by the arrow keys alike; a click on the file already
     // selected loads it afresh, at 100 %.
-    connect(m_list1, &QListWidget::currentRowChanged, this, &Dialogform::loadPhoto);
-    connect(m_list1, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
-        if (m_list1->row(item) == m_rowAtPress)
+    connect(m_fileList, &QListWidget::currentRowChanged, this, &Dialogform::loadPhoto);
+    connect(m_fileList, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
+        if (m_fileList->row(item) == m_rowAtPress)
             loadPhoto(m_rowAtPress);
     });
-    m_list1->viewport()->installEventFilter(this);
+    m_fileList->viewport()->installEventFilter(this);
+}
 
+// The photo in its viewport with the card-sized frame over it, its zoom below and the bar that shows a slow
+// decode.
+void Dialogform::buildPhotoPanel()
+{
     panelLabel(this, QStringLiteral("Label1"), QRect(3600, 180, 3870, 5575), kDeepListColour);
 
-    m_picCont = new QWidget(this);
-    m_picCont->setObjectName(QStringLiteral("PicCont"));
-    m_picCont->setGeometry(twipRect(3690, 270, PhotoFraming::kViewport.width(), PhotoFraming::kViewport.height()));
-    setColours(m_picCont, Qt::black, QColor(224, 224, 224), QColor(224, 224, 224));
+    m_photoViewport = new QWidget(this);
+    m_photoViewport->setObjectName(QStringLiteral("PicCont"));
+    m_photoViewport->setGeometry(
+        twipRect(3690, 270, PhotoFraming::kViewport.width(), PhotoFraming::kViewport.height()));
+    setColours(m_photoViewport, Qt::black, QColor(224, 224, 224), QColor(224, 224, 224));
 
-    m_slidePic = new PhotoView(m_picCont);
-    m_slidePic->setObjectName(QStringLiteral("SlidePic"));
-    connect(m_slidePic, &PhotoView::mousePressed, this, &Dialogform::pressOnPhoto);
-    connect(m_slidePic, &PhotoView::mouseMoved, this, &Dialogform::dragPhoto);
+    m_photoView = new PhotoView(m_photoViewport);
+    m_photoView->setObjectName(QStringLiteral("SlidePic"));
+    connect(m_photoView, &PhotoView::mousePressed, this, &Dialogform::pressOnPhoto);
+    connect(m_photoView, &PhotoView::mouseMoved, this, &Dialogform::dragPhoto);
 
-    m_layerW = new ShapeWidget(ShapeWidget::Kind::Rectangle, QColor(224, 224, 224), m_slidePic);
-    m_layerW->setObjectName(QStringLiteral("LayerW"));
-    m_layerW->resize(px(PhotoFraming::kFrame));
+    m_frameOutline = new ShapeWidget(ShapeWidget::Kind::Rectangle, QColor(224, 224, 224), m_photoView);
+    m_frameOutline->setObjectName(QStringLiteral("LayerW"));
+    m_frameOutline->resize(px(PhotoFraming::kFrame));
 
     panelLabel(this, QStringLiteral("Label2"), QRect(3600, 6000, 2595, 345), Qt::black);
 
@@ -138,55 +152,8 @@ void Dialogform::buildLayout(const AppFolder &folder, Pacer &pacer)
     m_zoomScroll->setTracking(false);
     connect(m_zoomScroll, &QScrollBar::valueChanged, this, &Dialogform::zoomTo);
 
-    m_label4 = label("Label4", PhotoFraming::initialZoomLabel(), QRect(px(QPoint(6270, 6060)), QSize()));
-    m_label4->adjustSize();
-
-    panelLabel(this, QStringLiteral("Label6"), QRect(7650, 180, 2595, 4335), QColor(0, 0, 64));
-
-    m_picture1 = new PictureBox(this);
-    m_picture1->setObjectName(QStringLiteral("Picture1"));
-    m_picture1->setGeometry(twipRect(7710, 240, targets::kPictureArea.width(), targets::kPictureArea.height()));
-    m_picture1->surface().backColor = m_framing.preview().backColor;
-    m_picture1->setPicture(m_framing.preview().image());
-
-    m_shape1 = new ShapeWidget(ShapeWidget::Kind::Rectangle, QApplication::palette().color(QPalette::WindowText),
-                               m_picture1);
-    m_shape1->setObjectName(QStringLiteral("Shape1"));
-    m_shape1->setGeometry(QRect(QPoint(0, 0), px(targets::kPictureArea)));
-    m_shape1->hide();
-
-    QLabel *label8 = label("Label8",
-                           QStringLiteral("Beweeg de afbeelding met ingedrukte linkermuisknop. Klik dan om de "
-                                          "linkerbovenhoek van de rechthoek te\npositioneren. Het resultaat is dan "
-                                          "hierboven te zien."),
-                           twipRect(7680, 4800, 3900, 690));
-    label8->setWordWrap(true);
-    label8->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    growToFit(label8);
-
-    QLabel *label3 = label("Label3", QStringLiteral("Plaatsen op..."), QRect(px(QPoint(10410, 300)), QSize()));
-    label3->adjustSize();
-
-    m_targets = new TargetOptions(this, folder, 10410, 660);
-
-    QLabel *label5 = label("Label5",
-                           QStringLiteral("Klik \u00e9\u00e9n van de vijf keuze mogelijkheden hierboven aan, druk "
-                                          "dan op de 'Ok' knop."),
-                           twipRect(10410, 2850, 1530, 990));
-    label5->setWordWrap(true);
-    label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    growToFit(label5);
-
-    m_check1 = new QCheckBox(QStringLiteral("Border"), this);
-    m_check1->setObjectName(QStringLiteral("Check1"));
-    m_check1->setGeometry(QRect(px(QPoint(10410, 4050)), QSize(px(900), m_check1->sizeHint().height())));
-    setColours(m_check1, Qt::black, kPanelColour, kPanelColour);
-    connect(m_check1, &QCheckBox::toggled, this, &Dialogform::toggleBorder);
-
-    cancelButton(this, pacer, folder, QRect(10260, 5900, 765, 435));
-    ImageButton *okKnop = pictureButton(this, pacer, folder, QStringLiteral("OkKnop"),
-                                        QStringLiteral("ok.png"), QRect(11100, 5900, 765, 435));
-    connect(okKnop, &ImageButton::clicked, this, &Dialogform::placeOnCards);
+    m_zoomLabel = label("Label4", PhotoFraming::initialZoomLabel(), QRect(px(QPoint(6270, 6060)), QSize()));
+    m_zoomLabel->adjustSize();
 
     // An endless bar along the foot of the viewport, over the photo that stays shown meanwhile.
     m_busy = new QProgressBar(this);
@@ -195,20 +162,70 @@ void Dialogform::buildLayout(const AppFolder &folder, Pacer &pacer)
     m_busy->setRange(0, 0);
     m_busy->setTextVisible(false);
     m_busy->hide();
+}
 
-    showSlide();
+// What the frame holds as the card will show it, the cards to paste it on, the border and the buttons.
+void Dialogform::buildPlacementPanel(const AppFolder &folder, Pacer &pacer)
+{
+    panelLabel(this, QStringLiteral("Label6"), QRect(7650, 180, 2595, 4335), QColor(0, 0, 64));
+
+    m_preview = new PictureBox(this);
+    m_preview->setObjectName(QStringLiteral("Picture1"));
+    m_preview->setGeometry(twipRect(7710, 240, targets::kPictureArea.width(), targets::kPictureArea.height()));
+    m_preview->surface().backColor = m_framing.preview().backColor;
+    m_preview->setPicture(m_framing.preview().image());
+
+    m_previewBorder = new ShapeWidget(ShapeWidget::Kind::Rectangle,
+                                      QApplication::palette().color(QPalette::WindowText), m_preview);
+    m_previewBorder->setObjectName(QStringLiteral("Shape1"));
+    m_previewBorder->setGeometry(QRect(QPoint(0, 0), px(targets::kPictureArea)));
+    m_previewBorder->hide();
+
+    QLabel *instructions = label("Label8",
+                                 QStringLiteral("Beweeg de afbeelding met ingedrukte linkermuisknop. Klik dan om de "
+                                                "linkerbovenhoek van de rechthoek te\npositioneren. Het resultaat is "
+                                                "dan hierboven te zien."),
+                                 twipRect(7680, 4800, 3900, 690));
+    instructions->setWordWrap(true);
+    instructions->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    growToFit(instructions);
+
+    QLabel *placeOnCaption =
+        label("Label3", QStringLiteral("Plaatsen op..."), QRect(px(QPoint(10410, 300)), QSize()));
+    placeOnCaption->adjustSize();
+
+    m_targets = new TargetOptions(this, folder, 10410, 660);
+
+    QLabel *chooseHint = label("Label5",
+                               QStringLiteral("Klik \u00e9\u00e9n van de vijf keuze mogelijkheden hierboven aan, "
+                                              "druk dan op de 'Ok' knop."),
+                               twipRect(10410, 2850, 1530, 990));
+    chooseHint->setWordWrap(true);
+    chooseHint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    growToFit(chooseHint);
+
+    m_borderCheck = new QCheckBox(QStringLiteral("Border"), this);
+    m_borderCheck->setObjectName(QStringLiteral("Check1"));
+    m_borderCheck->setGeometry(QRect(px(QPoint(10410, 4050)), QSize(px(900), m_borderCheck->sizeHint().height())));
+    setColours(m_borderCheck, Qt::black, kPanelColour, kPanelColour);
+    connect(m_borderCheck, &QCheckBox::toggled, this, &Dialogform::toggleBorder);
+
+    cancelButton(this, pacer, folder, QRect(10260, 5900, 765, 435));
+    ImageButton *okKnop = pictureButton(this, pacer, folder, QStringLiteral("OkKnop"),
+                                        QStringLiteral("ok.png"), QRect(11100, 5900, 765, 435));
+    connect(okKnop, &ImageButton::clicked, this, &Dialogform::placeOnCards);
 }
 
 bool Dialogform::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_list1->viewport() && event->type() == QEvent::MouseButtonPress)
-        m_rowAtPress = m_list1->currentRow();
+    if (watched == m_fileList->viewport() && event->type() == QEvent::MouseButtonPress)
+        m_rowAtPress = m_fileList->currentRow();
     return QDialog::eventFilter(watched, event);
 }
 
 void Dialogform::showDrive(int index)
 {
-    const QString drive = m_drive1->itemText(index);
+    const QString drive = m_driveBox->itemText(index);
     const QString target = m_driveFolders.value(drive, drive);
     // An unreadable drive (an empty card reader) leaves the folder list where it was.
     if (!folders::canList(target))
@@ -221,27 +238,27 @@ void Dialogform::showFolder(const QString &path)
     m_folder = path;
     m_driveFolders.insert(folders::driveOf(path), path);
     showFolderTree();
-    m_list1->clear();
-    m_list1->addItems(folders::pictureFiles(path));
+    m_fileList->clear();
+    m_fileList->addItems(folders::pictureFiles(path));
 }
 
 void Dialogform::showFolderTree()
 {
-    m_dir1->clear();
+    m_folderList->clear();
     const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
     for (const folders::Entry &entry : folders::folderTree(m_folder)) {
         auto *item = new QListWidgetItem(entry.open ? open : closed, QString(entry.depth * 2, u' ') + entry.name,
-                                         m_dir1);
+                                         m_folderList);
         item->setData(Qt::UserRole, entry.path);
         if (entry.open && entry.path == QFileInfo(m_folder).absoluteFilePath())
-            m_dir1->setCurrentItem(item);
+            m_folderList->setCurrentItem(item);
     }
 }
 
 void Dialogform::loadPhoto(int row)
 {
-    const QListWidgetItem *item = m_list1->item(row);
+    const QListWidgetItem *item = m_fileList->item(row);
     if (!item)
         return;
     // The user may pick on while it decodes: the newest pick wins, and the photo shown stays until then.
@@ -262,8 +279,8 @@ void Dialogform::showPhoto(const QString &, const PhotoLoad &photo)
     // Only a bar that held another value runs the zoom; at 100 % already the label is written here, so that
     // it never names the size of the photo shown before.
     if (m_zoomScroll->value() == PhotoFraming::kInitialZoom) {
-        m_label4->setText(PhotoFraming::zoomLabel(PhotoFraming::kInitialZoom, m_framing.view().size()));
-        m_label4->adjustSize();
+        m_zoomLabel->setText(PhotoFraming::zoomLabel(PhotoFraming::kInitialZoom, m_framing.view().size()));
+        m_zoomLabel->adjustSize();
     }
     m_zoomScroll->setValue(PhotoFraming::kInitialZoom);
 }
@@ -279,34 +296,34 @@ void Dialogform::loadEnded()
 void Dialogform::zoomTo(int value)
 {
     m_framing.setZoom(value);
-    m_label4->setText(PhotoFraming::zoomLabel(value, m_framing.view().size()));
-    m_label4->adjustSize();
+    m_zoomLabel->setText(PhotoFraming::zoomLabel(value, m_framing.view().size()));
+    m_zoomLabel->adjustSize();
     showSlide();
 }
 
 void Dialogform::showSlide()
 {
-    m_slidePic->setView(&m_framing.view());
-    m_slidePic->setGeometry(QRect(px(m_framing.slidePosition()), px(m_framing.slideSize())));
-    m_layerW->move(px(m_framing.framePosition()));
+    m_photoView->setView(&m_framing.view());
+    m_photoView->setGeometry(QRect(px(m_framing.slidePosition()), px(m_framing.slideSize())));
+    m_frameOutline->move(px(m_framing.framePosition()));
 }
 
 void Dialogform::pressOnPhoto(QMouseEvent *event)
 {
     m_framing.press(event->button(), event->buttons(), mouseTwips(event));
-    m_layerW->move(px(m_framing.framePosition()));
-    m_picture1->setPicture(m_framing.preview().image());
+    m_frameOutline->move(px(m_framing.framePosition()));
+    m_preview->setPicture(m_framing.preview().image());
 }
 
 void Dialogform::dragPhoto(QMouseEvent *event)
 {
     if (!m_framing.drag(event->buttons(), mouseTwips(event)))
         return;
-    m_slidePic->move(px(m_framing.slidePosition()));
-    m_layerW->move(px(m_framing.framePosition()));
+    m_photoView->move(px(m_framing.slidePosition()));
+    m_frameOutline->move(px(m_framing.framePosition()));
 }
 
-void Dialogform::toggleBorder() { m_shape1->setVisible(m_check1->isChecked()); }
+void Dialogform::toggleBorder() { m_previewBorder->setVisible(m_borderCheck->isChecked()); }
 
 // Ok while a photo decodes pastes the preview shown: that is what the user framed and sees, and the photo on
 // its way has not been framed yet. The decode is left to end on its own.
@@ -318,7 +335,7 @@ void Dialogform::placeOnCards()
                            QGuiApplication::applicationDisplayName(), Prompter::Icon::None);
         return;
     }
-    m_chosen = m_framing.framed(m_soort, option, m_check1->isChecked());
+    m_chosen = m_framing.framed(m_soort, option, m_borderCheck->isChecked());
     accept();
 }
 

@@ -67,6 +67,9 @@ protected:
 
 private:
     void buildLayout(const AppFolder &folder, Pacer &pacer);
+    void buildBrowser();
+    void buildPhotoPanel();
+    void buildPlacementPanel(const AppFolder &folder, Pacer &pacer);
     void showFolderTree();
     void showSlide();
     void showPhoto(const QString &path, const PhotoLoad &photo);
@@ -82,17 +85,17 @@ private:
     QString m_pickedFolder;                 // the folder of the newest photo picked
     QHash<QString, QString> m_driveFolders; // the folder each drive was last left in
 
-    QComboBox *m_drive1 = nullptr;
-    QListWidget *m_dir1 = nullptr;
-    QListWidget *m_list1 = nullptr;
-    QWidget *m_picCont = nullptr;
-    PhotoView *m_slidePic = nullptr;
-    ShapeWidget *m_layerW = nullptr;
+    QComboBox *m_driveBox = nullptr;
+    QListWidget *m_folderList = nullptr;
+    QListWidget *m_fileList = nullptr;
+    QWidget *m_photoViewport = nullptr;
+    PhotoView *m_photoView = nullptr;
+    ShapeWidget *m_frameOutline = nullptr;
     QScrollBar *m_zoomScroll = nullptr;
-    QLabel *m_label4 = nullptr;
-    PictureBox *m_picture1 = nullptr;
-    ShapeWidget *m_shape1 = nullptr;
-    QCheckBox *m_check1 = nullptr;
+    QLabel *m_zoomLabel = nullptr;
+    PictureBox *m_preview = nullptr;
+    ShapeWidget *m_previewBorder = nullptr;
+    QCheckBox *m_borderCheck = nullptr;
     TargetOptions *m_targets = nullptr;
     PhotoWorker *m_worker = nullptr;
     QProgressBar *m_busy = nullptr; // shown only when a decode takes long enough to be noticed

@@ -39,9 +39,9 @@ private:
     Prompter &m_prompter;
     JokerBrowser m_browser;
 
-    PictureBox *m_kaartPic = nullptr;
-    QScrollBar *m_vScroll1 = nullptr;
-    QLabel *m_label3 = nullptr;
+    PictureBox *m_jokerPicture = nullptr;
+    QScrollBar *m_jokerScroll = nullptr;
+    QLabel *m_counter = nullptr;
     TargetOptions *m_targets = nullptr;
 };
 

@@ -169,14 +169,9 @@ const Surface &withLabelFont(Surface &sheet)
 
 } // namespace
 
-CardFinisher::CardFinisher(Surface &sheet, Surface &bar, const KolomX &kolomX)
-    : m_sheet(sheet), m_bar(bar), m_kolomX(kolomX), m_labels(withLabelFont(sheet)), m_flipPic(makeFlipPic(sheet))
+CardFinisher::CardFinisher(Surface &sheet, const KolomX &kolomX)
+    : m_sheet(sheet), m_kolomX(kolomX), m_labels(withLabelFont(sheet)), m_flipPic(makeFlipPic(sheet))
 {
-    m_bar.backColor = QColor(progress::kBackground);
-    if (m_bar.isEmpty())
-        m_bar.resize(progress::kWidth, progress::kHeight);
-    else
-        m_bar.clear();
     for (int c = 0; c < sheet::kJokerColumn; ++c)
         m_kept[c] = keptByMirroring(c);
 }
@@ -187,31 +182,12 @@ bool CardFinisher::finishNext()
         return false;
     const int row = m_finished / sheet::kJokerColumn;
     const int c = m_finished % sheet::kJokerColumn;
-    const int n = row + 1;
     const int y = kLabelTop + row * sheet::kCellHeight;
     m_labels.print(m_sheet, c, {m_kolomX[c] + kLabelLeft, y});
     m_labels.print(m_sheet, c, {m_kolomX[c] + (c == kTenColumn ? kLabelRightOfTen : kLabelRight), y});
     mirrorCard(m_sheet, m_flipPic, {m_kolomX[c], y - kLabelTop}, m_kept[c]);
-    // The box goes on before the window repaints, so the bar it shows already counts this card. Its corners
-    // are given top first: Surface::box loses the edge rows of a box given bottom first.
-    m_bar.box(QPointF(0, 150 - 3.2 * n * c), QPointF(progress::kWidth, progress::kHeight), QColor(progress::kFill),
-              true);
     ++m_finished;
     return true;
 }
 
 } // namespace vellora::finishing
-
-namespace vellora::progress {
-
-void drawStartState(Surface &bar)
-{
-    bar.backColor = QColor(kBackground);
-    if (bar.isEmpty())
-        bar.resize(kWidth, kHeight);
-    else
-        bar.clear();
-    bar.box({0, 187}, {15, 200}, QColor(kFill), true);
-}
-
-} // namespace vellora::progress

@@ -5,7 +5,6 @@
 
 #include <QImage>
 #include <QPoint>
-#include <QRgb>
 
 #include <array>
 #include <span>
@@ -46,19 +45,18 @@ void mirrorCard(Surface &sheet, Surface &flipPic, QPoint cellTwips, std::span<co
 // after it, twips in the cell.
 std::vector<QRect> keptByMirroring(int column);
 
-// Labels, mirroring and progress for the 52 cards of columns 0 to 12, suit row by suit row, one card at a
+// Labels and mirroring for the 52 cards of columns 0 to 12, suit row by suit row, one card at a
 // time. Sets the sheet's font to 28 points bold Arial for the labels.
 class CardFinisher
 {
 public:
-    CardFinisher(Surface &sheet, Surface &bar, const KolomX &kolomX);
-    // Finishes the next card and moves the bar to count it; false when all are finished.
+    CardFinisher(Surface &sheet, const KolomX &kolomX);
+    // Finishes the next card; false when all are finished.
     bool finishNext();
     int finished() const { return m_finished; }
 
 private:
     Surface &m_sheet;
-    Surface &m_bar;
     const KolomX &m_kolomX;
     IndexLabels m_labels;
     Surface m_flipPic;
@@ -68,14 +66,4 @@ private:
 
 } // namespace finishing
 
-// The progress bar beside the viewer, which a run fills as it finishes cards.
-namespace progress {
-inline constexpr int kWidth = 14;   // pixels
-inline constexpr int kHeight = 200; // pixels
-inline constexpr QRgb kBackground = qRgb(0, 64, 0);
-inline constexpr QRgb kFill = qRgb(0, 200, 0);
-
-// The bar's state at start-up and after New: the bottom 13 pixels green on dark green.
-void drawStartState(Surface &bar);
-} // namespace progress
 } // namespace vellora

@@ -75,10 +75,10 @@ void paintPips(std::span<const pips::Step> steps, Surface &sheet, const KolomX &
 
 struct PlacementRun::State
 {
-    State(Surface &sheet, const QImage &symbols, Surface &bar, KolomX &kolomX)
+    State(Surface &sheet, const QImage &symbols, KolomX &kolomX)
         : sheet(sheet), kolomX(kolomX),
           squares(symbols, sheet.isEmpty() ? QImage::Format_RGB32 : sheet.image().format(), sheet.scale),
-          finisher(sheet, bar, kolomX)
+          finisher(sheet, kolomX)
     {
     }
 
@@ -89,10 +89,10 @@ struct PlacementRun::State
     bool done = false;
 };
 
-PlacementRun::PlacementRun(Surface &sheet, const QImage &symbols, Surface &bar, KolomX &kolomX)
+PlacementRun::PlacementRun(Surface &sheet, const QImage &symbols, KolomX &kolomX)
 {
     kolomX.fill();
-    m_state = std::make_unique<State>(sheet, symbols, bar, kolomX);
+    m_state = std::make_unique<State>(sheet, symbols, kolomX);
     paintPips(pips::phaseA(), sheet, kolomX, m_state->squares);
 }
 
@@ -111,6 +111,8 @@ bool PlacementRun::finishNextCard()
 
 bool PlacementRun::isDone() const { return m_state->done; }
 
+int PlacementRun::finished() const { return m_state->finisher.finished(); }
+
 namespace {
 
 // Each step hands the next to the pacer, and the run lives as long as a step still refers to it.
@@ -122,7 +124,7 @@ void continueRun(const std::shared_ptr<PlacementRun> &run, const PacedPlacement 
         return;
     }
     if (paced.afterCard)
-        paced.afterCard();
+        paced.afterCard(run->finished());
     paced.pacer.after(placement::kPauseMilliseconds, paced.context, [run, paced] { continueRun(run, paced); });
 }
 
@@ -130,7 +132,7 @@ void continueRun(const std::shared_ptr<PlacementRun> &run, const PacedPlacement 
 
 void runPlacement(const PacedPlacement &paced)
 {
-    auto run = std::make_shared<PlacementRun>(paced.sheet, paced.symbols, paced.bar, paced.kolomX);
+    auto run = std::make_shared<PlacementRun>(paced.sheet, paced.symbols, paced.kolomX);
     continueRun(run, paced);
 }
 

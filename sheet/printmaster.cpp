@@ -176,9 +176,8 @@ QImage PrintRecord::render(const Progress &progress, std::stop_token stop) const
                 return {};
             continue;
         }
-        Surface bar(Surface::Units::Pixels);
         KolomX kolomX;
-        PlacementRun run(picture, std::get<Compose>(operation).symbols, bar, kolomX);
+        PlacementRun run(picture, std::get<Compose>(operation).symbols, kolomX);
         int cards = 0;
         while (run.finishNextCard()) {
             if (cards < placement::kFinishedCards && !step(1))

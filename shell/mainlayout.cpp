@@ -1,9 +1,9 @@
 #include "shell/mainlayout.h"
 
-#include "sheet/cardfinishing.h"
 #include "sheet/cardsheet.h"
 #include "shell/datumtekst.h"
 #include "shell/helptekst.h"
+#include "shell/progressbar.h"
 #include "shell/termometer.h"
 #include "shell/website.h"
 #include "surface/twips.h"
@@ -187,9 +187,9 @@ void Builder::progressFrame(MainLayout &l) const
     l.progressBar = new PictureBox(termometer, Surface::Units::Pixels);
     l.progressBar->setObjectName(QStringLiteral("Bar"));
     l.progressBar->setGeometry(twipRect(420, 180, 210, 3000));
-    l.progressBar->surface().backColor = QColor(0, 64, 0);
+    l.progressBar->surface().backColor = QColor(progress::kBackground);
     l.progressBar->surface().resize(l.progressBar->width(), l.progressBar->height());
-    progress::drawStartState(l.progressBar->surface());
+    progress::draw(l.progressBar->surface(), 0);
 }
 
 void Builder::dateFrame(MainLayout &l) const

@@ -12,6 +12,7 @@
 #include "shell/displayinfo.h"
 #include "shell/inputblock.h"
 #include "shell/opendocument.h"
+#include "shell/progressbar.h"
 #include "shell/showform.h"
 #include "shell/website.h"
 #include "surface/photofile.h"
@@ -152,8 +153,7 @@ void Main::wire()
 
 void Main::showProgress()
 {
-    m_layout.progressBar->surface().paintPicture(m_deck.progressBar().image(), QRectF(QPointF(0, 0),
-                                                 QSizeF(m_deck.progressBar().image().size())));
+    progress::draw(m_layout.progressBar->surface(), m_deck.finishedCards());
     m_layout.progressBar->refresh();
 }
 

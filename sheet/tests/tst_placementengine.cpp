@@ -1,4 +1,3 @@
-#include "sheet/cardfinishing.h"
 #include "sheet/cardsheet.h"
 #include "sheet/placementengine.h"
 #include "surface/surface.h"
@@ -115,26 +114,19 @@ int channelDifference(QRgb a, QRgb b)
     return std::max({abs(qRed(a) - qRed(b)), abs(qGreen(a) - qGreen(b)), abs(qBlue(a) - qBlue(b))});
 }
 
-// One run as the window sees it: the bar at every repaint.
+// One run as the window sees it: the count of finished cards at every repaint.
 struct Run
 {
-    Surface sheet, bar{Surface::Units::Pixels};
+    Surface sheet;
     KolomX kolomX;
     test::CountingPacer pacer;
-    std::vector<QImage> bars;
+    QList<int> counts;
 
-    Run(const QImage &blank, const QImage &symbols, const std::function<void()> &meanwhile = {})
+    Run(const QImage &blank, const QImage &symbols)
     {
         sheet.setPicture(blank);
-        bar.resize(progress::kWidth, progress::kHeight);
-        bar.box({0, 0}, {14, 200}, Qt::red, true);                   // whatever the bar showed must go
         std::fill(kolomX.twips.begin() + 1, kolomX.twips.end(), -1); // entry 0 is the one a run leaves alone
-        const auto repainted = [&, this] {
-            bars.push_back(bar.image());
-            if (meanwhile)
-                meanwhile();
-        };
-        runPlacement({sheet, symbols, bar, kolomX, pacer, repainted});
+        runPlacement({sheet, symbols, kolomX, pacer, [this](int finished) { counts << finished; }});
     }
 };
 
@@ -203,37 +195,15 @@ private Q_SLOTS:
         }
     }
 
-    void progressBar_data()
+    // One repaint after each card, each counting one more, and a 50 ms pause after each: the window's bar
+    // follows the cards as they are finished.
+    void countsEachCard()
     {
-        // After card 0 to 51 (Harten first, columns 0 to 12 within a suit), or -1 at start-up, the bar's
-        // highest green row is at `top`.
-        QTest::addColumn<int>("card");
-        QTest::addColumn<int>("top");
-        QTest::addColumn<int>("tolerance");
-        QTest::newRow("start state") << -1 << 187 << 0;
-        QTest::newRow("after the first card: a quarter") << 0 << 150 << 0;
-        QTest::newRow("8 of Klavers") << 20 << 105 << 1;
-        QTest::newRow("after the last card: full") << 51 << 0 << 0;
-    }
-
-    // Green from its top down, dark green above, as the window shows it when it repaints.
-    void progressBar()
-    {
-        QFETCH(int, card);
-        QFETCH(int, top);
-        QFETCH(int, tolerance);
-        Surface start(Surface::Units::Pixels);
-        start.resize(progress::kWidth, progress::kHeight);
-        start.box({0, 0}, {14, 200}, Qt::red, true);
-        progress::drawStartState(start);
-        const QImage bar = card < 0 ? start.image() : m_run->bars.at(size_t(card));
-        int green = 200;
-        while (green > 0 && bar.pixel(0, green - 1) == progress::kFill)
-            --green;
-        QVERIFY2(std::abs(green - top) <= tolerance, qPrintable(QString::number(green)));
-        for (int y = 0; y < 200; ++y)
-            for (int x = 0; x < 14; ++x)
-                QCOMPARE(bar.pixel(x, y), y < green ? progress::kBackground : progress::kFill);
+        QList<int> expected;
+        for (int card = 1; card <= placement::kFinishedCards; ++card)
+            expected << card;
+        QCOMPARE(m_run->counts, expected);
+        QCOMPARE(m_run->pacer.pauses, QList<int>(placement::kFinishedCards, placement::kPauseMilliseconds));
     }
 };
 

@@ -2,6 +2,7 @@
 #include "project/projectcommands.h"
 #include "project/recoverystore.h"
 #include "shell/mainwindow.h"
+#include "shell/progressbar.h"
 #include "shell/showform.h"
 #include "surface/picturefile.h"
 #include "surface/platform.h"
@@ -34,14 +35,23 @@ const auto cellOf = [](const QImage &sheet, QPoint cell) {
 };
 
 // What the window shows: the cell in Pic, the card in view (KaartX / 4275, KaartY / 6000), KaartLabel,
-// Vinkje's row, the checked Option1, the Hkrs file, the sheet as Ok left it (else as at start).
+// Vinkje's row, the checked Option1, the Hkrs file, the sheet as Ok left it (else as at start), the Bar as
+// after that many finished cards.
 struct Shows
 {
     QPoint cell, inView;
     QString label;
     int vinkjeRow, style, symbolSet;
     bool painted;
+    int finishedCards;
 };
+
+QImage barAfter(int finishedCards)
+{
+    Surface bar(Surface::Units::Pixels);
+    progress::draw(bar, finishedCards);
+    return bar.image();
+}
 
 // Lets a test act in the middle of a run.
 struct HookPacer final : Pacer
@@ -141,22 +151,22 @@ private Q_SLOTS:
         QTest::addColumn<QString>("missing"); // a file removed first
         QTest::addColumn<Shows>("shows");
         QTest::newRow("rank, then suit keeps the rank")
-            << "Knop(12) Img(3)" << true << "" << Shows{{12, 3}, {12, 3}, "K", 3, 0, 0, false};
+            << "Knop(12) Img(3)" << true << "" << Shows{{12, 3}, {12, 3}, "K", 3, 0, 0, false, 0};
         QTest::newRow("Ok shows the ace of Harten, keeps the rest")
-            << "Knop(9) Img(1) OkKnop" << true << "" << Shows{{0, 0}, {9, 1}, "10", 1, 0, 0, true};
+            << "Knop(9) Img(1) OkKnop" << true << "" << Shows{{0, 0}, {9, 1}, "10", 1, 0, 0, true, 52};
         QTest::newRow("Glas loads set 7, changes no card; a missing set keeps it")
             << "Knop(3) Option1(7) Option1(4)" << true << "\\Data\\Hkrs-4.krt"
-            << Shows{{3, 0}, {3, 0}, "4", 0, 4, 7, false};
+            << Shows{{3, 0}, {3, 0}, "4", 0, 4, 7, false, 0};
         // A design under way. New never touches the card in view (KaartX, KaartY) and its rank label.
         const char *design = "OkKnop Option1(3) Knop(5) Img(2) FileNew";
         QTest::newRow("New, No changes nothing")
-            << design << false << "" << Shows{{5, 2}, {5, 2}, "6", 2, 3, 3, true};
+            << design << false << "" << Shows{{5, 2}, {5, 2}, "6", 2, 3, 3, true, 52};
         QTest::newRow("New, Yes starts from the blank sheet")
-            << design << true << "" << Shows{{0, 0}, {5, 2}, "6", 0, 0, 0, false};
+            << design << true << "" << Shows{{0, 0}, {5, 2}, "6", 0, 0, 0, false, 0};
         QTest::newRow("New without the blank sheet keeps the painted one")
-            << design << true << "\\Data\\Kaarten.krt" << Shows{{0, 0}, {5, 2}, "6", 0, 0, 0, true};
+            << design << true << "\\Data\\Kaarten.krt" << Shows{{0, 0}, {5, 2}, "6", 0, 0, 0, true, 0};
         QTest::newRow("New without symbol set 0 keeps the set shown")
-            << design << true << "\\Data\\hkrs-0.krt" << Shows{{0, 0}, {5, 2}, "6", 0, 0, 3, false};
+            << design << true << "\\Data\\hkrs-0.krt" << Shows{{0, 0}, {5, 2}, "6", 0, 0, 3, false, 0};
     }
 
     void shows()
@@ -185,6 +195,26 @@ private Q_SLOTS:
         QCOMPARE(s.get(u"Vinkje"_s)->y(), s.get(u"Img(%1)"_s.arg(shows.vinkjeRow))->y());
         QVERIFY(s.get<QRadioButton>(u"Option1(%1)"_s.arg(shows.style))->isChecked());
         QCOMPARE(test::firstDifference(s.hkrs(), symbols), QString());
+        QCOMPARE(test::firstDifference(s.get<PictureBox>(u"Bar"_s)->image(), barAfter(shows.finishedCards)),
+                 QString());
+    }
+
+    // In each pause of a run the Bar already counts the card just finished.
+    void barFollowsEachCard()
+    {
+        Shell s;
+        int cards = 0;
+        QList<int> wrong;
+        s.pacer.onPause = [&](int milliseconds) {
+            if (milliseconds != 50)
+                return; // the pressed look
+            ++cards;
+            if (s.get<PictureBox>(u"Bar"_s)->image() != barAfter(cards))
+                wrong << cards;
+        };
+        s.click(u"OkKnop"_s);
+        QCOMPARE(cards, 52);
+        QCOMPARE(wrong, QList<int>());
     }
 
     void inputDuringRunIsIgnored()
