@@ -396,7 +396,7 @@ private Q_SLOTS:
         test::RecordingPrintQueues sent;
         Surface working;
         if (page)
-            QVERIFY(print::printFacePage(m_coloured, print::facePage(page), row.top, row.left, working, sent)
+            QVERIFY(print::printFacePage(ScaledPicture{m_coloured}, print::facePage(page), row.top, row.left, working, sent)
                         .printed);
         else
             QVERIFY(print::printBack(quadrantBack({300, 420}), row.top, row.left, sent).printed);
@@ -534,18 +534,18 @@ private Q_SLOTS:
         for (QImage *image : {&without, &with}) {
             options.cutMarks = image == &with;
             const QString pdf = m_scratch.filePath(QStringLiteral("deck.pdf"));
-            QVERIFY(print::savePdf(*print::deckPdf(m_coloured, back, options, nullptr), pdf, nullptr));
+            QVERIFY(print::savePdf(*print::deckPdf(ScaledPicture{m_coloured}, back, options, nullptr), pdf, nullptr));
             *image = renderPdf(pdf, at + 1, dpi);
             QVERIFY(!image->isNull());
         }
-        const auto deck = print::deckPages(m_coloured, back, options, nullptr);
+        const auto deck = print::deckPages(ScaledPicture{m_coloured}, back, options, nullptr);
         QVERIFY(deck);
         QCOMPARE(deck->size(), size_t(row.pages.size()));
         for (int i = 0; i < row.pages.size(); ++i) {
             test::RecordingPrintQueues single;
             Surface working;
             const print::FacePage &face = print::facePage(row.pages[i]);
-            QVERIFY((row.pages[i] ? print::printFacePage(m_coloured, face, row.top, row.left, working, single)
+            QVERIFY((row.pages[i] ? print::printFacePage(ScaledPicture{m_coloured}, face, row.top, row.left, working, single)
                                   : print::printBack(back.image, "0", "0", single))
                         .printed);
             QCOMPARE(deck->at(i).faceNumber, row.pages[i]);
@@ -600,8 +600,8 @@ private Q_SLOTS:
     {
         const QImage master = m_coloured.scaled(m_coloured.size() * 3);
         print::DeckOptions options;
-        const auto fromSheet = print::deckPages(m_coloured, {}, options, nullptr);
-        const auto fromMaster = print::deckPages(master, {}, options, nullptr);
+        const auto fromSheet = print::deckPages(ScaledPicture{m_coloured}, {}, options, nullptr);
+        const auto fromMaster = print::deckPages(ScaledPicture{master, 3}, {}, options, nullptr);
         QVERIFY(fromSheet && fromMaster);
         QCOMPARE(fromMaster->size(), fromSheet->size());
         for (size_t i = 0; i < fromSheet->size(); ++i) {
@@ -613,13 +613,13 @@ private Q_SLOTS:
         }
         test::RecordingPrintQueues single;
         Surface working;
-        QVERIFY(print::printFacePage(master, print::facePage(2), options.topMargin, options.leftMargin, working,
+        QVERIFY(print::printFacePage(ScaledPicture{master, 3}, print::facePage(2), options.topMargin, options.leftMargin, working,
                                      single)
                     .printed);
         QCOMPARE(onlyPage(single).picture.twips, fromSheet->at(1).picture.twips);
 
         const QString pdf = m_scratch.filePath(QStringLiteral("master.pdf"));
-        QVERIFY(print::savePdf(*print::deckPdf(master, {}, options, nullptr), pdf, nullptr));
+        QVERIFY(print::savePdf(*print::deckPdf(ScaledPicture{master, 3}, {}, options, nullptr), pdf, nullptr));
         QProcess list;
         list.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
         QVERIFY(list.waitForFinished(60000));
@@ -668,7 +668,7 @@ private Q_SLOTS:
         options.turn = row.turn;
         options.backShiftMm = row.shift;
         const print::BackChoice back{quadrantBack({120, 160}), {}};
-        const auto pages = print::deckPages(m_coloured, back, options, nullptr);
+        const auto pages = print::deckPages(ScaledPicture{m_coloured}, back, options, nullptr);
         QVERIFY(pages);
         QCOMPARE(int(pages->size()), 2 * row.faces);
         const QPoint shift(qRound(row.shift.x() * 1440 / 25.4), qRound(row.shift.y() * 1440 / 25.4));
@@ -698,7 +698,7 @@ private Q_SLOTS:
         // The first back page rendered: each card's back, bar its outermost pixel, scaled to 12 x 16, is the
         // same, with the back's quadrants where they belong; the edge band of face and back stays white.
         const QString pdf = m_scratch.filePath(QStringLiteral("backs.pdf"));
-        QVERIFY(print::savePdf(*print::deckPdf(m_coloured, back, options, nullptr), pdf, nullptr));
+        QVERIFY(print::savePdf(*print::deckPdf(ScaledPicture{m_coloured}, back, options, nullptr), pdf, nullptr));
         const int dpi = 50;
         const QImage rendered = renderPdf(pdf, 2, dpi), faceRendered = renderPdf(pdf, 1, dpi);
         QImage first;
@@ -762,9 +762,9 @@ private Q_SLOTS:
     {
         const QImage fine = m_coloured.scaled(m_coloured.size() * 3);
         for (const int cell : {0, 13, 30, 55}) {
-            const QRect twips = print::cellTwips(cell);
-            QCOMPARE(print::sheetPiece(fine, twips).size(), QSize(855, 1200));
-            QCOMPARE(print::sheetPiece(m_coloured, twips).scaled(855, 1200), print::sheetPiece(fine, twips));
+            const QRect twips = sheet::cardCell(cell);
+            QCOMPARE(print::sheetPiece({fine, 3}, twips).size(), QSize(855, 1200));
+            QCOMPARE(print::sheetPiece({m_coloured, 1}, twips).scaled(855, 1200), print::sheetPiece({fine, 3}, twips));
         }
     }
 
@@ -788,7 +788,7 @@ private Q_SLOTS:
         const QString folder = m_scratch.filePath(QStringLiteral("cards/new"));
         QDir(folder).removeRecursively();
         for (int pass = 0; pass < 2; ++pass)
-            QCOMPARE(print::writeCardImages(m_coloured, quadrantBack({60, 80}), folder, size, bleedMm),
+            QCOMPARE(print::writeCardImages({m_coloured, 1}, quadrantBack({60, 80}), folder, size, bleedMm),
                      QString());
         const QStringList names = print::cardImageNames();
         QCOMPARE(names.mid(12, 3), QStringList({"harten-k.png", "harten-joker.png", "klavers-a.png"}));
@@ -831,7 +831,7 @@ private Q_SLOTS:
         for (const char *name : {"other", "notpng", "folder", "file"}) {
             const QString folder = base + u'/' + QLatin1String(name);
             const QStringList before = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden);
-            QVERIFY(!print::writeCardImages(m_coloured, {}, folder, print::CardSize::Size63x88, 3).isEmpty());
+            QVERIFY(!print::writeCardImages({m_coloured, 1}, {}, folder, print::CardSize::Size63x88, 3).isEmpty());
             QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden), before);
         }
     }
@@ -944,23 +944,26 @@ private Q_SLOTS:
         QFETCH(const bool, older);
         const QString path = m_scratch.filePath(QStringLiteral("called off.pdf"));
         QFile::remove(path);
+        const QByteArray olderPdf = "%PDF-older";
         if (older)
-            writeFile(path, "older");
+            writeFile(path, olderPdf);
         std::stop_source stop;
         int made = 0;
-        const print::BackChoice back{quadrantBack({30, 40}), {}};
-        const print::DeckOutcome outcome = print::saveDeckPdf(
-            m_coloured, back, {}, path,
+        const print::ExportOptions chosen{{}, {quadrantBack({30, 40}), {}}, print::kDefaultBleedMm};
+        const print::ExportOutcome outcome = print::exportDeck(
+            DeckSnapshot{m_coloured, {}, {}, {}}, chosen, {print::ExportKind::DeckPdf, QFile::encodeName(path)},
             [&](int done, int) {
-                if ((made = done) == stopAt)
+                // The bar's first part is the master; the pages follow, one report each.
+                if (done > print::kMasterSteps && ++made == stopAt)
                     stop.request_stop();
             },
             stop.get_token());
         QCOMPARE(made, stopAt);
-        QCOMPARE(outcome.end, print::DeckOutcome::End::CalledOff);
-        QCOMPARE(readFile(path), older ? QByteArray("older") : QByteArray());
+        QCOMPARE(outcome.end, print::ExportOutcome::End::CalledOff);
+        QCOMPARE(readFile(path), older ? olderPdf : QByteArray());
         QCOMPARE(QFile::exists(path), older);
-        QCOMPARE(QDir(m_scratch.path()).entryList({"*called off*"}, QDir::Files | QDir::Hidden).size(), older ? 1 : 0);
+        QCOMPARE(QDir(m_scratch.path()).entryList({"*called off*", ".vellora-*"}, QDir::Files | QDir::Hidden).size(),
+                 older ? 1 : 0);
 
         AnsweringDialogs dialogs;
         dialogs.path = path;
@@ -973,7 +976,7 @@ private Q_SLOTS:
         child<QPushButton>(&form, "StopKnop")->click();
         busy->release(pool->maxThreadCount());
         QVERIFY(workEnds(&form));
-        QCOMPARE(readFile(path), older ? QByteArray("older") : QByteArray());
+        QCOMPARE(readFile(path), older ? olderPdf : QByteArray());
         QVERIFY(m_prompter.shown.isEmpty());
     }
 
@@ -1011,14 +1014,15 @@ private Q_SLOTS:
             if (bar.size() == stopAt)
                 stop.request_stop();
         };
-        const QImage picture =
+        const ScaledPicture picture =
             print::masterPicture(m_coloured, record ? master : PrintRecord(), progress, stop.get_token());
         QCOMPARE(picture.isNull(), stopAt > 0);
         if (stopAt) {
             QCOMPARE(bar.size(), stopAt);
             return;
         }
-        QCOMPARE(picture.size(), m_coloured.size() * (record ? 3 : 1));
+        QCOMPARE(picture.image.size(), m_coloured.size() * (record ? 3 : 1));
+        QCOMPARE(picture.scale, record ? 3 : 1);
         QCOMPARE(bar.size(), record ? 4 : 1);
         QVERIFY(std::is_sorted(bar.begin(), bar.end()) && bar.first() > 0);
         QCOMPARE(bar.last(), print::kMasterSteps);
@@ -1363,7 +1367,7 @@ private:
         const SystemPrintQueues queues;
         Surface working;
         const print::PrintOutcome first =
-            print::printFacePage(m_coloured, print::facePage(1), "40", "10", working, queues);
+            print::printFacePage(ScaledPicture{m_coloured}, print::facePage(1), "40", "10", working, queues);
         QVERIFY2(first.printed && first.job > 0, qPrintable(first.reason));
         QTRY_VERIFY_WITH_TIMEOUT(queues.waitsForUnreachablePrinter(first.printer, first.job), 60000);
         AfdrukForm faces(m_coloured, m_pacer, m_prompter, folder, queues);
