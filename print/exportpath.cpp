@@ -50,10 +50,10 @@ ExportOutcome exportDeck(const DeckSnapshot &deck, const ExportOptions &options,
     if (picture.isNull())
         return {End::CalledOff, {}};
     if (target.kind == ExportKind::DeckPdf)
-        return written(deckPdf(picture, options.back, options.deck, &error, afterMaster(progress), stop), error,
-                       target, stop);
-    error = writeCardImages(picture, options.back.image, QFile::decodeName(target.path), options.deck.cardSize,
-                            options.bleedMm, afterMaster(progress), stop);
+        return written(deckPdf(picture, options.back, options.deck, &error, afterMaster(progress), stop),
+                       error, target, stop);
+    error = writeCardImages(picture, options.back.image, QFile::decodeName(target.path),
+                            options.deck.cardSize, options.bleedMm, afterMaster(progress), stop);
     if (stop.stop_requested() && !error.isEmpty())
         return {End::CalledOff, {}};
     return error.isEmpty() ? ExportOutcome{} : ExportOutcome{End::NotWritten, error};

@@ -9,7 +9,6 @@
 
 #include <QByteArray>
 #include <QString>
-
 #include <stop_token>
 
 namespace vellora::print {
@@ -42,7 +41,14 @@ struct ExportOutcome
 {
     // Refused: nothing was made, as the target may not be replaced; NotMade: the document could not be made;
     // NotWritten: it was made but not written, and whatever had the name still has it.
-    enum class End { Done, CalledOff, Refused, NotMade, NotWritten };
+    enum class End
+    {
+        Done,
+        CalledOff,
+        Refused,
+        NotMade,
+        NotWritten
+    };
     End end = End::Done;
     QString text; // why, in Dutch: the reason alone, which the window and the command line each frame
 };

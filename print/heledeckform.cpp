@@ -21,7 +21,6 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStandardPaths>
-
 #include <algorithm>
 
 namespace vellora {
@@ -82,7 +81,8 @@ void HeleDeckForm::buildPreviews()
     m_sheetPreview->setGeometry(twipRect(210, 240, 4080, 2580));
     Surface &preview = m_sheetPreview->surface();
     preview.resize(px(4080), px(2580));
-    preview.paintPicture(m_deck.sheet, QRectF(45, 480, 3990, 1600), QRectF(0, 0, sheet::kWidth, sheet::kHeight));
+    preview.paintPicture(m_deck.sheet, QRectF(45, 480, 3990, 1600),
+                         QRectF(0, 0, sheet::kWidth, sheet::kHeight));
     m_sheetPreview->refresh();
 
     panelLabel(this, QStringLiteral("Label2"), QRect(4500, 180, 1335, 1890), QColor(55, 55, 55));
@@ -117,7 +117,8 @@ void HeleDeckForm::buildChoices(QSettings &settings)
         return button;
     };
     m_duplex = option(new QRadioButton(QStringLiteral("Dubbelzijdig"), this), "Option1(0)", 180, 3090);
-    m_facesFirst = option(new QRadioButton(QStringLiteral("Eerst voorkanten"), this), "Option1(1)", 180, 3390);
+    m_facesFirst =
+        option(new QRadioButton(QStringLiteral("Eerst voorkanten"), this), "Option1(1)", 180, 3390);
     m_cutMarks = option(new QCheckBox(QStringLiteral("Snijtekens"), this), "Check1", 2400, 3090);
     m_scaleBar = option(new QCheckBox(QStringLiteral("Maatstreep"), this), "Check2", 2400, 3390);
     m_duplex->setChecked(true);
@@ -166,7 +167,10 @@ print::DeckOptions HeleDeckForm::options() const
     return o;
 }
 
-int HeleDeckForm::backNumber() const { return m_backScroll->value(); }
+int HeleDeckForm::backNumber() const
+{
+    return m_backScroll->value();
+}
 
 QString HeleDeckForm::suggestedPdfPath() const
 {
@@ -174,13 +178,14 @@ QString HeleDeckForm::suggestedPdfPath() const
     // A fresh account may have no Documents folder yet; the dialog would then start wherever the program
     // was started from.
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return QDir(QFileInfo(documents).isDir() ? documents : QDir::homePath()).filePath(name + QStringLiteral(".pdf"));
+    return QDir(QFileInfo(documents).isDir() ? documents : QDir::homePath())
+        .filePath(name + QStringLiteral(".pdf"));
 }
 
 void HeleDeckForm::showBack(int n)
 {
     m_backCounter->setText(n == 0 ? QString::fromUtf16(print::kNoBackChosen)
-                              : BackGallery::counterText(n - 1, m_gallery.count()));
+                                  : BackGallery::counterText(n - 1, m_gallery.count()));
     const QImage back = n == 0 ? QImage() : m_gallery.load(n - 1);
     Surface &preview = m_backPreview->surface();
     preview.resize(px(1215), px(1770));
@@ -211,10 +216,17 @@ std::optional<print::BackChoice> HeleDeckForm::chosenBack()
 void HeleDeckForm::finished(const print::DeckOutcome &outcome, const QString &printer)
 {
     switch (outcome.end) {
-    case print::DeckOutcome::End::Done: m_work->watchJob(printer, outcome.job); break;
-    case print::DeckOutcome::End::CalledOff: break;
-    case print::DeckOutcome::End::PrinterFailed: m_work->printerFailed(); break;
-    case print::DeckOutcome::End::Failed: failed(outcome.text); break;
+    case print::DeckOutcome::End::Done:
+        m_work->watchJob(printer, outcome.job);
+        break;
+    case print::DeckOutcome::End::CalledOff:
+        break;
+    case print::DeckOutcome::End::PrinterFailed:
+        m_work->printerFailed();
+        break;
+    case print::DeckOutcome::End::Failed:
+        failed(outcome.text);
+        break;
     }
 }
 
@@ -226,7 +238,8 @@ void HeleDeckForm::exportTo(print::ExportKind kind, const QString &path)
         return exported(kind, {print::ExportOutcome::End::Refused, why});
     print::ExportOptions chosen{options(), {}, print::kDefaultBleedMm};
     if (kind == print::ExportKind::Calibration) {
-        chosen.deck.paper = chosen.deck.layout == print::DeckLayout::Pages ? print::Paper::A4 : chosen.deck.paper;
+        chosen.deck.paper =
+            chosen.deck.layout == print::DeckLayout::Pages ? print::Paper::A4 : chosen.deck.paper;
     } else {
         const std::optional<print::BackChoice> back = chosenBack();
         if (!back)
@@ -291,8 +304,8 @@ void HeleDeckForm::printOn(const PrintChoice &choice)
          options = deck](std::stop_token stop, const print::PageProgress &progress) {
             // The action's deadline runs from the press: the deck drawn first counts against it.
             const std::shared_ptr<const PrintQueues> action = queues.action(stop);
-            return print::printSnapshot(*action, choice.printer, choice.options, snapshot, back, options, progress,
-                                        stop);
+            return print::printSnapshot(*action, choice.printer, choice.options, snapshot, back, options,
+                                        progress, stop);
         },
         [this, printer = choice.printer](const print::DeckOutcome &outcome) { finished(outcome, printer); });
 }

@@ -177,7 +177,8 @@ QString readWords(const Given &values, print::DeckOptions &options)
                                       options.order);
     if (why.isEmpty())
         why = readWord<DeckLayout>(values, "layout", "pages of cards",
-                                   {{"pages", DeckLayout::Pages}, {"cards", DeckLayout::Cards}}, options.layout);
+                                   {{"pages", DeckLayout::Pages}, {"cards", DeckLayout::Cards}},
+                                   options.layout);
     if (why.isEmpty())
         why = readWord<CardSize>(values, "card-size", "63x88 of 57x90",
                                  {{"63x88", CardSize::Size63x88}, {"57x90", CardSize::Size57x90}},
@@ -192,8 +193,9 @@ QString readPaper(Command command, const Given &values, print::DeckOptions &opti
     const bool pages = options.layout == print::DeckLayout::Pages && command == Command::ExportPdf;
     options.paper = pages ? print::Paper::A4 : print::defaultPaper(QLocale::system());
     print::Paper paper = options.paper;
-    if (QString why = readWord<print::Paper>(values, "paper", "a4 of letter",
-                                             {{"a4", print::Paper::A4}, {"letter", print::Paper::Letter}}, paper);
+    if (QString why =
+            readWord<print::Paper>(values, "paper", "a4 of letter",
+                                   {{"a4", print::Paper::A4}, {"letter", print::Paper::Letter}}, paper);
         !why.isEmpty())
         return why;
     if (paper != print::Paper::A4 && pages)

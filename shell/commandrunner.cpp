@@ -1,18 +1,16 @@
-#include "shell/commandline.h"
-
 #include "placement/photoloader.h"
 #include "print/backgallery.h"
 #include "print/exportpath.h"
 #include "project/mastercompanion.h"
 #include "project/projectfolder.h"
 #include "sheet/cardsheet.h"
+#include "shell/commandline.h"
 #include "surface/appfolder.h"
 #include "surface/picturefile.h"
 #include "surface/regularfile.h"
 
 #include <QFile>
 #include <QGuiApplication>
-
 #include <algorithm>
 #include <utility>
 
@@ -88,7 +86,8 @@ QByteArray CommandRunner::sheetPath(const PdfExportRequest &request) const
                                      : projectPath(request.project);
 }
 
-std::variant<DeckSnapshot, CommandRunner::Outcome> CommandRunner::deckOf(const PdfExportRequest &request) const
+std::variant<DeckSnapshot, CommandRunner::Outcome>
+CommandRunner::deckOf(const PdfExportRequest &request) const
 {
     DeckSnapshot deck;
     deck.file = sheetPath(request);
@@ -107,7 +106,8 @@ std::variant<DeckSnapshot, CommandRunner::Outcome> CommandRunner::deckOf(const P
     return deck;
 }
 
-std::variant<print::BackChoice, CommandRunner::Outcome> CommandRunner::backOf(const PdfExportRequest &request) const
+std::variant<print::BackChoice, CommandRunner::Outcome>
+CommandRunner::backOf(const PdfExportRequest &request) const
 {
     print::BackChoice chosen;
     if (!request.backPicture.isEmpty()) {

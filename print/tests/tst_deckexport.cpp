@@ -78,7 +78,8 @@ private Q_SLOTS:
         for (const char *name : {"other", "notpng", "folder", "file"}) {
             const QString folder = base + u'/' + QLatin1String(name);
             const QStringList before = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden);
-            QVERIFY(!print::writeCardImages({m_coloured, 1}, {}, folder, print::CardSize::Size63x88, 3).isEmpty());
+            QVERIFY(!print::writeCardImages({m_coloured, 1}, {}, folder, print::CardSize::Size63x88, 3)
+                         .isEmpty());
             QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden), before);
         }
     }
@@ -108,7 +109,8 @@ private Q_SLOTS:
         int made = 0;
         const print::ExportOptions chosen{{}, {quadrantBack({30, 40}), {}}, print::kDefaultBleedMm};
         const print::ExportOutcome outcome = print::exportDeck(
-            DeckSnapshot{m_coloured, {}, {}, {}}, chosen, {print::ExportKind::DeckPdf, QFile::encodeName(path)},
+            DeckSnapshot{m_coloured, {}, {}, {}}, chosen,
+            {print::ExportKind::DeckPdf, QFile::encodeName(path)},
             [&](int done, int) {
                 // The bar's first part is the master; the pages follow, one report each.
                 if (done > print::kMasterSteps && ++made == stopAt)
@@ -119,7 +121,9 @@ private Q_SLOTS:
         QCOMPARE(outcome.end, print::ExportOutcome::End::CalledOff);
         QCOMPARE(readFile(path), older ? olderPdf : QByteArray());
         QCOMPARE(QFile::exists(path), older);
-        QCOMPARE(QDir(m_scratch.path()).entryList({"*called off*", ".vellora-*"}, QDir::Files | QDir::Hidden).size(),
+        QCOMPARE(QDir(m_scratch.path())
+                     .entryList({"*called off*", ".vellora-*"}, QDir::Files | QDir::Hidden)
+                     .size(),
                  older ? 1 : 0);
 
         AnsweringDialogs dialogs;
@@ -317,7 +321,7 @@ private Q_SLOTS:
     void refusedLikeTheCommandLine_data()
     {
         QTest::addColumn<QString>("before"); // what the name is before
-        QTest::addColumn<QString>("via");    // the button; PrintKnop: its print dialog told to print to a file
+        QTest::addColumn<QString>("via"); // the button; PrintKnop: its print dialog told to print to a file
         QTest::addColumn<QString>("reason"); // the command line's, after "wordt niet overschreven: "
         const struct
         {
@@ -333,7 +337,8 @@ private Q_SLOTS:
         for (const auto &kind : kinds)
             for (const char *via : {"PdfKnop", "PrintKnop", "UitlijnKnop"})
                 QTest::addRow("%s via %s", kind.before, via)
-                    << QString::fromUtf8(kind.before) << QString::fromUtf8(via) << QString::fromUtf8(kind.reason);
+                    << QString::fromUtf8(kind.before) << QString::fromUtf8(via)
+                    << QString::fromUtf8(kind.reason);
     }
     void refusedLikeTheCommandLine()
     {
@@ -343,7 +348,8 @@ private Q_SLOTS:
         const QString folder = m_scratch.filePath(QStringLiteral("refusals"));
         QDir(folder).removeRecursively();
         QVERIFY(QDir().mkpath(folder));
-        const QString target = folder + QStringLiteral("/deck.pdf"), older = folder + QStringLiteral("/older.pdf");
+        const QString target = folder + QStringLiteral("/deck.pdf"),
+                      older = folder + QStringLiteral("/older.pdf");
         const QByteArray name = QFile::encodeName(target);
         writeFile(older, "%PDF-older");
         if (before == u"folder")
@@ -351,22 +357,28 @@ private Q_SLOTS:
         if (before == u"project")
             QVERIFY(PictureFile::saveBmp(m_coloured, target));
         if (before.startsWith(u"link"))
-            QCOMPARE(::symlink(QFile::encodeName(before == u"link to a PDF" ? older : folder + "/gone.pdf"), name), 0);
+            QCOMPARE(
+                ::symlink(QFile::encodeName(before == u"link to a PDF" ? older : folder + "/gone.pdf"), name),
+                0);
         if (before == u"fifo")
             QCOMPARE(::mkfifo(name, 0600), 0);
         if (before == u"device")
             QVERIFY2(::mknod(name, S_IFCHR | 0600, makedev(1, 3)) == 0, "making a device node needs root");
         // The name to its inode, without opening it (a FIFO would wait), and everything beside it.
         const auto state = [&] {
-            struct stat info{};
+            struct stat info
+            {
+            };
             ::lstat(name, &info);
-            QByteArray seen = QByteArray::number(info.st_mode, 8) + ' ' + QByteArray::number(qulonglong(info.st_ino)) +
-                              ' ' + QByteArray::number(qlonglong(info.st_size)) + ' ' +
+            QByteArray seen = QByteArray::number(info.st_mode, 8) + ' ' +
+                              QByteArray::number(qulonglong(info.st_ino)) + ' ' +
+                              QByteArray::number(qlonglong(info.st_size)) + ' ' +
                               QByteArray::number(qlonglong(info.st_mtim.tv_nsec));
             if (S_ISREG(info.st_mode))
                 seen += ' ' + readFile(target);
             return QStringList{QString::fromLatin1(seen), QString::fromLatin1(readFile(older))} +
-                   QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+                   QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                          QDir::NoDotAndDotDot);
         };
         const QStringList was = state();
 
