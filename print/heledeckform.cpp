@@ -258,7 +258,7 @@ void HeleDeckForm::exported(print::ExportKind kind, const print::ExportOutcome &
     using End = print::ExportOutcome::End;
     if (outcome.end == End::Done || outcome.end == End::CalledOff)
         return;
-    // The card images' reasons name their file; a PDF's failure also says that an older file is kept.
+    // The card images' reasons say it all; a PDF's failure also says that an older file is kept.
     const bool framed = kind == print::ExportKind::Calibration ||
                         (kind == print::ExportKind::DeckPdf && outcome.end != End::NotMade);
     failed(framed ? QString::fromUtf16(print::kPdfFailed).arg(outcome.text) : outcome.text);
