@@ -195,6 +195,37 @@ private Q_SLOTS:
         QCOMPARE(bar.last(), print::kBarSteps);
     }
 
+    // Given the deck's print record, the window's PDF is made from the master, three times as fine as the
+    // sheet on every face page, at the same place on paper.
+    void windowPrintsFromTheMaster()
+    {
+        AnsweringDialogs dialogs;
+        QList<QList<QSize>> sizes;
+        for (const bool record : {false, true}) {
+            HeleDeckForm form(m_coloured, {}, m_pacer, m_prompter, *m_folder, m_queues, dialogs, *m_settings);
+            if (record)
+                form.setPrintRecord(PrintRecord::fromSheet(m_coloured));
+            dialogs.path =
+                m_scratch.filePath(record ? QStringLiteral("master.pdf") : QStringLiteral("sheet.pdf"));
+            child<QPushButton>(&form, "PdfKnop")->click();
+            QVERIFY(workEnds(&form));
+            QProcess list;
+            list.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), dialogs.path});
+            QVERIFY(list.waitForFinished(60000));
+            sizes.append(QList<QSize>());
+            for (const QString &line :
+                 QString::fromLatin1(list.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts).mid(2)) {
+                const QStringList f = line.split(u' ', Qt::SkipEmptyParts);
+                sizes.back() << QSize(f.at(3).toInt(), f.at(4).toInt());
+            }
+        }
+        QVERIFY(m_prompter.shown.isEmpty());
+        QCOMPARE(sizes[0].size(), print::kPageCount);
+        QCOMPARE(sizes[1].size(), print::kPageCount);
+        for (int i = 0; i < print::kPageCount; ++i)
+            QCOMPARE(sizes[1][i], sizes[0][i] * 3);
+    }
+
     // Save and print from the window; each is one document, the suggested file named after the project. A
     // full disk leaves the older file as it was and says so.
     void deckWindow()
