@@ -41,7 +41,11 @@ test: test-plain test-asan fuzz
 package: build
 	cd $(BUILD) && cpack
 
+# Each benchmark with what it needs: bench_master reads the application folder the build generates beside it.
 bench: build
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
-	@for b in $(BUILD)/bin/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b; done
+	@for b in $(BUILD)/bin/bench_*; do \
+	    case $$b in */bench_master) args=$(BUILD)/bin ;; *) args= ;; esac; \
+	    echo "== $$b $$args"; QT_QPA_PLATFORM=offscreen $$b $$args; \
+	done
 	@echo "== bench/bench_package.sh"; bench/bench_package.sh $(BUILD)

@@ -40,7 +40,7 @@ struct Pdf
     qint64 bytes = 0;
 };
 
-Pdf deckPdf(const std::function<QImage()> &picture)
+Pdf deckPdf(const std::function<ScaledPicture()> &picture)
 {
     Pdf result;
     const print::BackChoice back;
@@ -93,10 +93,10 @@ int main(int argc, char **argv)
     });
     const qint64 companion = QFileInfo(dir.filePath(QStringLiteral("Projecten/bank.krm"))).size();
 
-    const Pdf today = deckPdf([&] { return sheet; });
+    const Pdf today = deckPdf([&] { return ScaledPicture{sheet, 1}; });
     const qint64 peakToday = test::processStatusBytes("VmHWM");
     const double render = bench::medianMs(3, [&] { deck.printRecord().render(); });
-    const Pdf master = deckPdf([&] { return deck.printRecord().render(); });
+    const Pdf master = deckPdf([&] { return ScaledPicture{deck.printRecord().render(), master::kScale}; });
     const qint64 peakMaster = test::processStatusBytes("VmHWM");
 
     std::printf("%-34s %9s %9s\n", "", "sheet", "master");

@@ -207,7 +207,7 @@ int main(int argc, char **argv)
         std::printf("last PDF: %lld bytes\n", QFileInfo(dir.filePath(QStringLiteral("page.pdf"))).size());
 
     Surface working;
-    print::composeFacePage(sheet, print::facePage(1), working);
+    print::composeFacePage(ScaledPicture{sheet}, print::facePage(1), working);
     const QSize landscape(16838, 11906), portrait(11906, 16838);
     for (const int dpi : {300, 600}) {
         const double faceFloor = drawIntoPage(working.image(), landscape, QRect(150, 600, 16200, 10200), dpi, runs);
@@ -226,10 +226,10 @@ int main(int argc, char **argv)
     print::DeckOptions wholeBacks;
     wholeBacks.wholePageBack = true;
     const double deckMs = bench::medianMs(runs, [&] {
-        print::savePdf(*print::deckPdf(sheet, chosen, wholeBacks, nullptr), deckPath, nullptr);
+        print::savePdf(*print::deckPdf(ScaledPicture{sheet}, chosen, wholeBacks, nullptr), deckPath, nullptr);
     });
     const double pngMs = bench::medianMs(runs, [&] {
-        const auto pages = print::deckPages(sheet, chosen, wholeBacks, nullptr);
+        const auto pages = print::deckPages(ScaledPicture{sheet}, chosen, wholeBacks, nullptr);
         int i = 0;
         for (const print::PrintPage &page : *pages)
             page.picture.image.save(dir.filePath(QStringLiteral("page-%1.png").arg(i++)), "PNG");
@@ -272,7 +272,7 @@ int main(int argc, char **argv)
         options.cardSize = l.size;
         options.paper = l.paper;
         const double ms = bench::medianMs(runs, [&] {
-            print::savePdf(*print::deckPdf(sheet, chosen, options, nullptr), layoutPath, nullptr);
+            print::savePdf(*print::deckPdf(ScaledPicture{sheet}, chosen, options, nullptr), layoutPath, nullptr);
         });
         const QByteArray what = QByteArray("Deck PDF, ") + l.name;
         bench::report(what.constData(), ms, "deck of whole-page backs", deckMs);
@@ -282,7 +282,7 @@ int main(int argc, char **argv)
     }
     const QString cardsFolder = dir.filePath(QStringLiteral("cards"));
     const double cardsMs = bench::medianMs(3, [&] {
-        print::writeCardImages(sheet, chosen.image, cardsFolder, print::CardSize::Size63x88,
+        print::writeCardImages(ScaledPicture{sheet}, chosen.image, cardsFolder, print::CardSize::Size63x88,
                                print::kDefaultBleedMm);
     });
     qint64 cardBytes = 0;

@@ -92,7 +92,7 @@ void AfdrukForm::ok()
                             left = m_leftMargin->currentText()](QString *reason, std::stop_token stop,
                                                                 const print::PageProgress &progress) {
         Surface working;
-        const QImage picture = print::masterPicture(sheet, record, progress, stop);
+        const ScaledPicture picture = print::masterPicture(sheet, record, progress, stop);
         if (picture.isNull())
             return std::optional<PrintJob>();
         return print::facePageJob(picture, print::facePage(page), top, left, working, reason);

@@ -82,7 +82,7 @@ QString cardFolderRefusal(const QString &folder)
     return {};
 }
 
-QString writeCardImages(const QImage &sheet, const QImage &back, const QString &folder, CardSize size,
+QString writeCardImages(const ScaledPicture &sheet, const QImage &back, const QString &folder, CardSize size,
                         double bleedMm, const PageProgress &progress, std::stop_token stop)
 {
     if (const QString why = cardFolderRefusal(folder); !why.isEmpty())
@@ -92,11 +92,11 @@ QString writeCardImages(const QImage &sheet, const QImage &back, const QString &
     const QStringList names = cardImageNames();
     const QSize card = cardDots(size);
     const int bleed = dotsFor(bleedMm);
-    const int total = back.isNull() ? kCardCount : kCardCount + 1;
+    const int total = back.isNull() ? sheet::kCardCount : sheet::kCardCount + 1;
     for (int i = 0; i < total; ++i) {
         if (stop.stop_requested())
             return QString::fromUtf16(kPdfCalledOff);
-        const QImage image = i < kCardCount ? bledCard(sheetPiece(sheet, cellTwips(i)), card, bleed)
+        const QImage image = i < sheet::kCardCount ? bledCard(sheetPiece(sheet, sheet::cardCell(i)), card, bleed)
                                             : bledCard(back, card, bleed, true);
         QSaveFile file(QDir(folder).filePath(names[i]));
         QImageWriter writer(&file, "png");

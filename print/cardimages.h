@@ -36,7 +36,7 @@ QString cardFolderRefusal(const QString &folder);
 // Writes the 56 cards and, when `back` is no null image, the back into `folder` (made when missing), each
 // file whole or not at all. Empty when done, else why not; a stop between two files ends the work.
 // `progress` counts the files.
-QString writeCardImages(const QImage &sheet, const QImage &back, const QString &folder, CardSize size,
+QString writeCardImages(const ScaledPicture &sheet, const QImage &back, const QString &folder, CardSize size,
                         double bleedMm, const PageProgress &progress = {}, std::stop_token stop = {});
 
 } // namespace vellora::print

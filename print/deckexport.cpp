@@ -8,7 +8,7 @@ DeckOutcome failed(const QString &text) { return {DeckOutcome::End::Failed, text
 
 } // namespace
 
-std::optional<QByteArray> deckPdf(const QImage &sheet, const BackChoice &back, const DeckOptions &options,
+std::optional<QByteArray> deckPdf(const ScaledPicture &sheet, const BackChoice &back, const DeckOptions &options,
                                   QString *error, const PageProgress &progress, std::stop_token stop)
 {
     const std::optional<std::vector<PrintPage>> pages = deckPages(sheet, back, options, error);
@@ -17,23 +17,8 @@ std::optional<QByteArray> deckPdf(const QImage &sheet, const BackChoice &back, c
     return pdfDocument(*pages, error, progress, std::move(stop));
 }
 
-DeckOutcome saveDeckPdf(const QImage &sheet, const BackChoice &back, const DeckOptions &options,
-                        const QString &path, const PageProgress &progress, std::stop_token stop)
-{
-    QString error;
-    const std::optional<QByteArray> pdf = deckPdf(sheet, back, options, &error, progress, stop);
-    const bool saved = pdf && savePdf(*pdf, path, &error, stop);
-    if (stop.stop_requested() && !saved)
-        return {DeckOutcome::End::CalledOff, {}, 0};
-    if (!pdf)
-        return failed(error);
-    if (!saved)
-        return failed(QString::fromUtf16(kPdfFailed).arg(error));
-    return {};
-}
-
 DeckOutcome printDeck(const PrintQueues &action, const QString &printer, const JobOptions &jobOptions,
-                      const QImage &sheet, const BackChoice &back, const DeckOptions &options,
+                      const ScaledPicture &sheet, const BackChoice &back, const DeckOptions &options,
                       const PageProgress &progress, std::stop_token stop)
 {
     // The printer first: a printer that cannot print is the failure the user hears of, whatever the margins.

@@ -17,7 +17,7 @@ inline constexpr char16_t kPdfFailed[] =
     u"De PDF is niet opgeslagen:\n%1\n\nEen bestaand bestand met die naam is ongewijzigd.";
 
 // The whole deck as one PDF document: the pages of deckPages(), made in memory.
-std::optional<QByteArray> deckPdf(const QImage &sheet, const BackChoice &back, const DeckOptions &options,
+std::optional<QByteArray> deckPdf(const ScaledPicture &sheet, const BackChoice &back, const DeckOptions &options,
                                   QString *error, const PageProgress &progress = {}, std::stop_token stop = {});
 
 // What a whole-deck action came to: done, called off, the printer's failure, or another failure with what
@@ -30,16 +30,11 @@ struct DeckOutcome
     int job = 0; // the print server's number for a printed deck; 0 when it gave none
 };
 
-// The whole deck written to `path`, whole or not at all: on a failure, or a stop before the new file takes
-// the name, a file there keeps what it had. For a worker thread, as it takes a while.
-DeckOutcome saveDeckPdf(const QImage &sheet, const BackChoice &back, const DeckOptions &options,
-                        const QString &path, const PageProgress &progress = {}, std::stop_token stop = {});
-
 // The whole deck as one job on `printer`, once its queue says it will print. `action` is one print action of
 // the queues (PrintQueues::action), made when the user pressed; it is used on the calling thread, which may be
 // a worker.
 DeckOutcome printDeck(const PrintQueues &action, const QString &printer, const JobOptions &jobOptions,
-                      const QImage &sheet, const BackChoice &back, const DeckOptions &options,
+                      const ScaledPicture &sheet, const BackChoice &back, const DeckOptions &options,
                       const PageProgress &progress = {}, std::stop_token stop = {});
 
 } // namespace print

@@ -49,30 +49,29 @@ QSize cardTwips(CardSize size)
     return {mmTwips(mm.width()), mmTwips(mm.height())};
 }
 
-QRect cellTwips(int cell)
+QRect sheetPixels(const ScaledPicture &sheet, const QRect &twips)
 {
-    return QRect(
-        QPoint(cell % kSheetColumns * kCellTwips.width(), cell / kSheetColumns * kCellTwips.height()),
-        kCellTwips);
+    const double perPixel = sheet.twipsPerPixel();
+    const int left = nearest(twips.x() / perPixel), top = nearest(twips.y() / perPixel);
+    return QRect(left, top, nearest(twips.width() / perPixel), nearest(twips.height() / perPixel));
 }
 
-QRect sheetPixels(const QImage &sheet, const QRect &twips)
-{
-    // Twips per pixel of this picture: 15 for the sheet as it is kept, less for a finer one.
-    const double scale = double(sheet.width()) / kSheetPixelsWide / 15.0;
-    const int left = nearest(twips.x() * scale), top = nearest(twips.y() * scale);
-    return QRect(left, top, nearest(twips.width() * scale), nearest(twips.height() * scale));
-}
-
-QImage sheetPiece(const QImage &sheet, const QRect &twips)
+QImage sheetPiece(const ScaledPicture &sheet, const QRect &twips)
 {
     const QRect pixels = sheetPixels(sheet, twips);
+    const QImage &image = sheet.image;
+    if (image.rect().contains(pixels) && image.format() == QImage::Format_RGB32 && !pixels.isEmpty()) {
+        // The view keeps its picture alive and is read only: a write would detach it.
+        const auto release = [](void *kept) { delete static_cast<QImage *>(kept); };
+        return QImage(image.constScanLine(pixels.y()) + pixels.x() * 4, pixels.width(), pixels.height(),
+                      image.bytesPerLine(), QImage::Format_RGB32, release, new QImage(image));
+    }
     QImage piece(pixels.size(), QImage::Format_RGB32);
     piece.fill(Qt::white);
-    const QRect inside = pixels.intersected(sheet.rect());
+    const QRect inside = pixels.intersected(image.rect());
     if (inside.isEmpty())
         return piece;
-    const QImage part = sheet.copy(inside).convertToFormat(QImage::Format_RGB32);
+    const QImage part = image.copy(inside).convertToFormat(QImage::Format_RGB32);
     const QPoint at = inside.topLeft() - pixels.topLeft();
     for (int y = 0; y < part.height(); ++y)
         std::copy_n(reinterpret_cast<const QRgb *>(part.constScanLine(y)), part.width(),

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "sheet/cardsheet.h"
+#include "sheet/scaledpicture.h"
+
 #include <QImage>
 #include <QLocale>
 #include <QPageLayout>
@@ -57,19 +60,13 @@ inline constexpr int kMarkGap = mmTwips(1.5);
 inline constexpr int kMarkLength = mmTwips(5);
 inline constexpr int kMarkShortest = mmTwips(1);
 
-// The sheet's own measure: 14 x 4 cards of 4275 x 6000 twips, whatever the pixels of the picture holding it.
-inline constexpr int kSheetTwipsWide = 59850;
-inline constexpr int kSheetPixelsWide = 3990;
-inline constexpr QSize kCellTwips{4275, 6000};
-inline constexpr int kCardCount = 56;
-inline constexpr int kSheetColumns = 14;
-QRect cellTwips(int cell); // cells counted row by row, Harten A first
-
-// The pixels of `sheet` under a rectangle of the sheet in twips. A sheet of 3990 pixels has 15 twips to the
-// pixel; a finer one of the same sheet scales with its width, so the same twips name the same place.
-QRect sheetPixels(const QImage &sheet, const QRect &twips);
-// That part of the sheet, as RGB32; whatever lies beyond the sheet is left out.
-QImage sheetPiece(const QImage &sheet, const QRect &twips);
+// The pixels of `sheet` under a rectangle of the sheet in twips, at the picture's own twips to the pixel, so
+// the same twips name the same place in the sheet and in the print master.
+QRect sheetPixels(const ScaledPicture &sheet, const QRect &twips);
+// That part of the sheet, as RGB32; whatever lies beyond the sheet is left out. A part that lies within an
+// RGB32 picture shares its pixels, read only, rather than copying them: the master's pages would otherwise
+// hold as much memory again.
+QImage sheetPiece(const ScaledPicture &sheet, const QRect &twips);
 
 // The part of a picture of `picture` pixels that covers a rectangle of `target`'s proportions, centred.
 QRectF coverCrop(QSize picture, QSizeF target);
@@ -92,7 +89,7 @@ struct CardGrid
     int columns = 0, rows = 0;
     QPoint origin; // top left of the first card on the paper
     int perPage() const { return columns * rows; }
-    int pageCount() const { return (kCardCount + perPage() - 1) / std::max(1, perPage()); }
+    int pageCount() const { return (sheet::kCardCount + perPage() - 1) / std::max(1, perPage()); }
     QRect slot(int index) const; // index on its page, row by row
 };
 CardGrid cardGrid(Paper paper, CardSize size);

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "print/backgallery.h"
+#include "print/deckdialogs.h"
 #include "print/deckexport.h"
+#include "print/exportpath.h"
 #include "print/printpage.h"
 #include "print/printqueues.h"
-
-#include "sheet/printmaster.h"
+#include "sheet/decksnapshot.h"
 
 #include <QDialog>
 #include <QImage>
@@ -29,43 +30,6 @@ class PictureBox;
 class Prompter;
 class WorkStrip;
 
-// Where the deck goes once the user has chosen: a printer with its job options, or a file when the print
-// dialog was told to print to one.
-struct PrintChoice
-{
-    QString printer;
-    JobOptions options;
-    QString pdfFile;
-    // The printer's paper when it is one the cards can be laid out for; the cards then go on it.
-    std::optional<print::Paper> paper = {};
-};
-
-// The two questions the whole-deck window asks through the platform's own dialogs; tests answer in their
-// place.
-class DeckDialogs
-{
-public:
-    virtual ~DeckDialogs() = default;
-    // The file to save the PDF as, starting from `suggested`; nothing when cancelled.
-    virtual std::optional<QString> pdfPath(QWidget *parent, const QString &suggested) = 0;
-    // The printer and its options, starting from `printer`; nothing when cancelled.
-    virtual std::optional<PrintChoice> printer(QWidget *parent, const QString &printer) = 0;
-    // The folder for the cards as pictures; nothing when cancelled.
-    virtual std::optional<QString> cardFolder(QWidget *, const QString &) { return std::nullopt; }
-    // A picture of the user's own to use as a back; nothing when cancelled.
-    virtual std::optional<QString> backPicture(QWidget *) { return std::nullopt; }
-};
-
-// The save dialog and Qt's print dialog.
-class QtDeckDialogs final : public DeckDialogs
-{
-public:
-    std::optional<QString> pdfPath(QWidget *parent, const QString &suggested) override;
-    std::optional<PrintChoice> printer(QWidget *parent, const QString &printer) override;
-    std::optional<QString> cardFolder(QWidget *parent, const QString &suggested) override;
-    std::optional<QString> backPicture(QWidget *parent) override;
-};
-
 // "Hele deck afdrukken": all face pages and their backs as one document, saved as a PDF or printed as one
 // job, in duplex order or faces first, with cut marks and a scale bar, as the six pages or as whole cards;
 // besides, the cards as pictures and the alignment sheet. Built afresh at every opening but for the turn,
@@ -82,7 +46,7 @@ public:
                  QSettings &settings, QWidget *parent = nullptr);
 
     // The deck is printed from this record's master, drawn on the worker; without one from the sheet.
-    void setPrintRecord(PrintRecord record) { m_record = std::move(record); }
+    void setPrintRecord(PrintRecord record) { m_deck.record = std::move(record); }
 
     print::DeckOptions options() const;
     // The back chosen: 0 for none, else n as the counter shows it.
@@ -97,10 +61,17 @@ public Q_SLOTS:
     void reject() override;
 
 private:
+    void buildPreviews();
+    void buildBackChooser();
+    void buildChoices(QSettings &settings);
+    void buildButtons(Pacer &pacer, const AppFolder &folder);
     void showBack(int n);
     // The back chosen, read from its file; nothing, said to the user, when it cannot be read.
     std::optional<print::BackChoice> chosenBack();
-    void writePdf(const QString &path);
+    // Every file the window writes goes through print::exportDeck, refused at once when it may not be
+    // replaced.
+    void exportTo(print::ExportKind kind, const QString &path);
+    void exported(print::ExportKind kind, const print::ExportOutcome &outcome);
     void savePdf();
     void print();
     void printOn(const PrintChoice &choice);
@@ -111,29 +82,27 @@ private:
     void addOwnBack();
     void showEdgeWarning();
 
-    QImage m_sheet;
-    PrintRecord m_record;
-    QString m_projectName;
+    DeckSnapshot m_deck;
     Prompter &m_prompter;
     const PrintQueues &m_queues;
     DeckDialogs &m_dialogs;
     BackGallery m_gallery;
     BackGallery::PictureReader m_readPicture;
-    PictureBox *m_pic;
-    PictureBox *m_backPic;
-    QScrollBar *m_scroll;
-    QLabel *m_counter;
-    QRadioButton *m_duplex;
-    QRadioButton *m_facesFirst;
-    QCheckBox *m_cutMarks;
-    QCheckBox *m_scaleBar;
-    QComboBox *m_topMargin;
-    QComboBox *m_leftMargin;
-    QPushButton *m_pdfButton;
-    QPushButton *m_printButton;
-    DeckChoices *m_choices;
-    QLabel *m_edgeWarning;
-    WorkStrip *m_work;
+    PictureBox *m_sheetPreview = nullptr;
+    PictureBox *m_backPreview = nullptr;
+    QScrollBar *m_backScroll = nullptr;
+    QLabel *m_backCounter = nullptr;
+    QRadioButton *m_duplex = nullptr;
+    QRadioButton *m_facesFirst = nullptr;
+    QCheckBox *m_cutMarks = nullptr;
+    QCheckBox *m_scaleBar = nullptr;
+    QComboBox *m_topMargin = nullptr;
+    QComboBox *m_leftMargin = nullptr;
+    QPushButton *m_pdfButton = nullptr;
+    QPushButton *m_printButton = nullptr;
+    DeckChoices *m_choices = nullptr;
+    QLabel *m_edgeWarning = nullptr;
+    WorkStrip *m_work = nullptr;
 };
 
 namespace print {

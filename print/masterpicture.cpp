@@ -2,20 +2,21 @@
 
 namespace vellora::print {
 
-QImage masterPicture(const QImage &sheet, const PrintRecord &record, const PageProgress &progress,
+ScaledPicture masterPicture(const QImage &sheet, const PrintRecord &record, const PageProgress &progress,
                      std::stop_token stop)
 {
     if (record.isEmpty()) {
         if (progress)
             progress(kMasterSteps, kBarSteps);
-        return sheet;
+        return {sheet, 1};
     }
-    return record.render(
+    return {record.render(
         [&progress](int done, int total) {
             if (progress)
                 progress(int(qint64(done) * kMasterSteps / total), kBarSteps);
         },
-        stop);
+        stop),
+            master::kScale};
 }
 
 PageProgress afterMaster(const PageProgress &progress)

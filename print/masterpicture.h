@@ -2,6 +2,7 @@
 
 #include "print/pdfdocument.h"
 #include "sheet/printmaster.h"
+#include "sheet/scaledpicture.h"
 
 #include <QImage>
 
@@ -15,8 +16,8 @@ inline constexpr int kBarSteps = 1000;
 inline constexpr int kMasterSteps = 200;
 
 // The picture pages are made from: the master drawn from `record`, its progress the bar's first part, or the
-// sheet itself when there is no record. Null when stopped meanwhile.
-QImage masterPicture(const QImage &sheet, const PrintRecord &record, const PageProgress &progress,
+// sheet itself when there is no record, each with its scale. Null when stopped meanwhile.
+ScaledPicture masterPicture(const QImage &sheet, const PrintRecord &record, const PageProgress &progress,
                      std::stop_token stop);
 // The pages' progress on the rest of the bar.
 PageProgress afterMaster(const PageProgress &progress);

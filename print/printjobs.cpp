@@ -33,7 +33,7 @@ PrintOutcome refused(const QString &reason) { return {false, reason, {}, 0}; }
 
 } // namespace
 
-std::optional<PrintJob> facePageJob(const QImage &sheet, const FacePage &page, const QString &topMargin,
+std::optional<PrintJob> facePageJob(const ScaledPicture &sheet, const FacePage &page, const QString &topMargin,
                                     const QString &leftMargin, Surface &workingPicture, QString *reason)
 {
     composeFacePage(sheet, page, workingPicture);
@@ -71,7 +71,7 @@ PrintOutcome printOnDefault(const PrintQueues &action, PrintJob job, std::stop_t
     return {true, {}, job.printer, action.lastJob()};
 }
 
-PrintOutcome printFacePage(const QImage &sheet, const FacePage &page, const QString &topMargin,
+PrintOutcome printFacePage(const ScaledPicture &sheet, const FacePage &page, const QString &topMargin,
                            const QString &leftMargin, Surface &workingPicture, const PrintQueues &queues)
 {
     QString reason;

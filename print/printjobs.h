@@ -34,7 +34,7 @@ struct PrintOutcome
 // The job of one face page for the default printer: the working picture is rebuilt from the sheet, then
 // painted stretched to the page's printed size at (left margin, top margin). Margins are the texts of the two
 // margin boxes. Nothing, with the reason, when a margin is no position on the page.
-std::optional<PrintJob> facePageJob(const QImage &sheet, const FacePage &page, const QString &topMargin,
+std::optional<PrintJob> facePageJob(const ScaledPicture &sheet, const FacePage &page, const QString &topMargin,
                                     const QString &leftMargin, Surface &workingPicture, QString *reason);
 // The job of a back, stretched to 12000 x 16900 twips at (left margin, top margin).
 std::optional<PrintJob> backJob(const QImage &back, const QString &topMargin, const QString &leftMargin,
@@ -49,7 +49,7 @@ PrintOutcome printOnDefault(const PrintQueues &action, PrintJob job, std::stop_t
                             const PageProgress &progress = {});
 
 // A face page and a back as one press of Ok prints them, all on the calling thread.
-PrintOutcome printFacePage(const QImage &sheet, const FacePage &page, const QString &topMargin,
+PrintOutcome printFacePage(const ScaledPicture &sheet, const FacePage &page, const QString &topMargin,
                            const QString &leftMargin, Surface &workingPicture, const PrintQueues &queues);
 PrintOutcome printBack(const QImage &back, const QString &topMargin, const QString &leftMargin,
                        const PrintQueues &queues);

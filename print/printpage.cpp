@@ -19,9 +19,6 @@ constexpr int mm(double millimetres)
 
 constexpr int kBarHeight = mm(1.2);
 
-constexpr int kCardWidth = 4275;
-constexpr int kCardHeight = 6000;
-
 int onPaper(int sheetOffset, int sheetSpan, int paperStart, int paperSpan)
 {
     return paperStart + int(std::lround(double(sheetOffset) * paperSpan / sheetSpan));
@@ -49,10 +46,11 @@ QSize PrintPage::paperTwips() const
     return print::paperTwips(paper, orientation);
 }
 
-void composeFacePage(const QImage &sheet, const FacePage &page, Surface &workingPicture)
+void composeFacePage(const ScaledPicture &picture, const FacePage &page, Surface &workingPicture)
 {
     // The print master has three times the sheet's pixels: the same twips, five to its pixel.
-    workingPicture.scale = std::max(1, sheet.width() / sheet::kWidthPixels);
+    const QImage &sheet = picture.image;
+    workingPicture.scale = picture.scale;
     workingPicture.setPicture(QImage());
     const QSize working(page.workingWidth, kWorkingHeight);
     const QRect within = workingPicture.toPixels(QRectF(page.sheetRect.topLeft(), working));
@@ -92,9 +90,9 @@ CardEdges cardEdges(const FacePage &page, const QRect &printed)
 {
     const int sheetX = page.sheetRect.x(), sheetY = page.sheetRect.y();
     CardEdges edges;
-    for (const int x : edgesWithin(sheetX, sheetX + page.workingWidth, kCardWidth))
+    for (const int x : edgesWithin(sheetX, sheetX + page.workingWidth, sheet::kCellWidth))
         edges.x.push_back(onPaper(x - sheetX, page.workingWidth, printed.x(), printed.width()));
-    for (const int y : edgesWithin(sheetY, sheetY + kWorkingHeight, kCardHeight))
+    for (const int y : edgesWithin(sheetY, sheetY + kWorkingHeight, sheet::kCellHeight))
         edges.y.push_back(onPaper(y - sheetY, kWorkingHeight, printed.y(), printed.height()));
     return edges;
 }
@@ -133,7 +131,7 @@ std::vector<int> deckSequence(DeckOrder order, bool withBacks, int faces)
 namespace {
 
 // Face page n as "Serie n" prints it, its working picture taken from the sheet through sheetPiece.
-PrintPage pagesFace(const QImage &sheet, int n, QPoint origin, const DeckOptions &options)
+PrintPage pagesFace(const ScaledPicture &sheet, int n, QPoint origin, const DeckOptions &options)
 {
     const FacePage &face = facePage(n);
     const QImage working =
@@ -152,15 +150,15 @@ PrintPage pagesFace(const QImage &sheet, int n, QPoint origin, const DeckOptions
 }
 
 // Face page n of the cards layout: the cards from (n - 1) x the grid's count on, row by row.
-PrintPage cardsFace(const QImage &sheet, const CardGrid &grid, int n, const DeckOptions &options)
+PrintPage cardsFace(const ScaledPicture &sheet, const CardGrid &grid, int n, const DeckOptions &options)
 {
     PrintPage page;
     page.orientation = grid.orientation;
     page.paper = options.paper;
     page.faceNumber = n;
-    for (int slot = 0, cell = (n - 1) * grid.perPage(); slot < grid.perPage() && cell < kCardCount;
+    for (int slot = 0, cell = (n - 1) * grid.perPage(); slot < grid.perPage() && cell < sheet::kCardCount;
          ++slot, ++cell) {
-        page.cards.push_back({sheetPiece(sheet, cellTwips(cell)), grid.slot(slot), {}});
+        page.cards.push_back({sheetPiece(sheet, sheet::cardCell(cell)), grid.slot(slot), {}});
         page.cardCuts.push_back(grid.slot(slot));
     }
     const QRect extent(grid.origin, QSize(grid.columns * grid.card.width(), grid.rows * grid.card.height()));
@@ -199,7 +197,7 @@ PrintPage backOf(const PrintPage &face, const BackChoice &back, const DeckOption
 
 } // namespace
 
-std::optional<std::vector<PrintPage>> deckPages(const QImage &sheet, const BackChoice &back,
+std::optional<std::vector<PrintPage>> deckPages(const ScaledPicture &sheet, const BackChoice &back,
                                                 const DeckOptions &options, QString *error)
 {
     const auto refuse = [error](const QString &why) -> std::optional<std::vector<PrintPage>> {
@@ -254,7 +252,7 @@ QString edgeBandWarning(const DeckOptions &options)
     probe.wholePageBack = false; // a back over the whole page is meant to reach its edges
     QImage anyBack(1, 1, QImage::Format_RGB32);
     anyBack.fill(Qt::white);
-    const auto pages = deckPages(QImage(), BackChoice{anyBack, {}}, probe, nullptr);
+    const auto pages = deckPages(ScaledPicture(), BackChoice{anyBack, {}}, probe, nullptr);
     if (!pages || std::ranges::all_of(*pages, clearOfEdgeBand))
         return {};
     return QString::fromUtf16(kEdgeBandWarning);

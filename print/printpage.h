@@ -2,6 +2,7 @@
 
 #include "print/decklayout.h"
 #include "print/pagetables.h"
+#include "sheet/scaledpicture.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -69,8 +70,8 @@ struct PrintPage
 
 // The working picture of a face page: the page's sheet rectangle copied at its own size onto a fresh surface
 // of the page's width and 12000 twips high, cut off at its right edge. `sheet` may be the print master, three
-// times as large; the working picture then is too.
-void composeFacePage(const QImage &sheet, const FacePage &page, Surface &workingPicture);
+// times as fine; the working picture then is too.
+void composeFacePage(const ScaledPicture &sheet, const FacePage &page, Surface &workingPicture);
 
 // What "Serie n" prints: the working picture stretched to the page's printed size at `origin` (left, top).
 PrintPage facePrintPage(const QImage &workingPicture, const FacePage &page, QPoint origin);
@@ -127,7 +128,7 @@ struct BackChoice
 // The pages of the whole deck; nothing, with the reason, when a margin is no position on the page. Each back
 // page has its face page's paper and carries the back once behind every whole card, covering the card,
 // unless the whole-page back is asked for.
-std::optional<std::vector<PrintPage>> deckPages(const QImage &sheet, const BackChoice &back,
+std::optional<std::vector<PrintPage>> deckPages(const ScaledPicture &sheet, const BackChoice &back,
                                                 const DeckOptions &options, QString *error);
 
 inline constexpr char16_t kPagesOnA4Only[] =

@@ -21,6 +21,8 @@ inline constexpr int kWidth = kColumns * kCellWidth;  // 59850 twips, 3990 pixel
 inline constexpr int kHeight = kRows * kCellHeight;   // 24000 twips, 1600 pixels
 inline constexpr int kWidthPixels = 3990;
 inline constexpr int kHeightPixels = 1600;
+inline constexpr int kTwipsPerPixel = kWidth / kWidthPixels; // 15
+inline constexpr int kCardCount = kRows * kColumns;
 inline constexpr int kJokerColumn = 13;
 
 // The upper half is painted, the lower half is its mirror image 3015 twips lower, so pixel row 200 of a card
@@ -32,6 +34,8 @@ enum class Suit { Harten = 0, Klavers = 1, Ruiten = 2, Schoppen = 3 };
 
 constexpr QPoint cellOrigin(int row, int column) { return {column * kCellWidth, row * kCellHeight}; }
 constexpr QRect cellRect(int row, int column) { return {cellOrigin(row, column), QSize(kCellWidth, kCellHeight)}; }
+// Cell `cell` of the sheet, counted row by row from the ace of Harten.
+constexpr QRect cardCell(int cell) { return cellRect(cell / kColumns, cell % kColumns); }
 constexpr QRect upperHalf(int row, int column) { return {cellOrigin(row, column), QSize(kCellWidth, kHalfHeight)}; }
 
 // "A", "2" .. "10", "B", "V", "K", "J"

@@ -2,6 +2,7 @@
 
 #include "print/cardimages.h"
 #include "print/printpage.h"
+#include "sheet/decksnapshot.h"
 
 #include <QByteArray>
 #include <QList>
@@ -74,11 +75,11 @@ public:
     Outcome run(const CommandLineRequest &request) const;
 
 private:
-    Outcome exportPdf(const PdfExportRequest &request) const;
-    Outcome exportCards(const PdfExportRequest &request) const;
-    Outcome calibration(const PdfExportRequest &request) const;
-    // The sheet and back a request names, or the refusal.
-    std::variant<std::pair<QImage, print::BackChoice>, Outcome> deckOf(const PdfExportRequest &request) const;
+    // Every command that writes goes through print::exportDeck, as the deck window's buttons do.
+    Outcome exportDeck(Command command, const PdfExportRequest &request) const;
+    // The sheet and print record a request names, or the refusal.
+    std::variant<DeckSnapshot, Outcome> deckOf(const PdfExportRequest &request) const;
+    std::variant<print::BackChoice, Outcome> backOf(const PdfExportRequest &request) const;
     QByteArray sheetPath(const PdfExportRequest &request) const;
     QByteArray projectPath(const QByteArray &given) const;
 

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# tst_print's realQueue through a print server of its own under a temporary folder, with a cups-pdf queue as
-# the default printer. Usage: cups_e2e.sh <tst_print>. Exit 0 passed, 1 failed, 77 cannot run here (with the
+# tst_printqueues' realQueue through a print server of its own under a temporary folder, with a cups-pdf queue as
+# the default printer. Usage: cups_e2e.sh <tst_printqueues>. Exit 0 passed, 1 failed, 77 cannot run here (with the
 # reason), which CTest counts as failed too.
 # VELLORA_CUPS_KEEP=1 keeps the server's folder (logs, spool, PDFs).
 set -uo pipefail
-tst=${1:?usage: cups_e2e.sh <tst_print>}
+tst=${1:?usage: cups_e2e.sh <tst_printqueues>}
 queue=VelloraPDF
 ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
 skip() { echo "SKIPPED: $*"; exit 77; }

@@ -304,7 +304,7 @@ private Q_SLOTS:
                 QVERIFY2(QFile::exists(name + (i % 2 ? ".jpg" : ".png")), qPrintable(name));
                 if (i % 2)
                     continue;
-                print::composeFacePage(m_sheet, print::facePage(i / 2 + 1), working);
+                print::composeFacePage(ScaledPicture{m_sheet}, print::facePage(i / 2 + 1), working);
                 QCOMPARE(test::firstDifference(QImage(name + ".png").convertToFormat(QImage::Format_RGB32),
                                                working.image().convertToFormat(QImage::Format_RGB32)),
                          "");

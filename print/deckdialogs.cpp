@@ -1,0 +1,61 @@
+#include "print/deckdialogs.h"
+
+#include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QStandardPaths>
+
+namespace vellora {
+
+std::optional<QString> QtDeckDialogs::pdfPath(QWidget *parent, const QString &suggested)
+{
+    const QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Opslaan als PDF"), suggested,
+                                                      QStringLiteral("PDF (*.pdf)"));
+    if (path.isEmpty())
+        return std::nullopt;
+    return path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive) ? path : path + QStringLiteral(".pdf");
+}
+
+std::optional<PrintChoice> QtDeckDialogs::printer(QWidget *parent, const QString &printer)
+{
+    QPrinter qprinter(QPrinterInfo::printerInfo(printer), QPrinter::HighResolution);
+    qprinter.setDocName(QStringLiteral("Vellora"));
+    QPrintDialog dialog(&qprinter, parent);
+    // The pages are laid out already; only where they go, how often and on which sides is asked.
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    PrintChoice choice;
+    choice.printer = qprinter.printerName();
+    choice.options.copies = qprinter.copyCount();
+    if (qprinter.duplex() != QPrinter::DuplexNone)
+        choice.options.sides =
+            qprinter.duplex() == QPrinter::DuplexShortSide ? "two-sided-short-edge" : "two-sided-long-edge";
+    if (qprinter.outputFormat() == QPrinter::PdfFormat)
+        choice.pdfFile = qprinter.outputFileName();
+    const QPageSize::PageSizeId paper = qprinter.pageLayout().pageSize().id();
+    if (paper == QPageSize::A4 || paper == QPageSize::Letter)
+        choice.paper = paper == QPageSize::A4 ? print::Paper::A4 : print::Paper::Letter;
+    return choice;
+}
+
+std::optional<QString> QtDeckDialogs::cardFolder(QWidget *parent, const QString &suggested)
+{
+    const QString folder =
+        QFileDialog::getExistingDirectory(parent, QStringLiteral("Kaarten als afbeeldingen"), suggested);
+    return folder.isEmpty() ? std::nullopt : std::optional(folder);
+}
+
+std::optional<QString> QtDeckDialogs::backPicture(QWidget *parent)
+{
+    const QString path = QFileDialog::getOpenFileName(
+        parent, QStringLiteral("Eigen rug"),
+        QStandardPaths::writableLocation(QStandardPaths::PicturesLocation),
+        QStringLiteral("Afbeeldingen (*.bmp *.jpg *.jpeg *.gif *.png *.webp *.heic *.heif)"));
+    return path.isEmpty() ? std::nullopt : std::optional(path);
+}
+
+} // namespace vellora

@@ -1,0 +1,72 @@
+#include "print/exportpath.h"
+
+#include "print/calibration.h"
+#include "print/masterpicture.h"
+#include "surface/regularfile.h"
+
+#include <QFile>
+
+namespace vellora::print {
+
+namespace {
+
+using End = ExportOutcome::End;
+
+// The made document written over the target, unless a stop came first.
+ExportOutcome written(const std::optional<QByteArray> &pdf, const QString &error, const ExportTarget &target,
+                      const std::stop_token &stop)
+{
+    if (stop.stop_requested())
+        return {End::CalledOff, {}};
+    if (!pdf)
+        return {End::NotMade, error};
+    QString why;
+    if (!writeWhole(target.path, *pdf, kPdfDocument, &why))
+        return {End::NotWritten, why};
+    return {};
+}
+
+} // namespace
+
+QString exportRefusal(const DeckSnapshot &deck, const ExportTarget &target)
+{
+    if (!deck.file.isEmpty() && sameFile(target.path, deck.file))
+        return deck.name.isEmpty() ? QStringLiteral("Dit is het lege blad.")
+                                   : QStringLiteral("Dit is het project zelf.");
+    if (target.kind == ExportKind::CardImages)
+        return cardFolderRefusal(QFile::decodeName(target.path));
+    return replaceRefusal(target.path, kPdfDocument);
+}
+
+ExportOutcome exportDeck(const DeckSnapshot &deck, const ExportOptions &options, const ExportTarget &target,
+                         const PageProgress &progress, std::stop_token stop)
+{
+    if (const QString why = exportRefusal(deck, target); !why.isEmpty())
+        return {End::Refused, why};
+    QString error;
+    if (target.kind == ExportKind::Calibration)
+        return written(calibrationPdf(options.deck.paper, &error), error, target, stop);
+    const ScaledPicture picture = masterPicture(deck.sheet, deck.record, progress, stop);
+    if (picture.isNull())
+        return {End::CalledOff, {}};
+    if (target.kind == ExportKind::DeckPdf)
+        return written(deckPdf(picture, options.back, options.deck, &error, afterMaster(progress), stop),
+                       error, target, stop);
+    error = writeCardImages(picture, options.back.image, QFile::decodeName(target.path),
+                            options.deck.cardSize, options.bleedMm, afterMaster(progress), stop);
+    if (stop.stop_requested() && !error.isEmpty())
+        return {End::CalledOff, {}};
+    return error.isEmpty() ? ExportOutcome{} : ExportOutcome{End::NotWritten, error};
+}
+
+DeckOutcome printSnapshot(const PrintQueues &action, const QString &printer, const JobOptions &jobOptions,
+                          const DeckSnapshot &deck, const BackChoice &back, const DeckOptions &options,
+                          const PageProgress &progress, std::stop_token stop)
+{
+    const ScaledPicture picture = masterPicture(deck.sheet, deck.record, progress, stop);
+    if (picture.isNull())
+        return {DeckOutcome::End::CalledOff, {}, 0};
+    return printDeck(action, printer, jobOptions, picture, back, options, afterMaster(progress), stop);
+}
+
+} // namespace vellora::print

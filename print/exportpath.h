@@ -1,0 +1,74 @@
+#pragma once
+
+#include "print/cardimages.h"
+#include "print/deckexport.h"
+#include "print/pdfdocument.h"
+#include "print/printpage.h"
+#include "sheet/decksnapshot.h"
+#include "surface/regularfile.h"
+
+#include <QByteArray>
+#include <QString>
+#include <stop_token>
+
+namespace vellora::print {
+
+// Every file the deck leaves the program as, from the deck window and the command line alike: they gather
+// the choices and show the outcome, and everything between is made here, under one set of checks.
+enum class ExportKind
+{
+    DeckPdf,     // the whole deck in the chosen layout, "Serie 1" to "Serie 6" or whole cards
+    CardImages,  // a PNG per card and one of the back, into a folder
+    Calibration, // the alignment page for duplex printing
+};
+
+// Where an output goes: a PDF file, or the folder for the card images, named exactly as the file system
+// holds it (the command line's names need not be valid UTF-8).
+struct ExportTarget
+{
+    ExportKind kind = ExportKind::DeckPdf;
+    QByteArray path;
+};
+
+struct ExportOptions
+{
+    DeckOptions deck; // the alignment page takes only its paper
+    BackChoice back;
+    double bleedMm = kDefaultBleedMm; // around each card image
+};
+
+struct ExportOutcome
+{
+    // Refused: nothing was made, as the target may not be replaced; NotMade: the document could not be made;
+    // NotWritten: it was made but not written, and whatever had the name still has it.
+    enum class End
+    {
+        Done,
+        CalledOff,
+        Refused,
+        NotMade,
+        NotWritten
+    };
+    End end = End::Done;
+    QString text; // why, in Dutch: the reason alone, which the window and the command line each frame
+};
+
+inline const DocumentKind kPdfDocument{QByteArrayLiteral("%PDF-"), QStringLiteral("PDF")};
+
+// Why the output may not go to `target`, in Dutch; empty when it may. A PDF replaces only a free name or a
+// regular file that is a PDF already, never the file the deck was read from; card images go into a new or
+// empty folder, or over card images written before. Asked again just before a file takes the name.
+QString exportRefusal(const DeckSnapshot &deck, const ExportTarget &target);
+
+// Draws the deck's print master (the first part of `progress`), makes the output from it and writes it,
+// whole or not at all. For a worker thread; a stop before the output takes its name leaves everything as
+// it was.
+ExportOutcome exportDeck(const DeckSnapshot &deck, const ExportOptions &options, const ExportTarget &target,
+                         const PageProgress &progress = {}, std::stop_token stop = {});
+
+// The whole deck as one job on `printer`, drawn from its master as exportDeck draws it; see printDeck().
+DeckOutcome printSnapshot(const PrintQueues &action, const QString &printer, const JobOptions &jobOptions,
+                          const DeckSnapshot &deck, const BackChoice &back, const DeckOptions &options,
+                          const PageProgress &progress = {}, std::stop_token stop = {});
+
+} // namespace vellora::print

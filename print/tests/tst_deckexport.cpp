@@ -1,0 +1,432 @@
+// The deck's files through the one export path: the deck PDF, the card images and the alignment page, from
+// the deck window as from the command line, under the same refusals; called off, and the master first.
+#include "print/tests/printfixture.h"
+
+using namespace vellora;
+using namespace vellora::printtest;
+
+class TestDeckExport : public PrintFixture
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { setUpCase(); }
+    void cleanupTestCase() { tearDownCase(); }
+    void init() { setUp(); }
+
+    // The cards as images: 56 and the back, each at 300 dpi with the bleed carried out from its own edge;
+    // written again over themselves.
+    void cardImages_data()
+    {
+        QTest::addColumn<print::CardSize>("size");
+        QTest::addColumn<double>("bleedMm");
+        QTest::addColumn<QSize>("dots");
+        QTest::addColumn<int>("bleed");
+        QTest::newRow("63 x 88, 3 mm") << print::CardSize::Size63x88 << 3.0 << QSize(744, 1039) << 35;
+        QTest::newRow("57 x 90, no bleed") << print::CardSize::Size57x90 << 0.0 << QSize(673, 1063) << 0;
+    }
+
+    void cardImages()
+    {
+        QFETCH(const print::CardSize, size);
+        QFETCH(const double, bleedMm);
+        QFETCH(const QSize, dots);
+        QFETCH(const int, bleed);
+        const QString folder = m_scratch.filePath(QStringLiteral("cards/new"));
+        QDir(folder).removeRecursively();
+        for (int pass = 0; pass < 2; ++pass)
+            QCOMPARE(print::writeCardImages({m_coloured, 1}, quadrantBack({60, 80}), folder, size, bleedMm),
+                     QString());
+        const QStringList names = print::cardImageNames();
+        QCOMPARE(names.mid(12, 3), QStringList({"harten-k.png", "harten-joker.png", "klavers-a.png"}));
+        QStringList sorted = names;
+        sorted.sort();
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name), sorted);
+        for (const int i : {0, 13, 30, 55, 56}) {
+            const QImage image = rgb(QImage(QDir(folder).filePath(names[i])));
+            QCOMPARE(image.size(), dots + QSize(2 * bleed, 2 * bleed));
+            QCOMPARE(image.dotsPerMeterX(), 11811);
+            QCOMPARE(image.dotsPerMeterY(), 11811);
+            const QRect card(QPoint(bleed, bleed), dots);
+            for (int y = 0; y < image.height(); ++y) {
+                const int inside = std::clamp(y, card.top(), card.bottom());
+                for (const int x : {0, bleed / 2, image.width() - 1})
+                    QCOMPARE(image.pixel(x, y),
+                             image.pixel(std::clamp(x, card.left(), card.right()), inside));
+            }
+            if (i < 56)
+                QVERIFY(colourDistance(image.pixelColor(card.center()), cellColour(i)) < 8);
+            else
+                for (int q = 0; q < 4; ++q)
+                    QVERIFY(colourDistance(image.pixelColor(card.x() + card.width() * (1 + q % 2 * 2) / 4,
+                                                            card.y() + card.height() * (1 + q / 2 * 2) / 4),
+                                           QColor(kQuadrants[q])) < 8);
+        }
+    }
+
+    // A folder holding anything but earlier card images is refused and left as it was.
+    void cardFolderRefused()
+    {
+        const QString base = m_scratch.filePath(QStringLiteral("refused"));
+        QDir(base).removeRecursively();
+        QVERIFY(QDir().mkpath(base + QStringLiteral("/other")));
+        writeFile(base + QStringLiteral("/other/notes.txt"), "mine");
+        QVERIFY(QDir().mkpath(base + QStringLiteral("/notpng")));
+        writeFile(base + QStringLiteral("/notpng/harten-a.png"), "not a picture");
+        QVERIFY(QDir().mkpath(base + QStringLiteral("/folder/rug.png")));
+        writeFile(base + QStringLiteral("/file"), "a file");
+        for (const char *name : {"other", "notpng", "folder", "file"}) {
+            const QString folder = base + u'/' + QLatin1String(name);
+            const QStringList before = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden);
+            QVERIFY(!print::writeCardImages({m_coloured, 1}, {}, folder, print::CardSize::Size63x88, 3)
+                         .isEmpty());
+            QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden), before);
+        }
+    }
+
+    void deckPdfCalledOff_data()
+    {
+        QTest::addColumn<int>("stopAt"); // the page made before the stop
+        QTest::addColumn<bool>("older");
+        QTest::newRow("while the pages are made") << 3 << false;
+        QTest::newRow("while the pages are made, older file") << 3 << true;
+        QTest::newRow("after the last page, older file") << 12 << true;
+    }
+
+    // A stop while the deck's document is made, or after it but before it takes its name, leaves no file
+    // and an older one as it was. From the window, Cancel does the same and says nothing; there the worker
+    // is held back by a thread pool kept busy, so the stop surely comes first.
+    void deckPdfCalledOff()
+    {
+        QFETCH(const int, stopAt);
+        QFETCH(const bool, older);
+        const QString path = m_scratch.filePath(QStringLiteral("called off.pdf"));
+        QFile::remove(path);
+        const QByteArray olderPdf = "%PDF-older";
+        if (older)
+            writeFile(path, olderPdf);
+        std::stop_source stop;
+        int made = 0;
+        const print::ExportOptions chosen{{}, {quadrantBack({30, 40}), {}}, print::kDefaultBleedMm};
+        const print::ExportOutcome outcome = print::exportDeck(
+            DeckSnapshot{m_coloured, {}, {}, {}}, chosen,
+            {print::ExportKind::DeckPdf, QFile::encodeName(path)},
+            [&](int done, int) {
+                // The bar's first part is the master; the pages follow, one report each.
+                if (done > print::kMasterSteps && ++made == stopAt)
+                    stop.request_stop();
+            },
+            stop.get_token());
+        QCOMPARE(made, stopAt);
+        QCOMPARE(outcome.end, print::ExportOutcome::End::CalledOff);
+        QCOMPARE(readFile(path), older ? olderPdf : QByteArray());
+        QCOMPARE(QFile::exists(path), older);
+        QCOMPARE(QDir(m_scratch.path())
+                     .entryList({"*called off*", ".vellora-*"}, QDir::Files | QDir::Hidden)
+                     .size(),
+                 older ? 1 : 0);
+
+        AnsweringDialogs dialogs;
+        dialogs.path = path;
+        HeleDeckForm form(m_coloured, {}, m_pacer, m_prompter, *m_folder, m_queues, dialogs, *m_settings);
+        QThreadPool *pool = QThreadPool::globalInstance();
+        const auto busy = std::make_shared<QSemaphore>();
+        for (int i = 0; i < pool->maxThreadCount(); ++i)
+            pool->start([busy] { busy->acquire(); });
+        child<QPushButton>(&form, "PdfKnop")->click();
+        child<QPushButton>(&form, "StopKnop")->click();
+        busy->release(pool->maxThreadCount());
+        QVERIFY(workEnds(&form));
+        QCOMPARE(readFile(path), older ? olderPdf : QByteArray());
+        QVERIFY(m_prompter.shown.isEmpty());
+    }
+
+    // The print master is drawn before the first page, as the bar's first part, and a stop meanwhile ends it
+    // with no picture; the pages then fill the rest of the bar. Without a record the sheet is the picture.
+    void theMasterIsTheBarsFirstPart_data()
+    {
+        QTest::addColumn<bool>("record");
+        QTest::addColumn<int>("stopAt"); // the report of the master's drawing that stops it; 0 for none
+        QTest::newRow("the sheet") << false << 0;
+        QTest::newRow("the master") << true << 0;
+        QTest::newRow("stopped while drawn") << true << 2;
+    }
+
+    void theMasterIsTheBarsFirstPart()
+    {
+        QFETCH(const bool, record);
+        QFETCH(const int, stopAt);
+        QImage card(855, 1200, QImage::Format_RGB32);
+        card.fill(Qt::white);
+        PrintRecord master = PrintRecord::fromCard(card, QImage::Format_RGB32);
+        CardPaste paste;
+        paste.picture = QImage(165, 280, QImage::Format_RGB32);
+        paste.picture.fill(Qt::darkRed);
+        paste.areaTwips = QPoint(900, 900);
+        paste.sizeTwips = QSize(2475, 4200);
+        for (const int row : {0, 1, 2}) {
+            paste.rows = {row};
+            master.paste(paste);
+        }
+        std::stop_source stop;
+        QList<int> bar;
+        const print::PageProgress progress = [&](int done, int total) {
+            QCOMPARE(total, print::kBarSteps);
+            bar << done;
+            if (bar.size() == stopAt)
+                stop.request_stop();
+        };
+        const ScaledPicture picture =
+            print::masterPicture(m_coloured, record ? master : PrintRecord(), progress, stop.get_token());
+        QCOMPARE(picture.isNull(), stopAt > 0);
+        if (stopAt) {
+            QCOMPARE(bar.size(), stopAt);
+            return;
+        }
+        QCOMPARE(picture.image.size(), m_coloured.size() * (record ? 3 : 1));
+        QCOMPARE(picture.scale, record ? 3 : 1);
+        QCOMPARE(bar.size(), record ? 4 : 1);
+        QVERIFY(std::is_sorted(bar.begin(), bar.end()) && bar.first() > 0);
+        QCOMPARE(bar.last(), print::kMasterSteps);
+        const print::PageProgress pages = print::afterMaster(progress);
+        for (int page = 1; page <= 4; ++page)
+            pages(page, 4);
+        QVERIFY(std::is_sorted(bar.begin(), bar.end()));
+        QCOMPARE(bar.last(), print::kBarSteps);
+    }
+
+    // Given the deck's print record, the window's PDF is made from the master, three times as fine as the
+    // sheet on every face page, at the same place on paper.
+    void windowPrintsFromTheMaster()
+    {
+        AnsweringDialogs dialogs;
+        QList<QList<QSize>> sizes;
+        for (const bool record : {false, true}) {
+            HeleDeckForm form(m_coloured, {}, m_pacer, m_prompter, *m_folder, m_queues, dialogs, *m_settings);
+            if (record)
+                form.setPrintRecord(PrintRecord::fromSheet(m_coloured));
+            dialogs.path =
+                m_scratch.filePath(record ? QStringLiteral("master.pdf") : QStringLiteral("sheet.pdf"));
+            child<QPushButton>(&form, "PdfKnop")->click();
+            QVERIFY(workEnds(&form));
+            QProcess list;
+            list.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), dialogs.path});
+            QVERIFY(list.waitForFinished(60000));
+            sizes.append(QList<QSize>());
+            for (const QString &line :
+                 QString::fromLatin1(list.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts).mid(2)) {
+                const QStringList f = line.split(u' ', Qt::SkipEmptyParts);
+                sizes.back() << QSize(f.at(3).toInt(), f.at(4).toInt());
+            }
+        }
+        QVERIFY(m_prompter.shown.isEmpty());
+        QCOMPARE(sizes[0].size(), print::kPageCount);
+        QCOMPARE(sizes[1].size(), print::kPageCount);
+        for (int i = 0; i < print::kPageCount; ++i)
+            QCOMPARE(sizes[1][i], sizes[0][i] * 3);
+    }
+
+    // Save and print from the window; each is one document, the suggested file named after the project. A
+    // full disk leaves the older file as it was and says so.
+    void deckWindow()
+    {
+        writeBacks();
+        test::RecordingPrintQueues queues;
+        AnsweringDialogs dialogs;
+        dialogs.path = m_scratch.filePath(QStringLiteral("window.pdf"));
+        HeleDeckForm form(m_coloured, QStringLiteral("Zomer"), m_pacer, m_prompter, *m_folder, queues,
+                          dialogs, *m_settings);
+        child<QPushButton>(&form, "PdfKnop")->click();
+        QVERIFY(workEnds(&form));
+        QCOMPARE(QFileInfo(dialogs.suggested).fileName(), QStringLiteral("Zomer.pdf"));
+        QCOMPARE(test::pdfPageCount(dialogs.path), 12);
+        child<QPushButton>(&form, "PrintKnop")->click();
+        QVERIFY(workEnds(&form));
+        QCOMPARE(queues.jobs.size(), size_t(1)); // the pages just saved, made by the same code
+        QCOMPARE(queues.jobs[0].pages.size(), size_t(12));
+        // Turned on the short edge by default, on the deck's own paper.
+        QCOMPARE(queues.jobs[0].options.sides, QByteArray("two-sided-short-edge"));
+        QCOMPARE(queues.jobs[0].options.media, QByteArray("iso_a4_210x297mm"));
+        // Cards go on the printer's own paper.
+        child<QComboBox>(&form, "Opmaak")->setCurrentIndex(1);
+        dialogs.paper = print::Paper::Letter;
+        child<QPushButton>(&form, "PrintKnop")->click();
+        QVERIFY(workEnds(&form));
+        QCOMPARE(queues.jobs.at(1).options.media, QByteArray("na_letter_8.5x11in"));
+        QCOMPARE(queues.jobs[1].pages.front().paper, print::Paper::Letter);
+        child<QComboBox>(&form, "Opmaak")->setCurrentIndex(0);
+        QVERIFY(m_prompter.shown.isEmpty());
+        const QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+        QVERIFY(documents.mkpath(QStringLiteral(".")));
+        const HeleDeckForm unnamed(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs,
+                                   *m_settings);
+        QCOMPARE(unnamed.suggestedPdfPath(), documents.filePath("Vellora.pdf"));
+        // A margin off any paper is refused before anything is written.
+        child<QComboBox>(&form, "Combo1")->setCurrentText(QStringLiteral("99999999"));
+        dialogs.path = m_scratch.filePath(QStringLiteral("off the paper.pdf"));
+        child<QPushButton>(&form, "PdfKnop")->click();
+        QVERIFY(workEnds(&form));
+        QVERIFY(!QFile::exists(dialogs.path));
+        QCOMPARE(m_prompter.shown.value(0).text, "De marge is te groot om een plaats op het papier te zijn.");
+        m_prompter.shown.clear();
+        child<QComboBox>(&form, "Combo1")->setCurrentText(QStringLiteral("40"));
+
+        const QString disk = m_scratch.filePath(QStringLiteral("disk"));
+        QVERIFY(QDir().mkpath(disk));
+        QVERIFY2(mount("tmpfs", QFile::encodeName(disk).constData(), "tmpfs", 0, "size=8k") == 0,
+                 "cannot mount a small tmpfs here (needs root)");
+        dialogs.path = disk + QStringLiteral("/deck.pdf");
+        writeFile(dialogs.path, "%PDF-older");
+        child<QPushButton>(&form, "PdfKnop")->click();
+        QVERIFY(workEnds(&form));
+        QCOMPARE(readFile(dialogs.path), QByteArray("%PDF-older"));
+        QCOMPARE(QDir(disk).entryList(QDir::Files | QDir::Hidden), QStringList{"deck.pdf"});
+        QCOMPARE(umount(QFile::encodeName(disk).constData()), 0);
+        QCOMPARE(m_prompter.shown.size(), 1);
+        QCOMPARE(m_prompter.shown[0].text, QString::fromUtf16(print::kPdfFailed).arg("De schijf is vol."));
+    }
+
+    // The deck window's further choices: turn, shift and paper kept between openings (the paper the
+    // locale's at first), the edge band named once the margins reach it, the cards as pictures and the
+    // alignment sheet written where the dialogs say, and a back of one's own listed after the program's.
+    void deckChoices()
+    {
+        writeBacks();
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_scratch.filePath(QStringLiteral("data"))));
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        QSettings settings(m_scratch.filePath(QStringLiteral("choices.ini")), QSettings::IniFormat);
+        test::RecordingPrintQueues queues;
+        AnsweringDialogs dialogs;
+        {
+            HeleDeckForm form(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs, settings);
+            QCOMPARE(form.options().paper, print::Paper::Letter);
+            auto *warning = child<QLabel>(&form, "RandWaarschuwing");
+            QCOMPARE(warning->text(), QString());
+            child<QComboBox>(&form, "Combo2")->setCurrentText(QStringLiteral("10"));
+            QCOMPARE(warning->text(), QString::fromUtf16(print::kEdgeBandWarning));
+            child<QComboBox>(&form, "Opmaak")->setCurrentIndex(1);
+            child<QComboBox>(&form, "Papier")->setCurrentIndex(0);
+            child<QComboBox>(&form, "Keren")->setCurrentIndex(1);
+            child<QDoubleSpinBox>(&form, "RugX")->setValue(-1.3);
+            child<QCheckBox>(&form, "HelePagina")->setChecked(true);
+            const print::DeckOptions o = form.options();
+            QCOMPARE(QPair(o.layout, o.paper), QPair(print::DeckLayout::Cards, print::Paper::A4));
+            QCOMPARE(QPair(o.turn, o.backShiftMm), QPair(print::Turn::LongEdge, QPointF(-1.3, 0)));
+            QVERIFY(o.wholePageBack);
+
+            dialogs.folder = m_scratch.filePath(QStringLiteral("pictures"));
+            child<QPushButton>(&form, "KaartenKnop")->click();
+            QVERIFY(workEnds(&form));
+            QCOMPARE(QDir(dialogs.folder).entryList(QDir::Files).size(), 57);
+            dialogs.path = m_scratch.filePath(QStringLiteral("align.pdf"));
+            child<QPushButton>(&form, "UitlijnKnop")->click();
+            QVERIFY(workEnds(&form));
+            QCOMPARE(test::pdfPageCount(dialogs.path), 2);
+
+            dialogs.picture = m_scratch.filePath(QStringLiteral("not a picture.png"));
+            writeFile(dialogs.picture, "text");
+            child<QPushButton>(&form, "EigenRugKnop")->click();
+            QCOMPARE(m_prompter.shown.size(), 1);
+            QVERIFY(m_prompter.shown[0].text.startsWith(u"not a picture.png kan geen rugzijde zijn"));
+            dialogs.picture = m_scratch.filePath(QStringLiteral("own.jpg"));
+            QVERIFY(quadrantBack({30, 40}).save(dialogs.picture));
+            child<QPushButton>(&form, "EigenRugKnop")->click();
+            QCOMPARE(child<QScrollBar>(&form, "VScroll1")->value(), 2);
+            QCOMPARE(child<QLabel>(&form, "Label3")->text(), QStringLiteral("Rugzijde 2 / 2"));
+            const QDir own(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+                           "/Backgrounds");
+            QCOMPARE(own.entryList(QDir::Files), QStringList{"own.jpg"});
+        }
+        QLocale::setDefault(QLocale::system());
+        const HeleDeckForm again(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs, settings);
+        const print::DeckOptions o = again.options();
+        QCOMPARE(QPair(o.layout, o.paper), QPair(print::DeckLayout::Pages, print::Paper::A4));
+        QCOMPARE(QPair(o.turn, o.backShiftMm), QPair(print::Turn::LongEdge, QPointF(-1.3, 0)));
+        QVERIFY(!o.wholePageBack);
+        QCOMPARE(child<QScrollBar>(const_cast<HeleDeckForm *>(&again), "VScroll1")->maximum(), 2);
+    }
+
+    // Whatever the command line will not write over, no button of the deck window writes over either: the
+    // same check, made before anything is drawn, with the command line's own reason in the window's words.
+    // The name stays what it was, nothing is left beside it, and nothing goes to a printer.
+    void refusedLikeTheCommandLine_data()
+    {
+        QTest::addColumn<QString>("before"); // what the name is before
+        QTest::addColumn<QString>("via"); // the button; PrintKnop: its print dialog told to print to a file
+        QTest::addColumn<QString>("reason"); // the command line's, after "wordt niet overschreven: "
+        const struct
+        {
+            const char *before, *reason;
+        } kinds[] = {
+            {"folder", "Dit is een map."},
+            {"project", "Dit bestand is geen PDF."},
+            {"link to a PDF", "Dit is een koppeling, geen gewoon bestand."},
+            {"link to nothing", "Dit is een koppeling, geen gewoon bestand."},
+            {"fifo", "Dit is geen gewoon bestand."},
+            {"device", "Dit is geen gewoon bestand."},
+        };
+        for (const auto &kind : kinds)
+            for (const char *via : {"PdfKnop", "PrintKnop", "UitlijnKnop"})
+                QTest::addRow("%s via %s", kind.before, via)
+                    << QString::fromUtf8(kind.before) << QString::fromUtf8(via)
+                    << QString::fromUtf8(kind.reason);
+    }
+    void refusedLikeTheCommandLine()
+    {
+        QFETCH(const QString, before);
+        QFETCH(const QString, via);
+        QFETCH(const QString, reason);
+        const QString folder = m_scratch.filePath(QStringLiteral("refusals"));
+        QDir(folder).removeRecursively();
+        QVERIFY(QDir().mkpath(folder));
+        const QString target = folder + QStringLiteral("/deck.pdf"),
+                      older = folder + QStringLiteral("/older.pdf");
+        const QByteArray name = QFile::encodeName(target);
+        writeFile(older, "%PDF-older");
+        if (before == u"folder")
+            QVERIFY(QDir().mkpath(target));
+        if (before == u"project")
+            QVERIFY(PictureFile::saveBmp(m_coloured, target));
+        if (before.startsWith(u"link"))
+            QCOMPARE(
+                ::symlink(QFile::encodeName(before == u"link to a PDF" ? older : folder + "/gone.pdf"), name),
+                0);
+        if (before == u"fifo")
+            QCOMPARE(::mkfifo(name, 0600), 0);
+        if (before == u"device")
+            QVERIFY2(::mknod(name, S_IFCHR | 0600, makedev(1, 3)) == 0, "making a device node needs root");
+        // The name to its inode, without opening it (a FIFO would wait), and everything beside it.
+        const auto state = [&] {
+            struct stat info
+            {
+            };
+            ::lstat(name, &info);
+            QByteArray seen = QByteArray::number(info.st_mode, 8) + ' ' +
+                              QByteArray::number(qulonglong(info.st_ino)) + ' ' +
+                              QByteArray::number(qlonglong(info.st_size)) + ' ' +
+                              QByteArray::number(qlonglong(info.st_mtim.tv_nsec));
+            if (S_ISREG(info.st_mode))
+                seen += ' ' + readFile(target);
+            return QStringList{QString::fromLatin1(seen), QString::fromLatin1(readFile(older))} +
+                   QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                          QDir::NoDotAndDotDot);
+        };
+        const QStringList was = state();
+
+        writeBacks();
+        test::RecordingPrintQueues queues;
+        AnsweringDialogs dialogs;
+        (via == u"PrintKnop" ? dialogs.printFile : dialogs.path) = target;
+        HeleDeckForm form(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs, *m_settings);
+        child<QPushButton>(&form, via)->click();
+        QVERIFY(workEnds(&form));
+        QCOMPARE(m_prompter.shown.size(), 1);
+        QCOMPARE(m_prompter.shown[0].text, QString::fromUtf16(print::kPdfFailed).arg(reason));
+        QCOMPARE(state(), was);
+        QVERIFY(queues.jobs.empty());
+    }
+};
+
+VELLORA_PRINT_TEST_MAIN(TestDeckExport)
+
+#include "tst_deckexport.moc"

@@ -1,0 +1,159 @@
+#include "placement/photoloader.h"
+#include "print/backgallery.h"
+#include "print/exportpath.h"
+#include "project/mastercompanion.h"
+#include "project/projectfolder.h"
+#include "sheet/cardsheet.h"
+#include "shell/commandline.h"
+#include "surface/appfolder.h"
+#include "surface/picturefile.h"
+#include "surface/regularfile.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <algorithm>
+#include <utility>
+
+namespace vellora {
+
+namespace {
+
+CommandRunner::Outcome refused(const QString &why)
+{
+    return {CommandLine::kExitRefused, {}, QStringLiteral("vellora: ") + why};
+}
+
+print::ExportKind kindOf(Command command)
+{
+    return command == Command::ExportCards   ? print::ExportKind::CardImages
+           : command == Command::Calibration ? print::ExportKind::Calibration
+                                             : print::ExportKind::DeckPdf;
+}
+
+// The command line's words for an export that did not happen; a card folder's reasons say it all.
+CommandRunner::Outcome told(Command command, const QByteArray &output, const print::ExportOutcome &outcome)
+{
+    using End = print::ExportOutcome::End;
+    const QString name = QFile::decodeName(output);
+    if (outcome.end == End::Done)
+        return {};
+    if (command == Command::ExportCards)
+        return refused(outcome.text);
+    if (outcome.end == End::Refused)
+        return refused(QStringLiteral("%1 wordt niet overschreven: %2").arg(name, outcome.text));
+    if (outcome.end == End::NotMade && command == Command::ExportPdf)
+        return refused(outcome.text);
+    return refused(QStringLiteral("%1 kan niet worden geschreven: %2").arg(name, outcome.text));
+}
+
+} // namespace
+
+CommandRunner::CommandRunner(const AppFolder &program, QString userFolder)
+    : m_program(program), m_userFolder(std::move(userFolder))
+{
+}
+
+CommandRunner::Outcome CommandRunner::run(const CommandLineRequest &request) const
+{
+    switch (request.command) {
+    case Command::Help:
+        return {0, CommandLine::usage(), {}};
+    case Command::ExportPdf:
+    case Command::ExportCards:
+    case Command::Calibration:
+        return exportDeck(request.command, request.exportPdf);
+    case Command::Window:
+        break;
+    }
+    return refused(QStringLiteral("het venster start niet vanuit een opdracht"));
+}
+
+QByteArray CommandRunner::projectPath(const QByteArray &given) const
+{
+    if (given.contains('/'))
+        return given;
+    const QByteArray folder = QFile::encodeName(ProjectFolder::choose(m_program, m_userFolder).path) + '/';
+    // The chooser lists projects without their extension; such a name finds its project too.
+    if (entryKind(folder + given) == EntryKind::Missing &&
+        entryKind(folder + given + ".krt") != EntryKind::Missing)
+        return folder + given + ".krt";
+    return folder + given;
+}
+
+QByteArray CommandRunner::sheetPath(const PdfExportRequest &request) const
+{
+    return request.project.isEmpty() ? QFile::encodeName(m_program.resolve(u"\\Data\\Kaarten.krt"))
+                                     : projectPath(request.project);
+}
+
+std::variant<DeckSnapshot, CommandRunner::Outcome>
+CommandRunner::deckOf(const PdfExportRequest &request) const
+{
+    DeckSnapshot deck;
+    deck.file = sheetPath(request);
+    deck.name = QFile::decodeName(request.project);
+    const PictureLoad loaded =
+        PictureFile::loadExactly(deck.file, QSize(sheet::kWidthPixels, sheet::kHeightPixels));
+    if (!loaded.ok())
+        return refused(
+            QStringLiteral("%1 is geen Vellora-project: %2").arg(QFile::decodeName(deck.file), loaded.error));
+    deck.sheet = loaded.image;
+    // A project's companion, when it belongs to it, gives the print master. Drawing it takes fonts, which
+    // only a GUI application has; where there is none, the deck prints from the sheet, as it always did.
+    const bool canDraw = qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr;
+    if (!request.project.isEmpty() && canDraw)
+        deck.record = companion::read(deck.file).value_or(PrintRecord());
+    return deck;
+}
+
+std::variant<print::BackChoice, CommandRunner::Outcome>
+CommandRunner::backOf(const PdfExportRequest &request) const
+{
+    print::BackChoice chosen;
+    if (!request.backPicture.isEmpty()) {
+        const PhotoLoad photo = PhotoLoader::load(QFile::decodeName(request.backPicture));
+        chosen.image = photo.image;
+        if (chosen.image.isNull())
+            return refused(QStringLiteral("%1 kan geen rugzijde zijn: %2")
+                               .arg(QFile::decodeName(request.backPicture), photo.error));
+        return chosen;
+    }
+    const BackGallery gallery(m_program);
+    const int back = request.back.value_or(std::min(1, gallery.count()));
+    if (back > gallery.count())
+        return refused(QStringLiteral("rugzijde %1 bestaat niet (Backgrounds heeft er %2)")
+                           .arg(back)
+                           .arg(gallery.count()));
+    if (back > 0) {
+        chosen = gallery.choice(back - 1);
+        if (chosen.image.isNull())
+            return refused(QStringLiteral("rugzijde %1 kan niet worden gelezen").arg(back));
+    }
+    return chosen;
+}
+
+CommandRunner::Outcome CommandRunner::exportDeck(Command command, const PdfExportRequest &request) const
+{
+    const print::ExportTarget target{kindOf(command), request.output};
+    print::ExportOptions options{request.options, {}, request.bleedMm};
+    // The alignment page reads no deck; only the target is checked before it is made.
+    DeckSnapshot deck;
+    if (command != Command::Calibration) {
+        // Refused before anything is read, by the same check that exportDeck makes.
+        deck.file = sheetPath(request);
+        deck.name = QFile::decodeName(request.project);
+        if (const QString why = print::exportRefusal(deck, target); !why.isEmpty())
+            return told(command, request.output, {print::ExportOutcome::End::Refused, why});
+        auto read = deckOf(request);
+        if (const Outcome *no = std::get_if<Outcome>(&read))
+            return *no;
+        deck = std::get<DeckSnapshot>(std::move(read));
+        auto back = backOf(request);
+        if (const Outcome *no = std::get_if<Outcome>(&back))
+            return *no;
+        options.back = std::get<print::BackChoice>(std::move(back));
+    }
+    return told(command, request.output, print::exportDeck(deck, options, target));
+}
+
+} // namespace vellora
