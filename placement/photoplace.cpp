@@ -1,16 +1,13 @@
 #include "placement/photoplace.h"
 
 #include "placement/folderlisting.h"
+#include "surface/userfolders.h"
 
 #include <QDir>
-#include <QStandardPaths>
 
 namespace vellora {
 
-PhotoPlace::PhotoPlace()
-    : PhotoPlace(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation), QDir::homePath())
-{
-}
+PhotoPlace::PhotoPlace() : PhotoPlace(UserFolders::ofThisUser().pictures, UserFolders::ofThisUser().home) {}
 
 PhotoPlace::PhotoPlace(QString pictures, QString home) : m_pictures(std::move(pictures)), m_home(std::move(home)) {}
 

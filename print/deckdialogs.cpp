@@ -1,10 +1,11 @@
 #include "print/deckdialogs.h"
 
+#include "surface/userfolders.h"
+
 #include <QFileDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QStandardPaths>
 
 namespace vellora {
 
@@ -53,7 +54,7 @@ std::optional<QString> QtDeckDialogs::backPicture(QWidget *parent)
 {
     const QString path = QFileDialog::getOpenFileName(
         parent, QStringLiteral("Eigen rug"),
-        QStandardPaths::writableLocation(QStandardPaths::PicturesLocation),
+        UserFolders::ofThisUser().pictures,
         QStringLiteral("Afbeeldingen (*.bmp *.jpg *.jpeg *.gif *.png *.webp *.heic *.heif)"));
     return path.isEmpty() ? std::nullopt : std::optional(path);
 }

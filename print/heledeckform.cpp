@@ -4,6 +4,7 @@
 #include "print/printjobs.h"
 #include "print/printwidgets.h"
 #include "print/workstrip.h"
+#include "surface/userfolders.h"
 #include "surface/picturefile.h"
 #include "surface/platform.h"
 #include "surface/twips.h"
@@ -20,18 +21,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QStandardPaths>
 #include <algorithm>
 
 namespace vellora {
 
 namespace {
 
-QString ownBacksFolder()
-{
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
-        .filePath(QStringLiteral("Backgrounds"));
-}
+QString ownBacksFolder() { return UserFolders::ofThisUser().backgrounds(); }
 
 QPushButton *button(QWidget *window, const char *name, const QString &text, const QRect &twips)
 {
@@ -176,10 +172,8 @@ QString HeleDeckForm::suggestedPdfPath() const
 {
     const QString name = m_deck.name.isEmpty() ? QStringLiteral("Vellora") : m_deck.name;
     // A fresh account may have no Documents folder yet; the dialog would then start wherever the program
-    // was started from.
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return QDir(QFileInfo(documents).isDir() ? documents : QDir::homePath())
-        .filePath(name + QStringLiteral(".pdf"));
+    // was started from, so the home folder stands in.
+    return QDir(UserFolders::ofThisUser().documents).filePath(name + QStringLiteral(".pdf"));
 }
 
 void HeleDeckForm::showBack(int n)

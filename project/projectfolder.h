@@ -14,7 +14,7 @@ struct ProjectFolder
     QString path;
     bool inUserFolder = false; // made on the first save, not before
 
-    // `userFolder` is the user's data folder (QStandardPaths::AppDataLocation in the product); empty keeps the
+    // `userFolder` is the user's data folder (UserFolders::data in the product); empty keeps the
     // projects in the program folder whatever its rights.
     static ProjectFolder choose(const AppFolder &program, const QString &userFolder);
 };

@@ -4,9 +4,9 @@
 #include "shell/mainwindow.h"
 #include "surface/photofile.h"
 #include "surface/platform.h"
+#include "surface/userfolders.h"
 #include "surface/widgets/messageboxprompter.h"
 
-#include <QStandardPaths>
 
 #include <cstdio>
 
@@ -30,8 +30,7 @@ int runCommand(int argc, char *argv[], const vellora::CommandLineRequest &reques
     // user's to write in.
     QCoreApplication::setApplicationName(QStringLiteral("Vellora"));
     const vellora::AppFolder folder(QCoreApplication::applicationDirPath());
-    const vellora::CommandRunner runner(folder,
-                                        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    const vellora::CommandRunner runner(folder, vellora::UserFolders::ofThisUser().data);
     const auto outcome = runner.run(request);
     std::fputs(outcome.output.toLocal8Bit().constData(), stdout);
     if (!outcome.message.isEmpty())
@@ -63,6 +62,6 @@ int main(int argc, char *argv[])
     prompter.setOwner(&window);
     window.show();
     // Asks about a copy of lost work only once the window stands behind the question.
-    window.startRecovery(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
+    window.startRecovery(vellora::UserFolders::ofThisUser().localData);
     return QApplication::exec();
 }

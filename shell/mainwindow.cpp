@@ -15,6 +15,7 @@
 #include "shell/progressbar.h"
 #include "shell/showform.h"
 #include "shell/website.h"
+#include "surface/userfolders.h"
 #include "surface/photofile.h"
 #include "surface/twips.h"
 #include "surface/widgets/artwork.h"
@@ -35,7 +36,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <QStandardPaths>
 #include <QTime>
 #include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
@@ -50,7 +50,7 @@ const QString kJokerStep = QStringLiteral("Joker plaatsen");
 Main::Main(AppFolder appFolder, Pacer &pacer, Prompter &prompter, const PrintQueues &printQueues, QWidget *parent)
     : QMainWindow(parent), m_appFolder(std::move(appFolder)), m_pacer(pacer), m_prompter(prompter),
       m_printQueues(printQueues),
-      m_store(m_appFolder, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)),
+      m_store(m_appFolder, UserFolders::ofThisUser().data),
       m_commands(m_store, m_prompter), m_screenMetrics([this] { return ScreenMetrics::of(screen()); }),
       m_deck(m_appFolder, m_pacer)
 {
