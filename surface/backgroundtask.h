@@ -1,0 +1,111 @@
+#pragma once
+
+#include <QFuture>
+#include <QObject>
+#include <QPointer>
+#include <QPromise>
+#include <QThreadPool>
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <stop_token>
+#include <type_traits>
+#include <utility>
+
+namespace vellora {
+
+// How far a piece of work is: `done` of `total`.
+using TaskProgress = std::function<void(int done, int total)>;
+
+// Slow work off the window's thread, on threads of its own: Qt 6.4 splits the drawing of scaled pictures over
+// the global pool's threads and waits for them, so work there holds up whatever the window draws. The result
+// and the progress come back on the thread that made the task (the window's), through the event loop, and
+// only while their receiver lives. Made, used and destroyed on that one thread.
+class BackgroundTask
+{
+public:
+    struct Options
+    {
+        int threads = 1;
+        // Niced threads: the work takes only what the window leaves of the cores, and so do the threads a
+        // decoder starts from them, which inherit the niceness.
+        bool lowPriority = false;
+    };
+
+    BackgroundTask();
+    explicit BackgroundTask(Options options);
+    // Calls off all work and waits for it to end; results not delivered by then never are.
+    ~BackgroundTask();
+    BackgroundTask(const BackgroundTask &) = delete;
+    BackgroundTask &operator=(const BackgroundTask &) = delete;
+
+    // Lets go of a task whose work nobody waits for: its work is called off, and the task goes once the work
+    // has ended, without anyone waiting for it. A decode that cannot be stopped need not hold up a close.
+    static void release(std::unique_ptr<BackgroundTask> task);
+
+    // Runs `work(stop, progress)` on one of the task's threads. `done(result)` (`done()` for work that returns
+    // nothing) then runs on this thread, and `progress(done, total)` whenever the work reports (the newest
+    // only, when reports come faster than the event loop), neither once `context` is gone. Work queues behind
+    // work already running beyond `threads`.
+    template <typename Work, typename Done>
+    void run(QObject *context, Work work, Done done, TaskProgress progress = {});
+
+    // Calls off the work queued and running: its stop token says so. Work run later is not called off.
+    void cancel();
+    // From run() until the result of the last work has come back (or was dropped with its receiver).
+    bool isRunning() const { return m_pending > 0; }
+    // Waits until all work has ended on its threads; the results still come through the event loop.
+    void waitForFinished();
+
+private:
+    // A work's progress, coalesced: the newest report waits for the event loop, one delivery at a time.
+    struct ProgressMailbox
+    {
+        std::atomic<std::uint64_t> value{0};
+        std::atomic<bool> posted{false};
+    };
+    void start(std::function<void()> job);
+    TaskProgress progressTo(QPointer<QObject> context, TaskProgress progress);
+    void answered();
+
+    QThreadPool m_pool;
+    std::unique_ptr<QObject> m_home; // where results land: lives on the task's thread, goes with the task
+    std::stop_source m_stop;
+    bool m_lowPriority;
+    int m_pending = 0;
+    bool m_released = false;
+};
+
+template <typename Work, typename Done>
+void BackgroundTask::run(QObject *context, Work work, Done done, TaskProgress progress)
+{
+    using Result = std::invoke_result_t<Work &, std::stop_token, const TaskProgress &>;
+    ++m_pending;
+    auto promise = std::make_shared<QPromise<Result>>();
+    promise->start();
+    // Continued on the task's own object rather than on `context`: Qt 6.4 asserts when a continuation's
+    // context is gone before the work ends; the guard drops the result instead. Attached before the work
+    // starts, so that it never runs inside run() on a future already finished.
+    promise->future().then(m_home.get(), [this, receiver = QPointer<QObject>(context),
+                                          done = std::move(done)](QFuture<Result> future) mutable {
+        answered();
+        if (!receiver)
+            return;
+        if constexpr (std::is_void_v<Result>)
+            done();
+        else
+            done(future.takeResult());
+    });
+    start([promise, work = std::move(work), stop = m_stop.get_token(),
+           report = progressTo(QPointer<QObject>(context), std::move(progress))]() mutable {
+        if constexpr (std::is_void_v<Result>)
+            work(stop, report);
+        else
+            promise->addResult(work(stop, report));
+        promise->finish();
+    });
+}
+
+} // namespace vellora
