@@ -1,6 +1,6 @@
 #include "shell/commandline.h"
 
-#include "placement/photoloader.h"
+#include "surface/photoloader.h"
 #include "print/backgallery.h"
 #include "print/calibration.h"
 #include "print/deckexport.h"
