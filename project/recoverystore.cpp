@@ -103,6 +103,7 @@ void RecoveryStore::afterWrites(std::function<void()> job)
         return;
     }
     ++m_writer->queued;
+    // No receiver: the window awaits no answer from the copy's thread.
     m_task.run(nullptr, [writer = m_writer, job = std::move(job)](std::stop_token, const TaskProgress &) {
         job();
         --writer->queued;

@@ -45,8 +45,8 @@ public:
 
     // Runs `work(stop, progress)` on one of the task's threads. `done(result)` (`done()` for work that returns
     // nothing) then runs on this thread, and `progress(done, total)` whenever the work reports (the newest
-    // only, when reports come faster than the event loop), neither once `context` is gone (nor ever with no
-    // `context`: work whose end nobody awaits). Work queues behind work already running beyond `threads`.
+    // only, when reports come faster than the event loop), neither once `context` is gone. Work queues behind
+    // work already running beyond `threads`.
     template <typename Work, typename Done>
     void run(QObject *context, Work work, Done done, TaskProgress progress = {});
 

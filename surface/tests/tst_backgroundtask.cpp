@@ -160,16 +160,18 @@ private Q_SLOTS:
     {
         BackgroundTask task({1, true});
         QObject receiver;
-        std::atomic<bool> onGlobalPool = true;
+        Gate gate;
         std::atomic<int> niceness = 0;
         bool done = false;
         const int windowNiceness = ::getpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()));
         task.run(&receiver, [&](std::stop_token, const TaskProgress &) {
-            onGlobalPool = QThreadPool::globalInstance()->contains(QThread::currentThread());
             niceness = ::getpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()));
+            gate.pass();
         }, [&] { done = true; });
+        gate.entered.wait();
+        QCOMPARE(QThreadPool::globalInstance()->activeThreadCount(), 0);
+        gate.open.release();
         QTRY_VERIFY(done);
-        QVERIFY(!onGlobalPool);
         QVERIFY(niceness >= 10);
         QCOMPARE(::getpriority(PRIO_PROCESS, static_cast<id_t>(::gettid())), windowNiceness);
     }

@@ -85,6 +85,7 @@ ArtworkShelf::ArtworkShelf(const AppFolder &folder, std::vector<Piece> pieces)
 ArtworkShelf::ArtworkShelf(const AppFolder &folder, std::vector<Piece> pieces, BackgroundTask &task)
     : ArtworkShelf(folder, std::move(pieces))
 {
+    // No receiver: the window takes each piece from the shelf when it wants it.
     task.run(nullptr, [read = reading()](std::stop_token, const TaskProgress &) { read(); }, [] {});
 }
 
