@@ -4,7 +4,7 @@
 // The photos are made by the photo bench.
 #include "bench/benchutil.h"
 #include "placement/dialogform.h"
-#include "placement/photoloader.h"
+#include "surface/photoloader.h"
 #include "placement/photoplace.h"
 #include "placement/photoworker.h"
 #include "print/afdrukform.h"

@@ -8,7 +8,7 @@
 #include "bench/benchutil.h"
 #include "placement/dialogform.h"
 #include "placement/photoframing.h"
-#include "placement/photoloader.h"
+#include "surface/photoloader.h"
 #include "placement/photoplace.h"
 #include "placement/photoworker.h"
 #include "sheet/cardsheet.h"

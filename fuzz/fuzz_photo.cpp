@@ -2,7 +2,7 @@
 // checks of every accepted kind, the decoder's memory, the completeness checks, the decoders and the turn;
 // then once more with a small budget, so that large claims meet the refusals and small pictures the decoders.
 // The HEIF box reader also reads every input straight away, whether libheif would take it or not.
-#include "placement/photoloader.h"
+#include "surface/photoloader.h"
 #include "surface/heifboxes.h"
 
 #include <QGuiApplication>

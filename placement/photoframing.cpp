@@ -1,8 +1,8 @@
 #include "placement/photoframing.h"
 
 #include "placement/cardtargets.h"
-#include "placement/photoloader.h"
 #include "sheet/printmaster.h"
+#include "surface/photoloader.h"
 #include "surface/twips.h"
 
 #include <QPainter>

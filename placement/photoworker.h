@@ -1,15 +1,13 @@
 #pragma once
 
-#include "placement/photoloader.h"
+#include "surface/photoloader.h"
+#include "surface/backgroundtask.h"
 
-#include <QFutureWatcher>
 #include <QObject>
 #include <QString>
 #include <functional>
 #include <memory>
 #include <optional>
-
-class QThreadPool;
 
 namespace vellora {
 
@@ -45,11 +43,12 @@ private:
         qint64 shownBytes = 0;
     };
     void start(const Pick &pick);
-    void finished();
+    void finished(PhotoLoad photo);
 
     Decoder m_decoder;
-    std::unique_ptr<QThreadPool> m_pool;
-    QFutureWatcher<PhotoLoad> m_watcher;
+    // One niced thread: a HEIC of tiles decodes on libheif's threads, which inherit its niceness, so the
+    // decode takes only what the window leaves of the cores.
+    std::unique_ptr<BackgroundTask> m_task;
     QString m_path;             // the pick decoding now
     std::optional<Pick> m_next; // the newest pick, waiting for the decode before it
     bool m_running = false;

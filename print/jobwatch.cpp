@@ -3,9 +3,6 @@
 #include "print/printqueues.h"
 #include "surface/platform.h"
 
-#include <QFutureWatcher>
-#include <QtConcurrent/QtConcurrentRun>
-
 namespace vellora {
 
 JobWatch::JobWatch(QObject *owner, const PrintQueues &queues, const QString &printer, int job, Notice notice)
@@ -23,11 +20,7 @@ void JobWatch::start(QObject *owner, Pacer &pacer, const PrintQueues &queues, co
     pacer.after(kAfterMs, watch, [watch] { watch->ask(); });
 }
 
-JobWatch::~JobWatch()
-{
-    m_stop.request_stop();
-    m_question.waitForFinished();
-}
+JobWatch::~JobWatch() = default; // the task calls the question off and waits for it
 
 void JobWatch::ask()
 {
@@ -36,12 +29,10 @@ void JobWatch::ask()
         deleteLater();
         return;
     }
-    auto *watcher = new QFutureWatcher<bool>(this);
-    connect(watcher, &QFutureWatcher<bool>::finished, this, [this, watcher] { answered(watcher->result()); });
-    m_question = QtConcurrent::run([&queues = m_queues, printer = m_printer, job = m_job, stop = m_stop.get_token()] {
+    m_question.run(this, [&queues = m_queues, printer = m_printer, job = m_job](std::stop_token stop,
+                                                                             const TaskProgress &) {
         return queues.action(stop)->waitsForUnreachablePrinter(printer, job);
-    });
-    watcher->setFuture(m_question);
+    }, [this](bool waiting) { answered(waiting); });
 }
 
 void JobWatch::answered(bool waiting)

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QFuture>
+#include "surface/backgroundtask.h"
+
 #include <QObject>
 #include <QString>
 
 #include <memory>
-#include <stop_token>
 
 namespace vellora {
 
@@ -49,8 +49,8 @@ private:
     QString m_printer;
     int m_job;
     Notice m_notice;
-    std::stop_source m_stop;
-    QFuture<bool> m_question;
+    // A thread of its own, not Qt's global pool, where Qt's picture work would queue behind the question.
+    BackgroundTask m_question;
 };
 
 } // namespace vellora

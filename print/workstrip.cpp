@@ -36,32 +36,32 @@ WorkStrip::WorkStrip(QDialog *window, Pacer &pacer, Prompter &prompter, const Pr
     m_cancel->ensurePolished();
 }
 
-WorkStrip::~WorkStrip()
-{
-    if (m_running) {
-        m_stop.request_stop();
-        m_waitForWork();
-    }
-}
+WorkStrip::~WorkStrip() = default; // the task calls off what runs and waits for it
 
-void WorkStrip::begin(QFutureWatcherBase *watcher)
+void WorkStrip::begin()
 {
     m_running = true;
+    m_calledOff = false;
     // Until the work says how far it is, the bar only shows that it goes on.
     m_bar->setRange(0, 0);
     m_cancel->setEnabled(true);
-    connect(watcher, &QFutureWatcherBase::progressRangeChanged, m_bar, &QProgressBar::setRange);
-    connect(watcher, &QFutureWatcherBase::progressValueChanged, m_bar, &QProgressBar::setValue);
     // Work that ends within half a second shows nothing at all.
     m_showing = new QObject(this);
     m_pacer.after(kShowAfterMs, m_showing, [this] { show(); });
+}
+
+void WorkStrip::showProgress(int done, int total)
+{
+    m_bar->setRange(0, total);
+    m_bar->setValue(done);
 }
 
 void WorkStrip::cancel()
 {
     if (!m_running)
         return;
-    m_stop.request_stop();
+    m_calledOff = true;
+    m_task.cancel();
     m_cancel->setEnabled(false);
 }
 
@@ -77,10 +77,9 @@ bool WorkStrip::holdClose()
 bool WorkStrip::end()
 {
     m_running = false;
-    m_waitForWork = nullptr;
     delete m_showing;
     hide();
-    return !m_stop.stop_requested();
+    return !m_calledOff;
 }
 
 void WorkStrip::afterEnd()

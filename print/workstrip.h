@@ -2,13 +2,10 @@
 
 #include "print/pdfdocument.h"
 #include "print/printqueues.h"
+#include "surface/backgroundtask.h"
 
-#include <QFuture>
-#include <QFutureWatcher>
 #include <QPointer>
-#include <QThreadPool>
 #include <QWidget>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <functional>
 #include <memory>
@@ -24,7 +21,7 @@ class Pacer;
 class Prompter;
 
 // What a print window does in the background, and the strip at its foot that shows it: once a piece of work
-// has taken half a second, a bar follows it beside a button that calls it off. The window goes on painting
+// has taken half a second, a bar follows the task's progress beside a button that calls the task off. The window goes on painting
 // and taking input meanwhile. One piece of work at a time; a window closing while work runs calls it off and
 // closes once it has ended, so nothing is ever left half done.
 class WorkStrip : public QWidget
@@ -70,7 +67,8 @@ Q_SIGNALS:
     void finished();
 
 private:
-    void begin(QFutureWatcherBase *watcher);
+    void begin();
+    void showProgress(int done, int total);
     bool end(); // true when the result is wanted
     void afterEnd();
 
@@ -81,12 +79,10 @@ private:
     QProgressBar *m_bar;
     QPushButton *m_cancel;
     QPointer<QObject> m_showing; // the pending show of the strip, dropped when the work ends first
-    std::stop_source m_stop;
-    std::function<void()> m_waitForWork;
-    // Threads of its own: Qt 6.4 paints scaled pictures on the global pool's threads, and the print window
-    // would wait for them behind a PDF or a print job.
-    QThreadPool m_workers;
+    // The work itself; going with the strip, it calls off what runs and waits for it.
+    BackgroundTask m_task;
     bool m_running = false;
+    bool m_calledOff = false;
     bool m_closeAfter = false;
     std::shared_ptr<bool> m_told = std::make_shared<bool>(false);
 };
@@ -97,24 +93,12 @@ void WorkStrip::run(std::function<Result(std::stop_token, const print::PageProgr
 {
     if (m_running)
         return;
-    m_stop = std::stop_source();
-    auto *watcher = new QFutureWatcher<Result>(this);
-    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, done = std::move(done)] {
-        watcher->deleteLater();
+    begin();
+    m_task.run(this, std::move(work), [this, done = std::move(done)](Result result) {
         if (end())
-            done(watcher->result());
+            done(result);
         afterEnd();
-    });
-    QFuture<Result> future = QtConcurrent::run(
-        &m_workers, [work = std::move(work), stop = m_stop.get_token()](QPromise<Result> &promise) {
-            promise.addResult(work(stop, [&promise](int done, int total) {
-                promise.setProgressRange(0, total);
-                promise.setProgressValue(done);
-            }));
-        });
-    m_waitForWork = [future]() mutable { future.waitForFinished(); };
-    begin(watcher);
-    watcher->setFuture(future);
+    }, [this](int at, int total) { showProgress(at, total); });
 }
 
 } // namespace vellora

@@ -8,11 +8,9 @@
 #include "project/projectstore.h"
 #include "surface/twips.h"
 
-#include <QFutureWatcher>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <utility>
 
@@ -82,19 +80,20 @@ void OpenForm::ok()
         opened(name, {});
         return;
     }
-    m_reading = new QFutureWatcher<Read>(this);
-    connect(m_reading, &QFutureWatcherBase::finished, this, [this, name] {
-        QFutureWatcher<Read> *watcher = std::exchange(m_reading, nullptr);
-        watcher->deleteLater();
-        m_progress->hide();
-        opened(name, watcher->result());
-    });
-    m_reading->setFuture(QtConcurrent::run(&m_workers, [reader = m_reader, records = m_recordReader, name] {
+    m_reading = true;
+    const int number = ++m_readNumber;
+    m_task.run(this, [reader = m_reader, records = m_recordReader, name](std::stop_token, const TaskProgress &) {
         Read read{reader(name), std::nullopt};
         if (read.sheet)
             read.record = records(name);
         return read;
-    }));
+    }, [this, name, number](Read read) {
+        if (number != m_readNumber)
+            return;
+        m_reading = false;
+        m_progress->hide();
+        opened(name, std::move(read));
+    });
     m_pacer.after(500, m_progress, [this] {
         if (m_reading)
             m_progress->show();
@@ -112,7 +111,8 @@ void OpenForm::opened(const QString &name, Read read)
 void OpenForm::done(int result)
 {
     // Closed while a project is read: the read runs out on its worker and its sheet is dropped unseen.
-    delete std::exchange(m_reading, nullptr);
+    m_reading = false;
+    ++m_readNumber;
     m_progress->hide();
     QDialog::done(result);
 }

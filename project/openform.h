@@ -1,10 +1,10 @@
 #pragma once
 
 #include "sheet/printmaster.h"
+#include "surface/backgroundtask.h"
 
 #include <QDialog>
 #include <QImage>
-#include <QThreadPool>
 
 #include <functional>
 #include <optional>
@@ -12,7 +12,6 @@
 class QLabel;
 class QListWidget;
 class QProgressBar;
-template <typename T> class QFutureWatcher;
 
 namespace vellora {
 
@@ -45,7 +44,7 @@ public:
     const std::optional<QImage> &openedSheet() const { return m_opened; }
     // Its record, when a companion beside it belongs to it.
     const std::optional<PrintRecord> &openedRecord() const { return m_openedRecord; }
-    bool isReading() const { return m_reading != nullptr; }
+    bool isReading() const { return m_reading; }
 
     QListWidget *list() const { return m_list; }
 
@@ -68,12 +67,12 @@ private:
     QLabel *m_label;
     ImageButton *m_okButton;
     QProgressBar *m_progress;
-    QFutureWatcher<Read> *m_reading = nullptr;
+    bool m_reading = false;
+    int m_readNumber = 0; // a read that no longer has this number was dropped by a close
     std::optional<QImage> m_opened;
     std::optional<PrintRecord> m_openedRecord;
-    // A thread of its own for the read: Qt 6.4 paints scaled pictures on the global pool's threads, and the
-    // window would wait behind the read for them. Last, so that a read going on ends before the rest goes.
-    QThreadPool m_workers;
+    // Last, so that a read going on ends before the rest goes.
+    BackgroundTask m_task;
 };
 
 } // namespace vellora

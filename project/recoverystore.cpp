@@ -10,9 +10,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QUuid>
-#include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
-#include <mutex>
+#include <atomic>
 
 namespace vellora {
 
@@ -52,11 +51,25 @@ std::shared_ptr<QLockFile> tryLock(const QString &path)
 
 struct RecoveryStore::Writer
 {
-    std::mutex mutex;
-    quint64 requested = 0; // the newest write or removal asked for
+    std::atomic<quint64> requested = 0; // the newest write, removal or restore asked for
+    std::atomic<int> queued = 0;        // jobs given to the worker and not yet ended
 };
 
-RecoveryStore::RecoveryStore(QString folder) : m_folder(std::move(folder)), m_writer(std::make_shared<Writer>()) {}
+namespace {
+
+void removeCopy(const QString &path)
+{
+    QFile::remove(companion::pathBeside(path));
+    QFile::remove(path);
+}
+
+} // namespace
+
+RecoveryStore::RecoveryStore(QString folder)
+    : m_folder(std::move(folder)), m_writer(std::make_shared<Writer>()),
+      m_sheetWriter([](const QImage &sheet, const QString &path) { return PictureFile::saveBmp(sheet, path); })
+{
+}
 
 RecoveryStore::~RecoveryStore() { waitForWrites(); }
 
@@ -82,45 +95,54 @@ bool RecoveryStore::claim(QString *error)
     return true;
 }
 
+void RecoveryStore::afterWrites(std::function<void()> job)
+{
+    // Only this thread gives the worker jobs, so with none queued no worker touches the copy meanwhile.
+    if (m_writer->queued.load() == 0) {
+        job();
+        return;
+    }
+    ++m_writer->queued;
+    // No receiver: the window awaits no answer from the copy's thread.
+    m_task.run(nullptr, [writer = m_writer, job = std::move(job)](std::stop_token, const TaskProgress &) {
+        job();
+        --writer->queued;
+    }, [] {});
+}
+
 void RecoveryStore::write(const QImage &sheet, const PrintRecord &record)
 {
     if (!m_lock)
         return;
-    quint64 generation;
-    {
-        const std::lock_guard guard(m_writer->mutex);
-        generation = ++m_writer->requested;
-    }
-    m_writes.removeIf([](const QFuture<void> &f) { return f.isFinished(); });
-    m_writes << QtConcurrent::run(&m_workers, [writer = m_writer, path = m_path, sheet, record, generation] {
-        const std::lock_guard guard(writer->mutex);
-        if (generation != writer->requested)
-            return;
+    const quint64 generation = ++m_writer->requested;
+    ++m_writer->queued;
+    m_task.run(nullptr, [writer = m_writer, save = m_sheetWriter, path = m_path, sheet, record,
+                         generation](std::stop_token, const TaskProgress &) {
         // The sheet first: a crash between the two leaves a record of the sheet before, which its hash
-        // refuses.
-        if (PictureFile::saveBmp(sheet, path) && !record.isEmpty())
-            companion::write(path, record);
-        else
-            QFile::remove(companion::pathBeside(path));
-    });
+        // refuses. Overtaken on the way, the write stops: what overtook it is queued behind it and either
+        // writes both or removes them.
+        if (generation == writer->requested) {
+            const bool saved = save(sheet, path);
+            if (generation == writer->requested) {
+                if (saved && !record.isEmpty())
+                    companion::write(path, record);
+                else
+                    QFile::remove(companion::pathBeside(path));
+            }
+        }
+        --writer->queued;
+    }, [] {});
 }
 
 void RecoveryStore::remove()
 {
     if (!m_lock)
         return;
-    const std::lock_guard guard(m_writer->mutex);
     ++m_writer->requested;
-    QFile::remove(companion::pathBeside(m_path));
-    QFile::remove(m_path);
+    afterWrites([path = m_path] { removeCopy(path); });
 }
 
-void RecoveryStore::waitForWrites()
-{
-    for (QFuture<void> &write : m_writes)
-        write.waitForFinished();
-    m_writes.clear();
-}
+void RecoveryStore::waitForWrites() { m_task.waitForFinished(); }
 
 std::vector<RecoveryStore::Leftover> RecoveryStore::leftovers() const
 {
@@ -160,15 +182,16 @@ std::optional<RecoveryStore::Work> RecoveryStore::restore(Leftover leftover, QSt
     const QString leftRecord = companion::pathBeside(leftover.path);
     std::optional<PrintRecord> record = companion::read(QFile::encodeName(leftover.path));
     if (m_lock) {
-        // Renamed, not copied: the work is on disk the whole time.
-        const std::lock_guard guard(m_writer->mutex);
         ++m_writer->requested;
-        QFile::remove(companion::pathBeside(m_path));
-        QFile::remove(m_path);
-        if (!QFile::rename(leftover.path, m_path))
-            QFile::remove(leftover.path);
-        if (!record || !QFile::rename(leftRecord, companion::pathBeside(m_path)))
-            QFile::remove(leftRecord);
+        // Renamed, not copied: the work is on disk the whole time. The leftover's lock goes with the job.
+        afterWrites([path = m_path, left = leftover.path, leftRecord, kept = record.has_value(),
+                     lock = std::move(leftover.lock)] {
+            removeCopy(path);
+            if (!QFile::rename(left, path))
+                QFile::remove(left);
+            if (!kept || !QFile::rename(leftRecord, companion::pathBeside(path)))
+                QFile::remove(leftRecord);
+        });
     } else {
         QFile::remove(leftRecord);
         QFile::remove(leftover.path);

@@ -1,15 +1,14 @@
 #pragma once
 
 #include "sheet/printmaster.h"
+#include "surface/backgroundtask.h"
 
 #include <QDateTime>
-#include <QFuture>
 #include <QImage>
-#include <QList>
 #include <QLockFile>
 #include <QString>
-#include <QThreadPool>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -41,11 +40,17 @@ public:
 
     // Writes a copy of the work on a worker thread; the caller's thread only shares the pictures. The record
     // goes beside the sheet as a companion of it, so one left from an earlier write is never taken for this
-    // sheet's. A newer write or a removal makes an older write that has not started yet stand down.
+    // sheet's. A newer write or a removal makes an older write stand down: one not started yet does nothing,
+    // one that has written its sheet writes no companion.
     void write(const QImage &sheet, const PrintRecord &record = {});
-    // Removes this program's copy, after any write still going.
+    // Removes this program's copy. Returns at once: with a write still going, the removal follows it on the
+    // worker, so the caller never waits out a 19 MB write.
     void remove();
     void waitForWrites();
+
+    // How a copy's sheet is written; tests hold a write in the middle with one that waits.
+    using SheetWriter = std::function<bool(const QImage &sheet, const QString &path)>;
+    void setSheetWriter(SheetWriter writer) { m_sheetWriter = std::move(writer); }
 
     // A copy left by a program that is no longer running. Holding it holds its lock, so no other program
     // offers it meanwhile.
@@ -57,22 +62,25 @@ public:
     };
     // Newest first. Lock files that guard nothing any more are removed on the way.
     std::vector<Leftover> leftovers() const;
-    // The leftover's work, which becomes this program's copy. A damaged copy is refused (reason in *error)
-    // and removed; a record that is missing or not of that sheet is left out.
+    // The leftover's work, which becomes this program's copy (after any write still going, without waiting
+    // for it). A damaged copy is refused (reason in *error) and removed; a record that is missing or not of
+    // that sheet is left out.
     std::optional<Work> restore(Leftover leftover, QString *error = nullptr);
     // Removes a leftover nobody wants.
     static void discard(Leftover leftover);
 
 private:
-    struct Writer; // what the worker threads share
+    struct Writer; // what the worker thread shares
+    // Runs `job` on the worker after what is queued there, or here at once when nothing is.
+    void afterWrites(std::function<void()> job);
+
     QString m_folder;
     QString m_path;
     std::unique_ptr<QLockFile> m_lock;
     std::shared_ptr<Writer> m_writer;
-    QList<QFuture<void>> m_writes;
-    // Threads of its own, so that Qt's picture work, which Qt 6.4 does on the global pool, never waits for
-    // a copy being written.
-    QThreadPool m_workers;
+    SheetWriter m_sheetWriter;
+    // One thread: writes, removals and restores keep the order they were asked in.
+    BackgroundTask m_task;
 };
 
 } // namespace vellora

@@ -1,4 +1,4 @@
-#include "placement/photoloader.h"
+#include "surface/photoloader.h"
 #include "print/backgallery.h"
 #include "print/exportpath.h"
 #include "project/mastercompanion.h"

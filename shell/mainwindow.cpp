@@ -2,7 +2,7 @@
 
 #include "placement/dialogform.h"
 #include "placement/jokerform.h"
-#include "placement/photoloader.h"
+#include "surface/photoloader.h"
 #include "print/afdrukform.h"
 #include "print/heledeckform.h"
 #include "print/rugzijde.h"

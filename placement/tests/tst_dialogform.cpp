@@ -1,6 +1,6 @@
 #include "placement/dialogform.h"
 #include "placement/folderlisting.h"
-#include "placement/photoloader.h"
+#include "surface/photoloader.h"
 #include "placement/photoplace.h"
 #include "placement/photoview.h"
 #include "placement/tests/photos.h"

@@ -4,10 +4,13 @@
 #include "tests/support/testsupport.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTest>
+#include <latch>
+#include <semaphore>
 #include <sys/stat.h>
 
 using namespace vellora;
@@ -35,6 +38,25 @@ PrintRecord photoRecord()
                   QSize(2475, 4200), test::gradientPicture(495, 840, 4)});
     return record;
 }
+
+// Holds a copy's write in the middle until the test lets it go.
+struct HeldWriter
+{
+    std::latch entered{1};
+    std::binary_semaphore open{0};
+    std::atomic<int> writes = 0;
+
+    RecoveryStore::SheetWriter writer(bool sheetFirst)
+    {
+        return [this, sheetFirst](const QImage &sheet, const QString &path) {
+            ++writes;
+            const bool written = sheetFirst && PictureFile::saveBmp(sheet, path);
+            entered.count_down();
+            open.acquire();
+            return sheetFirst ? written : PictureFile::saveBmp(sheet, path);
+        };
+    }
+};
 
 } // namespace
 
@@ -186,6 +208,66 @@ private Q_SLOTS:
         store.remove();
         store.waitForWrites();
         QVERIFY(!QFile::exists(store.path()));
+    }
+
+    // Every Save ends in remove() on the window's thread: it must not wait out a copy being written. The
+    // write it overtakes leaves neither sheet nor companion, and a write queued behind it never starts.
+    void removalDoesNotWaitForAWriteGoingOn_data()
+    {
+        QTest::addColumn<bool>("sheetWritten"); // whether the write is held after its sheet is on disk
+        QTest::newRow("held before the sheet") << false;
+        QTest::newRow("held after the sheet") << true;
+    }
+    void removalDoesNotWaitForAWriteGoingOn()
+    {
+        QFETCH(bool, sheetWritten);
+        QTemporaryDir folder;
+        RecoveryStore store(folder.path());
+        QVERIFY(store.claim());
+        HeldWriter held;
+        store.setSheetWriter(held.writer(sheetWritten));
+        store.write(greySheet(30), photoRecord());
+        held.entered.wait();
+        store.write(greySheet(31), photoRecord());
+        QElapsedTimer timer;
+        timer.start();
+        store.remove();
+        const qint64 took = timer.elapsed();
+        held.open.release();
+        QVERIFY2(took < 50, qPrintable(u"remove() took %1 ms"_s.arg(took)));
+        store.waitForWrites();
+        QCOMPARE(held.writes.load(), 1);
+        QCOMPARE(QDir(folder.path()).entryList({u"*.bmp"_s, u"*.krm"_s}, QDir::Files | QDir::System), {});
+    }
+
+    // Herstellen while a copy is written: the leftover's work comes back at once and, once the write is let
+    // go, it is this program's copy, with no companion of the overtaken write beside it.
+    void restoreDoesNotWaitForAWriteGoingOn()
+    {
+        QTemporaryDir folder;
+        {
+            RecoveryStore crashed(folder.path());
+            QVERIFY(crashed.claim());
+            crashed.write(greySheet(77));
+        }
+        RecoveryStore mine(folder.path());
+        QVERIFY(mine.claim());
+        HeldWriter held;
+        mine.setSheetWriter(held.writer(true));
+        mine.write(greySheet(30), photoRecord());
+        held.entered.wait();
+        std::vector<RecoveryStore::Leftover> left = mine.leftovers();
+        QCOMPARE(left.size(), size_t(1));
+        const QString copy = left[0].path;
+        // A restore that waited for the write would never return: the write goes on only after it.
+        const std::optional<RecoveryStore::Work> restored = mine.restore(std::move(left[0]));
+        held.open.release();
+        QVERIFY(restored);
+        QCOMPARE(test::byteDifference(restored->sheet, greySheet(77)), QString());
+        mine.waitForWrites();
+        QCOMPARE(differenceFromGrey(mine.path(), 77), QString());
+        QVERIFY(!QFile::exists(copy));
+        QVERIFY(!QFile::exists(companion::pathBeside(mine.path())));
     }
 };
 

@@ -1,11 +1,10 @@
+#include "surface/backgroundtask.h"
 #include "surface/widgets/artwork.h"
 #include "tests/support/testsupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSemaphore>
-#include <QThreadPool>
-#include <QtConcurrent/QtConcurrentRun>
 #include <QtTest>
 
 using namespace vellora;
@@ -77,10 +76,10 @@ private Q_SLOTS:
     void shelfGivesWhatWouldBeRead()
     {
         const AppFolder folder(m_app->path());
-        QThreadPool pool;
+        BackgroundTask task;
         const ArtworkShelf shelf(folder, {{u"logo.png"_s, 2.0}, {u"ok.png"_s, 1.0}, {u"gone.png"_s, 1.0},
                                           {u"vinkje.png"_s, 1.5}},
-                                 &pool);
+                                 task);
         const std::pair<QString, qreal> asked[] = {{u"vinkje.png"_s, 1.5}, {u"gone.png"_s, 1.0},
                                                    {u"ok.png"_s, 2.0},      {u"cancel.png"_s, 1.0},
                                                    {u"logo.png"_s, 2.0},    {u"ok.png"_s, 1.0}};
@@ -95,21 +94,19 @@ private Q_SLOTS:
     // A shelf let go before its worker came to it neither waits for that worker nor leaves it work to do.
     void shelfLetGoUnread()
     {
-        QThreadPool pool;
-        pool.setMaxThreadCount(1);
+        BackgroundTask task;
         QSemaphore busy, release;
-        auto held = QtConcurrent::run(&pool, [&] {
+        task.run(nullptr, [&](std::stop_token, const TaskProgress &) {
             busy.release();
             release.acquire();
-        });
+        }, [] {});
         busy.acquire();
         const AppFolder folder(m_app->path());
         std::optional<ArtworkShelf> shelf(std::in_place, folder,
-                                          std::vector<ArtworkShelf::Piece>{{u"logo.png"_s, 1.0}}, &pool);
+                                          std::vector<ArtworkShelf::Piece>{{u"logo.png"_s, 1.0}}, task);
         shelf.reset();
         release.release();
-        held.waitForFinished();
-        QVERIFY(pool.waitForDone(5000));
+        task.waitForFinished();
     }
 };
 

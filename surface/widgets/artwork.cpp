@@ -1,13 +1,16 @@
 #include "surface/widgets/artwork.h"
 
+#include "surface/backgroundtask.h"
+
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QPromise>
+#include <QThreadPool>
 #include <QWidget>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
+#include <atomic>
 
 namespace vellora {
 
@@ -65,19 +68,52 @@ QPixmap artworkPixmap(const AppFolder &folder, const QString &name, const QWidge
     return artworkPixmap(folder, name, where->devicePixelRatioF());
 }
 
-ArtworkShelf::ArtworkShelf(const AppFolder &folder, std::vector<Piece> pieces, QThreadPool *pool)
-    : m_folder(folder), m_pieces(std::move(pieces))
+struct ArtworkShelf::Reading
 {
-    m_images = QtConcurrent::run(pool, [folder, pieces = m_pieces](QPromise<QImage> &promise) {
+    enum State { Queued, Started, Abandoned };
+    QPromise<QImage> promise;
+    std::atomic<int> state = Queued;
+};
+
+ArtworkShelf::ArtworkShelf(const AppFolder &folder, std::vector<Piece> pieces)
+    : m_folder(folder), m_pieces(std::move(pieces)), m_reading(std::make_shared<Reading>())
+{
+    m_reading->promise.start();
+    m_images = m_reading->promise.future();
+}
+
+ArtworkShelf::ArtworkShelf(const AppFolder &folder, std::vector<Piece> pieces, BackgroundTask &task)
+    : ArtworkShelf(folder, std::move(pieces))
+{
+    // No receiver: the window takes each piece from the shelf when it wants it.
+    task.run(nullptr, [read = reading()](std::stop_token, const TaskProgress &) { read(); }, [] {});
+}
+
+ArtworkShelf::ArtworkShelf(const AppFolder &folder, std::vector<Piece> pieces, QThreadPool *pool)
+    : ArtworkShelf(folder, std::move(pieces))
+{
+    pool->start(reading());
+}
+
+std::function<void()> ArtworkShelf::reading() const
+{
+    return [reading = m_reading, folder = m_folder, pieces = m_pieces] {
+        int queued = Reading::Queued;
+        if (!reading->state.compare_exchange_strong(queued, Reading::Started))
+            return; // let go before it came to it
+        QPromise<QImage> &promise = reading->promise;
         for (std::size_t i = 0; i < pieces.size() && !promise.isCanceled(); ++i)
             promise.addResult(artworkImage(folder, pieces[i].name, pieces[i].scale), int(i));
-    });
+        promise.finish();
+    };
 }
 
 ArtworkShelf::~ArtworkShelf()
 {
     m_images.cancel();
-    m_images.waitForFinished();
+    int queued = Reading::Queued;
+    if (!m_reading->state.compare_exchange_strong(queued, Reading::Abandoned))
+        m_images.waitForFinished();
 }
 
 QPixmap ArtworkShelf::pixmap(const QString &name, qreal scale) const

@@ -6,12 +6,17 @@
 #include <QImage>
 #include <QPixmap>
 
+#include <functional>
+
+#include <memory>
 #include <vector>
 
 class QThreadPool;
 class QWidget;
 
 namespace vellora {
+
+class BackgroundTask;
 
 // The program's own pictures (buttons, logo, check mark), sharp on a scaled screen: beside each "name.png"
 // in Artwork lies "name@2x.png", drawn at twice the size. At a scale of 1 the plain file is used as it is;
@@ -35,8 +40,12 @@ public:
         QString name;
         qreal scale;
     };
-    // `folder` outlives the shelf; the worker has a copy of its own.
+    // `folder` outlives the shelf; the worker has a copy of its own. The pieces are read as one work of
+    // `task`, so that what the task runs next waits for them.
+    ArtworkShelf(const AppFolder &folder, std::vector<Piece> pieces, BackgroundTask &task);
+    // The same on a pool of the caller's, for a window whose start-up work still runs on one.
     ArtworkShelf(const AppFolder &folder, std::vector<Piece> pieces, QThreadPool *pool);
+    // Calls the worker off: after the piece it reads, or before it starts, without waiting for it then.
     ~ArtworkShelf();
     ArtworkShelf(const ArtworkShelf &) = delete;
     ArtworkShelf &operator=(const ArtworkShelf &) = delete;
@@ -46,8 +55,13 @@ public:
     QPixmap pixmap(const QString &name, const QWidget *where) const;
 
 private:
+    struct Reading; // what the worker shares with the shelf
+    ArtworkShelf(const AppFolder &folder, std::vector<Piece> pieces);
+    std::function<void()> reading() const; // the worker's part
+
     const AppFolder &m_folder;
     std::vector<Piece> m_pieces;
+    std::shared_ptr<Reading> m_reading;
     QFuture<QImage> m_images; // one result for each piece, in their order
 };
 

@@ -1,4 +1,4 @@
-#include "placement/photoloader.h"
+#include "surface/photoloader.h"
 
 #include "surface/regularfile.h"
 
