@@ -1,4 +1,3 @@
-#include "surface/photoloader.h"
 #include "print/backgallery.h"
 #include "print/exportpath.h"
 #include "project/mastercompanion.h"
@@ -6,6 +5,7 @@
 #include "sheet/cardsheet.h"
 #include "shell/commandline.h"
 #include "surface/appfolder.h"
+#include "surface/photoloader.h"
 #include "surface/picturefile.h"
 #include "surface/regularfile.h"
 
