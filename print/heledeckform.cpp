@@ -4,8 +4,8 @@
 #include "print/printjobs.h"
 #include "print/printwidgets.h"
 #include "print/workstrip.h"
+#include "surface/photoloader.h"
 #include "surface/userfolders.h"
-#include "surface/picturefile.h"
 #include "surface/platform.h"
 #include "surface/twips.h"
 #include "surface/widgets/dialogparts.h"
@@ -44,11 +44,12 @@ HeleDeckForm::HeleDeckForm(const QImage &sheet, const QString &projectName, Pace
                            QSettings &settings, QWidget *parent)
     : QDialog(parent), m_deck{sheet, {}, projectName, {}}, m_prompter(prompter), m_queues(queues),
       m_dialogs(dialogs), m_gallery(folder, ownBacksFolder()),
+      // An own back is read as a photo is: every format the photo dialog takes, within its budget.
       m_readPicture([](const QString &path, QString *error) {
-          const PictureLoad load = PictureFile::load(path);
+          const PhotoLoad photo = PhotoLoader::load(path);
           if (error)
-              *error = load.error;
-          return load.image;
+              *error = photo.error;
+          return photo.image;
       })
 {
     setObjectName(QStringLiteral("HeleDeckForm"));

@@ -53,8 +53,6 @@ public:
     int backNumber() const;
     // The file name the save dialog starts from.
     QString suggestedPdfPath() const;
-    // How "Eigen rug…" reads a picture; the program's own picture files until told otherwise.
-    void setPictureReader(BackGallery::PictureReader read) { m_readPicture = std::move(read); }
 
 public Q_SLOTS:
     // Closing while the deck is being made or handed over calls that off first.

@@ -2,7 +2,6 @@
 
 #include "placement/dialogform.h"
 #include "placement/jokerform.h"
-#include "surface/photoloader.h"
 #include "print/afdrukform.h"
 #include "print/heledeckform.h"
 #include "print/rugzijde.h"
@@ -28,7 +27,6 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFutureWatcher>
 #include <QIcon>
 #include <QLabel>
 #include <QMenu>
@@ -38,7 +36,6 @@
 #include <QSignalBlocker>
 #include <QTime>
 #include <QTimer>
-#include <QtConcurrent/QtConcurrentRun>
 
 namespace vellora {
 
@@ -57,13 +54,14 @@ Main::Main(AppFolder appFolder, Pacer &pacer, Prompter &prompter, const PrintQue
     // The artwork, in the order the widgets ask for it, and then the blank deck are read on a worker while the
     // widgets are built here. One worker, so that the pictures wanted first never share the second core with
     // the 19 MB sheet.
-    m_workers.setMaxThreadCount(1);
     std::vector<ArtworkShelf::Piece> pieces = {{QStringLiteral("pointer.png"), 1.0},
                                                {QStringLiteral("icon.png"), 1.0}};
     for (const QString &name : MainLayout::artworkInOrder())
         pieces.push_back({name, devicePixelRatioF()});
-    const ArtworkShelf artwork(m_appFolder, std::move(pieces), &m_workers);
-    QFuture<BlankDeck> blank = QtConcurrent::run(&m_workers, &BlankDeck::read, m_appFolder);
+    const ArtworkShelf artwork(m_appFolder, std::move(pieces), m_startup);
+    QFuture<BlankDeck> blank = m_startup.runForResult([folder = m_appFolder](std::stop_token) {
+        return BlankDeck::read(folder);
+    });
     setObjectName(QStringLiteral("Main"));
     // The modified mark shows while the sheet holds work that was not saved.
     setWindowTitle(QStringLiteral("Zelf Vellora Maken[*]"));
@@ -316,12 +314,6 @@ void Main::printWholeDeck()
     HeleDeckForm form(m_deck.sheet().image(), m_deck.name(), m_pacer, m_prompter, m_appFolder, m_printQueues,
                       dialogs, settings, this);
     form.setPrintRecord(m_deck.printRecord());
-    form.setPictureReader([](const QString &path, QString *error) {
-        const PhotoLoad photo = PhotoLoader::load(path);
-        if (error)
-            *error = photo.error;
-        return photo.image;
-    });
     form.exec();
 }
 

@@ -8,12 +8,12 @@
 #include "shell/mainlayout.h"
 #include "shell/mainmenus.h"
 #include "surface/appfolder.h"
+#include "surface/backgroundtask.h"
 #include "surface/platform.h"
 
 #include <QCursor>
 #include <QMainWindow>
 #include <QPoint>
-#include <QThreadPool>
 
 #include <functional>
 #include <memory>
@@ -123,9 +123,9 @@ private:
     MainMenus m_menus;
     MainLayout m_layout;
     std::unique_ptr<CardViewer> m_viewer;
-    // Threads of its own for reading the blank deck, so that Qt's own picture work keeps the
-    // global pool; last, so that a save still running is waited for before anything it needs is gone.
-    QThreadPool m_workers;
+    // One thread for the artwork and then the blank deck, read while the widgets are built: the pictures wanted
+    // first never share the second core with the 19 MB sheet.
+    BackgroundTask m_startup;
 };
 
 } // namespace vellora

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QFuture>
 #include <QObject>
+#include <QPromise>
 #include <QPointer>
 #include <QThreadPool>
 
@@ -49,6 +51,11 @@ public:
     // work already running beyond `threads`.
     template <typename Work, typename Done>
     void run(QObject *context, Work work, Done done, TaskProgress progress = {});
+
+    // Runs `work(stop)` on one of the task's threads for a caller that takes the result itself, from the
+    // future, waiting for it when it must (a window that cannot show itself without it).
+    template <typename Work>
+    auto runForResult(Work work) -> QFuture<std::invoke_result_t<Work &, std::stop_token>>;
 
     // Calls off the work queued and running: its stop token says so. Work run later is not called off.
     void cancel();
@@ -104,6 +111,21 @@ void BackgroundTask::run(QObject *context, Work work, Done done, TaskProgress pr
             }, Qt::QueuedConnection);
         }
     });
+}
+
+template <typename Work>
+auto BackgroundTask::runForResult(Work work) -> QFuture<std::invoke_result_t<Work &, std::stop_token>>
+{
+    using Result = std::invoke_result_t<Work &, std::stop_token>;
+    // Nothing continues this future, so none of Qt 6.4's continuation faults can reach it.
+    auto promise = std::make_shared<QPromise<Result>>();
+    promise->start();
+    auto shared = std::make_shared<Work>(std::move(work));
+    start([promise, shared, stop = m_stop.get_token()] {
+        promise->addResult((*shared)(stop));
+        promise->finish();
+    });
+    return promise->future();
 }
 
 } // namespace vellora

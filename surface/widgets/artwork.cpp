@@ -6,7 +6,6 @@
 #include <QImage>
 #include <QImageReader>
 #include <QPromise>
-#include <QThreadPool>
 #include <QWidget>
 
 #include <algorithm>
@@ -87,12 +86,6 @@ ArtworkShelf::ArtworkShelf(const AppFolder &folder, std::vector<Piece> pieces, B
 {
     // No receiver: the window takes each piece from the shelf when it wants it.
     task.run(nullptr, [read = reading()](std::stop_token, const TaskProgress &) { read(); }, [] {});
-}
-
-ArtworkShelf::ArtworkShelf(const AppFolder &folder, std::vector<Piece> pieces, QThreadPool *pool)
-    : ArtworkShelf(folder, std::move(pieces))
-{
-    pool->start(reading());
 }
 
 std::function<void()> ArtworkShelf::reading() const

@@ -11,7 +11,6 @@
 #include <memory>
 #include <vector>
 
-class QThreadPool;
 class QWidget;
 
 namespace vellora {
@@ -43,8 +42,6 @@ public:
     // `folder` outlives the shelf; the worker has a copy of its own. The pieces are read as one work of
     // `task`, so that what the task runs next waits for them.
     ArtworkShelf(const AppFolder &folder, std::vector<Piece> pieces, BackgroundTask &task);
-    // The same on a pool of the caller's, for a window whose start-up work still runs on one.
-    ArtworkShelf(const AppFolder &folder, std::vector<Piece> pieces, QThreadPool *pool);
     // Calls the worker off: after the piece it reads, or before it starts, without waiting for it then.
     ~ArtworkShelf();
     ArtworkShelf(const ArtworkShelf &) = delete;
