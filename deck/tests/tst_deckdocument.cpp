@@ -18,6 +18,17 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+NoPacer straight;
+
+// A deck on the blank sheet of the application folder at `app`.
+struct DeckOnBlank : DeckDocument
+{
+    explicit DeckOnBlank(const QString &app, Pacer &pacer = straight) : DeckDocument(AppFolder(app), pacer)
+    {
+        loadBlank();
+    }
+};
+
 CardPaste kingsPaste()
 {
     return CardPaste{test::gradientPicture(165, 280, 3), {0, 1, 2, 3}, QPoint(12 * 4275 + 900, 900), QSize(2475, 4200)};
@@ -172,9 +183,7 @@ private Q_SLOTS:
         QFETCH(QString, operation);
         QFETCH(QString, step);
         QFETCH(bool, modified);
-        NoPacer pacer;
-        DeckDocument deck(AppFolder(m_app->path()), pacer);
-        deck.loadBlank();
+        DeckOnBlank deck(m_app->path());
         deck.pasteOnCards(QStringLiteral("Foto plaatsen"), acePaste());
         const QImage before = deck.sheet().image();
         int restored = 0;
@@ -218,11 +227,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, operations);
         QFETCH(QString, same);
-        NoPacer pacer;
-        DeckDocument deck(AppFolder(m_app->path()), pacer);
-        DeckDocument other(AppFolder(m_app->path()), pacer);
-        deck.loadBlank();
-        other.loadBlank();
+        DeckOnBlank deck(m_app->path()), other(m_app->path());
         QVERIFY(applyAll(deck, operations));
         QVERIFY(applyAll(other, same));
         QCOMPARE(test::byteDifference(deck.sheet().image(), other.sheet().image()), QString());
@@ -281,9 +286,7 @@ private Q_SLOTS:
         QVERIFY(damage(change, set, drawing, test::gradientPicture(50, 200, 4),
                        app->filePath(u"Data/Hkrs-5@3x.png"_s)));
 
-        NoPacer pacer;
-        DeckDocument deck(AppFolder(app->path()), pacer);
-        deck.loadBlank();
+        DeckOnBlank deck(app->path());
         QCOMPARE(deck.chooseSymbolStyle(3), change != u"unreadable");
         const QImage own =
             change == u"unreadable" ? QImage(app->filePath(u"Data/Hkrs-0@3x.png"_s)) : generated;
@@ -316,9 +319,7 @@ private Q_SLOTS:
         const QImage card(drawing);
         QVERIFY(damage(change, blank, drawing, test::gradientPicture(3990, 1600, 6), {}));
 
-        NoPacer pacer;
-        DeckDocument deck(AppFolder(app->path()), pacer);
-        deck.loadBlank();
+        DeckOnBlank deck(app->path());
         const PrintRecord record = deck.printRecord();
         QCOMPARE(record.startsFromCard(), fromCard);
         QCOMPARE(test::byteDifference(record.start(), fromCard ? card.convertToFormat(record.format())
@@ -371,9 +372,7 @@ private Q_SLOTS:
         QVERIFY(framing.setPhoto(stripes));
         framing.setZoom(20);
         framing.press(Qt::LeftButton, Qt::LeftButton, QPointF(0, 0));
-        NoPacer pacer;
-        DeckDocument deck(AppFolder(m_app->path()), pacer);
-        deck.loadBlank();
+        DeckOnBlank deck(m_app->path());
         QVERIFY(deck.composeDeck());
         deck.pasteOnCards(QStringLiteral("Foto plaatsen"), framing.framed(KaartSoort::Koning, 1, false));
 
@@ -383,11 +382,8 @@ private Q_SLOTS:
         const std::optional<QImage> sheet = store.open(QStringLiteral("koning"));
         const std::optional<PrintRecord> record = store.openCompanion(QStringLiteral("koning"));
         QVERIFY(sheet && record);
-        DeckDocument opened(AppFolder(m_app->path()), pacer);
-        opened.loadBlank();
+        DeckOnBlank opened(m_app->path()), bare(m_app->path());
         opened.openSheet(*sheet, QStringLiteral("koning"), *record);
-        DeckDocument bare(AppFolder(m_app->path()), pacer);
-        bare.loadBlank();
         bare.openSheet(*sheet, QStringLiteral("koning"));
 
         // The picture area of the king of Harten, 900 twips in from its cell's corner.
@@ -406,9 +402,7 @@ private Q_SLOTS:
     // steps go where without them all would stay.
     void theHistorysBoundCoversTheRecords()
     {
-        NoPacer pacer;
-        DeckDocument deck(AppFolder(m_app->path()), pacer);
-        deck.loadBlank();
+        DeckOnBlank deck(m_app->path());
         constexpr int kRounds = 6;
         for (int round = 0; round < kRounds; ++round) {
             CardPaste paste;
@@ -434,8 +428,7 @@ private Q_SLOTS:
     void aRunRefusesOtherChanges()
     {
         test::SteppedPacer pacer;
-        DeckDocument deck(AppFolder(m_app->path()), pacer);
-        deck.loadBlank();
+        DeckOnBlank deck(m_app->path(), pacer);
         const QImage symbols = deck.symbols();
         QVERIFY(deck.composeDeck());
         QVERIFY(deck.isComposing());
@@ -454,9 +447,7 @@ private Q_SLOTS:
         QVERIFY(!deck.isComposing());
         QCOMPARE(pacer.pauses, QList<int>(placement::kFinishedCards, placement::kPauseMilliseconds));
         QCOMPARE(deck.history().undoableSteps(), 1);
-        NoPacer straight;
-        DeckDocument alone(AppFolder(m_app->path()), straight);
-        alone.loadBlank();
+        DeckOnBlank alone(m_app->path());
         QVERIFY(alone.composeDeck());
         QCOMPARE(test::byteDifference(deck.sheet().image(), alone.sheet().image()), QString());
     }
@@ -466,8 +457,7 @@ private Q_SLOTS:
     {
         test::SteppedPacer pacer;
         {
-            DeckDocument deck(AppFolder(m_app->path()), pacer);
-            deck.loadBlank();
+            DeckOnBlank deck(m_app->path(), pacer);
             deck.composeDeck();
             pacer.step();
         }
