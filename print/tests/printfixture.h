@@ -102,6 +102,15 @@ inline QImage renderPdf(const QString &pdf, int page = 1, int dpi = 72)
     return QImage(base + QStringLiteral(".ppm")).convertToFormat(QImage::Format_RGB32);
 }
 
+// The lines of `pdfimages -list` for a PDF, one an image, its two heading lines left out.
+inline QStringList pdfImageList(const QString &pdf)
+{
+    QProcess list;
+    list.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
+    list.waitForFinished(60000);
+    return QString::fromLatin1(list.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts).mid(2);
+}
+
 // Differences from where face page `pageNumber` (0: a back) belongs on a page rendered at 72 dpi, one line
 // each; empty when it is right (no page, or one turned the wrong way, puts the ink off). `origin` is (left
 // margin, top margin) in twips.
@@ -235,6 +244,13 @@ inline bool workEnds(QWidget *window)
     return QTest::qWaitFor([strip] { return !strip->busy(); }, 60000);
 }
 
+// Clicks one of the window's push buttons and lets the work it starts end; false when it does not.
+inline bool clickedAndDone(QWidget *window, const QString &button)
+{
+    child<QPushButton>(window, button)->click();
+    return workEnds(window);
+}
+
 inline QByteArray readFile(const QString &path)
 {
     QFile file(path);
@@ -281,7 +297,6 @@ protected:
     test::ScriptedPrompter m_prompter;
     test::RecordingPrintQueues m_queues;
     const QImage m_addressed = addressedSheet(), m_coloured = colouredSheet();
-    QString m_project;
     std::unique_ptr<QSettings> m_settings; // what the deck window keeps between openings
 
     // Back files in a subfolder of the application folder, the i-th all in kQuadrants[i].
@@ -321,8 +336,6 @@ protected:
         qunsetenv("LPDEST");
         m_settings = std::make_unique<QSettings>(m_scratch.filePath(QStringLiteral("settings.ini")),
                                                  QSettings::IniFormat);
-        m_project = m_scratch.filePath(QStringLiteral("addressed.krt"));
-        QVERIFY(PictureFile::saveBmp(m_addressed, m_project));
     }
     void tearDownCase() { ::close(m_hungServer); }
 

@@ -207,14 +207,9 @@ private Q_SLOTS:
                 form.setPrintRecord(PrintRecord::fromSheet(m_coloured));
             dialogs.path =
                 m_scratch.filePath(record ? QStringLiteral("master.pdf") : QStringLiteral("sheet.pdf"));
-            child<QPushButton>(&form, "PdfKnop")->click();
-            QVERIFY(workEnds(&form));
-            QProcess list;
-            list.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), dialogs.path});
-            QVERIFY(list.waitForFinished(60000));
+            QVERIFY(clickedAndDone(&form, "PdfKnop"));
             sizes.append(QList<QSize>());
-            for (const QString &line :
-                 QString::fromLatin1(list.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts).mid(2)) {
+            for (const QString &line : pdfImageList(dialogs.path)) {
                 const QStringList f = line.split(u' ', Qt::SkipEmptyParts);
                 sizes.back() << QSize(f.at(3).toInt(), f.at(4).toInt());
             }
@@ -236,12 +231,10 @@ private Q_SLOTS:
         dialogs.path = m_scratch.filePath(QStringLiteral("window.pdf"));
         HeleDeckForm form(m_coloured, QStringLiteral("Zomer"), m_pacer, m_prompter, *m_folder, queues,
                           dialogs, *m_settings);
-        child<QPushButton>(&form, "PdfKnop")->click();
-        QVERIFY(workEnds(&form));
+        QVERIFY(clickedAndDone(&form, "PdfKnop"));
         QCOMPARE(QFileInfo(dialogs.suggested).fileName(), QStringLiteral("Zomer.pdf"));
         QCOMPARE(test::pdfPageCount(dialogs.path), 12);
-        child<QPushButton>(&form, "PrintKnop")->click();
-        QVERIFY(workEnds(&form));
+        QVERIFY(clickedAndDone(&form, "PrintKnop"));
         QCOMPARE(queues.jobs.size(), size_t(1)); // the pages just saved, made by the same code
         QCOMPARE(queues.jobs[0].pages.size(), size_t(12));
         // Turned on the short edge by default, on the deck's own paper.
@@ -250,8 +243,7 @@ private Q_SLOTS:
         // Cards go on the printer's own paper.
         child<QComboBox>(&form, "Opmaak")->setCurrentIndex(1);
         dialogs.paper = print::Paper::Letter;
-        child<QPushButton>(&form, "PrintKnop")->click();
-        QVERIFY(workEnds(&form));
+        QVERIFY(clickedAndDone(&form, "PrintKnop"));
         QCOMPARE(queues.jobs.at(1).options.media, QByteArray("na_letter_8.5x11in"));
         QCOMPARE(queues.jobs[1].pages.front().paper, print::Paper::Letter);
         child<QComboBox>(&form, "Opmaak")->setCurrentIndex(0);
@@ -264,8 +256,7 @@ private Q_SLOTS:
         // A margin off any paper is refused before anything is written.
         child<QComboBox>(&form, "Combo1")->setCurrentText(QStringLiteral("99999999"));
         dialogs.path = m_scratch.filePath(QStringLiteral("off the paper.pdf"));
-        child<QPushButton>(&form, "PdfKnop")->click();
-        QVERIFY(workEnds(&form));
+        QVERIFY(clickedAndDone(&form, "PdfKnop"));
         QVERIFY(!QFile::exists(dialogs.path));
         QCOMPARE(m_prompter.shown.value(0).text, "De marge is te groot om een plaats op het papier te zijn.");
         m_prompter.shown.clear();
@@ -277,8 +268,7 @@ private Q_SLOTS:
                  "cannot mount a small tmpfs here (needs root)");
         dialogs.path = disk + QStringLiteral("/deck.pdf");
         writeFile(dialogs.path, "%PDF-older");
-        child<QPushButton>(&form, "PdfKnop")->click();
-        QVERIFY(workEnds(&form));
+        QVERIFY(clickedAndDone(&form, "PdfKnop"));
         QCOMPARE(readFile(dialogs.path), QByteArray("%PDF-older"));
         QCOMPARE(QDir(disk).entryList(QDir::Files | QDir::Hidden), QStringList{"deck.pdf"});
         QCOMPARE(umount(QFile::encodeName(disk).constData()), 0);
@@ -315,12 +305,10 @@ private Q_SLOTS:
             QVERIFY(o.wholePageBack);
 
             dialogs.folder = m_scratch.filePath(QStringLiteral("pictures"));
-            child<QPushButton>(&form, "KaartenKnop")->click();
-            QVERIFY(workEnds(&form));
+            QVERIFY(clickedAndDone(&form, "KaartenKnop"));
             QCOMPARE(QDir(dialogs.folder).entryList(QDir::Files).size(), 57);
             dialogs.path = m_scratch.filePath(QStringLiteral("align.pdf"));
-            child<QPushButton>(&form, "UitlijnKnop")->click();
-            QVERIFY(workEnds(&form));
+            QVERIFY(clickedAndDone(&form, "UitlijnKnop"));
             QCOMPARE(test::pdfPageCount(dialogs.path), 2);
 
             dialogs.picture = m_scratch.filePath(QStringLiteral("not a picture.png"));
@@ -418,8 +406,7 @@ private Q_SLOTS:
         AnsweringDialogs dialogs;
         (via == u"PrintKnop" ? dialogs.printFile : dialogs.path) = target;
         HeleDeckForm form(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs, *m_settings);
-        child<QPushButton>(&form, via)->click();
-        QVERIFY(workEnds(&form));
+        QVERIFY(clickedAndDone(&form, via));
         QCOMPARE(m_prompter.shown.size(), 1);
         QCOMPARE(m_prompter.shown[0].text, QString::fromUtf16(print::kPdfFailed).arg(reason));
         QCOMPARE(state(), was);

@@ -211,13 +211,9 @@ private Q_SLOTS:
 
         const QString pdf = m_scratch.filePath(QStringLiteral("master.pdf"));
         QVERIFY(print::savePdf(*print::deckPdf(ScaledPicture{master, 3}, {}, options, nullptr), pdf, nullptr));
-        QProcess list;
-        list.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
-        QVERIFY(list.waitForFinished(60000));
-        const QStringList lines =
-            QString::fromLatin1(list.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
-        QCOMPARE(lines.size(), 2 + print::kPageCount);
-        for (const QString &line : lines.mid(2)) {
+        const QStringList lines = pdfImageList(pdf);
+        QCOMPARE(lines.size(), print::kPageCount);
+        for (const QString &line : lines) {
             const QStringList f = line.split(u' ', Qt::SkipEmptyParts);
             // enc "image" is stored as it is (Flate), not as JPEG; then the pixels per inch across and down.
             QVERIFY2(f.at(8) == u"image" && f.at(12).toInt() >= 300 && f.at(13).toInt() >= 300,
@@ -324,14 +320,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("left");
         QTest::addColumn<QPointF>("shift");
         QTest::addColumn<bool>("warned");
-        QTest::newRow("first choices") << "40"
-                                       << "27" << QPointF() << false;
-        QTest::newRow("left 10") << "40"
-                                 << "10" << QPointF() << true;
-        QTest::newRow("top 99") << "99"
-                                << "27" << QPointF() << true;
-        QTest::newRow("back shifted 5 mm right") << "40"
-                                                 << "27" << QPointF(5, 0) << true;
+        QTest::newRow("first choices") << "40" << "27" << QPointF() << false;
+        QTest::newRow("left 10") << "40" << "10" << QPointF() << true;
+        QTest::newRow("top 99") << "99" << "27" << QPointF() << true;
+        QTest::newRow("back shifted 5 mm right") << "40" << "27" << QPointF(5, 0) << true;
     }
 
     void edgeBand()
