@@ -1,8 +1,6 @@
 #pragma once
 
-// What the print tests share: sheets and backs whose every card or quadrant shows where it came from, the
-// checks of a printed page, print servers held or answering on purpose, and a fixture with an application
-// folder of its own and a print server that never answers.
+// What the print tests share: telling sheets and backs, page checks, print servers held on purpose.
 #include "print/afdrukform.h"
 #include "print/calibration.h"
 #include "print/cardimages.h"
@@ -70,8 +68,7 @@ inline QColor cellColour(int cell)
 // Top-left, top-right, bottom-left, bottom-right.
 inline const QRgb kQuadrants[4] = {qRgb(200, 30, 30), qRgb(30, 160, 30), qRgb(30, 30, 200), qRgb(40, 40, 40)};
 
-// Solid tiles, row by row, the i-th in colour(i). Each is painted to the bottom-right corner; the later ones
-// cover the rest.
+// Solid tiles, row by row, the i-th in colour(i), each to the bottom-right corner under the later ones.
 inline QImage tiles(QSize size, int columns, int rows, const std::function<QColor(int)> &colour)
 {
     QImage image(size, QImage::Format_RGB32);
@@ -111,9 +108,8 @@ inline QStringList pdfImageList(const QString &pdf)
     return QString::fromLatin1(list.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts).mid(2);
 }
 
-// Differences from where face page `pageNumber` (0: a back) belongs on a page rendered at 72 dpi, one line
-// each; empty when it is right (no page, or one turned the wrong way, puts the ink off). `origin` is (left
-// margin, top margin) in twips.
+// Where face page `pageNumber` (0: a back) is off on a page at 72 dpi, a line each; empty when right.
+// `origin` is (left margin, top margin) in twips.
 inline QString checkPrintedPage(const QImage &page, int pageNumber, QPoint origin)
 {
     // The picture's rectangle (a back's 2 x 2 quadrants, or twips of the sheet) and its size on paper.
@@ -142,8 +138,7 @@ inline QString checkPrintedPage(const QImage &page, int pageNumber, QPoint origi
     if (std::max({std::abs(d1.x()), std::abs(d1.y()), std::abs(d2.x()), std::abs(d2.y())}) > 1.5)
         problems = QString::asprintf("ink off by (%g, %g) px at its top left, (%g, %g) at its bottom right\n",
                                      d1.x(), d1.y(), d2.x(), d2.y());
-    // Every card (quadrant) whose centre is on the picture shows its colour, averaged over 7 x 7 pixels as
-    // printing through JPEG moves single pixels.
+    // Every card (quadrant) on the picture shows its colour, averaged over 7 x 7 pixels against JPEG.
     for (int i = 0; i < (pageNumber ? 56 : 4); ++i) {
         const QPointF point = pageNumber ? QPointF(i % 14 * 4275 + 2137.5, i / 14 * 6000 + 3000)
                                          : QPointF(i % 2 + 0.5, i / 2 + 0.5);
@@ -251,12 +246,6 @@ inline bool clickedAndDone(QWidget *window, const QString &button)
     return workEnds(window);
 }
 
-inline QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The one page of the only job the queues were given.
 inline const print::PrintPage &onlyPage(const test::RecordingPrintQueues &queues)
 {
@@ -283,8 +272,7 @@ inline QRect toPixels(const QRect &t, int dpi)
                  QPoint(qRound((t.x() + t.width()) * s) - 1, qRound((t.y() + t.height()) * s) - 1));
 }
 
-// The state every print test starts from; each test class calls these from its own initTestCase(),
-// cleanupTestCase() and init().
+// The state every print test starts from, set up from each test class's initTestCase() and init().
 class PrintFixture : public QObject
 {
 protected:
@@ -312,11 +300,6 @@ protected:
     }
     static void press(QWidget *form, const char *name) { child<ImageButton>(form, name)->click(); }
     static QImage rgb(const QImage &image) { return image.convertToFormat(QImage::Format_RGB32); }
-    static void writeFile(const QString &path, const QByteArray &bytes)
-    {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    }
 
     void setUpCase()
     {

@@ -14,8 +14,7 @@ private Q_SLOTS:
     void cleanupTestCase() { tearDownCase(); }
     void init() { setUp(); }
 
-    // The cards as images: 56 and the back, each at 300 dpi with the bleed carried out from its own edge;
-    // written again over themselves.
+    // The 56 cards and the back as images at 300 dpi, the bleed carried out from each edge; written twice.
     void cardImages_data()
     {
         QTest::addColumn<print::CardSize>("size");
@@ -70,11 +69,11 @@ private Q_SLOTS:
         const QString base = m_scratch.filePath(QStringLiteral("refused"));
         QDir(base).removeRecursively();
         QVERIFY(QDir().mkpath(base + QStringLiteral("/other")));
-        writeFile(base + QStringLiteral("/other/notes.txt"), "mine");
+        QVERIFY(test::writeBytes(base + QStringLiteral("/other/notes.txt"), "mine"));
         QVERIFY(QDir().mkpath(base + QStringLiteral("/notpng")));
-        writeFile(base + QStringLiteral("/notpng/harten-a.png"), "not a picture");
+        QVERIFY(test::writeBytes(base + QStringLiteral("/notpng/harten-a.png"), "not a picture"));
         QVERIFY(QDir().mkpath(base + QStringLiteral("/folder/rug.png")));
-        writeFile(base + QStringLiteral("/file"), "a file");
+        QVERIFY(test::writeBytes(base + QStringLiteral("/file"), "a file"));
         for (const char *name : {"other", "notpng", "folder", "file"}) {
             const QString folder = base + u'/' + QLatin1String(name);
             const QStringList before = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden);
@@ -93,9 +92,8 @@ private Q_SLOTS:
         QTest::newRow("after the last page, older file") << 12 << true;
     }
 
-    // A stop while the deck's document is made, or after it but before it takes its name, leaves no file
-    // and an older one as it was. From the window, Cancel does the same and says nothing; there the worker
-    // is held back by a thread pool kept busy, so the stop surely comes first.
+    // A stop before the PDF takes its name leaves no file and an older one as it was; so does the window's
+    // Cancel, silently, its worker held back by a busy pool so that the stop comes first.
     void deckPdfCalledOff()
     {
         QFETCH(const int, stopAt);
@@ -104,7 +102,7 @@ private Q_SLOTS:
         QFile::remove(path);
         const QByteArray olderPdf = "%PDF-older";
         if (older)
-            writeFile(path, olderPdf);
+            QVERIFY(test::writeBytes(path, olderPdf));
         std::stop_source stop;
         int made = 0;
         const print::ExportOptions chosen{{}, {quadrantBack({30, 40}), {}}, print::kDefaultBleedMm};
@@ -119,7 +117,7 @@ private Q_SLOTS:
             stop.get_token());
         QCOMPARE(made, stopAt);
         QCOMPARE(outcome.end, print::ExportOutcome::End::CalledOff);
-        QCOMPARE(readFile(path), older ? olderPdf : QByteArray());
+        QCOMPARE(test::readBytes(path), older ? olderPdf : QByteArray());
         QCOMPARE(QFile::exists(path), older);
         QCOMPARE(QDir(m_scratch.path())
                      .entryList({"*called off*", ".vellora-*"}, QDir::Files | QDir::Hidden)
@@ -137,7 +135,7 @@ private Q_SLOTS:
         child<QPushButton>(&form, "StopKnop")->click();
         busy->release(pool->maxThreadCount());
         QVERIFY(workEnds(&form));
-        QCOMPARE(readFile(path), older ? olderPdf : QByteArray());
+        QCOMPARE(test::readBytes(path), older ? olderPdf : QByteArray());
         QVERIFY(m_prompter.shown.isEmpty());
     }
 
@@ -195,8 +193,7 @@ private Q_SLOTS:
         QCOMPARE(bar.last(), print::kBarSteps);
     }
 
-    // Given the deck's print record, the window's PDF is made from the master, three times as fine as the
-    // sheet on every face page, at the same place on paper.
+    // With the deck's print record the window's PDF comes from the master, three times as fine per page.
     void windowPrintsFromTheMaster()
     {
         AnsweringDialogs dialogs;
@@ -267,18 +264,17 @@ private Q_SLOTS:
         QVERIFY2(mount("tmpfs", QFile::encodeName(disk).constData(), "tmpfs", 0, "size=8k") == 0,
                  "cannot mount a small tmpfs here (needs root)");
         dialogs.path = disk + QStringLiteral("/deck.pdf");
-        writeFile(dialogs.path, "%PDF-older");
+        QVERIFY(test::writeBytes(dialogs.path, "%PDF-older"));
         QVERIFY(clickedAndDone(&form, "PdfKnop"));
-        QCOMPARE(readFile(dialogs.path), QByteArray("%PDF-older"));
+        QCOMPARE(test::readBytes(dialogs.path), QByteArray("%PDF-older"));
         QCOMPARE(QDir(disk).entryList(QDir::Files | QDir::Hidden), QStringList{"deck.pdf"});
         QCOMPARE(umount(QFile::encodeName(disk).constData()), 0);
         QCOMPARE(m_prompter.shown.size(), 1);
         QCOMPARE(m_prompter.shown[0].text, QString::fromUtf16(print::kPdfFailed).arg("De schijf is vol."));
     }
 
-    // The deck window's further choices: turn, shift and paper kept between openings (the paper the
-    // locale's at first), the edge band named once the margins reach it, the cards as pictures and the
-    // alignment sheet written where the dialogs say, and a back of one's own listed after the program's.
+    // The window's further choices: turn, shift and paper kept (the paper the locale's at first), the edge
+    // band named, cards and alignment sheet written where the dialogs say, an own back listed last.
     void deckChoices()
     {
         writeBacks();
@@ -312,7 +308,7 @@ private Q_SLOTS:
             QCOMPARE(test::pdfPageCount(dialogs.path), 2);
 
             dialogs.picture = m_scratch.filePath(QStringLiteral("not a picture.png"));
-            writeFile(dialogs.picture, "text");
+            QVERIFY(test::writeBytes(dialogs.picture, "text"));
             child<QPushButton>(&form, "EigenRugKnop")->click();
             QCOMPARE(m_prompter.shown.size(), 1);
             QVERIFY(m_prompter.shown[0].text.startsWith(u"not a picture.png kan geen rugzijde zijn"));
@@ -334,9 +330,8 @@ private Q_SLOTS:
         QCOMPARE(child<QScrollBar>(const_cast<HeleDeckForm *>(&again), "VScroll1")->maximum(), 2);
     }
 
-    // Whatever the command line will not write over, no button of the deck window writes over either: the
-    // same check, made before anything is drawn, with the command line's own reason in the window's words.
-    // The name stays what it was, nothing is left beside it, and nothing goes to a printer.
+    // What the command line will not write over, no button of the window writes over: the same check, in
+    // the window's words; the name stays, nothing is left beside it, nothing goes to a printer.
     void refusedLikeTheCommandLine_data()
     {
         QTest::addColumn<QString>("before"); // what the name is before
@@ -370,7 +365,7 @@ private Q_SLOTS:
         const QString target = folder + QStringLiteral("/deck.pdf"),
                       older = folder + QStringLiteral("/older.pdf");
         const QByteArray name = QFile::encodeName(target);
-        writeFile(older, "%PDF-older");
+        QVERIFY(test::writeBytes(older, "%PDF-older"));
         if (before == u"folder")
             QVERIFY(QDir().mkpath(target));
         if (before == u"project")
@@ -394,8 +389,8 @@ private Q_SLOTS:
                               QByteArray::number(qlonglong(info.st_size)) + ' ' +
                               QByteArray::number(qlonglong(info.st_mtim.tv_nsec));
             if (S_ISREG(info.st_mode))
-                seen += ' ' + readFile(target);
-            return QStringList{QString::fromLatin1(seen), QString::fromLatin1(readFile(older))} +
+                seen += ' ' + test::readBytes(target);
+            return QStringList{QString::fromLatin1(seen), QString::fromLatin1(test::readBytes(older))} +
                    QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
                                           QDir::NoDotAndDotDot);
         };

@@ -108,9 +108,8 @@ private Q_SLOTS:
             << Deck{duplex, false, "99", "0", {1, 2, 3, 4, 5, 6}, 3, 0};
     }
 
-    // Each deck page is what its single-page window prints, in the order chosen. On the PDF a cut mark lies
-    // at each card edge (in line with the colour change), on each side of the picture with room for one, and
-    // nowhere on or near the cards; below the picture the scale bar's longest dark run is 50 mm within 0.3.
+    // Each deck page is what its window prints, in order; cut marks lie at each card edge on each side with
+    // room, never near the cards; the scale bar's longest dark run below is 50 mm within 0.3.
     void deck()
     {
         QFETCH(const Deck, row);
@@ -221,10 +220,8 @@ private Q_SLOTS:
         }
     }
 
-    // Every card's back lies behind its face once the sheet is turned as chosen (left-right or top-bottom
-    // mirrored on the paper), moved by the shift; every back shows the same crop of the back, upright, and
-    // nothing but paper white lies within 4 mm of the edges unless a shift puts it there (clear: it does
-    // not).
+    // Each card's back lies behind its face once turned as chosen, moved by the shift, all the same upright
+    // crop; only a shift puts anything within 4 mm of the edges (clear: none does).
     void cardBacks_data()
     {
         QTest::addColumn<BackRow>("row");
