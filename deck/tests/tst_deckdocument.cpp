@@ -68,9 +68,7 @@ double neighbourContrast(const QImage &image, const QRect &area)
     return double(total) / (double(area.height()) * (area.width() - 1));
 }
 
-// A data file and its drawing at the master's size changed as by hand or a failing disk: the file replaced
-// by `stranger`, the drawing removed, cut short, stored as BMP, of another size or replaced by `other`'s, or
-// the file made unreadable. An empty change leaves both.
+// A data file or its drawing at the master's size damaged as by hand or a failing disk; "" leaves both.
 bool damage(const QString &change, const QString &file, const QString &drawing, const QImage &stranger,
             const QString &other)
 {
@@ -142,8 +140,7 @@ bool applyAll(DeckDocument &deck, const QString &operations)
     return true;
 }
 
-// The print master brought down to the sheet's size is the sheet, within what drawing larger moves: an empty
-// text when it is, else how far it is off.
+// Empty when the master brought down to the sheet's size is the sheet, within what drawing larger moves.
 QString recordMatchesSheet(const DeckDocument &deck)
 {
     const QImage master = deck.printRecord().render();
@@ -163,9 +160,8 @@ class TestDeckDocument : public QObject
     std::unique_ptr<QTemporaryDir> m_app = test::copyOfAppData();
 
 private Q_SLOTS:
-    // Every operation is one step that holds the sheet and the print record together: after it, after its
-    // undo and after its redo, the sheet is exactly what it was then and the master shows the same deck. A
-    // photo pasted first gives every operation something to be undone back to.
+    // Each operation is one step holding sheet and record together, through undo and redo; the ace pasted
+    // first gives every operation something to be undone back to.
     void everyOperationIsOneStep_data()
     {
         QTest::addColumn<QString>("operation");
@@ -260,8 +256,7 @@ private Q_SLOTS:
         QCOMPARE(history.undoText(), QString());
     }
 
-    // The master's symbols are the drawing that belongs to the set actually loaded; a drawing that does not
-    // belong to the file beside it, or cannot be its drawing at all, gives way to the set enlarged.
+    // The master's symbols are the set's own drawing, or the set enlarged when the drawing is not its own.
     void symbolsForTheMaster_data()
     {
         QTest::addColumn<QString>("change");
@@ -357,9 +352,8 @@ private Q_SLOTS:
         QVERIFY(std::all_of(keys.begin(), keys.end(), [&](qint64 key) { return key == keys.front(); }));
     }
 
-    // A photo framed small on the king of Harten keeps, in the master, stripes that the sheet can only show
-    // as grey, and they come back from Save and Open; a project without its companion prints its sheet
-    // enlarged.
+    // A small-framed photo's stripes, grey on the sheet, survive Save and Open in the master; without the
+    // companion the sheet is printed enlarged.
     void aPhotosDetailSurvivesSaveAndOpen()
     {
         QImage stripes(3000, 5100, QImage::Format_RGB32);
@@ -397,9 +391,7 @@ private Q_SLOTS:
         QVERIFY(contrast(bare.printRecord().render(), 5) < 30);
     }
 
-    // Records share their pictures, but those of decks left behind by "Nieuw" live on only in the history,
-    // so they count against its bound: a row's worth of photo at the master's size is 57 MB, and the oldest
-    // steps go where without them all would stay.
+    // Records left behind by Nieuw live on only in the history, so they count against its bound.
     void theHistorysBoundCoversTheRecords()
     {
         DeckOnBlank deck(m_app->path());
@@ -423,8 +415,7 @@ private Q_SLOTS:
         QVERIFY(!deck.printRecord().isEmpty());
     }
 
-    // A run takes 52 paced steps; meanwhile every other change is refused, and the run ends as if nothing
-    // had been asked of it.
+    // During a run every other change is refused, and the run ends as if nothing had been asked of it.
     void aRunRefusesOtherChanges()
     {
         test::SteppedPacer pacer;
