@@ -96,8 +96,7 @@ Ran runHere(const QByteArrayList &args, const QString &app)
 
 } // namespace
 
-// The command line, in the process and through the real program: what it makes, and what it refuses and
-// leaves as it was.
+// The command line, in the process and through the real program: what it makes, refuses and leaves alone.
 class TestCommandLine : public QObject
 {
     Q_OBJECT
@@ -296,8 +295,7 @@ private Q_SLOTS:
         }
     }
 
-    // The cards as pictures from the real program; a folder holding something else, or a bleed beyond
-    // 10 mm, is refused with nothing written.
+    // The cards as pictures from the real program; a folder of other files or a bleed over 10 mm is refused.
     void exportCards_data()
     {
         QTest::addColumn<QByteArrayList>("args");
