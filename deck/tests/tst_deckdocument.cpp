@@ -18,6 +18,17 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+NoPacer straight;
+
+// A deck on the blank sheet of the application folder at `app`.
+struct DeckOnBlank : DeckDocument
+{
+    explicit DeckOnBlank(const QString &app, Pacer &pacer = straight) : DeckDocument(AppFolder(app), pacer)
+    {
+        loadBlank();
+    }
+};
+
 CardPaste kingsPaste()
 {
     return CardPaste{test::gradientPicture(165, 280, 3), {0, 1, 2, 3}, QPoint(12 * 4275 + 900, 900), QSize(2475, 4200)};
@@ -57,9 +68,7 @@ double neighbourContrast(const QImage &image, const QRect &area)
     return double(total) / (double(area.height()) * (area.width() - 1));
 }
 
-// A data file and its drawing at the master's size changed as by hand or a failing disk: the file replaced
-// by `stranger`, the drawing removed, cut short, stored as BMP, of another size or replaced by `other`'s, or
-// the file made unreadable. An empty change leaves both.
+// A data file or its drawing at the master's size damaged as by hand or a failing disk; "" leaves both.
 bool damage(const QString &change, const QString &file, const QString &drawing, const QImage &stranger,
             const QString &other)
 {
@@ -131,8 +140,7 @@ bool applyAll(DeckDocument &deck, const QString &operations)
     return true;
 }
 
-// The print master brought down to the sheet's size is the sheet, within what drawing larger moves: an empty
-// text when it is, else how far it is off.
+// Empty when the master brought down to the sheet's size is the sheet, within what drawing larger moves.
 QString recordMatchesSheet(const DeckDocument &deck)
 {
     const QImage master = deck.printRecord().render();
@@ -152,9 +160,8 @@ class TestDeckDocument : public QObject
     std::unique_ptr<QTemporaryDir> m_app = test::copyOfAppData();
 
 private Q_SLOTS:
-    // Every operation is one step that holds the sheet and the print record together: after it, after its
-    // undo and after its redo, the sheet is exactly what it was then and the master shows the same deck. A
-    // photo pasted first gives every operation something to be undone back to.
+    // Each operation is one step holding sheet and record together, through undo and redo; the ace pasted
+    // first gives every operation something to be undone back to.
     void everyOperationIsOneStep_data()
     {
         QTest::addColumn<QString>("operation");
@@ -172,9 +179,7 @@ private Q_SLOTS:
         QFETCH(QString, operation);
         QFETCH(QString, step);
         QFETCH(bool, modified);
-        NoPacer pacer;
-        DeckDocument deck(AppFolder(m_app->path()), pacer);
-        deck.loadBlank();
+        DeckOnBlank deck(m_app->path());
         deck.pasteOnCards(QStringLiteral("Foto plaatsen"), acePaste());
         const QImage before = deck.sheet().image();
         int restored = 0;
@@ -218,11 +223,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, operations);
         QFETCH(QString, same);
-        NoPacer pacer;
-        DeckDocument deck(AppFolder(m_app->path()), pacer);
-        DeckDocument other(AppFolder(m_app->path()), pacer);
-        deck.loadBlank();
-        other.loadBlank();
+        DeckOnBlank deck(m_app->path()), other(m_app->path());
         QVERIFY(applyAll(deck, operations));
         QVERIFY(applyAll(other, same));
         QCOMPARE(test::byteDifference(deck.sheet().image(), other.sheet().image()), QString());
@@ -255,8 +256,7 @@ private Q_SLOTS:
         QCOMPARE(history.undoText(), QString());
     }
 
-    // The master's symbols are the drawing that belongs to the set actually loaded; a drawing that does not
-    // belong to the file beside it, or cannot be its drawing at all, gives way to the set enlarged.
+    // The master's symbols are the set's own drawing, or the set enlarged when the drawing is not its own.
     void symbolsForTheMaster_data()
     {
         QTest::addColumn<QString>("change");
@@ -281,9 +281,7 @@ private Q_SLOTS:
         QVERIFY(damage(change, set, drawing, test::gradientPicture(50, 200, 4),
                        app->filePath(u"Data/Hkrs-5@3x.png"_s)));
 
-        NoPacer pacer;
-        DeckDocument deck(AppFolder(app->path()), pacer);
-        deck.loadBlank();
+        DeckOnBlank deck(app->path());
         QCOMPARE(deck.chooseSymbolStyle(3), change != u"unreadable");
         const QImage own =
             change == u"unreadable" ? QImage(app->filePath(u"Data/Hkrs-0@3x.png"_s)) : generated;
@@ -316,9 +314,7 @@ private Q_SLOTS:
         const QImage card(drawing);
         QVERIFY(damage(change, blank, drawing, test::gradientPicture(3990, 1600, 6), {}));
 
-        NoPacer pacer;
-        DeckDocument deck(AppFolder(app->path()), pacer);
-        deck.loadBlank();
+        DeckOnBlank deck(app->path());
         const PrintRecord record = deck.printRecord();
         QCOMPARE(record.startsFromCard(), fromCard);
         QCOMPARE(test::byteDifference(record.start(), fromCard ? card.convertToFormat(record.format())
@@ -356,9 +352,8 @@ private Q_SLOTS:
         QVERIFY(std::all_of(keys.begin(), keys.end(), [&](qint64 key) { return key == keys.front(); }));
     }
 
-    // A photo framed small on the king of Harten keeps, in the master, stripes that the sheet can only show
-    // as grey, and they come back from Save and Open; a project without its companion prints its sheet
-    // enlarged.
+    // A small-framed photo's stripes, grey on the sheet, survive Save and Open in the master; without the
+    // companion the sheet is printed enlarged.
     void aPhotosDetailSurvivesSaveAndOpen()
     {
         QImage stripes(3000, 5100, QImage::Format_RGB32);
@@ -371,9 +366,7 @@ private Q_SLOTS:
         QVERIFY(framing.setPhoto(stripes));
         framing.setZoom(20);
         framing.press(Qt::LeftButton, Qt::LeftButton, QPointF(0, 0));
-        NoPacer pacer;
-        DeckDocument deck(AppFolder(m_app->path()), pacer);
-        deck.loadBlank();
+        DeckOnBlank deck(m_app->path());
         QVERIFY(deck.composeDeck());
         deck.pasteOnCards(QStringLiteral("Foto plaatsen"), framing.framed(KaartSoort::Koning, 1, false));
 
@@ -383,11 +376,8 @@ private Q_SLOTS:
         const std::optional<QImage> sheet = store.open(QStringLiteral("koning"));
         const std::optional<PrintRecord> record = store.openCompanion(QStringLiteral("koning"));
         QVERIFY(sheet && record);
-        DeckDocument opened(AppFolder(m_app->path()), pacer);
-        opened.loadBlank();
+        DeckOnBlank opened(m_app->path()), bare(m_app->path());
         opened.openSheet(*sheet, QStringLiteral("koning"), *record);
-        DeckDocument bare(AppFolder(m_app->path()), pacer);
-        bare.loadBlank();
         bare.openSheet(*sheet, QStringLiteral("koning"));
 
         // The picture area of the king of Harten, 900 twips in from its cell's corner.
@@ -401,14 +391,10 @@ private Q_SLOTS:
         QVERIFY(contrast(bare.printRecord().render(), 5) < 30);
     }
 
-    // Records share their pictures, but those of decks left behind by "Nieuw" live on only in the history,
-    // so they count against its bound: a row's worth of photo at the master's size is 57 MB, and the oldest
-    // steps go where without them all would stay.
+    // Records left behind by Nieuw live on only in the history, so they count against its bound.
     void theHistorysBoundCoversTheRecords()
     {
-        NoPacer pacer;
-        DeckDocument deck(AppFolder(m_app->path()), pacer);
-        deck.loadBlank();
+        DeckOnBlank deck(m_app->path());
         constexpr int kRounds = 6;
         for (int round = 0; round < kRounds; ++round) {
             CardPaste paste;
@@ -429,13 +415,11 @@ private Q_SLOTS:
         QVERIFY(!deck.printRecord().isEmpty());
     }
 
-    // A run takes 52 paced steps; meanwhile every other change is refused, and the run ends as if nothing
-    // had been asked of it.
+    // During a run every other change is refused, and the run ends as if nothing had been asked of it.
     void aRunRefusesOtherChanges()
     {
         test::SteppedPacer pacer;
-        DeckDocument deck(AppFolder(m_app->path()), pacer);
-        deck.loadBlank();
+        DeckOnBlank deck(m_app->path(), pacer);
         const QImage symbols = deck.symbols();
         QVERIFY(deck.composeDeck());
         QVERIFY(deck.isComposing());
@@ -454,9 +438,7 @@ private Q_SLOTS:
         QVERIFY(!deck.isComposing());
         QCOMPARE(pacer.pauses, QList<int>(placement::kFinishedCards, placement::kPauseMilliseconds));
         QCOMPARE(deck.history().undoableSteps(), 1);
-        NoPacer straight;
-        DeckDocument alone(AppFolder(m_app->path()), straight);
-        alone.loadBlank();
+        DeckOnBlank alone(m_app->path());
         QVERIFY(alone.composeDeck());
         QCOMPARE(test::byteDifference(deck.sheet().image(), alone.sheet().image()), QString());
     }
@@ -466,8 +448,7 @@ private Q_SLOTS:
     {
         test::SteppedPacer pacer;
         {
-            DeckDocument deck(AppFolder(m_app->path()), pacer);
-            deck.loadBlank();
+            DeckOnBlank deck(m_app->path(), pacer);
             deck.composeDeck();
             pacer.step();
         }

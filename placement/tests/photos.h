@@ -30,8 +30,7 @@ inline int channelDifference(QRgb a, QRgb b)
     return std::max({qAbs(qRed(a) - qRed(b)), qAbs(qGreen(a) - qGreen(b)), qAbs(qBlue(a) - qBlue(b))});
 }
 
-// Every pixel says where it is: red and green are x and y modulo 256, blue their high bits. A wrong offset,
-// a swapped axis or a stretched copy shows at once.
+// Every pixel says where it is (x, y in red and green, high bits in blue): an offset or a swap shows.
 inline QImage coordinatePhoto(int w, int h)
 {
     return paintPhoto(w, h, [](int x, int y) { return qRgb(x & 255, y & 255, ((x >> 8) << 4) | (y >> 8)); });
@@ -45,8 +44,7 @@ inline QImage smoothPhoto(int w, int h)
     });
 }
 
-// One opening of a picture dialog over a card sheet of one colour no test picture contains, so every pasted
-// pixel shows as a change; `args` are the dialog's own, between the sheet and the pacer.
+// A picture dialog over a sheet of a colour no test picture has, so every pasted pixel shows as a change.
 template <typename Dialog> struct Opened
 {
     std::unique_ptr<QTemporaryDir> app;
@@ -80,8 +78,7 @@ template <typename Dialog> struct Opened
     }
     bool applied = false;
 
-    // Of the four rows of cards on the sheet, those in `rows` changed in exactly area(row), the others not at
-    // all.
+    // The rows in `rows` changed in exactly area(row), the others not at all.
     template <typename Area> void changedOnlyIn(const QList<int> &rows, Area area) const
     {
         for (int row = 0; row < 4; ++row) {

@@ -8,8 +8,7 @@ using namespace vellora::test;
 
 namespace {
 
-// Joker n's file: one flat colour that names it, so the preview tells which file was read; but 9 is smaller
-// than the joker area, to be shown from its top-left corner.
+// Joker n's file, one colour naming it; 9 is smaller than the area, shown from its top-left corner.
 QImage jokerFile(int n)
 {
     if (n == 9)
@@ -27,8 +26,7 @@ QImage jokerPicture(int n)
     return image;
 }
 
-// An application folder with jokers 1 to `last` of its own in Data, but for 11, which is missing, and 10,
-// named in capitals: names are matched without regard to case, when counted and when read.
+// Jokers 1 to `last` in Data, 11 missing and 10 in capitals: names match without regard to case.
 std::unique_ptr<QTemporaryDir> folderWithJokers(int last)
 {
     auto dir = emptyAppFolder();
@@ -53,8 +51,7 @@ class TestJokerForm : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    // Jokers 1 to `last` in Data, paged to `number` from 5, show the counter and joker `shown`, and paste it
-    // on the targets clicked in turn, so into these rows of the sheet.
+    // Paged to `number` from 5, the form shows `counter` and joker `shown`, and pastes it on the targets.
     void okPastesTheJokerShown_data()
     {
         QTest::addColumn<int>("last");
@@ -91,8 +88,7 @@ private Q_SLOTS:
             opened.click(target);
         opened.click("OkKnop");
         QCOMPARE(opened.dialog->result(), int(QDialog::Accepted));
-        // Only the joker area changes: in its 285 x 400 cell, the 21 pixel strip at the right and the 36
-        // pixel strip at the bottom keep the sheet.
+        // Only the joker area changes, not the strips of its cell at the right and the bottom.
         opened.changedOnlyIn(rows, jokerArea);
         for (int row : rows)
             QCOMPARE(firstDifference(opened.sheet.image().copy(jokerArea(row)), jokerPicture(shown)),

@@ -8,8 +8,7 @@ class TestPhotoFraming : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    // A press previews the zoomed photo from the pressed pixel; a drag in screen pixels from there moves the
-    // picture within its slack, and the frame follows the pointer.
+    // A press previews from the pressed pixel; a drag moves the picture within its slack, the frame along.
     void pressPreviewsAndDragStaysWithinTheSlack_data()
     {
         QTest::addColumn<QSize>("photo");

@@ -1,8 +1,6 @@
 #pragma once
 
-// What the print tests share: sheets and backs whose every card or quadrant shows where it came from, the
-// checks of a printed page, print servers held or answering on purpose, and a fixture with an application
-// folder of its own and a print server that never answers.
+// What the print tests share: telling sheets and backs, page checks, print servers held on purpose.
 #include "print/afdrukform.h"
 #include "print/calibration.h"
 #include "print/cardimages.h"
@@ -70,8 +68,7 @@ inline QColor cellColour(int cell)
 // Top-left, top-right, bottom-left, bottom-right.
 inline const QRgb kQuadrants[4] = {qRgb(200, 30, 30), qRgb(30, 160, 30), qRgb(30, 30, 200), qRgb(40, 40, 40)};
 
-// Solid tiles, row by row, the i-th in colour(i). Each is painted to the bottom-right corner; the later ones
-// cover the rest.
+// Solid tiles, row by row, the i-th in colour(i), each to the bottom-right corner under the later ones.
 inline QImage tiles(QSize size, int columns, int rows, const std::function<QColor(int)> &colour)
 {
     QImage image(size, QImage::Format_RGB32);
@@ -102,9 +99,17 @@ inline QImage renderPdf(const QString &pdf, int page = 1, int dpi = 72)
     return QImage(base + QStringLiteral(".ppm")).convertToFormat(QImage::Format_RGB32);
 }
 
-// Differences from where face page `pageNumber` (0: a back) belongs on a page rendered at 72 dpi, one line
-// each; empty when it is right (no page, or one turned the wrong way, puts the ink off). `origin` is (left
-// margin, top margin) in twips.
+// The lines of `pdfimages -list` for a PDF, one an image, its two heading lines left out.
+inline QStringList pdfImageList(const QString &pdf)
+{
+    QProcess list;
+    list.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
+    list.waitForFinished(60000);
+    return QString::fromLatin1(list.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts).mid(2);
+}
+
+// Where face page `pageNumber` (0: a back) is off on a page at 72 dpi, a line each; empty when right.
+// `origin` is (left margin, top margin) in twips.
 inline QString checkPrintedPage(const QImage &page, int pageNumber, QPoint origin)
 {
     // The picture's rectangle (a back's 2 x 2 quadrants, or twips of the sheet) and its size on paper.
@@ -133,8 +138,7 @@ inline QString checkPrintedPage(const QImage &page, int pageNumber, QPoint origi
     if (std::max({std::abs(d1.x()), std::abs(d1.y()), std::abs(d2.x()), std::abs(d2.y())}) > 1.5)
         problems = QString::asprintf("ink off by (%g, %g) px at its top left, (%g, %g) at its bottom right\n",
                                      d1.x(), d1.y(), d2.x(), d2.y());
-    // Every card (quadrant) whose centre is on the picture shows its colour, averaged over 7 x 7 pixels as
-    // printing through JPEG moves single pixels.
+    // Every card (quadrant) on the picture shows its colour, averaged over 7 x 7 pixels against JPEG.
     for (int i = 0; i < (pageNumber ? 56 : 4); ++i) {
         const QPointF point = pageNumber ? QPointF(i % 14 * 4275 + 2137.5, i / 14 * 6000 + 3000)
                                          : QPointF(i % 2 + 0.5, i / 2 + 0.5);
@@ -235,10 +239,11 @@ inline bool workEnds(QWidget *window)
     return QTest::qWaitFor([strip] { return !strip->busy(); }, 60000);
 }
 
-inline QByteArray readFile(const QString &path)
+// Clicks one of the window's push buttons and lets the work it starts end; false when it does not.
+inline bool clickedAndDone(QWidget *window, const QString &button)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    child<QPushButton>(window, button)->click();
+    return workEnds(window);
 }
 
 // The one page of the only job the queues were given.
@@ -267,8 +272,7 @@ inline QRect toPixels(const QRect &t, int dpi)
                  QPoint(qRound((t.x() + t.width()) * s) - 1, qRound((t.y() + t.height()) * s) - 1));
 }
 
-// The state every print test starts from; each test class calls these from its own initTestCase(),
-// cleanupTestCase() and init().
+// The state every print test starts from, set up from each test class's initTestCase() and init().
 class PrintFixture : public QObject
 {
 protected:
@@ -281,7 +285,6 @@ protected:
     test::ScriptedPrompter m_prompter;
     test::RecordingPrintQueues m_queues;
     const QImage m_addressed = addressedSheet(), m_coloured = colouredSheet();
-    QString m_project;
     std::unique_ptr<QSettings> m_settings; // what the deck window keeps between openings
 
     // Back files in a subfolder of the application folder, the i-th all in kQuadrants[i].
@@ -297,11 +300,6 @@ protected:
     }
     static void press(QWidget *form, const char *name) { child<ImageButton>(form, name)->click(); }
     static QImage rgb(const QImage &image) { return image.convertToFormat(QImage::Format_RGB32); }
-    static void writeFile(const QString &path, const QByteArray &bytes)
-    {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    }
 
     void setUpCase()
     {
@@ -321,8 +319,6 @@ protected:
         qunsetenv("LPDEST");
         m_settings = std::make_unique<QSettings>(m_scratch.filePath(QStringLiteral("settings.ini")),
                                                  QSettings::IniFormat);
-        m_project = m_scratch.filePath(QStringLiteral("addressed.krt"));
-        QVERIFY(PictureFile::saveBmp(m_addressed, m_project));
     }
     void tearDownCase() { ::close(m_hungServer); }
 

@@ -14,8 +14,7 @@ private Q_SLOTS:
     void cleanupTestCase() { tearDownCase(); }
     void init() { setUp(); }
 
-    // The cards as images: 56 and the back, each at 300 dpi with the bleed carried out from its own edge;
-    // written again over themselves.
+    // The 56 cards and the back as images at 300 dpi, the bleed carried out from each edge; written twice.
     void cardImages_data()
     {
         QTest::addColumn<print::CardSize>("size");
@@ -70,11 +69,11 @@ private Q_SLOTS:
         const QString base = m_scratch.filePath(QStringLiteral("refused"));
         QDir(base).removeRecursively();
         QVERIFY(QDir().mkpath(base + QStringLiteral("/other")));
-        writeFile(base + QStringLiteral("/other/notes.txt"), "mine");
+        QVERIFY(test::writeBytes(base + QStringLiteral("/other/notes.txt"), "mine"));
         QVERIFY(QDir().mkpath(base + QStringLiteral("/notpng")));
-        writeFile(base + QStringLiteral("/notpng/harten-a.png"), "not a picture");
+        QVERIFY(test::writeBytes(base + QStringLiteral("/notpng/harten-a.png"), "not a picture"));
         QVERIFY(QDir().mkpath(base + QStringLiteral("/folder/rug.png")));
-        writeFile(base + QStringLiteral("/file"), "a file");
+        QVERIFY(test::writeBytes(base + QStringLiteral("/file"), "a file"));
         for (const char *name : {"other", "notpng", "folder", "file"}) {
             const QString folder = base + u'/' + QLatin1String(name);
             const QStringList before = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden);
@@ -93,9 +92,8 @@ private Q_SLOTS:
         QTest::newRow("after the last page, older file") << 12 << true;
     }
 
-    // A stop while the deck's document is made, or after it but before it takes its name, leaves no file
-    // and an older one as it was. From the window, Cancel does the same and says nothing; there the worker
-    // is held back by a thread pool kept busy, so the stop surely comes first.
+    // A stop before the PDF takes its name leaves no file and an older one as it was; so does the window's
+    // Cancel, silently, its worker held back by a busy pool so that the stop comes first.
     void deckPdfCalledOff()
     {
         QFETCH(const int, stopAt);
@@ -104,7 +102,7 @@ private Q_SLOTS:
         QFile::remove(path);
         const QByteArray olderPdf = "%PDF-older";
         if (older)
-            writeFile(path, olderPdf);
+            QVERIFY(test::writeBytes(path, olderPdf));
         std::stop_source stop;
         int made = 0;
         const print::ExportOptions chosen{{}, {quadrantBack({30, 40}), {}}, print::kDefaultBleedMm};
@@ -119,7 +117,7 @@ private Q_SLOTS:
             stop.get_token());
         QCOMPARE(made, stopAt);
         QCOMPARE(outcome.end, print::ExportOutcome::End::CalledOff);
-        QCOMPARE(readFile(path), older ? olderPdf : QByteArray());
+        QCOMPARE(test::readBytes(path), older ? olderPdf : QByteArray());
         QCOMPARE(QFile::exists(path), older);
         QCOMPARE(QDir(m_scratch.path())
                      .entryList({"*called off*", ".vellora-*"}, QDir::Files | QDir::Hidden)
@@ -137,7 +135,7 @@ private Q_SLOTS:
         child<QPushButton>(&form, "StopKnop")->click();
         busy->release(pool->maxThreadCount());
         QVERIFY(workEnds(&form));
-        QCOMPARE(readFile(path), older ? olderPdf : QByteArray());
+        QCOMPARE(test::readBytes(path), older ? olderPdf : QByteArray());
         QVERIFY(m_prompter.shown.isEmpty());
     }
 
@@ -195,8 +193,7 @@ private Q_SLOTS:
         QCOMPARE(bar.last(), print::kBarSteps);
     }
 
-    // Given the deck's print record, the window's PDF is made from the master, three times as fine as the
-    // sheet on every face page, at the same place on paper.
+    // With the deck's print record the window's PDF comes from the master, three times as fine per page.
     void windowPrintsFromTheMaster()
     {
         AnsweringDialogs dialogs;
@@ -207,14 +204,9 @@ private Q_SLOTS:
                 form.setPrintRecord(PrintRecord::fromSheet(m_coloured));
             dialogs.path =
                 m_scratch.filePath(record ? QStringLiteral("master.pdf") : QStringLiteral("sheet.pdf"));
-            child<QPushButton>(&form, "PdfKnop")->click();
-            QVERIFY(workEnds(&form));
-            QProcess list;
-            list.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), dialogs.path});
-            QVERIFY(list.waitForFinished(60000));
+            QVERIFY(clickedAndDone(&form, "PdfKnop"));
             sizes.append(QList<QSize>());
-            for (const QString &line :
-                 QString::fromLatin1(list.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts).mid(2)) {
+            for (const QString &line : pdfImageList(dialogs.path)) {
                 const QStringList f = line.split(u' ', Qt::SkipEmptyParts);
                 sizes.back() << QSize(f.at(3).toInt(), f.at(4).toInt());
             }
@@ -236,12 +228,10 @@ private Q_SLOTS:
         dialogs.path = m_scratch.filePath(QStringLiteral("window.pdf"));
         HeleDeckForm form(m_coloured, QStringLiteral("Zomer"), m_pacer, m_prompter, *m_folder, queues,
                           dialogs, *m_settings);
-        child<QPushButton>(&form, "PdfKnop")->click();
-        QVERIFY(workEnds(&form));
+        QVERIFY(clickedAndDone(&form, "PdfKnop"));
         QCOMPARE(QFileInfo(dialogs.suggested).fileName(), QStringLiteral("Zomer.pdf"));
         QCOMPARE(test::pdfPageCount(dialogs.path), 12);
-        child<QPushButton>(&form, "PrintKnop")->click();
-        QVERIFY(workEnds(&form));
+        QVERIFY(clickedAndDone(&form, "PrintKnop"));
         QCOMPARE(queues.jobs.size(), size_t(1)); // the pages just saved, made by the same code
         QCOMPARE(queues.jobs[0].pages.size(), size_t(12));
         // Turned on the short edge by default, on the deck's own paper.
@@ -250,8 +240,7 @@ private Q_SLOTS:
         // Cards go on the printer's own paper.
         child<QComboBox>(&form, "Opmaak")->setCurrentIndex(1);
         dialogs.paper = print::Paper::Letter;
-        child<QPushButton>(&form, "PrintKnop")->click();
-        QVERIFY(workEnds(&form));
+        QVERIFY(clickedAndDone(&form, "PrintKnop"));
         QCOMPARE(queues.jobs.at(1).options.media, QByteArray("na_letter_8.5x11in"));
         QCOMPARE(queues.jobs[1].pages.front().paper, print::Paper::Letter);
         child<QComboBox>(&form, "Opmaak")->setCurrentIndex(0);
@@ -264,8 +253,7 @@ private Q_SLOTS:
         // A margin off any paper is refused before anything is written.
         child<QComboBox>(&form, "Combo1")->setCurrentText(QStringLiteral("99999999"));
         dialogs.path = m_scratch.filePath(QStringLiteral("off the paper.pdf"));
-        child<QPushButton>(&form, "PdfKnop")->click();
-        QVERIFY(workEnds(&form));
+        QVERIFY(clickedAndDone(&form, "PdfKnop"));
         QVERIFY(!QFile::exists(dialogs.path));
         QCOMPARE(m_prompter.shown.value(0).text, "De marge is te groot om een plaats op het papier te zijn.");
         m_prompter.shown.clear();
@@ -276,19 +264,17 @@ private Q_SLOTS:
         QVERIFY2(mount("tmpfs", QFile::encodeName(disk).constData(), "tmpfs", 0, "size=8k") == 0,
                  "cannot mount a small tmpfs here (needs root)");
         dialogs.path = disk + QStringLiteral("/deck.pdf");
-        writeFile(dialogs.path, "%PDF-older");
-        child<QPushButton>(&form, "PdfKnop")->click();
-        QVERIFY(workEnds(&form));
-        QCOMPARE(readFile(dialogs.path), QByteArray("%PDF-older"));
+        QVERIFY(test::writeBytes(dialogs.path, "%PDF-older"));
+        QVERIFY(clickedAndDone(&form, "PdfKnop"));
+        QCOMPARE(test::readBytes(dialogs.path), QByteArray("%PDF-older"));
         QCOMPARE(QDir(disk).entryList(QDir::Files | QDir::Hidden), QStringList{"deck.pdf"});
         QCOMPARE(umount(QFile::encodeName(disk).constData()), 0);
         QCOMPARE(m_prompter.shown.size(), 1);
         QCOMPARE(m_prompter.shown[0].text, QString::fromUtf16(print::kPdfFailed).arg("De schijf is vol."));
     }
 
-    // The deck window's further choices: turn, shift and paper kept between openings (the paper the
-    // locale's at first), the edge band named once the margins reach it, the cards as pictures and the
-    // alignment sheet written where the dialogs say, and a back of one's own listed after the program's.
+    // The window's further choices: turn, shift and paper kept (the paper the locale's at first), the edge
+    // band named, cards and alignment sheet written where the dialogs say, an own back listed last.
     void deckChoices()
     {
         writeBacks();
@@ -315,16 +301,14 @@ private Q_SLOTS:
             QVERIFY(o.wholePageBack);
 
             dialogs.folder = m_scratch.filePath(QStringLiteral("pictures"));
-            child<QPushButton>(&form, "KaartenKnop")->click();
-            QVERIFY(workEnds(&form));
+            QVERIFY(clickedAndDone(&form, "KaartenKnop"));
             QCOMPARE(QDir(dialogs.folder).entryList(QDir::Files).size(), 57);
             dialogs.path = m_scratch.filePath(QStringLiteral("align.pdf"));
-            child<QPushButton>(&form, "UitlijnKnop")->click();
-            QVERIFY(workEnds(&form));
+            QVERIFY(clickedAndDone(&form, "UitlijnKnop"));
             QCOMPARE(test::pdfPageCount(dialogs.path), 2);
 
             dialogs.picture = m_scratch.filePath(QStringLiteral("not a picture.png"));
-            writeFile(dialogs.picture, "text");
+            QVERIFY(test::writeBytes(dialogs.picture, "text"));
             child<QPushButton>(&form, "EigenRugKnop")->click();
             QCOMPARE(m_prompter.shown.size(), 1);
             QVERIFY(m_prompter.shown[0].text.startsWith(u"not a picture.png kan geen rugzijde zijn"));
@@ -346,9 +330,8 @@ private Q_SLOTS:
         QCOMPARE(child<QScrollBar>(const_cast<HeleDeckForm *>(&again), "VScroll1")->maximum(), 2);
     }
 
-    // Whatever the command line will not write over, no button of the deck window writes over either: the
-    // same check, made before anything is drawn, with the command line's own reason in the window's words.
-    // The name stays what it was, nothing is left beside it, and nothing goes to a printer.
+    // What the command line will not write over, no button of the window writes over: the same check, in
+    // the window's words; the name stays, nothing is left beside it, nothing goes to a printer.
     void refusedLikeTheCommandLine_data()
     {
         QTest::addColumn<QString>("before"); // what the name is before
@@ -382,7 +365,7 @@ private Q_SLOTS:
         const QString target = folder + QStringLiteral("/deck.pdf"),
                       older = folder + QStringLiteral("/older.pdf");
         const QByteArray name = QFile::encodeName(target);
-        writeFile(older, "%PDF-older");
+        QVERIFY(test::writeBytes(older, "%PDF-older"));
         if (before == u"folder")
             QVERIFY(QDir().mkpath(target));
         if (before == u"project")
@@ -406,8 +389,8 @@ private Q_SLOTS:
                               QByteArray::number(qlonglong(info.st_size)) + ' ' +
                               QByteArray::number(qlonglong(info.st_mtim.tv_nsec));
             if (S_ISREG(info.st_mode))
-                seen += ' ' + readFile(target);
-            return QStringList{QString::fromLatin1(seen), QString::fromLatin1(readFile(older))} +
+                seen += ' ' + test::readBytes(target);
+            return QStringList{QString::fromLatin1(seen), QString::fromLatin1(test::readBytes(older))} +
                    QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
                                           QDir::NoDotAndDotDot);
         };
@@ -418,8 +401,7 @@ private Q_SLOTS:
         AnsweringDialogs dialogs;
         (via == u"PrintKnop" ? dialogs.printFile : dialogs.path) = target;
         HeleDeckForm form(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs, *m_settings);
-        child<QPushButton>(&form, via)->click();
-        QVERIFY(workEnds(&form));
+        QVERIFY(clickedAndDone(&form, via));
         QCOMPARE(m_prompter.shown.size(), 1);
         QCOMPARE(m_prompter.shown[0].text, QString::fromUtf16(print::kPdfFailed).arg(reason));
         QCOMPARE(state(), was);

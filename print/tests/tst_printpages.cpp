@@ -108,9 +108,8 @@ private Q_SLOTS:
             << Deck{duplex, false, "99", "0", {1, 2, 3, 4, 5, 6}, 3, 0};
     }
 
-    // Each deck page is what its single-page window prints, in the order chosen. On the PDF a cut mark lies
-    // at each card edge (in line with the colour change), on each side of the picture with room for one, and
-    // nowhere on or near the cards; below the picture the scale bar's longest dark run is 50 mm within 0.3.
+    // Each deck page is what its window prints, in order; cut marks lie at each card edge on each side with
+    // room, never near the cards; the scale bar's longest dark run below is 50 mm within 0.3.
     void deck()
     {
         QFETCH(const Deck, row);
@@ -211,13 +210,9 @@ private Q_SLOTS:
 
         const QString pdf = m_scratch.filePath(QStringLiteral("master.pdf"));
         QVERIFY(print::savePdf(*print::deckPdf(ScaledPicture{master, 3}, {}, options, nullptr), pdf, nullptr));
-        QProcess list;
-        list.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
-        QVERIFY(list.waitForFinished(60000));
-        const QStringList lines =
-            QString::fromLatin1(list.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
-        QCOMPARE(lines.size(), 2 + print::kPageCount);
-        for (const QString &line : lines.mid(2)) {
+        const QStringList lines = pdfImageList(pdf);
+        QCOMPARE(lines.size(), print::kPageCount);
+        for (const QString &line : lines) {
             const QStringList f = line.split(u' ', Qt::SkipEmptyParts);
             // enc "image" is stored as it is (Flate), not as JPEG; then the pixels per inch across and down.
             QVERIFY2(f.at(8) == u"image" && f.at(12).toInt() >= 300 && f.at(13).toInt() >= 300,
@@ -225,10 +220,8 @@ private Q_SLOTS:
         }
     }
 
-    // Every card's back lies behind its face once the sheet is turned as chosen (left-right or top-bottom
-    // mirrored on the paper), moved by the shift; every back shows the same crop of the back, upright, and
-    // nothing but paper white lies within 4 mm of the edges unless a shift puts it there (clear: it does
-    // not).
+    // Each card's back lies behind its face once turned as chosen, moved by the shift, all the same upright
+    // crop; only a shift puts anything within 4 mm of the edges (clear: none does).
     void cardBacks_data()
     {
         QTest::addColumn<BackRow>("row");
@@ -324,14 +317,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("left");
         QTest::addColumn<QPointF>("shift");
         QTest::addColumn<bool>("warned");
-        QTest::newRow("first choices") << "40"
-                                       << "27" << QPointF() << false;
-        QTest::newRow("left 10") << "40"
-                                 << "10" << QPointF() << true;
-        QTest::newRow("top 99") << "99"
-                                << "27" << QPointF() << true;
-        QTest::newRow("back shifted 5 mm right") << "40"
-                                                 << "27" << QPointF(5, 0) << true;
+        QTest::newRow("first choices") << "40" << "27" << QPointF() << false;
+        QTest::newRow("left 10") << "40" << "10" << QPointF() << true;
+        QTest::newRow("top 99") << "99" << "27" << QPointF() << true;
+        QTest::newRow("back shifted 5 mm right") << "40" << "27" << QPointF(5, 0) << true;
     }
 
     void edgeBand()

@@ -21,9 +21,8 @@ private Q_SLOTS:
         QTest::newRow("Hele deck, Afdrukken…") << true;
     }
 
-    // A print server that accepts the connection and never answers: the print action gives the failure
-    // message within 6 s however many questions it has, and the window answers all the while: the margin
-    // takes typing before the message comes, and a timer of 10 ms never misses a whole second.
+    // A server that never answers: the failure message within 6 s however many questions, and the window
+    // answers meanwhile: the margin takes typing, and a 10 ms timer never misses a whole second.
     void deadlineHolds()
     {
         QFETCH(const bool, deck);
@@ -74,9 +73,8 @@ private Q_SLOTS:
         QTest::newRow("drawn beyond it: the floor") << 1200 << 2000 << 1000 << 3000;
     }
 
-    // The page drawn before the first question counts against the action's deadline, so a silent server is
-    // given up on in time however long the drawing took; but the first question always gets the floor, so a
-    // slow machine never fails a printer that answers.
+    // The page drawn before the first question counts against the deadline, so a silent server is given up
+    // in time; yet the first question always gets the floor, so a slow machine never fails a printer.
     void deadlineRunsFromThePress()
     {
         QFETCH(const int, budgetMs);
@@ -108,9 +106,8 @@ private Q_SLOTS:
         QTest::newRow("unreachable, the window closed first") << true << true;
     }
 
-    // 30 s after a job was handed over the server is asked from a worker whether it waits on a printer that
-    // cannot be reached; the user hears so once for the window, even after it closed, and not at all when
-    // the job prints.
+    // 30 s after a job is handed over a worker asks whether it waits on an unreachable printer; the user
+    // hears so once per window, even after it closed, and not at all when the job prints.
     void unreachableTold()
     {
         QFETCH(const bool, unreachable);
@@ -156,9 +153,8 @@ class TestRealQueue : public QObject
     const QImage m_coloured = colouredSheet();
 
 private Q_SLOTS:
-    // Page 1, a back at margins 10 and 20 and the deck printed from their windows on the default queue of a
-    // print server of its own, which cups_e2e.sh sets up with a PDF queue writing to VELLORA_CUPS_PDFS, and
-    // runs this once for each state of the queue it names in VELLORA_CUPS_QUEUE: ready or refusing.
+    // Page 1, a back at margins 10 and 20 and the deck on cups_e2e.sh's own server (a PDF queue into
+    // VELLORA_CUPS_PDFS), once for each state VELLORA_CUPS_QUEUE names: ready or refusing.
     void realQueue()
     {
         const QString out = qEnvironmentVariable("VELLORA_CUPS_PDFS");
@@ -184,7 +180,7 @@ private Q_SLOTS:
         const auto whole = [&] {
             QStringList done;
             for (const QFileInfo &pdf : QDir(out).entryInfoList({"*.pdf"}, QDir::Files, QDir::Time))
-                if (readFile(pdf.filePath()).right(32).contains("%%EOF"))
+                if (test::readBytes(pdf.filePath()).right(32).contains("%%EOF"))
                     done << pdf.filePath();
             return done;
         };

@@ -61,9 +61,8 @@ class TestProjectStore : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    // The name is kept as typed and ".krt" appended; a project of that name (in any letter case) is replaced
-    // only after Yes, and keeps its file name. A successful save says nothing; one that stops short (at the
-    // file size limit here, as on a full disk) says why and leaves the old project as it was.
+    // Kept as typed, ".krt" appended; a project of that name in any case is replaced only after Yes, under
+    // its own file name; a save stopped short (as on a full disk) says why and keeps the old project.
     void save_data()
     {
         QTest::addColumn<QString>("existing"); // a project already in Projecten
@@ -125,8 +124,7 @@ private Q_SLOTS:
                 << Typed(QString::fromLatin1(bad)) << QString() << texts::kUnusableName;
         QTest::newRow("no Projecten folder")
             << Typed(u"naam"_s) << u"none"_s << texts::kSaveFailed.arg(u"De map Projecten ontbreekt."_s);
-        // Never through a link (even a dangling one) or onto what is no plain file, whatever the overwrite
-        // answer.
+        // Never through a link, even a dangling one, nor onto what is no plain file, whatever the answer.
         for (const char *kind : {"dangling", "outside", "fifo", "dir"})
             QTest::addRow("occupied: %s", kind)
                 << Typed(u"naam"_s) << QString::fromLatin1(kind) << texts::kOccupied.arg(u"naam"_s);

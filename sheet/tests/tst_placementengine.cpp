@@ -46,8 +46,7 @@ QRect cellPixels(int suit, int column)
     return {column * 285, suit * 400, 285, 400};
 }
 
-// Label zones in a cell, pixels: room for any of the 13 labels, clear of every pip and inside the card's
-// white.
+// Label zones in a cell, pixels: room for any label, clear of every pip, inside the card's white.
 const QRect kLeftLabelZone(10, 10, 100, 53), kRightLabelZone(180, 10, 100, 53);
 
 // Four suits of noise make a misplaced, shifted, swapped or wrongly scaled pip differ in nearly every pixel.
@@ -162,10 +161,8 @@ private Q_SLOTS:
                         << restyled << s << c;
     }
 
-    // Every cell of the sheet, pixel for pixel: the pips where the tables put them, the phase-A ones also
-    // upside down in the lower half; the labels; the lower half the mirror image of the upper one outside the
-    // phase-B pips; the card's top row and middle row as the blank sheet had them; the jokers untouched.
-    // After a run in a second style over the first, the pip squares show the second style only.
+    // Every cell pixel for pixel: pips, labels, the lower half mirroring the upper outside phase-B pips, the
+    // top and middle rows as the blank had them, jokers untouched; a second style leaves only its own pips.
     void faces()
     {
         QFETCH(bool, restyled);
@@ -195,8 +192,7 @@ private Q_SLOTS:
         }
     }
 
-    // One repaint after each card, each counting one more, and a 50 ms pause after each: the window's bar
-    // follows the cards as they are finished.
+    // One repaint after each card, counting one more, and a 50 ms pause after each: the bar follows the run.
     void countsEachCard()
     {
         QList<int> expected;

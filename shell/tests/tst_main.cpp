@@ -64,9 +64,8 @@ struct HookPacer final : Pacer
     }
 };
 
-// A started Main over a copy of the generated data. Inside each modal window's own loop it shows the window
-// to `look`, clicks `inDialog` in it (or chooses that name in its List1) and closes it; a chooser that reads
-// the project chosen closes itself.
+// A started Main over a copy of the generated data. In each modal window's own loop it shows it to `look`,
+// clicks `inDialog` (or chooses it in List1) and closes it; a chooser that reads closes itself.
 struct Shell : QObject
 {
     std::unique_ptr<QTemporaryDir> folder;
@@ -110,8 +109,7 @@ struct Shell : QObject
     QImage file(const QString &relative) const { return rgb(PictureFile::load(path(relative)).image); }
     QPoint cardInView() const { return {main->cardInView().KaartX / 4275, main->cardInView().KaartY / 6000}; }
     void click(const QString &name) const { QTest::mouseClick(get(name), Qt::LeftButton, {}, QPoint(5, 5)); }
-    // A menu item, or else a button.
-    // Work it started in the background (a save) has ended when it returns.
+    // A menu item, or else a button; work it started in the background (a save) has ended on return.
     void use(const QString &name) const
     {
         action(name) ? action(name)->trigger() : click(name);

@@ -61,9 +61,8 @@ class TestJpegDecoder : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    // Every EXIF orientation lands upright as Qt's reader turns it, at full size and at the sizes the decoder
-    // scales to by itself; of odd sizes and more than one band and block of columns, so that a row or column
-    // off by one shows.
+    // Every EXIF orientation lands upright as Qt's reader turns it, whole and at the decoder's own scales,
+    // at odd sizes over more than one band and block of columns, so that a row or column off by one shows.
     void turnsUpright_data()
     {
         QTest::addColumn<QByteArray>("stored");
@@ -92,8 +91,7 @@ private Q_SLOTS:
         QVERIFY(ours && ours->ok());
         QCOMPARE(ours->image.format(), QImage::Format_RGB32);
         QCOMPARE(ours->image.pixel(0, 0) >> 24, 0xffu);
-        // Qt's reader makes the same pixels; at a smaller size, the picture decoded as stored and turned
-        // after.
+        // Qt's reader makes the same pixels; scaled, the picture decoded as stored and turned after.
         const QImage expected =
             scale == 1 ? qtUpright(stored)
                        : turnUpright(decodeJpegUpright(stored, size, 1, 1 << 30)->image, header->orientation);

@@ -55,10 +55,8 @@ class TestPictureFile : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    // Read by content, whatever the name says, and by the exact-size reader too when the size is the sheet's.
-    // Every kind of bad input is refused with a reason, and nothing is read that would freeze or abort the
-    // program: special files, pictures that end early (which Qt would quietly fill), other formats, and
-    // headers whose size (60000 x 60000, 13.4 GB) alone settles it.
+    // Read by content whatever the name, by the exact-size reader too at the sheet's size; bad input refused
+    // with a reason, nothing read that would freeze or abort: special files, early ends, huge headers.
     void readsOrRefuses_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -133,9 +131,8 @@ private Q_SLOTS:
         }
     }
 
-    // Plain 24-bit BMPs, projects among them, are written and read row by row: into the bytes Qt's writer
-    // makes, and the picture Qt's reader makes, whatever the padding of a row, the alpha, the resolution, the
-    // order of the rows or a gap before them.
+    // Plain 24-bit BMPs are written into the bytes Qt's writer makes and read into the picture its reader
+    // makes, whatever the row padding, alpha, resolution, row order or a gap before the rows.
     void plainBmpAsQtHasIt_data()
     {
         QTest::addColumn<QImage>("picture");
@@ -232,9 +229,8 @@ private Q_SLOTS:
             QCOMPARE(writeFailureReason(QString::fromLocal8Bit(strerror(error))), reason);
     }
 
-    // A file's hash, read in pieces, is the hash of its bytes at every size around a piece's end, and reading
-    // it whole gives its bytes even under a limit far above what memory holds; a file beyond the limit, one that
-    // grew beyond it after opening, and anything that is no regular file, give neither.
+    // A file's hash, read in pieces, is its bytes' hash at every size around a piece's end, and a whole read
+    // gives its bytes; beyond the limit, grown beyond it after opening, or no regular file: neither.
     void fileHashes_data()
     {
         QTest::addColumn<QString>("kind");
@@ -280,8 +276,7 @@ private Q_SLOTS:
         QCOMPARE(file.error().isEmpty(), hashed);
     }
 
-    // Seeds for the fuzzers: a small, complete file of every kind each reader takes, each checked to be read,
-    // so that fuzzing starts from inputs that reach deep into every decoder.
+    // Fuzz seeds: a small complete file of each kind each reader takes, each checked to be read.
     void writesFuzzSeeds()
     {
         const QImage opaque = gradientPicture(24, 17, 10);
