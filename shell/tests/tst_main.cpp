@@ -582,6 +582,38 @@ private Q_SLOTS:
         QCOMPARE(s.prompter.shown.size(), 1);
         QCOMPARE(test::byteDifference(s.file(u"\\Projecten\\traag.krt"_s), rgb(s.sheet())), QString());
     }
+
+    // A Save while a copy of the unsaved work is being written never waits for that write: the window
+    // answers at once, the project is written, and the copy, no longer needed, goes once the write lets go.
+    void saveDuringARecoveryWrite()
+    {
+        QTemporaryDir recovery;
+        Shell s;
+        s.main->startRecovery(recovery.path());
+        RecoveryStore &store = *s.main->document().recovery().store();
+        QSemaphore release;
+        std::atomic<bool> writing = false;
+        store.setSheetWriter([&](const QImage &sheet, const QString &path) {
+            writing = true;
+            release.acquire();
+            return PictureFile::saveBmp(sheet, path);
+        });
+        s.click(u"OkKnop"_s);
+        s.main->document().recovery().writeNow();
+        QTRY_VERIFY(writing);
+        s.prompter.inputs = {u"tijdens"_s};
+        // The write stays held throughout: had the window waited for it, it would wait here for good.
+        s.action(u"FileSave"_s)->trigger();
+        QTRY_VERIFY(!s.main->isBusy());
+        bool answered = false;
+        QTimer::singleShot(0, s.main.get(), [&] { answered = true; });
+        QTRY_VERIFY_WITH_TIMEOUT(answered, 50);
+        QVERIFY(!s.main->isWindowModified());
+        QCOMPARE(test::byteDifference(s.file(u"\\Projecten\\tijdens.krt"_s), rgb(s.sheet())), QString());
+        release.release();
+        store.waitForWrites();
+        QVERIFY(!QFile::exists(store.path()));
+    }
 };
 
 QTEST_MAIN(TestMain)
