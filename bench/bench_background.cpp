@@ -201,6 +201,24 @@ int main(int argc, char **argv)
     window.show();
     QAction *save = window.findChild<QAction *>(QStringLiteral("FileSave"));
     reportHeld("Save", held([&] { save->trigger(); }, [&] { return !window.isBusy(); }));
+    {
+        // Save pressed while the copy of unsaved work is being written: four photos on the court cards and
+        // the ace, so the copy's companion carries them too. Held until the copy, no longer needed, is gone.
+        QTemporaryDir copies;
+        window.startRecovery(copies.path());
+        DeckDocument &deck = window.document();
+        for (int column : {0, 10, 11, 12}) {
+            deck.pasteOnCards(QStringLiteral("Foto plaatsen"),
+                              CardPaste{test::gradientPicture(165, 280, column), {0, 1, 2, 3},
+                                        QPoint(column * 4275 + 900, 900), QSize(2475, 4200),
+                                        test::gradientPicture(495, 840, column)});
+        }
+        const QString copy = deck.recovery().store()->path();
+        reportHeld("Save during a recovery write", held([&] {
+            deck.recovery().writeNow();
+            save->trigger();
+        }, [&] { return !window.isBusy() && !QFile::exists(copy); }));
+    }
 
     const ProjectStore store{folder};
     {
@@ -252,7 +270,7 @@ int main(int argc, char **argv)
                             (void)file.readAll();
                         },
                         [&] { (void)readPlainly(native); },
-                        [&] { store.save(sheet, QStringLiteral("bench"), nullptr); },
+                        [&] { (void)store.save(sheet, QStringLiteral("bench")); },
                         [&] {
                             const int fd = ::open(plain.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
                             (void)!::write(fd, bytes.constData(), size_t(bytes.size()));

@@ -81,9 +81,9 @@ int main(int argc, char **argv)
 
     const ProjectStore store{AppFolder(dir.path())};
     const QImage sheet = deck.sheet().image();
-    const double saveSheet = bench::medianMs(3, [&] { store.save(sheet, QStringLiteral("bank"), nullptr); });
+    const double saveSheet = bench::medianMs(3, [&] { (void)store.save(sheet, QStringLiteral("bank")); });
     const double saveBoth = bench::medianMs(3, [&] {
-        store.save(sheet, QStringLiteral("bank"), nullptr);
+        (void)store.save(sheet, QStringLiteral("bank"));
         store.saveCompanion(deck.printRecord(), QStringLiteral("bank"));
     });
     const double openSheet = bench::medianMs(3, [&] { store.open(QStringLiteral("bank")); });

@@ -115,7 +115,7 @@ int main(int argc, char **argv)
     QDir(dir.path()).mkpath(QStringLiteral("Projecten"));
     const ProjectStore store{AppFolder(dir.path())};
     const QString project = dir.path() + QStringLiteral("/Projecten/bench.krt");
-    store.save(sheet, QStringLiteral("bench"), nullptr);
+    (void)store.save(sheet, QStringLiteral("bench"));
     const QByteArray bytes = readPlainly(QFile::encodeName(project));
     std::printf("sheet file: %lld bytes\n", qint64(bytes.size()));
 
@@ -123,7 +123,7 @@ int main(int argc, char **argv)
     const QString before = dir.path() + QStringLiteral("/before.krt");
     const QByteArray plain = QFile::encodeName(dir.path() + QStringLiteral("/plain.bin"));
     const std::vector<double> saves = byTurns(runs, {
-        [&] { store.save(sheet, QStringLiteral("bench"), nullptr); },
+        [&] { (void)store.save(sheet, QStringLiteral("bench")); },
         [&] {
             QSaveFile file(before);
             file.open(QIODevice::WriteOnly);
@@ -179,7 +179,7 @@ int main(int argc, char **argv)
     });
     bench::report("Checked open of the project file", checked, "QFile open", plainOpen);
     for (int i = 0; i < 200; ++i)
-        store.save(QImage(1, 1, QImage::Format_RGB32), QStringLiteral("ander %1").arg(i), nullptr);
+        (void)store.save(QImage(1, 1, QImage::Format_RGB32), QStringLiteral("ander %1").arg(i));
     const QString projects = dir.path() + QStringLiteral("/Projecten");
     const double listing = bench::medianMs(51, [&] { (void)folderEntries(projects); });
     const double qtListing = bench::medianMs(51, [&] { (void)QDir(projects).entryList(QDir::Files); });
