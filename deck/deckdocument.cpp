@@ -21,8 +21,10 @@ const QString kRecoveredStep = QStringLiteral("Herstellen");
 DeckDocument::DeckDocument(AppFolder appFolder, Pacer &pacer, QObject *parent)
     : QObject(parent), m_appFolder(std::move(appFolder)), m_pacer(pacer),
       m_recovery([this]() -> std::optional<RecoveryStore::Work> {
-          if (isModified())
-              return RecoveryStore::Work{m_sheet.image(), m_record};
+          if (isModified()) {
+              DeckSnapshot deck = snapshot();
+              return RecoveryStore::Work{std::move(deck.sheet), std::move(deck.record)};
+          }
           return std::nullopt;
       })
 {
@@ -186,12 +188,12 @@ bool DeckDocument::save(const ProjectStore &store, const QString &name)
     };
     m_work.run(
         this,
-        [write, store, sheet = m_sheet.image(), record = m_record, name](std::stop_token, const TaskProgress &) {
-            const Outcome written = write(sheet, name);
+        [write, store, deck = snapshot(), name](std::stop_token, const TaskProgress &) {
+            const Outcome written = write(deck.sheet, name);
             // Without its companion the project still prints, enlarged: that costs the user no message, but
             // the log says why it will print coarser.
             if (written) {
-                if (const Outcome companion = store.saveCompanion(record, name); !companion)
+                if (const Outcome companion = store.saveCompanion(deck.record, name); !companion)
                     qCWarning(lcDeck).noquote() << "project" << name << "saved without its print record:"
                                                << companion.reason();
             }

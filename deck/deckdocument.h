@@ -5,6 +5,7 @@
 #include "project/recoverykeeper.h"
 #include "sheet/cardpaste.h"
 #include "sheet/cardsheet.h"
+#include "sheet/decksnapshot.h"
 #include "sheet/printmaster.h"
 #include "surface/appfolder.h"
 #include "surface/backgroundtask.h"
@@ -78,6 +79,9 @@ public:
     // What the deck's print master is made of, always in step with the sheet (undo and redo included); a copy
     // is cheap, and render() on a worker gives the 11970 x 4800 picture.
     const PrintRecord &printRecord() const { return m_record; }
+    // The deck as everything that reads it takes it (Save, the recovery copy, the print windows): values a
+    // worker can hold while the user goes on. The record's master is 3 times as fine as the sheet.
+    DeckSnapshot snapshot() const { return {m_sheet.image(), m_record, m_name, {}}; }
     // The symbol set at the master's size: its own drawing when the data folder has one for the set loaded,
     // else the set enlarged.
     const QImage &symbolsMaster() const { return m_symbolsMaster; }

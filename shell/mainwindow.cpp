@@ -293,8 +293,9 @@ void Main::printFaces()
 {
     if (isBusy())
         return;
-    AfdrukForm form(m_deck.sheet().image(), m_pacer, m_prompter, m_appFolder, m_printQueues, this);
-    form.setPrintRecord(m_deck.printRecord());
+    const DeckSnapshot deck = m_deck.snapshot();
+    AfdrukForm form(deck.sheet, m_pacer, m_prompter, m_appFolder, m_printQueues, this);
+    form.setPrintRecord(deck.record);
     form.exec();
 }
 
@@ -311,9 +312,10 @@ void Main::printWholeDeck()
     // The dialogs are only reached from the window's own buttons.
     QtDeckDialogs dialogs;
     QSettings settings; // the deck window's turn, back shift and paper, kept between runs
-    HeleDeckForm form(m_deck.sheet().image(), m_deck.name(), m_pacer, m_prompter, m_appFolder, m_printQueues,
+    const DeckSnapshot deck = m_deck.snapshot();
+    HeleDeckForm form(deck.sheet, deck.name, m_pacer, m_prompter, m_appFolder, m_printQueues,
                       dialogs, settings, this);
-    form.setPrintRecord(m_deck.printRecord());
+    form.setPrintRecord(deck.record);
     form.exec();
 }
 
