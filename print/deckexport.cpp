@@ -1,5 +1,7 @@
 #include "print/deckexport.h"
 
+#include "print/log.h"
+
 namespace vellora::print {
 
 namespace {
@@ -22,8 +24,11 @@ DeckOutcome printDeck(const PrintQueues &action, const QString &printer, const J
                       const PageProgress &progress, std::stop_token stop)
 {
     // The printer first: a printer that cannot print is the failure the user hears of, whatever the margins.
-    if (!queueProblem(action, printer).isEmpty())
+    // The user hears only that the printer failed; the log keeps why.
+    if (const QString problem = queueProblem(action, printer); !problem.isEmpty()) {
+        qCWarning(lcPrint).noquote() << "deck not printed:" << problem;
         return {DeckOutcome::End::PrinterFailed, {}, 0};
+    }
     QString error;
     std::optional<std::vector<PrintPage>> pages = deckPages(sheet, back, options, &error);
     if (!pages)
@@ -33,8 +38,13 @@ DeckOutcome printDeck(const PrintQueues &action, const QString &printer, const J
     deckJob.media = mediaFor(options.layout == DeckLayout::Pages ? Paper::A4 : options.paper);
     if (!back.image.isNull() && options.order == DeckOrder::Duplex)
         deckJob.sides = sidesFor(options.turn);
-    if (!action.submit(PrintJob{printer, std::move(*pages), deckJob}, progress, stop).isEmpty())
-        return {stop.stop_requested() ? DeckOutcome::End::CalledOff : DeckOutcome::End::PrinterFailed, {}, 0};
+    if (const QString refused = action.submit(PrintJob{printer, std::move(*pages), deckJob}, progress, stop);
+        !refused.isEmpty()) {
+        if (stop.stop_requested())
+            return {DeckOutcome::End::CalledOff, {}, 0};
+        qCWarning(lcPrint).noquote() << "deck not printed on" << printer << "-" << refused;
+        return {DeckOutcome::End::PrinterFailed, {}, 0};
+    }
     return {DeckOutcome::End::Done, {}, action.lastJob()};
 }
 

@@ -1,6 +1,7 @@
 #include "print/workstrip.h"
 
 #include "print/jobwatch.h"
+#include "print/log.h"
 #include "print/masterpicture.h"
 #include "print/printjobs.h"
 #include "surface/platform.h"
@@ -117,8 +118,10 @@ void WorkStrip::printOnDefault(JobMaker makeJob)
                        : print::PrintOutcome{false, reason, {}, 0};
         },
         [this](const print::PrintOutcome &outcome) {
-            if (!outcome.printed)
+            if (!outcome.printed) {
+                qCWarning(lcPrint).noquote() << "page not printed on" << outcome.printer << "-" << outcome.reason;
                 printerFailed();
+            }
             else
                 watchJob(outcome.printer, outcome.job);
         });
