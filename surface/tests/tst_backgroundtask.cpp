@@ -144,7 +144,7 @@ private Q_SLOTS:
             for (int i = 1; i <= 500; ++i)
                 progress(i, 500);
         }, [&] { done = true; }, [&](int at, int total) {
-            elsewhere |= QThread::currentThread() != qApp->thread();
+            elsewhere |= QThread::currentThread() != QCoreApplication::instance()->thread();
             QVERIFY(!done);
             steps.append({at, total});
         });
