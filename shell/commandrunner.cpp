@@ -8,6 +8,7 @@
 #include "surface/photoloader.h"
 #include "surface/picturefile.h"
 #include "surface/regularfile.h"
+#include "surface/userfolders.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -111,14 +112,18 @@ CommandRunner::backOf(const PdfExportRequest &request) const
 {
     print::BackChoice chosen;
     if (!request.backPicture.isEmpty()) {
+        // Taken as "Eigen rug…" takes it, so that the window and the command line print the same back.
         const PhotoLoad photo = PhotoLoader::load(QFile::decodeName(request.backPicture));
-        chosen.image = photo.image;
+        QString why = photo.error;
+        if (photo.ok())
+            chosen = BackGallery::ownForm(photo.image, &why);
         if (chosen.image.isNull())
             return refused(QStringLiteral("%1 kan geen rugzijde zijn: %2")
-                               .arg(QFile::decodeName(request.backPicture), photo.error));
+                               .arg(QFile::decodeName(request.backPicture), why));
         return chosen;
     }
-    const BackGallery gallery(m_program);
+    // Numbered as the deck window numbers them: the program's backs, then the user's own.
+    const BackGallery gallery(m_program, UserFolders::ofThisUser().backgrounds());
     const int back = request.back.value_or(std::min(1, gallery.count()));
     if (back > gallery.count())
         return refused(QStringLiteral("rugzijde %1 bestaat niet (Backgrounds heeft er %2)")
