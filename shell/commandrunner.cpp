@@ -1,4 +1,5 @@
 #include "print/backgallery.h"
+#include "print/deckdialogs.h"
 #include "print/exportpath.h"
 #include "project/mastercompanion.h"
 #include "project/projectfolder.h"
@@ -158,7 +159,15 @@ CommandRunner::Outcome CommandRunner::exportDeck(Command command, const PdfExpor
             return *no;
         options.back = std::get<print::BackChoice>(std::move(back));
     }
-    return told(command, request.output, print::exportDeck(deck, options, target));
+    Outcome outcome = told(command, request.output, print::exportDeck(deck, options, target));
+    // A project whose companion is missing, refused or not drawn here prints from its sheet alone.
+    const bool screenResolution = command != Command::Calibration && !request.project.isEmpty() &&
+                                  (deck.record.isEmpty() || deck.record.isSheetEnlarged());
+    if (screenResolution) {
+        const QString line = QString::fromUtf16(print::kScreenResolution);
+        outcome.message = outcome.message.isEmpty() ? line : line + u'\n' + outcome.message;
+    }
+    return outcome;
 }
 
 } // namespace vellora

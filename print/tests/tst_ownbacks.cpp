@@ -1,6 +1,8 @@
-// The user's own backs: what the folder may hold that is no back, and what "Eigen rug…" takes.
+// The user's own backs: what the folder may hold that is no back, what "Eigen rug…" takes, and the line a
+// print window shows for a deck that prints from its sheet alone.
 #include "print/tests/printfixture.h"
 
+#include "sheet/printmaster.h"
 #include "surface/regularfile.h"
 #include "surface/userfolders.h"
 
@@ -149,6 +151,41 @@ private Q_SLOTS:
         QVERIFY(qint64(kept.image.width()) * kept.image.height() * 4 <= PictureFile::kDefaultMaxBytes);
         QCOMPARE(kept.image.width(), kept.image.height());
         QCOMPARE(PictureFile::decode(kept.jpeg).image.size(), kept.image.size());
+    }
+
+    // The deck window and the print window say that the deck prints at the sheet's resolution exactly when
+    // its record is the sheet enlarged: a project opened without its companion. A blank new deck is not.
+    void screenResolutionLine_data()
+    {
+        QTest::addColumn<QString>("record");
+        QTest::addColumn<bool>("said");
+        QTest::newRow("project without companion") << "sheet" << true;
+        QTest::newRow("blank new deck") << "blank" << false;
+        QTest::newRow("blank deck, drawing found") << "card" << false;
+        QTest::newRow("companion-less project since changed") << "changed" << false;
+    }
+    void screenResolutionLine()
+    {
+        QFETCH(const QString, record);
+        QFETCH(const bool, said);
+        const QImage card(master::kCardWidthPixels, master::kCardHeightPixels, QImage::Format_RGB32);
+        PrintRecord given = record == u"card"    ? PrintRecord::fromCard(card, QImage::Format_RGB32)
+                            : record == u"blank" ? PrintRecord::fromCardWhenNeeded([card] { return card; }, m_coloured)
+                                                 : PrintRecord::fromSheet(m_coloured);
+        if (record == u"changed")
+            given.compose(QImage(150, 600, QImage::Format_ARGB32));
+        AnsweringDialogs dialogs;
+        HeleDeckForm deck(m_coloured, {}, m_pacer, m_prompter, *m_folder, m_queues, dialogs, *m_settings);
+        AfdrukForm page(m_coloured, m_pacer, m_prompter, *m_folder, m_queues);
+        deck.setPrintRecord(given);
+        page.setPrintRecord(given);
+        for (QDialog *form : {static_cast<QDialog *>(&deck), static_cast<QDialog *>(&page)}) {
+            form->show();
+            auto *line = child<QLabel>(form, "Schermresolutie");
+            QCOMPARE(line->isVisible(), said);
+            QCOMPARE(line->text(), QString::fromUtf16(print::kScreenResolution));
+            QVERIFY(QRect(QPoint(), form->size()).contains(line->geometry()));
+        }
     }
 };
 
