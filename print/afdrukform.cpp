@@ -3,6 +3,7 @@
 #include "surface/appfolder.h"
 #include "surface/widgets/dialogparts.h"
 #include "surface/widgets/imagebutton.h"
+#include "print/deckdialogs.h"
 #include "print/masterpicture.h"
 #include "print/pagetables.h"
 #include "surface/widgets/picturebox.h"
@@ -25,7 +26,7 @@ AfdrukForm::AfdrukForm(const QImage &sheet, Pacer &pacer, Prompter &prompter, co
 {
     setObjectName(QStringLiteral("AfdrukForm"));
     setWindowTitle(QStringLiteral("Vellora Afdrukken"));
-    setFixedSize(px(QSize(6600, 4500)));
+    setFixedSize(px(QSize(6600, 4800)));
     setPanelColour(this);
 
     panelLabel(this, QStringLiteral("Label1"), QRect(150, 180, 4215, 2715), QColor(55, 55, 55));
@@ -59,9 +60,16 @@ AfdrukForm::AfdrukForm(const QImage &sheet, Pacer &pacer, Prompter &prompter, co
                                           QStringLiteral("ok.png"), QRect(5550, 3390, 765, 435));
     connect(okButton, &ImageButton::clicked, this, [this] { ok(); });
     m_work = new WorkStrip(this, pacer, prompter, queues, QRect(180, 3960, 6240, 390));
+    m_screenResolution = print::screenResolutionLine(this, QRect(180, 4410, 6240, 240));
 
     // Checking the first option paints the first preview through the same path as a click.
     m_options[0]->setChecked(true);
+}
+
+void AfdrukForm::setPrintRecord(PrintRecord record)
+{
+    m_record = std::move(record);
+    print::showScreenResolution(m_screenResolution, m_record);
 }
 
 int AfdrukForm::selectedPage() const

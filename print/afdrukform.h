@@ -8,6 +8,7 @@
 #include <array>
 
 class QComboBox;
+class QLabel;
 class QRadioButton;
 
 namespace vellora {
@@ -31,8 +32,9 @@ public:
                const PrintQueues &queues, QWidget *parent = nullptr);
 
     int selectedPage() const; // 1 to 6
-    // Pages are printed from this record's master, drawn on the worker; without one from the sheet.
-    void setPrintRecord(PrintRecord record) { m_record = std::move(record); }
+    // Pages are printed from this record's master, drawn on the worker; without one from the sheet. A
+    // record that is only the sheet enlarged is said in a line of its own.
+    void setPrintRecord(PrintRecord record);
 
 public Q_SLOTS:
     // Closing while a page is on its way calls it off first.
@@ -50,6 +52,7 @@ private:
     std::array<QRadioButton *, 6> m_options{};
     QComboBox *m_topMargin;
     QComboBox *m_leftMargin;
+    QLabel *m_screenResolution;
 };
 
 } // namespace vellora

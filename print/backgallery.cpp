@@ -1,15 +1,44 @@
 #include "print/backgallery.h"
 
+#include "print/log.h"
 #include "surface/appfolder.h"
 #include "surface/picturefile.h"
 #include "surface/regularfile.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QImageWriter>
+#include <algorithm>
+#include <cmath>
 
 namespace vellora {
+
+namespace {
+
+// No back is bigger than a picture the gallery decodes could be; a link to a device, a FIFO or a sparse
+// giant is not one, and is neither listed nor read.
+constexpr qint64 kMaxBackBytes = filelimits::forDecodedBytes(PictureFile::kDefaultMaxBytes);
+
+const DocumentKind &jpegKind()
+{
+    static const DocumentKind kind{QByteArray("\xFF\xD8\xFF"), QStringLiteral("JPEG")};
+    return kind;
+}
+
+// The picture at a size whose 32-bit image the gallery's decoder takes.
+QImage withinGalleryBudget(const QImage &picture)
+{
+    const qint64 bytes = qint64(picture.width()) * picture.height() * 4;
+    if (bytes <= PictureFile::kDefaultMaxBytes)
+        return picture;
+    const double factor = std::sqrt(double(PictureFile::kDefaultMaxBytes) / double(bytes)) * 0.999;
+    return picture.scaled(std::max(1, int(picture.width() * factor)), std::max(1, int(picture.height() * factor)),
+                          Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
+} // namespace
 
 BackGallery::BackGallery(const AppFolder &folder, QString ownFolder)
     : m_folder(folder), m_ownFolder(std::move(ownFolder))
@@ -28,33 +57,69 @@ BackGallery::BackGallery(const AppFolder &folder, QString ownFolder)
 void BackGallery::listOwn()
 {
     m_own.clear();
-    if (!m_ownFolder.isEmpty())
-        m_own = QDir(m_ownFolder).entryList(QDir::Files, QDir::Name);
+    if (m_ownFolder.isEmpty())
+        return;
+    std::vector<FolderEntry> entries = folderEntries(m_ownFolder);
+    std::sort(entries.begin(), entries.end(), [](const FolderEntry &a, const FolderEntry &b) {
+        return a.name != b.name ? a.name < b.name : a.native < b.native;
+    });
+    for (const FolderEntry &entry : entries) {
+        // Opening reads nothing and never waits; it only shows what the name is and how big.
+        const RegularFile file(entry.native, kMaxBackBytes);
+        if (entry.regular && file.isOpen())
+            m_own.push_back(entry.native);
+        else
+            qCWarning(lcPrint) << "own back not listed:" << entry.name << (entry.regular ? file.error() : QStringLiteral("no regular file"));
+    }
 }
 
-QString BackGallery::path(int n) const
+QByteArray BackGallery::bytes(int n) const
 {
-    if (n >= m_count && n - m_count < m_own.size())
-        return QDir(m_ownFolder).filePath(m_own[n - m_count]);
-    return m_folder.resolve(QStringLiteral("\\Backgrounds\\Background-%1.jpg").arg(n));
+    const bool own = n >= m_count && n - m_count < qsizetype(m_own.size());
+    if (n < 0 || (n >= m_count && !own))
+        return {};
+    RegularFile file(own ? m_own[size_t(n - m_count)]
+                         : QFile::encodeName(m_folder.resolve(QStringLiteral("\\Backgrounds\\Background-%1.jpg").arg(n))),
+                     kMaxBackBytes);
+    const QByteArray read = file.readAll();
+    if (read.isEmpty())
+        qCWarning(lcPrint) << "back" << n + 1 << "not read:" << file.error();
+    return read;
 }
 
 QImage BackGallery::load(int n) const
 {
-    return PictureFile::load(path(n)).image;
+    return PictureFile::decode(bytes(n)).image;
 }
 
 print::BackChoice BackGallery::choice(int n) const
 {
-    QFile file(path(n));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray bytes = file.readAll();
-    print::BackChoice back{PictureFile::decode(bytes).image, {}};
-    const std::optional<PictureHeader> header = PictureFile::peek(bytes);
+    const QByteArray read = bytes(n);
+    print::BackChoice back{PictureFile::decode(read).image, {}};
+    const std::optional<PictureHeader> header = PictureFile::peek(read);
     if (!back.image.isNull() && header && header->format == "jpeg" && header->size == back.image.size())
-        back.jpeg = bytes;
+        back.jpeg = read;
     return back;
+}
+
+print::BackChoice BackGallery::ownForm(const QImage &picture, QString *error)
+{
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(95);
+    const QImage kept = withinGalleryBudget(picture.convertToFormat(QImage::Format_RGB32));
+    // What is kept is what the gallery reads back, or it is refused now rather than at printing.
+    const PictureLoad again = writer.write(kept) && jpeg.size() <= kMaxBackBytes ? PictureFile::decode(jpeg)
+                                                                                 : PictureLoad{};
+    if (!again.ok()) {
+        if (error)
+            *error = again.error.isEmpty() ? QStringLiteral("Dit plaatje kan niet als rugzijde worden bewaard.")
+                                           : again.error;
+        return {};
+    }
+    return {again.image, jpeg};
 }
 
 std::optional<int> BackGallery::addOwn(const QString &path, const PictureReader &read, QString *error)
@@ -64,23 +129,25 @@ std::optional<int> BackGallery::addOwn(const QString &path, const PictureReader 
             *error = why;
         return std::nullopt;
     };
-    if (read(path, error).isNull())
+    const QImage picture = read(path, error);
+    if (picture.isNull())
         return std::nullopt;
-    RegularFile file(path, PictureFile::kDefaultMaxBytes);
-    const QByteArray bytes = file.readAll();
-    if (bytes.isEmpty())
-        return fail(file.error());
+    const print::BackChoice kept = ownForm(picture, error);
+    if (kept.image.isNull())
+        return std::nullopt;
     if (!QDir().mkpath(m_ownFolder))
         return fail(QStringLiteral("De map %1 kan niet worden gemaakt.").arg(m_ownFolder));
-    const QFileInfo info(path);
-    QString name = info.fileName();
-    for (int i = 2; QFileInfo::exists(QDir(m_ownFolder).filePath(name)); ++i)
-        name = QStringLiteral("%1-%2.%3").arg(info.completeBaseName()).arg(i).arg(info.suffix());
-    QSaveFile copy(QDir(m_ownFolder).filePath(name));
-    if (!copy.open(QIODevice::WriteOnly) || copy.write(bytes) != bytes.size() || !copy.commit())
-        return fail(writeFailureReason(copy.errorString()));
+    const QString base = QFileInfo(path).completeBaseName();
+    const QByteArray folder = QFile::encodeName(QDir::cleanPath(m_ownFolder)) + '/';
+    QByteArray name = QFile::encodeName(base + QStringLiteral(".jpg"));
+    for (int i = 2; entryKind(folder + name) != EntryKind::Missing; ++i)
+        name = QFile::encodeName(QStringLiteral("%1-%2.jpg").arg(base).arg(i));
+    QString why;
+    if (!writeWhole(folder + name, kept.jpeg, jpegKind(), &why))
+        return fail(why);
     listOwn();
-    return m_count + int(m_own.indexOf(name));
+    const auto at = std::find(m_own.begin(), m_own.end(), folder + name);
+    return m_count + int(at - m_own.begin());
 }
 
 QString BackGallery::counterText(int n, int count)

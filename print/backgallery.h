@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace vellora {
 
@@ -32,17 +33,24 @@ public:
     // Reads a picture of the user's own: the picture, or a null image with the reason. The program passes
     // in the reader of its photos, so that a back takes what a photo takes.
     using PictureReader = std::function<QImage(const QString &path, QString *error)>;
-    // Copies a picture that `read` takes into the own folder under its own name (numbered when taken), and
-    // lists it; its number, or nothing with the reason.
+    // Keeps a picture that `read` takes in the own folder under its own name with ".jpg" (numbered when
+    // taken), as ownForm() makes it, and lists it; its number, or nothing with the reason.
     std::optional<int> addOwn(const QString &path, const PictureReader &read, QString *error);
 
+    // A picture the user chose as a back, as an own back is kept: a JPEG that this gallery reads again, with
+    // the picture it decodes to (made smaller when the gallery's budget would not take it); a null image with
+    // the reason when there is none. The command line's own back is the same.
+    static print::BackChoice ownForm(const QImage &picture, QString *error);
+
 private:
-    QString path(int n) const;
+    // The file of back n, read only when it is a regular file of a size a back may have; empty when not.
+    QByteArray bytes(int n) const;
     void listOwn();
     const AppFolder &m_folder;
     int m_count = 0;
     QString m_ownFolder;
-    QStringList m_own;
+    // As the file system holds the names, which need not be valid UTF-8: the folder and the name.
+    std::vector<QByteArray> m_own;
 };
 
 } // namespace vellora

@@ -1,8 +1,11 @@
 #include "print/deckdialogs.h"
 
+#include "surface/twips.h"
 #include "surface/userfolders.h"
+#include "surface/widgets/dialogparts.h"
 
 #include <QFileDialog>
+#include <QLabel>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -57,6 +60,22 @@ std::optional<QString> QtDeckDialogs::backPicture(QWidget *parent)
         UserFolders::ofThisUser().pictures,
         QStringLiteral("Afbeeldingen (*.bmp *.jpg *.jpeg *.gif *.png *.webp *.heic *.heif)"));
     return path.isEmpty() ? std::nullopt : std::optional(path);
+}
+
+QLabel *print::screenResolutionLine(QWidget *window, const QRect &twips)
+{
+    auto *line = new QLabel(QString::fromUtf16(kScreenResolution), window);
+    line->setObjectName(QStringLiteral("Schermresolutie"));
+    line->setGeometry(px(twips));
+    // The colour of the window's other warning, the edge band's.
+    setColours(line, QColor(150, 20, 20));
+    line->hide();
+    return line;
+}
+
+void print::showScreenResolution(QLabel *line, const PrintRecord &record)
+{
+    line->setVisible(record.isSheetEnlarged());
 }
 
 } // namespace vellora

@@ -2,10 +2,13 @@
 
 #include "print/decklayout.h"
 #include "print/printqueues.h"
+#include "sheet/printmaster.h"
 
 #include <QString>
 #include <optional>
 
+class QLabel;
+class QRect;
 class QWidget;
 
 namespace vellora {
@@ -46,5 +49,14 @@ public:
     std::optional<QString> cardFolder(QWidget *parent, const QString &suggested) override;
     std::optional<QString> backPicture(QWidget *parent) override;
 };
+
+namespace print {
+inline constexpr char16_t kScreenResolution[] =
+    u"Afdrukken op schermresolutie: het drukbestand hoort niet bij dit project";
+// The line a print window shows for a deck printed from its sheet alone, at `twips`; hidden until
+// showScreenResolution() is told of such a record.
+QLabel *screenResolutionLine(QWidget *window, const QRect &twips);
+void showScreenResolution(QLabel *line, const PrintRecord &record);
+} // namespace print
 
 } // namespace vellora

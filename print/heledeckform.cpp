@@ -55,7 +55,7 @@ HeleDeckForm::HeleDeckForm(const QImage &sheet, const QString &projectName, Pace
     setObjectName(QStringLiteral("HeleDeckForm"));
     setWindowTitle(QString::fromUtf16(print::kDeckTitle));
     // Room below the buttons for the strip of the work in the background.
-    setFixedSize(px(QSize(6600, 7000)));
+    setFixedSize(px(QSize(6600, 7300)));
     setPanelColour(this);
 
     buildPreviews();
@@ -63,11 +63,18 @@ HeleDeckForm::HeleDeckForm(const QImage &sheet, const QString &projectName, Pace
     buildChoices(settings);
     buildButtons(pacer, folder);
     m_work = new WorkStrip(this, pacer, prompter, queues, QRect(180, 6560, 6240, 390));
+    m_screenResolution = print::screenResolutionLine(this, QRect(180, 6990, 6240, 240));
     showEdgeWarning();
 
     // The first back when there is one, as the deck is mostly printed with its backs.
     m_backScroll->setValue(std::min(1, m_gallery.count()));
     showBack(m_backScroll->value());
+}
+
+void HeleDeckForm::setPrintRecord(PrintRecord record)
+{
+    m_deck.record = std::move(record);
+    print::showScreenResolution(m_screenResolution, m_deck.record);
 }
 
 void HeleDeckForm::buildPreviews()

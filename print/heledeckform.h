@@ -45,8 +45,9 @@ public:
                  const AppFolder &folder, const PrintQueues &queues, DeckDialogs &dialogs,
                  QSettings &settings, QWidget *parent = nullptr);
 
-    // The deck is printed from this record's master, drawn on the worker; without one from the sheet.
-    void setPrintRecord(PrintRecord record) { m_deck.record = std::move(record); }
+    // The deck is printed from this record's master, drawn on the worker; without one from the sheet. A
+    // record that is only the sheet enlarged is said in a line of its own.
+    void setPrintRecord(PrintRecord record);
 
     print::DeckOptions options() const;
     // The back chosen: 0 for none, else n as the counter shows it.
@@ -100,6 +101,7 @@ private:
     QPushButton *m_printButton = nullptr;
     DeckChoices *m_choices = nullptr;
     QLabel *m_edgeWarning = nullptr;
+    QLabel *m_screenResolution = nullptr;
     WorkStrip *m_work = nullptr;
 };
 

@@ -49,6 +49,17 @@ QImage PrintRecord::StartCell::held()
     return m_decided ? m_start.picture : m_sheet;
 }
 
+bool PrintRecord::StartCell::fromSheet()
+{
+    std::unique_lock lock(m_mutex, std::try_to_lock);
+    return lock.owns_lock() && m_decided && !m_start.fromCard;
+}
+
+bool PrintRecord::isSheetEnlarged() const
+{
+    return m_start && m_operations.empty() && m_start->fromSheet();
+}
+
 PrintRecord PrintRecord::fromCard(const QImage &card, QImage::Format format)
 {
     PrintRecord record;

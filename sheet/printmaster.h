@@ -53,6 +53,10 @@ public:
     const QImage &start() const { return m_start->get().picture; }
     QImage::Format format() const { return m_start->get().format; }
     const std::vector<Operation> &operations() const { return m_operations; }
+    // Whether the master is only the sheet enlarged, at the sheet's resolution: a start from the sheet
+    // (fromSheet(), as for a project without its companion) and no change since. Never waits: a start not
+    // yet decided is taken for the card's drawing it is looked for as, and an empty record is no master.
+    bool isSheetEnlarged() const;
 
     // The symbols at the master's size, or the set of the sheet enlarged when there is none.
     void compose(const QImage &symbolsMaster);
@@ -90,6 +94,8 @@ private:
         const Start &get();
         // What it holds now, without waiting: the start when decided, else the sheet.
         QImage held();
+        // Whether it was decided to start from the sheet, without waiting for a decision.
+        bool fromSheet();
 
     private:
         std::mutex m_mutex;

@@ -1,4 +1,5 @@
 #include "print/backgallery.h"
+#include "print/deckdialogs.h"
 #include "print/exportpath.h"
 #include "project/mastercompanion.h"
 #include "project/projectfolder.h"
@@ -8,6 +9,7 @@
 #include "surface/photoloader.h"
 #include "surface/picturefile.h"
 #include "surface/regularfile.h"
+#include "surface/userfolders.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -111,14 +113,18 @@ CommandRunner::backOf(const PdfExportRequest &request) const
 {
     print::BackChoice chosen;
     if (!request.backPicture.isEmpty()) {
+        // Taken as "Eigen rug…" takes it, so that the window and the command line print the same back.
         const PhotoLoad photo = PhotoLoader::load(QFile::decodeName(request.backPicture));
-        chosen.image = photo.image;
+        QString why = photo.error;
+        if (photo.ok())
+            chosen = BackGallery::ownForm(photo.image, &why);
         if (chosen.image.isNull())
             return refused(QStringLiteral("%1 kan geen rugzijde zijn: %2")
-                               .arg(QFile::decodeName(request.backPicture), photo.error));
+                               .arg(QFile::decodeName(request.backPicture), why));
         return chosen;
     }
-    const BackGallery gallery(m_program);
+    // Numbered as the deck window numbers them: the program's backs, then the user's own.
+    const BackGallery gallery(m_program, UserFolders::ofThisUser().backgrounds());
     const int back = request.back.value_or(std::min(1, gallery.count()));
     if (back > gallery.count())
         return refused(QStringLiteral("rugzijde %1 bestaat niet (Backgrounds heeft er %2)")
@@ -153,7 +159,15 @@ CommandRunner::Outcome CommandRunner::exportDeck(Command command, const PdfExpor
             return *no;
         options.back = std::get<print::BackChoice>(std::move(back));
     }
-    return told(command, request.output, print::exportDeck(deck, options, target));
+    Outcome outcome = told(command, request.output, print::exportDeck(deck, options, target));
+    // A project whose companion is missing, refused or not drawn here prints from its sheet alone.
+    const bool screenResolution = command != Command::Calibration && !request.project.isEmpty() &&
+                                  (deck.record.isEmpty() || deck.record.isSheetEnlarged());
+    if (screenResolution) {
+        const QString line = QString::fromUtf16(print::kScreenResolution);
+        outcome.message = outcome.message.isEmpty() ? line : line + u'\n' + outcome.message;
+    }
+    return outcome;
 }
 
 } // namespace vellora

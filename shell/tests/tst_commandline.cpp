@@ -1,9 +1,11 @@
+#include "print/deckdialogs.h"
 #include "print/printjobs.h"
 #include "shell/commandline.h"
 #include "surface/appfolder.h"
 #include "surface/picturefile.h"
 #include "surface/regularfile.h"
 #include "surface/surface.h"
+#include "surface/userfolders.h"
 #include "tests/support/testsupport.h"
 
 #include <QCryptographicHash>
@@ -111,6 +113,8 @@ private Q_SLOTS:
         QVERIFY(!QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty());
         const rlimit noCore{0, 0}; // Qt aborts on an unknown platform; that leaves nothing behind
         setrlimit(RLIMIT_CORE, &noCore);
+        // Own backs of this test alone: the real program's own folder is another, of its own name.
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_app.filePath("data")));
         QVERIFY(QFile::copy(QStringLiteral(VELLORA_EXE), m_app.filePath("vellora")));
         for (const char *folder : {"Data", "Backgrounds", "Projecten"})
             QVERIFY(QDir(m_app.path()).mkpath(folder));
@@ -265,7 +269,12 @@ private Q_SLOTS:
             return;
         }
         QCOMPARE(ran.exitCode, 0);
-        QVERIFY2(!program || ran.err.isEmpty(), ran.err.constData());
+        // A project without its companion prints from its sheet, and says so; the blank sheet does not.
+        const bool namesProject = std::any_of(args.begin(), args.end(), [](const QByteArray &arg) {
+            return arg.endsWith(".krt") || arg == "mine" || arg == "\xff";
+        });
+        const QByteArray line = QString::fromUtf16(print::kScreenResolution).toUtf8() + '\n';
+        QCOMPARE(ran.err, namesProject ? line : program ? QByteArray() : QByteArray("\n"));
         const QString pdf = m_app.filePath("written.pdf"); // under a name the PDF tools take
         QVERIFY(test::writeBytes(pdf, written));
         QCOMPARE(written.left(5), QByteArray("%PDF-"));
@@ -334,6 +343,47 @@ private Q_SLOTS:
             QCOMPARE(card.size(), QSize(673 + 2 * 24, 1063 + 2 * 24));
             QCOMPARE(qRound(card.dotsPerMeterX() * 0.0254), 300);
         }
+    }
+
+    // --back N counts as the deck window does: the program's backs, then the user's own, of which only
+    // regular files of a picture's size count.
+    void backCountsOwnBacks_data()
+    {
+        QTest::addColumn<QByteArray>("back");
+        QTest::addColumn<QString>("beside"); // what else the own folder holds, as makeSpecialFile makes it
+        QTest::addColumn<QString>("says");   // empty: written with the own back
+        QTest::newRow("the own back") << QByteArray("2") << "" << "";
+        QTest::newRow("the own back, after a link to /dev/zero") << QByteArray("2") << "zero" << "";
+        QTest::newRow("beyond the own back")
+            << QByteArray("3") << "fifo" << "rugzijde 3 bestaat niet (Backgrounds heeft er 2)";
+    }
+    void backCountsOwnBacks()
+    {
+        QFETCH(QByteArray, back);
+        QFETCH(QString, beside);
+        QFETCH(QString, says);
+        const QString own = UserFolders::ofThisUser().backgrounds();
+        QVERIFY(QDir(own).removeRecursively() && QDir().mkpath(own));
+        QImage picture(60, 80, QImage::Format_RGB32);
+        picture.fill(qRgb(30, 30, 200));
+        QVERIFY(picture.save(own + "/mine.jpg", "JPEG", 95));
+        if (!beside.isEmpty())
+            QVERIFY(test::makeSpecialFile(beside, own + "/a.jpg", m_out));
+        const QByteArray pdf = QFile::encodeName(m_out) + "/own.pdf";
+        const Ran ran = runHere({"--export-pdf", pdf, "--back", back}, m_app.path());
+        if (!says.isEmpty()) {
+            QCOMPARE(ran.exitCode, 2);
+            QVERIFY2(QString::fromUtf8(ran.err).contains(says), ran.err.constData());
+            QVERIFY(!QFile::exists(QFile::decodeName(pdf)));
+            return;
+        }
+        QVERIFY2(ran.exitCode == 0, ran.err.constData());
+        const QString base = m_out + "/img";
+        QCOMPARE(QProcess::execute(QStringLiteral("pdfimages"), {"-all", QFile::decodeName(pdf), base}), 0);
+        const QImage printed(base + "-001.jpg");
+        QVERIFY(!printed.isNull());
+        const QColor centre = printed.pixelColor(printed.width() / 2, printed.height() / 2);
+        QVERIFY2(std::abs(centre.blue() - 200) < 12 && centre.red() < 45, qPrintable(centre.name()));
     }
 
     // Qt's own options are left for Qt when the window starts: an unknown platform is Qt's refusal, not ours.
