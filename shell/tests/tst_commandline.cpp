@@ -189,7 +189,6 @@ private Q_SLOTS:
         row("shift beyond 5 mm", {"--export-pdf", "OUT", "--back-shift", "5.5,0"}, 0, "--back-shift is X,Y");
         row("shift nan,nan", {"--export-pdf", "OUT", "--back-shift", "nan,nan"}, 0, "--back-shift is X,Y");
         row("shift nan,0", {"--export-pdf", "OUT", "--back-shift", "nan,0"}, 0, "--back-shift is X,Y");
-        row("shift inf,0", {"--export-pdf", "OUT", "--back-shift", "inf,0"}, 0, "--back-shift is X,Y");
         row("shift with decimal commas", {"--export-pdf", "OUT", "--back-shift", "1,5,0"}, 0,
             "gebruik een punt");
         row("program: calibration on Letter", {"--calibration", "OUT", "--paper", "letter"}, 2, "", "free",
@@ -312,9 +311,8 @@ private Q_SLOTS:
             << QByteArrayList{"--export-cards", "OTHER"} << "kies een nieuwe";
         QTest::newRow("bleed of 11 mm")
             << QByteArrayList{"--export-cards", "OUT", "--bleed", "11"} << "--bleed is een maat";
-        for (const char *bleed : {"nan", "-inf"})
-            QTest::newRow(bleed) << QByteArrayList{"--export-cards", "OUT", "--bleed", bleed}
-                                 << "--bleed is een maat";
+        QTest::newRow("bleed nan") << QByteArrayList{"--export-cards", "OUT", "--bleed", "nan"}
+                                   << "--bleed is een maat";
     }
 
     // A lone number may be written with a decimal comma; between two numbers the comma only separates.
