@@ -8,7 +8,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFileInfo>
@@ -136,9 +135,10 @@ void DeckChoices::remember()
 
 QString print::userSettingsFile()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' +
-           QCoreApplication::organizationName() + u'/' + QCoreApplication::applicationName() +
-           QStringLiteral(".conf");
+    // Named here, not through an organisation name on the application: that would move the user's data
+    // folder, backs and projects, into a Vellora/Vellora of its own as well.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Vellora/Vellora.conf");
 }
 
 std::unique_ptr<QSettings> print::openSettings(const QString &file)

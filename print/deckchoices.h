@@ -47,7 +47,7 @@ private:
 namespace print {
 inline constexpr char16_t kWholePageBack[] = u"Rug over de hele pagina";
 
-// The user's settings file, $XDG_CONFIG_HOME/<organisation>/<program>.conf, as QSettings() would take it.
+// The user's settings file, $XDG_CONFIG_HOME/Vellora/Vellora.conf.
 QString userSettingsFile();
 // Settings kept in `file`, checked before QSettings touches it: a file that is no regular file of at most a
 // megabyte (a FIFO, a link to a device, a sparse giant) is never opened, and a lock that cannot be had within

@@ -50,8 +50,6 @@ private:
 
 Application::Application(int &argc, char **argv) : QApplication(argc, argv)
 {
-    // Both name the settings file: $XDG_CONFIG_HOME/Vellora/Vellora.conf.
-    setOrganizationName(QStringLiteral("Vellora"));
     setApplicationName(QStringLiteral("Vellora"));
     // Lets the desktop match the window to the installed vellora.desktop and its icon.
     setDesktopFileName(QStringLiteral("vellora"));

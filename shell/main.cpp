@@ -28,7 +28,6 @@ int runCommand(int argc, char *argv[], const vellora::CommandLineRequest &reques
     QGuiApplication app(argc, argv);
     // Names the user's data folder, where the window keeps its projects when the program folder is not the
     // user's to write in.
-    QCoreApplication::setOrganizationName(QStringLiteral("Vellora"));
     QCoreApplication::setApplicationName(QStringLiteral("Vellora"));
     const vellora::AppFolder folder(QCoreApplication::applicationDirPath());
     const vellora::CommandRunner runner(folder, vellora::UserFolders::ofThisUser().data);
