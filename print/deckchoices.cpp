@@ -1,14 +1,21 @@
 #include "print/deckchoices.h"
 
+#include "print/log.h"
 #include "print/printwidgets.h"
+#include "surface/regularfile.h"
 #include "surface/twips.h"
 #include "surface/widgets/dialogparts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QDoubleSpinBox>
+#include <QFileInfo>
 #include <QLocale>
+#include <QLockFile>
 #include <QSettings>
+#include <QStandardPaths>
+#include <cmath>
 
 namespace vellora {
 
@@ -25,6 +32,35 @@ QComboBox *choiceBox(QWidget *window, const char *name, const QStringList &items
     box->setGeometry(px(twips));
     setColours(box, kListTextColour, kListColour, kListColour);
     return box;
+}
+
+constexpr qint64 kMaxSettingsBytes = 1024 * 1024;
+constexpr int kLockWaitMs = 300;
+
+// A shift as remembered; anything not a number of the range (nan, 1e999, text) is the default, as the
+// spin box would otherwise clamp nan to its maximum.
+double rememberedShift(const QSettings &settings, const QString &key)
+{
+    bool ok = false;
+    const double mm = settings.value(key).toDouble(&ok);
+    if (ok && std::isfinite(mm) && std::abs(mm) <= print::kMaxBackShiftMm)
+        return mm;
+    if (settings.contains(key))
+        qCWarning(lcPrint) << "remembered" << key
+                           << "is no shift in range, taken as 0:" << settings.value(key);
+    return 0.0;
+}
+
+// Settings in memory only, starting from `from`'s keys. A name under a device can never be created, so
+// QSettings' every sync fails at once without taking a lock, and the values stay in its cache.
+std::unique_ptr<QSettings> inMemory(const QSettings *from)
+{
+    auto settings =
+        std::make_unique<QSettings>(QStringLiteral("/dev/null/niet-bewaard.conf"), QSettings::IniFormat);
+    if (from)
+        for (const QString &key : from->allKeys())
+            settings->setValue(key, from->value(key));
+    return settings;
 }
 
 QDoubleSpinBox *shiftBox(QWidget *window, const char *name, double value, const QRect &twips)
@@ -56,11 +92,11 @@ DeckChoices::DeckChoices(QWidget *window, QSettings &settings, int top)
     m_wholePage->setObjectName(QStringLiteral("HelePagina"));
     m_wholePage->setGeometry(px(QRect(2400, top + 450, 3000, 270)));
     printui::label(window, "LabelRug", QStringLiteral("Rug verschuiven in mm: X"), 180, top + 900);
-    m_shiftX = shiftBox(window, "RugX", settings.value(kShiftXKey, 0.0).toDouble(),
-                        QRect(2400, top + 840, 1100, 330));
+    m_shiftX =
+        shiftBox(window, "RugX", rememberedShift(settings, kShiftXKey), QRect(2400, top + 840, 1100, 330));
     printui::label(window, "LabelRugY", QStringLiteral("Y"), 3700, top + 900);
-    m_shiftY = shiftBox(window, "RugY", settings.value(kShiftYKey, 0.0).toDouble(),
-                        QRect(3950, top + 840, 1100, 330));
+    m_shiftY =
+        shiftBox(window, "RugY", rememberedShift(settings, kShiftYKey), QRect(3950, top + 840, 1100, 330));
     setColours(m_wholePage, kOptionTextColour);
 
     m_turn->setCurrentIndex(settings.value(kTurnKey).toString() == u"long" ? 1 : 0);
@@ -95,6 +131,36 @@ void DeckChoices::remember()
     m_settings.setValue(kPaperKey,
                         m_paper->currentIndex() == 1 ? QStringLiteral("letter") : QStringLiteral("a4"));
     Q_EMIT changed();
+}
+
+QString print::userSettingsFile()
+{
+    // Named here, not through an organisation name on the application: that would move the user's data
+    // folder, backs and projects, into a Vellora/Vellora of its own as well.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Vellora/Vellora.conf");
+}
+
+std::unique_ptr<QSettings> print::openSettings(const QString &file)
+{
+    if (entryKind(QFile::encodeName(file)) != EntryKind::Missing) {
+        const RegularFile checked(file, kMaxSettingsBytes);
+        if (!checked.isOpen()) {
+            qCWarning(lcPrint) << "settings file not read, choices not remembered:" << file
+                               << checked.error();
+            return inMemory(nullptr);
+        }
+    }
+    // QSettings waits for its lock without end when it writes; a lock that stays taken is found out here.
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    QLockFile lock(file + QStringLiteral(".lock"));
+    if (!lock.tryLock(kLockWaitMs)) {
+        qCWarning(lcPrint) << "settings lock not to be had, choices not remembered:" << file << lock.error();
+        const QSettings readOnly(file, QSettings::IniFormat); // reading takes no lock
+        return inMemory(&readOnly);
+    }
+    lock.unlock();
+    return std::make_unique<QSettings>(file, QSettings::IniFormat);
 }
 
 void DeckChoices::applyTo(print::DeckOptions &options) const

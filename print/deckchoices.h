@@ -3,6 +3,9 @@
 #include "print/printpage.h"
 
 #include <QObject>
+#include <QString>
+
+#include <memory>
 
 class QCheckBox;
 class QComboBox;
@@ -43,6 +46,14 @@ private:
 
 namespace print {
 inline constexpr char16_t kWholePageBack[] = u"Rug over de hele pagina";
+
+// The user's settings file, $XDG_CONFIG_HOME/Vellora/Vellora.conf.
+QString userSettingsFile();
+// Settings kept in `file`, checked before QSettings touches it: a file that is no regular file of at most a
+// megabyte (a FIFO, a link to a device, a sparse giant) is never opened, and a lock that cannot be had within
+// a moment (one left behind where it cannot be removed) is never waited for. Either way the settings start
+// from what could be read and live in memory only: the choices are simply not remembered.
+std::unique_ptr<QSettings> openSettings(const QString &file);
 } // namespace print
 
 } // namespace vellora

@@ -149,6 +149,16 @@ QString readNames(Command command, const Given &values, const QList<QByteArray> 
     return {};
 }
 
+// A number as written, finite and within [low, high]; nan, inf and 1e999 are not measures.
+std::optional<double> measure(const QByteArray &text, double low, double high)
+{
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value) || value < low || value > high)
+        return std::nullopt;
+    return value;
+}
+
 QString notAllowed(const Given &values, const char *name, const char *allowed)
 {
     return QStringLiteral("--%1 is %2, niet \"%3\"")
@@ -186,6 +196,15 @@ QString readWords(const Given &values, print::DeckOptions &options)
     return why;
 }
 
+// The pages give their cards their own size, so a size asked for them would silently not be the one printed.
+QString cardSizeFits(Command command, const Given &values, const print::DeckOptions &options)
+{
+    if (command == Command::ExportPdf && options.layout == print::DeckLayout::Pages &&
+        given(values, "card-size"))
+        return QStringLiteral("--card-size geldt alleen voor hele kaarten; kies --layout cards");
+    return {};
+}
+
 // The paper: the pages are A4; the cards take the paper of the user's part of the world unless told
 // otherwise.
 QString readPaper(Command command, const Given &values, print::DeckOptions &options)
@@ -213,19 +232,22 @@ QString readMeasures(const Given &values, PdfExportRequest &request)
     if (!why.isEmpty())
         return why;
     if (const auto shift = given(values, "back-shift")) {
+        // The comma parts X from Y, so a comma within a number cannot be told from it: 3,5,0 is refused.
         const QList<QByteArray> parts = shift->split(',');
-        bool okX = false, okY = false;
-        const double x = parts.value(0).toDouble(&okX), y = parts.value(1).toDouble(&okY);
-        if (parts.size() != 2 || !okX || !okY || std::abs(x) > print::kMaxBackShiftMm ||
-            std::abs(y) > print::kMaxBackShiftMm)
+        const double max = print::kMaxBackShiftMm;
+        const auto x = measure(parts.value(0), -max, max), y = measure(parts.value(1), -max, max);
+        if (parts.size() > 2)
+            return notAllowed(values, "back-shift", "X,Y in mm; gebruik een punt in een getal (1.5,-0.5)");
+        if (parts.size() != 2 || !x || !y)
             return notAllowed(values, "back-shift", "X,Y in mm, elk van -5.0 tot 5.0");
-        options.backShiftMm = QPointF(std::round(x * 10) / 10, std::round(y * 10) / 10);
+        options.backShiftMm = QPointF(std::round(*x * 10) / 10, std::round(*y * 10) / 10);
     }
     if (const auto bleed = given(values, "bleed")) {
-        bool ok = false;
-        request.bleedMm = bleed->toDouble(&ok);
-        if (!ok || request.bleedMm < 0 || request.bleedMm > print::kMaxBleedMm)
+        // One number alone: a decimal comma can only be meant as the point.
+        const auto mm = measure(QByteArray(*bleed).replace(',', '.'), 0, print::kMaxBleedMm);
+        if (!mm)
             return notAllowed(values, "bleed", "een maat in mm van 0 tot 10");
+        request.bleedMm = *mm;
     }
     options.wholePageBack = given(values, "whole-page-back").has_value();
     options.cutMarks = !given(values, "no-cut-marks");
@@ -240,6 +262,8 @@ std::variant<PdfExportRequest, QString> readRequest(Command command, const Given
     QString why = readNames(command, values, arguments, request);
     if (why.isEmpty())
         why = readWords(values, request.options);
+    if (why.isEmpty())
+        why = cardSizeFits(command, values, request.options);
     if (why.isEmpty())
         why = readPaper(command, values, request.options);
     if (why.isEmpty())

@@ -3,6 +3,7 @@
 #include "placement/dialogform.h"
 #include "placement/jokerform.h"
 #include "print/afdrukform.h"
+#include "print/deckchoices.h"
 #include "print/heledeckform.h"
 #include "print/rugzijde.h"
 #include "project/openform.h"
@@ -311,10 +312,11 @@ void Main::printWholeDeck()
         return;
     // The dialogs are only reached from the window's own buttons.
     QtDeckDialogs dialogs;
-    QSettings settings; // the deck window's turn, back shift and paper, kept between runs
+    // The deck window's turn, back shift and paper, kept between runs.
+    const std::unique_ptr<QSettings> settings = print::openSettings(print::userSettingsFile());
     const DeckSnapshot deck = m_deck.snapshot();
     HeleDeckForm form(deck.sheet, deck.name, m_pacer, m_prompter, m_appFolder, m_printQueues,
-                      dialogs, settings, this);
+                      dialogs, *settings, this);
     form.setPrintRecord(deck.record);
     form.exec();
 }

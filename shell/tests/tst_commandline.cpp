@@ -184,12 +184,17 @@ private Q_SLOTS:
             {"--export-pdf", "OUT", "--layout", "cards", "--paper", "letter", "--flip", "long",
              "--back-shift", "-1.5,0.5"},
             14, "", "free", "cli.pdf", true);
-        row("own picture as the back", {"--export-pdf", "OUT", "--back", "PICTURE", "--card-size", "57x90"},
-            12);
+        row("own picture as the back", {"--export-pdf", "OUT", "--back", "PICTURE"}, 12);
+        row("card size the pages cannot take", {"--export-pdf", "OUT", "--card-size", "57x90"}, 0,
+            "--card-size geldt alleen voor hele kaarten");
         row("not a picture as the back", {"--export-pdf", "OUT", "--back", "UNFIT"}, 0,
             "kan geen rugzijde zijn");
         row("pages on Letter", {"--export-pdf", "OUT", "--paper", "letter"}, 0, "passen alleen op A4");
         row("shift beyond 5 mm", {"--export-pdf", "OUT", "--back-shift", "5.5,0"}, 0, "--back-shift is X,Y");
+        row("shift nan,nan", {"--export-pdf", "OUT", "--back-shift", "nan,nan"}, 0, "--back-shift is X,Y");
+        row("shift nan,0", {"--export-pdf", "OUT", "--back-shift", "nan,0"}, 0, "--back-shift is X,Y");
+        row("shift with decimal commas", {"--export-pdf", "OUT", "--back-shift", "1,5,0"}, 0,
+            "gebruik een punt");
         row("program: calibration on Letter", {"--calibration", "OUT", "--paper", "letter"}, 2, "", "free",
             "cli.pdf", true);
         row("calibration on unknown paper", {"--calibration", "OUT", "--paper", "a3"}, 0,
@@ -315,6 +320,16 @@ private Q_SLOTS:
             << QByteArrayList{"--export-cards", "OTHER"} << "kies een nieuwe";
         QTest::newRow("bleed of 11 mm")
             << QByteArrayList{"--export-cards", "OUT", "--bleed", "11"} << "--bleed is een maat";
+        QTest::newRow("bleed nan") << QByteArrayList{"--export-cards", "OUT", "--bleed", "nan"}
+                                   << "--bleed is een maat";
+    }
+
+    // A lone number may be written with a decimal comma; between two numbers the comma only separates.
+    void decimalComma()
+    {
+        const auto parsed = CommandLine::parse({"vellora", "--export-cards", "x", "--bleed", "2,5"});
+        QVERIFY(std::holds_alternative<CommandLineRequest>(parsed));
+        QCOMPARE(std::get<CommandLineRequest>(parsed).exportPdf.bleedMm, 2.5);
     }
     void exportCards()
     {

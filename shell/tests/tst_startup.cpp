@@ -1,6 +1,8 @@
+#include "print/deckchoices.h"
 #include "shell/application.h"
 #include "shell/mainwindow.h"
 #include "surface/platform.h"
+#include "surface/userfolders.h"
 #include "surface/widgets/picturebox.h"
 #include "tests/support/printfakes.h"
 #include "tests/support/testsupport.h"
@@ -42,6 +44,17 @@ private Q_SLOTS:
                 shown.convertToFormat(QImage::Format_RGB32),
                 window.document().sheet().image().copy(0, 0, 285, 400).convertToFormat(QImage::Format_RGB32)),
             QString());
+    }
+
+    // The window's choices go to Vellora/Vellora.conf (they went to "Unknown Organization"), and the user's
+    // projects and backs stay in the data folder's Vellora.
+    void theSettingsFileIsTheProgramsOwn()
+    {
+        const QTemporaryDir home;
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(u"config"_s)));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(u"data"_s)));
+        QCOMPARE(print::userSettingsFile(), home.filePath(u"config/Vellora/Vellora.conf"_s));
+        QCOMPARE(UserFolders::ofThisUser().data, home.filePath(u"data/Vellora"_s));
     }
 
     // The arrow of a menu bar whose menus do not fit is drawn, in both directions.
