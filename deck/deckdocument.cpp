@@ -191,7 +191,7 @@ bool DeckDocument::save(const ProjectStore &store, const QString &name)
             // Without its companion the project still prints, enlarged: that costs the user no message, but
             // the log says why it will print coarser.
             if (written) {
-                if (const Outcome companion = store.saveCompanion(record, name); !companion)
+                if (const Outcome companion = store.saveCompanion(record, name, sheet); !companion)
                     qCWarning(lcDeck).noquote() << "project" << name << "saved without its print record:"
                                                << companion.reason();
             }
