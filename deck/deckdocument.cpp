@@ -149,7 +149,10 @@ void DeckDocument::replaceSheet(const QString &stepName, const QImage &sheet, co
     const PrintRecord recordBefore = m_record;
     m_sheet.setPicture(sheet);
     m_record = record.isEmpty() ? PrintRecord::fromSheet(m_sheet.image()) : record;
-    m_history.record(stepName, before, recordBefore);
+    // The sheet shown already may be the one opened: that is no step, but a record that came with it is
+    // still the one to print from, where the one shown may be only the sheet enlarged.
+    if (!m_history.record(stepName, before, recordBefore) && !record.isEmpty())
+        m_record = record;
 }
 
 void DeckDocument::newDeck()

@@ -389,6 +389,9 @@ private Q_SLOTS:
         QVERIFY(contrast(opened.sheet().image(), 15) < 40);
         QVERIFY(contrast(opened.printRecord().render(), 5) > 80);
         QVERIFY(contrast(bare.printRecord().render(), 5) < 30);
+        // Opened again over its own sheet, shown without the record: the record is still taken.
+        bare.openSheet(*sheet, QStringLiteral("koning"), *record);
+        QVERIFY(contrast(bare.printRecord().render(), 5) > 80);
     }
 
     // Records left behind by Nieuw live on only in the history, so they count against its bound.
