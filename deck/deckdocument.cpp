@@ -151,7 +151,10 @@ void DeckDocument::replaceSheet(const QString &stepName, const QImage &sheet, co
     const PrintRecord recordBefore = m_record;
     m_sheet.setPicture(sheet);
     m_record = record.isEmpty() ? PrintRecord::fromSheet(m_sheet.image()) : record;
-    m_history.record(stepName, before, recordBefore);
+    // The sheet shown already may be the one opened: that is no step, but a record that came with it is
+    // still the one to print from, where the one shown may be only the sheet enlarged.
+    if (!m_history.record(stepName, before, recordBefore) && !record.isEmpty())
+        m_record = record;
 }
 
 void DeckDocument::newDeck()
@@ -193,7 +196,7 @@ bool DeckDocument::save(const ProjectStore &store, const QString &name)
             // Without its companion the project still prints, enlarged: that costs the user no message, but
             // the log says why it will print coarser.
             if (written) {
-                if (const Outcome companion = store.saveCompanion(deck.record, name); !companion)
+                if (const Outcome companion = store.saveCompanion(deck.record, name, deck.sheet); !companion)
                     qCWarning(lcDeck).noquote() << "project" << name << "saved without its print record:"
                                                << companion.reason();
             }

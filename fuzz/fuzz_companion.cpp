@@ -18,8 +18,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
     const auto record = vellora::companion::decode(bytes, bytes.mid(8, 64));
-    if (record && (record->operations().size() > std::size_t(vellora::companion::kMaxOperations)
-                   || record->bytes() > vellora::companion::kMaxPictureBytes + record->start().sizeInBytes()))
+    if (!record)
+        return 0;
+    if (record->operations().size() > std::size_t(vellora::companion::kMaxOperations)
+        || record->bytes() > vellora::companion::kMaxPictureBytes + record->start().sizeInBytes())
+        __builtin_trap();
+    // Every run draws the whole master, so their number is what the drawing budget must hold.
+    constexpr qint64 kMasterPixels = qint64(vellora::master::kWidthPixels) * vellora::master::kHeightPixels;
+    qint64 runs = 1;
+    for (const auto &operation : record->operations())
+        runs += std::holds_alternative<vellora::PrintRecord::Compose>(operation) ? 1 : 0;
+    if (runs * kMasterPixels > vellora::companion::kMaxDrawnPixels)
         __builtin_trap();
     return 0;
 }

@@ -7,15 +7,144 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
-#include <QSaveFile>
+#include <QLockFile>
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace vellora::print {
 
 namespace {
 
 const DocumentKind kPng{QByteArray("\x89PNG\r\n\x1a\n", 8), QStringLiteral("PNG")};
+
+// The folder is held by one export at a time: two at once would leave cards of both.
+const QString kLockName = QStringLiteral(".vellora-kaarten.lock");
+// A live export holds its lock however long it takes; a dead one's is taken over at once. Another export
+// holding it is told so, not waited for.
+constexpr int kLockWaitMs = 250;
+constexpr qint64 kLockMaxBytes = 4096;
+// The cards wait under these names until every one is whole; a killed export's are removed by the next.
+const QByteArray kPassingPrefix = QByteArrayLiteral(".vellora-kaart-");
+
+QByteArray nativeIn(const QString &folder, const QString &name)
+{
+    return QFile::encodeName(QDir(folder).filePath(name));
+}
+
+QString cannotWrite(const QString &name, int code)
+{
+    return QStringLiteral("%1 kan niet worden geschreven: %2")
+        .arg(name, writeFailureReason(QString::fromLocal8Bit(std::strerror(code))));
+}
+
+// The lock file is read by QLockFile without a bound when it is there, so it must be a small regular file.
+QString lockRefusal(const QString &folder, QLockFile &lock)
+{
+    const QByteArray path = nativeIn(folder, kLockName);
+    const EntryKind kind = entryKind(path);
+    if (kind == EntryKind::Other || (kind == EntryKind::RegularFile && QFileInfo(QFile::decodeName(path)).size() > kLockMaxBytes))
+        return QStringLiteral("In %1 staat al \"%2\"; kies een nieuwe of lege map, of een map met alleen "
+                              "eerder geschreven kaarten.")
+            .arg(folder, kLockName);
+    lock.setStaleLockTime(0);
+    if (lock.tryLock(kLockWaitMs))
+        return {};
+    if (lock.error() == QLockFile::LockFailedError)
+        return QStringLiteral("In %1 worden al kaarten geschreven; wacht tot dat klaar is.").arg(folder);
+    return QStringLiteral("%1 kan niet worden geschreven: %2")
+        .arg(kLockName, QStringLiteral("Geen toestemming om hier te schrijven."));
+}
+
+// Bytes into a new file, synced: 0, or why not.
+int writeNew(const QByteArray &path, const QByteArray &bytes)
+{
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (fd < 0)
+        return errno;
+    int failure = 0;
+    for (qsizetype done = 0; done < bytes.size() && !failure;) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n > 0)
+            done += n;
+        else if (n == 0 || errno != EINTR)
+            failure = n == 0 ? EIO : errno;
+    }
+    if (!failure && ::fsync(fd) != 0)
+        failure = errno;
+    if (::close(fd) != 0 && !failure)
+        failure = errno;
+    return failure;
+}
+
+// One export's files, whole under passing names until commit() gives them their own; whatever was not
+// given its name is removed, so a failed or stopped export leaves the folder as it found it.
+class StagedCards
+{
+public:
+    explicit StagedCards(QString folder) : m_folder(std::move(folder)) {}
+    StagedCards(const StagedCards &) = delete;
+    StagedCards &operator=(const StagedCards &) = delete;
+    ~StagedCards()
+    {
+        for (const auto &[passing, name] : m_files)
+            ::unlink(passing.constData());
+    }
+
+    QString add(const QString &name, const QByteArray &bytes)
+    {
+        const QByteArray passing = nativeIn(m_folder, QString::fromLatin1(kPassingPrefix) + name);
+        ::unlink(passing.constData());
+        const int failure = writeNew(passing, bytes);
+        if (failure != EEXIST)
+            m_files.push_back({passing, name});
+        return failure ? cannotWrite(name, failure) : QString();
+    }
+
+    // Every name is asked again before any is taken: something put there meanwhile stops them all.
+    QString commit(bool removeBack)
+    {
+        for (const auto &[passing, name] : m_files)
+            if (const QString why = replaceRefusal(nativeIn(m_folder, name), kPng); !why.isEmpty())
+                return QStringLiteral("%1: %2").arg(name, why);
+        const QByteArray back = nativeIn(m_folder, QString::fromUtf16(kBackImageName));
+        if (removeBack && entryKind(back) == EntryKind::RegularFile && replaceRefusal(back, kPng).isEmpty() &&
+            ::unlink(back.constData()) != 0)
+            return cannotWrite(QString::fromUtf16(kBackImageName), errno);
+        while (!m_files.empty()) {
+            const auto [passing, name] = m_files.front();
+            if (::rename(passing.constData(), nativeIn(m_folder, name).constData()) != 0)
+                return cannotWrite(name, errno);
+            m_files.erase(m_files.begin());
+        }
+        return {};
+    }
+
+private:
+    QString m_folder;
+    std::vector<std::pair<QByteArray, QString>> m_files; // passing name, own name
+};
+
+// Passing names of an export that was killed: only one holding the lock can tell they are no one's.
+void removeLeftovers(const QString &folder)
+{
+    for (const FolderEntry &entry : folderEntries(folder))
+        if (entry.name.startsWith(QLatin1String(kPassingPrefix)) &&
+            entryKind(entry.native) == EntryKind::RegularFile)
+            ::unlink(entry.native.constData());
+}
+
+QByteArray pngBytes(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter(&buffer, "png").write(image);
+    return bytes;
+}
 
 } // namespace
 
@@ -73,6 +202,8 @@ QString cardFolderRefusal(const QString &folder)
         return {};
     const QStringList names = cardImageNames();
     for (const FolderEntry &entry : folderEntries(folder)) {
+        if (entry.name == kLockName || (entry.name.startsWith(QLatin1String(kPassingPrefix)) && entry.regular))
+            continue;
         const QString why = names.contains(entry.name) ? replaceRefusal(entry.native, kPng) : QString();
         if (!names.contains(entry.name) || !why.isEmpty())
             return QStringLiteral("In %1 staat al \"%2\"; kies een nieuwe of lege map, of een map met alleen "
@@ -89,24 +220,31 @@ QString writeCardImages(const ScaledPicture &sheet, const QImage &back, const QS
         return why;
     if (!QDir().mkpath(folder))
         return QStringLiteral("De map %1 kan niet worden gemaakt.").arg(folder);
+    QLockFile lock(QDir(folder).filePath(kLockName));
+    if (const QString why = lockRefusal(folder, lock); !why.isEmpty())
+        return why;
+    // Asked again now that no other export can change the folder.
+    if (const QString why = cardFolderRefusal(folder); !why.isEmpty())
+        return why;
+    removeLeftovers(folder);
     const QStringList names = cardImageNames();
     const QSize card = cardDots(size);
     const int bleed = dotsFor(bleedMm);
     const int total = back.isNull() ? sheet::kCardCount : sheet::kCardCount + 1;
+    StagedCards staged(folder);
     for (int i = 0; i < total; ++i) {
         if (stop.stop_requested())
             return QString::fromUtf16(kPdfCalledOff);
         const QImage image = i < sheet::kCardCount ? bledCard(sheetPiece(sheet, sheet::cardCell(i)), card, bleed)
-                                            : bledCard(back, card, bleed, true);
-        QSaveFile file(QDir(folder).filePath(names[i]));
-        QImageWriter writer(&file, "png");
-        if (!file.open(QIODevice::WriteOnly) || !writer.write(image) || !file.commit())
-            return QStringLiteral("%1 kan niet worden geschreven: %2")
-                .arg(names[i], writeFailureReason(file.errorString()));
+                                                   : bledCard(back, card, bleed, true);
+        if (const QString why = staged.add(names[i], pngBytes(image)); !why.isEmpty())
+            return why;
         if (progress)
             progress(i + 1, total);
     }
-    return {};
+    if (stop.stop_requested())
+        return QString::fromUtf16(kPdfCalledOff);
+    return staged.commit(back.isNull());
 }
 
 } // namespace vellora::print

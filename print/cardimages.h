@@ -33,9 +33,11 @@ QImage bledCard(const QImage &picture, QSize card, int bleed, bool cover = false
 // nothing but PNG files of the names cardImageNames() gives.
 QString cardFolderRefusal(const QString &folder);
 
-// Writes the 56 cards and, when `back` is no null image, the back into `folder` (made when missing), each
-// file whole or not at all. Empty when done, else why not; a stop between two files ends the work.
-// `progress` counts the files.
+// Writes the 56 cards and, when `back` is no null image, the back into `folder` (made when missing), all of
+// them or none: each is written whole under a passing name, and only when every one is they take their own
+// names, a back of an earlier export going when this one has none. The folder is held against a second
+// export meanwhile, which is refused. Empty when done, else why not, naming the first file that failed; a
+// stop between two files ends the work and leaves the folder as it was. `progress` counts the files.
 QString writeCardImages(const ScaledPicture &sheet, const QImage &back, const QString &folder, CardSize size,
                         double bleedMm, const PageProgress &progress = {}, std::stop_token stop = {});
 

@@ -11,6 +11,8 @@
 #include <QSaveFile>
 #include <QtEndian>
 
+#include <cstring>
+
 namespace vellora::companion {
 
 namespace {
@@ -92,9 +94,43 @@ private:
     bool m_ok = true;
 };
 
+quint32 crc32(const char *data, qsizetype length)
+{
+    quint32 crc = 0xffffffffu;
+    for (qsizetype i = 0; i < length; ++i) {
+        crc ^= quint8(data[i]);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+// Whether the PNG's chunks are all there, whole and unchanged, up to its end chunk. libpng writes its own
+// errors straight to stderr, past the log, so a cut or damaged companion must never reach it.
+bool isWholePng(const QByteArray &bytes)
+{
+    static const QByteArray signature("\x89PNG\r\n\x1a\n", 8);
+    if (!bytes.startsWith(signature))
+        return false;
+    for (qsizetype at = signature.size(); bytes.size() - at >= 12;) {
+        const quint32 length = qFromBigEndian<quint32>(bytes.constData() + at);
+        if (length > quint32(bytes.size() - at - 12))
+            return false;
+        const char *chunk = bytes.constData() + at + 4;
+        if (qFromBigEndian<quint32>(chunk + 4 + length) != crc32(chunk, 4 + qsizetype(length)))
+            return false;
+        at += 12 + qsizetype(length);
+        if (std::memcmp(chunk, "IEND", 4) == 0)
+            return at == bytes.size();
+    }
+    return false;
+}
+
 // Decodes only a PNG whose header gives an acceptable size, within what the record may still use.
 QImage picture(const QByteArray &bytes, const std::function<bool(QSize)> &acceptable, qint64 &budget)
 {
+    if (!isWholePng(bytes))
+        return {};
     QByteArray copy = bytes;
     QBuffer buffer(&copy);
     buffer.open(QIODevice::ReadOnly);
@@ -119,6 +155,43 @@ std::optional<PrintRecord> refuse(QString *why, const char *reason)
     if (why)
         *why = QString::fromLatin1(reason);
     return std::nullopt;
+}
+
+// A paste of the record, its picture within what the record may still use and draw; nothing, with the
+// reason, when it is damaged or too much.
+std::optional<CardPaste> readPaste(Reader &in, qint64 &budget, qint64 &drawn, const char *&reason)
+{
+    const auto fail = [&reason](const char *why) {
+        reason = why;
+        return std::nullopt;
+    };
+    CardPaste paste;
+    const quint8 rows = in.u8();
+    if (rows < 1 || rows > sheet::kRows)
+        return fail("damaged paste");
+    for (quint8 r = 0; r < rows; ++r) {
+        const int row = in.u8();
+        if (row >= sheet::kRows)
+            return fail("damaged paste");
+        paste.rows.push_back(row);
+    }
+    // One read to a statement: the order of a call's arguments is the compiler's choice.
+    const int left = in.i32();
+    const int top = in.i32();
+    const int width = in.i32();
+    const int height = in.i32();
+    paste.areaTwips = QPoint(left, top);
+    paste.sizeTwips = QSize(width, height);
+    const QRect area(paste.areaTwips, paste.sizeTwips);
+    if (!in.ok() || area.isEmpty() || !QRect(0, 0, sheet::kWidth, sheet::kCellHeight).contains(area))
+        return fail("damaged paste");
+    const QSize masterSize = px(paste.sizeTwips) * master::kScale;
+    if ((drawn += qint64(masterSize.width()) * masterSize.height()) > kMaxDrawnPixels)
+        return fail("too much to draw");
+    paste.master = picture(in.block(), [&](QSize s) { return s == masterSize; }, budget);
+    if (paste.master.isNull())
+        return fail("damaged paste");
+    return paste;
 }
 
 constexpr qint64 kMaxSheetFileBytes = 128ll * 1024 * 1024;
@@ -185,9 +258,12 @@ std::optional<PrintRecord> decode(const QByteArray &bytes, const QByteArray &has
     const quint32 count = in.u32();
     if (!in.ok() || count > quint32(kMaxOperations))
         return refuse(why, "too many operations");
+    qint64 drawn = qint64(master::kWidthPixels) * master::kHeightPixels;
     for (quint32 i = 0; i < count; ++i) {
         const quint8 kind = in.u8();
         if (kind == kCompose) {
+            if ((drawn += qint64(master::kWidthPixels) * master::kHeightPixels) > kMaxDrawnPixels)
+                return refuse(why, "too much to draw");
             const auto fits = [](QSize s) {
                 return s.width() <= kLargestSymbolSide && s.height() <= 4 * kLargestSymbolSide;
             };
@@ -199,41 +275,20 @@ std::optional<PrintRecord> decode(const QByteArray &bytes, const QByteArray &has
         }
         if (kind != kPaste)
             return refuse(why, "unknown operation");
-        CardPaste paste;
-        const quint8 rows = in.u8();
-        if (rows < 1 || rows > sheet::kRows)
-            return refuse(why, "damaged paste");
-        for (quint8 r = 0; r < rows; ++r) {
-            const int row = in.u8();
-            if (row >= sheet::kRows)
-                return refuse(why, "damaged paste");
-            paste.rows.push_back(row);
-        }
-        // One read to a statement: the order of a call's arguments is the compiler's choice.
-        const int left = in.i32();
-        const int top = in.i32();
-        const int width = in.i32();
-        const int height = in.i32();
-        paste.areaTwips = QPoint(left, top);
-        paste.sizeTwips = QSize(width, height);
-        const QRect area(paste.areaTwips, paste.sizeTwips);
-        if (!in.ok() || area.isEmpty() || !QRect(0, 0, sheet::kWidth, sheet::kCellHeight).contains(area))
-            return refuse(why, "damaged paste");
-        const QSize masterSize = px(paste.sizeTwips) * master::kScale;
-        paste.master = picture(in.block(), [&](QSize s) { return s == masterSize; }, budget);
-        if (paste.master.isNull())
-            return refuse(why, "damaged paste");
-        record.add(std::move(paste));
+        const char *damage = nullptr;
+        std::optional<CardPaste> paste = readPaste(in, budget, drawn, damage);
+        if (!paste)
+            return refuse(why, damage);
+        record.add(std::move(*paste));
     }
     if (!in.ok() || !in.atEnd())
         return refuse(why, "damaged end");
     return record;
 }
 
-bool write(const QString &projectPath, const PrintRecord &record, QString *error)
+bool write(const QString &projectPath, const PrintRecord &record, const QByteArray &hash, QString *error)
 {
     const QString path = pathBeside(projectPath);
-    const QByteArray hash = masterdrawing::fileHash(RegularFile(projectPath, kMaxSheetFileBytes));
     const auto fail = [error](const QString &reason) {
         if (error)
             *error = reason;

@@ -22,6 +22,11 @@ inline constexpr qint64 kMaxFileBytes = 256ll * 1024 * 1024;
 // more memory than any real deck.
 inline constexpr qint64 kMaxPictureBytes = 512ll * 1024 * 1024;
 inline constexpr int kMaxOperations = 2048;
+// What drawing the record may cost, in pixels drawn: a placement run goes over the whole master, a paste
+// over its own picture. Pictures of a single pixel keep a record of many runs within the picture budget
+// while each run still draws every card, so this bounds the print's time: some 0.06 s a run here, and a
+// record that asks for more is ignored, its sheet enlarged instead.
+inline constexpr qint64 kMaxDrawnPixels = 32ll * master::kWidthPixels * master::kHeightPixels;
 
 // "<name>.krm" for "<name>.krt", in whatever letter case the .krt has.
 QString pathBeside(const QString &projectPath);
@@ -33,9 +38,12 @@ QByteArray encode(const PrintRecord &record, const QByteArray &sheetHash);
 std::optional<PrintRecord> decode(const QByteArray &bytes, const QByteArray &sheetHash,
                                   QString *why = nullptr);
 
-// Writes the companion of the project file just saved, through QSaveFile; false with the reason. Refused
-// when its name is taken by anything but a regular file.
-bool write(const QString &projectPath, const PrintRecord &record, QString *error = nullptr);
+// Writes the companion of the project file just saved, whose bytes had the SHA-256 (hex) `sheetHash`,
+// through QSaveFile; false with the reason. Refused when its name is taken by anything but a regular file.
+// The hash is never read back from the disk: another window saving the same project meanwhile would lend
+// this record its sheet.
+bool write(const QString &projectPath, const PrintRecord &record, const QByteArray &sheetHash,
+           QString *error = nullptr);
 // The record beside the project file (its name as the file system holds it), or nothing.
 std::optional<PrintRecord> read(const QByteArray &nativeProjectPath, QString *why = nullptr);
 

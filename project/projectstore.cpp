@@ -92,10 +92,10 @@ Outcome ProjectStore::save(const QImage &sheet, const QString &typed) const
     return {};
 }
 
-Outcome ProjectStore::saveCompanion(const PrintRecord &record, const QString &typed) const
+Outcome ProjectStore::saveCompanion(const PrintRecord &record, const QString &typed, const QImage &sheet) const
 {
     QString error;
-    if (companion::write(pathFor(typed), record, &error))
+    if (companion::write(pathFor(typed), record, PictureFile::bmpHash(sheet), &error))
         return {};
     return Outcome::failure(error, companion::pathBeside(pathFor(typed)) + QStringLiteral(": ") + error);
 }

@@ -40,8 +40,9 @@ public:
     // The old file is replaced only once the new one is complete. Refused when the occupant is Other.
     Outcome save(const QImage &sheet, const QString &typed) const;
 
-    // The print master's record beside the project just saved under that name (see companion::write).
-    Outcome saveCompanion(const PrintRecord &record, const QString &typed) const;
+    // The print master's record beside the project just saved under that name from `sheet` (see
+    // companion::write): it belongs to the bytes that Save wrote.
+    Outcome saveCompanion(const PrintRecord &record, const QString &typed, const QImage &sheet) const;
     // The record beside the project, when there is one that belongs to its sheet; one that is there but
     // refused is logged with why.
     std::optional<PrintRecord> openCompanion(const QString &name) const;

@@ -125,7 +125,7 @@ void RecoveryStore::write(const QImage &sheet, const PrintRecord &record)
             const bool saved = save(sheet, path);
             if (generation == writer->requested) {
                 if (saved && !record.isEmpty())
-                    companion::write(path, record);
+                    companion::write(path, record, PictureFile::bmpHash(sheet));
                 else
                     QFile::remove(companion::pathBeside(path));
             }

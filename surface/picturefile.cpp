@@ -4,6 +4,7 @@
 #include "surface/regularfile.h"
 
 #include <QBuffer>
+#include <QCryptographicHash>
 #include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
@@ -170,6 +171,38 @@ PictureLoad PictureFile::loadExactly(const QByteArray &nativePath, QSize require
     if (!file.error().isEmpty())
         return {QImage(), file.error()};
     return decodeExactly(bytes, required);
+}
+
+namespace {
+
+// Takes the bytes a writer gives and keeps only their hash.
+class HashSink final : public QIODevice
+{
+public:
+    HashSink() { open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
+    QByteArray hex() const { return m_hash.result().toHex(); }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 length) override
+    {
+        m_hash.addData(QByteArrayView(data, length));
+        return length;
+    }
+
+private:
+    QCryptographicHash m_hash{QCryptographicHash::Sha256};
+};
+
+} // namespace
+
+QByteArray PictureFile::bmpHash(const QImage &image)
+{
+    HashSink sink;
+    QImageWriter writer(&sink, "bmp");
+    if (!(bmprows::writes(image) ? bmprows::write(image, sink) : writer.write(image)))
+        return {};
+    return sink.hex();
 }
 
 bool PictureFile::saveBmp(const QImage &image, const QString &path, QString *error)

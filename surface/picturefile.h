@@ -46,6 +46,9 @@ public:
 
     // Writes a Windows BMP through QSaveFile: an existing file is replaced only once the new one is complete.
     static bool saveBmp(const QImage &image, const QString &path, QString *error = nullptr);
+    // The SHA-256 (hex) of the bytes saveBmp writes for the picture, taken as they are made, without a file:
+    // what a Save wrote, whatever another program has put under its name since.
+    static QByteArray bmpHash(const QImage &image);
 };
 
 } // namespace vellora

@@ -372,7 +372,7 @@ private Q_SLOTS:
 
         const ProjectStore store{AppFolder(m_app->path())};
         QVERIFY(store.save(deck.sheet().image(), QStringLiteral("koning")).ok());
-        QVERIFY(store.saveCompanion(deck.printRecord(), QStringLiteral("koning")).ok());
+        QVERIFY(store.saveCompanion(deck.printRecord(), QStringLiteral("koning"), deck.sheet().image()).ok());
         const std::optional<QImage> sheet = store.open(QStringLiteral("koning"));
         const std::optional<PrintRecord> record = store.openCompanion(QStringLiteral("koning"));
         QVERIFY(sheet && record);
@@ -389,6 +389,9 @@ private Q_SLOTS:
         QVERIFY(contrast(opened.sheet().image(), 15) < 40);
         QVERIFY(contrast(opened.printRecord().render(), 5) > 80);
         QVERIFY(contrast(bare.printRecord().render(), 5) < 30);
+        // Opened again over its own sheet, shown without the record: the record is still taken.
+        bare.openSheet(*sheet, QStringLiteral("koning"), *record);
+        QVERIFY(contrast(bare.printRecord().render(), 5) > 80);
     }
 
     // Records left behind by Nieuw live on only in the history, so they count against its bound.

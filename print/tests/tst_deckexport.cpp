@@ -83,6 +83,100 @@ private Q_SLOTS:
         }
     }
 
+    void cardImagesAllOrNothing_data()
+    {
+        QTest::addColumn<qint64>("limit"); // the largest file the disk takes
+        QTest::addColumn<QString>("failing");
+        // The cards are plain colours and small; a noisy back is not.
+        QTest::newRow("full at the back") << qint64(256 << 10) << QStringLiteral("rug.png");
+        QTest::newRow("full at the first card") << qint64(512) << QStringLiteral("harten-a.png");
+    }
+
+    // A full disk leaves the folder with the earlier export as it was, and names the first file that failed;
+    // the same folder then takes the next export.
+    void cardImagesAllOrNothing()
+    {
+        QFETCH(const qint64, limit);
+        QFETCH(const QString, failing);
+        const QString folder = m_scratch.filePath(QStringLiteral("cards/full"));
+        QDir(folder).removeRecursively();
+        QCOMPARE(print::writeCardImages({m_coloured, 1}, quadrantBack({60, 80}), folder,
+                                        print::CardSize::Size63x88, 3),
+                 QString());
+        const auto contents = [&folder] {
+            QMap<QString, QByteArray> files;
+            for (const QString &name : QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
+                files[name] = test::readBytes(QDir(folder).filePath(name));
+            return files;
+        };
+        const QMap<QString, QByteArray> before = contents();
+        QImage noise(600, 800, QImage::Format_RGB32);
+        QRandomGenerator random(28);
+        for (int y = 0; y < noise.height(); ++y)
+            random.fillRange(reinterpret_cast<quint32 *>(noise.scanLine(y)), noise.width());
+        QString why;
+        QVERIFY(test::withFileSizeLimit(limit, [&] {
+            why = print::writeCardImages({m_coloured, 1}, noise, folder, print::CardSize::Size57x90, 0);
+            return true;
+        }));
+        QVERIFY2(why.startsWith(failing + QStringLiteral(" kan niet worden geschreven: ")), qPrintable(why));
+        QVERIFY(!why.contains(u'\n'));
+        QCOMPARE(contents(), before);
+        QCOMPARE(print::writeCardImages({m_coloured, 1}, {}, folder, print::CardSize::Size57x90, 0), QString());
+    }
+
+    void cardFolderHeld_data()
+    {
+        QTest::addColumn<QString>("lock"); // what the folder's lock name is
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("another export") << QStringLiteral("held") << QStringLiteral("worden al kaarten geschreven");
+        QTest::newRow("a FIFO") << QStringLiteral("fifo") << QStringLiteral("kies een nieuwe of lege map");
+        QTest::newRow("a link to /dev/zero") << QStringLiteral("zero") << QStringLiteral("kies een nieuwe of lege map");
+    }
+
+    // While one export holds the folder a second is refused at once, and the folder keeps the first one's
+    // cards; a lock name that is no small regular file is never opened.
+    void cardFolderHeld()
+    {
+        QFETCH(const QString, lock);
+        QFETCH(const QString, refusal);
+        const QString folder = m_scratch.filePath(QStringLiteral("cards/held"));
+        QDir(folder).removeRecursively();
+        QCOMPARE(print::writeCardImages({m_coloured, 1}, {}, folder, print::CardSize::Size63x88, 3), QString());
+        const QString lockPath = QDir(folder).filePath(QStringLiteral(".vellora-kaarten.lock"));
+        QLockFile other(lockPath);
+        if (lock == u"held")
+            QVERIFY(other.tryLock(0));
+        else if (lock == u"fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(lockPath).constData(), 0600), 0);
+        else
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), lockPath));
+        const QByteArray card = test::readBytes(QDir(folder).filePath(QStringLiteral("harten-a.png")));
+        QElapsedTimer timer;
+        timer.start();
+        const QString why = print::writeCardImages({m_coloured, 1}, {}, folder, print::CardSize::Size57x90, 0);
+        QVERIFY(timer.elapsed() < 5000);
+        QVERIFY2(why.contains(refusal), qPrintable(why));
+        QCOMPARE(test::readBytes(QDir(folder).filePath(QStringLiteral("harten-a.png"))), card);
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::System | QDir::Hidden).size(), 57);
+    }
+
+    // The folder holds exactly the last export's files: its back goes when the new one has none, and what a
+    // killed export left under a passing name goes too.
+    void cardFolderHoldsTheLastExport()
+    {
+        const QString folder = m_scratch.filePath(QStringLiteral("cards/last"));
+        QDir(folder).removeRecursively();
+        QCOMPARE(print::writeCardImages({m_coloured, 1}, quadrantBack({60, 80}), folder,
+                                        print::CardSize::Size63x88, 3),
+                 QString());
+        QVERIFY(test::writeBytes(QDir(folder).filePath(QStringLiteral(".vellora-kaart-harten-a.png")), "half"));
+        QCOMPARE(print::writeCardImages({m_coloured, 1}, {}, folder, print::CardSize::Size63x88, 3), QString());
+        QStringList names = print::cardImageNames().mid(0, 56);
+        names.sort();
+        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name), names);
+    }
+
     void deckPdfCalledOff_data()
     {
         QTest::addColumn<int>("stopAt"); // the page made before the stop

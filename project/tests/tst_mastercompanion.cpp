@@ -4,10 +4,16 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTemporaryFile>
 #include <QtEndian>
+
+#include <cstdio>
+#include <functional>
+#include <unistd.h>
 
 using namespace vellora;
 using namespace Qt::StringLiterals;
@@ -46,6 +52,37 @@ qsizetype countOffset(const QByteArray &bytes)
     return start + 4 + qFromBigEndian<quint32>(bytes.constData() + start);
 }
 
+// What `work` writes on stderr, bypassing the log: libpng's own messages go there.
+QByteArray stderrOf(const std::function<void()> &work)
+{
+    QTemporaryFile file;
+    if (!file.open())
+        return "no scratch file";
+    std::fflush(stderr);
+    const int saved = ::dup(2);
+    ::dup2(file.handle(), 2);
+    work();
+    std::fflush(stderr);
+    ::dup2(saved, 2);
+    ::close(saved);
+    file.seek(0);
+    return file.readAll();
+}
+
+// Placement runs of two 1 x 1 symbol pictures in turn: next to nothing to store, each a whole run to draw.
+PrintRecord alternatingRuns(int runs)
+{
+    QImage card(855, 1200, QImage::Format_RGB32);
+    card.fill(Qt::white);
+    PrintRecord record = PrintRecord::fromCard(card, QImage::Format_RGB32);
+    QImage dot(1, 1, QImage::Format_RGB32);
+    for (int i = 0; i < runs; ++i) {
+        dot.fill(i % 2 ? Qt::black : Qt::red);
+        record.compose(dot.copy());
+    }
+    return record;
+}
+
 } // namespace
 
 class TestMasterCompanion : public QObject
@@ -66,7 +103,7 @@ private Q_SLOTS:
         QVERIFY(store.save(sheet, u"Mijn deck"_s).ok());
         const QByteArray krt = test::readBytes(store.pathFor(u"Mijn deck"_s));
         const PrintRecord record = smallRecord();
-        const Outcome written = store.saveCompanion(record, u"Mijn deck"_s);
+        const Outcome written = store.saveCompanion(record, u"Mijn deck"_s, sheet);
         QVERIFY2(written, qPrintable(written.reason()));
         QCOMPARE(test::readBytes(store.pathFor(u"Mijn deck"_s)), krt);
         QVERIFY(QFile::exists(m_app->filePath(u"Projecten/Mijn deck.krm"_s)));
@@ -95,6 +132,21 @@ private Q_SLOTS:
         QVERIFY(!store.openCompanion(u"Mijn deck"_s));
     }
 
+    // Two windows saving one project: the one whose sheet went first writes its record last. That record
+    // carries the hash of its own sheet, so it is not taken for the other window's sheet on the disk.
+    void companionOfTheSheetThisSaveWrote()
+    {
+        const ProjectStore store{AppFolder(m_app->path())};
+        const QImage mine = test::gradientPicture(3990, 1600, 11), theirs = test::gradientPicture(3990, 1600, 12);
+        QVERIFY(store.save(mine, u"twee"_s).ok());
+        QVERIFY(store.save(theirs, u"twee"_s).ok());
+        QVERIFY(store.saveCompanion(smallRecord(), u"twee"_s, mine).ok());
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^companion of .*twee.krt ignored: another sheet"_s));
+        QVERIFY(!store.openCompanion(u"twee"_s));
+        QVERIFY(store.saveCompanion(smallRecord(), u"twee"_s, theirs).ok());
+        QVERIFY(store.openCompanion(u"twee"_s));
+    }
+
     // Whatever is wrong with a companion, it is ignored and never half used.
     void refusals_data()
     {
@@ -117,6 +169,8 @@ private Q_SLOTS:
         QTest::newRow("area beyond the sheet") << "area" << "damaged paste";
         QTest::newRow("master of another size") << "master size" << "damaged paste";
         QTest::newRow("too large") << "large" << "too large";
+        QTest::newRow("2048 runs to draw") << "runs 2048" << "too much to draw";
+        QTest::newRow("as many runs as may be drawn") << "runs 31" << "";
     }
     void refusals()
     {
@@ -166,11 +220,30 @@ private Q_SLOTS:
             put32(bytes, paste + 12, 2400);
         else if (damage == u"large")
             bytes.resize(companion::kMaxFileBytes + 1);
+        else if (damage.startsWith(u"runs "))
+            bytes = companion::encode(alternatingRuns(damage.mid(5).toInt()), hash);
 
         QString reason;
-        const std::optional<PrintRecord> record = companion::decode(bytes, hash, &reason);
+        std::optional<PrintRecord> record;
+        // A refusal goes to the log alone, never as libpng's own line on stderr.
+        QCOMPARE(stderrOf([&] { record = companion::decode(bytes, hash, &reason); }), QByteArray());
         QCOMPARE(reason, why);
         QCOMPARE(record.has_value(), why.isEmpty());
+    }
+
+    // The most drawing a companion may ask for is still a print of a few seconds.
+    void theLargestDrawingIsBounded()
+    {
+        const QByteArray hash = hashOf("the sheet");
+        const auto most = companion::kMaxDrawnPixels / (qint64(master::kWidthPixels) * master::kHeightPixels);
+        const std::optional<PrintRecord> record =
+            companion::decode(companion::encode(alternatingRuns(int(most) - 1), hash), hash);
+        QVERIFY(record);
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(!record->render().isNull());
+        qInfo() << "drawn in" << timer.elapsed() << "ms";
+        QVERIFY(timer.elapsed() < 10000);
     }
 
     // Small companions for the fuzzer to start from: each kind of operation, and a whole sheet.
@@ -206,7 +279,7 @@ private Q_SLOTS:
             QDir().rmdir(path);
             QVERIFY(test::makeSpecialFile(QLatin1String(kind), path, m_app->path()));
             QVERIFY2(!store.openCompanion(u"bijzonder"_s), kind);
-            QVERIFY2(!store.saveCompanion(smallRecord(), u"bijzonder"_s).ok(), kind);
+            QVERIFY2(!store.saveCompanion(smallRecord(), u"bijzonder"_s, test::gradientPicture(3990, 1600, 5)).ok(), kind);
         }
     }
 };
