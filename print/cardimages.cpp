@@ -65,19 +65,7 @@ int writeNew(const QByteArray &path, const QByteArray &bytes)
     const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (fd < 0)
         return errno;
-    int failure = 0;
-    for (qsizetype done = 0; done < bytes.size() && !failure;) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n > 0)
-            done += n;
-        else if (n == 0 || errno != EINTR)
-            failure = n == 0 ? EIO : errno;
-    }
-    if (!failure && ::fsync(fd) != 0)
-        failure = errno;
-    if (::close(fd) != 0 && !failure)
-        failure = errno;
-    return failure;
+    return writeSyncedAndClose(fd, bytes);
 }
 
 // One export's files, whole under passing names until commit() gives them their own; whatever was not

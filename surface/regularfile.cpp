@@ -166,6 +166,23 @@ QString replaceRefusal(const QByteArray &nativePath, const DocumentKind &kind)
     return {};
 }
 
+int writeSyncedAndClose(int fd, const QByteArray &bytes)
+{
+    int failure = 0;
+    for (qsizetype done = 0; done < bytes.size() && !failure;) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n > 0)
+            done += n;
+        else if (n == 0 || errno != EINTR)
+            failure = n == 0 ? EIO : errno;
+    }
+    if (!failure && ::fsync(fd) != 0)
+        failure = errno;
+    if (::close(fd) != 0 && !failure)
+        failure = errno;
+    return failure;
+}
+
 bool writeWhole(const QByteArray &nativePath, const QByteArray &bytes, const DocumentKind &kind,
                 QString *error)
 {
@@ -196,18 +213,7 @@ bool writeWhole(const QByteArray &nativePath, const QByteArray &bytes, const Doc
     if (struct stat old{}; ::stat(nativePath.constData(), &old) == 0)
         ::fchmod(fd, old.st_mode & 07777);
 
-    int failure = 0;
-    for (qsizetype done = 0; done < bytes.size() && !failure;) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n > 0)
-            done += n;
-        else if (n == 0 || errno != EINTR)
-            failure = n == 0 ? EIO : errno;
-    }
-    if (!failure && ::fsync(fd) != 0)
-        failure = errno;
-    if (::close(fd) != 0 && !failure)
-        failure = errno;
+    int failure = writeSyncedAndClose(fd, bytes);
     // The name may have become something else while the document was being written.
     const QString refusal = failure ? QString() : replaceRefusal(nativePath, kind);
     if (!failure && refusal.isEmpty() && ::rename(passing.constData(), nativePath.constData()) != 0)

@@ -71,6 +71,10 @@ struct DocumentKind
 // folder, a device or a FIFO, nor a file of another kind, such as a project.
 QString replaceRefusal(const QByteArray &nativePath, const DocumentKind &kind);
 
+// All of `bytes` into the open descriptor, synced to the disk, and the descriptor closed, whatever happens:
+// 0, or the errno of the first failure. A short write or a failing sync is never taken for success.
+int writeSyncedAndClose(int fd, const QByteArray &bytes);
+
 // Writes a document under a name exactly as the file system holds it (it need not be valid UTF-8), whole or
 // not at all: it is written and synced beside the old file under a passing name, then takes the name in one
 // step, once replaceRefusal has allowed that again. A failed write leaves the folder as it was.
