@@ -183,8 +183,9 @@ QImage bledCard(const QImage &picture, QSize card, int bleed, bool cover)
 
 QString cardFolderRefusal(const QString &folder)
 {
+    // A link to a folder is the user's way of naming that folder; each file in it is still checked on its own.
     const QFileInfo info(folder);
-    if (info.isSymLink() || (info.exists() && !info.isDir()))
+    if ((info.isSymLink() && !info.exists()) || (info.exists() && !info.isDir()))
         return QStringLiteral("%1 is geen map.").arg(folder);
     if (!info.exists())
         return {};

@@ -83,6 +83,28 @@ private Q_SLOTS:
         }
     }
 
+    // A link names the folder it leads to; one that leads nowhere, or to a file, is no folder.
+    void cardFolderThroughALink()
+    {
+        const QString base = m_scratch.filePath(QStringLiteral("linked"));
+        QDir(base).removeRecursively();
+        QVERIFY(QDir().mkpath(base + QStringLiteral("/real")));
+        QVERIFY(test::writeBytes(base + QStringLiteral("/file"), "a file"));
+        QVERIFY(QFile::link(base + QStringLiteral("/real"), base + QStringLiteral("/to-folder")));
+        QVERIFY(QFile::link(base + QStringLiteral("/file"), base + QStringLiteral("/to-file")));
+        QVERIFY(QFile::link(base + QStringLiteral("/gone"), base + QStringLiteral("/to-nothing")));
+        QCOMPARE(print::writeCardImages({m_coloured, 1}, {}, base + QStringLiteral("/to-folder"),
+                                        print::CardSize::Size63x88, 3),
+                 QString());
+        QCOMPARE(QDir(base + QStringLiteral("/real")).entryList(QDir::Files).size(), sheet::kCardCount);
+        for (const char *name : {"to-file", "to-nothing"})
+            QCOMPARE(print::writeCardImages({m_coloured, 1}, {}, base + u'/' + QLatin1String(name),
+                                            print::CardSize::Size63x88, 3),
+                     base + u'/' + QLatin1String(name) + QStringLiteral(" is geen map."));
+        QCOMPARE(test::readBytes(base + QStringLiteral("/file")), QByteArray("a file"));
+        QVERIFY(!QFileInfo::exists(base + QStringLiteral("/gone")));
+    }
+
     void cardImagesAllOrNothing_data()
     {
         QTest::addColumn<qint64>("limit"); // the largest file the disk takes
