@@ -4,6 +4,7 @@
 #include "shell/mainwindow.h"
 #include "surface/photofile.h"
 #include "surface/platform.h"
+#include "surface/regularfile.h"
 #include "surface/userfolders.h"
 #include "surface/widgets/messageboxprompter.h"
 
@@ -43,6 +44,7 @@ int runCommand(int argc, char *argv[], const vellora::CommandLineRequest &reques
 int main(int argc, char *argv[])
 {
     vellora::limitPictureDecoders();
+    vellora::failWritesBeyondTheSizeLimit();
     // Names are taken as the bytes they are: a file name need not be valid text.
     const auto request = vellora::CommandLine::parse(QList<QByteArray>(argv, argv + argc));
     if (const QString *refused = std::get_if<QString>(&request)) {

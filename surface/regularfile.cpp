@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -239,6 +240,7 @@ QString writeFailureReason(const QString &systemMessage)
         {ENAMETOOLONG, "De naam is te lang."},
         {ENOENT, "De map bestaat niet (meer)."},
         {EIO, "De schijf meldt een lees- of schrijffout."},
+        {EFBIG, "Het bestand wordt groter dan hier mag."},
     };
     for (const auto &reason : reasons) {
         const QString system = QString::fromLocal8Bit(std::strerror(reason.error));
@@ -246,6 +248,11 @@ QString writeFailureReason(const QString &systemMessage)
             return QString::fromUtf8(reason.dutch);
     }
     return systemMessage;
+}
+
+void failWritesBeyondTheSizeLimit()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 } // namespace vellora

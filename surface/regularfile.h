@@ -85,4 +85,8 @@ bool writeWhole(const QByteArray &nativePath, const QByteArray &bytes, const Doc
 // message when it is none of the common reasons.
 QString writeFailureReason(const QString &systemMessage);
 
+// A write beyond the user's file-size limit fails with its reason instead of ending the process, which would
+// take the unsaved deck with it.
+void failWritesBeyondTheSizeLimit();
+
 } // namespace vellora

@@ -203,6 +203,8 @@ private Q_SLOTS:
         row("program: project not UTF-8", {"--export-pdf", "OUT", "\xff"}, 12, "", "free", "cli.pdf", true);
         row("program: disk full", {"--export-pdf", "OUT"}, 0, "De schijf is vol.", "disk", "disk/deck.pdf",
             true);
+        row("program: beyond the file-size limit", {"--export-pdf", "OUT"}, 0,
+            "Het bestand wordt groter dan hier mag.", "limit", "cli.pdf", true);
         row("program: help", {"--help"}, 0, "", "free", "cli.pdf", true);
         row("program: unknown option, no window", {"--colour"}, 0, "onbekende optie --colour", "free",
             "cli.pdf", true);
@@ -227,7 +229,7 @@ private Q_SLOTS:
                      0);
         }
         // Every other kind of name the export refuses, through the same check: tst_deckexport.
-        if (before == u"pdf" || before == u"disk")
+        if (before == u"pdf" || before == u"disk" || before == u"limit")
             QVERIFY(test::writeBytes(QFile::decodeName(out), "%PDF-older"));
         const QByteArray was = snapshot(out);
         const auto entries = [&] {
@@ -244,9 +246,15 @@ private Q_SLOTS:
                 .replace("PROJECT", QFile::encodeName(m_app.filePath("Projecten/mine.krt")))
                 .replace("UNFIT", QFile::encodeName(m_app.filePath("unfit.krt")))
                 .replace("PICTURE", QFile::encodeName(m_app.filePath("own.png")));
+        // The limit is the program's to meet: it inherits the signal that would end it as it is by default.
+        rlimit limit{}, unlimited{};
+        getrlimit(RLIMIT_FSIZE, &unlimited);
+        limit = {before == u"limit" ? rlim_t(64 << 10) : unlimited.rlim_cur, unlimited.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
         const Ran ran = program ? runProgram(QFile::encodeName(m_app.filePath("vellora")), args,
                                              QFile::encodeName(m_app.filePath("Projecten")), m_app.path())
                                 : runHere(args, m_app.path());
+        setrlimit(RLIMIT_FSIZE, &unlimited);
         const QByteArray is = snapshot(out), written = bytesAt(out);
         const QStringList entriesAfter = entries();
         if (before == u"disk")

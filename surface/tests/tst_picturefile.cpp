@@ -182,7 +182,7 @@ private Q_SLOTS:
         QTest::newRow("name too long") << u"long"_s << u"De naam is te lang."_s;
         QTest::newRow("folder missing") << u"gone"_s << u"De map bestaat niet (meer)."_s;
         QTest::newRow("stopped short over an older file")
-            << u"limit"_s << QString::fromLocal8Bit(strerror(EFBIG));
+            << u"limit"_s << u"Het bestand wordt groter dan hier mag."_s;
     }
 
     void saveFailsAndKeepsWhatWasThere()
