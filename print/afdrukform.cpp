@@ -4,7 +4,7 @@
 #include "surface/widgets/dialogparts.h"
 #include "surface/widgets/imagebutton.h"
 #include "print/deckdialogs.h"
-#include "print/masterpicture.h"
+#include "print/exportpath.h"
 #include "print/pagetables.h"
 #include "surface/widgets/picturebox.h"
 #include "surface/platform.h"
@@ -95,15 +95,11 @@ void AfdrukForm::ok()
     if (m_work->busy())
         return;
     // The working picture is made on the worker as well: a fresh one costs the first touch of 4.5 MB.
-    m_work->printOnDefault([sheet = m_sheet, record = m_record, page = selectedPage(),
+    m_work->printOnDefault([deck = DeckSnapshot{m_sheet, m_record, {}, {}}, page = selectedPage(),
                             top = m_topMargin->currentText(),
-                            left = m_leftMargin->currentText()](QString *reason, std::stop_token stop,
+                            left = m_leftMargin->currentText()](std::stop_token stop,
                                                                 const print::PageProgress &progress) {
-        Surface working;
-        const ScaledPicture picture = print::masterPicture(sheet, record, progress, stop);
-        if (picture.isNull())
-            return std::optional<PrintJob>();
-        return print::facePageJob(picture, print::facePage(page), top, left, working, reason);
+        return print::seriesPageJob(deck, page, top, left, progress, stop);
     });
 }
 

@@ -3,6 +3,7 @@
 #include "print/calibration.h"
 #include "print/masterpicture.h"
 #include "surface/regularfile.h"
+#include "surface/surface.h"
 
 #include <QFile>
 
@@ -57,6 +58,16 @@ ExportOutcome exportDeck(const DeckSnapshot &deck, const ExportOptions &options,
     if (stop.stop_requested() && !error.isEmpty())
         return {End::CalledOff, {}};
     return error.isEmpty() ? ExportOutcome{} : ExportOutcome{End::NotWritten, error};
+}
+
+Result<PrintJob> seriesPageJob(const DeckSnapshot &deck, int page, const QString &topMargin,
+                               const QString &leftMargin, const PageProgress &progress, std::stop_token stop)
+{
+    const ScaledPicture picture = masterPicture(deck.sheet, deck.record, progress, stop);
+    if (picture.isNull())
+        return Outcome::failure(QString::fromUtf16(kPdfCalledOff));
+    Surface working;
+    return facePageJob(picture, facePage(page), topMargin, leftMargin, working);
 }
 
 DeckOutcome printSnapshot(const PrintQueues &action, const QString &printer, const JobOptions &jobOptions,

@@ -3,6 +3,7 @@
 #include "print/cardimages.h"
 #include "print/deckexport.h"
 #include "print/pdfdocument.h"
+#include "print/printjobs.h"
 #include "print/printpage.h"
 #include "sheet/decksnapshot.h"
 #include "surface/regularfile.h"
@@ -70,5 +71,11 @@ ExportOutcome exportDeck(const DeckSnapshot &deck, const ExportOptions &options,
 DeckOutcome printSnapshot(const PrintQueues &action, const QString &printer, const JobOptions &jobOptions,
                           const DeckSnapshot &deck, const BackChoice &back, const DeckOptions &options,
                           const PageProgress &progress = {}, std::stop_token stop = {});
+
+// "Serie n", face page `page`, as one job for the default printer, drawn from the master as exportDeck
+// draws it; see facePageJob(). Called off: a failure that nobody is shown.
+Result<PrintJob> seriesPageJob(const DeckSnapshot &deck, int page, const QString &topMargin,
+                               const QString &leftMargin, const PageProgress &progress = {},
+                               std::stop_token stop = {});
 
 } // namespace vellora::print

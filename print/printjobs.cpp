@@ -10,47 +10,42 @@ namespace {
 
 // Margins are read before the job is made: a margin that cannot be used must not cost a blank sheet.
 template <typename MakePage>
-std::optional<PrintJob> onePageJob(const QImage &picture, const QString &topMargin, const QString &leftMargin,
-                                   QString *reason, MakePage &&makePage)
+Result<PrintJob> onePageJob(const QImage &picture, const QString &topMargin, const QString &leftMargin,
+                            MakePage &&makePage)
 {
-    const auto refuse = [reason](const QString &why) -> std::optional<PrintJob> {
-        if (reason)
-            *reason = why;
-        return std::nullopt;
+    // Every print failure reaches the user as the one failure text; the reason is for the log.
+    const auto refuse = [](const char *why) {
+        return Outcome::failure(QString::fromUtf16(kFailureText), QString::fromLatin1(why));
     };
     const std::optional<int> top = marginTwips(topMargin);
     const std::optional<int> left = marginTwips(leftMargin);
     if (!top || !left)
-        return refuse(QStringLiteral("margin too large to be a position on the page"));
+        return refuse("margin too large to be a position on the page");
     if (picture.isNull())
-        return refuse(QStringLiteral("nothing to print"));
+        return refuse("nothing to print");
     PrintJob job;
     job.pages.push_back(makePage(QPoint(*left, *top)));
     return job;
 }
 
 PrintOutcome refused(const QString &reason) { return {false, reason, {}, 0}; }
+PrintOutcome refused(const Outcome &outcome) { return refused(outcome.reason()); }
 
 } // namespace
 
-std::optional<PrintJob> facePageJob(const ScaledPicture &sheet, const FacePage &page, const QString &topMargin,
-                                    const QString &leftMargin, Surface &workingPicture, QString *reason)
+Result<PrintJob> facePageJob(const ScaledPicture &sheet, const FacePage &page, const QString &topMargin,
+                             const QString &leftMargin, Surface &workingPicture)
 {
     composeFacePage(sheet, page, workingPicture);
-    return onePageJob(workingPicture.image(), topMargin, leftMargin, reason,
+    return onePageJob(workingPicture.image(), topMargin, leftMargin,
                       [&](QPoint origin) { return facePrintPage(workingPicture.image(), page, origin); });
 }
 
-std::optional<PrintJob> backJob(const QImage &back, const QString &topMargin, const QString &leftMargin,
-                                QString *reason)
+Result<PrintJob> backJob(const QImage &back, const QString &topMargin, const QString &leftMargin)
 {
-    if (back.isNull()) {
-        if (reason)
-            *reason = QString::fromUtf16(kNoBackText);
-        return std::nullopt;
-    }
-    return onePageJob(back, topMargin, leftMargin, reason,
-                      [&](QPoint origin) { return backPrintPage(back, origin); });
+    if (back.isNull())
+        return Outcome::failure(QString::fromUtf16(kNoBackText));
+    return onePageJob(back, topMargin, leftMargin, [&](QPoint origin) { return backPrintPage(back, origin); });
 }
 
 PrintOutcome readyDefaultPrinter(const PrintQueues &queues, std::stop_token stop)
@@ -74,17 +69,15 @@ PrintOutcome printOnDefault(const PrintQueues &action, PrintJob job, std::stop_t
 PrintOutcome printFacePage(const ScaledPicture &sheet, const FacePage &page, const QString &topMargin,
                            const QString &leftMargin, Surface &workingPicture, const PrintQueues &queues)
 {
-    QString reason;
-    std::optional<PrintJob> job = facePageJob(sheet, page, topMargin, leftMargin, workingPicture, &reason);
-    return job ? printOnDefault(*queues.action({}), std::move(*job)) : refused(reason);
+    Result<PrintJob> job = facePageJob(sheet, page, topMargin, leftMargin, workingPicture);
+    return job ? printOnDefault(*queues.action({}), std::move(*job)) : refused(job.outcome());
 }
 
 PrintOutcome printBack(const QImage &back, const QString &topMargin, const QString &leftMargin,
                        const PrintQueues &queues)
 {
-    QString reason;
-    std::optional<PrintJob> job = backJob(back, topMargin, leftMargin, &reason);
-    return job ? printOnDefault(*queues.action({}), std::move(*job)) : refused(reason);
+    Result<PrintJob> job = backJob(back, topMargin, leftMargin);
+    return job ? printOnDefault(*queues.action({}), std::move(*job)) : refused(job.outcome());
 }
 
 } // namespace vellora::print

@@ -3,6 +3,7 @@
 #include "print/pagetables.h"
 #include "print/pdfdocument.h"
 #include "print/printqueues.h"
+#include "surface/outcome.h"
 
 #include <QImage>
 #include <QString>
@@ -33,12 +34,11 @@ struct PrintOutcome
 
 // The job of one face page for the default printer: the working picture is rebuilt from the sheet, then
 // painted stretched to the page's printed size at (left margin, top margin). Margins are the texts of the two
-// margin boxes. Nothing, with the reason, when a margin is no position on the page.
-std::optional<PrintJob> facePageJob(const ScaledPicture &sheet, const FacePage &page, const QString &topMargin,
-                                    const QString &leftMargin, Surface &workingPicture, QString *reason);
+// margin boxes. A failure, with the reason, when a margin is no position on the page.
+Result<PrintJob> facePageJob(const ScaledPicture &sheet, const FacePage &page, const QString &topMargin,
+                             const QString &leftMargin, Surface &workingPicture);
 // The job of a back, stretched to 12000 x 16900 twips at (left margin, top margin).
-std::optional<PrintJob> backJob(const QImage &back, const QString &topMargin, const QString &leftMargin,
-                                QString *reason);
+Result<PrintJob> backJob(const QImage &back, const QString &topMargin, const QString &leftMargin);
 
 // The default printer, when its queue says it will print: one action of the queues, on any thread.
 PrintOutcome readyDefaultPrinter(const PrintQueues &queues, std::stop_token stop = {});

@@ -81,9 +81,8 @@ void Rugzijde::print()
         return;
     }
     m_work->printOnDefault([back = m_backPic.image(), top = m_topMargin->currentText(),
-                            left = m_leftMargin->currentText()](QString *reason, std::stop_token,
-                                                                const print::PageProgress &) {
-        return print::backJob(back, top, left, reason);
+                            left = m_leftMargin->currentText()](std::stop_token, const print::PageProgress &) {
+        return print::backJob(back, top, left);
     });
 }
 

@@ -107,15 +107,14 @@ void WorkStrip::printOnDefault(JobMaker makeJob)
                                                            const print::PageProgress &progress) {
             // The action's deadline runs from the press: the page made first counts against it.
             const std::shared_ptr<const PrintQueues> action = queues.action(stop);
-            QString reason;
             bool drawing = false;
-            std::optional<PrintJob> job = makeJob(&reason, stop, [&](int done, int total) {
+            Result<PrintJob> job = makeJob(stop, [&](int done, int total) {
                 drawing = true;
                 progress(done, total);
             });
             return job ? print::printOnDefault(*action, std::move(*job), stop,
                                                drawing ? print::afterMaster(progress) : progress)
-                       : print::PrintOutcome{false, reason, {}, 0};
+                       : print::PrintOutcome{false, job.outcome().reason(), {}, 0};
         },
         [this](const print::PrintOutcome &outcome) {
             if (!outcome.printed) {

@@ -3,6 +3,7 @@
 #include "print/pdfdocument.h"
 #include "print/printqueues.h"
 #include "surface/backgroundtask.h"
+#include "surface/outcome.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -52,8 +53,7 @@ public:
     // and any other failure end in the one failure message, and a job handed over is watched for a printer
     // that cannot be reached. `makeJob` says why it made none in its argument; what it reports of its own
     // progress (the print master drawn first) is the bar's first part, and a stop may end it with none.
-    using JobMaker = std::function<std::optional<PrintJob>(QString *reason, std::stop_token stop,
-                                                           const print::PageProgress &progress)>;
+    using JobMaker = std::function<Result<PrintJob>(std::stop_token stop, const print::PageProgress &progress)>;
     void printOnDefault(JobMaker makeJob);
     // Watches job `job` of `printer`: when it has not started 30 s on because the printer cannot be reached,
     // the user hears so, once for this window. The watch outlives the window, so the answer still comes after

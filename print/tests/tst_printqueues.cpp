@@ -86,9 +86,9 @@ private Q_SLOTS:
         WorkStrip strip(&window, m_pacer, m_prompter, queues, QRect(0, 0, 3000, 300));
         QElapsedTimer clock;
         clock.start();
-        strip.printOnDefault([&](QString *, std::stop_token, const print::PageProgress &) {
+        strip.printOnDefault([&](std::stop_token, const print::PageProgress &) {
             QThread::msleep(drawingMs); // stands for a page that is slow to draw
-            return std::optional<PrintJob>(PrintJob{{}, {print::backPrintPage(quadrantBack({4, 4}), {})}, {}});
+            return Result<PrintJob>(PrintJob{{}, {print::backPrintPage(quadrantBack({4, 4}), {})}, {}});
         });
         QVERIFY(QTest::qWaitFor([&] { return !m_prompter.shown.isEmpty(); }, 6000));
         const qint64 took = clock.elapsed();
