@@ -45,7 +45,7 @@ Pdf deckPdf(const std::function<ScaledPicture()> &picture)
     Pdf result;
     const print::BackChoice back;
     result.ms = bench::medianMs(3, [&] {
-        const auto pdf = print::deckPdf(picture(), back, print::DeckOptions{}, nullptr);
+        const auto pdf = print::deckPdf(picture(), back, print::DeckOptions{});
         result.bytes = pdf ? pdf->size() : -1;
     });
     return result;

@@ -58,9 +58,9 @@ public:
     std::optional<State> state(const QString &) const override { return State{}; }
     QString submit(const PrintJob &job, const print::PageProgress &progress, std::stop_token) const override
     {
-        QString error;
-        const std::optional<QByteArray> pdf = print::pdfDocument(job.pages, &error, progress);
-        return pdf && print::savePdf(*pdf, m_path, &error) ? QString() : error;
+        const Result<QByteArray> pdf = print::pdfDocument(job.pages, progress);
+        const Outcome saved = pdf ? print::savePdf(*pdf, m_path) : pdf.outcome();
+        return saved.text();
     }
 
 private:
@@ -226,10 +226,10 @@ int main(int argc, char **argv)
     print::DeckOptions wholeBacks;
     wholeBacks.wholePageBack = true;
     const double deckMs = bench::medianMs(runs, [&] {
-        print::savePdf(*print::deckPdf(ScaledPicture{sheet}, chosen, wholeBacks, nullptr), deckPath, nullptr);
+        (void)print::savePdf(*print::deckPdf(ScaledPicture{sheet}, chosen, wholeBacks), deckPath);
     });
     const double pngMs = bench::medianMs(runs, [&] {
-        const auto pages = print::deckPages(ScaledPicture{sheet}, chosen, wholeBacks, nullptr);
+        const auto pages = print::deckPages(ScaledPicture{sheet}, chosen, wholeBacks);
         int i = 0;
         for (const print::PrintPage &page : *pages)
             page.picture.image.save(dir.filePath(QStringLiteral("page-%1.png").arg(i++)), "PNG");
@@ -272,7 +272,7 @@ int main(int argc, char **argv)
         options.cardSize = l.size;
         options.paper = l.paper;
         const double ms = bench::medianMs(runs, [&] {
-            print::savePdf(*print::deckPdf(ScaledPicture{sheet}, chosen, options, nullptr), layoutPath, nullptr);
+            (void)print::savePdf(*print::deckPdf(ScaledPicture{sheet}, chosen, options), layoutPath);
         });
         const QByteArray what = QByteArray("Deck PDF, ") + l.name;
         bench::report(what.constData(), ms, "deck of whole-page backs", deckMs);

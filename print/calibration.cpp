@@ -60,9 +60,9 @@ std::vector<PrintPage> calibrationPages(Paper paper)
     return {calibrationPage(paper, true), calibrationPage(paper, false)};
 }
 
-std::optional<QByteArray> calibrationPdf(Paper paper, QString *error)
+Result<QByteArray> calibrationPdf(Paper paper)
 {
-    return pdfDocument(calibrationPages(paper), error);
+    return pdfDocument(calibrationPages(paper));
 }
 
 } // namespace vellora::print

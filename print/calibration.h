@@ -14,6 +14,6 @@ namespace vellora::print {
 // number under the front's thick zero line is the shift to enter, left-right and up-down.
 inline constexpr int kCalibrationReach = 10; // millimetres either side of the middle
 std::vector<PrintPage> calibrationPages(Paper paper);
-std::optional<QByteArray> calibrationPdf(Paper paper, QString *error);
+Result<QByteArray> calibrationPdf(Paper paper);
 
 } // namespace vellora::print

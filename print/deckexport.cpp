@@ -10,13 +10,13 @@ DeckOutcome failed(const QString &text) { return {DeckOutcome::End::Failed, text
 
 } // namespace
 
-std::optional<QByteArray> deckPdf(const ScaledPicture &sheet, const BackChoice &back, const DeckOptions &options,
-                                  QString *error, const PageProgress &progress, std::stop_token stop)
+Result<QByteArray> deckPdf(const ScaledPicture &sheet, const BackChoice &back, const DeckOptions &options,
+                           const PageProgress &progress, std::stop_token stop)
 {
-    const std::optional<std::vector<PrintPage>> pages = deckPages(sheet, back, options, error);
+    const Result<std::vector<PrintPage>> pages = deckPages(sheet, back, options);
     if (!pages)
-        return std::nullopt;
-    return pdfDocument(*pages, error, progress, std::move(stop));
+        return pages.outcome();
+    return pdfDocument(*pages, progress, std::move(stop));
 }
 
 DeckOutcome printDeck(const PrintQueues &action, const QString &printer, const JobOptions &jobOptions,
@@ -29,10 +29,9 @@ DeckOutcome printDeck(const PrintQueues &action, const QString &printer, const J
         qCWarning(lcPrint).noquote() << "deck not printed:" << problem;
         return {DeckOutcome::End::PrinterFailed, {}, 0};
     }
-    QString error;
-    std::optional<std::vector<PrintPage>> pages = deckPages(sheet, back, options, &error);
+    Result<std::vector<PrintPage>> pages = deckPages(sheet, back, options);
     if (!pages)
-        return failed(error);
+        return failed(pages.outcome().text());
     // The deck's own paper and turn, whatever the dialog's were: its back pages are laid out for them.
     JobOptions deckJob = jobOptions;
     deckJob.media = mediaFor(options.layout == DeckLayout::Pages ? Paper::A4 : options.paper);

@@ -17,8 +17,8 @@ inline constexpr char16_t kPdfFailed[] =
     u"De PDF is niet opgeslagen:\n%1\n\nEen bestaand bestand met die naam is ongewijzigd.";
 
 // The whole deck as one PDF document: the pages of deckPages(), made in memory.
-std::optional<QByteArray> deckPdf(const ScaledPicture &sheet, const BackChoice &back, const DeckOptions &options,
-                                  QString *error, const PageProgress &progress = {}, std::stop_token stop = {});
+Result<QByteArray> deckPdf(const ScaledPicture &sheet, const BackChoice &back, const DeckOptions &options,
+                           const PageProgress &progress = {}, std::stop_token stop = {});
 
 // What a whole-deck action came to: done, called off, the printer's failure, or another failure with what
 // the window says about it.

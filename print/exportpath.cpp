@@ -14,13 +14,12 @@ namespace {
 using End = ExportOutcome::End;
 
 // The made document written over the target, unless a stop came first.
-ExportOutcome written(const std::optional<QByteArray> &pdf, const QString &error, const ExportTarget &target,
-                      const std::stop_token &stop)
+ExportOutcome written(const Result<QByteArray> &pdf, const ExportTarget &target, const std::stop_token &stop)
 {
     if (stop.stop_requested())
         return {End::CalledOff, {}};
     if (!pdf)
-        return {End::NotMade, error};
+        return {End::NotMade, pdf.outcome().text()};
     QString why;
     if (!writeWhole(target.path, *pdf, kPdfDocument, &why))
         return {End::NotWritten, why};
@@ -44,16 +43,14 @@ ExportOutcome exportDeck(const DeckSnapshot &deck, const ExportOptions &options,
 {
     if (const QString why = exportRefusal(deck, target); !why.isEmpty())
         return {End::Refused, why};
-    QString error;
     if (target.kind == ExportKind::Calibration)
-        return written(calibrationPdf(options.deck.paper, &error), error, target, stop);
+        return written(calibrationPdf(options.deck.paper), target, stop);
     const ScaledPicture picture = masterPicture(deck.sheet, deck.record, progress, stop);
     if (picture.isNull())
         return {End::CalledOff, {}};
     if (target.kind == ExportKind::DeckPdf)
-        return written(deckPdf(picture, options.back, options.deck, &error, afterMaster(progress), stop),
-                       error, target, stop);
-    error = writeCardImages(picture, options.back.image, QFile::decodeName(target.path),
+        return written(deckPdf(picture, options.back, options.deck, afterMaster(progress), stop), target, stop);
+    const QString error = writeCardImages(picture, options.back.image, QFile::decodeName(target.path),
                             options.deck.cardSize, options.bleedMm, afterMaster(progress), stop);
     if (stop.stop_requested() && !error.isEmpty())
         return {End::CalledOff, {}};

@@ -121,13 +121,12 @@ void paintMarks(cairo_t *cr, const PrintPage &page)
 
 } // namespace
 
-std::optional<QByteArray> pdfDocument(const std::vector<PrintPage> &pages, QString *error,
-                                      const PageProgress &progress, std::stop_token stop)
+Result<QByteArray> pdfDocument(const std::vector<PrintPage> &pages, const PageProgress &progress,
+                               std::stop_token stop)
 {
-    const auto fail = [error](const char *what, cairo_status_t status) -> std::optional<QByteArray> {
-        if (error)
-            *error = QStringLiteral("%1: %2").arg(QLatin1String(what), QLatin1String(cairo_status_to_string(status)));
-        return std::nullopt;
+    const auto fail = [](const char *what, cairo_status_t status) {
+        return Outcome::failure(
+            QStringLiteral("%1: %2").arg(QLatin1String(what), QLatin1String(cairo_status_to_string(status))));
     };
     if (pages.empty())
         return fail("no pages", CAIRO_STATUS_INVALID_SIZE);
@@ -143,9 +142,7 @@ std::optional<QByteArray> pdfDocument(const std::vector<PrintPage> &pages, QStri
     for (const PrintPage &page : pages) {
         if (stop.stop_requested()) {
             cairo_destroy(cr);
-            if (error)
-                *error = QString::fromUtf16(kPdfCalledOff);
-            return std::nullopt;
+            return Outcome::failure(QString::fromUtf16(kPdfCalledOff));
         }
         const QSizeF paper = paperPoints(page);
         cairo_pdf_surface_set_size(pdf.get(), paper.width(), paper.height());
@@ -182,18 +179,16 @@ std::optional<QByteArray> pdfDocument(const std::vector<PrintPage> &pages, QStri
     return out;
 }
 
-bool savePdf(const QByteArray &pdf, const QString &path, QString *error, std::stop_token stop)
+Outcome savePdf(const QByteArray &pdf, const QString &path, std::stop_token stop)
 {
     QSaveFile file(path);
     const bool written = file.open(QIODevice::WriteOnly) && file.write(pdf) == pdf.size();
     const bool calledOff = written && stop.stop_requested();
     if (!written || calledOff || !file.commit()) {
-        if (error)
-            *error = calledOff ? QString::fromUtf16(kPdfCalledOff) : file.errorString();
         file.cancelWriting();
-        return false;
+        return Outcome::failure(calledOff ? QString::fromUtf16(kPdfCalledOff) : file.errorString());
     }
-    return true;
+    return {};
 }
 
 } // namespace vellora::print

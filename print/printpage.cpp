@@ -197,18 +197,13 @@ PrintPage backOf(const PrintPage &face, const BackChoice &back, const DeckOption
 
 } // namespace
 
-std::optional<std::vector<PrintPage>> deckPages(const ScaledPicture &sheet, const BackChoice &back,
-                                                const DeckOptions &options, QString *error)
+Result<std::vector<PrintPage>> deckPages(const ScaledPicture &sheet, const BackChoice &back,
+                                         const DeckOptions &options)
 {
-    const auto refuse = [error](const QString &why) -> std::optional<std::vector<PrintPage>> {
-        if (error)
-            *error = why;
-        return std::nullopt;
-    };
     const std::optional<int> top = marginTwips(options.topMargin);
     const std::optional<int> left = marginTwips(options.leftMargin);
     if (!top || !left)
-        return refuse(QStringLiteral("De marge is te groot om een plaats op het papier te zijn."));
+        return Outcome::failure(QStringLiteral("De marge is te groot om een plaats op het papier te zijn."));
     const CardGrid grid = cardGrid(options.paper, options.cardSize);
     const int faces = options.layout == DeckLayout::Pages ? kPageCount : grid.pageCount();
     std::vector<PrintPage> faceSides;
@@ -252,7 +247,7 @@ QString edgeBandWarning(const DeckOptions &options)
     probe.wholePageBack = false; // a back over the whole page is meant to reach its edges
     QImage anyBack(1, 1, QImage::Format_RGB32);
     anyBack.fill(Qt::white);
-    const auto pages = deckPages(ScaledPicture(), BackChoice{anyBack, {}}, probe, nullptr);
+    const auto pages = deckPages(ScaledPicture(), BackChoice{anyBack, {}}, probe);
     if (!pages || std::ranges::all_of(*pages, clearOfEdgeBand))
         return {};
     return QString::fromUtf16(kEdgeBandWarning);

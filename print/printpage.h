@@ -3,6 +3,7 @@
 #include "print/decklayout.h"
 #include "print/pagetables.h"
 #include "sheet/scaledpicture.h"
+#include "surface/outcome.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -128,8 +129,8 @@ struct BackChoice
 // The pages of the whole deck; nothing, with the reason, when a margin is no position on the page. Each back
 // page has its face page's paper and carries the back once behind every whole card, covering the card,
 // unless the whole-page back is asked for.
-std::optional<std::vector<PrintPage>> deckPages(const ScaledPicture &sheet, const BackChoice &back,
-                                                const DeckOptions &options, QString *error);
+Result<std::vector<PrintPage>> deckPages(const ScaledPicture &sheet, const BackChoice &back,
+                                         const DeckOptions &options);
 
 inline constexpr char16_t kPagesOnA4Only[] =
     u"De pagina's van \"Serie 1\" tot \"Serie 6\" passen alleen op A4.";

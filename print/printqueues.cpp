@@ -198,15 +198,14 @@ QString ServerAction::submit(const PrintJob &job, const print::PageProgress &pro
     m_jobStop = std::move(stop);
     if (calledOff())
         return QString::fromUtf16(kCalledOff);
-    QString problem;
     // Making the pages is no waiting on the server: the clock stands still meanwhile.
     const qint64 left = m_deadline.remainingTime();
-    const std::optional<QByteArray> pdf = print::pdfDocument(job.pages, &problem, progress, m_jobStop);
+    const Result<QByteArray> pdf = print::pdfDocument(job.pages, progress, m_jobStop);
     m_deadline = QDeadlineTimer(left);
     if (calledOff())
         return QString::fromUtf16(kCalledOff);
     if (!pdf)
-        return problem;
+        return pdf.outcome().text();
     http_t *http = connection();
     if (!http)
         return calledOff() ? QString::fromUtf16(kCalledOff) : QStringLiteral("the print server does not answer");
@@ -236,7 +235,8 @@ QString ServerAction::submit(const PrintJob &job, const print::PageProgress &pro
         m_lastJob = id;
         return {};
     }
-    problem = calledOff() ? QString::fromUtf16(kCalledOff) : lastError("the job could not be handed over");
+    const QString problem =
+        calledOff() ? QString::fromUtf16(kCalledOff) : lastError("the job could not be handed over");
     cancelJob(queue, id);
     return problem;
 }

@@ -90,7 +90,7 @@ private Q_SLOTS:
         else
             QVERIFY(print::printBack(quadrantBack({300, 420}), row.top, row.left, sent).printed);
         const QString pdf = m_scratch.filePath(QStringLiteral("page.pdf"));
-        QVERIFY(print::savePdf(*print::pdfDocument(sent.jobs.at(0).pages, nullptr), pdf, nullptr));
+        QVERIFY(print::savePdf(*print::pdfDocument(sent.jobs.at(0).pages), pdf).ok());
         const QImage paper = renderPdf(pdf);
         QCOMPARE(paper.size(), page ? QSize(842, 595) : QSize(595, 842)); // A4 at 72 dpi
         QCOMPARE(checkPrintedPage(paper, page, row.twips.topLeft()), "");
@@ -124,11 +124,11 @@ private Q_SLOTS:
         for (QImage *image : {&without, &with}) {
             options.cutMarks = image == &with;
             const QString pdf = m_scratch.filePath(QStringLiteral("deck.pdf"));
-            QVERIFY(print::savePdf(*print::deckPdf(ScaledPicture{m_coloured}, back, options, nullptr), pdf, nullptr));
+            QVERIFY(print::savePdf(*print::deckPdf(ScaledPicture{m_coloured}, back, options), pdf).ok());
             *image = renderPdf(pdf, at + 1, dpi);
             QVERIFY(!image->isNull());
         }
-        const auto deck = print::deckPages(ScaledPicture{m_coloured}, back, options, nullptr);
+        const auto deck = print::deckPages(ScaledPicture{m_coloured}, back, options);
         QVERIFY(deck);
         QCOMPARE(deck->size(), size_t(row.pages.size()));
         for (int i = 0; i < row.pages.size(); ++i) {
@@ -190,8 +190,8 @@ private Q_SLOTS:
     {
         const QImage master = m_coloured.scaled(m_coloured.size() * 3);
         print::DeckOptions options;
-        const auto fromSheet = print::deckPages(ScaledPicture{m_coloured}, {}, options, nullptr);
-        const auto fromMaster = print::deckPages(ScaledPicture{master, 3}, {}, options, nullptr);
+        const auto fromSheet = print::deckPages(ScaledPicture{m_coloured}, {}, options);
+        const auto fromMaster = print::deckPages(ScaledPicture{master, 3}, {}, options);
         QVERIFY(fromSheet && fromMaster);
         QCOMPARE(fromMaster->size(), fromSheet->size());
         for (size_t i = 0; i < fromSheet->size(); ++i) {
@@ -209,7 +209,7 @@ private Q_SLOTS:
         QCOMPARE(onlyPage(single).picture.twips, fromSheet->at(1).picture.twips);
 
         const QString pdf = m_scratch.filePath(QStringLiteral("master.pdf"));
-        QVERIFY(print::savePdf(*print::deckPdf(ScaledPicture{master, 3}, {}, options, nullptr), pdf, nullptr));
+        QVERIFY(print::savePdf(*print::deckPdf(ScaledPicture{master, 3}, {}, options), pdf).ok());
         const QStringList lines = pdfImageList(pdf);
         QCOMPARE(lines.size(), print::kPageCount);
         for (const QString &line : lines) {
@@ -253,7 +253,7 @@ private Q_SLOTS:
         options.turn = row.turn;
         options.backShiftMm = row.shift;
         const print::BackChoice back{quadrantBack({120, 160}), {}};
-        const auto pages = print::deckPages(ScaledPicture{m_coloured}, back, options, nullptr);
+        const auto pages = print::deckPages(ScaledPicture{m_coloured}, back, options);
         QVERIFY(pages);
         QCOMPARE(int(pages->size()), 2 * row.faces);
         const QPoint shift(qRound(row.shift.x() * 1440 / 25.4), qRound(row.shift.y() * 1440 / 25.4));
@@ -283,7 +283,7 @@ private Q_SLOTS:
         // The first back page rendered: each card's back, bar its outermost pixel, scaled to 12 x 16, is the
         // same, with the back's quadrants where they belong; the edge band of face and back stays white.
         const QString pdf = m_scratch.filePath(QStringLiteral("backs.pdf"));
-        QVERIFY(print::savePdf(*print::deckPdf(ScaledPicture{m_coloured}, back, options, nullptr), pdf, nullptr));
+        QVERIFY(print::savePdf(*print::deckPdf(ScaledPicture{m_coloured}, back, options), pdf).ok());
         const int dpi = 50;
         const QImage rendered = renderPdf(pdf, 2, dpi), faceRendered = renderPdf(pdf, 1, dpi);
         QImage first;
@@ -354,7 +354,7 @@ private Q_SLOTS:
     void calibration()
     {
         const QString pdf = m_scratch.filePath(QStringLiteral("calibration.pdf"));
-        QVERIFY(print::savePdf(*print::calibrationPdf(print::Paper::Letter, nullptr), pdf, nullptr));
+        QVERIFY(print::savePdf(*print::calibrationPdf(print::Paper::Letter), pdf).ok());
         QCOMPARE(test::pdfPageCount(pdf), 2);
         QList<int> ticks[2];
         for (int side = 0; side < 2; ++side) {
