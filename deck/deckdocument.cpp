@@ -7,6 +7,7 @@
 #include "surface/picturefile.h"
 #include "surface/platform.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace vellora {
@@ -136,12 +137,21 @@ void DeckDocument::continueComposing()
 
 void DeckDocument::pasteOnCards(const QString &stepName, const CardPaste &paste)
 {
-    if (isBusy() || paste.isEmpty())
+    pasteOnCards(stepName, std::vector<CardPaste>{paste});
+}
+
+void DeckDocument::pasteOnCards(const QString &stepName, const std::vector<CardPaste> &pastes)
+{
+    if (isBusy() || std::all_of(pastes.begin(), pastes.end(), [](const CardPaste &p) { return p.isEmpty(); }))
         return;
     const QImage before = m_sheet.image();
     const PrintRecord recordBefore = m_record;
-    paste.applyTo(m_sheet);
-    m_record.paste(paste);
+    for (const CardPaste &paste : pastes) {
+        if (paste.isEmpty())
+            continue;
+        paste.applyTo(m_sheet);
+        m_record.paste(paste);
+    }
     m_history.record(stepName, before, recordBefore);
 }
 

@@ -98,6 +98,8 @@ public:
     bool composeDeck();
     // A picture dialog's choice pasted on its cards, under the step name given.
     void pasteOnCards(const QString &stepName, const CardPaste &paste);
+    // Several pictures at once as one step, in order, such as every court card's own figure.
+    void pasteOnCards(const QString &stepName, const std::vector<CardPaste> &pastes);
     // "Nieuw": the blank sheet and the default symbols, saved as they are.
     void newDeck();
     // "Vellora openen": the sheet of a project just read.

@@ -82,6 +82,8 @@ MainMenus MainMenus::build(QMainWindow *window)
     m.undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     m.redo = menuItem(edit, QStringLiteral("EditRedo"), QString());
     m.redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    edit->addSeparator()->setObjectName(QStringLiteral("Streep3"));
+    m.placeCourts = menuItem(edit, QStringLiteral("EditHofkaarten"), QStringLiteral("Hofkaarten plaatsen"));
 
     QMenu *tools = subMenu(window, nullptr, QStringLiteral("Tools"), QStringLiteral("Tools"));
     m.overview = menuItem(tools, QStringLiteral("ToolsShowKaarten"), QStringLiteral("Overzicht alle Vellora"));

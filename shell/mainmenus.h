@@ -18,6 +18,7 @@ struct MainMenus
     QAction *exit = nullptr;         // FileExit
     QAction *undo = nullptr;         // EditUndo
     QAction *redo = nullptr;         // EditRedo
+    QAction *placeCourts = nullptr;  // EditHofkaarten
     QAction *overview = nullptr;     // ToolsShowKaarten
     QAction *gridLines = nullptr;    // Gridlijnen, checked while the overlay shows
     QAction *help = nullptr;         // HelpHelp, checked while the help text shows

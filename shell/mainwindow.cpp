@@ -1,7 +1,5 @@
 #include "shell/mainwindow.h"
 
-#include "placement/dialogform.h"
-#include "placement/jokerform.h"
 #include "print/afdrukform.h"
 #include "print/deckchoices.h"
 #include "print/heledeckform.h"
@@ -39,11 +37,6 @@
 #include <QTimer>
 
 namespace vellora {
-
-namespace {
-const QString kPhotoStep = QStringLiteral("Foto plaatsen");
-const QString kJokerStep = QStringLiteral("Joker plaatsen");
-} // namespace
 
 Main::Main(AppFolder appFolder, Pacer &pacer, Prompter &prompter, const PrintQueues &printQueues, QWidget *parent)
     : QMainWindow(parent), m_appFolder(std::move(appFolder)), m_pacer(pacer), m_prompter(prompter),
@@ -134,10 +127,7 @@ void Main::wire()
     connect(m_menus.moreSoftware, &QAction::triggered, this, &Main::openSoftwarePage);
     connect(m_menus.screenInfo, &QAction::triggered, this, &Main::showScreenInfo);
     connect(m_menus.screenGuide, &QAction::triggered, this, &Main::openScreenGuide);
-    connect(m_menus.jokerArt, &QAction::triggered, this, &Main::jokerFormRequested);
-    connect(m_menus.jokerPhoto, &QAction::triggered, this, &Main::dialogformRequested);
-    connect(this, &Main::dialogformRequested, this, &Main::showPhotoDialog);
-    connect(this, &Main::jokerFormRequested, this, &Main::showJokerDialog);
+    wirePictures();
 
     connect(&m_deck, &DeckDocument::symbolsChanged, this, [this] { m_layout.symbolSet->setPicture(m_deck.symbols()); });
     connect(&m_deck, &DeckDocument::progressChanged, this, &Main::showProgress);
@@ -217,17 +207,6 @@ void Main::busyChanged(bool busy)
 }
 
 void Main::chooseSymbolStyle(int style) { m_deck.chooseSymbolStyle(style); }
-
-void Main::placePictures(int kind)
-{
-    if (isBusy() || kind < 0 || kind > 4)
-        return;
-    m_kaartSoort = static_cast<KaartSoort>(kind);
-    if (m_kaartSoort == KaartSoort::Joker)
-        m_menus.jokerOrPhoto->popup(QCursor::pos());
-    else
-        Q_EMIT dialogformRequested();
-}
 
 void Main::toggleGridLines()
 {
@@ -379,21 +358,5 @@ void Main::showScreenInfo()
 }
 
 void Main::openScreenGuide() { OpenDocument(m_appFolder.resolve(u"\\Help\\Beeldscherm.pdf")); }
-
-void Main::showPhotoDialog()
-{
-    Dialogform form(m_kaartSoort, m_photoPlace, m_pacer, m_prompter, m_appFolder, this);
-    form.exec();
-    if (form.chosen())
-        m_deck.pasteOnCards(kPhotoStep, *form.chosen());
-}
-
-void Main::showJokerDialog()
-{
-    JokerForm form(m_pacer, m_prompter, m_appFolder, this);
-    form.exec();
-    if (form.chosen())
-        m_deck.pasteOnCards(kJokerStep, *form.chosen());
-}
 
 } // namespace vellora

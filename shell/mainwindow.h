@@ -61,6 +61,10 @@ public:
     void composeDeck();
     void chooseSymbolStyle(int style);
     void placePictures(int kind);
+    // "Clipart gebruiken": the court dialog for a court card's button, else the joker dialog.
+    void useClipart();
+    // "Hofkaarten plaatsen": every court card its own figure, in one step.
+    void placeAllCourts();
     void toggleGridLines();
     void newDeck();
     void openProject();
@@ -81,6 +85,8 @@ Q_SIGNALS:
     void dialogformRequested();
     // "Clipart gebruiken": the joker dialog, likewise.
     void jokerFormRequested();
+    // "Clipart gebruiken" after a court card's button: the court dialog of that rank, likewise.
+    void courtFormRequested();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -96,6 +102,8 @@ private:
     void saveEnded(const Outcome &written);
     void showPhotoDialog();
     void showJokerDialog();
+    void showCourtDialog();
+    void wirePictures();
 
     AppFolder m_appFolder;
     Pacer &m_pacer;

@@ -34,6 +34,18 @@ constexpr int kJokerWidth = 240;
 constexpr int kJokerHeight = 330;
 QImage renderJoker(int index, int scale = 1);
 
+// The court figures, double-headed, filling a card's picture area: suit 0 to 3 as the pips, rank kJack,
+// kQueen or kKing. Beside the jokers as "Data/<courtFileName>.bmp" with its master drawing.
+constexpr int kCourtRanks = 3;
+constexpr int kJack = 0;
+constexpr int kQueen = 1;
+constexpr int kKing = 2;
+constexpr int kCourtWidth = 165;
+constexpr int kCourtHeight = 280;
+// "court-h-k" for the Koning of Harten: suit h, k, r, s, rank b, v, k.
+QString courtFileName(int suit, int rank);
+QImage renderCourt(int suit, int rank, int scale = 1);
+
 // The print master's drawings are three times the size of the file they belong to, beside it as
 // "<name>@3x.png", naming that file by the SHA-256 of its bytes under this PNG text key.
 constexpr int kMasterScale = 3;

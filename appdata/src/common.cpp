@@ -251,6 +251,21 @@ bool suitIsRed(int suit) { return suit == 0 || suit == 2; }
 
 QColor suitColour(int suit) { return QColor::fromRgb(suitIsRed(suit) ? kRed : kBlack); }
 
+QString n(double v) { return QString::number(v, 'f', 1); }
+
+QString goldGradient()
+{
+    return QStringLiteral(
+        R"J(<radialGradient id="gold" cx="0.35" cy="0.35" r="0.7">)J"
+        R"J(<stop offset="0" stop-color="#fff3b0"/><stop offset="0.5" stop-color="#e8bd3a"/><stop offset="1" stop-color="#9a7416"/></radialGradient>)J");
+}
+
+QString suitSymbolSvg(int suit, double x, double y, double size, const char *fill)
+{
+    return QStringLiteral(R"J(<path transform="translate(%1,%2) scale(%3)" d="%4" fill="%5"/>)J")
+        .arg(n(x), n(y), QString::number(size / 100, 'f', 4), suitPathData(suit), QLatin1String(fill));
+}
+
 QImage blankImage(int width, int height, QColor fill)
 {
     QImage img(width, height, QImage::Format_ARGB32_Premultiplied);

@@ -47,6 +47,15 @@ QImage blurred(const QImage &source, int radius, int passes = 2);
 
 QImage renderSvg(const QString &svg, QSize size);
 
+// The figures' shared SVG vocabulary: numbers with one decimal, skin and outline colours, and the
+// gold gradient "url(#gold)" for bells, crowns and trim (the text goes inside a <defs> element).
+QString n(double v);
+inline constexpr char kSkin[] = "#f6d2b5";
+inline constexpr char kInk[] = "#2a1d1d";
+QString goldGradient();
+// A suit symbol as SVG, its 100 x 100 box scaled to `size` with the top-left corner at (x, y).
+QString suitSymbolSvg(int suit, double x, double y, double size, const char *fill);
+
 bool writeImage(const QImage &image, const QString &path, const char *format, int quality = -1);
 
 } // namespace appdata

@@ -36,12 +36,79 @@ bool writeDesktopIcons(const QString &folder, QString *error)
     return true;
 }
 
+namespace {
+
+// Writes below one root and lists what it wrote; the first failure stops it with its message.
+class TreeWriter
+{
+public:
+    TreeWriter(const QString &root, QString *error) : m_dir(root), m_error(error) {}
+
+    bool save(const QImage &image, const QString &relative, const char *format, int quality = -1)
+    {
+        if (image.isNull() || !writeImage(image, m_dir.filePath(relative), format, quality))
+            return fail(m_error, QStringLiteral("cannot write %1").arg(m_dir.filePath(relative)));
+        m_written.append(relative);
+        return true;
+    }
+
+    // A print master drawing goes beside the file it belongs to, with that file's name and hash.
+    bool saveMaster(const QImage &image, const QString &relative, const QString &belongsTo)
+    {
+        QFile file(m_dir.filePath(belongsTo));
+        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        QImage opaque = image.convertToFormat(QImage::Format_RGB32);
+        const QByteArray hash = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+        opaque.setText(QLatin1String(kMasterKey), QFileInfo(belongsTo).fileName() + u' ' + QLatin1String(hash));
+        return !bytes.isEmpty() && save(opaque, relative, "PNG");
+    }
+
+    // A BMP at 1x under `stem` + `suffix`, and its drawing at the master's scale as `stem`@3x.png.
+    template <typename Render>
+    bool saveWithMaster(const QString &stem, const QString &suffix, Render render)
+    {
+        return save(render(1), stem + suffix, "BMP")
+            && saveMaster(render(kMasterScale), stem + QStringLiteral("@3x.png"), stem + suffix);
+    }
+
+    QStringList &written() { return m_written; }
+
+private:
+    QDir m_dir;
+    QString *m_error;
+    QStringList m_written;
+};
+
+bool writeCardPictures(TreeWriter &out)
+{
+    // The blank sheet's drawing is of one card, named for the card rather than the sheet.
+    if (!out.save(renderCardSheet(), QStringLiteral("Data/Kaarten.krt"), "BMP")
+        || !out.saveMaster(renderCardCell(kMasterScale), QStringLiteral("Data/Kaart@3x.png"),
+                           QStringLiteral("Data/Kaarten.krt")))
+        return false;
+    for (int style = 0; style < kSymbolStyles; ++style)
+        if (!out.saveWithMaster(QStringLiteral("Data/Hkrs-%1").arg(style), QStringLiteral(".krt"),
+                                [style](int scale) { return renderSymbolSet(style, scale); }))
+            return false;
+    for (int j = 0; j < kJokers; ++j)
+        if (!out.saveWithMaster(QStringLiteral("Data/joker-%1").arg(j + 1, 2, 10, QLatin1Char('0')),
+                                QStringLiteral(".jok"), [j](int scale) { return renderJoker(j, scale); }))
+            return false;
+    for (int suit = 0; suit < 4; ++suit)
+        for (int rank = 0; rank < kCourtRanks; ++rank)
+            if (!out.saveWithMaster(QStringLiteral("Data/") + courtFileName(suit, rank), QStringLiteral(".bmp"),
+                                    [suit, rank](int scale) { return renderCourt(suit, rank, scale); }))
+                return false;
+    return true;
+}
+
+} // namespace
+
 QStringList generateAll(const QString &root, QString *error)
 {
     // The PDF writer emits its fonts in hash order; with the per-process random seed the font objects
     // would be shuffled from run to run.
     QHashSeed::setDeterministicGlobalSeed();
-    QStringList written;
     const QDir dir(root);
     for (const char *sub : {"Data", "Backgrounds", "Projecten", "Help", "Artwork"}) {
         if (!dir.mkpath(QLatin1String(sub))) {
@@ -49,54 +116,21 @@ QStringList generateAll(const QString &root, QString *error)
             return {};
         }
     }
-    auto save = [&](const QImage &image, const QString &relative, const char *format, int quality = -1) {
-        if (image.isNull() || !writeImage(image, dir.filePath(relative), format, quality))
-            return fail(error, QStringLiteral("cannot write %1").arg(dir.filePath(relative)));
-        written.append(relative);
-        return true;
-    };
-
-    // A print master drawing goes beside the file it belongs to, with that file's name and hash.
-    auto saveMaster = [&](const QImage &image, const QString &relative, const QString &belongsTo) {
-        QFile file(dir.filePath(belongsTo));
-        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        QImage opaque = image.convertToFormat(QImage::Format_RGB32);
-        const QByteArray hash = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
-        opaque.setText(QLatin1String(kMasterKey),
-                       QFileInfo(belongsTo).fileName() + u' ' + QLatin1String(hash));
-        return !bytes.isEmpty() && save(opaque, relative, "PNG");
-    };
-
-    if (!save(renderCardSheet(), QStringLiteral("Data/Kaarten.krt"), "BMP")
-        || !saveMaster(renderCardCell(kMasterScale), QStringLiteral("Data/Kaart@3x.png"),
-                       QStringLiteral("Data/Kaarten.krt")))
+    TreeWriter out(root, error);
+    if (!writeCardPictures(out))
         return {};
-    for (int style = 0; style < kSymbolStyles; ++style) {
-        const QString file = QStringLiteral("Data/Hkrs-%1").arg(style);
-        if (!save(renderSymbolSet(style), file + QStringLiteral(".krt"), "BMP")
-            || !saveMaster(renderSymbolSet(style, kMasterScale), file + QStringLiteral("@3x.png"),
-                           file + QStringLiteral(".krt")))
-            return {};
-    }
     for (const ArtworkItem &item : artworkItems())
-        if (!save(renderArtwork(item.name), QStringLiteral("Artwork/") + item.name, "PNG")
-            || !save(renderArtwork(item.name, 2), QStringLiteral("Artwork/") + doubleSizeName(item.name), "PNG"))
+        if (!out.save(renderArtwork(item.name), QStringLiteral("Artwork/") + item.name, "PNG")
+            || !out.save(renderArtwork(item.name, 2), QStringLiteral("Artwork/") + doubleSizeName(item.name), "PNG"))
             return {};
-    for (int j = 0; j < kJokers; ++j) {
-        const QString file = QStringLiteral("Data/joker-%1").arg(j + 1, 2, 10, QLatin1Char('0'));
-        if (!save(renderJoker(j), file + QStringLiteral(".jok"), "BMP")
-            || !saveMaster(renderJoker(j, kMasterScale), file + QStringLiteral("@3x.png"),
-                           file + QStringLiteral(".jok")))
-            return {};
-    }
     for (int b = 0; b < kBacks; ++b)
-        if (!save(renderBack(b), QStringLiteral("Backgrounds/Background-%1.jpg").arg(b), "JPEG", 90))
+        if (!out.save(renderBack(b), QStringLiteral("Backgrounds/Background-%1.jpg").arg(b), "JPEG", 90))
             return {};
     const QString guide = QStringLiteral("Help/Beeldscherm.pdf");
     if (!writeDisplayGuide(dir.filePath(guide), error))
         return {};
-    written.append(guide);
-    return written;
+    out.written().append(guide);
+    return out.written();
 }
 
 } // namespace appdata

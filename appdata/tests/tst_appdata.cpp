@@ -5,6 +5,7 @@
 #include "appdata/src/appdata.h"
 #include "tests/support/testsupport.h"
 
+#include <QCryptographicHash>
 #include <QDirIterator>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -49,7 +50,7 @@ class TestAppData : public QObject
 {
     Q_OBJECT
     QImage m_sheet;
-    QList<QImage> m_sets, m_jokers, m_backs;
+    QList<QImage> m_sets, m_jokers, m_courts, m_backs;
     QTemporaryDir m_fresh;
     QStringList m_written;
 
@@ -66,6 +67,11 @@ private Q_SLOTS:
             m_jokers.append(bmp24(QStringLiteral("Data/joker-%1.jok").arg(i, 2, 10, QLatin1Char('0'))));
             QCOMPARE(m_jokers.last().size(), QSize(240, 330));
         }
+        for (int suit = 0; suit < 4; ++suit)
+            for (int rank = 0; rank < appdata::kCourtRanks; ++rank) {
+                m_courts.append(bmp24(QStringLiteral("Data/%1.bmp").arg(appdata::courtFileName(suit, rank))));
+                QCOMPARE(m_courts.last().size(), QSize(165, 280));
+            }
         for (int i = 0; i < appdata::kBacks; ++i) {
             const QString name = QStringLiteral("Backgrounds/Background-%1.jpg").arg(i);
             m_backs.append(QImage(appFile(name), "JPEG").convertToFormat(QImage::Format_RGB32));
@@ -180,10 +186,59 @@ private Q_SLOTS:
                     QVERIFY(qGray(img.pixel(p)) > 245);
                 QVERIFY(colourVariety(img) > 20);
             }
-        for (const QList<QImage> *kind : {&m_sets, &m_jokers, &m_backs})
+        for (const QImage &img : m_courts)
+            QVERIFY(colourVariety(img) > 20);
+        for (const QList<QImage> *kind : {&m_sets, &m_jokers, &m_courts, &m_backs})
             for (int a = 0; a < kind->size(); ++a)
                 for (int b = a + 1; b < kind->size(); ++b)
                     QVERIFY2(kind->at(a) != kind->at(b), qPrintable(QStringLiteral("%1 = %2").arg(a).arg(b)));
+    }
+
+    // Each drawing the print master takes instead of enlarging a file: three times its size, naming the file
+    // by the hash of its present bytes, the same on a fresh run. A court figure is double-headed: the picture
+    // is itself turned by 180 degrees, at both sizes.
+    void masterDrawings_data()
+    {
+        QTest::addColumn<QString>("stem");
+        QTest::addColumn<QString>("suffix");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("doubleHeaded");
+        QTest::newRow("blank card") << "Kaart" << ".krt" << QSize(285, 400) << false;
+        for (int i = 1; i <= appdata::kJokers; ++i) {
+            const QString stem = QStringLiteral("joker-%1").arg(i, 2, 10, QLatin1Char('0'));
+            QTest::newRow(qPrintable(stem)) << stem << ".jok" << QSize(240, 330) << false;
+        }
+        for (int suit = 0; suit < 4; ++suit)
+            for (int rank = 0; rank < appdata::kCourtRanks; ++rank) {
+                const QString stem = appdata::courtFileName(suit, rank);
+                QTest::newRow(qPrintable(stem)) << stem << ".bmp" << QSize(165, 280) << true;
+            }
+    }
+
+    void masterDrawings()
+    {
+        QFETCH(QString, stem);
+        QFETCH(QString, suffix);
+        QFETCH(QSize, size);
+        QFETCH(bool, doubleHeaded);
+        // The blank sheet's drawing is of one card: its own name, and it belongs to the sheet.
+        const QString file = stem == QLatin1String("Kaart") ? QStringLiteral("Kaarten.krt") : stem + suffix;
+        const QString master = QStringLiteral("Data/") + stem + QStringLiteral("@3x.png");
+        const QByteArray bytes = readBytes(appFile(QStringLiteral("Data/") + file));
+        const QByteArray drawingBytes = readBytes(appFile(master));
+        QVERIFY(!bytes.isEmpty() && drawingBytes.startsWith("\x89PNG"));
+        QCOMPARE(readBytes(QDir(m_fresh.path()).filePath(QStringLiteral("Data/") + file)), bytes);
+        QCOMPARE(readBytes(QDir(m_fresh.path()).filePath(master)), drawingBytes);
+        const QImage drawing = QImage::fromData(drawingBytes, "PNG").convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(drawing.size(), size * 3);
+        QCOMPARE(drawing.text(QLatin1String(appdata::kMasterKey)),
+                 file + u' ' + QLatin1String(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex()));
+        if (!doubleHeaded)
+            return;
+        const QImage small = QImage::fromData(bytes, "BMP").convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(small.size(), size);
+        QVERIFY2(small == small.mirrored(true, true), "the 1x picture is not itself turned");
+        QVERIFY2(drawing == drawing.mirrored(true, true), "the drawing is not itself turned");
     }
 
     // The offset after startxref must point at the cross-reference table: patching the dates kept the

@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSemaphore>
@@ -307,7 +308,7 @@ private Q_SLOTS:
         };
         const std::pair<const char *, const char *> windows[] = {
             {"Afdrukken(1)", "AfdrukForm"},   {"Afdrukken(2)", "Rugzijde"}, {"Afdrukken(3)", "HeleDeckForm"},
-            {"ToolsShowKaarten", "Showform"}, {"FileOpen", "OpenForm"},     {"Image1(2)", "Dialogform"},
+            {"ToolsShowKaarten", "Showform"}, {"FileOpen", "OpenForm"},     {"Image1(0)", "Dialogform"},
             {"ClipartOfFoto(1)", "JokerForm"}};
         for (const auto &[item, window] : windows) {
             s.met.clear();
@@ -327,6 +328,61 @@ private Q_SLOTS:
                 QVERIFY2(qAbs(qGray(overview.pixel(x, y)) - sum / 4) <= 4,
                          qPrintable(u"%1,%2"_s.arg(x).arg(y)));
             }
+    }
+
+    // The aces' button opens the photo dialog at once (above); the others offer clip art or an own photo, and
+    // the clip art of a court card is the court dialog of its rank.
+    void pictureButtonsOfferTheirWindows_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("Boer, clip art") << "Image1(1)" << "ClipartOfFoto(1)" << "CourtForm" << "Boeren plaatsen";
+        QTest::newRow("Vrouw, clip art") << "Image1(2)" << "ClipartOfFoto(1)" << "CourtForm" << "Vrouwen plaatsen";
+        QTest::newRow("Vrouw, photo") << "Image1(2)" << "ClipartOfFoto(2)" << "Dialogform" << "";
+        QTest::newRow("Koning, clip art") << "Image1(3)" << "ClipartOfFoto(1)" << "CourtForm" << "Koningen plaatsen";
+        QTest::newRow("Joker, clip art") << "Image1(4)" << "ClipartOfFoto(1)" << "JokerForm" << "Jokers plaatsen";
+    }
+
+    void pictureButtonsOfferTheirWindows()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, item);
+        QFETCH(QString, window);
+        QFETCH(QString, title);
+        Shell s;
+        s.click(button);
+        auto *menu = s.main->findChild<QMenu *>(u"JokerOfFoto"_s);
+        QVERIFY(menu && menu->isVisible());
+        QVERIFY(s.met.isEmpty());
+        menu->close(); // as choosing an item does
+        QString shownTitle;
+        s.look = [&](QWidget *modal) { shownTitle = modal->windowTitle(); };
+        s.use(item);
+        QCOMPARE(s.met, QStringList{window});
+        if (!title.isEmpty())
+            QCOMPARE(shownTitle, title);
+    }
+
+    // The court dialog's Ok pastes the figure shown, the rank's figure of Harten, on every card chosen, as one
+    // step named for the rank.
+    void aCourtFigureIsOneStep()
+    {
+        Shell s;
+        const QImage before = s.sheet();
+        s.click(u"Image1(2)"_s);
+        s.main->findChild<QMenu *>(u"JokerOfFoto"_s)->close();
+        s.inDialog = QStringList{u"Image1(0)"_s, u"OkKnop"_s};
+        s.use(u"ClipartOfFoto(1)"_s);
+        QCOMPARE(s.action(u"EditUndo"_s)->text(), u"Ongedaan maken: Vrouw plaatsen"_s);
+        const QImage figure = s.file(u"\\Data\\court-h-v.bmp"_s);
+        QCOMPARE(figure.size(), QSize(165, 280));
+        for (int row = 0; row < 4; ++row)
+            QCOMPARE(test::firstDifference(rgb(s.sheet().copy(11 * 285 + 60, 400 * row + 60, 165, 280)), figure),
+                     QString());
+        s.main->undo();
+        QCOMPARE(test::byteDifference(s.sheet(), before), QString());
     }
 
     void overviewDrag_data()
@@ -375,6 +431,8 @@ private Q_SLOTS:
             << "ClipartOfFoto(1) Image1(4) OkKnop" << QPoint(13, 3) << true << "Joker plaatsen";
         QTest::newRow("photo on the ace of Klavers")
             << "ClipartOfFoto(2) Image1(2) OkKnop" << QPoint(0, 1) << true << "Foto plaatsen";
+        QTest::newRow("every court card")
+            << "EditHofkaarten" << QPoint(10, 0) << true << "Hofkaarten plaatsen";
         QTest::newRow("Nieuw") << "FileNew" << whole << false << "Nieuw";
         QTest::newRow("Open") << "FileOpen leeg OkKnop" << whole << false << "Vellora openen";
     }
