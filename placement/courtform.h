@@ -2,20 +2,17 @@
 
 #include "placement/courtfigures.h"
 
+#include "placement/clipartframe.h"
+
 #include <QDialog>
 
 #include <optional>
-
-class QLabel;
-class QScrollBar;
 
 namespace vellora {
 
 class AppFolder;
 class Pacer;
-class PictureBox;
 class Prompter;
-class TargetOptions;
 
 // The court dialog, in the joker dialog's look: pages through the four figures of one rank and pastes the
 // one shown into the picture area of one or all four cards of that rank. Built anew for every opening and
@@ -40,10 +37,7 @@ private:
     Prompter &m_prompter;
     CourtBrowser m_browser;
 
-    PictureBox *m_figurePicture = nullptr;
-    QScrollBar *m_figureScroll = nullptr;
-    QLabel *m_counter = nullptr;
-    TargetOptions *m_targets = nullptr;
+    ClipartFrame m_frame;
 };
 
 } // namespace vellora

@@ -2,21 +2,17 @@
 
 #include "placement/jokerbrowser.h"
 
+#include "placement/clipartframe.h"
+
 #include <QDialog>
 
 #include <optional>
-
-class QLabel;
-class QScrollBar;
 
 namespace vellora {
 
 class AppFolder;
 class Pacer;
-class PictureBox;
 class Prompter;
-class Surface;
-class TargetOptions;
 
 // The joker dialog: pages through the shipped joker pictures and pastes the one shown into the joker area
 // of one or all four joker cards of the card sheet. Built anew for every opening and run with exec().
@@ -39,10 +35,7 @@ private:
     Prompter &m_prompter;
     JokerBrowser m_browser;
 
-    PictureBox *m_jokerPicture = nullptr;
-    QScrollBar *m_jokerScroll = nullptr;
-    QLabel *m_counter = nullptr;
-    TargetOptions *m_targets = nullptr;
+    ClipartFrame m_frame;
 };
 
 } // namespace vellora
