@@ -11,13 +11,6 @@ using namespace vellora::test;
 
 namespace {
 
-// Four quadrants of plain colours, none the mirror of another: every turn and mirror shows.
-const QRgb kQuadrants[4] = {qRgb(220, 30, 30), qRgb(30, 200, 40), qRgb(30, 40, 210), qRgb(240, 240, 240)};
-QImage quadrants(int w, int h)
-{
-    return paintPhoto(w, h, [=](int x, int y) { return kQuadrants[(x >= w / 2) + 2 * (y >= h / 2)]; });
-}
-
 // The photo dialog's loads in a process of its own, set up as the program is at start-up: each photo after
 // the first loaded beside the one shown, which a zoom down to 1 % has given all its halves. The files before
 // "--" load first, so that the decoders' own code counts in the start. Prints a 1 or 0 for each photo after

@@ -108,11 +108,6 @@ QImage expectedCard(const QImage &blank, const QImage &symbols, int suit, int co
     return card;
 }
 
-int channelDifference(QRgb a, QRgb b)
-{
-    return std::max({abs(qRed(a) - qRed(b)), abs(qGreen(a) - qGreen(b)), abs(qBlue(a) - qBlue(b))});
-}
-
 // One run as the window sees it: the count of finished cards at every repaint.
 struct Run
 {
@@ -173,7 +168,7 @@ private Q_SLOTS:
         const QImage card = (restyled ? m_restyled : m_finished).copy(cellPixels(suit, column));
         for (int y = 0; y < 400; ++y)
             for (int x = 0; x < 285; ++x)
-                if (channelDifference(card.pixel(x, y), want.pixel(x, y)) >
+                if (test::channelDifference(card.pixel(x, y), want.pixel(x, y)) >
                     (scaled.contains(QPoint(x, y)) ? 3 : 0))
                     QFAIL(qPrintable(QStringLiteral("card pixel (%1, %2) is wrong").arg(x).arg(y)));
     }

@@ -12,27 +12,6 @@ using namespace vellora::test;
 
 namespace {
 
-template <typename Colour> QImage paintPhoto(int width, int height, Colour colour)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, colour(x, y));
-    return image;
-}
-
-int channelDifference(QRgb a, QRgb b)
-{
-    return std::max({qAbs(qRed(a) - qRed(b)), qAbs(qGreen(a) - qGreen(b)), qAbs(qBlue(a) - qBlue(b))});
-}
-
-// Four quadrants of plain colours, none the mirror of another: every turn and mirror shows.
-const QRgb kQuadrants[4] = {qRgb(220, 30, 30), qRgb(30, 200, 40), qRgb(30, 40, 210), qRgb(240, 240, 240)};
-QImage quadrants(int w, int h)
-{
-    return paintPhoto(w, h, [=](int x, int y) { return kQuadrants[(x >= w / 2) + 2 * (y >= h / 2)]; });
-}
-
 // The same file with its header claiming another size; everything after the header is left as it was.
 QByteArray claiming(QByteArray b, const QByteArray &f, int w, int h)
 {

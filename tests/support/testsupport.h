@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QString>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -32,6 +33,25 @@ QRect changedArea(const QImage &before, const QImage &after);
 
 // An opaque picture whose neighbouring pixels all differ, never white; seed varies it.
 QImage gradientPicture(int w, int h, int seed = 1);
+template <typename Colour> QImage paintPhoto(int width, int height, Colour colour)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, colour(x, y));
+    return image;
+}
+// Four quadrants of plain colours, none the mirror of another: every turn and mirror shows.
+inline const QRgb kQuadrants[4] = {qRgb(220, 30, 30), qRgb(30, 200, 40), qRgb(30, 40, 210), qRgb(240, 240, 240)};
+inline QImage quadrants(int w, int h)
+{
+    return paintPhoto(w, h, [=](int x, int y) { return kQuadrants[(x >= w / 2) + 2 * (y >= h / 2)]; });
+}
+// The largest difference in any one channel.
+inline int channelDifference(QRgb a, QRgb b)
+{
+    return std::max({qAbs(qRed(a) - qRed(b)), qAbs(qGreen(a) - qGreen(b)), qAbs(qBlue(a) - qBlue(b))});
+}
 // The bytes of a picture file of any format Qt writes, or GIF.
 QByteArray imageFile(const QImage &image, const char *format, int quality = -1, bool progressive = false);
 QByteArray readBytes(const QString &path); // empty when unreadable
