@@ -229,7 +229,16 @@ template <typename T> T *child(QWidget *window, const QString &name)
 
 inline void press(QWidget *form, const char *name)
 {
-    Q_EMIT child<ImageButton>(form, name)->clicked();
+    child<ImageButton>(form, name)->click();
+}
+
+// Presses what prints in any of the print windows: the deck window's button, a page's Ok, a back's Print.
+inline void pressPrint(QWidget *window)
+{
+    if (qobject_cast<HeleDeckForm *>(window))
+        child<QPushButton>(window, "PrintKnop")->click();
+    else
+        press(window, qobject_cast<AfdrukForm *>(window) ? "OkKnop" : "PrintKnop");
 }
 
 // Lets the window's work in the background end, as the event loop would; false when it does not.
@@ -287,18 +296,20 @@ protected:
     const QImage m_addressed = addressedSheet(), m_coloured = colouredSheet();
     std::unique_ptr<QSettings> m_settings; // what the deck window keeps between openings
 
+    static QImage solid(QRgb colour)
+    {
+        QImage back(60, 80, QImage::Format_RGB32);
+        back.fill(colour);
+        return back;
+    }
     // Back files in a subfolder of the application folder, the i-th all in kQuadrants[i].
     void writeBacks(const QString &folder = QStringLiteral("Backgrounds"),
                     const QStringList &names = {QStringLiteral("Background-0.jpg")})
     {
         QVERIFY(QDir(m_dir->path()).mkpath(folder));
-        for (int i = 0; i < names.size(); ++i) {
-            QImage back(60, 80, QImage::Format_RGB32);
-            back.fill(kQuadrants[i]);
-            QVERIFY(back.save(m_dir->filePath(folder + u'/' + names[i]), "JPEG", 95));
-        }
+        for (int i = 0; i < names.size(); ++i)
+            QVERIFY(solid(kQuadrants[i]).save(m_dir->filePath(folder + u'/' + names[i]), "JPEG", 95));
     }
-    static void press(QWidget *form, const char *name) { child<ImageButton>(form, name)->click(); }
     static QImage rgb(const QImage &image) { return image.convertToFormat(QImage::Format_RGB32); }
 
     void setUpCase()

@@ -474,9 +474,7 @@ private Q_SLOTS:
             QVERIFY2(::mknod(name, S_IFCHR | 0600, makedev(1, 3)) == 0, "making a device node needs root");
         // The name to its inode, without opening it (a FIFO would wait), and everything beside it.
         const auto state = [&] {
-            struct stat info
-            {
-            };
+            struct stat info = {};
             ::lstat(name, &info);
             QByteArray seen = QByteArray::number(info.st_mode, 8) + ' ' +
                               QByteArray::number(qulonglong(info.st_ino)) + ' ' +

@@ -23,12 +23,6 @@ class TestOwnBacks : public PrintFixture
         qputenv("XDG_DATA_HOME", QFile::encodeName(data));
         return UserFolders::ofThisUser().backgrounds();
     }
-    static QImage solid(QRgb colour)
-    {
-        QImage back(60, 80, QImage::Format_RGB32);
-        back.fill(colour);
-        return back;
-    }
     static QStringList filesIn(const QString &folder)
     {
         return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);

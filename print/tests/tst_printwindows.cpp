@@ -83,7 +83,7 @@ private Q_SLOTS:
         Rugzijde backs(m_pacer, m_prompter, *m_folder, queues);
         for (QDialog *window : {static_cast<QDialog *>(&faces), static_cast<QDialog *>(&backs)}) {
             window->show();
-            press(window, window == &faces ? "OkKnop" : "PrintKnop");
+            pressPrint(window);
             QVERIFY(workEnds(window));
             QVERIFY(window->isVisible());
             press(window, "CancelKnop");
@@ -138,13 +138,7 @@ private Q_SLOTS:
         QDialog *const forms[] = {&faces, &backs, &deck};
         QDialog *form = forms[window];
         form->show();
-        const auto printPressed = [&] {
-            if (window == 2)
-                child<QPushButton>(form, "PrintKnop")->click();
-            else
-                press(form, window ? "PrintKnop" : "OkKnop");
-        };
-        printPressed();
+        pressPrint(form);
         QVERIFY(QTest::qWaitFor([&] { return queues.entered.tryAcquire(); }, 20000));
 
         bool handled = false;
@@ -154,7 +148,7 @@ private Q_SLOTS:
         margin->lineEdit()->selectAll();
         QTest::keyClicks(margin->lineEdit(), "77");
         QCOMPARE(margin->currentText(), QStringLiteral("77"));
-        printPressed();
+        pressPrint(form);
         const auto *strip = child<WorkStrip>(form, "WerkStrook");
         QVERIFY(strip->isVisible());
 
