@@ -29,20 +29,16 @@ struct DeckOnBlank : DeckDocument
     }
 };
 
-CardPaste kingsPaste()
-{
-    return CardPaste{test::gradientPicture(165, 280, 3), {0, 1, 2, 3}, QPoint(12 * 4275 + 900, 900), QSize(2475, 4200)};
-}
-
-CardPaste acePaste()
-{
+// A photo on the four kings, another on one ace, a joker on one row.
+const auto kingsPaste = [] {
+    return CardPaste{test::gradientPicture(165, 280, 3), {0, 1, 2, 3}, {12 * 4275 + 900, 900}, {2475, 4200}};
+};
+const auto acePaste = [] {
     return CardPaste{test::gradientPicture(165, 280, 11), {1}, QPoint(900, 900), QSize(2475, 4200)};
-}
-
-CardPaste jokerPaste()
-{
-    return CardPaste{test::gradientPicture(240, 330, 5), {2}, QPoint(13 * 4275 + 360, 510), QSize(3600, 4950)};
-}
+};
+const auto jokerPaste = [] {
+    return CardPaste{test::gradientPicture(240, 330, 5), {2}, {13 * 4275 + 360, 510}, {3600, 4950}};
+};
 
 // The mean difference of one colour channel over a card, for the card where it is largest.
 double worstCardDifference(const QImage &a, const QImage &b)
@@ -102,39 +98,33 @@ QImage noiseSheet(quint32 n)
     return sheet;
 }
 
-// One operation of the deck as the tables below name it.
-bool apply(DeckDocument &deck, const QString &operation)
+// The operations of the deck as the tables below name them, comma-separated, in turn; false at a refusal.
+bool apply(DeckDocument &deck, const QString &operations)
 {
     const QImage other = test::gradientPicture(3990, 1600, 9);
-    if (operation == u"compose")
-        return deck.composeDeck();
-    if (operation.startsWith(u"style "))
-        return deck.chooseSymbolStyle(operation.mid(6).toInt());
-    if (operation == u"photo")
-        deck.pasteOnCards(QStringLiteral("Foto plaatsen"), kingsPaste());
-    else if (operation == u"ace")
-        deck.pasteOnCards(QStringLiteral("Foto plaatsen"), acePaste());
-    else if (operation == u"joker")
-        deck.pasteOnCards(QStringLiteral("Joker plaatsen"), jokerPaste());
-    else if (operation == u"undo")
-        deck.undo();
-    else if (operation == u"redo")
-        deck.redo();
-    else if (operation == u"new")
-        deck.newDeck();
-    else if (operation == u"open")
-        deck.openSheet(other, QStringLiteral("mijn deck"));
-    else if (operation == u"recovered")
-        deck.restoreRecovered(other);
-    else
-        return operation.isEmpty();
-    return true;
-}
-
-bool applyAll(DeckDocument &deck, const QString &operations)
-{
     for (const QString &operation : operations.split(u',', Qt::SkipEmptyParts)) {
-        if (!apply(deck, operation))
+        bool done = true;
+        if (operation == u"compose")
+            done = deck.composeDeck();
+        else if (operation.startsWith(u"style "))
+            done = deck.chooseSymbolStyle(operation.mid(6).toInt());
+        else if (operation == u"photo" || operation == u"ace")
+            deck.pasteOnCards(u"Foto plaatsen"_s, operation == u"ace" ? acePaste() : kingsPaste());
+        else if (operation == u"joker")
+            deck.pasteOnCards(u"Joker plaatsen"_s, jokerPaste());
+        else if (operation == u"undo")
+            deck.undo();
+        else if (operation == u"redo")
+            deck.redo();
+        else if (operation == u"new")
+            deck.newDeck();
+        else if (operation == u"open")
+            deck.openSheet(other, u"mijn deck"_s);
+        else if (operation == u"recovered")
+            deck.restoreRecovered(other);
+        else
+            done = false;
+        if (!done)
             return false;
     }
     return true;
@@ -224,8 +214,8 @@ private Q_SLOTS:
         QFETCH(QString, operations);
         QFETCH(QString, same);
         DeckOnBlank deck(m_app->path()), other(m_app->path());
-        QVERIFY(applyAll(deck, operations));
-        QVERIFY(applyAll(other, same));
+        QVERIFY(apply(deck, operations));
+        QVERIFY(apply(other, same));
         QCOMPARE(test::byteDifference(deck.sheet().image(), other.sheet().image()), QString());
         QCOMPARE(recordMatchesSheet(deck), QString());
         if (same.isEmpty()) {
