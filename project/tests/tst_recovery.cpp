@@ -121,9 +121,7 @@ private Q_SLOTS:
         if (special == u"lock")
             QVERIFY(PictureFile::saveBmp(greySheet(90), folder.filePath(QStringLiteral("hostile.bmp"))));
         QVERIFY(test::makeSpecialFile(kind, hostile, scratch.path()));
-        struct stat before
-        {
-        };
+        struct stat before = {};
         QCOMPARE(::lstat(QFile::encodeName(hostile).constData(), &before), 0);
 
         RecoveryStore store(folder.path());
@@ -132,9 +130,7 @@ private Q_SLOTS:
         QCOMPARE(left.size(), size_t(1));
         QCOMPARE(left[0].path, sound);
         left.clear();
-        struct stat after
-        {
-        };
+        struct stat after = {};
         QCOMPARE(::lstat(QFile::encodeName(hostile).constData(), &after), 0);
         QCOMPARE(after.st_mode, before.st_mode);
         QCOMPARE(after.st_size, before.st_size);
