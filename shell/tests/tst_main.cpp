@@ -46,12 +46,10 @@ struct Shows
     int finishedCards;
 };
 
-QImage barAfter(int finishedCards)
-{
+const auto barAfter = [](int finishedCards) {
     Surface bar(Surface::Units::Pixels);
-    progress::draw(bar, finishedCards);
-    return bar.image();
-}
+    return progress::draw(bar, finishedCards), bar.image();
+};
 
 // Lets a test act in the middle of a run.
 struct HookPacer final : Pacer
