@@ -281,11 +281,12 @@ inline QRect toPixels(const QRect &t, int dpi)
                  QPoint(qRound((t.x() + t.width()) * s) - 1, qRound((t.y() + t.height()) * s) - 1));
 }
 
-// The state every print test starts from, set up from each test class's initTestCase() and init().
+// The state every print test starts from; QtTest runs these slots for each test class built on it.
 class PrintFixture : public QObject
 {
-protected:
+    Q_OBJECT
 
+protected:
     QTemporaryDir m_scratch;
     int m_hungServer = -1; // a listening socket: connections are accepted by the system, never answered
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -312,7 +313,8 @@ protected:
     }
     static QImage rgb(const QImage &image) { return image.convertToFormat(QImage::Format_RGB32); }
 
-    void setUpCase()
+private Q_SLOTS:
+    void initTestCase()
     {
         for (const char *tool : {"pdftoppm", "pdfimages", "pdfinfo"})
             QVERIFY2(!QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty(),
@@ -331,9 +333,8 @@ protected:
         m_settings = std::make_unique<QSettings>(m_scratch.filePath(QStringLiteral("settings.ini")),
                                                  QSettings::IniFormat);
     }
-    void tearDownCase() { ::close(m_hungServer); }
-
-    void setUp()
+    void cleanupTestCase() { ::close(m_hungServer); }
+    void init()
     {
         m_dir = test::emptyAppFolder();
         m_folder = std::make_unique<AppFolder>(m_dir->path());

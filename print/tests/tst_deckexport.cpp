@@ -10,10 +10,6 @@ class TestDeckExport : public PrintFixture
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { setUpCase(); }
-    void cleanupTestCase() { tearDownCase(); }
-    void init() { setUp(); }
-
     // The 56 cards and the back as images at 300 dpi, the bleed carried out from each edge; written twice.
     void cardImages_data()
     {

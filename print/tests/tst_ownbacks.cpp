@@ -30,10 +30,6 @@ class TestOwnBacks : public PrintFixture
     int m_rows = 0;
 
 private Q_SLOTS:
-    void initTestCase() { setUpCase(); }
-    void cleanupTestCase() { tearDownCase(); }
-    void init() { setUp(); }
-
     // Between two good own backs lies something that is no back; it is listed nowhere and read by no one,
     // at once, and the good ones keep their numbers after the program's. A name that is not valid UTF-8 is
     // a back like any other.

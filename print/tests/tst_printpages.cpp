@@ -10,10 +10,6 @@ class TestPrintPages : public PrintFixture
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { setUpCase(); }
-    void cleanupTestCase() { tearDownCase(); }
-    void init() { setUp(); }
-
     // The leading number of a margin text, at 15 twips to a unit; -1 where that is no position on a page:
     // letters end the number, blanks lead it, a second point ends it, no exponent, no hexadecimal.
     void marginText()
@@ -114,7 +110,8 @@ private Q_SLOTS:
     {
         QFETCH(const Deck, row);
         const print::BackChoice back{row.back ? quadrantBack({30, 40}) : QImage(), {}};
-        print::DeckOptions options{.order = row.order, .topMargin = row.top, .leftMargin = row.left, .wholePageBack = true};
+        print::DeckOptions options{
+            .order = row.order, .topMargin = row.top, .leftMargin = row.left, .backShiftMm = {}, .wholePageBack = true};
         const int dpi = 150, at = row.pages.indexOf(row.marked);
         QImage with, without;
         for (QImage *image : {&without, &with}) {

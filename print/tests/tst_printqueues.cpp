@@ -10,10 +10,6 @@ class TestPrintQueues : public PrintFixture
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { setUpCase(); }
-    void cleanupTestCase() { tearDownCase(); }
-    void init() { setUp(); }
-
     void deadlineHolds_data()
     {
         QTest::addColumn<bool>("deck");

@@ -9,10 +9,6 @@ class TestPrintWindows : public PrintFixture
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { setUpCase(); }
-    void cleanupTestCase() { tearDownCase(); }
-    void init() { setUp(); }
-
     void browsingBacks_data()
     {
         QTest::addColumn<Browse>("row");
