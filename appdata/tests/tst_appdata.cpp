@@ -1,6 +1,5 @@
-// The generated data folders as the program finds them beside it. Every file is drawn at build time, so these
-// checks keep what the program relies on: names, formats and pixel sizes, the card cell and symbol squares
-// the placement engine paints from, real drawings rather than blanks, and the same bytes on every build.
+// The data folders drawn at build time, as the program relies on them: names, formats, sizes, the cells and
+// symbol squares the placement engine paints from, real drawings, the same bytes on every build.
 
 #include "appdata/src/appdata.h"
 #include "tests/support/testsupport.h"
@@ -115,9 +114,8 @@ private Q_SLOTS:
             QCOMPARE(qAlpha(img.pixel(p)), 0);
     }
 
-    // A white card with a darker outline and round corners, 8 to 14 pixels in from the cell's edge, on a
-    // background that contrasts with it and fills the cell's 8-pixel margin; a mirror image about its row
-    // 200; every cell the same.
+    // A white card, outlined, round-cornered, 8 to 14 pixels in, on a contrasting ground filling the cell's
+    // 8-pixel margin; a mirror image about row 200; every cell the same.
     void cells()
     {
         const QImage cell = m_sheet.copy(0, 0, 285, 400);

@@ -30,9 +30,8 @@ class TestOwnBacks : public PrintFixture
     int m_rows = 0;
 
 private Q_SLOTS:
-    // Between two good own backs lies something that is no back; it is listed nowhere and read by no one,
-    // at once, and the good ones keep their numbers after the program's. A name that is not valid UTF-8 is
-    // a back like any other.
+    // Something that is no back between two own backs is listed and read nowhere, at once, and the good
+    // ones keep their numbers after the program's; a name that is not valid UTF-8 is a back like any other.
     void ownFolderHoldsNoBack_data()
     {
         QTest::addColumn<QString>("kind"); // as test::makeSpecialFile makes it, or "not UTF-8"

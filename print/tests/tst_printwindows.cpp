@@ -107,10 +107,9 @@ private Q_SLOTS:
         QCOMPARE(system.submit(job, {}, stop.get_token()), QString::fromUtf16(kCalledOff));
     }
 
-    // The page, back and deck windows go on answering while their job is held on its way: a posted event is
-    // handled, the margin takes typing, a second press starts nothing. The job is then let go, called off
-    // with the strip's Cancel, or called off by closing the window, which closes once it has ended; a job
-    // called off is cancelled and says nothing. The server is only ever asked from a worker.
+    // Each print window answers while its job is held (an event, typing, a second press that starts
+    // nothing); the job is let go, or called off silently by the strip's Cancel or by closing, the window
+    // closing once it ended. The server is only ever asked from a worker.
     void heldWork_data()
     {
         QTest::addColumn<int>("window"); // 0 "Vellora Afdrukken", 1 " Afdrukken Rugzijde", 2 the deck

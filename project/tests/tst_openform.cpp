@@ -180,9 +180,8 @@ private Q_SLOTS:
         QCOMPARE(pacer.pauses, (QList<int>{200, 500}));
     }
 
-    // While the chosen project is read on the worker, held there on purpose, the window answers: a click
-    // chooses, a posted event is handled, the progress shows after its wait. Ok again starts no second
-    // read; a window closed meanwhile drops the sheet when it comes, and says nothing.
+    // While the read is held on the worker the window answers (a click chooses, the progress shows after
+    // its wait); Ok again reads nothing more, and a window closed meanwhile drops the sheet, saying nothing.
     void whileReading_data()
     {
         // "Ok", "Cancel", "Escape"; "dclick" on the first entry, "click" on the second.

@@ -64,9 +64,8 @@ class TestRecovery : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    // Two programs at once keep a copy each and neither offers the other's; once one is killed (SIGKILL:
-    // nothing of it runs after), its copy is offered, held while it is, and comes back as the survivor's own.
-    // Declined and damaged copies are handled at start-up, where the shell tests try them.
+    // Two programs keep a copy each and neither offers the other's; once one is killed (SIGKILL), its copy
+    // is offered, held while it is, and comes back as the survivor's own. Declined and damaged: tst_main.
     void leftByAKilledProgram()
     {
         QTemporaryDir folder;
@@ -96,9 +95,8 @@ private Q_SLOTS:
         QVERIFY(mine.leftovers().empty());
     }
 
-    // What a hostile or unlucky data folder may hold in place of a lock or a copy: read like a lock, each
-    // would hang the start for good (a FIFO in open(), /dev/zero and a sparse giant in reading the first
-    // line). It is left alone and its copy not offered, while a sound copy beside it still is.
+    // In place of a lock or a copy, what would hang the start for good if read like a lock (a FIFO in
+    // open(), /dev/zero, a sparse giant) is left alone; a sound copy beside it is still offered.
     void leavesAloneWhatIsNoRegularFile_data()
     {
         QTest::addColumn<QString>("special"); // "lock" or "copy": which of the pair it replaces

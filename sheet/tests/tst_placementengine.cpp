@@ -12,9 +12,8 @@ using namespace vellora;
 
 namespace {
 
-// The finished faces, written out card by card as the deck shows them rather than step by step as they are
-// painted, so that a slip on either side shows up. Twips in the cell; a pip whose top is in the lower half is
-// upside down, the mirror image of the symbol. The joker gets nothing.
+// The finished faces card by card, not step by step as painted, so a slip on either side shows. Twips in the
+// cell; a pip whose top is in the lower half is the symbol mirrored. The joker gets nothing.
 struct Pip
 {
     int x, y, size = 750;
@@ -77,10 +76,8 @@ QImage syntheticBlank()
     return image;
 }
 
-// A card as it must come out, pixels in the cell: the blank card; the labels in Arial 28 points (37 pixels)
-// bold black, drawn plainly with the text's top-left at (405, 300) twips and at (3510, 300), the wider "10"
-// further left at (3255, 300); the labels mirrored top to bottom, not turned, in the bottom corners; the
-// pips, each its suit's square. The smoothly scaled pips are added to `scaled`.
+// A card as it must come out: the blank, labels in bold Arial of 37 pixels with their top-left at (405, 300)
+// and (3510, 300) twips ("10" at 3255), mirrored in the bottom corners, the pips; scaled ones go to `scaled`.
 QImage expectedCard(const QImage &blank, const QImage &symbols, int suit, int column, QRegion &scaled)
 {
     QImage card = blank.copy(cellPixels(suit, column));

@@ -34,9 +34,8 @@ const auto cellOf = [](const QImage &sheet, QPoint cell) {
     return rgb(sheet.copy(cell.x() * 285, cell.y() * 400, 285, 400));
 };
 
-// What the window shows: the cell in Pic, the card in view (KaartX / 4275, KaartY / 6000), KaartLabel,
-// Vinkje's row, the checked Option1, the Hkrs file, the sheet as Ok left it (else as at start), the Bar as
-// after that many finished cards.
+// The cell in Pic, the card in view (KaartX / 4275, KaartY / 6000), KaartLabel, Vinkje's row, the checked
+// Option1, the Hkrs file, the sheet as Ok left it (else as at start), the Bar after that many cards.
 struct Shows
 {
     QPoint cell, inView;

@@ -44,9 +44,8 @@ class TestPhotoLoader : public QObject
     QTemporaryDir m_dir;
 
 private Q_SLOTS:
-    // Every photo kind is read by content into an upright RGB32 picture within the budget, halved as often as
-    // needed; what ends early or claims more than the budget is refused before the decoder allocates
-    // anything.
+    // Every photo kind is read by content, upright RGB32, halved as often as the budget needs; what ends
+    // early or claims more than the budget is refused before the decoder allocates anything.
     void loads_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -87,10 +86,8 @@ private Q_SLOTS:
                 << withExifOrientation(imageFile(stored, "JPEG"), o) << all << QSize(64, 32) << four;
         }
         row("truncated jpeg beyond budget", jpeg.left(jpeg.size() * 2 / 3), 40000, {}, {});
-        // The end is checked per format: the picture file test ends BMP, GIF and JPEG early. An oversized
-        // header is refused by Qt's BMP reader, by the budget for GIF's logical screen and HEIC's box (PNG
-        // and WebP sizes meet the budget as GIF's does), and for a JPEG, which fits at an eighth, by the data
-        // it lacks.
+        // Early ends per format (tst_picturefile ends BMP, GIF and JPEG early); an oversized header is
+        // Qt's BMP refusal, the budget's for GIF and HEIC (PNG, WebP as GIF), for a JPEG the data it lacks.
         for (const char *format : {"BMP", "GIF", "JPEG", "PNG", "WEBP", "HEIC"}) {
             const QByteArray whole = qstrcmp(format, "HEIC") ? imageFile(photo, format) : heic;
             if (whole.isEmpty())

@@ -18,10 +18,8 @@ namespace vellora::test {
 std::unique_ptr<QTemporaryDir> copyOfAppData();
 std::unique_ptr<QTemporaryDir> emptyAppFolder();
 
-// Makes at path what a hostile or unlucky folder may hold, the targets of links inside scratch: "zero" (a
-// link to /dev/zero), "fifo" (a link to a FIFO), "sparse" (a 30 GB file of nothing), "dir", "dangling" (a
-// link to a missing file) and "outside" (a link to a regular file). False when this machine does not allow
-// it.
+// Makes at path what a hostile folder may hold, links' targets in scratch: "zero" (to /dev/zero), "fifo"
+// (to a FIFO), "sparse" (30 GB of nothing), "dir", "dangling", "outside" (to a file); false if not allowed.
 bool makeSpecialFile(const QString &kind, const QString &path, const QString &scratch);
 
 // The first pixel where two pictures differ, as text for a failure message; empty when they are equal.
@@ -63,9 +61,8 @@ bool withFileSizeLimit(qint64 bytes, const std::function<bool()> &work);
 // Whether this process reads and writes whatever it likes (the administrator), so that read-only files and
 // folders bind it in nothing.
 bool ignoresPermissions();
-// Runs the test function and data row being run once more, in a child process as user nobody, whom read-only
-// files and folders do bind, with a scratch folder of its own for its temporary files. Empty when that row
-// ran there and passed, else the child's output.
+// Runs the current row again in a child process as nobody, whom read-only files do bind, with a scratch
+// folder of its own; empty when it passed there, else the child's output.
 QString rerunAsNobody();
 
 // A field of /proc/self/status (VmRSS, VmHWM ..), in bytes; -1 when it cannot be read.
