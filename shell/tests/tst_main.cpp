@@ -63,10 +63,10 @@ struct HookPacer final : Pacer
 
 // A started Main over a copy of the generated data. In each modal window's own loop it shows it to `look`,
 // clicks `inDialog` (or chooses it in List1) and closes it; a chooser that reads closes itself.
-struct Shell : QObject
+template <typename Paced = HookPacer> struct Shell : QObject
 {
     std::unique_ptr<QTemporaryDir> folder;
-    HookPacer pacer;
+    Paced pacer;
     test::ScriptedPrompter prompter;
     test::RecordingPrintQueues printer;
     std::unique_ptr<Main> main;
@@ -464,7 +464,7 @@ private Q_SLOTS:
         QFETCH(bool, closed);
         QFETCH(QString, next);
         QTemporaryDir recovery;
-        auto s = std::make_unique<Shell>();
+        auto s = std::make_unique<Shell<>>();
         s->main->startRecovery(recovery.path());
         if (changed)
             s->click(u"OkKnop"_s);
@@ -528,24 +528,19 @@ private Q_SLOTS:
     {
         QFETCH(Prompter::Answer, answer);
         QFETCH(bool, closed);
-        const auto folder = test::copyOfAppData();
-        test::SteppedPacer pacer;
-        test::ScriptedPrompter prompter;
-        test::RecordingPrintQueues printer;
-        Main main(AppFolder(folder->path()), pacer, prompter, printer);
-        main.show();
-        main.composeDeck();
-        pacer.step();
-        QVERIFY(main.document().isComposing());
-        QVERIFY(!main.close());
-        QVERIFY(main.isVisible());
-        QVERIFY(prompter.shown.isEmpty());
-        prompter.choices = {answer};
-        QCOMPARE(pacer.runAll(), 51);
-        QTRY_COMPARE(prompter.shown.size(), 1);
-        QCOMPARE(prompter.shown[0].text, u"De Vellora is gewijzigd. Wijzigingen opslaan?"_s);
-        QCOMPARE(main.isVisible(), !closed);
-        QCOMPARE(main.document().history().undoableSteps(), 1);
+        Shell<test::SteppedPacer> s;
+        s.main->composeDeck();
+        s.pacer.step();
+        QVERIFY(s.main->document().isComposing());
+        QVERIFY(!s.main->close());
+        QVERIFY(s.main->isVisible());
+        QVERIFY(s.prompter.shown.isEmpty());
+        s.prompter.choices = {answer};
+        QCOMPARE(s.pacer.runAll(), 51);
+        QTRY_COMPARE(s.prompter.shown.size(), 1);
+        QCOMPARE(s.prompter.shown[0].text, u"De Vellora is gewijzigd. Wijzigingen opslaan?"_s);
+        QCOMPARE(s.main->isVisible(), !closed);
+        QCOMPARE(s.main->document().history().undoableSteps(), 1);
     }
 
     // Save writes on a worker: the window goes on answering, takes no other Save, Open or New meanwhile,
