@@ -84,7 +84,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString path = dir.filePath(u"x.jpg"_s);
         if (kind == u"unreadable") {
-            if (test::ignoresPermissions()) {
+            if (geteuid() == 0) {
                 const QString failed = test::rerunAsNobody();
                 QVERIFY2(failed.isEmpty(), qPrintable(failed));
                 return;
@@ -275,7 +275,8 @@ private Q_SLOTS:
             {"alpha.png", imageFile(alpha, "png")},
             {"lossy.webp", imageFile(alpha, "webp", 80)},
             {"lossless.webp", imageFile(alpha, "webp", 100)},
-            {"animated.gif", test::animatedGifBytes(opaque, opaque.mirrored())},
+            // The second frame after the first, behind their shared header and grey table (6 + 7 + 768 bytes).
+            {"animated.gif", test::gifBytes(opaque).chopped(1) + test::gifBytes(opaque.mirrored()).mid(781)},
             {"plain.bmp", imageFile(alpha, "bmp")},
         };
         if (const QByteArray heic = test::heicBytes(opaque); !heic.isEmpty())

@@ -58,11 +58,8 @@ bool writeBytes(const QString &path, const QByteArray &bytes);
 // there, as on a full disk.
 bool withFileSizeLimit(qint64 bytes, const std::function<bool()> &work);
 
-// Whether this process reads and writes whatever it likes (the administrator), so that read-only files and
-// folders bind it in nothing.
-bool ignoresPermissions();
-// Runs the current row again in a child process as nobody, whom read-only files do bind, with a scratch
-// folder of its own; empty when it passed there, else the child's output.
+// For the administrator (geteuid() == 0), whom read-only files bind in nothing: runs the current row again in
+// a child process as nobody, with a scratch folder of its own; empty when it passed there, else its output.
 QString rerunAsNobody();
 
 // A field of /proc/self/status (VmRSS, VmHWM ..), in bytes; -1 when it cannot be read.
@@ -74,8 +71,6 @@ int pdfPageCount(const QString &pdf);
 QByteArray heicBytes(const QImage &image);
 // A JPEG with an EXIF segment giving its orientation, right after the start-of-image marker.
 QByteArray withExifOrientation(const QByteArray &jpeg, int orientation);
-// A GIF of the two pictures as frames, the first shown first.
-QByteArray animatedGifBytes(const QImage &first, const QImage &second);
 // Qt reads GIF but cannot write it: a plain encoder (grey palette, literal LZW codes) for test files.
 QByteArray gifBytes(const QImage &image);
 
