@@ -54,16 +54,6 @@ double worstCardDifference(const QImage &a, const QImage &b)
     return double(*std::max_element(totals.begin(), totals.end())) / (285.0 * 400 * 3);
 }
 
-// How much horizontally neighbouring pixels of the area differ, on average, in green.
-double neighbourContrast(const QImage &image, const QRect &area)
-{
-    qint64 total = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x < area.right(); ++x)
-            total += std::abs(qGreen(image.pixel(x, y)) - qGreen(image.pixel(x + 1, y)));
-    return double(total) / (double(area.height()) * (area.width() - 1));
-}
-
 // A data file or its drawing at the master's size damaged as by hand or a failing disk; "" leaves both.
 bool damage(const QString &change, const QString &file, const QString &drawing, const QImage &stranger,
             const QString &other)
@@ -372,9 +362,14 @@ private Q_SLOTS:
 
         // The picture area of the king of Harten, 900 twips in from its cell's corner.
         const QRect area(12 * 4275 + 900, 900, 2475, 4200);
+        // How much horizontally neighbouring pixels of it differ, on average, in green.
         const auto contrast = [&area](const QImage &image, int twipsPerPixel) {
-            const QRect pixels(area.topLeft() / twipsPerPixel, area.size() / twipsPerPixel);
-            return neighbourContrast(image, pixels.adjusted(2, 2, -2, -2));
+            const QRect p = QRect(area.topLeft() / twipsPerPixel, area.size() / twipsPerPixel).adjusted(2, 2, -2, -2);
+            qint64 total = 0;
+            for (int y = p.top(); y <= p.bottom(); ++y)
+                for (int x = p.left(); x < p.right(); ++x)
+                    total += std::abs(qGreen(image.pixel(x, y)) - qGreen(image.pixel(x + 1, y)));
+            return double(total) / (double(p.height()) * (p.width() - 1));
         };
         QVERIFY(contrast(opened.sheet().image(), 15) < 40);
         QVERIFY(contrast(opened.printRecord().render(), 5) > 80);
