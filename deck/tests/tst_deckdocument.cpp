@@ -40,20 +40,6 @@ const auto jokerPaste = [] {
     return CardPaste{test::gradientPicture(240, 330, 5), {2}, {13 * 4275 + 360, 510}, {3600, 4950}};
 };
 
-// The mean difference of one colour channel over a card, for the card where it is largest.
-double worstCardDifference(const QImage &a, const QImage &b)
-{
-    std::array<qint64, 56> totals{};
-    for (int y = 0; y < 1600; ++y) {
-        for (int x = 0; x < 3990; ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            totals[y / 400 * 14 + x / 285] += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q))
-                                              + std::abs(qBlue(p) - qBlue(q));
-        }
-    }
-    return double(*std::max_element(totals.begin(), totals.end())) / (285.0 * 400 * 3);
-}
-
 // A data file or its drawing at the master's size damaged as by hand or a failing disk; "" leaves both.
 bool damage(const QString &change, const QString &file, const QString &drawing, const QImage &stranger,
             const QString &other)
@@ -127,7 +113,17 @@ QString recordMatchesSheet(const DeckDocument &deck)
     if (master.size() != QSize(11970, 4800))
         return QStringLiteral("master of %1 x %2").arg(master.width()).arg(master.height());
     const QImage down = master.scaled(3990, 1600, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    const double worst = worstCardDifference(down, deck.sheet().image().convertToFormat(QImage::Format_ARGB32));
+    const QImage sheet = deck.sheet().image().convertToFormat(QImage::Format_ARGB32);
+    // The mean difference of one colour channel over a card, for the card where it is largest.
+    std::array<qint64, 56> totals{};
+    for (int y = 0; y < 1600; ++y) {
+        for (int x = 0; x < 3990; ++x) {
+            const QRgb p = down.pixel(x, y), q = sheet.pixel(x, y);
+            totals[y / 400 * 14 + x / 285] +=
+                std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
+        }
+    }
+    const double worst = double(*std::max_element(totals.begin(), totals.end())) / (285.0 * 400 * 3);
     return worst < 5.0 ? QString() : QStringLiteral("a card differs by %1").arg(worst);
 }
 
