@@ -9,7 +9,6 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QProgressBar>
 #include <QSemaphore>
 #include <QTimer>
 

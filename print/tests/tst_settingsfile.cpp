@@ -3,7 +3,6 @@
 #include "print/printpage.h"
 #include "tests/support/testsupport.h"
 
-#include <QDoubleSpinBox>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSettings>

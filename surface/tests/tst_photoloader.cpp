@@ -4,7 +4,6 @@
 
 #include <QTest>
 #include <QtEndian>
-#include <algorithm>
 
 using vellora::PhotoLoad;
 using vellora::PhotoLoader;
