@@ -12,10 +12,9 @@ using vellora::test::readBytes;
 
 namespace {
 
-QString appFile(const QString &relative)
-{
+const auto appFile = [](const QString &relative) {
     return QDir(QStringLiteral(VELLORA_APPDATA_DIR)).filePath(relative);
-}
+};
 
 // A BMP from the application folder as RGB32; null when it is missing or not 24 bits per pixel, the depth the
 // program reads.
@@ -27,10 +26,9 @@ QImage bmp24(const QString &relative)
     return QImage::fromData(bytes, "BMP").convertToFormat(QImage::Format_RGB32);
 }
 
-int channelDistance(QRgb a, QRgb b)
-{
+const auto channelDistance = [](QRgb a, QRgb b) {
     return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
-}
+};
 
 // How many distinct colours, quantised to 4 bits per channel: a blank or flat placeholder has one or two.
 int colourVariety(const QImage &img)

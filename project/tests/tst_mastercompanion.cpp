@@ -34,10 +34,9 @@ PrintRecord smallRecord()
     return record;
 }
 
-QByteArray hashOf(const QByteArray &bytes)
-{
+const auto hashOf = [](const QByteArray &bytes) {
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
-}
+};
 
 void put32(QByteArray &bytes, qsizetype at, quint32 value)
 {

@@ -25,10 +25,9 @@ QImage greySheet(int grey)
     return sheet;
 }
 
-QString differenceFromGrey(const QString &copy, int grey)
-{
+const auto differenceFromGrey = [](const QString &copy, int grey) {
     return test::byteDifference(PictureFile::load(copy).image, greySheet(grey));
-}
+};
 
 // A photo on the kings whose master holds a pattern the sheet cannot: it exists only at three times the size.
 PrintRecord photoRecord()

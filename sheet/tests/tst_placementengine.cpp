@@ -40,10 +40,7 @@ const std::array<std::vector<Pip>, 14> kFaces = {{
 
 const QStringList kLabels = QStringLiteral("A 2 3 4 5 6 7 8 9 10 B V K J").split(u' ');
 
-QRect cellPixels(int suit, int column)
-{
-    return {column * 285, suit * 400, 285, 400};
-}
+const auto cellPixels = [](int suit, int column) { return QRect(column * 285, suit * 400, 285, 400); };
 
 // Label zones in a cell, pixels: room for any label, clear of every pip, inside the card's white.
 const QRect kLeftLabelZone(10, 10, 100, 53), kRightLabelZone(180, 10, 100, 53);
