@@ -360,7 +360,8 @@ private Q_SLOTS:
         const QRect area(12 * 4275 + 900, 900, 2475, 4200);
         // How much horizontally neighbouring pixels of it differ, on average, in green.
         const auto contrast = [&area](const QImage &image, int twipsPerPixel) {
-            const QRect p = QRect(area.topLeft() / twipsPerPixel, area.size() / twipsPerPixel).adjusted(2, 2, -2, -2);
+            const QRect p =
+                QRect(area.topLeft() / twipsPerPixel, area.size() / twipsPerPixel).adjusted(2, 2, -2, -2);
             qint64 total = 0;
             for (int y = p.top(); y <= p.bottom(); ++y)
                 for (int x = p.left(); x < p.right(); ++x)

@@ -110,8 +110,8 @@ private Q_SLOTS:
     {
         QFETCH(const Deck, row);
         const print::BackChoice back{row.back ? quadrantBack({30, 40}) : QImage(), {}};
-        print::DeckOptions options{
-            .order = row.order, .topMargin = row.top, .leftMargin = row.left, .backShiftMm = {}, .wholePageBack = true};
+        print::DeckOptions options{.order = row.order, .topMargin = row.top, .leftMargin = row.left,
+                                   .backShiftMm = {}, .wholePageBack = true};
         const int dpi = 150, at = row.pages.indexOf(row.marked);
         QImage with, without;
         for (QImage *image : {&without, &with}) {
@@ -239,8 +239,8 @@ private Q_SLOTS:
     void cardBacks()
     {
         QFETCH(const BackRow, row);
-        const print::DeckOptions options{
-            .layout = row.layout, .cardSize = row.size, .paper = row.paper, .turn = row.turn, .backShiftMm = row.shift};
+        const print::DeckOptions options{.layout = row.layout, .cardSize = row.size, .paper = row.paper,
+                                         .turn = row.turn, .backShiftMm = row.shift};
         const print::BackChoice back{quadrantBack({120, 160}), {}};
         const auto pages = print::deckPages(ScaledPicture{m_coloured}, back, options, nullptr);
         QVERIFY(pages);

@@ -128,7 +128,8 @@ private Q_SLOTS:
             for (int i = 1; i <= 500; ++i)
                 progress(i, 500);
             return QThread::currentThread();
-        }, [&](QThread *ranOn) { worker = ranOn, delivered = QThread::currentThread(); }, [&](int at, int total) {
+        }, [&](QThread *ranOn) { worker = ranOn, delivered = QThread::currentThread(); },
+        [&](int at, int total) {
             elsewhere |= QThread::currentThread() != QCoreApplication::instance()->thread();
             QVERIFY(!delivered);
             steps.append({at, total});

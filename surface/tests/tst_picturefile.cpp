@@ -275,7 +275,7 @@ private Q_SLOTS:
             {"alpha.png", imageFile(alpha, "png")},
             {"lossy.webp", imageFile(alpha, "webp", 80)},
             {"lossless.webp", imageFile(alpha, "webp", 100)},
-            // The second frame after the first, behind their shared header and grey table (6 + 7 + 768 bytes).
+            // The second frame after the first, behind the header and grey table they share (781 bytes).
             {"animated.gif", test::gifBytes(opaque).chopped(1) + test::gifBytes(opaque.mirrored()).mid(781)},
             {"plain.bmp", imageFile(alpha, "bmp")},
         };

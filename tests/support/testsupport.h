@@ -40,7 +40,8 @@ template <typename Colour> QImage paintPhoto(int width, int height, Colour colou
     return image;
 }
 // Four quadrants of plain colours, none the mirror of another: every turn and mirror shows.
-inline const QRgb kQuadrants[4] = {qRgb(220, 30, 30), qRgb(30, 200, 40), qRgb(30, 40, 210), qRgb(240, 240, 240)};
+inline const QRgb kQuadrants[4] = {qRgb(220, 30, 30), qRgb(30, 200, 40), qRgb(30, 40, 210),
+                                   qRgb(240, 240, 240)};
 inline QImage quadrants(int w, int h)
 {
     return paintPhoto(w, h, [=](int x, int y) { return kQuadrants[(x >= w / 2) + 2 * (y >= h / 2)]; });
