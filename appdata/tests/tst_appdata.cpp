@@ -1,6 +1,5 @@
-// The generated data folders as the program finds them beside it. Every file is drawn at build time, so these
-// checks keep what the program relies on: names, formats and pixel sizes, the card cell and symbol squares
-// the placement engine paints from, real drawings rather than blanks, and the same bytes on every build.
+// The data folders drawn at build time, as the program relies on them: names, formats, sizes, the cells and
+// symbol squares the placement engine paints from, real drawings, the same bytes on every build.
 
 #include "appdata/src/appdata.h"
 #include "tests/support/testsupport.h"
@@ -14,10 +13,9 @@ using vellora::test::readBytes;
 
 namespace {
 
-QString appFile(const QString &relative)
-{
+const auto appFile = [](const QString &relative) {
     return QDir(QStringLiteral(VELLORA_APPDATA_DIR)).filePath(relative);
-}
+};
 
 // A BMP from the application folder as RGB32; null when it is missing or not 24 bits per pixel, the depth the
 // program reads.
@@ -29,10 +27,9 @@ QImage bmp24(const QString &relative)
     return QImage::fromData(bytes, "BMP").convertToFormat(QImage::Format_RGB32);
 }
 
-int channelDistance(QRgb a, QRgb b)
-{
+const auto channelDistance = [](QRgb a, QRgb b) {
     return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
-}
+};
 
 // How many distinct colours, quantised to 4 bits per channel: a blank or flat placeholder has one or two.
 int colourVariety(const QImage &img)
@@ -121,9 +118,8 @@ private Q_SLOTS:
             QCOMPARE(qAlpha(img.pixel(p)), 0);
     }
 
-    // A white card with a darker outline and round corners, 8 to 14 pixels in from the cell's edge, on a
-    // background that contrasts with it and fills the cell's 8-pixel margin; a mirror image about its row
-    // 200; every cell the same.
+    // A white card, outlined, round-cornered, 8 to 14 pixels in, on a contrasting ground filling the cell's
+    // 8-pixel margin; a mirror image about row 200; every cell the same.
     void cells()
     {
         const QImage cell = m_sheet.copy(0, 0, 285, 400);

@@ -29,44 +29,16 @@ struct DeckOnBlank : DeckDocument
     }
 };
 
-CardPaste kingsPaste()
-{
-    return CardPaste{test::gradientPicture(165, 280, 3), {0, 1, 2, 3}, QPoint(12 * 4275 + 900, 900), QSize(2475, 4200)};
-}
-
-CardPaste acePaste()
-{
+// A photo on the four kings, another on one ace, a joker on one row.
+const auto kingsPaste = [] {
+    return CardPaste{test::gradientPicture(165, 280, 3), {0, 1, 2, 3}, {12 * 4275 + 900, 900}, {2475, 4200}};
+};
+const auto acePaste = [] {
     return CardPaste{test::gradientPicture(165, 280, 11), {1}, QPoint(900, 900), QSize(2475, 4200)};
-}
-
-CardPaste jokerPaste()
-{
-    return CardPaste{test::gradientPicture(240, 330, 5), {2}, QPoint(13 * 4275 + 360, 510), QSize(3600, 4950)};
-}
-
-// The mean difference of one colour channel over a card, for the card where it is largest.
-double worstCardDifference(const QImage &a, const QImage &b)
-{
-    std::array<qint64, 56> totals{};
-    for (int y = 0; y < 1600; ++y) {
-        for (int x = 0; x < 3990; ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            totals[y / 400 * 14 + x / 285] += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q))
-                                              + std::abs(qBlue(p) - qBlue(q));
-        }
-    }
-    return double(*std::max_element(totals.begin(), totals.end())) / (285.0 * 400 * 3);
-}
-
-// How much horizontally neighbouring pixels of the area differ, on average, in green.
-double neighbourContrast(const QImage &image, const QRect &area)
-{
-    qint64 total = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x < area.right(); ++x)
-            total += std::abs(qGreen(image.pixel(x, y)) - qGreen(image.pixel(x + 1, y)));
-    return double(total) / (double(area.height()) * (area.width() - 1));
-}
+};
+const auto jokerPaste = [] {
+    return CardPaste{test::gradientPicture(240, 330, 5), {2}, {13 * 4275 + 360, 510}, {3600, 4950}};
+};
 
 // A data file or its drawing at the master's size damaged as by hand or a failing disk; "" leaves both.
 bool damage(const QString &change, const QString &file, const QString &drawing, const QImage &stranger,
@@ -102,39 +74,33 @@ QImage noiseSheet(quint32 n)
     return sheet;
 }
 
-// One operation of the deck as the tables below name it.
-bool apply(DeckDocument &deck, const QString &operation)
+// The operations of the deck as the tables below name them, comma-separated, in turn; false at a refusal.
+bool apply(DeckDocument &deck, const QString &operations)
 {
     const QImage other = test::gradientPicture(3990, 1600, 9);
-    if (operation == u"compose")
-        return deck.composeDeck();
-    if (operation.startsWith(u"style "))
-        return deck.chooseSymbolStyle(operation.mid(6).toInt());
-    if (operation == u"photo")
-        deck.pasteOnCards(QStringLiteral("Foto plaatsen"), kingsPaste());
-    else if (operation == u"ace")
-        deck.pasteOnCards(QStringLiteral("Foto plaatsen"), acePaste());
-    else if (operation == u"joker")
-        deck.pasteOnCards(QStringLiteral("Joker plaatsen"), jokerPaste());
-    else if (operation == u"undo")
-        deck.undo();
-    else if (operation == u"redo")
-        deck.redo();
-    else if (operation == u"new")
-        deck.newDeck();
-    else if (operation == u"open")
-        deck.openSheet(other, QStringLiteral("mijn deck"));
-    else if (operation == u"recovered")
-        deck.restoreRecovered(other);
-    else
-        return operation.isEmpty();
-    return true;
-}
-
-bool applyAll(DeckDocument &deck, const QString &operations)
-{
     for (const QString &operation : operations.split(u',', Qt::SkipEmptyParts)) {
-        if (!apply(deck, operation))
+        bool done = true;
+        if (operation == u"compose")
+            done = deck.composeDeck();
+        else if (operation.startsWith(u"style "))
+            done = deck.chooseSymbolStyle(operation.mid(6).toInt());
+        else if (operation == u"photo" || operation == u"ace")
+            deck.pasteOnCards(u"Foto plaatsen"_s, operation == u"ace" ? acePaste() : kingsPaste());
+        else if (operation == u"joker")
+            deck.pasteOnCards(u"Joker plaatsen"_s, jokerPaste());
+        else if (operation == u"undo")
+            deck.undo();
+        else if (operation == u"redo")
+            deck.redo();
+        else if (operation == u"new")
+            deck.newDeck();
+        else if (operation == u"open")
+            deck.openSheet(other, u"mijn deck"_s);
+        else if (operation == u"recovered")
+            deck.restoreRecovered(other);
+        else
+            done = false;
+        if (!done)
             return false;
     }
     return true;
@@ -147,7 +113,17 @@ QString recordMatchesSheet(const DeckDocument &deck)
     if (master.size() != QSize(11970, 4800))
         return QStringLiteral("master of %1 x %2").arg(master.width()).arg(master.height());
     const QImage down = master.scaled(3990, 1600, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    const double worst = worstCardDifference(down, deck.sheet().image().convertToFormat(QImage::Format_ARGB32));
+    const QImage sheet = deck.sheet().image().convertToFormat(QImage::Format_ARGB32);
+    // The mean difference of one colour channel over a card, for the card where it is largest.
+    std::array<qint64, 56> totals{};
+    for (int y = 0; y < 1600; ++y) {
+        for (int x = 0; x < 3990; ++x) {
+            const QRgb p = down.pixel(x, y), q = sheet.pixel(x, y);
+            totals[y / 400 * 14 + x / 285] +=
+                std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
+        }
+    }
+    const double worst = double(*std::max_element(totals.begin(), totals.end())) / (285.0 * 400 * 3);
     return worst < 5.0 ? QString() : QStringLiteral("a card differs by %1").arg(worst);
 }
 
@@ -224,8 +200,8 @@ private Q_SLOTS:
         QFETCH(QString, operations);
         QFETCH(QString, same);
         DeckOnBlank deck(m_app->path()), other(m_app->path());
-        QVERIFY(applyAll(deck, operations));
-        QVERIFY(applyAll(other, same));
+        QVERIFY(apply(deck, operations));
+        QVERIFY(apply(other, same));
         QCOMPARE(test::byteDifference(deck.sheet().image(), other.sheet().image()), QString());
         QCOMPARE(recordMatchesSheet(deck), QString());
         if (same.isEmpty()) {
@@ -382,9 +358,15 @@ private Q_SLOTS:
 
         // The picture area of the king of Harten, 900 twips in from its cell's corner.
         const QRect area(12 * 4275 + 900, 900, 2475, 4200);
+        // How much horizontally neighbouring pixels of it differ, on average, in green.
         const auto contrast = [&area](const QImage &image, int twipsPerPixel) {
-            const QRect pixels(area.topLeft() / twipsPerPixel, area.size() / twipsPerPixel);
-            return neighbourContrast(image, pixels.adjusted(2, 2, -2, -2));
+            const QRect p =
+                QRect(area.topLeft() / twipsPerPixel, area.size() / twipsPerPixel).adjusted(2, 2, -2, -2);
+            qint64 total = 0;
+            for (int y = p.top(); y <= p.bottom(); ++y)
+                for (int x = p.left(); x < p.right(); ++x)
+                    total += std::abs(qGreen(image.pixel(x, y)) - qGreen(image.pixel(x + 1, y)));
+            return double(total) / (double(p.height()) * (p.width() - 1));
         };
         QVERIFY(contrast(opened.sheet().image(), 15) < 40);
         QVERIFY(contrast(opened.printRecord().render(), 5) > 80);

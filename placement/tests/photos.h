@@ -11,24 +11,9 @@
 #include <QLabel>
 #include <QScrollBar>
 #include <QTest>
-#include <algorithm>
 #include <memory>
 
 namespace vellora::test {
-
-template <typename Colour> QImage paintPhoto(int width, int height, Colour colour)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, colour(x, y));
-    return image;
-}
-
-inline int channelDifference(QRgb a, QRgb b)
-{
-    return std::max({qAbs(qRed(a) - qRed(b)), qAbs(qGreen(a) - qGreen(b)), qAbs(qBlue(a) - qBlue(b))});
-}
 
 // Every pixel says where it is (x, y in red and green, high bits in blue): an offset or a swap shows.
 inline QImage coordinatePhoto(int w, int h)

@@ -9,7 +9,6 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QProgressBar>
 #include <QSemaphore>
 #include <QTimer>
 
@@ -134,9 +133,8 @@ private Q_SLOTS:
         QCOMPARE(opened.place.startFolder(), home + "/Foto's");
     }
 
-    // Loading a file, by click or by the arrow keys, shows it at 100 % and names its size in the caption; a
-    // click on the file shown loads it afresh; an unreadable file keeps the previous picture at its zoom,
-    // without a message. The label always names the size of the photo shown, at 100 % already too.
+    // A file loaded by click or arrow key shows at 100 %, its size in the caption and the label; the file
+    // shown clicked loads afresh; an unreadable one keeps the picture at its zoom, with no message.
     void loadingAndZoomSetCaptionLabelAndSize()
     {
         struct Step
@@ -207,9 +205,8 @@ private Q_SLOTS:
             QCOMPARE(firstDifference(image.copy(part), expected.copy(part)), QString());
     }
 
-    // While the worker is held in a decode the dialog answers and, after half a second, shows that it works;
-    // the photo shown stays. A pick overtaken while it decodes never appears: the newest wins, and a file
-    // that cannot be read changes nothing.
+    // While a decode is held the dialog answers and, after half a second, shows that it works; a pick
+    // overtaken meanwhile never appears, the newest wins, and a file that cannot be read changes nothing.
     void picksDecodeAwayFromTheWindowAndTheNewestWins()
     {
         Import opened(KaartSoort::Koning, "clip.gif");

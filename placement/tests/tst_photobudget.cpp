@@ -11,17 +11,9 @@ using namespace vellora::test;
 
 namespace {
 
-// Four quadrants of plain colours, none the mirror of another: every turn and mirror shows.
-const QRgb kQuadrants[4] = {qRgb(220, 30, 30), qRgb(30, 200, 40), qRgb(30, 40, 210), qRgb(240, 240, 240)};
-QImage quadrants(int w, int h)
-{
-    return paintPhoto(w, h, [=](int x, int y) { return kQuadrants[(x >= w / 2) + 2 * (y >= h / 2)]; });
-}
-
-// The photo dialog's loads in a process of its own, set up as the program is at start-up: each photo after
-// the first loaded beside the one shown, which a zoom down to 1 % has given all its halves. The files before
-// "--" load first, so that the decoders' own code counts in the start. Prints a 1 or 0 for each photo after
-// it and the most the process held above its start, in bytes.
+// The dialog's loads in a process of their own, each beside the one shown zoomed to 1 % (its halves made),
+// after the files before "--" so that the decoders' code counts in the start. Prints 1 or 0 a photo, then
+// the most the process held above its start, in bytes.
 int loadInOrder(const QStringList &paths)
 {
     vellora::limitPictureDecoders();
@@ -48,10 +40,9 @@ class TestPhotoBudget : public QObject
     QTemporaryDir m_dir;
 
 private Q_SLOTS:
-    // One bound for the photo memory whatever was loaded before: the photo shown (with its halves), the
-    // decoder and the new photo together stay within the budget, measured as the peak the process holds above
-    // its start. Small files that cost a great deal: an animated WebP of 90 bytes on a 9000 x 9000 canvas, an
-    // RGBA PNG of 10000 x 10000 in 390 KB, a HEIC grid of 141 x 141 tiles.
+    // The photo shown with its halves, the decoder and the new photo stay within one budget, whatever came
+    // before, as the process's peak shows: small files that cost a great deal among them (a 90-byte WebP
+    // of 9000 x 9000, a 390 KB RGBA PNG of 10000 x 10000, a HEIC grid of 141 x 141 tiles).
     void loadsInAnyOrder_data()
     {
         QTest::addColumn<QStringList>("order");
@@ -92,9 +83,8 @@ private Q_SLOTS:
         QVERIFY(child.waitForFinished(100000));
         const QList<QByteArray> said = child.readAllStandardOutput().trimmed().split(' ');
         QCOMPARE(said.value(0), loads.toLatin1());
-        // Beside the budget, what no header tells: the allocator's own, the decoders' small buffers. Under
-        // AddressSanitizer the process also holds the shadow of every byte it ever used and what it freed, so
-        // there only the loads are compared.
+        // Beside the budget, the allocator's and the decoders' own; AddressSanitizer's shadow and freed
+        // bytes would swamp it, so there only the loads are compared.
 #ifndef __SANITIZE_ADDRESS__
         const qint64 peak = said.value(1).toLongLong();
         QVERIFY2(peak > 0 && peak <= PhotoLoader::kBudgetBytes + (48ll << 20),

@@ -229,7 +229,16 @@ template <typename T> T *child(QWidget *window, const QString &name)
 
 inline void press(QWidget *form, const char *name)
 {
-    Q_EMIT child<ImageButton>(form, name)->clicked();
+    child<ImageButton>(form, name)->click();
+}
+
+// Presses what prints in any of the print windows: the deck window's button, a page's Ok, a back's Print.
+inline void pressPrint(QWidget *window)
+{
+    if (qobject_cast<HeleDeckForm *>(window))
+        child<QPushButton>(window, "PrintKnop")->click();
+    else
+        press(window, qobject_cast<AfdrukForm *>(window) ? "OkKnop" : "PrintKnop");
 }
 
 // Lets the window's work in the background end, as the event loop would; false when it does not.
@@ -272,11 +281,12 @@ inline QRect toPixels(const QRect &t, int dpi)
                  QPoint(qRound((t.x() + t.width()) * s) - 1, qRound((t.y() + t.height()) * s) - 1));
 }
 
-// The state every print test starts from, set up from each test class's initTestCase() and init().
+// The state every print test starts from; QtTest runs these slots for each test class built on it.
 class PrintFixture : public QObject
 {
-protected:
+    Q_OBJECT
 
+protected:
     QTemporaryDir m_scratch;
     int m_hungServer = -1; // a listening socket: connections are accepted by the system, never answered
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -287,21 +297,24 @@ protected:
     const QImage m_addressed = addressedSheet(), m_coloured = colouredSheet();
     std::unique_ptr<QSettings> m_settings; // what the deck window keeps between openings
 
+    static QImage solid(QRgb colour)
+    {
+        QImage back(60, 80, QImage::Format_RGB32);
+        back.fill(colour);
+        return back;
+    }
     // Back files in a subfolder of the application folder, the i-th all in kQuadrants[i].
     void writeBacks(const QString &folder = QStringLiteral("Backgrounds"),
                     const QStringList &names = {QStringLiteral("Background-0.jpg")})
     {
         QVERIFY(QDir(m_dir->path()).mkpath(folder));
-        for (int i = 0; i < names.size(); ++i) {
-            QImage back(60, 80, QImage::Format_RGB32);
-            back.fill(kQuadrants[i]);
-            QVERIFY(back.save(m_dir->filePath(folder + u'/' + names[i]), "JPEG", 95));
-        }
+        for (int i = 0; i < names.size(); ++i)
+            QVERIFY(solid(kQuadrants[i]).save(m_dir->filePath(folder + u'/' + names[i]), "JPEG", 95));
     }
-    static void press(QWidget *form, const char *name) { child<ImageButton>(form, name)->click(); }
     static QImage rgb(const QImage &image) { return image.convertToFormat(QImage::Format_RGB32); }
 
-    void setUpCase()
+private Q_SLOTS:
+    void initTestCase()
     {
         for (const char *tool : {"pdftoppm", "pdfimages", "pdfinfo"})
             QVERIFY2(!QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty(),
@@ -320,9 +333,8 @@ protected:
         m_settings = std::make_unique<QSettings>(m_scratch.filePath(QStringLiteral("settings.ini")),
                                                  QSettings::IniFormat);
     }
-    void tearDownCase() { ::close(m_hungServer); }
-
-    void setUp()
+    void cleanupTestCase() { ::close(m_hungServer); }
+    void init()
     {
         m_dir = test::emptyAppFolder();
         m_folder = std::make_unique<AppFolder>(m_dir->path());

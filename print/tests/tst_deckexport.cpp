@@ -10,10 +10,6 @@ class TestDeckExport : public PrintFixture
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { setUpCase(); }
-    void cleanupTestCase() { tearDownCase(); }
-    void init() { setUp(); }
-
     // The 56 cards and the back as images at 300 dpi, the bleed carried out from each edge; written twice.
     void cardImages_data()
     {
@@ -496,9 +492,7 @@ private Q_SLOTS:
             QVERIFY2(::mknod(name, S_IFCHR | 0600, makedev(1, 3)) == 0, "making a device node needs root");
         // The name to its inode, without opening it (a FIFO would wait), and everything beside it.
         const auto state = [&] {
-            struct stat info
-            {
-            };
+            struct stat info = {};
             ::lstat(name, &info);
             QByteArray seen = QByteArray::number(info.st_mode, 8) + ' ' +
                               QByteArray::number(qulonglong(info.st_ino)) + ' ' +

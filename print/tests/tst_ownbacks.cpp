@@ -23,12 +23,6 @@ class TestOwnBacks : public PrintFixture
         qputenv("XDG_DATA_HOME", QFile::encodeName(data));
         return UserFolders::ofThisUser().backgrounds();
     }
-    static QImage solid(QRgb colour)
-    {
-        QImage back(60, 80, QImage::Format_RGB32);
-        back.fill(colour);
-        return back;
-    }
     static QStringList filesIn(const QString &folder)
     {
         return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
@@ -36,13 +30,8 @@ class TestOwnBacks : public PrintFixture
     int m_rows = 0;
 
 private Q_SLOTS:
-    void initTestCase() { setUpCase(); }
-    void cleanupTestCase() { tearDownCase(); }
-    void init() { setUp(); }
-
-    // Between two good own backs lies something that is no back; it is listed nowhere and read by no one,
-    // at once, and the good ones keep their numbers after the program's. A name that is not valid UTF-8 is
-    // a back like any other.
+    // Something that is no back between two own backs is listed and read nowhere, at once, and the good
+    // ones keep their numbers after the program's; a name that is not valid UTF-8 is a back like any other.
     void ownFolderHoldsNoBack_data()
     {
         QTest::addColumn<QString>("kind"); // as test::makeSpecialFile makes it, or "not UTF-8"

@@ -10,10 +10,6 @@ class TestPrintPages : public PrintFixture
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { setUpCase(); }
-    void cleanupTestCase() { tearDownCase(); }
-    void init() { setUp(); }
-
     // The leading number of a margin text, at 15 twips to a unit; -1 where that is no position on a page:
     // letters end the number, blanks lead it, a second point ends it, no exponent, no hexadecimal.
     void marginText()
@@ -69,7 +65,7 @@ private Q_SLOTS:
         child<QComboBox>(form, "Combo2")->setCurrentText(row.left);
         const QImage shown = rgb(child<PictureBox>(form, "Pic")->grab().toImage());
         QCOMPARE(test::firstDifference(shown, page ? rgb(preview.image()) : back.copy(0, 0, 152, 212)), "");
-        press(form, page ? "OkKnop" : "PrintKnop");
+        pressPrint(form);
         QVERIFY(workEnds(form));
         QCOMPARE(m_queues.jobs.size(), size_t(1));
         QCOMPARE(m_queues.jobs[0].printer, QStringLiteral("Office"));
@@ -114,11 +110,8 @@ private Q_SLOTS:
     {
         QFETCH(const Deck, row);
         const print::BackChoice back{row.back ? quadrantBack({30, 40}) : QImage(), {}};
-        print::DeckOptions options;
-        options.order = row.order;
-        options.topMargin = row.top;
-        options.leftMargin = row.left;
-        options.wholePageBack = true;
+        print::DeckOptions options{.order = row.order, .topMargin = row.top, .leftMargin = row.left,
+                                   .backShiftMm = {}, .wholePageBack = true};
         const int dpi = 150, at = row.pages.indexOf(row.marked);
         QImage with, without;
         for (QImage *image : {&without, &with}) {
@@ -246,12 +239,8 @@ private Q_SLOTS:
     void cardBacks()
     {
         QFETCH(const BackRow, row);
-        print::DeckOptions options;
-        options.layout = row.layout;
-        options.cardSize = row.size;
-        options.paper = row.paper;
-        options.turn = row.turn;
-        options.backShiftMm = row.shift;
+        const print::DeckOptions options{.layout = row.layout, .cardSize = row.size, .paper = row.paper,
+                                         .turn = row.turn, .backShiftMm = row.shift};
         const print::BackChoice back{quadrantBack({120, 160}), {}};
         const auto pages = print::deckPages(ScaledPicture{m_coloured}, back, options);
         QVERIFY(pages);
@@ -329,10 +318,7 @@ private Q_SLOTS:
         QFETCH(const QString, left);
         QFETCH(const QPointF, shift);
         QFETCH(const bool, warned);
-        print::DeckOptions options;
-        options.topMargin = top;
-        options.leftMargin = left;
-        options.backShiftMm = shift;
+        print::DeckOptions options{.topMargin = top, .leftMargin = left, .backShiftMm = shift};
         QCOMPARE(print::edgeBandWarning(options).isEmpty(), !warned);
         // Centred with room to spare, the cards take no margins and 5 mm of shift.
         options.layout = print::DeckLayout::Cards;

@@ -10,10 +10,6 @@ class TestPrintQueues : public PrintFixture
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { setUpCase(); }
-    void cleanupTestCase() { tearDownCase(); }
-    void init() { setUp(); }
-
     void deadlineHolds_data()
     {
         QTest::addColumn<bool>("deck");
@@ -42,10 +38,7 @@ private Q_SLOTS:
         clock.start();
         sinceTick.start();
         ticker.start(10);
-        if (deck)
-            child<QPushButton>(form, "PrintKnop")->click();
-        else
-            press(form, "OkKnop");
+        pressPrint(form);
         QLineEdit *edit = child<QComboBox>(form, "Combo2")->lineEdit();
         edit->selectAll();
         QTest::keyClicks(edit, "25");
@@ -190,10 +183,7 @@ private Q_SLOTS:
             QWidget *window = page == 12 ? static_cast<QWidget *>(&deck)
                               : page     ? static_cast<QWidget *>(&faces)
                                          : &backs;
-            if (page == 12)
-                child<QPushButton>(&deck, "PrintKnop")->click();
-            else
-                press(window, page ? "OkKnop" : "PrintKnop");
+            pressPrint(window);
             QVERIFY(workEnds(window));
             if (!ready) {
                 QCOMPARE(m_prompter.shown.size(), ++pressed);

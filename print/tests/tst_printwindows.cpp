@@ -9,10 +9,6 @@ class TestPrintWindows : public PrintFixture
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { setUpCase(); }
-    void cleanupTestCase() { tearDownCase(); }
-    void init() { setUp(); }
-
     void browsingBacks_data()
     {
         QTest::addColumn<Browse>("row");
@@ -83,7 +79,7 @@ private Q_SLOTS:
         Rugzijde backs(m_pacer, m_prompter, *m_folder, queues);
         for (QDialog *window : {static_cast<QDialog *>(&faces), static_cast<QDialog *>(&backs)}) {
             window->show();
-            press(window, window == &faces ? "OkKnop" : "PrintKnop");
+            pressPrint(window);
             QVERIFY(workEnds(window));
             QVERIFY(window->isVisible());
             press(window, "CancelKnop");
@@ -111,10 +107,9 @@ private Q_SLOTS:
         QCOMPARE(system.submit(job, {}, stop.get_token()), QString::fromUtf16(kCalledOff));
     }
 
-    // The page, back and deck windows go on answering while their job is held on its way: a posted event is
-    // handled, the margin takes typing, a second press starts nothing. The job is then let go, called off
-    // with the strip's Cancel, or called off by closing the window, which closes once it has ended; a job
-    // called off is cancelled and says nothing. The server is only ever asked from a worker.
+    // Each print window answers while its job is held (an event, typing, a second press that starts
+    // nothing); the job is let go, or called off silently by the strip's Cancel or by closing, the window
+    // closing once it ended. The server is only ever asked from a worker.
     void heldWork_data()
     {
         QTest::addColumn<int>("window"); // 0 "Vellora Afdrukken", 1 " Afdrukken Rugzijde", 2 the deck
@@ -138,13 +133,7 @@ private Q_SLOTS:
         QDialog *const forms[] = {&faces, &backs, &deck};
         QDialog *form = forms[window];
         form->show();
-        const auto printPressed = [&] {
-            if (window == 2)
-                child<QPushButton>(form, "PrintKnop")->click();
-            else
-                press(form, window ? "PrintKnop" : "OkKnop");
-        };
-        printPressed();
+        pressPrint(form);
         QVERIFY(QTest::qWaitFor([&] { return queues.entered.tryAcquire(); }, 20000));
 
         bool handled = false;
@@ -154,7 +143,7 @@ private Q_SLOTS:
         margin->lineEdit()->selectAll();
         QTest::keyClicks(margin->lineEdit(), "77");
         QCOMPARE(margin->currentText(), QStringLiteral("77"));
-        printPressed();
+        pressPrint(form);
         const auto *strip = child<WorkStrip>(form, "WerkStrook");
         QVERIFY(strip->isVisible());
 

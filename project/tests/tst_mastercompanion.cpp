@@ -34,22 +34,14 @@ PrintRecord smallRecord()
     return record;
 }
 
-QByteArray hashOf(const QByteArray &bytes)
-{
+const auto hashOf = [](const QByteArray &bytes) {
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
-}
+};
 
 void put32(QByteArray &bytes, qsizetype at, quint32 value)
 {
     const quint32 big = qToBigEndian(value);
     bytes.replace(at, 4, reinterpret_cast<const char *>(&big), 4);
-}
-
-// Where the operation count stands: after the magic, the hash, two flags and the start picture.
-qsizetype countOffset(const QByteArray &bytes)
-{
-    const qsizetype start = 8 + 64 + 2;
-    return start + 4 + qFromBigEndian<quint32>(bytes.constData() + start);
 }
 
 // What `work` writes on stderr, bypassing the log: libpng's own messages go there.
@@ -178,7 +170,8 @@ private Q_SLOTS:
         QFETCH(QString, why);
         const QByteArray hash = hashOf("the sheet");
         QByteArray bytes = companion::encode(smallRecord(), hash);
-        const qsizetype count = countOffset(bytes);
+        // The operation count stands after the magic, the hash, two flags and the start picture.
+        const qsizetype count = 8 + 64 + 2 + 4 + qFromBigEndian<quint32>(bytes.constData() + 8 + 64 + 2);
         const qsizetype firstOperation = count + 4;
         const qsizetype symbols = qFromBigEndian<quint32>(bytes.constData() + firstOperation + 1);
         const qsizetype paste = firstOperation + 5 + symbols;

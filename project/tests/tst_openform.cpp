@@ -40,25 +40,46 @@ struct HeldReader
     }
 };
 
+// Projecten in `app` holding `files`, written in this order with the red level 20, 30, 40, ...
+bool writeProjects(const QString &app, const QStringList &files)
+{
+    int red = 10;
+    for (const QString &file : files) {
+        QImage image(3990, 1600, QImage::Format_RGB32);
+        image.fill(qRgb(red += 10, 100, 200));
+        if (!QDir(app).mkpath(u"Projecten"_s) || !image.save(app + u"/Projecten/"_s + file, "BMP"))
+            return false;
+    }
+    return true;
+}
+
+// The chooser over such a folder; `written` says whether every project was.
+template <typename Paced> struct Chooser
+{
+    std::unique_ptr<QTemporaryDir> dir = test::emptyAppFolder();
+    bool written;
+    test::ScriptedPrompter prompter;
+    Paced pacer;
+    const ProjectStore store{AppFolder(dir->path())};
+    ProjectCommands commands{store, prompter};
+    HeldReader held; // outlives the form, whose read it serves
+    OpenForm form{store, commands, pacer, AppFolder(dir->path())};
+    QListWidget *list = form.list();
+
+    explicit Chooser(const QStringList &files) : written(writeProjects(dir->path(), files)) {}
+    QPoint entry(int row) const { return list->visualItemRect(list->item(row)).center(); }
+    QWidget *button(const QString &name) const { return form.findChild<QWidget *>(name); }
+    bool active()
+    {
+        form.show();
+        form.activateWindow();
+        return QTest::qWaitForWindowActive(&form);
+    }
+};
+
 class TestOpenForm : public QObject
 {
     Q_OBJECT
-
-    // An application folder whose Projecten holds `files`, written in this order with the red level 20, 30,
-    // 40, ...
-    static std::unique_ptr<QTemporaryDir> withProjects(const QStringList &files)
-    {
-        auto dir = test::emptyAppFolder();
-        QDir(dir->path()).mkpath(u"Projecten"_s);
-        int red = 10;
-        for (const QString &file : files) {
-            QImage image(3990, 1600, QImage::Format_RGB32);
-            image.fill(qRgb(red += 10, 100, 200));
-            if (!image.save(dir->path() + u"/Projecten/"_s + file, "BMP"))
-                return nullptr;
-        }
-        return dir;
-    }
 
 private Q_SLOTS:
     void choosing_data()
@@ -95,18 +116,12 @@ private Q_SLOTS:
         QFETCH(int, opened);
         QFETCH(bool, closed);
         QFETCH(bool, refused);
-        const auto dir = withProjects(files);
-        QVERIFY(dir);
-        test::ScriptedPrompter prompter;
-        test::CountingPacer pacer;
-        const ProjectStore store{AppFolder(dir->path())};
-        ProjectCommands commands(store, prompter);
-        OpenForm form(store, commands, pacer, AppFolder(dir->path()));
+        Chooser<test::CountingPacer> c(files);
+        QVERIFY(c.written);
+        auto [form, list, pacer, prompter] = std::tie(c.form, c.list, c.pacer, c.prompter);
         form.show();
-        QListWidget *list = form.list();
-        QWidget *ok = form.findChild<QWidget *>(u"OkKnop"_s);
-        QWidget *cancel = form.findChild<QWidget *>(u"CancelKnop"_s);
-        const QPoint first = list->count() ? list->visualItemRect(list->item(0)).center() : QPoint();
+        QWidget *ok = c.button(u"OkKnop"_s), *cancel = c.button(u"CancelKnop"_s);
+        const QPoint first = c.entry(0);
         for (const QString &action : steps.split(u' ', Qt::SkipEmptyParts)) {
             if (action == u"click")
                 QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first);
@@ -121,8 +136,7 @@ private Q_SLOTS:
             else if (action == u"releaseOff")
                 QTest::mouseRelease(cancel, Qt::LeftButton, {}, QPoint(-5, cancel->height() / 2));
             else if (action == u"Escape") {
-                form.activateWindow();
-                QVERIFY(QTest::qWaitForWindowActive(&form));
+                QVERIFY(c.active());
                 QTest::keyClick(&form, Qt::Key_Escape);
             }
         }
@@ -141,26 +155,18 @@ private Q_SLOTS:
     // a second action: one project is opened, through one look, and Cancel does not close the window first.
     void clickDuringPressedLook()
     {
-        const auto dir = withProjects({u"een.krt"_s});
-        QVERIFY(dir);
-        test::ScriptedPrompter prompter;
-        test::SteppedPacer pacer;
-        const ProjectStore store{AppFolder(dir->path())};
-        ProjectCommands commands(store, prompter);
-        OpenForm form(store, commands, pacer, AppFolder(dir->path()));
-        form.show();
-        form.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-        QListWidget *list = form.list();
-        auto *ok = form.findChild<QWidget *>(u"OkKnop"_s);
-        const QPoint rest = ok->pos(), first = list->visualItemRect(list->item(0)).center();
+        Chooser<test::SteppedPacer> c({u"een.krt"_s});
+        QVERIFY(c.written && c.active());
+        auto [form, list, pacer] = std::tie(c.form, c.list, c.pacer);
+        QWidget *ok = c.button(u"OkKnop"_s);
+        const QPoint rest = ok->pos(), first = c.entry(0);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first);
 
         QTest::mouseClick(ok, Qt::LeftButton);
         QCOMPARE(ok->pos(), rest + QPoint(2, 2)); // 30 twips right and down
         QTest::mouseClick(ok, Qt::LeftButton);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first);
-        QTest::mouseClick(form.findChild<QWidget *>(u"CancelKnop"_s), Qt::LeftButton);
+        QTest::mouseClick(c.button(u"CancelKnop"_s), Qt::LeftButton);
         QTest::keyClick(&form, Qt::Key_Escape);
         QVERIFY(!form.openedSheet());
         QVERIFY(form.isVisible());
@@ -174,9 +180,8 @@ private Q_SLOTS:
         QCOMPARE(pacer.pauses, (QList<int>{200, 500}));
     }
 
-    // While the chosen project is read on the worker, held there on purpose, the window answers: a click
-    // chooses, a posted event is handled, the progress shows after its wait. Ok again starts no second
-    // read; a window closed meanwhile drops the sheet when it comes, and says nothing.
+    // While the read is held on the worker the window answers (a click chooses, the progress shows after
+    // its wait); Ok again reads nothing more, and a window closed meanwhile drops the sheet, saying nothing.
     void whileReading_data()
     {
         // "Ok", "Cancel", "Escape"; "dclick" on the first entry, "click" on the second.
@@ -197,38 +202,28 @@ private Q_SLOTS:
         QFETCH(bool, sheet);
         QFETCH(QString, label);
         QFETCH(bool, closed);
-        const auto dir = withProjects({u"een.krt"_s, u"twee.krt"_s});
-        QVERIFY(dir);
-        test::ScriptedPrompter prompter;
-        test::SteppedPacer pacer;
-        const ProjectStore store{AppFolder(dir->path())};
-        ProjectCommands commands(store, prompter);
-        HeldReader held; // outlives the form, whose read it serves
-        OpenForm form(store, commands, pacer, AppFolder(dir->path()));
+        Chooser<test::SteppedPacer> c({u"een.krt"_s, u"twee.krt"_s});
+        auto [form, list, pacer, prompter, held] = std::tie(c.form, c.list, c.pacer, c.prompter, c.held);
         if (sheet)
             held.sheet = QImage(4, 4, QImage::Format_RGB32), held.sheet->fill(qRgb(77, 0, 0));
         form.setReader(held.reader());
-        form.show();
-        form.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-        QListWidget *list = form.list();
-        const auto entry = [list](int row) { return list->visualItemRect(list->item(row)).center(); };
+        QVERIFY(c.written && c.active());
         auto *progress = form.findChild<QProgressBar *>(u"Voortgang"_s);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, entry(0));
-        QTest::mouseClick(form.findChild<QWidget *>(u"OkKnop"_s), Qt::LeftButton);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, c.entry(0));
+        QTest::mouseClick(c.button(u"OkKnop"_s), Qt::LeftButton);
         QVERIFY(pacer.step()); // the pressed look; then the read starts
         QVERIFY(held.started.tryAcquire(1, 10000));
         QVERIFY(form.isReading() && !progress->isVisible());
 
         for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
             if (step == u"click")
-                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, entry(1));
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, c.entry(1));
             else if (step == u"dclick")
-                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, entry(0));
+                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, c.entry(0));
             else if (step == u"Escape")
                 QTest::keyClick(&form, Qt::Key_Escape);
             else
-                QTest::mouseClick(form.findChild<QWidget *>(step + u"Knop"_s), Qt::LeftButton);
+                QTest::mouseClick(c.button(step + u"Knop"_s), Qt::LeftButton);
             pacer.runAll();
         }
         pacer.runAll();

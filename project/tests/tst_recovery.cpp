@@ -25,10 +25,9 @@ QImage greySheet(int grey)
     return sheet;
 }
 
-QString differenceFromGrey(const QString &copy, int grey)
-{
+const auto differenceFromGrey = [](const QString &copy, int grey) {
     return test::byteDifference(PictureFile::load(copy).image, greySheet(grey));
-}
+};
 
 // A photo on the kings whose master holds a pattern the sheet cannot: it exists only at three times the size.
 PrintRecord photoRecord()
@@ -64,9 +63,8 @@ class TestRecovery : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    // Two programs at once keep a copy each and neither offers the other's; once one is killed (SIGKILL:
-    // nothing of it runs after), its copy is offered, held while it is, and comes back as the survivor's own.
-    // Declined and damaged copies are handled at start-up, where the shell tests try them.
+    // Two programs keep a copy each and neither offers the other's; once one is killed (SIGKILL), its copy
+    // is offered, held while it is, and comes back as the survivor's own. Declined and damaged: tst_main.
     void leftByAKilledProgram()
     {
         QTemporaryDir folder;
@@ -96,9 +94,8 @@ private Q_SLOTS:
         QVERIFY(mine.leftovers().empty());
     }
 
-    // What a hostile or unlucky data folder may hold in place of a lock or a copy: read like a lock, each
-    // would hang the start for good (a FIFO in open(), /dev/zero and a sparse giant in reading the first
-    // line). It is left alone and its copy not offered, while a sound copy beside it still is.
+    // In place of a lock or a copy, what would hang the start for good if read like a lock (a FIFO in
+    // open(), /dev/zero, a sparse giant) is left alone; a sound copy beside it is still offered.
     void leavesAloneWhatIsNoRegularFile_data()
     {
         QTest::addColumn<QString>("special"); // "lock" or "copy": which of the pair it replaces
@@ -121,9 +118,7 @@ private Q_SLOTS:
         if (special == u"lock")
             QVERIFY(PictureFile::saveBmp(greySheet(90), folder.filePath(QStringLiteral("hostile.bmp"))));
         QVERIFY(test::makeSpecialFile(kind, hostile, scratch.path()));
-        struct stat before
-        {
-        };
+        struct stat before = {};
         QCOMPARE(::lstat(QFile::encodeName(hostile).constData(), &before), 0);
 
         RecoveryStore store(folder.path());
@@ -132,9 +127,7 @@ private Q_SLOTS:
         QCOMPARE(left.size(), size_t(1));
         QCOMPARE(left[0].path, sound);
         left.clear();
-        struct stat after
-        {
-        };
+        struct stat after = {};
         QCOMPARE(::lstat(QFile::encodeName(hostile).constData(), &after), 0);
         QCOMPARE(after.st_mode, before.st_mode);
         QCOMPARE(after.st_size, before.st_size);

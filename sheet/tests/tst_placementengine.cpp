@@ -12,9 +12,8 @@ using namespace vellora;
 
 namespace {
 
-// The finished faces, written out card by card as the deck shows them rather than step by step as they are
-// painted, so that a slip on either side shows up. Twips in the cell; a pip whose top is in the lower half is
-// upside down, the mirror image of the symbol. The joker gets nothing.
+// The finished faces card by card, not step by step as painted, so a slip on either side shows. Twips in the
+// cell; a pip whose top is in the lower half is the symbol mirrored. The joker gets nothing.
 struct Pip
 {
     int x, y, size = 750;
@@ -41,10 +40,7 @@ const std::array<std::vector<Pip>, 14> kFaces = {{
 
 const QStringList kLabels = QStringLiteral("A 2 3 4 5 6 7 8 9 10 B V K J").split(u' ');
 
-QRect cellPixels(int suit, int column)
-{
-    return {column * 285, suit * 400, 285, 400};
-}
+const auto cellPixels = [](int suit, int column) { return QRect(column * 285, suit * 400, 285, 400); };
 
 // Label zones in a cell, pixels: room for any label, clear of every pip, inside the card's white.
 const QRect kLeftLabelZone(10, 10, 100, 53), kRightLabelZone(180, 10, 100, 53);
@@ -77,10 +73,8 @@ QImage syntheticBlank()
     return image;
 }
 
-// A card as it must come out, pixels in the cell: the blank card; the labels in Arial 28 points (37 pixels)
-// bold black, drawn plainly with the text's top-left at (405, 300) twips and at (3510, 300), the wider "10"
-// further left at (3255, 300); the labels mirrored top to bottom, not turned, in the bottom corners; the
-// pips, each its suit's square. The smoothly scaled pips are added to `scaled`.
+// A card as it must come out: the blank, labels in bold Arial of 37 pixels with their top-left at (405, 300)
+// and (3510, 300) twips ("10" at 3255), mirrored in the bottom corners, the pips; scaled ones go to `scaled`.
 QImage expectedCard(const QImage &blank, const QImage &symbols, int suit, int column, QRegion &scaled)
 {
     QImage card = blank.copy(cellPixels(suit, column));
@@ -106,11 +100,6 @@ QImage expectedCard(const QImage &blank, const QImage &symbols, int suit, int co
         QPainter(&card).drawImage(at.topLeft(), pip.y > 3000 ? square.mirrored(false, true) : square);
     }
     return card;
-}
-
-int channelDifference(QRgb a, QRgb b)
-{
-    return std::max({abs(qRed(a) - qRed(b)), abs(qGreen(a) - qGreen(b)), abs(qBlue(a) - qBlue(b))});
 }
 
 // One run as the window sees it: the count of finished cards at every repaint.
@@ -173,7 +162,7 @@ private Q_SLOTS:
         const QImage card = (restyled ? m_restyled : m_finished).copy(cellPixels(suit, column));
         for (int y = 0; y < 400; ++y)
             for (int x = 0; x < 285; ++x)
-                if (channelDifference(card.pixel(x, y), want.pixel(x, y)) >
+                if (test::channelDifference(card.pixel(x, y), want.pixel(x, y)) >
                     (scaled.contains(QPoint(x, y)) ? 3 : 0))
                     QFAIL(qPrintable(QStringLiteral("card pixel (%1, %2) is wrong").arg(x).arg(y)));
     }

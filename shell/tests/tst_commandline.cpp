@@ -72,9 +72,7 @@ QByteArray bytesAt(const QByteArray &path)
 // What a name is, to the inode, without following a link; the bytes of a file, or of what a link leads to.
 QByteArray snapshot(const QByteArray &path)
 {
-    struct stat info
-    {
-    };
+    struct stat info = {};
     if (::lstat(path.constData(), &info) != 0)
         return "missing";
     QByteArray seen = QByteArray::number(info.st_mode, 8) + ' ' +

@@ -35,9 +35,8 @@ const auto cellOf = [](const QImage &sheet, QPoint cell) {
     return rgb(sheet.copy(cell.x() * 285, cell.y() * 400, 285, 400));
 };
 
-// What the window shows: the cell in Pic, the card in view (KaartX / 4275, KaartY / 6000), KaartLabel,
-// Vinkje's row, the checked Option1, the Hkrs file, the sheet as Ok left it (else as at start), the Bar as
-// after that many finished cards.
+// The cell in Pic, the card in view (KaartX / 4275, KaartY / 6000), KaartLabel, Vinkje's row, the checked
+// Option1, the Hkrs file, the sheet as Ok left it (else as at start), the Bar after that many cards.
 struct Shows
 {
     QPoint cell, inView;
@@ -47,12 +46,10 @@ struct Shows
     int finishedCards;
 };
 
-QImage barAfter(int finishedCards)
-{
+const auto barAfter = [](int finishedCards) {
     Surface bar(Surface::Units::Pixels);
-    progress::draw(bar, finishedCards);
-    return bar.image();
-}
+    return progress::draw(bar, finishedCards), bar.image();
+};
 
 // Lets a test act in the middle of a run.
 struct HookPacer final : Pacer
@@ -67,10 +64,10 @@ struct HookPacer final : Pacer
 
 // A started Main over a copy of the generated data. In each modal window's own loop it shows it to `look`,
 // clicks `inDialog` (or chooses it in List1) and closes it; a chooser that reads closes itself.
-struct Shell : QObject
+template <typename Paced = HookPacer> struct Shell : QObject
 {
     std::unique_ptr<QTemporaryDir> folder;
-    HookPacer pacer;
+    Paced pacer;
     test::ScriptedPrompter prompter;
     test::RecordingPrintQueues printer;
     std::unique_ptr<Main> main;
@@ -525,7 +522,7 @@ private Q_SLOTS:
         QFETCH(bool, closed);
         QFETCH(QString, next);
         QTemporaryDir recovery;
-        auto s = std::make_unique<Shell>();
+        auto s = std::make_unique<Shell<>>();
         s->main->startRecovery(recovery.path());
         if (changed)
             s->click(u"OkKnop"_s);
@@ -589,24 +586,19 @@ private Q_SLOTS:
     {
         QFETCH(Prompter::Answer, answer);
         QFETCH(bool, closed);
-        const auto folder = test::copyOfAppData();
-        test::SteppedPacer pacer;
-        test::ScriptedPrompter prompter;
-        test::RecordingPrintQueues printer;
-        Main main(AppFolder(folder->path()), pacer, prompter, printer);
-        main.show();
-        main.composeDeck();
-        pacer.step();
-        QVERIFY(main.document().isComposing());
-        QVERIFY(!main.close());
-        QVERIFY(main.isVisible());
-        QVERIFY(prompter.shown.isEmpty());
-        prompter.choices = {answer};
-        QCOMPARE(pacer.runAll(), 51);
-        QTRY_COMPARE(prompter.shown.size(), 1);
-        QCOMPARE(prompter.shown[0].text, u"De Vellora is gewijzigd. Wijzigingen opslaan?"_s);
-        QCOMPARE(main.isVisible(), !closed);
-        QCOMPARE(main.document().history().undoableSteps(), 1);
+        Shell<test::SteppedPacer> s;
+        s.main->composeDeck();
+        s.pacer.step();
+        QVERIFY(s.main->document().isComposing());
+        QVERIFY(!s.main->close());
+        QVERIFY(s.main->isVisible());
+        QVERIFY(s.prompter.shown.isEmpty());
+        s.prompter.choices = {answer};
+        QCOMPARE(s.pacer.runAll(), 51);
+        QTRY_COMPARE(s.prompter.shown.size(), 1);
+        QCOMPARE(s.prompter.shown[0].text, u"De Vellora is gewijzigd. Wijzigingen opslaan?"_s);
+        QCOMPARE(s.main->isVisible(), !closed);
+        QCOMPARE(s.main->document().history().undoableSteps(), 1);
     }
 
     // Save writes on a worker: the window goes on answering, takes no other Save, Open or New meanwhile,

@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QFrame>
 #include <QMenu>
-#include <QScreen>
 #include <QTest>
 
 using namespace vellora;

@@ -137,4 +137,27 @@ QByteArray tiledHeic(int columns, int rows, QRgb colour)
     return ftyp + meta(quint32(head.size())) + box("mdat", grid + tile);
 }
 
+QByteArray claiming(QByteArray b, const QByteArray &f, int w, int h)
+{
+    if (f == "BMP") {
+        qToLittleEndian(qint32(w), b.data() + 18);
+        qToLittleEndian(qint32(h), b.data() + 22);
+    } else if (f == "GIF") { // the logical screen, which the decoder allocates
+        qToLittleEndian(quint16(w), b.data() + 6);
+        qToLittleEndian(quint16(h), b.data() + 8);
+    } else if (f == "JPEG") { // the frame header, whichever kind
+        qsizetype i = 2;
+        while ((quint8(b[i + 1]) & 0xf0) != 0xc0 || quint8(b[i + 1]) == 0xc4)
+            i += 2 + qFromBigEndian<quint16>(b.data() + i + 2);
+        qToBigEndian(quint16(h), b.data() + i + 5);
+        qToBigEndian(quint16(w), b.data() + i + 7);
+    } else if (f == "HEIC") {
+        for (qsizetype i = b.indexOf("ispe"); i >= 0; i = b.indexOf("ispe", i + 1)) {
+            qToBigEndian(quint32(w), b.data() + i + 8);
+            qToBigEndian(quint32(h), b.data() + i + 12);
+        }
+    }
+    return b;
+}
+
 } // namespace vellora::test

@@ -14,5 +14,7 @@ QByteArray transparentPng(int width, int height);
 // A HEIC grid of columns x rows tiles, every one of them the same 64 x 64 coded picture of one colour, stored
 // once: 141 x 141 tiles take about 840 KB. Empty when libheif has no HEVC encoder here.
 QByteArray tiledHeic(int columns, int rows, QRgb colour);
+// The file `b` of format f (BMP, GIF, JPEG or HEIC) with its header claiming w x h; the rest left as it was.
+QByteArray claiming(QByteArray b, const QByteArray &f, int w, int h);
 
 } // namespace vellora::test

@@ -228,17 +228,6 @@ QByteArray withExifOrientation(const QByteArray &jpeg, int orientation)
            jpeg.mid(2);
 }
 
-QByteArray animatedGifBytes(const QImage &first, const QImage &second)
-{
-    // Both share the header and the grey table (6 + 7 + 768 bytes); the second frame follows the first.
-    return gifBytes(first).chopped(1) + gifBytes(second).mid(781);
-}
-
-bool ignoresPermissions()
-{
-    return geteuid() == 0;
-}
-
 QString rerunAsNobody()
 {
     const passwd *nobody = getpwnam("nobody");

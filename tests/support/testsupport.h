@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QString>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -17,10 +18,8 @@ namespace vellora::test {
 std::unique_ptr<QTemporaryDir> copyOfAppData();
 std::unique_ptr<QTemporaryDir> emptyAppFolder();
 
-// Makes at path what a hostile or unlucky folder may hold, the targets of links inside scratch: "zero" (a
-// link to /dev/zero), "fifo" (a link to a FIFO), "sparse" (a 30 GB file of nothing), "dir", "dangling" (a
-// link to a missing file) and "outside" (a link to a regular file). False when this machine does not allow
-// it.
+// Makes at path what a hostile folder may hold, links' targets in scratch: "zero" (to /dev/zero), "fifo"
+// (to a FIFO), "sparse" (30 GB of nothing), "dir", "dangling", "outside" (to a file); false if not allowed.
 bool makeSpecialFile(const QString &kind, const QString &path, const QString &scratch);
 
 // The first pixel where two pictures differ, as text for a failure message; empty when they are equal.
@@ -32,6 +31,26 @@ QRect changedArea(const QImage &before, const QImage &after);
 
 // An opaque picture whose neighbouring pixels all differ, never white; seed varies it.
 QImage gradientPicture(int w, int h, int seed = 1);
+template <typename Colour> QImage paintPhoto(int width, int height, Colour colour)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, colour(x, y));
+    return image;
+}
+// Four quadrants of plain colours, none the mirror of another: every turn and mirror shows.
+inline const QRgb kQuadrants[4] = {qRgb(220, 30, 30), qRgb(30, 200, 40), qRgb(30, 40, 210),
+                                   qRgb(240, 240, 240)};
+inline QImage quadrants(int w, int h)
+{
+    return paintPhoto(w, h, [=](int x, int y) { return kQuadrants[(x >= w / 2) + 2 * (y >= h / 2)]; });
+}
+// The largest difference in any one channel.
+inline int channelDifference(QRgb a, QRgb b)
+{
+    return std::max({qAbs(qRed(a) - qRed(b)), qAbs(qGreen(a) - qGreen(b)), qAbs(qBlue(a) - qBlue(b))});
+}
 // The bytes of a picture file of any format Qt writes, or GIF.
 QByteArray imageFile(const QImage &image, const char *format, int quality = -1, bool progressive = false);
 QByteArray readBytes(const QString &path); // empty when unreadable
@@ -40,12 +59,8 @@ bool writeBytes(const QString &path, const QByteArray &bytes);
 // there, as on a full disk.
 bool withFileSizeLimit(qint64 bytes, const std::function<bool()> &work);
 
-// Whether this process reads and writes whatever it likes (the administrator), so that read-only files and
-// folders bind it in nothing.
-bool ignoresPermissions();
-// Runs the test function and data row being run once more, in a child process as user nobody, whom read-only
-// files and folders do bind, with a scratch folder of its own for its temporary files. Empty when that row
-// ran there and passed, else the child's output.
+// For the administrator (geteuid() == 0), whom read-only files bind in nothing: runs the current row again in
+// a child process as nobody, with a scratch folder of its own; empty when it passed there, else its output.
 QString rerunAsNobody();
 
 // A field of /proc/self/status (VmRSS, VmHWM ..), in bytes; -1 when it cannot be read.
@@ -57,8 +72,6 @@ int pdfPageCount(const QString &pdf);
 QByteArray heicBytes(const QImage &image);
 // A JPEG with an EXIF segment giving its orientation, right after the start-of-image marker.
 QByteArray withExifOrientation(const QByteArray &jpeg, int orientation);
-// A GIF of the two pictures as frames, the first shown first.
-QByteArray animatedGifBytes(const QImage &first, const QImage &second);
 // Qt reads GIF but cannot write it: a plain encoder (grey palette, literal LZW codes) for test files.
 QByteArray gifBytes(const QImage &image);
 
