@@ -98,7 +98,7 @@ private Q_SLOTS:
         if (!existing.isEmpty())
             shown << "Naam bestaat reeds, overschrijven?";
         if (full)
-            shown << texts::kSaveFailed.arg(QString::fromLocal8Bit(strerror(EFBIG))) +
+            shown << texts::kSaveFailed.arg(u"Het bestand wordt groter dan hier mag."_s) +
                          (existing.isEmpty() ? QString() : texts::kUnchanged);
         QCOMPARE(f.shownFrom(1), shown);
         QCOMPARE(QDir(f.projects()).entryList(QDir::Files | QDir::Hidden),
