@@ -20,9 +20,8 @@ ExportOutcome written(const std::optional<QByteArray> &pdf, const QString &error
         return {End::CalledOff, {}};
     if (!pdf)
         return {End::NotMade, error};
-    QString why;
-    if (!writeWhole(target.path, *pdf, kPdfDocument, &why))
-        return {End::NotWritten, why};
+    if (const Outcome written = writeWhole(target.path, *pdf, kPdfDocument); !written)
+        return {End::NotWritten, written.text()};
     return {};
 }
 

@@ -86,9 +86,8 @@ Outcome ProjectStore::save(const QImage &sheet, const QString &typed) const
         return Outcome::failure(QStringLiteral("Onder deze naam staat in Projecten iets anders dan een Vellora."),
                                 pathFor(typed) + QStringLiteral(" is no regular file"));
     }
-    QString error;
-    if (!PictureFile::saveBmp(sheet, pathFor(typed), &error))
-        return Outcome::failure(error, pathFor(typed) + QStringLiteral(": ") + error);
+    if (const Outcome written = PictureFile::saveBmp(sheet, pathFor(typed)); !written)
+        return Outcome::failure(written.text(), pathFor(typed) + QStringLiteral(": ") + written.reason());
     return {};
 }
 
@@ -127,13 +126,14 @@ std::optional<QImage> ProjectStore::open(const QString &name, QString *error) co
             *error = QStringLiteral("Het bestand bestaat niet.");
         return std::nullopt;
     }
-    const PictureLoad load = PictureFile::loadExactly(entry->native, QSize(sheet::kWidthPixels, sheet::kHeightPixels));
-    if (!load.ok()) {
+    const Result<QImage> load =
+        PictureFile::loadExactly(entry->native, QSize(sheet::kWidthPixels, sheet::kHeightPixels));
+    if (!load) {
         if (error)
-            *error = load.error;
+            *error = load.outcome().text();
         return std::nullopt;
     }
-    return load.image;
+    return *load;
 }
 
 QStringList ProjectStore::names() const

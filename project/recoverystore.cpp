@@ -67,7 +67,8 @@ void removeCopy(const QString &path)
 
 RecoveryStore::RecoveryStore(QString folder)
     : m_folder(std::move(folder)), m_writer(std::make_shared<Writer>()),
-      m_sheetWriter([](const QImage &sheet, const QString &path) { return PictureFile::saveBmp(sheet, path); })
+      m_sheetWriter(
+          [](const QImage &sheet, const QString &path) { return PictureFile::saveBmp(sheet, path).ok(); })
 {
 }
 
@@ -171,11 +172,11 @@ std::vector<RecoveryStore::Leftover> RecoveryStore::leftovers() const
 
 std::optional<RecoveryStore::Work> RecoveryStore::restore(Leftover leftover, QString *error)
 {
-    const PictureLoad load =
+    const Result<QImage> load =
         PictureFile::loadExactly(leftover.path, QSize(sheet::kWidthPixels, sheet::kHeightPixels));
-    if (!load.ok()) {
+    if (!load) {
         if (error)
-            *error = load.error;
+            *error = load.outcome().text();
         discard(std::move(leftover));
         return std::nullopt;
     }
@@ -196,7 +197,7 @@ std::optional<RecoveryStore::Work> RecoveryStore::restore(Leftover leftover, QSt
         QFile::remove(leftRecord);
         QFile::remove(leftover.path);
     }
-    return Work{load.image, record.value_or(PrintRecord())};
+    return Work{*load, record.value_or(PrintRecord())};
 }
 
 void RecoveryStore::discard(Leftover leftover)

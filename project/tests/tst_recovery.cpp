@@ -27,7 +27,7 @@ QImage greySheet(int grey)
 
 QString differenceFromGrey(const QString &copy, int grey)
 {
-    return test::byteDifference(PictureFile::load(copy).image, greySheet(grey));
+    return test::byteDifference(PictureFile::load(copy).value_or(QImage()), greySheet(grey));
 }
 
 // A photo on the kings whose master holds a pattern the sheet cannot: it exists only at three times the size.
@@ -53,7 +53,7 @@ struct HeldWriter
             const bool written = sheetFirst && PictureFile::saveBmp(sheet, path);
             entered.count_down();
             open.acquire();
-            return sheetFirst ? written : PictureFile::saveBmp(sheet, path);
+            return sheetFirst ? written : PictureFile::saveBmp(sheet, path).ok();
         };
     }
 };
