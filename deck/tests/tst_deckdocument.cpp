@@ -373,7 +373,7 @@ private Q_SLOTS:
         const ProjectStore store{AppFolder(m_app->path())};
         QVERIFY(store.save(deck.sheet().image(), QStringLiteral("koning")).ok());
         QVERIFY(store.saveCompanion(deck.printRecord(), QStringLiteral("koning"), deck.sheet().image()).ok());
-        const std::optional<QImage> sheet = store.open(QStringLiteral("koning"));
+        const std::optional<QImage> sheet = store.open(QStringLiteral("koning")).toOptional();
         const std::optional<PrintRecord> record = store.openCompanion(QStringLiteral("koning"));
         QVERIFY(sheet && record);
         DeckOnBlank opened(m_app->path()), bare(m_app->path());

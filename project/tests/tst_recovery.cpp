@@ -88,7 +88,7 @@ private Q_SLOTS:
         QCOMPARE(left.size(), size_t(1));
         QCOMPARE(left[0].path, copy);
         QVERIFY(RecoveryStore(folder.path()).leftovers().empty());
-        const std::optional<RecoveryStore::Work> restored = mine.restore(std::move(left[0]));
+        const std::optional<RecoveryStore::Work> restored = mine.restore(std::move(left[0])).toOptional();
         QVERIFY(restored && restored->record.isEmpty());
         QCOMPARE(test::byteDifference(restored->sheet, greySheet(77)), QString());
         QCOMPARE(differenceFromGrey(mine.path(), 77), QString());
@@ -179,7 +179,7 @@ private Q_SLOTS:
         QVERIFY(mine.claim());
         std::vector<RecoveryStore::Leftover> left = mine.leftovers();
         QCOMPARE(left.size(), size_t(1));
-        const std::optional<RecoveryStore::Work> restored = mine.restore(std::move(left[0]));
+        const std::optional<RecoveryStore::Work> restored = mine.restore(std::move(left[0])).toOptional();
         QVERIFY(restored);
         QCOMPARE(restored->record.isEmpty(), !kept);
         QCOMPARE(QFile::exists(companion::pathBeside(mine.path())), kept);
@@ -260,7 +260,7 @@ private Q_SLOTS:
         QCOMPARE(left.size(), size_t(1));
         const QString copy = left[0].path;
         // A restore that waited for the write would never return: the write goes on only after it.
-        const std::optional<RecoveryStore::Work> restored = mine.restore(std::move(left[0]));
+        const std::optional<RecoveryStore::Work> restored = mine.restore(std::move(left[0])).toOptional();
         held.open.release();
         QVERIFY(restored);
         QCOMPARE(test::byteDifference(restored->sheet, greySheet(77)), QString());
