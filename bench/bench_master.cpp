@@ -84,11 +84,11 @@ int main(int argc, char **argv)
     const double saveSheet = bench::medianMs(3, [&] { (void)store.save(sheet, QStringLiteral("bank")); });
     const double saveBoth = bench::medianMs(3, [&] {
         (void)store.save(sheet, QStringLiteral("bank"));
-        store.saveCompanion(deck.printRecord(), QStringLiteral("bank"), sheet);
+        (void)store.saveCompanion(deck.printRecord(), QStringLiteral("bank"), sheet);
     });
-    const double openSheet = bench::medianMs(3, [&] { store.open(QStringLiteral("bank")); });
+    const double openSheet = bench::medianMs(3, [&] { (void)store.open(QStringLiteral("bank")); });
     const double openBoth = bench::medianMs(3, [&] {
-        store.open(QStringLiteral("bank"));
+        (void)store.open(QStringLiteral("bank"));
         store.openCompanion(QStringLiteral("bank"));
     });
     const qint64 companion = QFileInfo(dir.filePath(QStringLiteral("Projecten/bank.krm"))).size();

@@ -53,9 +53,9 @@ double millisecondsSince(Clock::time_point start)
 
 QImage blankSheet(const QDir &data)
 {
-    const PictureLoad shipped = PictureFile::load(data.filePath(QStringLiteral("Kaarten.krt")));
-    if (shipped.ok())
-        return shipped.image;
+    const Result<QImage> shipped = PictureFile::load(data.filePath(QStringLiteral("Kaarten.krt")));
+    if (shipped)
+        return *shipped;
     QImage sheet(3990, 1600, QImage::Format_RGB32);
     sheet.fill(qRgb(0, 128, 0));
     QPainter painter(&sheet);
@@ -67,9 +67,9 @@ QImage blankSheet(const QDir &data)
 
 QImage symbolSet(const QDir &data)
 {
-    const PictureLoad shipped = PictureFile::load(data.filePath(QStringLiteral("Hkrs-0.krt")));
-    if (shipped.ok())
-        return shipped.image;
+    const Result<QImage> shipped = PictureFile::load(data.filePath(QStringLiteral("Hkrs-0.krt")));
+    if (shipped)
+        return *shipped;
     QImage symbols(50, 200, QImage::Format_RGB32);
     for (int y = 0; y < 200; ++y)
         for (int x = 0; x < 50; ++x)

@@ -40,10 +40,10 @@ DeckDocument::~DeckDocument() = default;
 std::optional<SymbolSet> SymbolSet::read(const AppFolder &folder, const QString &relative)
 {
     const QString path = folder.resolve(relative);
-    const PictureLoad symbols = PictureFile::load(path);
-    if (!symbols.ok())
+    const Result<QImage> symbols = PictureFile::load(path);
+    if (!symbols)
         return std::nullopt;
-    SymbolSet set{symbols.image, {}};
+    SymbolSet set{*symbols, {}};
     const QString drawing = folder.resolve(QString(relative).chopped(4) + QStringLiteral("@3x.png"));
     set.master = masterdrawing::load(drawing, path, set.picture.size() * master::kScale);
     if (set.master.isNull())
@@ -55,9 +55,9 @@ BlankDeck BlankDeck::read(const AppFolder &folder)
 {
     BlankDeck blank;
     const QString blankPath = folder.resolve(u"\\Data\\Kaarten.krt");
-    const PictureLoad sheet = PictureFile::load(blankPath);
-    if (sheet.ok()) {
-        blank.sheet = sheet.image;
+    const Result<QImage> sheet = PictureFile::load(blankPath);
+    if (sheet) {
+        blank.sheet = *sheet;
         // Checking the card's drawing hashes the whole blank sheet file: that waits until something needs the
         // record, which is printing or saving, both on workers. Done beforehand, it would only share the
         // machine with the first frame.

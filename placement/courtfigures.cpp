@@ -46,11 +46,11 @@ CardPaste figure(const AppFolder &folder, KaartSoort soort, int suit, std::vecto
     const QSize area = targets::kPictureArea;
     const QString path = folder.resolve(relativePath(soort, suit));
     // Any other size is no figure of ours: the paste copies the area 1:1 and must fill it.
-    const PictureLoad loaded = PictureFile::loadExactly(path, px(area));
+    const Result<QImage> loaded = PictureFile::loadExactly(path, px(area));
     if (!loaded.ok())
         return {};
     // A figure replaced by hand no longer matches its drawing, and is enlarged from the sheet's pixels.
-    return CardPaste{loaded.image.convertToFormat(QImage::Format_RGB32), std::move(rows),
+    return CardPaste{loaded->convertToFormat(QImage::Format_RGB32), std::move(rows),
                      QPoint(targets::pictureAreaLeft(soort), targets::kPictureInset), area,
                      masterdrawing::load(masterdrawing::pathBeside(path), path, px(area) * masterdrawing::kScale)};
 }

@@ -38,15 +38,15 @@ bool JokerBrowser::show(int number)
 bool JokerBrowser::loadPicture(int number)
 {
     const QString path = m_folder.resolve(relativePath(number));
-    const PictureLoad loaded = PictureFile::load(path);
-    if (!loaded.ok())
+    const Result<QImage> loaded = PictureFile::load(path);
+    if (!loaded)
         return false;
     m_preview.clear();
-    m_preview.paintPicture(loaded.image, QRectF(0, 0, 0, 0));
+    m_preview.paintPicture(*loaded, QRectF(0, 0, 0, 0));
     // The joker's own drawing at the master's size when the data folder has one for this very file; a
     // picture replaced by hand is enlarged from the preview when it is pasted.
     const QString drawing = m_folder.resolve(relativePath(number).chopped(4) + QStringLiteral("@3x.png"));
-    m_master = masterdrawing::load(drawing, path, loaded.image.size() * masterdrawing::kScale);
+    m_master = masterdrawing::load(drawing, path, loaded->size() * masterdrawing::kScale);
     if (!m_master.isNull()) {
         QImage framed(m_preview.image().size() * masterdrawing::kScale, QImage::Format_RGB32);
         framed.fill(m_preview.backColor);

@@ -89,14 +89,14 @@ QByteArray BackGallery::bytes(int n) const
 
 QImage BackGallery::load(int n) const
 {
-    return PictureFile::decode(bytes(n)).image;
+    return PictureFile::decode(bytes(n)).value_or(QImage());
 }
 
 print::BackChoice BackGallery::choice(int n) const
 {
     const QByteArray read = bytes(n);
-    print::BackChoice back{PictureFile::decode(read).image, {}};
-    const std::optional<PictureHeader> header = PictureFile::peek(read);
+    print::BackChoice back{PictureFile::decode(read).value_or(QImage()), {}};
+    const Result<PictureHeader> header = PictureFile::peek(read);
     if (!back.image.isNull() && header && header->format == "jpeg" && header->size == back.image.size())
         back.jpeg = read;
     return back;
@@ -111,15 +111,16 @@ print::BackChoice BackGallery::ownForm(const QImage &picture, QString *error)
     writer.setQuality(95);
     const QImage kept = withinGalleryBudget(picture.convertToFormat(QImage::Format_RGB32));
     // What is kept is what the gallery reads back, or it is refused now rather than at printing.
-    const PictureLoad again = writer.write(kept) && jpeg.size() <= kMaxBackBytes ? PictureFile::decode(jpeg)
-                                                                                 : PictureLoad{};
-    if (!again.ok()) {
+    const Result<QImage> again =
+        writer.write(kept) && jpeg.size() <= kMaxBackBytes
+            ? PictureFile::decode(jpeg)
+            : Outcome::failure(QStringLiteral("Dit plaatje kan niet als rugzijde worden bewaard."));
+    if (!again) {
         if (error)
-            *error = again.error.isEmpty() ? QStringLiteral("Dit plaatje kan niet als rugzijde worden bewaard.")
-                                           : again.error;
+            *error = again.outcome().text();
         return {};
     }
-    return {again.image, jpeg};
+    return {*again, jpeg};
 }
 
 std::optional<int> BackGallery::addOwn(const QString &path, const PictureReader &read, QString *error)
@@ -142,9 +143,8 @@ std::optional<int> BackGallery::addOwn(const QString &path, const PictureReader 
     QByteArray name = QFile::encodeName(base + QStringLiteral(".jpg"));
     for (int i = 2; entryKind(folder + name) != EntryKind::Missing; ++i)
         name = QFile::encodeName(QStringLiteral("%1-%2.jpg").arg(base).arg(i));
-    QString why;
-    if (!writeWhole(folder + name, kept.jpeg, jpegKind(), &why))
-        return fail(why);
+    if (const Outcome written = writeWhole(folder + name, kept.jpeg, jpegKind()); !written)
+        return fail(written.text());
     listOwn();
     const auto at = std::find(m_own.begin(), m_own.end(), folder + name);
     return m_count + int(at - m_own.begin());

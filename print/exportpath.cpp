@@ -20,9 +20,8 @@ ExportOutcome written(const Result<QByteArray> &pdf, const ExportTarget &target,
         return {End::CalledOff, {}};
     if (!pdf)
         return {End::NotMade, pdf.outcome().text()};
-    QString why;
-    if (!writeWhole(target.path, *pdf, kPdfDocument, &why))
-        return {End::NotWritten, why};
+    if (const Outcome written = writeWhole(target.path, *pdf, kPdfDocument); !written)
+        return {End::NotWritten, written.text()};
     return {};
 }
 

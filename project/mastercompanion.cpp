@@ -150,29 +150,24 @@ QImage picture(const QByteArray &bytes, const std::function<bool(QSize)> &accept
     return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
 }
 
-std::optional<PrintRecord> refuse(QString *why, const char *reason)
+// Why a companion is refused, or not written, goes to the log alone: the user hears nothing of it.
+Outcome refuse(const char *reason)
 {
-    if (why)
-        *why = QString::fromLatin1(reason);
-    return std::nullopt;
+    return Outcome::failure({}, QString::fromLatin1(reason));
 }
 
-// A paste of the record, its picture within what the record may still use and draw; nothing, with the
-// reason, when it is damaged or too much.
-std::optional<CardPaste> readPaste(Reader &in, qint64 &budget, qint64 &drawn, const char *&reason)
+// A paste of the record, its picture within what the record may still use and draw; refused when it is
+// damaged or too much.
+Result<CardPaste> readPaste(Reader &in, qint64 &budget, qint64 &drawn)
 {
-    const auto fail = [&reason](const char *why) {
-        reason = why;
-        return std::nullopt;
-    };
     CardPaste paste;
     const quint8 rows = in.u8();
     if (rows < 1 || rows > sheet::kRows)
-        return fail("damaged paste");
+        return refuse("damaged paste");
     for (quint8 r = 0; r < rows; ++r) {
         const int row = in.u8();
         if (row >= sheet::kRows)
-            return fail("damaged paste");
+            return refuse("damaged paste");
         paste.rows.push_back(row);
     }
     // One read to a statement: the order of a call's arguments is the compiler's choice.
@@ -184,13 +179,13 @@ std::optional<CardPaste> readPaste(Reader &in, qint64 &budget, qint64 &drawn, co
     paste.sizeTwips = QSize(width, height);
     const QRect area(paste.areaTwips, paste.sizeTwips);
     if (!in.ok() || area.isEmpty() || !QRect(0, 0, sheet::kWidth, sheet::kCellHeight).contains(area))
-        return fail("damaged paste");
+        return refuse("damaged paste");
     const QSize masterSize = px(paste.sizeTwips) * master::kScale;
     if ((drawn += qint64(masterSize.width()) * masterSize.height()) > kMaxDrawnPixels)
-        return fail("too much to draw");
+        return refuse("too much to draw");
     paste.master = picture(in.block(), [&](QSize s) { return s == masterSize; }, budget);
     if (paste.master.isNull())
-        return fail("damaged paste");
+        return refuse("damaged paste");
     return paste;
 }
 
@@ -234,90 +229,87 @@ QByteArray encode(const PrintRecord &record, const QByteArray &sheetHash)
     return out.take();
 }
 
-std::optional<PrintRecord> decode(const QByteArray &bytes, const QByteArray &hash, QString *why)
+Result<PrintRecord> decode(const QByteArray &bytes, const QByteArray &hash)
 {
     if (bytes.size() > kMaxFileBytes)
-        return refuse(why, "too large");
+        return refuse("too large");
     Reader in(bytes);
     if (in.raw(8) != kMagic)
-        return refuse(why, "not a companion");
+        return refuse("not a companion");
     if (hash.size() != kHashLength || in.raw(kHashLength) != hash)
-        return refuse(why, "another sheet");
+        return refuse("another sheet");
     qint64 budget = kMaxPictureBytes;
     const quint8 fromCard = in.u8();
     const quint8 alpha = in.u8();
     if (!in.ok() || fromCard > 1 || alpha > 1)
-        return refuse(why, "damaged start");
+        return refuse("damaged start");
     const QSize startSize = fromCard ? QSize(master::kCardWidthPixels, master::kCardHeightPixels)
                                      : QSize(sheet::kWidthPixels, sheet::kHeightPixels);
     const QImage start = picture(in.block(), [&](QSize s) { return s == startSize; }, budget);
     if (start.isNull())
-        return refuse(why, "damaged start");
+        return refuse("damaged start");
     const QImage::Format format = alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32;
     PrintRecord record = fromCard ? PrintRecord::fromCard(start, format) : PrintRecord::fromSheet(start);
     const quint32 count = in.u32();
     if (!in.ok() || count > quint32(kMaxOperations))
-        return refuse(why, "too many operations");
+        return refuse("too many operations");
     qint64 drawn = qint64(master::kWidthPixels) * master::kHeightPixels;
     for (quint32 i = 0; i < count; ++i) {
         const quint8 kind = in.u8();
         if (kind == kCompose) {
             if ((drawn += qint64(master::kWidthPixels) * master::kHeightPixels) > kMaxDrawnPixels)
-                return refuse(why, "too much to draw");
+                return refuse("too much to draw");
             const auto fits = [](QSize s) {
                 return s.width() <= kLargestSymbolSide && s.height() <= 4 * kLargestSymbolSide;
             };
             const QImage symbols = picture(in.block(), fits, budget);
             if (symbols.isNull())
-                return refuse(why, "damaged symbols");
+                return refuse("damaged symbols");
             record.compose(symbols);
             continue;
         }
         if (kind != kPaste)
-            return refuse(why, "unknown operation");
-        const char *damage = nullptr;
-        std::optional<CardPaste> paste = readPaste(in, budget, drawn, damage);
+            return refuse("unknown operation");
+        Result<CardPaste> paste = readPaste(in, budget, drawn);
         if (!paste)
-            return refuse(why, damage);
+            return paste.outcome();
         record.add(std::move(*paste));
     }
     if (!in.ok() || !in.atEnd())
-        return refuse(why, "damaged end");
+        return refuse("damaged end");
     return record;
 }
 
-bool write(const QString &projectPath, const PrintRecord &record, const QByteArray &hash, QString *error)
+Outcome write(const QString &projectPath, const PrintRecord &record, const QByteArray &hash)
 {
     const QString path = pathBeside(projectPath);
-    const auto fail = [error](const QString &reason) {
-        if (error)
-            *error = reason;
-        return false;
-    };
+    const auto failed = [](const QString &system) { return Outcome::failure(writeFailureReason(system)); };
     if (record.isEmpty() || hash.isEmpty())
-        return fail(QStringLiteral("no project file"));
+        return refuse("no project file");
     if (entryKind(QFile::encodeName(path)) == EntryKind::Other)
-        return fail(QStringLiteral("not a regular file"));
+        return refuse("not a regular file");
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return fail(writeFailureReason(file.errorString()));
+        return failed(file.errorString());
     const QByteArray bytes = encode(record, hash);
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
-        return fail(writeFailureReason(file.errorString()));
+        return failed(file.errorString());
     }
-    return file.commit() || fail(writeFailureReason(file.errorString()));
+    if (!file.commit())
+        return failed(file.errorString());
+    return {};
 }
 
-std::optional<PrintRecord> read(const QByteArray &nativeProjectPath, QString *why)
+Result<PrintRecord> read(const QByteArray &nativeProjectPath)
 {
     RegularFile file(pathBeside(nativeProjectPath), kMaxFileBytes);
     if (!file.isOpen())
-        return refuse(why, "no companion");
+        return refuse("no companion");
     const QByteArray bytes = file.readAll();
     if (!file.error().isEmpty())
-        return refuse(why, "too large");
-    return decode(bytes, masterdrawing::fileHash(RegularFile(nativeProjectPath, kMaxSheetFileBytes)), why);
+        return refuse("too large");
+    return decode(bytes, masterdrawing::fileHash(RegularFile(nativeProjectPath, kMaxSheetFileBytes)));
 }
 
 } // namespace vellora::companion

@@ -1,11 +1,10 @@
 #pragma once
 
 #include "sheet/printmaster.h"
+#include "surface/outcome.h"
 
 #include <QByteArray>
 #include <QString>
-
-#include <optional>
 
 namespace vellora {
 
@@ -33,19 +32,18 @@ QString pathBeside(const QString &projectPath);
 QByteArray pathBeside(const QByteArray &nativeProjectPath);
 
 QByteArray encode(const PrintRecord &record, const QByteArray &sheetHash);
-// The record in `bytes` when they are a whole companion of the sheet whose SHA-256 (hex) is given; nothing,
-// with the reason in *why (for tests and the log, never the user), otherwise.
-std::optional<PrintRecord> decode(const QByteArray &bytes, const QByteArray &sheetHash,
-                                  QString *why = nullptr);
+// The record in `bytes` when they are a whole companion of the sheet whose SHA-256 (hex) is given; otherwise
+// the failure, its reason for tests and the log (the user never hears of it).
+Result<PrintRecord> decode(const QByteArray &bytes, const QByteArray &sheetHash);
 
 // Writes the companion of the project file just saved, whose bytes had the SHA-256 (hex) `sheetHash`,
-// through QSaveFile; false with the reason. Refused when its name is taken by anything but a regular file.
+// through QSaveFile. Refused when its name is taken by anything but a regular file.
 // The hash is never read back from the disk: another window saving the same project meanwhile would lend
 // this record its sheet.
-bool write(const QString &projectPath, const PrintRecord &record, const QByteArray &sheetHash,
-           QString *error = nullptr);
-// The record beside the project file (its name as the file system holds it), or nothing.
-std::optional<PrintRecord> read(const QByteArray &nativeProjectPath, QString *why = nullptr);
+Outcome write(const QString &projectPath, const PrintRecord &record, const QByteArray &sheetHash);
+// The record beside the project file (its name as the file system holds it); the reason "no companion" when
+// there is none.
+Result<PrintRecord> read(const QByteArray &nativeProjectPath);
 
 } // namespace companion
 

@@ -16,7 +16,7 @@ Outcome writeProject(const ProjectStore &store, const QImage &sheet, const QStri
 std::optional<QImage> readProject(const ProjectStore &store, const QString &name)
 {
     // No entry chosen means no project; a file called just ".krt" is not one.
-    return name.isEmpty() ? std::nullopt : store.open(name);
+    return name.isEmpty() ? std::nullopt : store.open(name).toOptional();
 }
 
 bool ProjectCommands::confirmNew()
@@ -111,8 +111,8 @@ std::optional<RecoveryStore::Work> ProjectCommands::recoverLeftover(RecoveryKeep
             RecoveryStore::discard(std::move(leftover));
             continue;
         }
-        if (std::optional<RecoveryStore::Work> copy = recovery.store()->restore(std::move(leftover)))
-            return copy;
+        if (Result<RecoveryStore::Work> copy = recovery.store()->restore(std::move(leftover)))
+            return std::move(copy).toOptional();
         refuseRecovery();
     }
     return std::nullopt;

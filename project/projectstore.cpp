@@ -86,18 +86,18 @@ Outcome ProjectStore::save(const QImage &sheet, const QString &typed) const
         return Outcome::failure(QStringLiteral("Onder deze naam staat in Projecten iets anders dan een Vellora."),
                                 pathFor(typed) + QStringLiteral(" is no regular file"));
     }
-    QString error;
-    if (!PictureFile::saveBmp(sheet, pathFor(typed), &error))
-        return Outcome::failure(error, pathFor(typed) + QStringLiteral(": ") + error);
+    if (const Outcome written = PictureFile::saveBmp(sheet, pathFor(typed)); !written)
+        return Outcome::failure(written.text(), pathFor(typed) + QStringLiteral(": ") + written.reason());
     return {};
 }
 
 Outcome ProjectStore::saveCompanion(const PrintRecord &record, const QString &typed, const QImage &sheet) const
 {
-    QString error;
-    if (companion::write(pathFor(typed), record, PictureFile::bmpHash(sheet), &error))
+    const Outcome written = companion::write(pathFor(typed), record, PictureFile::bmpHash(sheet));
+    if (written)
         return {};
-    return Outcome::failure(error, companion::pathBeside(pathFor(typed)) + QStringLiteral(": ") + error);
+    return Outcome::failure(written.text(),
+                            companion::pathBeside(pathFor(typed)) + QStringLiteral(": ") + written.reason());
 }
 
 std::optional<PrintRecord> ProjectStore::openCompanion(const QString &name) const
@@ -105,35 +105,26 @@ std::optional<PrintRecord> ProjectStore::openCompanion(const QString &name) cons
     const auto entry = find(name + kExtension, true);
     if (!entry)
         return std::nullopt;
-    QString why;
-    std::optional<PrintRecord> record = companion::read(entry->native, &why);
+    Result<PrintRecord> record = companion::read(entry->native);
     // The project still opens and prints, from its sheet enlarged: the user hears nothing, so the log does.
     // A project saved before there were companions simply has none.
     const QString project = QFile::decodeName(entry->native);
     if (record)
         qCInfo(lcProject).noquote() << "companion of" << project << "taken";
-    else if (why == u"no companion")
+    else if (record.outcome().reason() == u"no companion")
         qCInfo(lcProject).noquote() << project << "has no companion: it prints from its sheet enlarged";
     else
-        qCWarning(lcProject).noquote() << "companion of" << project << "ignored:" << why;
-    return record;
+        qCWarning(lcProject).noquote()
+            << "companion of" << project << "ignored:" << record.outcome().reason();
+    return std::move(record).toOptional();
 }
 
-std::optional<QImage> ProjectStore::open(const QString &name, QString *error) const
+Result<QImage> ProjectStore::open(const QString &name) const
 {
     const auto entry = find(name + kExtension, true);
-    if (!entry) {
-        if (error)
-            *error = QStringLiteral("Het bestand bestaat niet.");
-        return std::nullopt;
-    }
-    const PictureLoad load = PictureFile::loadExactly(entry->native, QSize(sheet::kWidthPixels, sheet::kHeightPixels));
-    if (!load.ok()) {
-        if (error)
-            *error = load.error;
-        return std::nullopt;
-    }
-    return load.image;
+    if (!entry)
+        return Outcome::failure(QStringLiteral("Het bestand bestaat niet."));
+    return PictureFile::loadExactly(entry->native, QSize(sheet::kWidthPixels, sheet::kHeightPixels));
 }
 
 QStringList ProjectStore::names() const

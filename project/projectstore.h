@@ -48,7 +48,7 @@ public:
     std::optional<PrintRecord> openCompanion(const QString &name) const;
 
     // Only a complete picture of exactly the sheet's size is a project.
-    std::optional<QImage> open(const QString &name, QString *error = nullptr) const;
+    Result<QImage> open(const QString &name) const;
 
     // The names of the project files, without their extension, in the order of their whole file names
     // (letter case aside), as a file list shows them: "a b.krt", "a-b.krt", "a.krt". Names that are not valid

@@ -67,32 +67,29 @@ void removeCopy(const QString &path)
 
 RecoveryStore::RecoveryStore(QString folder)
     : m_folder(std::move(folder)), m_writer(std::make_shared<Writer>()),
-      m_sheetWriter([](const QImage &sheet, const QString &path) { return PictureFile::saveBmp(sheet, path); })
+      m_sheetWriter(
+          [](const QImage &sheet, const QString &path) { return PictureFile::saveBmp(sheet, path).ok(); })
 {
 }
 
 RecoveryStore::~RecoveryStore() { waitForWrites(); }
 
-bool RecoveryStore::claim(QString *error)
+Outcome RecoveryStore::claim()
 {
     if (m_lock)
-        return true;
-    if (!QDir().mkpath(m_folder)) {
-        if (error)
-            *error = QStringLiteral("De map %1 kan niet worden gemaakt.").arg(QDir::toNativeSeparators(m_folder));
-        return false;
-    }
+        return {};
+    if (!QDir().mkpath(m_folder))
+        return Outcome::failure(
+            QStringLiteral("De map %1 kan niet worden gemaakt.").arg(QDir::toNativeSeparators(m_folder)));
     // Not the process id: a program started after a crash may get the crashed one's id, and its copy.
     const QString base = QDir(m_folder).filePath(QUuid::createUuid().toString(QUuid::Id128));
     auto lock = std::make_unique<QLockFile>(base + kLockSuffix);
-    if (!lock->tryLock(0)) {
-        if (error)
-            *error = QStringLiteral("De map %1 is niet beschrijfbaar.").arg(QDir::toNativeSeparators(m_folder));
-        return false;
-    }
+    if (!lock->tryLock(0))
+        return Outcome::failure(
+            QStringLiteral("De map %1 is niet beschrijfbaar.").arg(QDir::toNativeSeparators(m_folder)));
     m_lock = std::move(lock);
     m_path = base + kCopySuffix;
-    return true;
+    return {};
 }
 
 void RecoveryStore::afterWrites(std::function<void()> job)
@@ -124,8 +121,9 @@ void RecoveryStore::write(const QImage &sheet, const PrintRecord &record)
         if (generation == writer->requested) {
             const bool saved = save(sheet, path);
             if (generation == writer->requested) {
+                // A copy whose record could not be written still restores, and prints from its sheet.
                 if (saved && !record.isEmpty())
-                    companion::write(path, record, PictureFile::bmpHash(sheet));
+                    (void)companion::write(path, record, PictureFile::bmpHash(sheet));
                 else
                     QFile::remove(companion::pathBeside(path));
             }
@@ -169,22 +167,20 @@ std::vector<RecoveryStore::Leftover> RecoveryStore::leftovers() const
     return found;
 }
 
-std::optional<RecoveryStore::Work> RecoveryStore::restore(Leftover leftover, QString *error)
+Result<RecoveryStore::Work> RecoveryStore::restore(Leftover leftover)
 {
-    const PictureLoad load =
+    const Result<QImage> load =
         PictureFile::loadExactly(leftover.path, QSize(sheet::kWidthPixels, sheet::kHeightPixels));
-    if (!load.ok()) {
-        if (error)
-            *error = load.error;
+    if (!load) {
         discard(std::move(leftover));
-        return std::nullopt;
+        return load.outcome();
     }
     const QString leftRecord = companion::pathBeside(leftover.path);
-    std::optional<PrintRecord> record = companion::read(QFile::encodeName(leftover.path));
+    const Result<PrintRecord> record = companion::read(QFile::encodeName(leftover.path));
     if (m_lock) {
         ++m_writer->requested;
         // Renamed, not copied: the work is on disk the whole time. The leftover's lock goes with the job.
-        afterWrites([path = m_path, left = leftover.path, leftRecord, kept = record.has_value(),
+        afterWrites([path = m_path, left = leftover.path, leftRecord, kept = record.ok(),
                      lock = std::move(leftover.lock)] {
             removeCopy(path);
             if (!QFile::rename(left, path))
@@ -196,7 +192,7 @@ std::optional<RecoveryStore::Work> RecoveryStore::restore(Leftover leftover, QSt
         QFile::remove(leftRecord);
         QFile::remove(leftover.path);
     }
-    return Work{load.image, record.value_or(PrintRecord())};
+    return Work{*load, record.value_or(PrintRecord())};
 }
 
 void RecoveryStore::discard(Leftover leftover)

@@ -2,6 +2,7 @@
 
 #include "sheet/printmaster.h"
 #include "surface/backgroundtask.h"
+#include "surface/outcome.h"
 
 #include <QDateTime>
 #include <QImage>
@@ -26,8 +27,8 @@ public:
     RecoveryStore(const RecoveryStore &) = delete;
     RecoveryStore &operator=(const RecoveryStore &) = delete;
 
-    // Makes the folder and takes this program's lock. Nothing is written before; false with the reason.
-    bool claim(QString *error = nullptr);
+    // Makes the folder and takes this program's lock. Nothing is written before.
+    Outcome claim();
     // This program's copy.
     QString path() const { return m_path; }
 
@@ -63,9 +64,9 @@ public:
     // Newest first. Lock files that guard nothing any more are removed on the way.
     std::vector<Leftover> leftovers() const;
     // The leftover's work, which becomes this program's copy (after any write still going, without waiting
-    // for it). A damaged copy is refused (reason in *error) and removed; a record that is missing or not of
-    // that sheet is left out.
-    std::optional<Work> restore(Leftover leftover, QString *error = nullptr);
+    // for it). A damaged copy is refused and removed; a record that is missing or not of that sheet is left
+    // out.
+    Result<Work> restore(Leftover leftover);
     // Removes a leftover nobody wants.
     static void discard(Leftover leftover);
 

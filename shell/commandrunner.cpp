@@ -94,12 +94,12 @@ CommandRunner::deckOf(const PdfExportRequest &request) const
     DeckSnapshot deck;
     deck.file = sheetPath(request);
     deck.name = QFile::decodeName(request.project);
-    const PictureLoad loaded =
+    const Result<QImage> loaded =
         PictureFile::loadExactly(deck.file, QSize(sheet::kWidthPixels, sheet::kHeightPixels));
-    if (!loaded.ok())
-        return refused(
-            QStringLiteral("%1 is geen Vellora-project: %2").arg(QFile::decodeName(deck.file), loaded.error));
-    deck.sheet = loaded.image;
+    if (!loaded)
+        return refused(QStringLiteral("%1 is geen Vellora-project: %2")
+                           .arg(QFile::decodeName(deck.file), loaded.outcome().text()));
+    deck.sheet = *loaded;
     // A project's companion, when it belongs to it, gives the print master. Drawing it takes fonts, which
     // only a GUI application has; where there is none, the deck prints from the sheet, as it always did.
     const bool canDraw = qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr;

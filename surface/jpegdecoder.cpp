@@ -118,7 +118,7 @@ void place(const Placement &p, int first, int count)
     }
 }
 
-enum class Outcome
+enum class Run
 {
     Decoded,
     LeftToQt,
@@ -127,15 +127,15 @@ enum class Outcome
 
 // libjpeg reports an error by a jump back into this function. Between it and the decoder's own C code no
 // frame holds an object with a destructor, so the jump skips nothing that had to run.
-Outcome run(jpeg_decompress_struct *info, Trap *trap, jpeg_progress_mgr *progress, const QByteArray &bytes,
-            const Placement *p, qint64 maxDecoderBytes)
+Run run(jpeg_decompress_struct *info, Trap *trap, jpeg_progress_mgr *progress, const QByteArray &bytes,
+        const Placement *p, qint64 maxDecoderBytes)
 {
     info->err = jpeg_std_error(&trap->manager);
     trap->manager.error_exit = leave;
     trap->manager.emit_message = ignore;
     if (setjmp(trap->jump)) {
         jpeg_destroy_decompress(info);
-        return Outcome::Failed;
+        return Run::Failed;
     }
     jpeg_create_decompress(info);
     // Coefficients beyond this would need a file to spill to, which the decoder refuses instead.
@@ -154,7 +154,7 @@ Outcome run(jpeg_decompress_struct *info, Trap *trap, jpeg_progress_mgr *progres
         scale *= 2;
     if (!(colours || grey) || scale > 8) {
         jpeg_destroy_decompress(info);
-        return Outcome::LeftToQt;
+        return Run::LeftToQt;
     }
     info->out_color_space = kRgb32Order;
     info->scale_num = 1;
@@ -162,7 +162,7 @@ Outcome run(jpeg_decompress_struct *info, Trap *trap, jpeg_progress_mgr *progres
     jpeg_start_decompress(info);
     if (int(info->output_width) != p->width || int(info->output_height) != p->height) {
         jpeg_destroy_decompress(info);
-        return Outcome::LeftToQt;
+        return Run::LeftToQt;
     }
     while (info->output_scanline < info->output_height) {
         JSAMPROW rows[kBandRows];
@@ -173,7 +173,7 @@ Outcome run(jpeg_decompress_struct *info, Trap *trap, jpeg_progress_mgr *progres
             if (read == 0) {
                 std::snprintf(trap->message, sizeof trap->message, "no rows after %d", first + done);
                 jpeg_destroy_decompress(info);
-                return Outcome::Failed;
+                return Run::Failed;
             }
             done += read;
         }
@@ -181,21 +181,20 @@ Outcome run(jpeg_decompress_struct *info, Trap *trap, jpeg_progress_mgr *progres
     }
     jpeg_finish_decompress(info);
     jpeg_destroy_decompress(info);
-    return Outcome::Decoded;
+    return Run::Decoded;
 }
 
 } // namespace
 
-std::optional<PictureLoad> decodeJpegUpright(const QByteArray &bytes, QSize decodedSize, int orientation,
-                                             qint64 maxDecoderBytes)
+std::optional<Result<QImage>> decodeJpegUpright(const QByteArray &bytes, QSize decodedSize, int orientation,
+                                                qint64 maxDecoderBytes)
 {
     if (orientation < 1 || orientation > 8)
         orientation = 1;
     const bool sideways = orientation >= 5;
     QImage image = largePicture(sideways ? decodedSize.transposed() : decodedSize, QImage::Format_RGB32);
     if (image.isNull())
-        return PictureLoad{QImage(),
-                           QStringLiteral("Er is te veel geheugen nodig om deze afbeelding te lezen.")};
+        return Outcome::failure(QStringLiteral("Er is te veel geheugen nodig om deze afbeelding te lezen."));
     std::vector<QRgb> band(sideways ? std::size_t(kBandRows) * std::size_t(decodedSize.width()) : 0);
     const Placement placement{image.bits(),        image.bytesPerLine(), orientation,
                               decodedSize.width(), decodedSize.height(), band.data()};
@@ -203,16 +202,15 @@ std::optional<PictureLoad> decodeJpegUpright(const QByteArray &bytes, QSize deco
     Trap trap{};
     jpeg_progress_mgr progress{};
     switch (run(&info, &trap, &progress, bytes, &placement, maxDecoderBytes)) {
-    case Outcome::Decoded:
-        return PictureLoad{std::move(image), QString()};
-    case Outcome::LeftToQt:
+    case Run::Decoded:
+        return Result<QImage>(std::move(image));
+    case Run::LeftToQt:
         return std::nullopt;
-    case Outcome::Failed:
+    case Run::Failed:
         break;
     }
-    return PictureLoad{
-        QImage(),
-        QStringLiteral("Het JPEG-bestand is beschadigd (%1).").arg(QString::fromLocal8Bit(trap.message))};
+    return Outcome::failure(
+        QStringLiteral("Het JPEG-bestand is beschadigd (%1).").arg(QString::fromLocal8Bit(trap.message)));
 }
 
 } // namespace vellora

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "surface/picturefile.h"
+#include "surface/outcome.h"
 
 #include <QByteArray>
+#include <QImage>
 #include <QSize>
 #include <optional>
 
@@ -13,9 +14,10 @@ namespace vellora {
 // ever made, and in Qt's own pixel order, so nothing is converted afterwards. `decodedSize` is the stored
 // picture's size or a half, quarter or eighth of it, rounded up, as the decoder scales by itself.
 //
-// Nothing when it leaves the picture to Qt's reader: four colours (CMYK, YCCK) or another size. A failure of
-// the decoder comes back as the error of the load.
-std::optional<PictureLoad> decodeJpegUpright(const QByteArray &bytes, QSize decodedSize, int orientation,
-                                             qint64 maxDecoderBytes);
+// Nothing when it leaves the picture to Qt's reader: four colours (CMYK, YCCK) or another size; the caller
+// then decodes it there. A failure of the decoder itself comes back as the failed result, not to be tried
+// again.
+std::optional<Result<QImage>> decodeJpegUpright(const QByteArray &bytes, QSize decodedSize, int orientation,
+                                                qint64 maxDecoderBytes);
 
 } // namespace vellora

@@ -49,8 +49,12 @@ public:
     const T &operator*() const { return *m_value; }
     T &operator*() { return *m_value; }
     const T *operator->() const { return &*m_value; }
+    T *operator->() { return &*m_value; }
     const Outcome &outcome() const { return m_outcome; }
     std::optional<T> toOptional() && { return std::move(m_value); }
+    // For readers to whom a failure is only the absence of a value (a null picture, an empty record).
+    T value_or(T fallback) const & { return m_value ? *m_value : std::move(fallback); }
+    T value_or(T fallback) && { return m_value ? std::move(*m_value) : std::move(fallback); }
 
 private:
     std::optional<T> m_value;

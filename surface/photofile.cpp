@@ -30,7 +30,7 @@ struct HeifContext
         heif_context_free(context);
     }
     // The primary picture's structure, read without decoding a pixel.
-    bool open(const QByteArray &bytes, QString *error)
+    Outcome open(const QByteArray &bytes)
     {
         heif_context_set_maximum_image_size_limit(context, 65535);
         heif_context_set_max_decoding_threads(context, kHeifThreads);
@@ -38,9 +38,10 @@ struct HeifContext
                                                                   nullptr);
         if (e.code == heif_error_Ok)
             e = heif_context_get_primary_image_handle(context, &handle);
-        if (e.code != heif_error_Ok && error)
-            *error = QStringLiteral("Het HEIF-bestand is onleesbaar (%1).").arg(QString::fromUtf8(e.message));
-        return e.code == heif_error_Ok;
+        if (e.code != heif_error_Ok)
+            return Outcome::failure(
+                QStringLiteral("Het HEIF-bestand is onleesbaar (%1).").arg(QString::fromUtf8(e.message)));
+        return {};
     }
 };
 
@@ -51,32 +52,24 @@ bool isHeif(const QByteArray &bytes)
                   == heif_filetype_yes_supported;
 }
 
-std::optional<PhotoHeader> peekHeif(const QByteArray &bytes, QString *error)
+Result<PhotoHeader> peekHeif(const QByteArray &bytes)
 {
     // libheif tells the number of tiles only by decoding them all; the boxes tell it at once.
     const std::optional<HeifLayout> layout = heifLayout(bytes);
-    if (!layout) {
-        if (error)
-            *error = QStringLiteral("Het HEIF-bestand is onleesbaar.");
-        return std::nullopt;
-    }
+    if (!layout)
+        return Outcome::failure(QStringLiteral("Het HEIF-bestand is onleesbaar."));
     if (layout->items > PhotoFile::kMaxHeifItems || layout->codedPictures > PhotoFile::kMaxHeifPieces) {
         const QSize size = layout->composedSize.isEmpty() ? layout->size : layout->composedSize;
-        if (error)
-            *error = QStringLiteral("De afbeelding is te groot (%1 x %2 pixels).")
-                         .arg(size.width())
-                         .arg(size.height());
-        return std::nullopt;
+        return Outcome::failure(QStringLiteral("De afbeelding is te groot (%1 x %2 pixels).")
+                                    .arg(size.width())
+                                    .arg(size.height()));
     }
     HeifContext heif;
-    if (!heif.open(bytes, error))
-        return std::nullopt;
+    if (Outcome opened = heif.open(bytes); !opened)
+        return opened;
     const QSize size(heif_image_handle_get_width(heif.handle), heif_image_handle_get_height(heif.handle));
-    if (size.isEmpty()) {
-        if (error)
-            *error = QStringLiteral("De afmetingen van de afbeelding zijn onleesbaar.");
-        return std::nullopt;
-    }
+    if (size.isEmpty())
+        return Outcome::failure(QStringLiteral("De afmetingen van de afbeelding zijn onleesbaar."));
     // The colour planes before conversion, in quarter bytes a pixel: luma, chroma as sampled, alpha, twice as
     // wide beyond 8 bits; for a grid, of the size its data gives when that is larger.
     static constexpr int kChromaQuarters[4] = {0, 2, 4, 8};
@@ -104,22 +97,20 @@ std::optional<PhotoHeader> peekHeif(const QByteArray &bytes, QString *error)
 
 // libheif delivers R, G, B, A bytes; turned into Qt's 0xAARRGGBB words in place, the decoded buffer becomes the
 // picture without a copy, and is freed with it.
-PictureLoad decodeHeif(const QByteArray &bytes)
+Result<QImage> decodeHeif(const QByteArray &bytes)
 {
-    PictureLoad result;
     HeifContext heif;
-    if (!heif.open(bytes, &result.error))
-        return result;
+    if (Outcome opened = heif.open(bytes); !opened)
+        return opened;
     std::unique_ptr<heif_decoding_options, void (*)(heif_decoding_options *)> options(heif_decoding_options_alloc(),
                                                                                      heif_decoding_options_free);
     options->convert_hdr_to_8bit = 1;
     heif_image *decoded = nullptr;
     const heif_error e = heif_decode_image(heif.handle, &decoded, heif_colorspace_RGB, heif_chroma_interleaved_RGBA,
                                            options.get());
-    if (e.code != heif_error_Ok) {
-        result.error = QStringLiteral("Het HEIF-bestand is onvolledig of beschadigd (%1).").arg(QString::fromUtf8(e.message));
-        return result;
-    }
+    if (e.code != heif_error_Ok)
+        return Outcome::failure(QStringLiteral("Het HEIF-bestand is onvolledig of beschadigd (%1).")
+                                    .arg(QString::fromUtf8(e.message)));
     const int width = heif_image_get_width(decoded, heif_channel_interleaved);
     const int height = heif_image_get_height(decoded, heif_channel_interleaved);
     int stride = 0;
@@ -127,8 +118,7 @@ PictureLoad decodeHeif(const QByteArray &bytes)
     const bool alpha = heif_image_handle_has_alpha_channel(heif.handle);
     if (!pixels || width <= 0 || height <= 0 || stride % 4) {
         heif_image_release(decoded);
-        result.error = QStringLiteral("Het HEIF-bestand is onleesbaar.");
-        return result;
+        return Outcome::failure(QStringLiteral("Het HEIF-bestand is onleesbaar."));
     }
     for (int y = 0; y < height; ++y) {
         uint8_t *p = pixels + qsizetype(y) * stride;
@@ -136,10 +126,9 @@ PictureLoad decodeHeif(const QByteArray &bytes)
         for (int x = 0; x < width; ++x, p += 4)
             word[x] = qRgba(p[0], p[1], p[2], alpha ? p[3] : 255);
     }
-    result.image = QImage(
+    return QImage(
         pixels, width, height, stride, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32,
         [](void *image) { heif_image_release(static_cast<heif_image *>(image)); }, decoded);
-    return result;
 }
 
 bool acceptedPhotoFormat(const QByteArray &format)
@@ -178,25 +167,19 @@ qint64 PhotoHeader::decodeBytes(QSize decodedSize) const
     return fileBytes + decoderBytes + pixels * (deliveredBytes + convert + turn);
 }
 
-std::optional<PhotoHeader> PhotoFile::peek(const QByteArray &bytes, QString *error)
+Result<PhotoHeader> PhotoFile::peek(const QByteArray &bytes)
 {
     if (isHeif(bytes)) {
-        auto header = peekHeif(bytes, error);
+        Result<PhotoHeader> header = peekHeif(bytes);
         if (header)
             header->fileBytes = bytes.size();
         return header;
     }
     const PictureHeader picture = pictureHeader(bytes);
-    if (!acceptedPhotoFormat(picture.format)) {
-        if (error)
-            *error = QStringLiteral("Geen BMP-, JPEG-, GIF-, PNG-, WebP- of HEIC-afbeelding.");
-        return std::nullopt;
-    }
-    if (!picture.size.isValid() || picture.size.isEmpty()) {
-        if (error)
-            *error = QStringLiteral("De afmetingen van de afbeelding zijn onleesbaar.");
-        return std::nullopt;
-    }
+    if (!acceptedPhotoFormat(picture.format))
+        return Outcome::failure(QStringLiteral("Geen BMP-, JPEG-, GIF-, PNG-, WebP- of HEIC-afbeelding."));
+    if (!picture.size.isValid() || picture.size.isEmpty())
+        return Outcome::failure(QStringLiteral("De afmetingen van de afbeelding zijn onleesbaar."));
     PhotoHeader header{picture.format, picture.size};
     header.deliveredBytes = picture.deliveredBytes;
     header.fileBytes = bytes.size();
@@ -217,27 +200,26 @@ std::optional<PhotoHeader> PhotoFile::peek(const QByteArray &bytes, QString *err
     return header;
 }
 
-PictureLoad PhotoFile::decode(const QByteArray &bytes, const PhotoHeader &header, QSize decodedSize)
+Result<QImage> PhotoFile::decode(const QByteArray &bytes, const PhotoHeader &header, QSize decodedSize)
 {
-    PictureLoad result;
+    const QString incomplete = QStringLiteral("Het bestand is onvolledig.");
     if (header.format == "heif") {
-        result = decodeHeif(bytes);
-        if (result.ok() && result.image.size() != header.size)
-            result = {QImage(), QStringLiteral("De afbeelding heeft een andere grootte dan haar kop zegt.")};
-        return result;
+        Result<QImage> decoded = decodeHeif(bytes);
+        if (decoded && decoded->size() != header.size)
+            return Outcome::failure(
+                QStringLiteral("De afbeelding heeft een andere grootte dan haar kop zegt."));
+        return decoded;
     }
     if (header.format == "jpeg") {
         const JpegLayout &frame = header.jpeg;
-        if (!frame.complete || frame.entropyBytes * 8 < frame.minimumBits) {
-            result.error = QStringLiteral("Het bestand is onvolledig.");
-            return result;
-        }
+        if (!frame.complete || frame.entropyBytes * 8 < frame.minimumBits)
+            return Outcome::failure(incomplete);
         // Four-colour pictures stay with Qt's reader.
-        if (auto direct = decodeJpegUpright(bytes, decodedSize, header.orientation, kBudgetBytes))
+        if (std::optional<Result<QImage>> direct =
+                decodeJpegUpright(bytes, decodedSize, header.orientation, kBudgetBytes))
             return *std::move(direct);
     } else if (!pictureIsComplete(header.format, bytes)) {
-        result.error = QStringLiteral("Het bestand is onvolledig.");
-        return result;
+        return Outcome::failure(incomplete);
     }
     QBuffer buffer;
     buffer.setData(bytes);
@@ -247,12 +229,14 @@ PictureLoad PhotoFile::decode(const QByteArray &bytes, const PhotoHeader &header
     if (decodedSize != header.size)
         reader.setScaledSize(decodedSize);
     QImage image;
-    if (!reader.read(&image) || image.size() != decodedSize) {
-        result.error = reader.errorString();
-        return result;
-    }
-    result.image = turnUpright(std::move(image), header.orientation);
-    return result;
+    if (!reader.read(&image) || image.size() != decodedSize)
+        return Outcome::failure(reader.errorString());
+    QImage upright = turnUpright(std::move(image), header.orientation);
+    // Only a turn that found no memory for its copy leaves nothing.
+    if (upright.isNull())
+        return Outcome::failure(QStringLiteral("Er is te veel geheugen nodig om deze afbeelding te lezen."),
+                                QStringLiteral("no memory to turn the photo upright"));
+    return upright;
 }
 
 void limitPictureDecoders()

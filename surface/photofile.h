@@ -1,14 +1,12 @@
 #pragma once
 
+#include "surface/outcome.h"
 #include "surface/pictureformat.h"
-#include "surface/picturefile.h"
 
 #include <QByteArray>
 #include <QImage>
 #include <QSize>
 #include <QString>
-
-#include <optional>
 
 namespace vellora {
 
@@ -50,12 +48,12 @@ public:
     static constexpr qint64 kMaxHeifPieces = 1024;
 
     // Format, size, turn and the decoder's own memory, from the header alone.
-    static std::optional<PhotoHeader> peek(const QByteArray &bytes, QString *error = nullptr);
+    static Result<PhotoHeader> peek(const QByteArray &bytes);
 
     // The whole decode of the bytes `header` was peeked from, upright, at decodedSize (the stored orientation's
     // size: the header's own, or for a JPEG a half, quarter or eighth of it). A file whose structure stops
     // short is refused. Transparent parts keep their alpha; the caller decides what shows behind them.
-    static PictureLoad decode(const QByteArray &bytes, const PhotoHeader &header, QSize decodedSize);
+    static Result<QImage> decode(const QByteArray &bytes, const PhotoHeader &header, QSize decodedSize);
 };
 
 // Qt's decoders refuse any single picture beyond the photo budget, whoever reads it: a last guard behind the

@@ -64,9 +64,11 @@ QSize PhotoLoader::decodedSize(const PhotoHeader &header, qint64 shownBytes, qin
 PhotoLoad PhotoLoader::decode(const QByteArray &bytes, qint64 shownBytes, qint64 budgetBytes)
 {
     PhotoLoad result;
-    const auto header = PhotoFile::peek(bytes, &result.error);
-    if (!header)
+    const Result<PhotoHeader> header = PhotoFile::peek(bytes);
+    if (!header) {
+        result.error = header.outcome().text();
         return result;
+    }
     result.fileSize = header->upright();
     // Time as much as memory: a picture put together from more pixels than a photo of the budget has is
     // refused before any is decoded.
@@ -83,9 +85,9 @@ PhotoLoad PhotoLoader::decode(const QByteArray &bytes, qint64 shownBytes, qint64
                              : tooLarge(result.fileSize);
         return result;
     }
-    PictureLoad load = PhotoFile::decode(bytes, *header, decoded);
-    result.error = load.error;
-    result.image = opaque(std::move(load.image));
+    Result<QImage> load = PhotoFile::decode(bytes, *header, decoded);
+    result.error = load.outcome().text();
+    result.image = opaque(std::move(load).value_or(QImage()));
     return result;
 }
 

@@ -19,17 +19,11 @@ bool acceptedFormat(const QByteArray &format)
     return format == "bmp" || format == "jpeg" || format == "gif";
 }
 
-void setError(QString *error, const QString &text)
-{
-    if (error)
-        *error = text;
-}
-
 const QString kIncomplete = QStringLiteral("Het bestand is onvolledig.");
 const QString kNoMemory = QStringLiteral("Er is te weinig geheugen voor de afbeelding.");
 
 // A plain BMP is read a band of rows at a time straight into the picture, never whole into memory first.
-PictureLoad readRows(RegularFile &file, const bmprows::Layout &layout)
+Result<QImage> readRows(RegularFile &file, const bmprows::Layout &layout)
 {
     bool stoppedShort = false;
     QImage image = bmprows::read(layout, [&](char *into, qint64 length) {
@@ -45,49 +39,41 @@ PictureLoad readRows(RegularFile &file, const bmprows::Layout &layout)
         return true;
     });
     if (image.isNull())
-        return {QImage(), stoppedShort ? kIncomplete : kNoMemory};
-    return {std::move(image), QString()};
+        return Outcome::failure(stoppedShort ? kIncomplete : kNoMemory);
+    return image;
 }
 
 } // namespace
 
-std::optional<PictureHeader> PictureFile::peek(const QByteArray &bytes, QString *error)
+Result<PictureHeader> PictureFile::peek(const QByteArray &bytes)
 {
     PictureHeader header = pictureHeader(bytes);
-    if (!acceptedFormat(header.format)) {
-        setError(error, QStringLiteral("Geen BMP-, JPEG- of GIF-afbeelding."));
-        return std::nullopt;
-    }
-    if (!header.size.isValid() || header.size.isEmpty()) {
-        setError(error, QStringLiteral("De afmetingen van de afbeelding zijn onleesbaar."));
-        return std::nullopt;
-    }
+    if (!acceptedFormat(header.format))
+        return Outcome::failure(QStringLiteral("Geen BMP-, JPEG- of GIF-afbeelding."));
+    if (!header.size.isValid() || header.size.isEmpty())
+        return Outcome::failure(QStringLiteral("De afmetingen van de afbeelding zijn onleesbaar."));
     return header;
 }
 
-PictureLoad PictureFile::decode(const QByteArray &bytes, qint64 maxBytes, QSize scaledSize)
+Result<QImage> PictureFile::decode(const QByteArray &bytes, qint64 maxBytes, QSize scaledSize)
 {
-    PictureLoad result;
-    const auto header = peek(bytes, &result.error);
+    const Result<PictureHeader> header = peek(bytes);
     if (!header)
-        return result;
+        return header.outcome();
     const QSize size = scaledSize.isValid() ? scaledSize : header->size;
     if (qint64(size.width()) * size.height() * 4 > maxBytes) {
-        result.error = QStringLiteral("De afbeelding is te groot (%1 x %2 pixels).")
-                           .arg(header->size.width())
-                           .arg(header->size.height());
-        return result;
+        return Outcome::failure(QStringLiteral("De afbeelding is te groot (%1 x %2 pixels).")
+                                    .arg(header->size.width())
+                                    .arg(header->size.height()));
     }
-    if (!pictureIsComplete(header->format, bytes)) {
-        result.error = kIncomplete;
-        return result;
-    }
+    if (!pictureIsComplete(header->format, bytes))
+        return Outcome::failure(kIncomplete);
     if (const auto layout = header->format == "bmp" && !scaledSize.isValid() ? bmprows::layoutOf(bytes)
                                                                              : std::nullopt) {
-        result.image = bmprows::decode(bytes, *layout);
-        if (result.image.isNull())
-            result.error = kNoMemory;
-        return result;
+        QImage image = bmprows::decode(bytes, *layout);
+        if (image.isNull())
+            return Outcome::failure(kNoMemory);
+        return image;
     }
     QBuffer buffer;
     buffer.setData(bytes);
@@ -96,30 +82,27 @@ PictureLoad PictureFile::decode(const QByteArray &bytes, qint64 maxBytes, QSize 
     if (scaledSize.isValid())
         reader.setScaledSize(scaledSize);
     QImage image;
-    if (!reader.read(&image) || image.size() != size) {
-        result.error = reader.errorString();
-        return result;
-    }
-    result.image = std::move(image);
-    return result;
+    if (!reader.read(&image) || image.size() != size)
+        return Outcome::failure(reader.errorString());
+    return image;
 }
 
-PictureLoad PictureFile::load(const QString &path, qint64 maxBytes)
+Result<QImage> PictureFile::load(const QString &path, qint64 maxBytes)
 {
     RegularFile file(path, filelimits::forDecodedBytes(maxBytes));
     if (!file.isOpen())
-        return {QImage(), file.error()};
+        return Outcome::failure(file.error());
     // A picture the budget refuses is refused from its header, without reading the rest of the file. Where the
     // header lies beyond the first block (large metadata segments), the whole file is read as usual.
     const QByteArray head = file.peek(64 * 1024);
-    const auto header = peek(head);
+    const Result<PictureHeader> header = peek(head);
     if (header && qint64(header->size.width()) * header->size.height() * 4 > maxBytes)
         return decode(head, maxBytes);
     if (const auto layout = header ? bmprows::layoutOf(head) : std::nullopt)
         return readRows(file, *layout);
     const QByteArray bytes = file.readAll();
     if (!file.error().isEmpty())
-        return {QImage(), file.error()};
+        return Outcome::failure(file.error());
     return decode(bytes, maxBytes);
 }
 
@@ -136,40 +119,40 @@ QString wrongSize(QSize size, QSize required)
 
 } // namespace
 
-PictureLoad PictureFile::decodeExactly(const QByteArray &bytes, QSize required)
+Result<QImage> PictureFile::decodeExactly(const QByteArray &bytes, QSize required)
 {
-    QString error;
-    const auto header = peek(bytes, &error);
+    const Result<PictureHeader> header = peek(bytes);
     if (!header)
-        return {QImage(), error};
+        return header.outcome();
     if (header->size != required)
-        return {QImage(), wrongSize(header->size, required)};
-    PictureLoad result = decode(bytes, qMax(kDefaultMaxBytes, qint64(required.width()) * required.height() * 4));
-    if (result.ok() && result.image.size() != required)
-        return {QImage(), wrongSize(result.image.size(), required)};
+        return Outcome::failure(wrongSize(header->size, required));
+    Result<QImage> result =
+        decode(bytes, qMax(kDefaultMaxBytes, qint64(required.width()) * required.height() * 4));
+    if (result && result->size() != required)
+        return Outcome::failure(wrongSize(result->size(), required));
     return result;
 }
 
-PictureLoad PictureFile::loadExactly(const QString &path, QSize required)
+Result<QImage> PictureFile::loadExactly(const QString &path, QSize required)
 {
     return loadExactly(QFile::encodeName(path), required);
 }
 
-PictureLoad PictureFile::loadExactly(const QByteArray &nativePath, QSize required)
+Result<QImage> PictureFile::loadExactly(const QByteArray &nativePath, QSize required)
 {
     RegularFile file(nativePath, filelimits::forDecodedBytes(qint64(required.width()) * required.height() * 4));
     if (!file.isOpen())
-        return {QImage(), file.error()};
+        return Outcome::failure(file.error());
     // A file claiming another size is refused before it is read whole.
     const QByteArray head = file.peek(64 * 1024);
-    const auto header = peek(head);
+    const Result<PictureHeader> header = peek(head);
     if (header && header->size != required)
-        return {QImage(), wrongSize(header->size, required)};
+        return Outcome::failure(wrongSize(header->size, required));
     if (const auto layout = header ? bmprows::layoutOf(head) : std::nullopt)
         return readRows(file, *layout);
     const QByteArray bytes = file.readAll();
     if (!file.error().isEmpty())
-        return {QImage(), file.error()};
+        return Outcome::failure(file.error());
     return decodeExactly(bytes, required);
 }
 
@@ -205,32 +188,27 @@ QByteArray PictureFile::bmpHash(const QImage &image)
     return sink.hex();
 }
 
-bool PictureFile::saveBmp(const QImage &image, const QString &path, QString *error)
+Outcome PictureFile::saveBmp(const QImage &image, const QString &path)
 {
     // A sheet's rows go from its pixels to the file a band at a time, with nothing buffered twice; other
     // pictures take Qt's writer, which gives the same bytes.
     const bool byRows = bmprows::writes(image);
     QSaveFile file(path);
-    if (!file.open(byRows ? QIODevice::WriteOnly | QIODevice::Unbuffered : QIODevice::WriteOnly)) {
-        setError(error, writeFailureReason(file.errorString()));
-        return false;
-    }
+    if (!file.open(byRows ? QIODevice::WriteOnly | QIODevice::Unbuffered : QIODevice::WriteOnly))
+        return Outcome::failure(writeFailureReason(file.errorString()));
     QImageWriter writer(&file, "bmp");
     if (!(byRows ? bmprows::write(image, file) : writer.write(image))) {
         // The writer only knows that a write failed; writing out what is still buffered brings the system's
         // reason (a full disk) to light.
         file.flush();
-        setError(error, writeFailureReason(file.error() != QFileDevice::NoError || byRows
-                                               ? file.errorString()
-                                               : writer.errorString()));
+        const QString system =
+            file.error() != QFileDevice::NoError || byRows ? file.errorString() : writer.errorString();
         file.cancelWriting();
-        return false;
+        return Outcome::failure(writeFailureReason(system));
     }
-    if (!file.commit()) {
-        setError(error, writeFailureReason(file.errorString()));
-        return false;
-    }
-    return true;
+    if (!file.commit())
+        return Outcome::failure(writeFailureReason(file.errorString()));
+    return {};
 }
 
 } // namespace vellora

@@ -184,19 +184,13 @@ int writeSyncedAndClose(int fd, const QByteArray &bytes)
     return failure;
 }
 
-bool writeWhole(const QByteArray &nativePath, const QByteArray &bytes, const DocumentKind &kind,
-                QString *error)
+Outcome writeWhole(const QByteArray &nativePath, const QByteArray &bytes, const DocumentKind &kind)
 {
-    const auto fail = [error](const QString &why) {
-        if (error)
-            *error = why;
-        return false;
-    };
-    const auto systemFailure = [&fail](int code) {
-        return fail(writeFailureReason(QString::fromLocal8Bit(std::strerror(code))));
+    const auto systemFailure = [](int code) {
+        return Outcome::failure(writeFailureReason(QString::fromLocal8Bit(std::strerror(code))));
     };
     if (const QString refusal = replaceRefusal(nativePath, kind); !refusal.isEmpty())
-        return fail(refusal);
+        return Outcome::failure(refusal);
 
     // A short passing name, so that a name just within the system's limit can still be written.
     const QByteArray folder = nativePath.left(nativePath.lastIndexOf('/') + 1);
@@ -220,9 +214,9 @@ bool writeWhole(const QByteArray &nativePath, const QByteArray &bytes, const Doc
     if (!failure && refusal.isEmpty() && ::rename(passing.constData(), nativePath.constData()) != 0)
         failure = errno;
     if (!failure && refusal.isEmpty())
-        return true;
+        return {};
     ::unlink(passing.constData());
-    return refusal.isEmpty() ? systemFailure(failure) : fail(refusal);
+    return refusal.isEmpty() ? systemFailure(failure) : Outcome::failure(refusal);
 }
 
 QString writeFailureReason(const QString &systemMessage)

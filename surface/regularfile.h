@@ -1,5 +1,7 @@
 #pragma once
 
+#include "surface/outcome.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -78,8 +80,7 @@ int writeSyncedAndClose(int fd, const QByteArray &bytes);
 // Writes a document under a name exactly as the file system holds it (it need not be valid UTF-8), whole or
 // not at all: it is written and synced beside the old file under a passing name, then takes the name in one
 // step, once replaceRefusal has allowed that again. A failed write leaves the folder as it was.
-bool writeWhole(const QByteArray &nativePath, const QByteArray &bytes, const DocumentKind &kind,
-                QString *error);
+Outcome writeWhole(const QByteArray &nativePath, const QByteArray &bytes, const DocumentKind &kind);
 
 // Dutch words for why a file could not be written, from the system's own message for it; the system's
 // message when it is none of the common reasons.

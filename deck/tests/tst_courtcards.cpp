@@ -43,7 +43,7 @@ QString showsFigures(const AppFolder &app, const QList<Placed> &placed, const QI
     QImage expectedSheet = rgb(sheetBefore), expectedMaster = rgb(masterBefore);
     for (const Placed &p : placed) {
         const QString file = app.resolve(courts::relativePath(p.soort, p.suit));
-        const QImage figure = rgb(PictureFile::load(file).image);
+        const QImage figure = rgb(PictureFile::load(file).value_or(QImage()));
         const QImage drawing = rgb(QImage(masterdrawing::pathBeside(file)));
         if (figure.size() != QSize(165, 280) || drawing.size() != QSize(495, 840))
             return u"no figure in "_s + file;
@@ -148,7 +148,7 @@ private Q_SLOTS:
         const ProjectStore store{app};
         QVERIFY(store.save(sheet, u"hof"_s).ok());
         QVERIFY(store.saveCompanion(deck.printRecord(), u"hof"_s, sheet).ok());
-        const std::optional<QImage> opened = store.open(u"hof"_s);
+        const Result<QImage> opened = store.open(u"hof"_s);
         const std::optional<PrintRecord> record = store.openCompanion(u"hof"_s);
         QVERIFY(opened && record);
         DeckDocument reopened(app, straight);

@@ -205,7 +205,7 @@ private Q_SLOTS:
         QCOMPARE(test::byteDifference(deck.sheet().image(), other.sheet().image()), QString());
         QCOMPARE(recordMatchesSheet(deck), QString());
         if (same.isEmpty()) {
-            const QImage blank = PictureFile::load(AppFolder(m_app->path()).resolve(u"\\Data\\Kaarten.krt")).image;
+            const QImage blank = PictureFile::load(AppFolder(m_app->path()).resolve(u"\\Data\\Kaarten.krt")).value_or(QImage());
             QCOMPARE(test::byteDifference(deck.sheet().image(), blank), QString());
         }
     }
@@ -349,7 +349,7 @@ private Q_SLOTS:
         const ProjectStore store{AppFolder(m_app->path())};
         QVERIFY(store.save(deck.sheet().image(), QStringLiteral("koning")).ok());
         QVERIFY(store.saveCompanion(deck.printRecord(), QStringLiteral("koning"), deck.sheet().image()).ok());
-        const std::optional<QImage> sheet = store.open(QStringLiteral("koning"));
+        const std::optional<QImage> sheet = store.open(QStringLiteral("koning")).toOptional();
         const std::optional<PrintRecord> record = store.openCompanion(QStringLiteral("koning"));
         QVERIFY(sheet && record);
         DeckOnBlank opened(m_app->path()), bare(m_app->path());

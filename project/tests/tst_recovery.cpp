@@ -26,7 +26,7 @@ QImage greySheet(int grey)
 }
 
 const auto differenceFromGrey = [](const QString &copy, int grey) {
-    return test::byteDifference(PictureFile::load(copy).image, greySheet(grey));
+    return test::byteDifference(PictureFile::load(copy).value_or(QImage()), greySheet(grey));
 };
 
 // A photo on the kings whose master holds a pattern the sheet cannot: it exists only at three times the size.
@@ -52,7 +52,7 @@ struct HeldWriter
             const bool written = sheetFirst && PictureFile::saveBmp(sheet, path);
             entered.count_down();
             open.acquire();
-            return sheetFirst ? written : PictureFile::saveBmp(sheet, path);
+            return sheetFirst ? written : PictureFile::saveBmp(sheet, path).ok();
         };
     }
 };
@@ -86,7 +86,7 @@ private Q_SLOTS:
         QCOMPARE(left.size(), size_t(1));
         QCOMPARE(left[0].path, copy);
         QVERIFY(RecoveryStore(folder.path()).leftovers().empty());
-        const std::optional<RecoveryStore::Work> restored = mine.restore(std::move(left[0]));
+        const std::optional<RecoveryStore::Work> restored = mine.restore(std::move(left[0])).toOptional();
         QVERIFY(restored && restored->record.isEmpty());
         QCOMPARE(test::byteDifference(restored->sheet, greySheet(77)), QString());
         QCOMPARE(differenceFromGrey(mine.path(), 77), QString());
@@ -172,7 +172,7 @@ private Q_SLOTS:
         QVERIFY(mine.claim());
         std::vector<RecoveryStore::Leftover> left = mine.leftovers();
         QCOMPARE(left.size(), size_t(1));
-        const std::optional<RecoveryStore::Work> restored = mine.restore(std::move(left[0]));
+        const std::optional<RecoveryStore::Work> restored = mine.restore(std::move(left[0])).toOptional();
         QVERIFY(restored);
         QCOMPARE(restored->record.isEmpty(), !kept);
         QCOMPARE(QFile::exists(companion::pathBeside(mine.path())), kept);
@@ -253,7 +253,7 @@ private Q_SLOTS:
         QCOMPARE(left.size(), size_t(1));
         const QString copy = left[0].path;
         // A restore that waited for the write would never return: the write goes on only after it.
-        const std::optional<RecoveryStore::Work> restored = mine.restore(std::move(left[0]));
+        const std::optional<RecoveryStore::Work> restored = mine.restore(std::move(left[0])).toOptional();
         held.open.release();
         QVERIFY(restored);
         QCOMPARE(test::byteDifference(restored->sheet, greySheet(77)), QString());

@@ -104,7 +104,7 @@ template <typename Paced = HookPacer> struct Shell : QObject
     QImage pic() const { return get<PictureBox>(u"Pic"_s)->image(); }
     QImage hkrs() const { return rgb(get<PictureBox>(u"HkrsPic"_s)->image()); }
     QImage sheet() const { return main->document().sheet().image(); }
-    QImage file(const QString &relative) const { return rgb(PictureFile::load(path(relative)).image); }
+    QImage file(const QString &relative) const { return rgb(PictureFile::load(path(relative)).value_or(QImage())); }
     QPoint cardInView() const { return {main->cardInView().KaartX / 4275, main->cardInView().KaartY / 6000}; }
     void click(const QString &name) const { QTest::mouseClick(get(name), Qt::LeftButton, {}, QPoint(5, 5)); }
     // A menu item, or else a button; work it started in the background (a save) has ended on return.
@@ -119,7 +119,7 @@ template <typename Paced = HookPacer> struct Shell : QObject
     {
         main->document().recovery().writeNow();
         main->document().recovery().store()->waitForWrites();
-        return PictureFile::load(main->document().recovery().store()->path()).image;
+        return PictureFile::load(main->document().recovery().store()->path()).value_or(QImage());
     }
 };
 
@@ -648,7 +648,7 @@ private Q_SLOTS:
         store.setSheetWriter([&](const QImage &sheet, const QString &path) {
             writing = true;
             release.acquire();
-            return PictureFile::saveBmp(sheet, path);
+            return PictureFile::saveBmp(sheet, path).ok();
         });
         s.click(u"OkKnop"_s);
         s.main->document().recovery().writeNow();

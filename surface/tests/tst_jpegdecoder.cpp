@@ -87,15 +87,15 @@ private Q_SLOTS:
         QVERIFY(header);
         const QSize size((header->size.width() + scale - 1) / scale,
                          (header->size.height() + scale - 1) / scale);
-        const std::optional<PictureLoad> ours = decodeJpegUpright(stored, size, header->orientation, 1 << 30);
+        const std::optional<Result<QImage>> ours = decodeJpegUpright(stored, size, header->orientation, 1 << 30);
         QVERIFY(ours && ours->ok());
-        QCOMPARE(ours->image.format(), QImage::Format_RGB32);
-        QCOMPARE(ours->image.pixel(0, 0) >> 24, 0xffu);
+        QCOMPARE((*ours)->format(), QImage::Format_RGB32);
+        QCOMPARE((*ours)->pixel(0, 0) >> 24, 0xffu);
         // Qt's reader makes the same pixels; scaled, the picture decoded as stored and turned after.
         const QImage expected =
             scale == 1 ? qtUpright(stored)
-                       : turnUpright(decodeJpegUpright(stored, size, 1, 1 << 30)->image, header->orientation);
-        QCOMPARE(test::firstDifference(ours->image, expected), QString());
+                       : turnUpright(decodeJpegUpright(stored, size, 1, 1 << 30)->value_or(QImage()), header->orientation);
+        QCOMPARE(test::firstDifference(**ours, expected), QString());
     }
 
     // Four colours stay with Qt's reader, which makes the same photo of them.
@@ -105,8 +105,8 @@ private Q_SLOTS:
         QVERIFY(!decodeJpegUpright(cmyk, QSize(40, 24), 1, 1 << 30));
         const auto header = PhotoFile::peek(cmyk);
         QVERIFY(header);
-        const PictureLoad load = PhotoFile::decode(cmyk, *header, header->size);
-        QCOMPARE(test::firstDifference(load.image, qtUpright(cmyk)), QString());
+        const Result<QImage> load = PhotoFile::decode(cmyk, *header, header->size);
+        QCOMPARE(test::firstDifference(load.value_or(QImage()), qtUpright(cmyk)), QString());
     }
 
     // What the decoder cannot take comes back as the load's error, never as a jump out of the program.
@@ -139,8 +139,8 @@ private Q_SLOTS:
         QFETCH(qint64, memory);
         const auto load = decodeJpegUpright(bytes, QSize(45, 29), 6, memory);
         QVERIFY(load && !load->ok());
-        QVERIFY2(load->error.startsWith(QStringLiteral("Het JPEG-bestand is beschadigd (")),
-                 qPrintable(load->error));
+        QVERIFY2(load->outcome().text().startsWith(QStringLiteral("Het JPEG-bestand is beschadigd (")),
+                 qPrintable(load->outcome().text()));
     }
 };
 
