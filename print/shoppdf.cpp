@@ -169,6 +169,8 @@ QSize shopSidePixels(QSize card, CardSize size, double bleedMm)
 {
     // As many whole pixels of bleed on each side, so the card lies in the middle of its picture as the
     // TrimBox lies in the middle of the page.
+    if (card == cardDots(size)) // at 300 dpi, as the card images are
+        return bledDots(size, bleedMm);
     const QSizeF mm = cardMm(size);
     const int x = int(std::lround(card.width() * bleedMm / mm.width()));
     const int y = int(std::lround(card.height() * bleedMm / mm.height()));

@@ -47,7 +47,8 @@ ShopPage shopPage(CardSize size, double bleedMm);
 // The pixels of a card within its picture: the sheet's own cell when it is at least 300 dpi on the card, as
 // the print master is, so a face keeps its pixels; enlarged to 300 dpi when it is finer on neither side.
 QSize shopCardPixels(const ScaledPicture &sheet, CardSize size);
-// The card with its bleed at the card's own pixels per millimetre, the bleed whole pixels on each side.
+// The card with its bleed at the card's own pixels per millimetre, the bleed whole pixels on each side; at
+// 300 dpi the size of the card image, rounded as a whole.
 QSize shopSidePixels(QSize card, CardSize size, double bleedMm);
 
 // The document, made in memory: RGB pictures are stored losslessly; for the press every picture is CMYK of

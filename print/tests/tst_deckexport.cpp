@@ -326,6 +326,7 @@ private Q_SLOTS:
             HeleDeckForm form(m_coloured, {}, m_pacer, m_prompter, *m_folder, m_queues, dialogs, *m_settings);
             if (record)
                 form.setPrintRecord(PrintRecord::fromSheet(m_coloured));
+            child<QComboBox>(&form, "Opmaak")->setCurrentIndex(0);
             dialogs.path =
                 m_scratch.filePath(record ? QStringLiteral("master.pdf") : QStringLiteral("sheet.pdf"));
             QVERIFY(clickedAndDone(&form, "PdfKnop"));

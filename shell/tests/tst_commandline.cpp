@@ -267,7 +267,7 @@ private Q_SLOTS:
             for (const char *option :
                  {"--help", "--export-pdf", "--export-cards", "--calibration", "PROJECT", "--back", "--order",
                   "--layout", "--card-size", "--paper", "--flip", "--back-shift", "--whole-page-back",
-                  "--bleed", "--no-cut-marks", "--no-scale-bar"})
+                  "--bleed", "--no-cut-marks", "--no-scale-bar", "--export-shop-pdf", "--cmyk", "--ink"})
                 QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^  %1( |$)").arg(option))).size(),
                          1);
         } else if (pages == 0) {
