@@ -149,6 +149,30 @@ QStringList cardImageNames()
     return names;
 }
 
+std::optional<double> bleedFromText(QString text)
+{
+    text = text.trimmed().toLower().replace(u',', u'.');
+    double unit = 1.0;
+    for (const auto &[suffix, mm] : {std::pair{u"inch", kMmPerInch}, {u"in", kMmPerInch}, {u"mm", 1.0}})
+        if (text.endsWith(QStringView(suffix))) {
+            text.chop(QStringView(suffix).size());
+            unit = mm;
+            break;
+        }
+    const QStringList parts = text.trimmed().split(u'/');
+    bool ok = parts.size() <= 2;
+    double value = ok ? parts[0].toDouble(&ok) : 0;
+    if (ok && parts.size() == 2) {
+        const double below = parts[1].toDouble(&ok);
+        ok = ok && below > 0;
+        value = ok ? value / below : 0;
+    }
+    value *= unit;
+    if (!ok || !std::isfinite(value) || value < 0 || value > kMaxBleedMm + 1e-9)
+        return std::nullopt;
+    return std::min(value, kMaxBleedMm);
+}
+
 int dotsFor(double mm)
 {
     return int(std::lround(mm / kMmPerInch * kCardImageDpi));
@@ -160,22 +184,31 @@ QSize cardDots(CardSize size)
     return {dotsFor(mm.width()), dotsFor(mm.height())};
 }
 
-QImage bledCard(const QImage &picture, QSize card, int bleed, bool cover)
+QSize bledDots(CardSize size, double bleedMm)
+{
+    const QSizeF mm = cardMm(size);
+    return {dotsFor(mm.width() + 2 * bleedMm), dotsFor(mm.height() + 2 * bleedMm)};
+}
+
+QImage bledCard(const QImage &picture, QSize card, QSize whole, bool cover, int dpi)
 {
     const QRect source = cover ? coverCrop(picture.size(), card).toAlignedRect() : picture.rect();
     const QImage face = picture.copy(source)
                             .convertToFormat(QImage::Format_RGB32)
                             .scaled(card, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    QImage out(card + QSize(2 * bleed, 2 * bleed), QImage::Format_RGB32);
+    // An odd pixel of bleed goes to the right and the bottom.
+    const int left = (whole.width() - card.width()) / 2, top = (whole.height() - card.height()) / 2;
+    const int right = whole.width() - card.width() - left;
+    QImage out(whole, QImage::Format_RGB32);
     for (int y = 0; y < out.height(); ++y) {
         const auto *from =
-            reinterpret_cast<const QRgb *>(face.constScanLine(std::clamp(y - bleed, 0, card.height() - 1)));
+            reinterpret_cast<const QRgb *>(face.constScanLine(std::clamp(y - top, 0, card.height() - 1)));
         auto *to = reinterpret_cast<QRgb *>(out.scanLine(y));
-        std::fill_n(to, bleed, from[0]);
-        std::copy_n(from, card.width(), to + bleed);
-        std::fill_n(to + bleed + card.width(), bleed, from[card.width() - 1]);
+        std::fill_n(to, left, from[0]);
+        std::copy_n(from, card.width(), to + left);
+        std::fill_n(to + left + card.width(), right, from[card.width() - 1]);
     }
-    const int dotsPerMetre = int(std::lround(kCardImageDpi / kMmPerInch * 1000));
+    const int dotsPerMetre = int(std::lround(dpi / kMmPerInch * 1000));
     out.setDotsPerMeterX(dotsPerMetre);
     out.setDotsPerMeterY(dotsPerMetre);
     return out;
@@ -217,15 +250,14 @@ QString writeCardImages(const ScaledPicture &sheet, const QImage &back, const QS
         return why;
     removeLeftovers(folder);
     const QStringList names = cardImageNames();
-    const QSize card = cardDots(size);
-    const int bleed = dotsFor(bleedMm);
+    const QSize card = cardDots(size), whole = bledDots(size, bleedMm);
     const int total = back.isNull() ? sheet::kCardCount : sheet::kCardCount + 1;
     StagedCards staged(folder);
     for (int i = 0; i < total; ++i) {
         if (stop.stop_requested())
             return QString::fromUtf16(kPdfCalledOff);
-        const QImage image = i < sheet::kCardCount ? bledCard(sheetPiece(sheet, sheet::cardCell(i)), card, bleed)
-                                                   : bledCard(back, card, bleed, true);
+        const QImage image = i < sheet::kCardCount ? bledCard(sheetPiece(sheet, sheet::cardCell(i)), card, whole)
+                                                   : bledCard(back, card, whole, true);
         if (const QString why = staged.add(names[i], pngBytes(image)); !why.isEmpty())
             return why;
         if (progress)

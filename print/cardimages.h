@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <stop_token>
 
 namespace vellora::print {
@@ -21,13 +22,20 @@ inline constexpr char16_t kBackImageName[] = u"rug.png";
 // the sheet's cells; then kBackImageName.
 QStringList cardImageNames();
 
+// A bleed as the user writes it: millimetres ("3", "3 mm", "2,5"), or inches with "in" or "inch" after
+// them, as a decimal or a fraction ("0.125in", "1/8 inch"); nothing when it is none or out of 0 to 10 mm.
+std::optional<double> bleedFromText(QString text);
+
 // Millimetres at 300 dpi, to the nearest pixel.
 int dotsFor(double mm);
 QSize cardDots(CardSize size);
+// The card with `bleedMm` on every side at 300 dpi, each side rounded once as a whole: poker with 1/8 inch is
+// 825 x 1125, where rounding card and bleed apart would give a pixel more.
+QSize bledDots(CardSize size, double bleedMm);
 
-// `picture` stretched over `card` pixels, or only its centred part that covers them (`cover`), and its
-// outermost pixels carried `bleed` pixels outward; 300 dpi recorded.
-QImage bledCard(const QImage &picture, QSize card, int bleed, bool cover = false);
+// `picture` stretched over `card` pixels, or only its centred part that covers them (`cover`), centred in a
+// picture of `whole` pixels with its outermost pixels carried outward to the edges; `dpi` recorded.
+QImage bledCard(const QImage &picture, QSize card, QSize whole, bool cover = false, int dpi = kCardImageDpi);
 
 // Why the card images may not go into `folder`, in Dutch; empty when they may: it is new, empty, or holds
 // nothing but PNG files of the names cardImageNames() gives.

@@ -1,5 +1,6 @@
 #include "print/deckchoices.h"
 
+#include "print/cardimages.h"
 #include "print/log.h"
 #include "print/printwidgets.h"
 #include "surface/regularfile.h"
@@ -15,6 +16,7 @@
 #include <QLockFile>
 #include <QSettings>
 #include <QStandardPaths>
+#include <algorithm>
 #include <cmath>
 
 namespace vellora {
@@ -22,7 +24,8 @@ namespace vellora {
 namespace {
 
 const QString kTurnKey = QStringLiteral("deck/turn"), kShiftXKey = QStringLiteral("deck/backShiftX"),
-              kShiftYKey = QStringLiteral("deck/backShiftY"), kPaperKey = QStringLiteral("deck/paper");
+              kShiftYKey = QStringLiteral("deck/backShiftY"), kPaperKey = QStringLiteral("deck/paper"),
+              kBleedKey = QStringLiteral("deck/bleed"), kCmykKey = QStringLiteral("deck/cmyk");
 
 QComboBox *choiceBox(QWidget *window, const char *name, const QStringList &items, const QRect &twips)
 {
@@ -80,10 +83,14 @@ QDoubleSpinBox *shiftBox(QWidget *window, const char *name, double value, const 
 DeckChoices::DeckChoices(QWidget *window, QSettings &settings, int top)
     : QObject(window), m_settings(settings)
 {
-    m_layout = choiceBox(window, "Opmaak", {QStringLiteral("Pagina's (A4)"), QStringLiteral("Hele kaarten")},
+    m_layout = choiceBox(window, "Opmaak",
+                         {QStringLiteral("Pagina's (A4, kaarten smaller)"), QStringLiteral("Hele kaarten")},
                          QRect(180, top, 2000, 330));
-    m_cardSize = choiceBox(window, "Kaartmaat", {QStringLiteral("63 x 88 mm"), QStringLiteral("57 x 90 mm")},
-                           QRect(2400, top, 1800, 330));
+    // In the order of print::CardSize.
+    m_cardSize = choiceBox(window, "Kaartmaat",
+                           {QStringLiteral("63 x 88 mm"), QStringLiteral("57 x 90 mm"),
+                            QStringLiteral("Poker 2.5 x 3.5 inch"), QStringLiteral("Bridge 2.25 x 3.5 inch")},
+                           QRect(2400, top, 1950, 330));
     m_paper = choiceBox(window, "Papier", {QStringLiteral("A4"), QStringLiteral("Letter")},
                         QRect(4500, top, 1500, 330));
     m_turn = choiceBox(window, "Keren", {QStringLiteral("korte zijde"), QStringLiteral("lange zijde")},
@@ -98,6 +105,7 @@ DeckChoices::DeckChoices(QWidget *window, QSettings &settings, int top)
     m_shiftY =
         shiftBox(window, "RugY", rememberedShift(settings, kShiftYKey), QRect(3950, top + 840, 1100, 330));
     setColours(m_wholePage, kOptionTextColour);
+    buildShopChoices(window, top + 1260);
 
     m_turn->setCurrentIndex(settings.value(kTurnKey).toString() == u"long" ? 1 : 0);
     const QString paper = settings.value(kPaperKey).toString();
@@ -105,6 +113,10 @@ DeckChoices::DeckChoices(QWidget *window, QSettings &settings, int top)
                                : paper == u"a4"   ? print::Paper::A4
                                                   : print::defaultPaper(QLocale());
     m_paper->setCurrentIndex(first == print::Paper::Letter ? 1 : 0);
+    // Whole cards at their true shape unless asked otherwise: the pages print them narrower.
+    m_layout->setCurrentIndex(1);
+    m_cardSize->setCurrentIndex(int(first == print::Paper::Letter ? print::CardSize::Poker
+                                                                  : print::CardSize::Size63x88));
     // The pages are A4 and their cards the size the pages give them.
     const auto pagesOnly = [this] {
         const bool cards = m_layout->currentIndex() == 1;
@@ -122,6 +134,36 @@ DeckChoices::DeckChoices(QWidget *window, QSettings &settings, int top)
     connect(m_wholePage, &QCheckBox::toggled, this, &DeckChoices::changed);
 }
 
+void DeckChoices::buildShopChoices(QWidget *window, int top)
+{
+    printui::label(window, "LabelAfloop", QStringLiteral("Afloop"), 180, top + 60);
+    m_bleed = choiceBox(window, "Afloop",
+                        {QStringLiteral("3 mm"), QStringLiteral("1/8 inch"), QStringLiteral("0 mm"),
+                         QStringLiteral("5 mm")},
+                        QRect(1000, top, 1200, 330));
+    m_bleed->setEditable(true);
+    // Whatever the user typed is kept as typed; an unreadable one is refused when it is used, not here.
+    if (const QString bleed = m_settings.value(kBleedKey).toString(); !bleed.isEmpty())
+        m_bleed->setCurrentText(bleed.left(20));
+    m_cmyk = new QCheckBox(QStringLiteral("CMYK (PDF/X-1a)"), window);
+    m_cmyk->setObjectName(QStringLiteral("Cmyk"));
+    m_cmyk->setGeometry(px(QRect(2400, top + 30, 2000, 270)));
+    m_cmyk->setChecked(m_settings.value(kCmykKey).toBool());
+    setColours(m_cmyk, kOptionTextColour);
+    connect(m_bleed, &QComboBox::currentTextChanged, this, &DeckChoices::remember);
+    connect(m_cmyk, &QCheckBox::toggled, this, &DeckChoices::remember);
+}
+
+std::optional<double> DeckChoices::bleedMm() const
+{
+    return print::bleedFromText(m_bleed->currentText());
+}
+
+bool DeckChoices::cmyk() const
+{
+    return m_cmyk->isChecked();
+}
+
 void DeckChoices::remember()
 {
     m_settings.setValue(kTurnKey,
@@ -130,6 +172,8 @@ void DeckChoices::remember()
     m_settings.setValue(kShiftYKey, m_shiftY->value());
     m_settings.setValue(kPaperKey,
                         m_paper->currentIndex() == 1 ? QStringLiteral("letter") : QStringLiteral("a4"));
+    m_settings.setValue(kBleedKey, m_bleed->currentText());
+    m_settings.setValue(kCmykKey, m_cmyk->isChecked());
     Q_EMIT changed();
 }
 
@@ -166,8 +210,7 @@ std::unique_ptr<QSettings> print::openSettings(const QString &file)
 void DeckChoices::applyTo(print::DeckOptions &options) const
 {
     options.layout = m_layout->currentIndex() == 1 ? print::DeckLayout::Cards : print::DeckLayout::Pages;
-    options.cardSize =
-        m_cardSize->currentIndex() == 1 ? print::CardSize::Size57x90 : print::CardSize::Size63x88;
+    options.cardSize = print::CardSize(std::clamp(m_cardSize->currentIndex(), 0, 3));
     options.paper = m_paper->currentIndex() == 1 ? print::Paper::Letter : print::Paper::A4;
     options.turn = m_turn->currentIndex() == 1 ? print::Turn::LongEdge : print::Turn::ShortEdge;
     options.backShiftMm = QPointF(m_shiftX->value(), m_shiftY->value());

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -27,12 +28,17 @@ public:
 
     // These choices written into `options`.
     void applyTo(print::DeckOptions &options) const;
+    // The bleed of card images and print-shop files as typed; nothing when it is no measure in range.
+    std::optional<double> bleedMm() const;
+    // Whether the print-shop file is for the press, in CMYK.
+    bool cmyk() const;
 
 Q_SIGNALS:
     void changed();
 
 private:
     void remember();
+    void buildShopChoices(QWidget *window, int top);
 
     QSettings &m_settings;
     QComboBox *m_layout;
@@ -42,6 +48,8 @@ private:
     QDoubleSpinBox *m_shiftX;
     QDoubleSpinBox *m_shiftY;
     QCheckBox *m_wholePage;
+    QComboBox *m_bleed = nullptr;
+    QCheckBox *m_cmyk = nullptr;
 };
 
 namespace print {

@@ -40,7 +40,17 @@ Paper defaultPaper(const QLocale &locale)
 
 QSizeF cardMm(CardSize size)
 {
-    return size == CardSize::Size63x88 ? QSizeF(63, 88) : QSizeF(57, 90);
+    switch (size) {
+    case CardSize::Size63x88:
+        return {63, 88};
+    case CardSize::Size57x90:
+        return {57, 90};
+    case CardSize::Poker:
+        return {2.5 * kMmPerInch, 3.5 * kMmPerInch};
+    case CardSize::Bridge:
+        return {2.25 * kMmPerInch, 3.5 * kMmPerInch};
+    }
+    return {63, 88};
 }
 
 QSize cardTwips(CardSize size)

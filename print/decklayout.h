@@ -31,10 +31,13 @@ enum class DeckLayout
     Pages,
     Cards
 };
+// The first two are metric; poker (2.5 x 3.5 inch) and bridge (2.25 x 3.5 inch) are the trade's own sizes.
 enum class CardSize
 {
     Size63x88,
-    Size57x90
+    Size57x90,
+    Poker,
+    Bridge
 };
 // How the sheet is turned over for its back: about its short edge or its long one.
 enum class Turn

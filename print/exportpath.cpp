@@ -49,6 +49,11 @@ ExportOutcome exportDeck(const DeckSnapshot &deck, const ExportOptions &options,
         return {End::CalledOff, {}};
     if (target.kind == ExportKind::DeckPdf)
         return written(deckPdf(picture, options.back, options.deck, afterMaster(progress), stop), target, stop);
+    if (target.kind == ExportKind::ShopPdf) {
+        const ShopRequest shop{options.deck.cardSize, options.bleedMm, options.deck.order, options.press,
+                               deck.name};
+        return written(shopPdf(picture, options.back.image, shop, afterMaster(progress), stop), target, stop);
+    }
     const QString error = writeCardImages(picture, options.back.image, QFile::decodeName(target.path),
                             options.deck.cardSize, options.bleedMm, afterMaster(progress), stop);
     if (stop.stop_requested() && !error.isEmpty())

@@ -5,6 +5,7 @@
 #include "print/pdfdocument.h"
 #include "print/printjobs.h"
 #include "print/printpage.h"
+#include "print/shoppdf.h"
 #include "sheet/decksnapshot.h"
 #include "surface/regularfile.h"
 
@@ -21,6 +22,7 @@ enum class ExportKind
     DeckPdf,     // the whole deck in the chosen layout, "Serie 1" to "Serie 6" or whole cards
     CardImages,  // a PNG per card and one of the back, into a folder
     Calibration, // the alignment page for duplex printing
+    ShopPdf,     // a page per card side with its bleed, for a print shop; in CMYK for the press when asked
 };
 
 // Where an output goes: a PDF file, or the folder for the card images, named exactly as the file system
@@ -35,7 +37,8 @@ struct ExportOptions
 {
     DeckOptions deck; // the alignment page takes only its paper
     BackChoice back;
-    double bleedMm = kDefaultBleedMm; // around each card image
+    double bleedMm = kDefaultBleedMm; // around each card image and each page of the print-shop file
+    PressChoice press;                // the print-shop file's colours; its order is deck.order
 };
 
 struct ExportOutcome

@@ -55,15 +55,15 @@ HeleDeckForm::HeleDeckForm(const QImage &sheet, const QString &projectName, Pace
     setObjectName(QStringLiteral("HeleDeckForm"));
     setWindowTitle(QString::fromUtf16(print::kDeckTitle));
     // Room below the buttons for the strip of the work in the background.
-    setFixedSize(px(QSize(6600, 7300)));
+    setFixedSize(px(QSize(6600, 7750)));
     setPanelColour(this);
 
     buildPreviews();
     buildBackChooser();
     buildChoices(settings);
     buildButtons(pacer, folder);
-    m_work = new WorkStrip(this, pacer, prompter, queues, QRect(180, 6560, 6240, 390));
-    m_screenResolution = print::screenResolutionLine(this, QRect(180, 6990, 6240, 240));
+    m_work = new WorkStrip(this, pacer, prompter, queues, QRect(180, 7010, 6240, 390));
+    m_screenResolution = print::screenResolutionLine(this, QRect(180, 7440, 6240, 240));
     showEdgeWarning();
 
     // The first back when there is one, as the deck is mostly printed with its backs.
@@ -137,7 +137,7 @@ void HeleDeckForm::buildChoices(QSettings &settings)
     m_choices = new DeckChoices(this, settings, 3840);
     m_edgeWarning = new QLabel(this);
     m_edgeWarning->setObjectName(QStringLiteral("RandWaarschuwing"));
-    m_edgeWarning->setGeometry(twipRect(180, 5130, 6240, 420));
+    m_edgeWarning->setGeometry(twipRect(180, 5560, 6240, 420));
     m_edgeWarning->setWordWrap(true);
     setColours(m_edgeWarning, QColor(150, 20, 20));
     connect(m_choices, &DeckChoices::changed, this, [this] { showEdgeWarning(); });
@@ -147,15 +147,18 @@ void HeleDeckForm::buildChoices(QSettings &settings)
 
 void HeleDeckForm::buildButtons(Pacer &pacer, const AppFolder &folder)
 {
-    m_pdfButton = button(this, "PdfKnop", QStringLiteral("Opslaan als PDF…"), QRect(180, 5600, 2100, 435));
-    m_printButton = button(this, "PrintKnop", QStringLiteral("Afdrukken…"), QRect(2400, 5600, 1800, 435));
-    cancelButton(this, pacer, folder, QRect(5550, 5600, 765, 435));
+    m_pdfButton = button(this, "PdfKnop", QStringLiteral("Opslaan als PDF…"), QRect(180, 6050, 2100, 435));
+    m_printButton = button(this, "PrintKnop", QStringLiteral("Afdrukken…"), QRect(2400, 6050, 1800, 435));
+    cancelButton(this, pacer, folder, QRect(5550, 6050, 765, 435));
+    // On the row of the bleed and CMYK it takes.
+    connect(button(this, "DrukkerijKnop", QStringLiteral("Drukkerij-PDF…"), QRect(4500, 5050, 1815, 435)),
+            &QPushButton::clicked, this, [this] { saveShopPdf(); });
     connect(m_pdfButton, &QPushButton::clicked, this, [this] { savePdf(); });
     connect(m_printButton, &QPushButton::clicked, this, [this] { print(); });
     connect(
-        button(this, "KaartenKnop", QStringLiteral("Kaarten als afbeeldingen…"), QRect(180, 6080, 2700, 435)),
+        button(this, "KaartenKnop", QStringLiteral("Kaarten als afbeeldingen…"), QRect(180, 6530, 2700, 435)),
         &QPushButton::clicked, this, [this] { writeCardImages(); });
-    connect(button(this, "UitlijnKnop", QStringLiteral("Uitlijnpagina…"), QRect(3000, 6080, 1900, 435)),
+    connect(button(this, "UitlijnKnop", QStringLiteral("Uitlijnpagina…"), QRect(3000, 6530, 1900, 435)),
             &QPushButton::clicked, this, [this] { writeCalibration(); });
 }
 
@@ -238,7 +241,11 @@ void HeleDeckForm::exportTo(print::ExportKind kind, const QString &path)
     // Refused at once, rather than after the work has started; exportDeck asks again.
     if (const QString why = print::exportRefusal(m_deck, target); !why.isEmpty())
         return exported(kind, {print::ExportOutcome::End::Refused, why});
-    print::ExportOptions chosen{options(), {}, print::kDefaultBleedMm};
+    const std::optional<double> bleed = m_choices->bleedMm();
+    if (!bleed && (kind == print::ExportKind::CardImages || kind == print::ExportKind::ShopPdf))
+        return failed(QString::fromUtf16(print::kBleedRefused));
+    print::ExportOptions chosen{options(), {}, bleed.value_or(print::kDefaultBleedMm),
+                                {m_choices->cmyk(), print::kDefaultInkPercent}};
     if (kind == print::ExportKind::Calibration) {
         chosen.deck.paper =
             chosen.deck.layout == print::DeckLayout::Pages ? print::Paper::A4 : chosen.deck.paper;
@@ -261,8 +268,8 @@ void HeleDeckForm::exported(print::ExportKind kind, const print::ExportOutcome &
     if (outcome.end == End::Done || outcome.end == End::CalledOff)
         return;
     // The card images' reasons say it all; a PDF's failure also says that an older file is kept.
-    const bool framed = kind == print::ExportKind::Calibration ||
-                        (kind == print::ExportKind::DeckPdf && outcome.end != End::NotMade);
+    const bool pdf = kind == print::ExportKind::DeckPdf || kind == print::ExportKind::ShopPdf;
+    const bool framed = kind == print::ExportKind::Calibration || (pdf && outcome.end != End::NotMade);
     failed(framed ? QString::fromUtf16(print::kPdfFailed).arg(outcome.text) : outcome.text);
 }
 
@@ -272,6 +279,16 @@ void HeleDeckForm::savePdf()
         return;
     if (const std::optional<QString> path = m_dialogs.pdfPath(this, suggestedPdfPath()))
         exportTo(print::ExportKind::DeckPdf, *path);
+}
+
+void HeleDeckForm::saveShopPdf()
+{
+    if (m_work->busy())
+        return;
+    const QString name = QFileInfo(suggestedPdfPath()).completeBaseName() + QStringLiteral("-drukkerij.pdf");
+    if (const std::optional<QString> path =
+            m_dialogs.pdfPath(this, QFileInfo(suggestedPdfPath()).dir().filePath(name)))
+        exportTo(print::ExportKind::ShopPdf, *path);
 }
 
 void HeleDeckForm::print()

@@ -72,6 +72,7 @@ private:
     void exportTo(print::ExportKind kind, const QString &path);
     void exported(print::ExportKind kind, const print::ExportOutcome &outcome);
     void savePdf();
+    void saveShopPdf();
     void print();
     void printOn(const PrintChoice &choice);
     void finished(const print::DeckOutcome &outcome, const QString &printer);
@@ -108,6 +109,8 @@ private:
 namespace print {
 inline constexpr char16_t kDeckTitle[] = u"Hele deck afdrukken";
 inline constexpr char16_t kNoBackChosen[] = u"Geen rugzijde";
+inline constexpr char16_t kBleedRefused[] = u"De afloop is een maat in mm van 0 tot 10, zoals \"3 mm\", of in "
+                                            u"inch, zoals \"1/8 inch\".";
 } // namespace print
 
 } // namespace vellora

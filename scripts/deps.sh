@@ -11,6 +11,7 @@ packages=(
   appstream lintian
   clang libclang-rt-14-dev
   libjpeg-turbo-progs poppler-utils
+  libqpdf-dev qpdf liblcms2-dev libgs-common
   cups cups-client cups-bsd printer-driver-cups-pdf
 )
 missing=()

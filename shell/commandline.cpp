@@ -1,4 +1,5 @@
 #include "shell/commandline.h"
+#include "shell/qtoptions.h"
 
 #include <QFile>
 #include <QLocale>
@@ -29,6 +30,10 @@ struct OptionRow
     const char *usage;  // UTF-8
 };
 
+constexpr unsigned kShop = bit(Command::ExportShopPdf);
+// The commands that write the deck itself.
+constexpr unsigned kDecks = bit(Command::ExportPdf) | bit(Command::ExportCards) | kShop;
+
 const OptionRow kOptions[] = {
     {"help", nullptr, Command::Help, 0, "Toont deze uitleg."},
     {"export-pdf", "UIT.pdf", Command::ExportPdf, 0,
@@ -39,16 +44,18 @@ const OptionRow kOptions[] = {
      "eerder geschreven kaarten."},
     {"calibration", "UIT.pdf", Command::Calibration, 0,
      "Schrijft de uitlijnpagina voor dubbelzijdig afdrukken als PDF van twee pagina's."},
-    {"", "PROJECT", Command::Window, bit(Command::ExportPdf) | bit(Command::ExportCards),
+    {"export-shop-pdf", "UIT.pdf", Command::ExportShopPdf, 0,
+     "Schrijft een PDF voor de drukkerij: elke kant van elke kaart een pagina, met afloop."},
+    {"", "PROJECT", Command::Window, kDecks,
      "Het project; een naam zonder map komt uit de map Projecten van het venster. Zonder: het lege blad."},
-    {"back", "N|PLAATJE", Command::Window, bit(Command::ExportPdf) | bit(Command::ExportCards),
+    {"back", "N|PLAATJE", Command::Window, kDecks,
      "Rugzijde N uit Backgrounds, vanaf 1, 0 voor geen rugzijde, of een eigen plaatje. Zonder: de eerste, "
      "zoals in het venster."},
-    {"order", "duplex|faces-first", Command::Window, bit(Command::ExportPdf),
+    {"order", "duplex|alternate|faces-first", Command::Window, bit(Command::ExportPdf) | kShop,
      "Elke pagina voorkanten gevolgd door haar rugzijde (standaard), of eerst alle voorkanten."},
     {"layout", "pages|cards", Command::Window, bit(Command::ExportPdf),
      "De pagina's van \"Serie 1\" tot \"Serie 6\" op A4 (standaard), of hele kaarten op ware grootte."},
-    {"card-size", "63x88|57x90", Command::Window, bit(Command::ExportPdf) | bit(Command::ExportCards),
+    {"card-size", "poker|bridge|63x88|57x90", Command::Window, kDecks,
      "De maat van de kaarten in mm; standaard 63x88."},
     {"paper", "a4|letter", Command::Window, bit(Command::ExportPdf) | bit(Command::Calibration),
      "Het papier van de kaarten; standaard dat van de taalinstelling."},
@@ -57,23 +64,12 @@ const OptionRow kOptions[] = {
     {"back-shift", "X,Y", Command::Window, bit(Command::ExportPdf),
      "Schuift de rugzijden X mm naar rechts en Y mm omlaag, elk van -5.0 tot 5.0."},
     {"whole-page-back", nullptr, Command::Window, bit(Command::ExportPdf), "Rug over de hele pagina."},
-    {"bleed", "MM", Command::Window, bit(Command::ExportCards),
+    {"bleed", "MM|INCHin", Command::Window, bit(Command::ExportCards) | kShop,
      "Afloop rond elke kaart in mm, van 0 tot 10; standaard 3."},
+    {"cmyk", nullptr, Command::Window, kShop, "De drukkerij-PDF in CMYK, als PDF/X-1a:2003."},
+    {"ink", "300|240", Command::Window, kShop, "Ten hoogste zoveel procent inkt bij --cmyk; standaard 300."},
     {"no-cut-marks", nullptr, Command::Window, bit(Command::ExportPdf), "Zonder snijtekens."},
     {"no-scale-bar", nullptr, Command::Window, bit(Command::ExportPdf), "Zonder maatstreep."},
-};
-
-// Qt's own options, which the window's application takes out of argv itself, one dash or two.
-const struct
-{
-    const char *name;
-    bool valued;
-} kQtOptions[] = {
-    {"platform", true},        {"platformpluginpath", true}, {"platformtheme", true}, {"plugin", true},
-    {"qwindowgeometry", true}, {"qwindowicon", true},        {"qwindowtitle", true},  {"session", true},
-    {"display", true},         {"geometry", true},           {"style", true},         {"stylesheet", true},
-    {"qmljsdebugger", false},  {"reverse", false},           {"widgetcount", false},  {"nograb", false},
-    {"dograb", false},
 };
 
 QString refusal(const QString &why)
@@ -121,9 +117,10 @@ std::optional<T> oneOf(const std::optional<QByteArray> &value,
 QString readNames(Command command, const Given &values, const QList<QByteArray> &arguments,
                   PdfExportRequest &request)
 {
-    const char *starter = command == Command::ExportPdf     ? "export-pdf"
-                          : command == Command::ExportCards ? "export-cards"
-                                                            : "calibration";
+    const char *starter = command == Command::ExportPdf       ? "export-pdf"
+                          : command == Command::ExportCards   ? "export-cards"
+                          : command == Command::ExportShopPdf ? "export-shop-pdf"
+                                                              : "calibration";
     request.output = *given(values, starter);
     if (request.output.isEmpty())
         return QStringLiteral("%1 heeft een %2 nodig")
@@ -182,16 +179,18 @@ QString readWord(const Given &values, const char *name, const char *allowed,
 QString readWords(const Given &values, print::DeckOptions &options)
 {
     using namespace print;
-    QString why = readWord<DeckOrder>(values, "order", "duplex of faces-first",
-                                      {{"duplex", DeckOrder::Duplex}, {"faces-first", DeckOrder::FacesFirst}},
-                                      options.order);
+    QString why = readWord<DeckOrder>(
+        values, "order", "duplex, alternate of faces-first",
+        {{"duplex", DeckOrder::Duplex}, {"alternate", DeckOrder::Duplex}, {"faces-first", DeckOrder::FacesFirst}},
+        options.order);
     if (why.isEmpty())
         why = readWord<DeckLayout>(values, "layout", "pages of cards",
                                    {{"pages", DeckLayout::Pages}, {"cards", DeckLayout::Cards}},
                                    options.layout);
     if (why.isEmpty())
-        why = readWord<CardSize>(values, "card-size", "63x88 of 57x90",
-                                 {{"63x88", CardSize::Size63x88}, {"57x90", CardSize::Size57x90}},
+        why = readWord<CardSize>(values, "card-size", "poker, bridge, 63x88 of 57x90",
+                                 {{"poker", CardSize::Poker}, {"bridge", CardSize::Bridge},
+                                  {"63x88", CardSize::Size63x88}, {"57x90", CardSize::Size57x90}},
                                  options.cardSize);
     return why;
 }
@@ -243,12 +242,15 @@ QString readMeasures(const Given &values, PdfExportRequest &request)
         options.backShiftMm = QPointF(std::round(*x * 10) / 10, std::round(*y * 10) / 10);
     }
     if (const auto bleed = given(values, "bleed")) {
-        // One number alone: a decimal comma can only be meant as the point.
-        const auto mm = measure(QByteArray(*bleed).replace(',', '.'), 0, print::kMaxBleedMm);
+        const auto mm = print::bleedFromText(QString::fromLocal8Bit(*bleed));
         if (!mm)
             return notAllowed(values, "bleed", "een maat in mm van 0 tot 10");
         request.bleedMm = *mm;
     }
+    request.cmyk = given(values, "cmyk").has_value();
+    if (const QString why = readWord<int>(values, "ink", "300 of 240", {{"300", 300}, {"240", 240}},
+                                          request.inkPercent); !why.isEmpty())
+        return why;
     options.wholePageBack = given(values, "whole-page-back").has_value();
     options.cutMarks = !given(values, "no-cut-marks");
     options.scaleBar = !given(values, "no-scale-bar");

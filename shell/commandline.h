@@ -21,11 +21,12 @@ enum class Command
     Help,
     ExportPdf,
     ExportCards,
-    Calibration
+    Calibration,
+    ExportShopPdf
 };
 
 // "--export-pdf": the whole deck as one PDF file; "--export-cards": each card as a picture in a folder;
-// "--calibration": the alignment sheet.
+// "--calibration": the alignment sheet; "--export-shop-pdf": a page per card side, for a print shop.
 struct PdfExportRequest
 {
     QByteArray output;          // the name exactly as given, bytes and all; the folder for the cards
@@ -34,6 +35,8 @@ struct PdfExportRequest
     QByteArray backPicture;     // a picture of the user's own as the back, when given
     print::DeckOptions options; // the window's first-run choices unless asked otherwise
     double bleedMm = print::kDefaultBleedMm;
+    bool cmyk = false;     // the print-shop PDF for the press
+    int inkPercent = 300;  // its total ink at most
 };
 
 struct CommandLineRequest

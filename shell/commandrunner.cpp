@@ -27,9 +27,10 @@ CommandRunner::Outcome refused(const QString &why)
 
 print::ExportKind kindOf(Command command)
 {
-    return command == Command::ExportCards   ? print::ExportKind::CardImages
-           : command == Command::Calibration ? print::ExportKind::Calibration
-                                             : print::ExportKind::DeckPdf;
+    return command == Command::ExportCards     ? print::ExportKind::CardImages
+           : command == Command::Calibration   ? print::ExportKind::Calibration
+           : command == Command::ExportShopPdf ? print::ExportKind::ShopPdf
+                                               : print::ExportKind::DeckPdf;
 }
 
 // The command line's words for an export that did not happen; a card folder's reasons say it all.
@@ -43,7 +44,7 @@ CommandRunner::Outcome told(Command command, const QByteArray &output, const pri
         return refused(outcome.text);
     if (outcome.end == End::Refused)
         return refused(QStringLiteral("%1 wordt niet overschreven: %2").arg(name, outcome.text));
-    if (outcome.end == End::NotMade && command == Command::ExportPdf)
+    if (outcome.end == End::NotMade && command != Command::Calibration)
         return refused(outcome.text);
     return refused(QStringLiteral("%1 kan niet worden geschreven: %2").arg(name, outcome.text));
 }
@@ -63,6 +64,7 @@ CommandRunner::Outcome CommandRunner::run(const CommandLineRequest &request) con
     case Command::ExportPdf:
     case Command::ExportCards:
     case Command::Calibration:
+    case Command::ExportShopPdf:
         return exportDeck(request.command, request.exportPdf);
     case Command::Window:
         break;
@@ -141,7 +143,7 @@ CommandRunner::backOf(const PdfExportRequest &request) const
 CommandRunner::Outcome CommandRunner::exportDeck(Command command, const PdfExportRequest &request) const
 {
     const print::ExportTarget target{kindOf(command), request.output};
-    print::ExportOptions options{request.options, {}, request.bleedMm};
+    print::ExportOptions options{request.options, {}, request.bleedMm, {request.cmyk, request.inkPercent}};
     // The alignment page reads no deck; only the target is checked before it is made.
     DeckSnapshot deck;
     if (command != Command::Calibration) {

@@ -11,26 +11,35 @@ class TestDeckExport : public PrintFixture
 
 private Q_SLOTS:
     // The 56 cards and the back as images at 300 dpi, the bleed carried out from each edge; written twice.
+    // Each side of card and bleed together is rounded once: poker with 1/8 inch is 825 x 1125.
     void cardImages_data()
     {
         QTest::addColumn<print::CardSize>("size");
-        QTest::addColumn<double>("bleedMm");
-        QTest::addColumn<QSize>("dots");
-        QTest::addColumn<int>("bleed");
-        QTest::newRow("63 x 88, 3 mm") << print::CardSize::Size63x88 << 3.0 << QSize(744, 1039) << 35;
-        QTest::newRow("57 x 90, no bleed") << print::CardSize::Size57x90 << 0.0 << QSize(673, 1063) << 0;
+        QTest::addColumn<QString>("bleedText");
+        QTest::addColumn<QSize>("whole");
+        QTest::addColumn<QRect>("card");
+        QTest::newRow("63 x 88, 3 mm") << print::CardSize::Size63x88 << QStringLiteral("3") << QSize(815, 1110)
+                                       << QRect(35, 35, 744, 1039);
+        QTest::newRow("57 x 90, no bleed") << print::CardSize::Size57x90 << QStringLiteral("0 mm") << QSize(673, 1063)
+                                           << QRect(0, 0, 673, 1063);
+        QTest::newRow("poker, 1/8 inch") << print::CardSize::Poker << QStringLiteral("0.125in") << QSize(825, 1125)
+                                         << QRect(37, 37, 750, 1050);
+        QTest::newRow("bridge, 1/8 inch") << print::CardSize::Bridge << QStringLiteral("1/8 inch") << QSize(750, 1125)
+                                          << QRect(37, 37, 675, 1050);
     }
 
     void cardImages()
     {
         QFETCH(const print::CardSize, size);
-        QFETCH(const double, bleedMm);
-        QFETCH(const QSize, dots);
-        QFETCH(const int, bleed);
+        QFETCH(const QString, bleedText);
+        QFETCH(const QSize, whole);
+        QFETCH(const QRect, card);
         const QString folder = m_scratch.filePath(QStringLiteral("cards/new"));
         QDir(folder).removeRecursively();
+        const std::optional<double> bleedMm = print::bleedFromText(bleedText);
+        QVERIFY(bleedMm);
         for (int pass = 0; pass < 2; ++pass)
-            QCOMPARE(print::writeCardImages({m_coloured, 1}, quadrantBack({60, 80}), folder, size, bleedMm),
+            QCOMPARE(print::writeCardImages({m_coloured, 1}, quadrantBack({60, 80}), folder, size, *bleedMm),
                      QString());
         const QStringList names = print::cardImageNames();
         QCOMPARE(names.mid(12, 3), QStringList({"harten-k.png", "harten-joker.png", "klavers-a.png"}));
@@ -39,13 +48,12 @@ private Q_SLOTS:
         QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name), sorted);
         for (const int i : {0, 13, 30, 55, 56}) {
             const QImage image = rgb(QImage(QDir(folder).filePath(names[i])));
-            QCOMPARE(image.size(), dots + QSize(2 * bleed, 2 * bleed));
+            QCOMPARE(image.size(), whole);
             QCOMPARE(image.dotsPerMeterX(), 11811);
             QCOMPARE(image.dotsPerMeterY(), 11811);
-            const QRect card(QPoint(bleed, bleed), dots);
             for (int y = 0; y < image.height(); ++y) {
                 const int inside = std::clamp(y, card.top(), card.bottom());
-                for (const int x : {0, bleed / 2, image.width() - 1})
+                for (const int x : {0, card.left() / 2, image.width() - 1})
                     QCOMPARE(image.pixel(x, y),
                              image.pixel(std::clamp(x, card.left(), card.right()), inside));
             }
@@ -314,6 +322,7 @@ private Q_SLOTS:
             HeleDeckForm form(m_coloured, {}, m_pacer, m_prompter, *m_folder, m_queues, dialogs, *m_settings);
             if (record)
                 form.setPrintRecord(PrintRecord::fromSheet(m_coloured));
+            child<QComboBox>(&form, "Opmaak")->setCurrentIndex(0);
             dialogs.path =
                 m_scratch.filePath(record ? QStringLiteral("master.pdf") : QStringLiteral("sheet.pdf"));
             QVERIFY(clickedAndDone(&form, "PdfKnop"));
@@ -340,6 +349,7 @@ private Q_SLOTS:
         dialogs.path = m_scratch.filePath(QStringLiteral("window.pdf"));
         HeleDeckForm form(m_coloured, QStringLiteral("Zomer"), m_pacer, m_prompter, *m_folder, queues,
                           dialogs, *m_settings);
+        child<QComboBox>(&form, "Opmaak")->setCurrentIndex(0); // the six pages, chosen
         QVERIFY(clickedAndDone(&form, "PdfKnop"));
         QCOMPARE(QFileInfo(dialogs.suggested).fileName(), QStringLiteral("Zomer.pdf"));
         QCOMPARE(test::pdfPageCount(dialogs.path), 12);
@@ -400,6 +410,7 @@ private Q_SLOTS:
             QCOMPARE(form.options().paper, print::Paper::Letter);
             auto *warning = child<QLabel>(&form, "RandWaarschuwing");
             QCOMPARE(warning->text(), QString());
+            child<QComboBox>(&form, "Opmaak")->setCurrentIndex(0);
             child<QComboBox>(&form, "Combo2")->setCurrentText(QStringLiteral("10"));
             QCOMPARE(warning->text(), QString::fromUtf16(print::kEdgeBandWarning));
             child<QComboBox>(&form, "Opmaak")->setCurrentIndex(1);
@@ -436,7 +447,7 @@ private Q_SLOTS:
         QLocale::setDefault(QLocale::system());
         const HeleDeckForm again(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs, settings);
         const print::DeckOptions o = again.options();
-        QCOMPARE(QPair(o.layout, o.paper), QPair(print::DeckLayout::Pages, print::Paper::A4));
+        QCOMPARE(QPair(o.layout, o.paper), QPair(print::DeckLayout::Cards, print::Paper::A4));
         QCOMPARE(QPair(o.turn, o.backShiftMm), QPair(print::Turn::LongEdge, QPointF(-1.3, 0)));
         QVERIFY(!o.wholePageBack);
         QCOMPARE(child<QScrollBar>(const_cast<HeleDeckForm *>(&again), "VScroll1")->maximum(), 2);

@@ -265,7 +265,7 @@ private Q_SLOTS:
             for (const char *option :
                  {"--help", "--export-pdf", "--export-cards", "--calibration", "PROJECT", "--back", "--order",
                   "--layout", "--card-size", "--paper", "--flip", "--back-shift", "--whole-page-back",
-                  "--bleed", "--no-cut-marks", "--no-scale-bar"})
+                  "--bleed", "--no-cut-marks", "--no-scale-bar", "--export-shop-pdf", "--cmyk", "--ink"})
                 QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^  %1( |$)").arg(option))).size(),
                          1);
         } else if (pages == 0) {
@@ -320,14 +320,21 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArrayList>("args");
         QTest::addColumn<QString>("says"); // empty: written
+        QTest::addColumn<QSize>("dots");   // each card with its bleed
         QTest::newRow("program: 57 x 90, 2 mm")
-            << QByteArrayList{"--export-cards", "OUT", "--card-size", "57x90", "--bleed", "2"} << QString();
+            << QByteArrayList{"--export-cards", "OUT", "--card-size", "57x90", "--bleed", "2"} << QString()
+            << QSize(720, 1110);
+        QTest::newRow("program: poker, 1/8 inch")
+            << QByteArrayList{"--export-cards", "OUT", "--card-size", "poker", "--bleed", "0.125in"} << QString()
+            << QSize(825, 1125);
         QTest::newRow("a folder with other files")
-            << QByteArrayList{"--export-cards", "OTHER"} << "kies een nieuwe";
+            << QByteArrayList{"--export-cards", "OTHER"} << "kies een nieuwe" << QSize();
         QTest::newRow("bleed of 11 mm")
-            << QByteArrayList{"--export-cards", "OUT", "--bleed", "11"} << "--bleed is een maat";
+            << QByteArrayList{"--export-cards", "OUT", "--bleed", "11"} << "--bleed is een maat" << QSize();
+        QTest::newRow("bleed of half an inch")
+            << QByteArrayList{"--export-cards", "OUT", "--bleed", "0.5in"} << "--bleed is een maat" << QSize();
         QTest::newRow("bleed nan") << QByteArrayList{"--export-cards", "OUT", "--bleed", "nan"}
-                                   << "--bleed is een maat";
+                                   << "--bleed is een maat" << QSize();
     }
 
     // A lone number may be written with a decimal comma; between two numbers the comma only separates.
@@ -341,6 +348,7 @@ private Q_SLOTS:
     {
         QFETCH(QByteArrayList, args);
         QFETCH(QString, says);
+        QFETCH(const QSize, dots);
         QVERIFY(QDir(m_out).mkpath("other") && test::writeBytes(m_out + "/other/notes.txt", "mine"));
         for (QByteArray &arg : args)
             arg.replace("OUT", QFile::encodeName(m_out + "/cards"))
@@ -361,8 +369,68 @@ private Q_SLOTS:
         QCOMPARE(cards.size(), 57);
         for (const char *name : {"harten-a.png", "schoppen-joker.png", "rug.png"}) {
             const QImage card(m_out + "/cards/" + name);
-            QCOMPARE(card.size(), QSize(673 + 2 * 24, 1063 + 2 * 24));
+            QCOMPARE(card.size(), dots);
             QCOMPARE(qRound(card.dotsPerMeterX() * 0.0254), 300);
+        }
+    }
+
+    // The print-shop file from the real program, read by poppler and qpdf: 112 pages of the card and its
+    // bleed, the card the TrimBox; for the press every picture CMYK. Either is clean to qpdf --check.
+    void exportShopPdf_data()
+    {
+        QTest::addColumn<QByteArrayList>("args");
+        QTest::addColumn<QString>("colour"); // as pdfimages -list names it
+        QTest::newRow("poker, 1/8 inch, CMYK")
+            << QByteArrayList{"--export-shop-pdf", "OUT", "--card-size", "poker", "--bleed", "0.125in", "--cmyk"}
+            << "cmyk";
+        QTest::newRow("bridge, 3 mm, faces first")
+            << QByteArrayList{"--export-shop-pdf", "OUT", "--card-size", "bridge", "--order", "faces-first"}
+            << "rgb";
+    }
+    void exportShopPdf()
+    {
+        QFETCH(QByteArrayList, args);
+        QFETCH(const QString, colour);
+        const QString pdf = m_out + "/shop.pdf";
+        args.replace(1, QFile::encodeName(pdf));
+        const Ran ran = runProgram(QFile::encodeName(m_app.filePath("vellora")), args,
+                                   QFile::encodeName(m_app.path()), m_app.path());
+        QVERIFY2(ran.exitCode == 0 && ran.err.isEmpty(), ran.err.constData());
+        const auto output = [](const QString &program, const QStringList &arguments) {
+            QProcess run;
+            run.start(program, arguments);
+            run.waitForFinished(120000);
+            return std::pair{run.exitCode(), QString::fromLatin1(run.readAllStandardOutput() +
+                                                                 run.readAllStandardError())};
+        };
+        const auto [checked, said] = output(QStringLiteral("qpdf"), {QStringLiteral("--check"), pdf});
+        QVERIFY2(checked == 0 && !said.contains(u"WARNING"), qPrintable(said));
+        QVERIFY(output(QStringLiteral("pdfinfo"), {pdf}).second.contains(QRegularExpression("Pages:\\s+112\\n")));
+        const bool poker = args.contains("poker");
+        const QString media = poker ? "198.00 270.00" : "179.01 269.01";
+        const QString trim = poker ? "9.00 9.00 189.00 261.00" : "8.50 8.50 170.50 260.50";
+        for (const int page : {1, 2, 112}) {
+            const QString n = QString::number(page);
+            const QString boxes = output(QStringLiteral("pdfinfo"), {"-box", "-f", n, "-l", n, pdf}).second;
+            QVERIFY2(boxes.contains(QRegularExpression("MediaBox:\\s+0.00\\s+0.00\\s+" +
+                                                       QString(media).replace(" ", "\\s+"))),
+                     qPrintable(boxes));
+            QVERIFY2(boxes.contains(QRegularExpression("TrimBox:\\s+" + QString(trim).replace(" ", "\\s+"))),
+                     qPrintable(boxes));
+            QVERIFY2(boxes.contains(QRegularExpression("BleedBox:\\s+0.00\\s+0.00\\s+" +
+                                                       QString(media).replace(" ", "\\s+"))),
+                     qPrintable(boxes));
+        }
+        // page num type width height color comp bpc enc interp object ID x-ppi y-ppi size ratio; the back
+        // is one picture, listed on each of its pages.
+        const QStringList images =
+            output(QStringLiteral("pdfimages"), {"-list", pdf}).second.split(u'\n', Qt::SkipEmptyParts).mid(2);
+        QCOMPARE(images.size(), 112);
+        for (const QString &line : images) {
+            const QStringList f = line.simplified().split(u' ');
+            QCOMPARE(f.value(5), colour);
+            QVERIFY2(f.value(12).toInt() >= 300 && f.value(13).toInt() >= 300, qPrintable(line));
+            QCOMPARE(f.value(2), QStringLiteral("image"));
         }
     }
 

@@ -1,0 +1,325 @@
+// The print-shop file read back with qpdf: its page boxes, the order of faces and backs, the resolution
+// and colours of its pictures, and for the press its CMYK, ink and output intent. Besides, the bleed as the
+// user writes it.
+#include "print/shoppdf.h"
+#include "print/tests/printfixture.h"
+
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
+#include <qpdf/QPDFPageObjectHelper.hh>
+
+using namespace vellora;
+using namespace vellora::printtest;
+
+namespace {
+
+QRectF boxOf(QPDFObjectHandle page, const char *key)
+{
+    const QPDFObjectHandle::Rectangle r = page.getKey(key).getArrayAsRectangle();
+    return QRectF(QPointF(r.llx, r.lly), QPointF(r.urx, r.ury));
+}
+
+bool near(const QRectF &a, const QRectF &b)
+{
+    return std::abs(a.left() - b.left()) < 0.01 && std::abs(a.top() - b.top()) < 0.01 &&
+           std::abs(a.right() - b.right()) < 0.01 && std::abs(a.bottom() - b.bottom()) < 0.01;
+}
+
+struct ReadBack
+{
+    QPDF pdf;
+    std::vector<QPDFPageObjectHelper> pages;
+    explicit ReadBack(const QByteArray &bytes)
+    {
+        pdf.setSuppressWarnings(true);
+        pdf.processMemoryFile("shop.pdf", bytes.constData(), size_t(bytes.size()));
+        pages = QPDFPageDocumentHelper(pdf).getAllPages();
+    }
+};
+
+QPDFObjectHandle imageOf(QPDFPageObjectHelper &page)
+{
+    return page.getObjectHandle().getKey("/Resources").getKey("/XObject").getKey("/Im0");
+}
+
+QByteArray pixelsOf(QPDFObjectHandle image)
+{
+    const std::shared_ptr<Buffer> data = image.getStreamData(qpdf_dl_generalized);
+    return QByteArray(reinterpret_cast<const char *>(data->getBuffer()), qsizetype(data->getSize()));
+}
+
+} // namespace
+
+class TestShopPdf : public PrintFixture
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { setUpCase(); }
+    void cleanupTestCase() { tearDownCase(); }
+    void init() { setUp(); }
+
+    void bleedText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("mm"); // -1: refused
+        for (const auto &[text, mm] : std::initializer_list<std::pair<const char *, double>>{
+                 {"3", 3}, {" 3 mm", 3}, {"2,5", 2.5}, {"0", 0}, {"10", 10}, {"0.125in", 3.175},
+                 {"1/8 inch", 3.175}, {"1/8in", 3.175}, {"0.39 IN", 9.906}, {"10.01", -1}, {"-1", -1},
+                 {"0.5in", -1}, {"1/0 in", -1}, {"nan", -1}, {"1e999", -1}, {"drie", -1}, {"", -1},
+                 {"1/2/3 mm", -1}})
+            QTest::newRow(text) << QString::fromUtf8(text) << mm;
+    }
+
+    void bleedText()
+    {
+        QFETCH(const QString, text);
+        QFETCH(const double, mm);
+        const std::optional<double> read = print::bleedFromText(text);
+        QCOMPARE(read.has_value(), mm >= 0);
+        if (read)
+            QVERIFY(std::abs(*read - mm) < 1e-9);
+    }
+
+    // The card's own pixels when the sheet is fine enough, as the master is; 300 dpi at the least.
+    void pixels_data()
+    {
+        QTest::addColumn<int>("scale");
+        QTest::addColumn<print::CardSize>("size");
+        QTest::addColumn<double>("bleedMm");
+        QTest::addColumn<QSize>("card");
+        QTest::addColumn<QSize>("side");
+        QTest::newRow("master, poker, 1/8 inch") << 3 << print::CardSize::Poker << 3.175 << QSize(855, 1200)
+                                                 << QSize(941, 1286);
+        QTest::newRow("master, 57 x 90, 3 mm") << 3 << print::CardSize::Size57x90 << 3.0 << QSize(855, 1200)
+                                               << QSize(945, 1280);
+        QTest::newRow("sheet, 63 x 88, 3 mm") << 1 << print::CardSize::Size63x88 << 3.0 << QSize(744, 1039)
+                                              << QSize(815, 1110);
+        QTest::newRow("sheet, bridge, none") << 1 << print::CardSize::Bridge << 0.0 << QSize(675, 1050)
+                                             << QSize(675, 1050);
+    }
+
+    void pixels()
+    {
+        QFETCH(const int, scale);
+        QFETCH(const print::CardSize, size);
+        QFETCH(const double, bleedMm);
+        QFETCH(const QSize, card);
+        QFETCH(const QSize, side);
+        const QSize got = print::shopCardPixels({QImage(), scale}, size);
+        QCOMPARE(got, card);
+        QCOMPARE(print::shopSidePixels(got, size, bleedMm), side);
+        const QSizeF inches = print::cardMm(size) / print::kMmPerInch;
+        QVERIFY(got.width() / inches.width() >= 299.5 && got.height() / inches.height() >= 299.5);
+    }
+
+    // Every page the card and its bleed, the card its TrimBox, in the chosen order: each back before its face,
+    // or the faces and then the backs; without a back, faces only. Faces keep their colours losslessly.
+    void pages_data()
+    {
+        QTest::addColumn<print::CardSize>("size");
+        QTest::addColumn<double>("bleedMm");
+        QTest::addColumn<print::DeckOrder>("order");
+        QTest::addColumn<bool>("withBack");
+        QTest::addColumn<QRectF>("media");
+        QTest::addColumn<QRectF>("trim");
+        QTest::newRow("poker, 1/8 inch, alternating")
+            << print::CardSize::Poker << 3.175 << print::DeckOrder::Duplex << true << QRectF(0, 0, 198, 270)
+            << QRectF(9, 9, 180, 252);
+        QTest::newRow("bridge, 1/8 inch, faces first")
+            << print::CardSize::Bridge << 3.175 << print::DeckOrder::FacesFirst << true
+            << QRectF(0, 0, 180, 270) << QRectF(9, 9, 162, 252);
+        QTest::newRow("63 x 88, no bleed, no back")
+            << print::CardSize::Size63x88 << 0.0 << print::DeckOrder::Duplex << false
+            << QRectF(0, 0, 63 * 72 / 25.4, 88 * 72 / 25.4) << QRectF(0, 0, 63 * 72 / 25.4, 88 * 72 / 25.4);
+    }
+
+    void pages()
+    {
+        QFETCH(const print::CardSize, size);
+        QFETCH(const double, bleedMm);
+        QFETCH(const print::DeckOrder, order);
+        QFETCH(const bool, withBack);
+        QFETCH(const QRectF, media);
+        QFETCH(const QRectF, trim);
+        const QImage back = withBack ? quadrantBack({60, 80}) : QImage();
+        const auto pdf = print::shopPdf({m_coloured, 1}, back, {size, bleedMm, order, {}, QStringLiteral("Zomer")});
+        QVERIFY2(pdf.ok(), qPrintable(pdf.outcome().reason()));
+        QVERIFY(pdf->startsWith("%PDF-1.4"));
+        ReadBack read(*pdf);
+        QCOMPARE(read.pages.size(), size_t(withBack ? 112 : 56));
+        std::optional<QPDFObjGen> backImage;
+        for (std::size_t i = 0; i < read.pages.size(); ++i) {
+            QPDFObjectHandle page = read.pages[i].getObjectHandle();
+            QVERIFY(near(boxOf(page, "/MediaBox"), media));
+            QVERIFY(near(boxOf(page, "/BleedBox"), media));
+            QVERIFY(near(boxOf(page, "/TrimBox"), trim));
+            QVERIFY(!page.hasKey("/Group"));
+            const bool isBack = withBack && (order == print::DeckOrder::Duplex ? i % 2 == 0 : i >= 56);
+            const int card = order == print::DeckOrder::Duplex && withBack ? int(i / 2) : int(i % 56);
+            QPDFObjectHandle image = imageOf(read.pages[i]);
+            QCOMPARE(image.getDict().getKey("/ColorSpace").getName(), std::string("/DeviceRGB"));
+            const int width = image.getDict().getKey("/Width").getIntValue();
+            const int height = image.getDict().getKey("/Height").getIntValue();
+            QVERIFY(width / (media.width() / 72) >= 299.5 && height / (media.height() / 72) >= 299.5);
+            if (isBack) {
+                // One picture behind every card.
+                QCOMPARE(backImage.value_or(image.getObjGen()), image.getObjGen());
+                backImage = image.getObjGen();
+                continue;
+            }
+            const QByteArray pixels = pixelsOf(image);
+            QCOMPARE(pixels.size(), qsizetype(width) * height * 3);
+            const auto *centre = reinterpret_cast<const uchar *>(pixels.constData()) +
+                                 (qsizetype(height / 2) * width + width / 2) * 3;
+            QVERIFY(colourDistance(QColor(centre[0], centre[1], centre[2]), cellColour(card)) < 8);
+        }
+    }
+
+    // For the press: every picture CMYK, the ink of its darkest pixel within the limit, the profile the
+    // output intent, PDF/X-1a:2003 in the Info.
+    void press_data()
+    {
+        QTest::addColumn<int>("ink");
+        QTest::newRow("300 %") << 300;
+        QTest::newRow("240 %") << 240;
+    }
+
+    void press()
+    {
+        QFETCH(const int, ink);
+        QImage sheet = m_coloured.copy();
+        QPainter(&sheet).fillRect(QRect(0, 0, 285, 400), Qt::black); // the ace of Harten all black
+        const auto pdf = print::shopPdf({sheet, 1}, quadrantBack({60, 80}),
+                                        {print::CardSize::Poker, 3.175, print::DeckOrder::Duplex, {true, ink}, {}});
+        QVERIFY2(pdf.ok(), qPrintable(pdf.outcome().reason()));
+        QVERIFY(pdf->startsWith("%PDF-1.3"));
+        ReadBack read(*pdf);
+        QCOMPARE(read.pages.size(), size_t(112));
+        QPDFObjectHandle info = read.pdf.getTrailer().getKey("/Info");
+        QCOMPARE(info.getKey("/GTS_PDFXVersion").getUTF8Value(), std::string("PDF/X-1a:2003"));
+        QCOMPARE(info.getKey("/Trapped").getName(), std::string("/False"));
+        QPDFObjectHandle intents = read.pdf.getRoot().getKey("/OutputIntents");
+        QCOMPARE(intents.getArrayNItems(), 1);
+        QPDFObjectHandle intent = intents.getArrayItem(0);
+        QCOMPARE(intent.getKey("/S").getName(), std::string("/GTS_PDFX"));
+        QPDFObjectHandle profile = intent.getKey("/DestOutputProfile");
+        QCOMPARE(profile.getDict().getKey("/N").getIntValue(), 4);
+        QCOMPARE(pixelsOf(profile), test::readBytes(QString::fromLatin1(print::kPressProfileFile)));
+        int darkest = 0;
+        for (QPDFPageObjectHelper &page : read.pages) {
+            QPDFObjectHandle image = imageOf(page);
+            QCOMPARE(image.getDict().getKey("/ColorSpace").getName(), std::string("/DeviceCMYK"));
+            QVERIFY(!page.getObjectHandle().hasKey("/Group"));
+        }
+        const QByteArray ace = pixelsOf(imageOf(read.pages[1]));
+        const auto *p = reinterpret_cast<const uchar *>(ace.constData());
+        for (qsizetype i = 0; i + 3 < ace.size(); i += 4)
+            darkest = std::max(darkest, p[i] + p[i + 1] + p[i + 2] + p[i + 3]);
+        QVERIFY2(darkest <= ink * 255 / 100, qPrintable(QString::number(darkest)));
+        // Black stays rich: full black with colour under it, close to the limit.
+        // Black stays rich and dark: the profile gives it 296 %, which 240 % takes into black.
+        QVERIFY(p[3] >= 220 && p[0] > 100 && p[1] > 100 && p[2] > 100);
+        QVERIFY2(darkest > std::min(ink * 255 / 100, 754) - 8, qPrintable(QString::number(darkest)));
+    }
+
+    // Under-colour removal: within the limit, black never lighter, nothing changed that was within it.
+    void inkLimit_data()
+    {
+        QTest::addColumn<QList<int>>("cmyk");
+        QTest::addColumn<int>("limit");
+        QTest::newRow("within") << QList<int>{100, 80, 60, 40} << 765;
+        QTest::newRow("rich black") << QList<int>{220, 200, 200, 255} << 765;
+        QTest::newRow("dark grey") << QList<int>{230, 230, 230, 150} << 765;
+        QTest::newRow("all full") << QList<int>{255, 255, 255, 255} << 612;
+        QTest::newRow("colour, no grey") << QList<int>{255, 255, 0, 255} << 612;
+    }
+
+    void inkLimit()
+    {
+        QFETCH(const QList<int>, cmyk);
+        QFETCH(const int, limit);
+        std::uint8_t ink[4] = {std::uint8_t(cmyk[0]), std::uint8_t(cmyk[1]), std::uint8_t(cmyk[2]),
+                               std::uint8_t(cmyk[3])};
+        print::limitInk(ink, limit);
+        const int before = cmyk[0] + cmyk[1] + cmyk[2] + cmyk[3];
+        const int after = ink[0] + ink[1] + ink[2] + ink[3];
+        QVERIFY(after <= std::max(before, limit) && after <= limit);
+        QVERIFY(ink[3] >= cmyk[3]);
+        if (before <= limit)
+            QCOMPARE(after, before);
+        else
+            QVERIFY(after >= limit - 3); // as little taken away as the limit asks
+        if (cmyk[3] == 255 && before > limit)
+            QVERIFY(ink[0] + ink[1] + ink[2] > 0);
+    }
+
+    // The window opens on whole cards of the locale's size; the print-shop file takes the bleed and CMYK
+    // chosen there, which are kept for the next opening; a bleed that is no measure is refused.
+    void shopWindow_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<print::CardSize>("size");
+        QTest::addColumn<bool>("cmyk");
+        QTest::addColumn<QSizeF>("media"); // the first page, with 1/8 inch of bleed
+        QTest::newRow("Dutch, A4") << QLocale(QLocale::Dutch, QLocale::Netherlands)
+                                   << print::CardSize::Size63x88 << false
+                                   << QSizeF(63 * 72 / 25.4 + 18, 88 * 72 / 25.4 + 18);
+        QTest::newRow("American, Letter") << QLocale(QLocale::English, QLocale::UnitedStates)
+                                          << print::CardSize::Poker << true << QSizeF(198, 270);
+    }
+
+    void shopWindow()
+    {
+        QFETCH(const QLocale, locale);
+        QFETCH(const print::CardSize, size);
+        QFETCH(const bool, cmyk);
+        QFETCH(const QSizeF, media);
+        writeBacks();
+        QLocale::setDefault(locale);
+        QSettings settings(m_scratch.filePath(QStringLiteral("shop-%1.ini").arg(cmyk)), QSettings::IniFormat);
+        test::RecordingPrintQueues queues;
+        AnsweringDialogs dialogs;
+        dialogs.path = m_scratch.filePath(QStringLiteral("shop-%1.pdf").arg(cmyk));
+        {
+            HeleDeckForm form(m_coloured, QStringLiteral("Zomer"), m_pacer, m_prompter, *m_folder, queues,
+                              dialogs, settings);
+            QCOMPARE(form.options().layout, print::DeckLayout::Cards);
+            QCOMPARE(form.options().cardSize, size);
+            child<QComboBox>(&form, "Afloop")->setCurrentText(QStringLiteral("12 mm"));
+            QVERIFY(clickedAndDone(&form, "DrukkerijKnop"));
+            QCOMPARE(m_prompter.shown.value(0).text, QString::fromUtf16(print::kBleedRefused));
+            QVERIFY(!QFile::exists(dialogs.path));
+            m_prompter.shown.clear();
+            child<QComboBox>(&form, "Afloop")->setCurrentIndex(1);
+            child<QCheckBox>(&form, "Cmyk")->setChecked(cmyk);
+            QVERIFY(clickedAndDone(&form, "DrukkerijKnop"));
+            QVERIFY(m_prompter.shown.isEmpty());
+            QCOMPARE(QFileInfo(dialogs.suggested).fileName(), QStringLiteral("Zomer-drukkerij.pdf"));
+        }
+        ReadBack read(test::readBytes(dialogs.path));
+        QCOMPARE(read.pages.size(), size_t(112));
+        QVERIFY(near(boxOf(read.pages[0].getObjectHandle(), "/MediaBox"), QRectF(QPointF(0, 0), media)));
+        QCOMPARE(imageOf(read.pages[0]).getDict().getKey("/ColorSpace").getName(),
+                 std::string(cmyk ? "/DeviceCMYK" : "/DeviceRGB"));
+        HeleDeckForm again(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs, settings);
+        QCOMPARE(child<QComboBox>(&again, "Afloop")->currentText(), QStringLiteral("1/8 inch"));
+        QCOMPARE(child<QCheckBox>(&again, "Cmyk")->isChecked(), cmyk);
+        QLocale::setDefault(QLocale::c());
+    }
+
+    // Called off between two pages: nothing made.
+    void calledOff()
+    {
+        std::stop_source stop;
+        int pages = 0;
+        const auto pdf = print::shopPdf(
+            {m_coloured, 1}, {}, {}, [&](int done, int) { pages = done; if (done == 3) stop.request_stop(); },
+            stop.get_token());
+        QVERIFY(!pdf.ok());
+        QCOMPARE(pages, 3);
+    }
+};
+
+QTEST_MAIN(TestShopPdf)
+#include "tst_shoppdf.moc"
