@@ -55,10 +55,6 @@ class TestShopPdf : public PrintFixture
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { setUpCase(); }
-    void cleanupTestCase() { tearDownCase(); }
-    void init() { setUp(); }
-
     void bleedText_data()
     {
         QTest::addColumn<QString>("text");
