@@ -169,6 +169,7 @@ private Q_SLOTS:
         HeleDeckForm deck(m_coloured, {}, m_pacer, m_prompter, folder, queues, dialogs, settings);
         child<QComboBox>(&backs, "Combo1")->setCurrentText(QStringLiteral("10"));
         child<QComboBox>(&backs, "Combo2")->setCurrentText(QStringLiteral("20"));
+        child<QComboBox>(&deck, "Opmaak")->setCurrentIndex(0); // the six pages and their backs
         // The PDFs the queue has written whole, newest first: Ghostscript writes the end-of-file marker last.
         const auto whole = [&] {
             QStringList done;
