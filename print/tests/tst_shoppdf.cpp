@@ -25,11 +25,13 @@ bool near(const QRectF &a, const QRectF &b)
            std::abs(a.right() - b.right()) < 0.01 && std::abs(a.bottom() - b.bottom()) < 0.01;
 }
 
+// qpdf reads the bytes lazily, from where they lie: they live as long as the reader.
 struct ReadBack
 {
+    QByteArray bytes;
     QPDF pdf;
     std::vector<QPDFPageObjectHelper> pages;
-    explicit ReadBack(const QByteArray &bytes)
+    explicit ReadBack(QByteArray file) : bytes(std::move(file))
     {
         pdf.setSuppressWarnings(true);
         pdf.processMemoryFile("shop.pdf", bytes.constData(), size_t(bytes.size()));
