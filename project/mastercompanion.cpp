@@ -21,6 +21,8 @@ constexpr char kMagic[] = "VLRMSTR1";
 constexpr int kHashLength = 64; // SHA-256 in hex
 constexpr quint8 kCompose = 0;
 constexpr quint8 kPaste = 1;
+// A run of classic cards; the files of mirrored runs stay as they always were.
+constexpr quint8 kClassicCompose = 2;
 constexpr int kLargestSymbolSide = 3000;
 
 QByteArray png(const QImage &image)
@@ -175,11 +177,15 @@ Result<CardPaste> readPaste(Reader &in, qint64 &budget, qint64 &drawn)
     const int top = in.i32();
     const int width = in.i32();
     const int height = in.i32();
+    // Checked in 64 bits before any QRect is built: a rectangle's right edge is left + width - 1,
+    // which overflows an int for hostile numbers.
+    const auto within = [](qint64 start, qint64 length, qint64 limit) {
+        return start >= 0 && length > 0 && start + length <= limit;
+    };
+    if (!in.ok() || !within(left, width, sheet::kWidth) || !within(top, height, sheet::kCellHeight))
+        return refuse("damaged paste");
     paste.areaTwips = QPoint(left, top);
     paste.sizeTwips = QSize(width, height);
-    const QRect area(paste.areaTwips, paste.sizeTwips);
-    if (!in.ok() || area.isEmpty() || !QRect(0, 0, sheet::kWidth, sheet::kCellHeight).contains(area))
-        return refuse("damaged paste");
     const QSize masterSize = px(paste.sizeTwips) * master::kScale;
     if ((drawn += qint64(masterSize.width()) * masterSize.height()) > kMaxDrawnPixels)
         return refuse("too much to draw");
@@ -211,7 +217,7 @@ QByteArray encode(const PrintRecord &record, const QByteArray &sheetHash)
     out.u32(quint32(record.operations().size()));
     for (const PrintRecord::Operation &operation : record.operations()) {
         if (const auto *run = std::get_if<PrintRecord::Compose>(&operation)) {
-            out.u8(kCompose);
+            out.u8(run->style == CardStyle::Classic ? kClassicCompose : kCompose);
             out.block(png(run->symbols));
             continue;
         }
@@ -256,7 +262,7 @@ Result<PrintRecord> decode(const QByteArray &bytes, const QByteArray &hash)
     qint64 drawn = qint64(master::kWidthPixels) * master::kHeightPixels;
     for (quint32 i = 0; i < count; ++i) {
         const quint8 kind = in.u8();
-        if (kind == kCompose) {
+        if (kind == kCompose || kind == kClassicCompose) {
             if ((drawn += qint64(master::kWidthPixels) * master::kHeightPixels) > kMaxDrawnPixels)
                 return refuse("too much to draw");
             const auto fits = [](QSize s) {
@@ -265,7 +271,7 @@ Result<PrintRecord> decode(const QByteArray &bytes, const QByteArray &hash)
             const QImage symbols = picture(in.block(), fits, budget);
             if (symbols.isNull())
                 return refuse("damaged symbols");
-            record.compose(symbols);
+            record.compose(symbols, kind == kClassicCompose ? CardStyle::Classic : CardStyle::Mirrored);
             continue;
         }
         if (kind != kPaste)

@@ -20,13 +20,13 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A small record: blank cards, a run and a photo on the kings of Harten and Ruiten.
+// A small record: blank cards, a run of classic cards and a photo on the kings of Harten and Ruiten.
 PrintRecord smallRecord()
 {
     QImage card(855, 1200, QImage::Format_RGB32);
     card.fill(Qt::white);
     PrintRecord record = PrintRecord::fromCard(card, QImage::Format_RGB32);
-    record.compose(test::gradientPicture(150, 600, 2));
+    record.compose(test::gradientPicture(150, 600, 2), CardStyle::Classic);
     CardPaste paste{test::gradientPicture(165, 280, 3), {0, 2}, QPoint(12 * 4275 + 900, 900),
                     QSize(2475, 4200)};
     paste.master = test::gradientPicture(495, 840, 4);
@@ -109,9 +109,9 @@ private Q_SLOTS:
         QCOMPARE(paste.rows, (std::vector<int>{0, 2}));
         QCOMPARE(paste.areaTwips, QPoint(12 * 4275 + 900, 900));
         QCOMPARE(test::byteDifference(paste.master, test::gradientPicture(495, 840, 4)), QString());
-        QCOMPARE(test::byteDifference(std::get<PrintRecord::Compose>(read->operations()[0]).symbols,
-                                      test::gradientPicture(150, 600, 2)),
-                 QString());
+        const auto &run = std::get<PrintRecord::Compose>(read->operations()[0]);
+        QCOMPARE(test::byteDifference(run.symbols, test::gradientPicture(150, 600, 2)), QString());
+        QVERIFY(run.style == CardStyle::Classic);
 
         // Saved again with another sheet but no new companion: the old one no longer belongs to it, and the
         // log says so, since the user only sees a coarser print.
@@ -159,6 +159,7 @@ private Q_SLOTS:
         QTest::newRow("symbols claiming a giant picture") << "giant" << "damaged symbols";
         QTest::newRow("row beyond the sheet") << "row" << "damaged paste";
         QTest::newRow("area beyond the sheet") << "area" << "damaged paste";
+        QTest::newRow("area whose edge overflows") << "area overflow" << "damaged paste";
         QTest::newRow("master of another size") << "master size" << "damaged paste";
         QTest::newRow("too large") << "large" << "too large";
         QTest::newRow("2048 runs to draw") << "runs 2048" << "too much to draw";
@@ -209,6 +210,10 @@ private Q_SLOTS:
             bytes[paste + 2] = 4;
         else if (damage == u"area")
             put32(bytes, paste + 4, 60000);
+        else if (damage == u"area overflow") {
+            put32(bytes, paste + 4, 825844274);
+            put32(bytes, paste + 12, 1601403000);
+        }
         else if (damage == u"master size")
             put32(bytes, paste + 12, 2400);
         else if (damage == u"large")
