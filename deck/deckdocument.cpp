@@ -102,14 +102,14 @@ bool DeckDocument::chooseSymbolStyle(int style)
     return symbols.has_value();
 }
 
-bool DeckDocument::composeDeck()
+bool DeckDocument::composeDeck(CardStyle style)
 {
     if (isBusy())
         return false;
     m_beforeRun = m_sheet.image();
     m_recordBeforeRun = m_record;
-    m_record.compose(m_symbolsMaster);
-    m_run = std::make_unique<PlacementRun>(m_sheet, m_symbols, m_kolomX);
+    m_record.compose(m_symbolsMaster, style);
+    m_run = std::make_unique<PlacementRun>(m_sheet, m_symbols, m_kolomX, style);
     Q_EMIT composingChanged(true);
     Q_EMIT busyChanged(true);
     Q_EMIT stepsChanged();

@@ -95,7 +95,7 @@ public:
     bool chooseSymbolStyle(int style);
     // Pips, index labels and mirrored halves on the 52 cards, one card after another with a pause between
     // them; "Symbolen plaatsen". Returns at once; composed() follows at the end. False while a run goes on.
-    bool composeDeck();
+    bool composeDeck(CardStyle style = CardStyle::Mirrored);
     // A picture dialog's choice pasted on its cards, under the step name given.
     void pasteOnCards(const QString &stepName, const CardPaste &paste);
     // Several pictures at once as one step, in order, such as every court card's own figure.

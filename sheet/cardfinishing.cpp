@@ -72,7 +72,7 @@ QRect inkBounds(const QImage &image, QRgb background)
 
 } // namespace
 
-IndexLabels::IndexLabels(const Surface &sheet)
+IndexLabels::IndexLabels(const Surface &sheet, const QColor &ink)
 {
     QFont font(sheet.fontName);
     font.setPixelSize(fontPixels(sheet.fontSize * sheet.scale));
@@ -89,7 +89,7 @@ IndexLabels::IndexLabels(const Surface &sheet)
         layer.fontSize = sheet.fontSize;
         layer.fontBold = sheet.fontBold;
         layer.scale = sheet.scale;
-        layer.foreColor = sheet.foreColor;
+        layer.foreColor = ink;
         layer.current = QPointF(margin, margin);
         layer.print(text);
         const QRect ink = inkBounds(layer.image(), layer.image().pixel(0, 0));
@@ -157,6 +157,75 @@ void mirrorCard(Surface &sheet, Surface &flipPic, QPoint cellTwips, std::span<co
     sheet.paintPicture(flipPic.image(), lower.translated(cellTwips + QPoint(0, sheet::kMirrorOffset)), lower);
 }
 
+std::vector<QRect> keptByTurning(int column)
+{
+    // As with mirroring, a repeated run must not bring the 7's upper centre pip down a second time.
+    const QRect lowerHalf(0, sheet::kMirrorOffset, sheet::kCellWidth, sheet::kHalfHeight - kTwipsPerPixel);
+    std::vector<QRect> kept;
+    for (const pips::Step &step : pips::phaseB()) {
+        if (std::find(step.columns.begin(), step.columns.end(), column) == step.columns.end())
+            continue;
+        for (const QPoint offset : step.offsets) {
+            const QRect turned(sheet::kCellWidth - offset.x() - step.size,
+                               sheet::kMirrorOffset + sheet::kHalfHeight - offset.y() - step.size, step.size, step.size);
+            if (const QRect inLower = turned.intersected(lowerHalf); !inLower.isEmpty())
+                kept.push_back(inLower);
+        }
+    }
+    return kept;
+}
+
+std::vector<QRect> turnedPips(int column)
+{
+    std::vector<QRect> placed;
+    for (const pips::Step &step : pips::phaseA()) {
+        if (step.size != pips::kPip
+            || std::find(step.columns.begin(), step.columns.end(), column) == step.columns.end())
+            continue;
+        for (const QPoint offset : step.offsets)
+            placed.emplace_back(offset, QSize(step.size, step.size));
+    }
+    return placed;
+}
+
+void turnCard(Surface &sheet, Surface &flipPic, QPoint cellTwips, std::span<const QRect> keep,
+              std::span<const QRect> pips)
+{
+    const QRectF half(0, 0, sheet::kCellWidth, sheet::kHalfHeight);
+    flipPic.paintPicture(sheet.image(), half, half.translated(cellTwips));
+    flipPic.image() = flipPic.image().mirrored(true, true);
+    QImage &turned = flipPic.image();
+    for (const QRect &kept : keep)
+        flipPic.paintPicture(sheet.image(), kept.translated(0, -sheet::kMirrorOffset), kept.translated(cellTwips));
+    // The pip columns are not symmetric about the card's middle, so a turned pip stands a pixel or more off
+    // its column. Each is lifted from where the turn put it, which then keeps what the card has there, and set
+    // below its own place, where the mirror would set it.
+    const auto origin = [&](QPoint twips) { return sheet.toPixels(QRectF(twips, QSizeF(1, 1))).topLeft(); };
+    const QPoint upperOrigin = origin(cellTwips);
+    const QPoint lowerOrigin = origin(cellTwips + QPoint(0, sheet::kMirrorOffset));
+    struct Lifted
+    {
+        QRect from;
+        QImage pip;
+    };
+    std::vector<Lifted> lifted;
+    for (const QRect &pip : pips) {
+        const QRect upper = sheet.toPixels(QRectF(pip.translated(cellTwips))).translated(-upperOrigin);
+        const QRect from(turned.width() - 1 - upper.right(), turned.height() - 1 - upper.bottom(), upper.width(),
+                         upper.height());
+        lifted.push_back({from, turned.copy(from)});
+    }
+    QPainter painter(&turned);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    for (const Lifted &pip : lifted)
+        painter.drawImage(pip.from.topLeft(), sheet.image(), pip.from.translated(lowerOrigin));
+    for (const Lifted &pip : lifted)
+        painter.drawImage(QPoint(turned.width() - pip.from.right() - 1, pip.from.top()), pip.pip);
+    painter.end();
+    const QRectF lower(0, 0, sheet::kCellWidth, sheet::kHalfHeight - kTwipsPerPixel);
+    sheet.paintPicture(flipPic.image(), lower.translated(cellTwips + QPoint(0, sheet::kMirrorOffset)), lower);
+}
+
 namespace {
 
 const Surface &withLabelFont(Surface &sheet)
@@ -169,11 +238,24 @@ const Surface &withLabelFont(Surface &sheet)
 
 } // namespace
 
-CardFinisher::CardFinisher(Surface &sheet, const KolomX &kolomX)
-    : m_sheet(sheet), m_kolomX(kolomX), m_labels(withLabelFont(sheet)), m_flipPic(makeFlipPic(sheet))
+CardFinisher::CardFinisher(Surface &sheet, const KolomX &kolomX, CardStyle style,
+                           const std::array<QColor, sheet::kRows> &inks)
+    : m_sheet(sheet), m_kolomX(kolomX), m_style(style), m_flipPic(makeFlipPic(sheet))
 {
-    for (int c = 0; c < sheet::kJokerColumn; ++c)
-        m_kept[c] = keptByMirroring(c);
+    withLabelFont(sheet);
+    for (int row = 0; row < sheet::kRows; ++row) {
+        // Rows of one ink share their labels rather than rendering them again.
+        const auto *same = std::find(inks.begin(), inks.begin() + row, inks[row]);
+        if (same != inks.begin() + row)
+            m_labels.push_back(m_labels[std::size_t(same - inks.begin())]);
+        else
+            m_labels.emplace_back(sheet, inks[row]);
+    }
+    for (int c = 0; c < sheet::kJokerColumn; ++c) {
+        m_kept[c] = style == CardStyle::Classic ? keptByTurning(c) : keptByMirroring(c);
+        if (style == CardStyle::Classic)
+            m_turnedPips[c] = turnedPips(c);
+    }
 }
 
 bool CardFinisher::finishNext()
@@ -183,9 +265,13 @@ bool CardFinisher::finishNext()
     const int row = m_finished / sheet::kJokerColumn;
     const int c = m_finished % sheet::kJokerColumn;
     const int y = kLabelTop + row * sheet::kCellHeight;
-    m_labels.print(m_sheet, c, {m_kolomX[c] + kLabelLeft, y});
-    m_labels.print(m_sheet, c, {m_kolomX[c] + (c == kTenColumn ? kLabelRightOfTen : kLabelRight), y});
-    mirrorCard(m_sheet, m_flipPic, {m_kolomX[c], y - kLabelTop}, m_kept[c]);
+    const IndexLabels &labels = m_labels[std::size_t(row)];
+    labels.print(m_sheet, c, {m_kolomX[c] + kLabelLeft, y});
+    labels.print(m_sheet, c, {m_kolomX[c] + (c == kTenColumn ? kLabelRightOfTen : kLabelRight), y});
+    if (m_style == CardStyle::Classic)
+        turnCard(m_sheet, m_flipPic, {m_kolomX[c], y - kLabelTop}, m_kept[c], m_turnedPips[c]);
+    else
+        mirrorCard(m_sheet, m_flipPic, {m_kolomX[c], y - kLabelTop}, m_kept[c]);
     ++m_finished;
     return true;
 }

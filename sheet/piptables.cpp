@@ -22,6 +22,14 @@ std::span<const Step> phaseA()
     return steps;
 }
 
+std::span<const Step> classicCorners()
+{
+    static const std::vector<Step> steps = {
+        {"K1", {1, 2, 3, 4, 5, 6, 7, 8, 9}, kCornerPip, {{435, 960}, {3540, 960}}},
+    };
+    return steps;
+}
+
 std::span<const Step> phaseB()
 {
     static const std::vector<Step> steps = {

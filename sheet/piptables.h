@@ -24,6 +24,9 @@ struct Step
 
 // Painted before the cards are finished, so the mirroring doubles each of them upside down in the lower half.
 std::span<const Step> phaseA();
+// Classic cards only, painted before phaseA(): the suit under the index of the number cards, where the aces
+// and court cards carry it anyway.
+std::span<const Step> classicCorners();
 // Painted after the mirroring: upright and single, most of them on or near the middle of the card.
 std::span<const Step> phaseB();
 

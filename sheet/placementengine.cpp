@@ -6,6 +6,7 @@
 #include "surface/surface.h"
 #include "surface/twips.h"
 
+#include <algorithm>
 #include <map>
 #include <utility>
 
@@ -22,6 +23,31 @@ public:
     SymbolSquares(const QImage &symbols, QImage::Format sheetFormat, int scale)
         : m_symbols(symbols), m_format(sheetFormat), m_scale(scale)
     {
+    }
+
+    // The suit's red as the set draws it: the mean of its clearly red pixels, or the red of printed cards when
+    // the set has none to speak of.
+    QColor red(int suit) const
+    {
+        if (m_symbols.isNull())
+            return kPrintedRed;
+        const QRect at = px(sheet::symbolSquare(suit));
+        const QImage square = m_symbols.copy(at.x() * m_scale, at.y() * m_scale, at.width() * m_scale,
+                                             at.height() * m_scale)
+                                  .convertToFormat(QImage::Format_ARGB32);
+        qint64 red = 0, green = 0, blue = 0, count = 0;
+        for (int y = 0; y < square.height(); ++y) {
+            const auto *line = reinterpret_cast<const QRgb *>(square.constScanLine(y));
+            for (int x = 0; x < square.width(); ++x) {
+                const QRgb p = line[x];
+                if (qAlpha(p) < 128 || qRed(p) - std::max(qGreen(p), qBlue(p)) < kRedLead)
+                    continue;
+                red += qRed(p), green += qGreen(p), blue += qBlue(p), ++count;
+            }
+        }
+        if (count * 50 < qint64(square.width()) * square.height())
+            return kPrintedRed;
+        return QColor(int(red / count), int(green / count), int(blue / count));
     }
 
     const QImage &at(int suit, int sizeTwips)
@@ -51,6 +77,9 @@ private:
         return square.convertToFormat(m_format);
     }
 
+    static constexpr int kRedLead = 80;
+    static inline const QColor kPrintedRed{0xc8, 0x10, 0x2e};
+
     const QImage m_symbols;
     const QImage::Format m_format;
     const int m_scale;
@@ -71,14 +100,23 @@ void paintPips(std::span<const pips::Step> steps, Surface &sheet, const KolomX &
     }
 }
 
+// Black (the sheet's text colour) for every index, or the suit's colour on classic cards.
+std::array<QColor, sheet::kRows> indexInks(const Surface &sheet, CardStyle style, const SymbolSquares &squares)
+{
+    std::array<QColor, sheet::kRows> inks;
+    for (int row = 0; row < sheet::kRows; ++row)
+        inks[std::size_t(row)] = style == CardStyle::Classic && sheet::isRedSuit(row) ? squares.red(row) : sheet.foreColor;
+    return inks;
+}
+
 } // namespace
 
 struct PlacementRun::State
 {
-    State(Surface &sheet, const QImage &symbols, KolomX &kolomX)
+    State(Surface &sheet, const QImage &symbols, KolomX &kolomX, CardStyle style)
         : sheet(sheet), kolomX(kolomX),
           squares(symbols, sheet.isEmpty() ? QImage::Format_RGB32 : sheet.image().format(), sheet.scale),
-          finisher(sheet, kolomX)
+          finisher(sheet, kolomX, style, indexInks(sheet, style, squares))
     {
     }
 
@@ -89,10 +127,12 @@ struct PlacementRun::State
     bool done = false;
 };
 
-PlacementRun::PlacementRun(Surface &sheet, const QImage &symbols, KolomX &kolomX)
+PlacementRun::PlacementRun(Surface &sheet, const QImage &symbols, KolomX &kolomX, CardStyle style)
 {
     kolomX.fill();
-    m_state = std::make_unique<State>(sheet, symbols, kolomX);
+    m_state = std::make_unique<State>(sheet, symbols, kolomX, style);
+    if (style == CardStyle::Classic)
+        paintPips(pips::classicCorners(), sheet, kolomX, m_state->squares);
     paintPips(pips::phaseA(), sheet, kolomX, m_state->squares);
 }
 
@@ -132,7 +172,7 @@ void continueRun(const std::shared_ptr<PlacementRun> &run, const PacedPlacement 
 
 void runPlacement(const PacedPlacement &paced)
 {
-    auto run = std::make_shared<PlacementRun>(paced.sheet, paced.symbols, paced.kolomX);
+    auto run = std::make_shared<PlacementRun>(paced.sheet, paced.symbols, paced.kolomX, paced.style);
     continueRun(run, paced);
 }
 

@@ -85,7 +85,7 @@ PrintRecord PrintRecord::fromCardWhenNeeded(std::function<QImage()> card, const 
     return record;
 }
 
-void PrintRecord::compose(const QImage &symbolsMaster) { add(Compose{symbolsMaster}); }
+void PrintRecord::compose(const QImage &symbolsMaster, CardStyle style) { add(Compose{symbolsMaster, style}); }
 
 void PrintRecord::paste(CardPaste paste)
 {
@@ -99,7 +99,7 @@ void PrintRecord::add(Operation operation)
     // A run repeated with the same symbols gives the same cards, so it need not be drawn twice.
     if (const auto *run = std::get_if<Compose>(&operation); run && !m_operations.empty()) {
         const auto *last = std::get_if<Compose>(&m_operations.back());
-        if (last && last->symbols == run->symbols)
+        if (last && last->symbols == run->symbols && last->style == run->style)
             return;
     }
     m_operations.push_back(std::move(operation));
@@ -188,7 +188,8 @@ QImage PrintRecord::render(const Progress &progress, std::stop_token stop) const
             continue;
         }
         KolomX kolomX;
-        PlacementRun run(picture, std::get<Compose>(operation).symbols, kolomX);
+        const Compose &compose = std::get<Compose>(operation);
+        PlacementRun run(picture, compose.symbols, kolomX, compose.style);
         int cards = 0;
         while (run.finishNextCard()) {
             if (cards < placement::kFinishedCards && !step(1))

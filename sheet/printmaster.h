@@ -34,6 +34,7 @@ public:
     struct Compose
     {
         QImage symbols;
+        CardStyle style = CardStyle::Mirrored;
     };
     using Operation = std::variant<Compose, CardPaste>;
 
@@ -59,7 +60,7 @@ public:
     bool isSheetEnlarged() const;
 
     // The symbols at the master's size, or the set of the sheet enlarged when there is none.
-    void compose(const QImage &symbolsMaster);
+    void compose(const QImage &symbolsMaster, CardStyle style = CardStyle::Mirrored);
     // A paste without a master picture is enlarged from its own picture.
     void paste(CardPaste paste);
     void add(Operation operation);

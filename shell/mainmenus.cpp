@@ -84,6 +84,7 @@ MainMenus MainMenus::build(QMainWindow *window)
     m.redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     edit->addSeparator()->setObjectName(QStringLiteral("Streep3"));
     m.placeCourts = menuItem(edit, QStringLiteral("EditHofkaarten"), QStringLiteral("Hofkaarten plaatsen"));
+    m.classicCards = checkItem(edit, QStringLiteral("EditKlassiek"), QStringLiteral("Klassieke kaarten"), false);
 
     QMenu *tools = subMenu(window, nullptr, QStringLiteral("Tools"), QStringLiteral("Tools"));
     m.overview = menuItem(tools, QStringLiteral("ToolsShowKaarten"), QStringLiteral("Overzicht alle Vellora"));

@@ -19,6 +19,7 @@ struct MainMenus
     QAction *undo = nullptr;         // EditUndo
     QAction *redo = nullptr;         // EditRedo
     QAction *placeCourts = nullptr;  // EditHofkaarten
+    QAction *classicCards = nullptr; // EditKlassiek, checked when Ok makes classic cards
     QAction *overview = nullptr;     // ToolsShowKaarten
     QAction *gridLines = nullptr;    // Gridlijnen, checked while the overlay shows
     QAction *help = nullptr;         // HelpHelp, checked while the help text shows

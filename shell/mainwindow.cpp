@@ -38,6 +38,12 @@
 
 namespace vellora {
 
+namespace {
+
+const QString kClassicKey = QStringLiteral("kaarten/klassiek");
+
+} // namespace
+
 Main::Main(AppFolder appFolder, Pacer &pacer, Prompter &prompter, const PrintQueues &printQueues, QWidget *parent)
     : QMainWindow(parent), m_appFolder(std::move(appFolder)), m_pacer(pacer), m_prompter(prompter),
       m_printQueues(printQueues),
@@ -55,6 +61,9 @@ Main::Main(AppFolder appFolder, Pacer &pacer, Prompter &prompter, const PrintQue
     const ArtworkShelf artwork(m_appFolder, std::move(pieces), m_startup);
     QFuture<BlankDeck> blank = m_startup.runForResult([folder = m_appFolder](std::stop_token) {
         return BlankDeck::read(folder);
+    });
+    QFuture<bool> classic = m_startup.runForResult([](std::stop_token) {
+        return print::openSettings(print::userSettingsFile())->value(kClassicKey, false).toBool();
     });
     setObjectName(QStringLiteral("Main"));
     // The modified mark shows while the sheet holds work that was not saved.
@@ -75,6 +84,7 @@ Main::Main(AppFolder appFolder, Pacer &pacer, Prompter &prompter, const PrintQue
         setWindowIcon(QIcon(icon));
     m_layout = MainLayout::build(panel, this, artwork, m_pacer, m_pointer);
     m_deck.loadBlank(blank.takeResult());
+    m_menus.classicCards->setChecked(classic.takeResult());
     m_viewer = std::make_unique<CardViewer>(m_deck, m_layout);
     // The frames with the margins they have at the top and left, and the menu bar above them: no empty
     // band below the frames, whatever the font and scale make of the menu bar.
@@ -121,6 +131,9 @@ void Main::wire()
     connect(m_menus.exit, &QAction::triggered, this, &QWidget::close);
     connect(m_menus.undo, &QAction::triggered, this, &Main::undo);
     connect(m_menus.redo, &QAction::triggered, this, &Main::redo);
+    connect(m_menus.classicCards, &QAction::toggled, this, [](bool on) {
+        print::openSettings(print::userSettingsFile())->setValue(kClassicKey, on);
+    });
     connect(m_menus.overview, &QAction::triggered, this, &Main::showOverview);
     connect(m_menus.gridLines, &QAction::triggered, this, &Main::toggleGridLines);
     connect(m_menus.help, &QAction::triggered, this, &Main::toggleHelp);
@@ -182,7 +195,10 @@ void Main::showSuitRow(int row)
         m_viewer->showSuitRow(row);
 }
 
-void Main::composeDeck() { m_deck.composeDeck(); }
+void Main::composeDeck()
+{
+    m_deck.composeDeck(m_menus.classicCards->isChecked() ? CardStyle::Classic : CardStyle::Mirrored);
+}
 
 void Main::composingChanged(bool composing)
 {

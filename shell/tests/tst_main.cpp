@@ -129,6 +129,33 @@ class TestMain : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    // "Klassieke kaarten" changes what Ok paints (a red index on Harten, the lower corner the upper one turned),
+    // and the next start remembers it.
+    void classicCards()
+    {
+        QTemporaryDir config;
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+        {
+            Shell s;
+            QAction *classic = s.action(u"EditKlassiek"_s);
+            QVERIFY(classic->isCheckable() && !classic->isChecked());
+            classic->trigger();
+            s.use(u"OkKnop"_s);
+            const QImage sheet = s.sheet();
+            const QRect index(10, 10, 100, 53);
+            int reddest = 0;
+            for (int y = index.top(); y <= index.bottom(); ++y)
+                for (int x = index.left(); x <= index.right(); ++x)
+                    reddest = std::max(reddest, qRed(sheet.pixel(x, y)) - qGreen(sheet.pixel(x, y)));
+            QVERIFY2(reddest > 100, qPrintable(QString::number(reddest)));
+            const QImage ace = sheet.copy(0, 0, 285, 400);
+            QCOMPARE(ace.copy(175, 338, 100, 53), ace.copy(index).mirrored(true, true));
+        }
+        Shell again;
+        QVERIFY(again.action(u"EditKlassiek"_s)->isChecked());
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+
     void startUpWithEmptyFolder()
     {
         Shell s(test::emptyAppFolder());
