@@ -1,4 +1,5 @@
 #include "shell/commandline.h"
+#include "shell/commandoptions.h"
 #include "shell/qtoptions.h"
 
 #include <QFile>
@@ -14,87 +15,20 @@ namespace vellora {
 
 namespace {
 
-constexpr unsigned bit(Command command)
-{
-    return 1u << unsigned(command);
-}
-
-// One row of the command line. A row that starts a command takes the name of the output as its value; the
-// others qualify the commands they belong to. A row without a name is the command's own argument.
-struct OptionRow
-{
-    const char *name;   // after the two dashes
-    const char *value;  // the value's name in the usage; nullptr for a switch
-    Command starts;     // Window for a row that starts nothing
-    unsigned belongsTo; // bit(command) for each command it qualifies
-    const char *usage;  // UTF-8
-};
-
-constexpr unsigned kShop = bit(Command::ExportShopPdf);
-// The commands that write the deck itself.
-constexpr unsigned kDecks = bit(Command::ExportPdf) | bit(Command::ExportCards) | kShop;
-
-const OptionRow kOptions[] = {
-    {"help", nullptr, Command::Help, 0, "Toont deze uitleg."},
-    {"export-pdf", "UIT.pdf", Command::ExportPdf, 0,
-     "Schrijft het hele deck als PDF, zonder venster. Een bestaande PDF wordt vervangen, een ander bestand "
-     "nooit."},
-    {"export-cards", "MAP", Command::ExportCards, 0,
-     "Schrijft elke kaart en de rugzijde als PNG van 300 dpi met afloop, in een nieuwe of lege map of over "
-     "eerder geschreven kaarten."},
-    {"calibration", "UIT.pdf", Command::Calibration, 0,
-     "Schrijft de uitlijnpagina voor dubbelzijdig afdrukken als PDF van twee pagina's."},
-    {"export-shop-pdf", "UIT.pdf", Command::ExportShopPdf, 0,
-     "Schrijft een PDF voor de drukkerij: elke kant van elke kaart een pagina, met afloop."},
-    {"", "PROJECT", Command::Window, kDecks,
-     "Het project; een naam zonder map komt uit de map Projecten van het venster. Zonder: het lege blad."},
-    {"back", "N|PLAATJE", Command::Window, kDecks,
-     "Rugzijde N uit Backgrounds, vanaf 1, 0 voor geen rugzijde, of een eigen plaatje. Zonder: de eerste, "
-     "zoals in het venster."},
-    {"order", "duplex|alternate|faces-first", Command::Window, bit(Command::ExportPdf) | kShop,
-     "Elke pagina voorkanten gevolgd door haar rugzijde (standaard), of eerst alle voorkanten."},
-    {"layout", "pages|cards", Command::Window, bit(Command::ExportPdf),
-     "De pagina's van \"Serie 1\" tot \"Serie 6\" op A4 (standaard), of hele kaarten op ware grootte."},
-    {"card-size", "poker|bridge|63x88|57x90", Command::Window, kDecks,
-     "De maat van de kaarten in mm; standaard 63x88."},
-    {"paper", "a4|letter", Command::Window, bit(Command::ExportPdf) | bit(Command::Calibration),
-     "Het papier van de kaarten; standaard dat van de taalinstelling."},
-    {"flip", "short|long", Command::Window, bit(Command::ExportPdf),
-     "Het blad keert over de korte zijde (standaard) of over de lange."},
-    {"back-shift", "X,Y", Command::Window, bit(Command::ExportPdf),
-     "Schuift de rugzijden X mm naar rechts en Y mm omlaag, elk van -5.0 tot 5.0."},
-    {"whole-page-back", nullptr, Command::Window, bit(Command::ExportPdf), "Rug over de hele pagina."},
-    {"bleed", "MM|INCHin", Command::Window, bit(Command::ExportCards) | kShop,
-     "Afloop rond elke kaart in mm, van 0 tot 10; standaard 3."},
-    {"cmyk", nullptr, Command::Window, kShop, "De drukkerij-PDF in CMYK, als PDF/X-1a:2003."},
-    {"ink", "300|240", Command::Window, kShop, "Ten hoogste zoveel procent inkt bij --cmyk; standaard 300."},
-    {"no-cut-marks", nullptr, Command::Window, bit(Command::ExportPdf), "Zonder snijtekens."},
-    {"no-scale-bar", nullptr, Command::Window, bit(Command::ExportPdf), "Zonder maatstreep."},
-};
-
 QString refusal(const QString &why)
 {
     return QStringLiteral("vellora: ") + why;
 }
 
-QString dashed(const char *name)
-{
-    return QStringLiteral("--") + QLatin1String(name);
-}
+using options::dashed;
+using options::OptionRow;
 
-const OptionRow *findOption(const QByteArray &name)
-{
-    const auto row = std::find_if(std::begin(kOptions), std::end(kOptions),
-                                  [&](const OptionRow &r) { return *r.name && name == r.name; });
-    return row == std::end(kOptions) ? nullptr : row;
-}
-
-// What was given for each row of kOptions, by its index; a switch that was given holds an empty value.
-using Given = std::array<std::optional<QByteArray>, std::size(kOptions)>;
+// What was given for each row of the options, by its index; a switch that was given holds an empty value.
+using Given = std::vector<std::optional<QByteArray>>;
 
 std::optional<QByteArray> given(const Given &values, const char *name)
 {
-    return values[std::size_t(findOption(name) - kOptions)];
+    return values[options::indexOf(options::find(name))];
 }
 
 QString shownValue(const QByteArray &value)
@@ -120,13 +54,14 @@ QString readNames(Command command, const Given &values, const QList<QByteArray> 
     const char *starter = command == Command::ExportPdf       ? "export-pdf"
                           : command == Command::ExportCards   ? "export-cards"
                           : command == Command::ExportShopPdf ? "export-shop-pdf"
+                          : command == Command::Compose       ? "compose"
                                                               : "calibration";
     request.output = *given(values, starter);
     if (request.output.isEmpty())
         return QStringLiteral("%1 heeft een %2 nodig")
             .arg(dashed(starter),
                  command == Command::ExportCards ? QStringLiteral("map") : QStringLiteral("bestandsnaam"));
-    if (command == Command::Calibration && !arguments.isEmpty())
+    if ((command == Command::Calibration || command == Command::Compose) && !arguments.isEmpty())
         return QStringLiteral("onverwacht argument \"%1\"; zie vellora --help")
             .arg(shownValue(arguments.front()));
     if (arguments.size() > 1)
@@ -257,6 +192,35 @@ QString readMeasures(const Given &values, PdfExportRequest &request)
     return {};
 }
 
+// A whole number as written, within [low, high].
+std::optional<int> count(const QByteArray &text, int low, int high)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < low || value > high)
+        return std::nullopt;
+    return value;
+}
+
+QString readCompose(const Given &values, ComposeChoices &choices)
+{
+    if (const auto style = given(values, "style")) {
+        const auto number = count(*style, 0, 9);
+        if (!number)
+            return notAllowed(values, "style", "een stijl van 0 tot 9");
+        choices.style = *number;
+    }
+    if (const auto joker = given(values, "joker")) {
+        const auto number = count(*joker, 1, 99);
+        if (!number)
+            return notAllowed(values, "joker", "het nummer van een joker, vanaf 1");
+        choices.joker = *number;
+    }
+    choices.classic = given(values, "classic").has_value();
+    choices.courts = given(values, "courts").has_value();
+    return {};
+}
+
 std::variant<PdfExportRequest, QString> readRequest(Command command, const Given &values,
                                                     const QList<QByteArray> &arguments)
 {
@@ -278,7 +242,7 @@ std::variant<PdfExportRequest, QString> readRequest(Command command, const Given
 // The words of argv after the program's name, sorted into option values and arguments.
 struct Reading
 {
-    Given values;
+    Given values = Given(options::rows().size());
     QList<QByteArray> arguments;
     Command command = Command::Window;
 };
@@ -294,16 +258,17 @@ QString readOption(const QList<QByteArray> &argv, qsizetype &i, Reading &reading
     const QString shown = QFile::decodeName(word.first(word.size() - body.size() + name.size()));
     const auto qt = std::find_if(std::begin(kQtOptions), std::end(kQtOptions),
                                  [&](const auto &option) { return name == option.name; });
-    if (qt != std::end(kQtOptions))
+    // Written with two dashes, a name of our own is ours: --style picks the deck's symbols, -style Qt's look.
+    if (qt != std::end(kQtOptions) && !(twoDashes && options::find(name)))
         return qt->valued && equals < 0 && ++i == argv.size()
                    ? QStringLiteral("%1 heeft een waarde nodig").arg(shown)
                    : QString();
-    const OptionRow *row = findOption(name);
+    const OptionRow *row = options::find(name);
     if (!row)
         return QStringLiteral("onbekende optie %1; zie vellora --help").arg(shown);
     if (!twoDashes)
         return QStringLiteral("%1 schrijft u met twee streepjes: --%2").arg(shown, QLatin1String(name));
-    std::optional<QByteArray> &value = reading.values[std::size_t(row - kOptions)];
+    std::optional<QByteArray> &value = reading.values[options::indexOf(row)];
     if (value)
         return QStringLiteral("%1 staat er meer dan eens").arg(shown);
     if (!row->value) {
@@ -328,13 +293,14 @@ QString readOption(const QList<QByteArray> &argv, qsizetype &i, Reading &reading
 // Every option given must belong to the command given.
 QString belonging(const Reading &reading)
 {
-    for (std::size_t i = 0; i < std::size(kOptions); ++i) {
-        const OptionRow &row = kOptions[i];
-        if (!reading.values[i] || row.starts != Command::Window || (row.belongsTo & bit(reading.command)))
+    const auto rows = options::rows();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const OptionRow &row = rows[i];
+        if (!reading.values[i] || row.starts != Command::Window || (row.belongsTo & options::bit(reading.command)))
             continue;
         QStringList commands;
-        for (const OptionRow &starter : kOptions)
-            if (starter.starts != Command::Window && (row.belongsTo & bit(starter.starts)))
+        for (const OptionRow &starter : rows)
+            if (starter.starts != Command::Window && (row.belongsTo & options::bit(starter.starts)))
                 commands << dashed(starter.name);
         return QStringLiteral("%1 hoort bij %2").arg(dashed(row.name), commands.join(QStringLiteral(" of ")));
     }
@@ -348,7 +314,7 @@ std::variant<CommandLineRequest, QString> CommandLine::parse(const QList<QByteAr
     // Asked for help, the rest of the line does not matter.
     const auto end = std::find(argv.begin() + std::min<qsizetype>(1, argv.size()), argv.end(), "--");
     if (std::find(argv.begin() + std::min<qsizetype>(1, argv.size()), end, "--help") != end)
-        return CommandLineRequest{Command::Help, {}};
+        return CommandLineRequest{Command::Help, {}, {}};
 
     Reading reading;
     bool namesOnly = false;
@@ -364,7 +330,7 @@ std::variant<CommandLineRequest, QString> CommandLine::parse(const QList<QByteAr
     if (const QString why = belonging(reading); !why.isEmpty())
         return refusal(why);
 
-    CommandLineRequest request{reading.command, {}};
+    CommandLineRequest request{reading.command, {}, {}};
     if (reading.command == Command::Window || reading.command == Command::Help) {
         if (!reading.arguments.isEmpty())
             return refusal(QStringLiteral("onverwacht argument \"%1\"; zie vellora --help")
@@ -375,24 +341,9 @@ std::variant<CommandLineRequest, QString> CommandLine::parse(const QList<QByteAr
     if (const QString *error = std::get_if<QString>(&read))
         return refusal(*error);
     request.exportPdf = std::get<PdfExportRequest>(std::move(read));
+    if (const QString why = readCompose(reading.values, request.compose); !why.isEmpty())
+        return refusal(why);
     return request;
-}
-
-QString CommandLine::usage()
-{
-    QStringList lines{
-        QStringLiteral("Gebruik: vellora [--export-pdf UIT.pdf | --export-cards MAP [PROJECT] [OPTIES] | "
-                       "--calibration UIT.pdf [--paper a4|letter]]"),
-        QStringLiteral("Zonder opties opent vellora zijn venster.")};
-    for (const OptionRow &row : kOptions) {
-        QString left = *row.name ? dashed(row.name) : QString();
-        if (row.value)
-            left += (left.isEmpty() ? QString() : QStringLiteral(" ")) + QLatin1String(row.value);
-        lines << QStringLiteral("  %1 %2").arg(left, -28).arg(QString::fromUtf8(row.usage));
-    }
-    lines << QStringLiteral(
-        "Het venster neemt ook de opties van Qt aan, zoals -platform, -style, -session en -display.");
-    return lines.join(u'\n') + u'\n';
 }
 
 } // namespace vellora

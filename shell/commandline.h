@@ -22,7 +22,8 @@ enum class Command
     ExportPdf,
     ExportCards,
     Calibration,
-    ExportShopPdf
+    ExportShopPdf,
+    Compose
 };
 
 // "--export-pdf": the whole deck as one PDF file; "--export-cards": each card as a picture in a folder;
@@ -39,10 +40,20 @@ struct PdfExportRequest
     int inkPercent = 300;  // its total ink at most
 };
 
+// "--compose": a project made as the window makes it, from the blank deck.
+struct ComposeChoices
+{
+    int style = 0;        // the symbol style, Option1(0) to Option1(9)
+    bool classic = false; // "Klassieke kaarten"
+    bool courts = false;  // "Hofkaarten plaatsen"
+    int joker = 0;        // the joker picture on all four jokers, from 1; 0 for none
+};
+
 struct CommandLineRequest
 {
     Command command = Command::Window;
     PdfExportRequest exportPdf; // for every command that writes
+    ComposeChoices compose;
 };
 
 // The program's command line, read from a table: a new option is a row there, a new command a row and the
@@ -80,6 +91,8 @@ public:
 private:
     // Every command that writes goes through print::exportDeck, as the deck window's buttons do.
     Outcome exportDeck(Command command, const PdfExportRequest &request) const;
+    // The blank deck with the choices made, saved as a new project with its companion.
+    Outcome composeProject(const QByteArray &output, const ComposeChoices &choices) const;
     // The sheet and print record a request names, or the refusal.
     std::variant<DeckSnapshot, Outcome> deckOf(const PdfExportRequest &request) const;
     std::variant<print::BackChoice, Outcome> backOf(const PdfExportRequest &request) const;

@@ -66,6 +66,8 @@ CommandRunner::Outcome CommandRunner::run(const CommandLineRequest &request) con
     case Command::Calibration:
     case Command::ExportShopPdf:
         return exportDeck(request.command, request.exportPdf);
+    case Command::Compose:
+        return composeProject(request.exportPdf.output, request.compose);
     case Command::Window:
         break;
     }

@@ -1,6 +1,8 @@
+#include "project/mastercompanion.h"
 #include "project/openform.h"
 #include "project/projectcommands.h"
 #include "project/recoverystore.h"
+#include "shell/commandline.h"
 #include "shell/mainwindow.h"
 #include "shell/progressbar.h"
 #include "shell/showform.h"
@@ -154,6 +156,37 @@ private Q_SLOTS:
         Shell again;
         QVERIFY(again.action(u"EditKlassiek"_s)->isChecked());
         qunsetenv("XDG_CONFIG_HOME");
+    }
+
+    // A project from the command line is the window's deck with the same choices, its companion included,
+    // byte for byte.
+    void composeLikeTheWindow()
+    {
+        QTemporaryDir config, out;
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+        Shell s;
+        s.get<QRadioButton>(u"Option1(3)"_s)->click();
+        s.action(u"EditKlassiek"_s)->trigger();
+        s.use(u"OkKnop"_s);
+        s.use(u"EditHofkaarten"_s);
+        s.inDialog = {u"Image1(0)"_s, u"OkKnop"_s};
+        s.use(u"ClipartOfFoto(1)"_s);
+        s.inDialog.clear();
+        qunsetenv("XDG_CONFIG_HOME");
+
+        const AppFolder program(s.folder->path());
+        const CommandRunner runner(program, out.path());
+        CommandLineRequest request{Command::Compose, {}, {3, true, true, 1}};
+        request.exportPdf.output = QFile::encodeName(out.filePath(u"d.krt"_s));
+        const CommandRunner::Outcome made = runner.run(request);
+        QVERIFY2(made.exitCode == 0, qPrintable(made.message));
+        const QImage sheet = s.sheet();
+        QCOMPARE(test::readBytes(out.filePath(u"d.krt"_s)).size(), qsizetype(19155254));
+        QCOMPARE(test::byteDifference(PictureFile::load(out.filePath(u"d.krt"_s)).value_or(QImage()), sheet), QString());
+        QCOMPARE(test::readBytes(out.filePath(u"d.krm"_s)),
+                 companion::encode(s.main->document().snapshot().record, PictureFile::bmpHash(sheet)));
+        // The name stays the user's: a second run never replaces it.
+        QCOMPARE(runner.run(request).exitCode, CommandLine::kExitRefused);
     }
 
     void startUpWithEmptyFolder()
