@@ -1,6 +1,7 @@
 #include "placement/dialogform.h"
 
 #include "placement/cardtargets.h"
+#include "placement/courtfigures.h"
 #include "placement/folderlisting.h"
 #include "placement/photoplace.h"
 #include "placement/photoview.h"
@@ -210,6 +211,15 @@ void Dialogform::buildPlacementPanel(const AppFolder &folder, Pacer &pacer)
     setColours(m_borderCheck, Qt::black, kPanelColour, kPanelColour);
     connect(m_borderCheck, &QCheckBox::toggled, this, &Dialogform::toggleBorder);
 
+    // Court cards only: a photo as a court figure stands, once upright and once turned round.
+    m_doubleHeadedCheck = new QCheckBox(QStringLiteral("Dubbelkoppig"), this);
+    m_doubleHeadedCheck->setObjectName(QStringLiteral("Check2"));
+    m_doubleHeadedCheck->setGeometry(
+        QRect(px(QPoint(10410, 4380)), QSize(px(1500), m_doubleHeadedCheck->sizeHint().height())));
+    setColours(m_doubleHeadedCheck, Qt::black, kPanelColour, kPanelColour);
+    m_doubleHeadedCheck->setVisible(courts::isCourt(m_soort));
+    connect(m_doubleHeadedCheck, &QCheckBox::toggled, this, &Dialogform::toggleDoubleHeaded);
+
     cancelButton(this, pacer, folder, QRect(10260, 5900, 765, 435));
     ImageButton *okKnop = pictureButton(this, pacer, folder, QStringLiteral("OkKnop"),
                                         QStringLiteral("ok.png"), QRect(11100, 5900, 765, 435));
@@ -324,6 +334,13 @@ void Dialogform::dragPhoto(QMouseEvent *event)
 }
 
 void Dialogform::toggleBorder() { m_previewBorder->setVisible(m_borderCheck->isChecked()); }
+
+void Dialogform::toggleDoubleHeaded(bool on)
+{
+    m_framing.setDoubleHeaded(on);
+    m_frameOutline->resize(px(m_framing.frameSize()));
+    m_preview->setPicture(m_framing.preview().image());
+}
 
 // Ok while a photo decodes pastes the preview shown: that is what the user framed and sees, and the photo on
 // its way has not been framed yet. The decode is left to end on its own.

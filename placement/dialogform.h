@@ -60,6 +60,7 @@ public:
     void pressOnPhoto(QMouseEvent *event);
     void dragPhoto(QMouseEvent *event);
     void toggleBorder();
+    void toggleDoubleHeaded(bool on);
     void placeOnCards();
 
 protected:
@@ -96,6 +97,7 @@ private:
     PictureBox *m_preview = nullptr;
     ShapeWidget *m_previewBorder = nullptr;
     QCheckBox *m_borderCheck = nullptr;
+    QCheckBox *m_doubleHeadedCheck = nullptr; // Check2, court cards only
     TargetOptions *m_targets = nullptr;
     PhotoWorker *m_worker = nullptr;
     QProgressBar *m_busy = nullptr; // shown only when a decode takes long enough to be noticed

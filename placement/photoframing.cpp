@@ -101,10 +101,46 @@ void PhotoFraming::press(Qt::MouseButton button, Qt::MouseButtons buttons, QPoin
     if (button != Qt::LeftButton || buttons != Qt::LeftButton)
         return;
     m_framePosition = QPoint(wholeTwips(at.x()), wholeTwips(at.y()));
+    takePreview();
+}
+
+namespace {
+
+// The upper half of a double-headed picture turned into its lower half, as a court card carries its figure.
+void turnIntoLowerHalf(QImage &picture)
+{
+    const int half = picture.height() / 2;
+    const QImage turned = picture.copy(0, 0, picture.width(), half).mirrored(true, true);
+    QPainter painter(&picture);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(0, picture.height() - half, turned);
+}
+
+} // namespace
+
+void PhotoFraming::takePreview()
+{
     m_preview.clear();
     // Beyond the zoomed picture the region gives nothing and the cleared background stays.
-    const QRect region(px(m_framePosition), m_preview.image().size());
-    m_view.render(region, m_preview.image(), QPoint(0, 0));
+    QSize size = m_preview.image().size();
+    if (m_doubleHeaded)
+        size.setHeight(size.height() / 2);
+    m_view.render(QRect(px(m_framePosition), size), m_preview.image(), QPoint(0, 0));
+    if (m_doubleHeaded)
+        turnIntoLowerHalf(m_preview.image());
+}
+
+void PhotoFraming::setDoubleHeaded(bool on)
+{
+    if (on == m_doubleHeaded)
+        return;
+    m_doubleHeaded = on;
+    takePreview();
+}
+
+QSize PhotoFraming::frameSize() const
+{
+    return m_doubleHeaded ? QSize(kFrame.width(), (kFrame.height() - kTwipsPerPixel) / 2 + kTwipsPerPixel) : kFrame;
 }
 
 bool PhotoFraming::drag(Qt::MouseButtons buttons, QPointF at)
@@ -138,8 +174,11 @@ QImage PhotoFraming::masterCrop(bool border)
     if (!photo().isNull()) {
         const QSize zoomed = zoomedSize(photo().size(), m_zoom) * scale;
         const ScaledView view(m_pyramid.sourceFor(zoomed), zoomed);
-        view.render(QRect(px(m_framePosition) * scale, size), crop, QPoint(0, 0));
+        const QSize taken(size.width(), m_doubleHeaded ? size.height() / 2 : size.height());
+        view.render(QRect(px(m_framePosition) * scale, taken), crop, QPoint(0, 0));
     }
+    if (m_doubleHeaded)
+        turnIntoLowerHalf(crop);
     if (border) {
         // The preview's one-pixel frame, three pixels wide.
         QPainter painter(&crop);

@@ -73,6 +73,13 @@ public:
     // Picture1: exactly the picture area, 165 x 280 pixels.
     const Surface &preview() const { return m_preview; }
 
+    // Double-headed, as a court figure: the frame is half as high, what it holds fills the upper half of
+    // the picture area and stands turned by 180 degrees in the lower half. The preview follows at once.
+    void setDoubleHeaded(bool on);
+    bool isDoubleHeaded() const { return m_doubleHeaded; }
+    // LayerW's size: kFrame, or its upper half when double-headed.
+    QSize frameSize() const;
+
     // Ok with a target: the optional border is drawn into the preview, which goes 1:1 into the picture area
     // of the option's rows of the card column of `soort`; the paste's master is the same frame taken from
     // the photo at three times the pixels.
@@ -80,6 +87,7 @@ public:
 
 private:
     void showAtNaturalSize();
+    void takePreview();
     QImage masterCrop(bool border);
     void setSlide(QSize pixels);
 
@@ -92,6 +100,7 @@ private:
     QPoint m_framePosition = kFrameStart;
     QPoint m_dragStart;
     Surface m_preview;
+    bool m_doubleHeaded = false;
 };
 
 } // namespace vellora

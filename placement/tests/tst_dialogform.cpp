@@ -85,6 +85,7 @@ struct Pasting
     QStringList targets;
     int left;
     QList<int> rows;
+    bool doubleHeaded = false; // Dubbelkoppig ticked, which court cards alone offer
 };
 
 } // namespace
@@ -260,17 +261,29 @@ private Q_SLOTS:
         QTest::newRow("all four jacks, border") << Pasting{KaartSoort::Boer, 1, {"Image1(0)"}, 2910, all};
         QTest::newRow("all four own-photo jokers, the last target chosen")
             << Pasting{KaartSoort::Joker, 0, {"Image1(2)", "Image1(0)"}, 3765, all};
+        QTest::newRow("king of Klavers, double-headed")
+            << Pasting{KaartSoort::Koning, 0, {"Image1(2)"}, 3480, {1}, true};
+        QTest::newRow("queen of Harten, double-headed, border")
+            << Pasting{KaartSoort::Vrouw, 1, {"Image1(1)"}, 3195, {0}, true};
     }
 
     void okPastesTheFramedPhoto()
     {
         QFETCH(Pasting, pasting);
-        const auto &[soort, ticks, targets, left, rows] = pasting;
+        const auto &[soort, ticks, targets, left, rows, doubleHeaded] = pasting;
         Import opened(soort, "kasteel.Bmp");
         // At 100 % a press previews the photo's own pixels from the pressed one.
         const QPoint at(20, 30);
         opened.press(at);
-        const QImage photo = coordinatePhoto(640, 480).copy(QRect(at, QSize(165, 280)));
+        QImage photo = coordinatePhoto(640, 480).copy(QRect(at, QSize(165, 280)));
+        auto *doubled = opened.child<QCheckBox>("Check2");
+        QCOMPARE(doubled->isVisible(), soort == KaartSoort::Boer || soort == KaartSoort::Vrouw || soort == KaartSoort::Koning);
+        if (doubleHeaded) {
+            // The frame holds the upper half, and the preview shows the card's lower half turned at once.
+            QTest::mouseClick(doubled, Qt::LeftButton, {}, QPoint(5, doubled->height() / 2));
+            QCOMPARE(opened.child("LayerW")->size(), QSize(166, 141));
+            QPainter(&photo).drawImage(0, 140, photo.copy(0, 0, 165, 140).mirrored(true, true));
+        }
         QCOMPARE(firstDifference(opened.child<PictureBox>("Picture1")->image(), photo), QString());
         auto *check = opened.child<QCheckBox>("Check1");
         for (int i = 0; i < ticks; ++i) {
@@ -290,6 +303,11 @@ private Q_SLOTS:
             QPainter(&expected).drawRect(0, 0, 164, 279);
         for (int row : rows)
             QCOMPARE(firstDifference(opened.sheet.image().copy(area(row)), expected), QString());
+        // The print takes the same from the photo at three times the pixels, turned the same way.
+        const QImage master = opened.dialog->chosen()->master;
+        QCOMPARE(master.size(), QSize(495, 840));
+        const QImage lower = master.copy(0, 420, 495, 420), upper = master.copy(0, 0, 495, 420).mirrored(true, true);
+        QCOMPARE(lower == upper, doubleHeaded);
     }
 
     void okWithoutTargetThenCancelLeaveTheSheet()
