@@ -4,6 +4,7 @@
 //   bench_master <application folder>    (the build's bin folder, with its Data)
 #include "bench/benchutil.h"
 #include "deck/deckdocument.h"
+#include "placement/courtfigures.h"
 #include "placement/photoframing.h"
 #include "print/deckexport.h"
 #include "project/projectstore.h"
@@ -75,6 +76,22 @@ int main(int argc, char **argv)
         framing.press(Qt::LeftButton, Qt::LeftButton, QPointF(1500, 1500));
         deck.pasteOnCards(QStringLiteral("Foto plaatsen"), framing.framed(kinds[i], 0, false));
     }
+    // "Hofkaarten plaatsen": twelve figures and their drawings read and checked, then pasted as one step,
+    // beside decoding the same 24 files with nothing else.
+    DeckDocument courtDeck(data, pacer);
+    courtDeck.loadBlank();
+    const double courtsMs = bench::medianMs(5, [&] {
+        courtDeck.pasteOnCards(QStringLiteral("Hofkaarten plaatsen"), courts::everyCourtCard(data));
+    });
+    const double courtBytesMs = bench::medianMs(5, [&] {
+        for (const KaartSoort soort : {KaartSoort::Boer, KaartSoort::Vrouw, KaartSoort::Koning})
+            for (int suit = 0; suit < courts::kSuits; ++suit) {
+                const QString figure = data.resolve(courts::relativePath(soort, suit));
+                for (const QString &file : {figure, figure.chopped(4) + QStringLiteral("@3x.png")})
+                    (void)QImage(file);
+            }
+    });
+    bench::report("placing all twelve court figures", courtsMs, "decoding their 24 files", courtBytesMs);
     std::printf("undo history %.1f MB (budget 256, ratio %.2f); record's pictures %.1f MB\n",
                 mb(deck.history().bytes()), mb(deck.history().bytes()) / 256.0,
                 mb(deck.printRecord().bytes()));
