@@ -10,13 +10,16 @@
 #include <algorithm>
 #include <utility>
 
+#include <QCoreApplication>
+
 namespace vellora {
 
+// The history's names for the steps, in the language of the moment they are taken.
 namespace texts {
-const QString kComposeStep = QStringLiteral("Symbolen plaatsen");
-const QString kNewStep = QStringLiteral("Nieuw");
-const QString kOpenStep = QStringLiteral("Vellora openen");
-const QString kRecoveredStep = QStringLiteral("Herstellen");
+QString composeStep() { return QCoreApplication::translate("Main", "Symbolen plaatsen"); }
+QString newStep() { return QCoreApplication::translate("Main", "Nieuw"); }
+QString openStep() { return QCoreApplication::translate("Main", "Vellora openen"); }
+QString recoveredStep() { return QCoreApplication::translate("Main", "Herstellen"); }
 } // namespace texts
 
 DeckDocument::DeckDocument(AppFolder appFolder, Pacer &pacer, QObject *parent)
@@ -127,7 +130,7 @@ void DeckDocument::continueComposing()
         return;
     }
     m_run.reset();
-    m_history.record(texts::kComposeStep, std::exchange(m_beforeRun, QImage()),
+    m_history.record(texts::composeStep(), std::exchange(m_beforeRun, QImage()),
                      std::exchange(m_recordBeforeRun, PrintRecord()));
     Q_EMIT composingChanged(false);
     Q_EMIT busyChanged(false);
@@ -174,7 +177,7 @@ void DeckDocument::newDeck()
     const QImage before = m_sheet.image();
     const PrintRecord recordBefore = m_record;
     useBlank(BlankDeck::read(m_appFolder));
-    m_history.record(texts::kNewStep, before, recordBefore);
+    m_history.record(texts::newStep(), before, recordBefore);
     m_history.setClean();
     m_finishedCards = 0;
     Q_EMIT progressChanged();
@@ -184,7 +187,7 @@ void DeckDocument::openSheet(const QImage &sheet, const QString &name, const Pri
 {
     if (isBusy())
         return;
-    replaceSheet(texts::kOpenStep, sheet, record);
+    replaceSheet(texts::openStep(), sheet, record);
     m_name = name;
     m_history.setClean();
 }
@@ -248,7 +251,7 @@ bool DeckDocument::keepRecoveryCopies(const QString &folder) { return m_recovery
 
 void DeckDocument::restoreRecovered(const QImage &sheet, const PrintRecord &record)
 {
-    replaceSheet(texts::kRecoveredStep, sheet, record);
+    replaceSheet(texts::recoveredStep(), sheet, record);
     if (m_history.isClean())
         m_history.resetClean();
 }

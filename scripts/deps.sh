@@ -11,7 +11,7 @@ packages=(
   appstream lintian
   clang libclang-rt-14-dev
   libjpeg-turbo-progs poppler-utils
-  libqpdf-dev qpdf liblcms2-dev libgs-common
+  libqpdf-dev qpdf liblcms2-dev libgs-common qt6-l10n-tools
   cups cups-client cups-bsd printer-driver-cups-pdf
 )
 missing=()

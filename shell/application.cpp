@@ -1,8 +1,10 @@
 #include "shell/application.h"
 
+#include "shell/language.h"
+
 #include <QFont>
 #include <QIcon>
-#include <QLibraryInfo>
+#include <QLocale>
 #include <QPainter>
 #include <QPixmap>
 #include <QProxyStyle>
@@ -55,9 +57,8 @@ Application::Application(int &argc, char **argv) : QApplication(argc, argv)
     setDesktopFileName(QStringLiteral("vellora"));
     setStyle(new MenuBarStyle);
 
-    // The standard buttons of the message boxes read Ja and Nee, as the rest of the program is Dutch.
-    if (m_qtbase.load(QStringLiteral("qtbase_nl"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        installTranslator(&m_qtbase);
+    // Dutch unless the system asks for another language, with the standard buttons in the same language.
+    installLanguage(languageFor(QLocale::system().uiLanguages()));
 
     // The help screen's typeface is rarely installed outside its home platform; this one has its metrics.
     QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));

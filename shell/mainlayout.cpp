@@ -14,6 +14,7 @@
 
 #include <QButtonGroup>
 #include <QDate>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
@@ -28,14 +29,19 @@ namespace {
 
 const QColor kGridColour(224, 224, 224);
 
+// Translated where they are shown; marked here so that the catalogues know them.
 const char *const kOption1Captions[] = {
-    " Default Symbolen",     " Schuingeplaatste Symbolen", " Randschaduw Symbolen", " Lichteffect Symbolen",
-    " Transparante Symbolen", " Gevlekte Symbolen",         " Geborduurde Symbolen", " Glas Symbolen",
-    " Diagonale Symbolen",   " Diamanten Symbolen",
+    QT_TRANSLATE_NOOP("Main", " Default Symbolen"),     QT_TRANSLATE_NOOP("Main", " Schuingeplaatste Symbolen"),
+    QT_TRANSLATE_NOOP("Main", " Randschaduw Symbolen"), QT_TRANSLATE_NOOP("Main", " Lichteffect Symbolen"),
+    QT_TRANSLATE_NOOP("Main", " Transparante Symbolen"), QT_TRANSLATE_NOOP("Main", " Gevlekte Symbolen"),
+    QT_TRANSLATE_NOOP("Main", " Geborduurde Symbolen"), QT_TRANSLATE_NOOP("Main", " Glas Symbolen"),
+    QT_TRANSLATE_NOOP("Main", " Diagonale Symbolen"),   QT_TRANSLATE_NOOP("Main", " Diamanten Symbolen"),
 };
 
 const char *const kLabel5Captions[] = {
-    "Azen plaatsen", "Boeren plaatsen", "Vrouwen plaatsen", "Koningen plaatsen", "Jokers plaatsen",
+    QT_TRANSLATE_NOOP("Main", "Azen plaatsen"),     QT_TRANSLATE_NOOP("Main", "Boeren plaatsen"),
+    QT_TRANSLATE_NOOP("Main", "Vrouwen plaatsen"),  QT_TRANSLATE_NOOP("Main", "Koningen plaatsen"),
+    QT_TRANSLATE_NOOP("Main", "Jokers plaatsen"),
 };
 
 // A rank button paints its own flat face: the platform style would paint its button face over the colour,
@@ -146,7 +152,7 @@ void Builder::symbolStyleFrame(MainLayout &l) const
 
     l.styleChoices = new QButtonGroup(frame);
     for (int i = 0; i < 10; ++i) {
-        auto *option = new QRadioButton(QLatin1String(kOption1Captions[i]), frame);
+        auto *option = new QRadioButton(QCoreApplication::translate("Main", kOption1Captions[i]), frame);
         option->setObjectName(arrayName("Option1", i));
         // The last two stop short of the Ok button beside them.
         option->setGeometry(twipRect(1410, 420 + 285 * i, i >= 8 ? 2010 : 2700, 270));
@@ -157,7 +163,7 @@ void Builder::symbolStyleFrame(MainLayout &l) const
     }
     l.styleButtons[0]->setChecked(true);
     l.composeButton = imageButton(frame, QStringLiteral("OkKnop"), QRect(3570, 2970, 765, 435), QStringLiteral("ok.png"));
-    l.composeButton->setToolTip(QStringLiteral(" Getallen en Symbolen plaatsen "));
+    l.composeButton->setToolTip(QCoreApplication::translate("Main", " Getallen en Symbolen plaatsen "));
 }
 
 void Builder::picturePlacementFrame(MainLayout &l) const
@@ -168,7 +174,7 @@ void Builder::picturePlacementFrame(MainLayout &l) const
         ImageButton *button = imageButton(frame, arrayName("Image1", i), QRect(240, top, 750, 735),
                                           QStringLiteral("picture-%1.png").arg(i));
         l.placeButtons[static_cast<std::size_t>(i)] = button;
-        captionLabel(frame, arrayName("Label5", i), QLatin1String(kLabel5Captions[i]), QPoint(1080, top + 240),
+        captionLabel(frame, arrayName("Label5", i), QCoreApplication::translate("Main", kLabel5Captions[i]), QPoint(1080, top + 240),
                      arialFont(9.75), kLabelTextColour);
     }
 }

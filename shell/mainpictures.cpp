@@ -11,19 +11,21 @@
 #include <QAction>
 #include <QMenu>
 
+#include <QCoreApplication>
+
 namespace vellora {
 
 namespace {
-const QString kPhotoStep = QStringLiteral("Foto plaatsen");
-const QString kJokerStep = QStringLiteral("Joker plaatsen");
-const QString kAllCourtsStep = QStringLiteral("Hofkaarten plaatsen");
+QString photoStep() { return QCoreApplication::translate("Main", "Foto plaatsen"); }
+QString jokerStep() { return QCoreApplication::translate("Main", "Joker plaatsen"); }
+QString allCourtsStep() { return QCoreApplication::translate("Main", "Hofkaarten plaatsen"); }
 
 QString courtStep(KaartSoort soort)
 {
     switch (soort) {
-    case KaartSoort::Boer: return QStringLiteral("Boer plaatsen");
-    case KaartSoort::Vrouw: return QStringLiteral("Vrouw plaatsen");
-    default: return QStringLiteral("Koning plaatsen");
+    case KaartSoort::Boer: return QCoreApplication::translate("Main", "Boer plaatsen");
+    case KaartSoort::Vrouw: return QCoreApplication::translate("Main", "Vrouw plaatsen");
+    default: return QCoreApplication::translate("Main", "Koning plaatsen");
     }
 }
 } // namespace
@@ -61,7 +63,7 @@ void Main::useClipart()
 void Main::placeAllCourts()
 {
     if (!isBusy())
-        m_deck.pasteOnCards(kAllCourtsStep, courts::everyCourtCard(m_appFolder));
+        m_deck.pasteOnCards(allCourtsStep(), courts::everyCourtCard(m_appFolder));
 }
 
 void Main::showPhotoDialog()
@@ -69,7 +71,7 @@ void Main::showPhotoDialog()
     Dialogform form(m_kaartSoort, m_photoPlace, m_pacer, m_prompter, m_appFolder, this);
     form.exec();
     if (form.chosen())
-        m_deck.pasteOnCards(kPhotoStep, *form.chosen());
+        m_deck.pasteOnCards(photoStep(), *form.chosen());
 }
 
 void Main::showJokerDialog()
@@ -77,7 +79,7 @@ void Main::showJokerDialog()
     JokerForm form(m_pacer, m_prompter, m_appFolder, this);
     form.exec();
     if (form.chosen())
-        m_deck.pasteOnCards(kJokerStep, *form.chosen());
+        m_deck.pasteOnCards(jokerStep(), *form.chosen());
 }
 
 void Main::showCourtDialog()

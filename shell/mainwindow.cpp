@@ -67,7 +67,7 @@ Main::Main(AppFolder appFolder, Pacer &pacer, Prompter &prompter, const PrintQue
     });
     setObjectName(QStringLiteral("Main"));
     // The modified mark shows while the sheet holds work that was not saved.
-    setWindowTitle(QStringLiteral("Zelf Vellora Maken[*]"));
+    setWindowTitle(QCoreApplication::translate("Main", "Zelf Vellora Maken[*]"));
 
     auto *panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("Panel"));
@@ -165,8 +165,8 @@ void Main::updateEditItems()
     const auto caption = [](const QString &verb, const QString &step) {
         return step.isEmpty() ? verb : verb + QStringLiteral(": ") + step;
     };
-    m_menus.undo->setText(caption(QStringLiteral("Ongedaan maken"), history.undoText()));
-    m_menus.redo->setText(caption(QStringLiteral("Opnieuw"), history.redoText()));
+    m_menus.undo->setText(caption(QCoreApplication::translate("Main", "Ongedaan maken"), history.undoText()));
+    m_menus.redo->setText(caption(QCoreApplication::translate("Main", "Opnieuw"), history.redoText()));
     m_menus.undo->setEnabled(!isBusy() && history.canUndo());
     m_menus.redo->setEnabled(!isBusy() && history.canRedo());
 }

@@ -1,0 +1,155 @@
+#include "shell/language.h"
+#include "shell/mainwindow.h"
+#include "surface/platform.h"
+#include "tests/support/printfakes.h"
+#include "tests/support/testsupport.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <QtTest>
+
+using namespace vellora;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Message
+{
+    QString source, translation;
+    bool finished = true;
+};
+
+// The messages of a catalogue as lupdate leaves it.
+QList<Message> messagesOf(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QXmlStreamReader xml(&file);
+    QList<Message> messages;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (!xml.isStartElement())
+            continue;
+        if (xml.name() == u"source")
+            messages.append({xml.readElementText(), {}});
+        else if (xml.name() == u"translation" && !messages.isEmpty()) {
+            messages.last().finished = xml.attributes().value(u"type"_s).isEmpty();
+            messages.last().translation = xml.readElementText();
+        }
+    }
+    return messages;
+}
+
+QStringList placesIn(const QString &text)
+{
+    QStringList places;
+    for (const QRegularExpressionMatch &m : QRegularExpression(u"%L?\\d+"_s).globalMatch(text))
+        places << m.captured();
+    places.sort();
+    return places;
+}
+
+// Every text a window of the main menu bar shows, by object name: the menus' and items' captions.
+QMap<QString, QString> menuTexts(const Main &main)
+{
+    QMap<QString, QString> texts;
+    for (const QAction *action : main.findChildren<QAction *>())
+        if (!action->objectName().isEmpty() && !action->text().isEmpty())
+            texts.insert(action->objectName(), action->text());
+    return texts;
+}
+
+struct Window
+{
+    std::unique_ptr<QTemporaryDir> folder = test::copyOfAppData();
+    NoPacer pacer;
+    test::ScriptedPrompter prompter;
+    test::RecordingPrintQueues printer;
+    Main main{AppFolder(folder->path()), pacer, prompter, printer};
+};
+
+} // namespace
+
+class TestLanguage : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void chosenFromTheSystem_data()
+    {
+        QTest::addColumn<QStringList>("ui");
+        QTest::addColumn<bool>("english");
+        QTest::newRow("en_US") << QStringList{"en-US", "en-Latn-US", "en"} << true;
+        QTest::newRow("nl_NL") << QStringList{"nl-NL", "nl-Latn-NL", "nl"} << false;
+        QTest::newRow("C and POSIX") << QStringList{"C"} << false;
+        QTest::newRow("German alone") << QStringList{"de-DE", "de"} << true;
+        QTest::newRow("German, then Dutch") << QStringList{"de", "de-DE", "nl", "nl-NL"} << false;
+        QTest::newRow("English messages in a Dutch place") << QStringList{"en-GB", "en-Latn-GB"} << true;
+    }
+    void chosenFromTheSystem()
+    {
+        QFETCH(QStringList, ui);
+        QFETCH(bool, english);
+        QCOMPARE(languageFor(ui) == Language::English, english);
+    }
+
+    // Every text of the sources is in the English catalogue, finished, with the same places as its source.
+    void catalogueIsComplete()
+    {
+        QTemporaryDir scratch;
+        const QString copy = scratch.filePath(u"vellora_en.ts"_s);
+        QVERIFY(QFile::copy(QStringLiteral(VELLORA_CATALOGUE), copy));
+        QStringList arguments{u"-silent"_s, u"-no-obsolete"_s, u"-locations"_s, u"none"_s, u"-extensions"_s, u"cpp,h"_s};
+        for (const QString &folder : QStringLiteral(VELLORA_TRANSLATED_FOLDERS).split(u','))
+            arguments << QStringLiteral(VELLORA_SOURCE_DIR "/") + folder;
+        arguments << u"-ts"_s << copy;
+        QProcess lupdate; // it mutters about constructs of ours it need not understand
+        lupdate.start(QStringLiteral(VELLORA_LUPDATE), arguments);
+        QVERIFY(lupdate.waitForFinished(60000));
+        QCOMPARE(lupdate.exitCode(), 0);
+        const QList<Message> messages = messagesOf(copy);
+        QVERIFY(messages.size() > 40);
+        for (const Message &m : messages) {
+            QVERIFY2(m.finished && !m.translation.isEmpty(), qPrintable(u"no English for \""_s + m.source + u'"'));
+            QVERIFY2(placesIn(m.source) == placesIn(m.translation), qPrintable(m.source));
+        }
+    }
+
+    // Dutch is the program as it always was; English changes every caption, and each still fits its control.
+    void mainWindowInEitherLanguage()
+    {
+        const QMap<QString, QString> dutch = menuTexts(Window().main);
+        QCOMPARE(dutch.value(u"FileSave"_s), u"Vellora Opslaan"_s);
+        QCOMPARE(dutch.value(u"EditKlassiek"_s), u"Klassieke kaarten"_s);
+        QCOMPARE(installLanguage(Language::English), Language::English);
+        Window english;
+        const QMap<QString, QString> texts = menuTexts(english.main);
+        const QMap<QString, QString> expected{{u"FileNew"_s, u"New"_s},     {u"FileSave"_s, u"Save Vellora"_s},
+                                              {u"Bewerken"_s, u"Edit"_s},    {u"EditKlassiek"_s, u"Classic cards"_s},
+                                              {u"File"_s, u"File"_s},        {u"Gridlijnen"_s, u"Grid Lines"_s}};
+        for (auto it = expected.begin(); it != expected.end(); ++it)
+            QCOMPARE(texts.value(it.key()), it.value());
+        QCOMPARE(english.main.windowTitle(), u"Make Your Own Vellora[*]"_s);
+        QCOMPARE(english.main.findChild<QAbstractButton *>(u"Option1(3)"_s)->text(), u" Light Effect Symbols"_s);
+        // A check box or option needs room for its mark as well; a push button draws its text alone.
+        for (const QAbstractButton *button : english.main.findChildren<QAbstractButton *>()) {
+            const bool marked = button->isCheckable() && !qobject_cast<const QPushButton *>(button);
+            const int needed = marked ? button->sizeHint().width() : button->fontMetrics().horizontalAdvance(button->text());
+            QVERIFY2(needed <= button->width(), qPrintable(button->text()));
+        }
+        for (const QLabel *label : english.main.findChildren<QLabel *>())
+            if (!label->text().isEmpty() && !label->wordWrap())
+                QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(label->text()));
+    }
+};
+
+QTEST_MAIN(TestLanguage)
+#include "tst_language.moc"
