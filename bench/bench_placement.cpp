@@ -79,7 +79,8 @@ QImage symbolSet(const QDir &data)
 
 // One engine run on a fresh sheet. The sheet is copied before the clock starts, so that its first write does
 // not pay for detaching a shared picture.
-double timedRun(const QImage &blank, const QImage &symbols, Pacer &pacer, CardStyle style = CardStyle::Mirrored)
+double timedRun(const QImage &blank, const QImage &symbols, Pacer &pacer,
+                CardStyle style = CardStyle::Mirrored)
 {
     Surface sheet;
     sheet.setPicture(blank);
@@ -178,7 +179,8 @@ int main(int argc, char **argv)
         pacedClassic.push_back(timedRun(blank, symbols, sleeping, CardStyle::Classic));
     }
     const double pacedMs = median(paced);
-    bench::report("classic run, 52 real pauses", median(pacedClassic), "mirrored run, 52 real pauses", pacedMs);
+    bench::report("classic run, 52 real pauses", median(pacedClassic), "mirrored run, 52 real pauses",
+                  pacedMs);
     const double pausesMs = double(placement::kFinishedCards) * placement::kPauseMilliseconds;
     std::printf("run with 52 real pauses: median %8.1f ms over %zu runs\n", pacedMs, paced.size());
     // What 52 sleeps really take here: the system wakes a sleeper late, and that is no cost of the engine.

@@ -21,6 +21,9 @@ install(CODE "
          \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/vellora\" SYMBOLIC)
 ")
 
+install(FILES ${CMAKE_BINARY_DIR}/man/en/vellora.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_BINARY_DIR}/man/nl/vellora.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/nl/man1)
+
 set(VELLORA_LAUNCHER vellora)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/desktop/vellora.desktop.in ${CMAKE_BINARY_DIR}/vellora.desktop @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/vellora.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -1,5 +1,6 @@
 # vellora_test(<name> <source> [libraries...]): one QtTest executable, registered with CTest under the offscreen
-# platform. VELLORA_APPDATA_DIR points at the generated application folder; tests copy it before changing it.
+# platform, in Dutch whatever the machine speaks (tst_language tries English). VELLORA_APPDATA_DIR points at
+# the generated application folder; tests copy it before changing it.
 # CTest would count a skipped case as passed: here a skip fails the test, so that nothing passes unrun.
 function(vellora_test name source)
     add_executable(${name} ${source})
@@ -11,7 +12,7 @@ function(vellora_test name source)
     endif()
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${VELLORA_SANITIZER_ENV}"
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANGUAGE=nl;${VELLORA_SANITIZER_ENV}"
         FAIL_REGULAR_EXPRESSION "SKIP   :"
         TIMEOUT 120)
 endfunction()

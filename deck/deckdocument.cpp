@@ -7,19 +7,30 @@
 #include "surface/picturefile.h"
 #include "surface/platform.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <utility>
-
-#include <QCoreApplication>
 
 namespace vellora {
 
 // The history's names for the steps, in the language of the moment they are taken.
 namespace texts {
-QString composeStep() { return QCoreApplication::translate("Main", "Symbolen plaatsen"); }
-QString newStep() { return QCoreApplication::translate("Main", "Nieuw"); }
-QString openStep() { return QCoreApplication::translate("Main", "Vellora openen"); }
-QString recoveredStep() { return QCoreApplication::translate("Main", "Herstellen"); }
+QString composeStep()
+{
+    return QCoreApplication::translate("Main", "Symbolen plaatsen");
+}
+QString newStep()
+{
+    return QCoreApplication::translate("Main", "Nieuw");
+}
+QString openStep()
+{
+    return QCoreApplication::translate("Main", "Vellora openen");
+}
+QString recoveredStep()
+{
+    return QCoreApplication::translate("Main", "Herstellen");
+}
 } // namespace texts
 
 DeckDocument::DeckDocument(AppFolder appFolder, Pacer &pacer, QObject *parent)

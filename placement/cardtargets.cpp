@@ -1,5 +1,7 @@
 #include "placement/cardtargets.h"
 
+#include <QCoreApplication>
+
 namespace vellora::targets {
 
 std::vector<int> rowsOf(int option)
@@ -13,9 +15,13 @@ std::vector<int> rowsOf(int option)
 
 QString tooltip(int option)
 {
-    static const char *const texts[kOptions] = {" Alle 4 kaarten ", " Op Harten kaart ", " Op Klaver kaart ",
-                                                " Op Ruiten kaart ", " Op Schoppen kaart "};
-    return option >= 0 && option < kOptions ? QString::fromLatin1(texts[option]) : QString();
+    static const char *const texts[kOptions] = {QT_TRANSLATE_NOOP("Placement", " Alle 4 kaarten "),
+                                                QT_TRANSLATE_NOOP("Placement", " Op Harten kaart "),
+                                                QT_TRANSLATE_NOOP("Placement", " Op Klaver kaart "),
+                                                QT_TRANSLATE_NOOP("Placement", " Op Ruiten kaart "),
+                                                QT_TRANSLATE_NOOP("Placement", " Op Schoppen kaart ")};
+    return option >= 0 && option < kOptions ? QCoreApplication::translate("Placement", texts[option])
+                                            : QString();
 }
 
 QString artwork(int option) { return QStringLiteral("import-%1.png").arg(option); }

@@ -50,9 +50,10 @@ ClipartFrame ClipartFrame::build(QDialog *dialog, Pacer &pacer, const AppFolder 
 
     frame.targets = new TargetOptions(dialog, folder, 4590, 660);
 
-    auto *hint = new QLabel(QStringLiteral("Klik \u00e9\u00e9n van de vijf keuze mogelijkheden hierboven "
-                                           "aan, klik dan op de 'Ok' knop."),
-                            dialog);
+    auto *hint =
+        new QLabel(QCoreApplication::translate("Placement", "Klik één van de vijf keuze mogelijkheden "
+                                                            "hierboven aan, klik dan op de 'Ok' knop."),
+                   dialog);
     hint->setObjectName(QStringLiteral("Label5"));
     hint->setGeometry(twipRect(4590, 2850, 1500, 990));
     hint->setWordWrap(true);

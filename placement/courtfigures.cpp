@@ -5,6 +5,8 @@
 #include "surface/picturefile.h"
 #include "surface/twips.h"
 
+#include <QCoreApplication>
+
 namespace vellora {
 
 namespace courts {
@@ -12,7 +14,6 @@ namespace courts {
 namespace {
 
 constexpr char kSuitLetters[kSuits + 1] = "hkrs";
-const char *const kSuitNames[kSuits] = {"Harten", "Klavers", "Ruiten", "Schoppen"};
 
 char rankLetter(KaartSoort soort)
 {
@@ -33,10 +34,11 @@ QString relativePath(KaartSoort soort, int suit)
 
 QString caption(KaartSoort soort, int suit)
 {
-    const QString rank = soort == KaartSoort::Boer ? QStringLiteral("Boer")
-                         : soort == KaartSoort::Vrouw ? QStringLiteral("Vrouw")
-                                                      : QStringLiteral("Koning");
-    return rank + u' ' + QLatin1String(kSuitNames[suit]);
+    const QString rank = soort == KaartSoort::Boer    ? QCoreApplication::translate("Placement", "Boer")
+                         : soort == KaartSoort::Vrouw ? QCoreApplication::translate("Placement", "Vrouw")
+                                                      : QCoreApplication::translate("Placement", "Koning");
+    //: A court card: its rank, then its suit ("Koning Harten")
+    return QCoreApplication::translate("Placement", "%1 %2").arg(rank, sheet::suitName(suit));
 }
 
 CardPaste figure(const AppFolder &folder, KaartSoort soort, int suit, std::vector<int> rows)

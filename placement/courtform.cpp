@@ -7,6 +7,7 @@
 #include "surface/widgets/imagebutton.h"
 #include "surface/widgets/picturebox.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScrollBar>
@@ -18,9 +19,12 @@ namespace {
 QString titleOf(KaartSoort soort)
 {
     switch (soort) {
-    case KaartSoort::Boer: return QStringLiteral("Boeren plaatsen");
-    case KaartSoort::Vrouw: return QStringLiteral("Vrouwen plaatsen");
-    default: return QStringLiteral("Koningen plaatsen");
+    case KaartSoort::Boer:
+        return QCoreApplication::translate("Placement", "Boeren plaatsen");
+    case KaartSoort::Vrouw:
+        return QCoreApplication::translate("Placement", "Vrouwen plaatsen");
+    default:
+        return QCoreApplication::translate("Placement", "Koningen plaatsen");
     }
 }
 
@@ -31,7 +35,8 @@ CourtForm::CourtForm(KaartSoort soort, Pacer &pacer, Prompter &prompter, const A
 {
     setObjectName(QStringLiteral("CourtForm"));
     // The figure is smaller than a joker and stands in the middle of the grey box.
-    m_frame = ClipartFrame::build(this, pacer, folder, titleOf(soort), titleOf(soort) + QStringLiteral(" op..."),
+    m_frame = ClipartFrame::build(this, pacer, folder, titleOf(soort),
+                                  titleOf(soort) + QCoreApplication::translate("Placement", " op..."),
                                   QRect(QPoint(840, 675), targets::kPictureArea), 0, courts::kSuits - 1);
     m_frame.picture->setPicture(m_browser.preview().image());
     m_frame.showCounter(m_browser.counter());
@@ -48,8 +53,9 @@ void CourtForm::showFigure(int suit)
 
 void CourtForm::placeOnCards()
 {
-    const int option =
-        m_frame.chosenTarget(m_prompter, QStringLiteral("Selecteer op welke kaart(en) u de figuur wilt plaatsen!"));
+    const int option = m_frame.chosenTarget(
+        m_prompter,
+        QCoreApplication::translate("Placement", "Selecteer op welke kaart(en) u de figuur wilt plaatsen!"));
     if (option < 0)
         return;
     m_chosen = m_browser.chosen(option);

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
@@ -182,37 +183,39 @@ void Dialogform::buildPlacementPanel(const AppFolder &folder, Pacer &pacer)
     m_previewBorder->setGeometry(QRect(QPoint(0, 0), px(targets::kPictureArea)));
     m_previewBorder->hide();
 
-    QLabel *instructions = label("Label8",
-                                 QStringLiteral("Beweeg de afbeelding met ingedrukte linkermuisknop. Klik dan om de "
-                                                "linkerbovenhoek van de rechthoek te\npositioneren. Het resultaat is "
-                                                "dan hierboven te zien."),
-                                 twipRect(7680, 4800, 3900, 690));
+    QLabel *instructions = label(
+        "Label8",
+        QCoreApplication::translate("Placement", "Beweeg de afbeelding met ingedrukte linkermuisknop. "
+                                                 "Klik dan om de linkerbovenhoek van de rechthoek te\n"
+                                                 "positioneren. Het resultaat is dan hierboven te zien."),
+        twipRect(7680, 4800, 3900, 690));
     instructions->setWordWrap(true);
     instructions->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     growToFit(instructions);
 
-    QLabel *placeOnCaption =
-        label("Label3", QStringLiteral("Plaatsen op..."), QRect(px(QPoint(10410, 300)), QSize()));
+    QLabel *placeOnCaption = label("Label3", QCoreApplication::translate("Placement", "Plaatsen op..."),
+                                   QRect(px(QPoint(10410, 300)), QSize()));
     placeOnCaption->adjustSize();
 
     m_targets = new TargetOptions(this, folder, 10410, 660);
 
-    QLabel *chooseHint = label("Label5",
-                               QStringLiteral("Klik \u00e9\u00e9n van de vijf keuze mogelijkheden hierboven aan, "
-                                              "druk dan op de 'Ok' knop."),
-                               twipRect(10410, 2850, 1530, 990));
+    QLabel *chooseHint =
+        label("Label5",
+              QCoreApplication::translate("Placement", "Klik één van de vijf keuze mogelijkheden "
+                                                       "hierboven aan, druk dan op de 'Ok' knop."),
+              twipRect(10410, 2850, 1530, 990));
     chooseHint->setWordWrap(true);
     chooseHint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     growToFit(chooseHint);
 
-    m_borderCheck = new QCheckBox(QStringLiteral("Border"), this);
+    m_borderCheck = new QCheckBox(QCoreApplication::translate("Placement", "Border"), this);
     m_borderCheck->setObjectName(QStringLiteral("Check1"));
     m_borderCheck->setGeometry(QRect(px(QPoint(10410, 4050)), QSize(px(900), m_borderCheck->sizeHint().height())));
     setColours(m_borderCheck, Qt::black, kPanelColour, kPanelColour);
     connect(m_borderCheck, &QCheckBox::toggled, this, &Dialogform::toggleBorder);
 
     // Court cards only: a photo as a court figure stands, once upright and once turned round.
-    m_doubleHeadedCheck = new QCheckBox(QStringLiteral("Dubbelkoppig"), this);
+    m_doubleHeadedCheck = new QCheckBox(QCoreApplication::translate("Placement", "Dubbelkoppig"), this);
     m_doubleHeadedCheck->setObjectName(QStringLiteral("Check2"));
     m_doubleHeadedCheck->setGeometry(
         QRect(px(QPoint(10410, 4380)), QSize(px(1500), m_doubleHeadedCheck->sizeHint().height())));
@@ -348,8 +351,9 @@ void Dialogform::placeOnCards()
 {
     const int option = m_targets->chosen();
     if (option < 0) {
-        m_prompter.message(QStringLiteral("Selecteer op welke kaart(en) u de foto wilt plaatsen!"),
-                           QGuiApplication::applicationDisplayName(), Prompter::Icon::None);
+        m_prompter.message(
+            QCoreApplication::translate("Placement", "Selecteer op welke kaart(en) u de foto wilt plaatsen!"),
+            QGuiApplication::applicationDisplayName(), Prompter::Icon::None);
         return;
     }
     m_chosen = m_framing.framed(m_soort, option, m_borderCheck->isChecked());

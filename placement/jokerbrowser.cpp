@@ -6,6 +6,7 @@
 #include "surface/picturefile.h"
 #include "surface/twips.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QPainter>
 
@@ -27,7 +28,10 @@ QString JokerBrowser::relativePath(int number)
     return QStringLiteral("\\Data\\joker-") + pad + QString::number(number) + QStringLiteral(".jok");
 }
 
-QString JokerBrowser::counter() const { return QStringLiteral("Joker %1/%2").arg(m_number).arg(m_count); }
+QString JokerBrowser::counter() const
+{
+    return QCoreApplication::translate("Placement", "Joker %1/%2").arg(m_number).arg(m_count);
+}
 
 bool JokerBrowser::show(int number)
 {

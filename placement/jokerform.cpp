@@ -8,6 +8,7 @@
 #include "surface/widgets/picturebox.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QScrollBar>
 
@@ -18,9 +19,10 @@ JokerForm::JokerForm(Pacer &pacer, Prompter &prompter, const AppFolder &folder, 
       m_browser(folder, QApplication::palette().color(QPalette::Base))
 {
     setObjectName(QStringLiteral("JokerForm"));
-    m_frame = ClipartFrame::build(this, pacer, folder, QStringLiteral("Jokers plaatsen"),
-                                  QStringLiteral("Jokers plaatsen op..."),
-                                  QRect(QPoint(270, 300), targets::kJokerArea), 1, m_browser.count());
+    m_frame =
+        ClipartFrame::build(this, pacer, folder, QCoreApplication::translate("Placement", "Jokers plaatsen"),
+                            QCoreApplication::translate("Placement", "Jokers plaatsen op..."),
+                            QRect(QPoint(270, 300), targets::kJokerArea), 1, m_browser.count());
     m_frame.picture->surface().backColor = m_browser.preview().backColor;
     m_frame.picture->setPicture(m_browser.preview().image());
     m_frame.showCounter(m_browser.counter());
@@ -37,8 +39,9 @@ void JokerForm::showJoker(int value)
 
 void JokerForm::placeOnCards()
 {
-    const int option =
-        m_frame.chosenTarget(m_prompter, QStringLiteral("Selecteer op welke kaart(en) u de joker wilt plaatsen!"));
+    const int option = m_frame.chosenTarget(
+        m_prompter,
+        QCoreApplication::translate("Placement", "Selecteer op welke kaart(en) u de joker wilt plaatsen!"));
     if (option < 0)
         return;
     m_chosen = m_browser.chosen(option);

@@ -5,8 +5,8 @@
 #include "surface/photoloader.h"
 #include "surface/twips.h"
 
+#include <QCoreApplication>
 #include <QPainter>
-
 #include <cmath>
 #include <cstdlib>
 
@@ -28,23 +28,37 @@ PhotoFraming::PhotoFraming(QColor previewBackground)
 QString PhotoFraming::caption(KaartSoort soort)
 {
     switch (soort) {
-    case KaartSoort::Aas: return QStringLiteral("Importeer (Aas)");
-    case KaartSoort::Boer: return QStringLiteral("Importeer (Boer)");
-    case KaartSoort::Vrouw: return QStringLiteral("Importeer (Vrouw)");
-    case KaartSoort::Koning: return QStringLiteral("Importeer (Koning)");
-    case KaartSoort::Joker: return QStringLiteral("Importeer (Joker)");
+    case KaartSoort::Aas:
+        return QCoreApplication::translate("Placement", "Importeer (Aas)");
+    case KaartSoort::Boer:
+        return QCoreApplication::translate("Placement", "Importeer (Boer)");
+    case KaartSoort::Vrouw:
+        return QCoreApplication::translate("Placement", "Importeer (Vrouw)");
+    case KaartSoort::Koning:
+        return QCoreApplication::translate("Placement", "Importeer (Koning)");
+    case KaartSoort::Joker:
+        return QCoreApplication::translate("Placement", "Importeer (Joker)");
     }
     return {};
 }
 
 QString PhotoFraming::captionWithSize(KaartSoort soort, QSize photo)
 {
-    return caption(soort) + QStringLiteral(" / %1 x %2").arg(photo.width()).arg(photo.height());
+    return caption(soort) +
+           QCoreApplication::translate("Placement", " / %1 x %2").arg(photo.width()).arg(photo.height());
+}
+
+QString PhotoFraming::initialZoomLabel()
+{
+    return QCoreApplication::translate("Placement", "100%  (0 x 0 Pixels)");
 }
 
 QString PhotoFraming::zoomLabel(int zoom, QSize zoomed)
 {
-    return QStringLiteral("%1%  (%2 x %3 Pixel)").arg(zoom).arg(zoomed.width()).arg(zoomed.height());
+    return QCoreApplication::translate("Placement", "%1%  (%2 x %3 Pixel)")
+        .arg(zoom)
+        .arg(zoomed.width())
+        .arg(zoomed.height());
 }
 
 QSize PhotoFraming::zoomedSize(QSize photo, int zoom)
@@ -140,7 +154,8 @@ void PhotoFraming::setDoubleHeaded(bool on)
 
 QSize PhotoFraming::frameSize() const
 {
-    return m_doubleHeaded ? QSize(kFrame.width(), (kFrame.height() - kTwipsPerPixel) / 2 + kTwipsPerPixel) : kFrame;
+    return m_doubleHeaded ? QSize(kFrame.width(), (kFrame.height() - kTwipsPerPixel) / 2 + kTwipsPerPixel)
+                          : kFrame;
 }
 
 bool PhotoFraming::drag(Qt::MouseButtons buttons, QPointF at)

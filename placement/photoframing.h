@@ -37,7 +37,7 @@ public:
     static QString captionWithSize(KaartSoort soort, QSize photo);
     // "50%  (320 x 240 Pixel)"
     static QString zoomLabel(int zoom, QSize zoomed);
-    static QString initialZoomLabel() { return QStringLiteral("100%  (0 x 0 Pixels)"); }
+    static QString initialZoomLabel();
     // The zoomed size in pixels of a photo, the fraction of a pixel cut off, as the label shows it.
     static QSize zoomedSize(QSize photo, int zoom);
 

@@ -1,17 +1,17 @@
 #include "project/openform.h"
 
-#include "surface/appfolder.h"
-#include "surface/widgets/dialogparts.h"
-#include "surface/widgets/imagebutton.h"
-#include "surface/platform.h"
 #include "project/projectcommands.h"
 #include "project/projectstore.h"
+#include "surface/appfolder.h"
+#include "surface/platform.h"
 #include "surface/twips.h"
+#include "surface/widgets/dialogparts.h"
+#include "surface/widgets/imagebutton.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
-
 #include <utility>
 
 namespace vellora {
@@ -23,7 +23,7 @@ OpenForm::OpenForm(const ProjectStore &store, ProjectCommands &commands, Pacer &
       m_recordReader([store](const QString &name) { return store.openCompanion(name); })
 {
     setObjectName(QStringLiteral("OpenForm"));
-    setWindowTitle(QStringLiteral("Openen Vellora"));
+    setWindowTitle(QCoreApplication::translate("Project", "Openen Vellora"));
     // The list's margins all round, and below the buttons as much as above the list: no empty band.
     setFixedSize(px(QSize(195 + 3120 + 195, 4680 + 435 + 210)));
     setPanelColour(this);

@@ -1,9 +1,9 @@
 #include "project/projectcommands.h"
 
 #include "project/log.h"
-
 #include "surface/platform.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 namespace vellora {
@@ -21,30 +21,30 @@ std::optional<QImage> readProject(const ProjectStore &store, const QString &name
 
 bool ProjectCommands::confirmNew()
 {
-    return m_prompter.question(texts::kNewQuestion, texts::kNewTitle, Prompter::Icon::Question);
+    return m_prompter.question(texts::newQuestion(), texts::newTitle(), Prompter::Icon::Question);
 }
 
 std::optional<ProjectCommands::SaveTarget> ProjectCommands::askSaveTarget()
 {
-    const std::optional<QString> typed = m_prompter.input(texts::kNamePrompt, texts::kNameTitle, QString());
+    const std::optional<QString> typed = m_prompter.input(texts::namePrompt(), texts::nameTitle(), QString());
     if (!typed)
         return std::nullopt;
     switch (ProjectStore::judge(*typed)) {
     case ProjectStore::Name::Blank:
         return std::nullopt;
     case ProjectStore::Name::Unusable:
-        m_prompter.message(texts::kUnusableName, texts::kError, Prompter::Icon::Critical);
+        m_prompter.message(texts::unusableName(), texts::error(), Prompter::Icon::Critical);
         return std::nullopt;
     case ProjectStore::Name::Usable:
         break;
     }
     const ProjectStore::Occupant occupant = m_store.occupant(*typed);
     if (occupant == ProjectStore::Occupant::Other) {
-        m_prompter.message(texts::kOccupied.arg(*typed), texts::kError, Prompter::Icon::Critical);
+        m_prompter.message(texts::occupied().arg(*typed), texts::error(), Prompter::Icon::Critical);
         return std::nullopt;
     }
     const bool existed = occupant == ProjectStore::Occupant::Project;
-    if (existed && !m_prompter.question(texts::kOverwrite, texts::kError, Prompter::Icon::Question))
+    if (existed && !m_prompter.question(texts::overwrite(), texts::error(), Prompter::Icon::Question))
         return std::nullopt;
     return SaveTarget{*typed, existed};
 }
@@ -53,8 +53,9 @@ bool ProjectCommands::finishSave(const SaveTarget &target, const Outcome &writte
 {
     if (!written) {
         qCWarning(lcProject).noquote() << "project" << target.name << "not saved:" << written.reason();
-        m_prompter.message(texts::kSaveFailed.arg(written.text()) + (target.replaces ? texts::kUnchanged : QString()),
-                           texts::kError, Prompter::Icon::Critical);
+        m_prompter.message(texts::saveFailed().arg(written.text()) +
+                               (target.replaces ? texts::unchanged() : QString()),
+                           texts::error(), Prompter::Icon::Critical);
         return false;
     }
     m_lastName = target.name;
@@ -77,7 +78,7 @@ std::optional<QImage> ProjectCommands::open(const QString &name)
 std::optional<QImage> ProjectCommands::finishOpen(const QString &name, std::optional<QImage> sheet)
 {
     if (!sheet)
-        m_prompter.message(texts::kNotASheet, texts::kError, Prompter::Icon::Critical);
+        m_prompter.message(texts::notASheet(), texts::error(), Prompter::Icon::Critical);
     else
         m_lastName = name;
     return sheet;
@@ -85,23 +86,25 @@ std::optional<QImage> ProjectCommands::finishOpen(const QString &name, std::opti
 
 Prompter::Answer ProjectCommands::askToSaveChanges()
 {
-    return m_prompter.ask(texts::kChangedQuestion, texts::kChangedTitle, Prompter::Icon::Question);
+    return m_prompter.ask(texts::changedQuestion(), texts::changedTitle(), Prompter::Icon::Question);
 }
 
 QString ProjectCommands::recoveryMoment(const QDateTime &written)
 {
-    return QLocale(QLocale::Dutch).toString(written, QStringLiteral("dddd d MMMM yyyy HH:mm"));
+    //: The locale whose names of days and months the question about lost work uses
+    const QLocale locale(QCoreApplication::translate("Project", "nl_NL"));
+    return locale.toString(written, QCoreApplication::translate("Project", "dddd d MMMM yyyy HH:mm"));
 }
 
 bool ProjectCommands::confirmRecovery(const QDateTime &written)
 {
-    return m_prompter.question(texts::kRecoveryQuestion.arg(recoveryMoment(written)), texts::kRecoveryTitle,
+    return m_prompter.question(texts::recoveryQuestion().arg(recoveryMoment(written)), texts::recoveryTitle(),
                                Prompter::Icon::Question);
 }
 
 void ProjectCommands::refuseRecovery()
 {
-    m_prompter.message(texts::kNotASheet, texts::kError, Prompter::Icon::Critical);
+    m_prompter.message(texts::notASheet(), texts::error(), Prompter::Icon::Critical);
 }
 
 std::optional<RecoveryStore::Work> ProjectCommands::recoverLeftover(RecoveryKeeper &recovery)

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "surface/platform.h"
 #include "project/projectstore.h"
 #include "project/recoverykeeper.h"
+#include "surface/platform.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QImage>
-
 #include <optional>
 
 namespace vellora {
@@ -70,25 +70,71 @@ Outcome writeProject(const ProjectStore &store, const QImage &sheet, const QStri
 std::optional<QImage> readProject(const ProjectStore &store, const QString &name);
 
 namespace texts {
-inline const QString kNewQuestion = QStringLiteral("Wilt u een nieuw spel kaarten ontwerpen?");
-inline const QString kNewTitle = QStringLiteral("Nieuw");
-inline const QString kNamePrompt = QStringLiteral("Geef de naam voor deze serie Vellora...");
-inline const QString kNameTitle = QStringLiteral("Projectnaam");
-inline const QString kOverwrite = QStringLiteral("Naam bestaat reeds, overschrijven?");
-inline const QString kError = QStringLiteral("Error");
-inline const QString kNotASheet = QStringLiteral("Géén orginele Vellora!");
-inline const QString kUnusableName = QStringLiteral(
-    "Deze naam kan niet als bestandsnaam worden gebruikt.\n"
-    "Gebruik geen / of \\, geen stuurtekens en niet alleen \".\" of \"..\".");
-inline const QString kSaveFailed = QStringLiteral("De Vellora is niet opgeslagen:\n%1");
-inline const QString kUnchanged = QStringLiteral("\n\nHet bestaande bestand is ongewijzigd.");
-inline const QString kOccupied = QStringLiteral(
-    "\"%1.krt\" in Projecten is geen gewoon bestand maar een koppeling, map of apparaat.\n"
-    "Er is niets opgeslagen; kies een andere naam.");
-inline const QString kChangedQuestion = QStringLiteral("De Vellora is gewijzigd. Wijzigingen opslaan?");
-inline const QString kChangedTitle = QStringLiteral("Vellora");
-inline const QString kRecoveryQuestion = QStringLiteral("Er is een niet-opgeslagen Vellora van %1 gevonden. Herstellen?");
-inline const QString kRecoveryTitle = QStringLiteral("Herstellen");
+inline QString newQuestion()
+{
+    return QCoreApplication::translate("Project", "Wilt u een nieuw spel kaarten ontwerpen?");
+}
+inline QString newTitle()
+{
+    return QCoreApplication::translate("Project", "Nieuw");
+}
+inline QString namePrompt()
+{
+    return QCoreApplication::translate("Project", "Geef de naam voor deze serie Vellora...");
+}
+inline QString nameTitle()
+{
+    return QCoreApplication::translate("Project", "Projectnaam");
+}
+inline QString overwrite()
+{
+    return QCoreApplication::translate("Project", "Naam bestaat reeds, overschrijven?");
+}
+inline QString error()
+{
+    return QCoreApplication::translate("Project", "Error");
+}
+inline QString notASheet()
+{
+    return QCoreApplication::translate("Project", "Géén orginele Vellora!");
+}
+inline QString unusableName()
+{
+    return QCoreApplication::translate(
+        "Project", "Deze naam kan niet als bestandsnaam worden gebruikt.\n"
+                   "Gebruik geen / of \\, geen stuurtekens en niet alleen \".\" of \"..\".");
+}
+inline QString saveFailed()
+{
+    return QCoreApplication::translate("Project", "De Vellora is niet opgeslagen:\n%1");
+}
+inline QString unchanged()
+{
+    return QCoreApplication::translate("Project", "\n\nHet bestaande bestand is ongewijzigd.");
+}
+inline QString occupied()
+{
+    return QCoreApplication::translate(
+        "Project", "\"%1.krt\" in Projecten is geen gewoon bestand maar een koppeling, map of apparaat.\n"
+                   "Er is niets opgeslagen; kies een andere naam.");
+}
+inline QString changedQuestion()
+{
+    return QCoreApplication::translate("Project", "De Vellora is gewijzigd. Wijzigingen opslaan?");
+}
+inline QString changedTitle()
+{
+    return QCoreApplication::translate("Project", "Vellora");
+}
+inline QString recoveryQuestion()
+{
+    return QCoreApplication::translate("Project",
+                                       "Er is een niet-opgeslagen Vellora van %1 gevonden. Herstellen?");
+}
+inline QString recoveryTitle()
+{
+    return QCoreApplication::translate("Project", "Herstellen");
+}
 } // namespace texts
 
 } // namespace vellora

@@ -1,15 +1,14 @@
 #include "project/projectstore.h"
 
 #include "project/log.h"
-
 #include "project/mastercompanion.h"
 #include "sheet/cardsheet.h"
 #include "surface/picturefile.h"
 
 #include <QCollator>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-
 #include <algorithm>
 
 namespace vellora {
@@ -81,10 +80,13 @@ Outcome ProjectStore::save(const QImage &sheet, const QString &typed) const
     if (folder.inUserFolder && !QFileInfo(folder.path).isDir())
         QDir().mkpath(folder.path);
     if (!QFileInfo(folder.path).isDir())
-        return Outcome::failure(QStringLiteral("De map Projecten ontbreekt."), folder.path + QStringLiteral(" is no folder"));
+        return Outcome::failure(QCoreApplication::translate("Project", "De map Projecten ontbreekt."),
+                                folder.path + QStringLiteral(" is no folder"));
     if (occupant(typed) == Occupant::Other) {
-        return Outcome::failure(QStringLiteral("Onder deze naam staat in Projecten iets anders dan een Vellora."),
-                                pathFor(typed) + QStringLiteral(" is no regular file"));
+        return Outcome::failure(
+            QCoreApplication::translate("Project",
+                                        "Onder deze naam staat in Projecten iets anders dan een Vellora."),
+            pathFor(typed) + QStringLiteral(" is no regular file"));
     }
     if (const Outcome written = PictureFile::saveBmp(sheet, pathFor(typed)); !written)
         return Outcome::failure(written.text(), pathFor(typed) + QStringLiteral(": ") + written.reason());
@@ -123,7 +125,7 @@ Result<QImage> ProjectStore::open(const QString &name) const
 {
     const auto entry = find(name + kExtension, true);
     if (!entry)
-        return Outcome::failure(QStringLiteral("Het bestand bestaat niet."));
+        return Outcome::failure(QCoreApplication::translate("Project", "Het bestand bestaat niet."));
     return PictureFile::loadExactly(entry->native, QSize(sheet::kWidthPixels, sheet::kHeightPixels));
 }
 

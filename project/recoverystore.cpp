@@ -1,11 +1,11 @@
 #include "project/recoverystore.h"
 
 #include "project/mastercompanion.h"
-
 #include "sheet/cardsheet.h"
 #include "surface/picturefile.h"
 #include "surface/regularfile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -79,14 +79,14 @@ Outcome RecoveryStore::claim()
     if (m_lock)
         return {};
     if (!QDir().mkpath(m_folder))
-        return Outcome::failure(
-            QStringLiteral("De map %1 kan niet worden gemaakt.").arg(QDir::toNativeSeparators(m_folder)));
+        return Outcome::failure(QCoreApplication::translate("Project", "De map %1 kan niet worden gemaakt.")
+                                    .arg(QDir::toNativeSeparators(m_folder)));
     // Not the process id: a program started after a crash may get the crashed one's id, and its copy.
     const QString base = QDir(m_folder).filePath(QUuid::createUuid().toString(QUuid::Id128));
     auto lock = std::make_unique<QLockFile>(base + kLockSuffix);
     if (!lock->tryLock(0))
-        return Outcome::failure(
-            QStringLiteral("De map %1 is niet beschrijfbaar.").arg(QDir::toNativeSeparators(m_folder)));
+        return Outcome::failure(QCoreApplication::translate("Project", "De map %1 is niet beschrijfbaar.")
+                                    .arg(QDir::toNativeSeparators(m_folder)));
     m_lock = std::move(lock);
     m_path = base + kCopySuffix;
     return {};

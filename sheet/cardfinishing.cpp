@@ -167,7 +167,8 @@ std::vector<QRect> keptByTurning(int column)
             continue;
         for (const QPoint offset : step.offsets) {
             const QRect turned(sheet::kCellWidth - offset.x() - step.size,
-                               sheet::kMirrorOffset + sheet::kHalfHeight - offset.y() - step.size, step.size, step.size);
+                               sheet::kMirrorOffset + sheet::kHalfHeight - offset.y() - step.size, step.size,
+                               step.size);
             if (const QRect inLower = turned.intersected(lowerHalf); !inLower.isEmpty())
                 kept.push_back(inLower);
         }
@@ -179,8 +180,8 @@ std::vector<QRect> turnedPips(int column)
 {
     std::vector<QRect> placed;
     for (const pips::Step &step : pips::phaseA()) {
-        if (step.size != pips::kPip
-            || std::find(step.columns.begin(), step.columns.end(), column) == step.columns.end())
+        if (step.size != pips::kPip ||
+            std::find(step.columns.begin(), step.columns.end(), column) == step.columns.end())
             continue;
         for (const QPoint offset : step.offsets)
             placed.emplace_back(offset, QSize(step.size, step.size));
@@ -196,10 +197,11 @@ void turnCard(Surface &sheet, Surface &flipPic, QPoint cellTwips, std::span<cons
     flipPic.image() = flipPic.image().mirrored(true, true);
     QImage &turned = flipPic.image();
     for (const QRect &kept : keep)
-        flipPic.paintPicture(sheet.image(), kept.translated(0, -sheet::kMirrorOffset), kept.translated(cellTwips));
+        flipPic.paintPicture(sheet.image(), kept.translated(0, -sheet::kMirrorOffset),
+                             kept.translated(cellTwips));
     // The pip columns are not symmetric about the card's middle, so a turned pip stands a pixel or more off
-    // its column. Each is lifted from where the turn put it, which then keeps what the card has there, and set
-    // below its own place, where the mirror would set it.
+    // its column. Each is lifted from where the turn put it, which then keeps what the card has there, and
+    // set below its own place, where the mirror would set it.
     const auto origin = [&](QPoint twips) { return sheet.toPixels(QRectF(twips, QSizeF(1, 1))).topLeft(); };
     const QPoint upperOrigin = origin(cellTwips);
     const QPoint lowerOrigin = origin(cellTwips + QPoint(0, sheet::kMirrorOffset));
@@ -211,8 +213,8 @@ void turnCard(Surface &sheet, Surface &flipPic, QPoint cellTwips, std::span<cons
     std::vector<Lifted> lifted;
     for (const QRect &pip : pips) {
         const QRect upper = sheet.toPixels(QRectF(pip.translated(cellTwips))).translated(-upperOrigin);
-        const QRect from(turned.width() - 1 - upper.right(), turned.height() - 1 - upper.bottom(), upper.width(),
-                         upper.height());
+        const QRect from(turned.width() - 1 - upper.right(), turned.height() - 1 - upper.bottom(),
+                         upper.width(), upper.height());
         lifted.push_back({from, turned.copy(from)});
     }
     QPainter painter(&turned);

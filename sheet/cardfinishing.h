@@ -61,7 +61,8 @@ std::vector<QRect> turnedPips(int column);
 class CardFinisher
 {
 public:
-    CardFinisher(Surface &sheet, const KolomX &kolomX, CardStyle style, const std::array<QColor, sheet::kRows> &inks);
+    CardFinisher(Surface &sheet, const KolomX &kolomX, CardStyle style,
+                 const std::array<QColor, sheet::kRows> &inks);
     // Finishes the next card; false when all are finished.
     bool finishNext();
     int finished() const { return m_finished; }

@@ -1,5 +1,6 @@
 #include "sheet/cardsheet.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace vellora::sheet {
@@ -14,23 +15,33 @@ QString rankLabel(int column)
 QString rankTooltip(int column)
 {
     switch (column) {
-    case 0: return QStringLiteral(" Aas ");
-    case 10: return QStringLiteral(" Boer ");
-    case 11: return QStringLiteral(" Vrouw ");
-    case 12: return QStringLiteral(" Koning ");
-    case 13: return QStringLiteral(" Joker ");
+    case 0:
+        return QCoreApplication::translate("Sheet", " Aas ");
+    case 10:
+        return QCoreApplication::translate("Sheet", " Boer ");
+    case 11:
+        return QCoreApplication::translate("Sheet", " Vrouw ");
+    case 12:
+        return QCoreApplication::translate("Sheet", " Koning ");
+    case 13:
+        return QCoreApplication::translate("Sheet", " Joker ");
     default: return {};
     }
 }
 
 QString suitName(int row)
 {
-    static const std::array<const char *, kRows> names = {"Harten", "Klavers", "Ruiten", "Schoppen"};
-    return QString::fromLatin1(names.at(row));
+    static const std::array<const char *, kRows> names = {
+        QT_TRANSLATE_NOOP("Sheet", "Harten"), QT_TRANSLATE_NOOP("Sheet", "Klavers"),
+        QT_TRANSLATE_NOOP("Sheet", "Ruiten"), QT_TRANSLATE_NOOP("Sheet", "Schoppen")};
+    return QCoreApplication::translate("Sheet", names.at(row));
 }
 
 QString suitRowLabel(int row) { return suitName(row) + QStringLiteral(" (A..J)"); }
 
-QString suitRowTooltip(int row) { return QStringLiteral(" Rijkeuze ") + suitName(row) + u' '; }
+QString suitRowTooltip(int row)
+{
+    return QCoreApplication::translate("Sheet", " Rijkeuze %1 ").arg(suitName(row));
+}
 
 } // namespace vellora::sheet

@@ -31,14 +31,21 @@ inline constexpr int kHalfHeight = 3000;
 inline constexpr int kMirrorOffset = 3015;
 
 enum class Suit { Harten = 0, Klavers = 1, Ruiten = 2, Schoppen = 3 };
-constexpr bool isRedSuit(int row) { return row == int(Suit::Harten) || row == int(Suit::Ruiten); }
+constexpr bool isRedSuit(int row)
+{
+    return row == int(Suit::Harten) || row == int(Suit::Ruiten);
+}
 
 } // namespace sheet
 
 // How a placement run finishes a card. Mirrored is the deck as it has always been: black indices, the lower
 // half the upper one's mirror image. Classic is the deck a player knows: the index in the suit's colour with
 // the suit under it, and the lower half turned round, so that a 6 never reads as a mirrored 6.
-enum class CardStyle : std::uint8_t { Mirrored = 0, Classic = 1 };
+enum class CardStyle : std::uint8_t
+{
+    Mirrored = 0,
+    Classic = 1
+};
 
 namespace sheet {
 

@@ -25,16 +25,16 @@ public:
     {
     }
 
-    // The suit's red as the set draws it: the mean of its clearly red pixels, or the red of printed cards when
-    // the set has none to speak of.
+    // The suit's red as the set draws it: the mean of its clearly red pixels, or the red of printed cards
+    // when the set has none to speak of.
     QColor red(int suit) const
     {
         if (m_symbols.isNull())
             return kPrintedRed;
         const QRect at = px(sheet::symbolSquare(suit));
-        const QImage square = m_symbols.copy(at.x() * m_scale, at.y() * m_scale, at.width() * m_scale,
-                                             at.height() * m_scale)
-                                  .convertToFormat(QImage::Format_ARGB32);
+        const QImage square =
+            m_symbols.copy(at.x() * m_scale, at.y() * m_scale, at.width() * m_scale, at.height() * m_scale)
+                .convertToFormat(QImage::Format_ARGB32);
         qint64 red = 0, green = 0, blue = 0, count = 0;
         for (int y = 0; y < square.height(); ++y) {
             const auto *line = reinterpret_cast<const QRgb *>(square.constScanLine(y));
@@ -101,11 +101,13 @@ void paintPips(std::span<const pips::Step> steps, Surface &sheet, const KolomX &
 }
 
 // Black (the sheet's text colour) for every index, or the suit's colour on classic cards.
-std::array<QColor, sheet::kRows> indexInks(const Surface &sheet, CardStyle style, const SymbolSquares &squares)
+std::array<QColor, sheet::kRows> indexInks(const Surface &sheet, CardStyle style,
+                                           const SymbolSquares &squares)
 {
     std::array<QColor, sheet::kRows> inks;
     for (int row = 0; row < sheet::kRows; ++row)
-        inks[std::size_t(row)] = style == CardStyle::Classic && sheet::isRedSuit(row) ? squares.red(row) : sheet.foreColor;
+        inks[std::size_t(row)] =
+            style == CardStyle::Classic && sheet::isRedSuit(row) ? squares.red(row) : sheet.foreColor;
     return inks;
 }
 

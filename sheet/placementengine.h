@@ -17,12 +17,14 @@ class Surface;
 
 // One placement run, card by card: the first pips when it starts, then one finished card a step (index labels
 // and mirrored half, or turned half for classic cards), and the last pips, which are not mirrored, once all
-// 52 are done. Jokers stay untouched. Whoever runs it spaces the steps, so that the window can repaint between cards.
+// 52 are done. Jokers stay untouched. Whoever runs it spaces the steps, so that the window can repaint
+// between cards.
 class PlacementRun
 {
 public:
     // Paints the first pips. The symbols are taken now: a set loaded while the run goes on does not mix in.
-    PlacementRun(Surface &sheet, const QImage &symbols, KolomX &kolomX, CardStyle style = CardStyle::Mirrored);
+    PlacementRun(Surface &sheet, const QImage &symbols, KolomX &kolomX,
+                 CardStyle style = CardStyle::Mirrored);
     ~PlacementRun();
     PlacementRun(const PlacementRun &) = delete;
     PlacementRun &operator=(const PlacementRun &) = delete;

@@ -85,7 +85,10 @@ PrintRecord PrintRecord::fromCardWhenNeeded(std::function<QImage()> card, const 
     return record;
 }
 
-void PrintRecord::compose(const QImage &symbolsMaster, CardStyle style) { add(Compose{symbolsMaster, style}); }
+void PrintRecord::compose(const QImage &symbolsMaster, CardStyle style)
+{
+    add(Compose{symbolsMaster, style});
+}
 
 void PrintRecord::paste(CardPaste paste)
 {

@@ -1,7 +1,9 @@
 #include "shell/commandline.h"
+
 #include "shell/commandoptions.h"
 #include "shell/qtoptions.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QLocale>
 #include <QStringList>
@@ -58,24 +60,27 @@ QString readNames(Command command, const Given &values, const QList<QByteArray> 
                                                               : "calibration";
     request.output = *given(values, starter);
     if (request.output.isEmpty())
-        return QStringLiteral("%1 heeft een %2 nodig")
-            .arg(dashed(starter),
-                 command == Command::ExportCards ? QStringLiteral("map") : QStringLiteral("bestandsnaam"));
+        return QCoreApplication::translate("CommandLine", "%1 heeft een %2 nodig")
+            .arg(dashed(starter), command == Command::ExportCards
+                                      ? QCoreApplication::translate("CommandLine", "map")
+                                      : QCoreApplication::translate("CommandLine", "bestandsnaam"));
     if ((command == Command::Calibration || command == Command::Compose) && !arguments.isEmpty())
-        return QStringLiteral("onverwacht argument \"%1\"; zie vellora --help")
+        return QCoreApplication::translate("CommandLine", "onverwacht argument \"%1\"; zie vellora --help")
             .arg(shownValue(arguments.front()));
     if (arguments.size() > 1)
-        return QStringLiteral("één project tegelijk, niet %1").arg(arguments.size());
+        return QCoreApplication::translate("CommandLine", "één project tegelijk, niet %1")
+            .arg(arguments.size());
     request.project = arguments.value(0);
     if (arguments.size() == 1 && request.project.isEmpty())
-        return QStringLiteral("de naam van het project is leeg");
+        return QCoreApplication::translate("CommandLine", "de naam van het project is leeg");
     if (const auto back = given(values, "back")) {
         bool isNumber = false;
         request.back = back->toInt(&isNumber);
         if (!isNumber)
             request.back.reset(), request.backPicture = *back;
         if (back->isEmpty() || (isNumber && *request.back < 0))
-            return QStringLiteral("--back is een nummer vanaf 0 of een plaatje, niet \"%1\"")
+            return QCoreApplication::translate("CommandLine",
+                                               "--back is een nummer vanaf 0 of een plaatje, niet \"%1\"")
                 .arg(shownValue(*back));
     }
     return {};
@@ -93,8 +98,9 @@ std::optional<double> measure(const QByteArray &text, double low, double high)
 
 QString notAllowed(const Given &values, const char *name, const char *allowed)
 {
-    return QStringLiteral("--%1 is %2, niet \"%3\"")
-        .arg(QLatin1String(name), QString::fromUtf8(allowed), shownValue(*given(values, name)));
+    return QCoreApplication::translate("CommandLine", "--%1 is %2, niet \"%3\"")
+        .arg(QLatin1String(name), QCoreApplication::translate("CommandLine", allowed),
+             shownValue(*given(values, name)));
 }
 
 // One of the words option `name` takes, into `into` when given; why not when it is none of them.
@@ -114,18 +120,23 @@ QString readWord(const Given &values, const char *name, const char *allowed,
 QString readWords(const Given &values, print::DeckOptions &options)
 {
     using namespace print;
-    QString why = readWord<DeckOrder>(
-        values, "order", "duplex, alternate of faces-first",
-        {{"duplex", DeckOrder::Duplex}, {"alternate", DeckOrder::Duplex}, {"faces-first", DeckOrder::FacesFirst}},
-        options.order);
+    QString why = readWord<DeckOrder>(values, "order",
+                                      QT_TRANSLATE_NOOP("CommandLine", "duplex, alternate of faces-first"),
+                                      {{"duplex", DeckOrder::Duplex},
+                                       {"alternate", DeckOrder::Duplex},
+                                       {"faces-first", DeckOrder::FacesFirst}},
+                                      options.order);
     if (why.isEmpty())
-        why = readWord<DeckLayout>(values, "layout", "pages of cards",
+        why = readWord<DeckLayout>(values, "layout", QT_TRANSLATE_NOOP("CommandLine", "pages of cards"),
                                    {{"pages", DeckLayout::Pages}, {"cards", DeckLayout::Cards}},
                                    options.layout);
     if (why.isEmpty())
-        why = readWord<CardSize>(values, "card-size", "poker, bridge, 63x88 of 57x90",
-                                 {{"poker", CardSize::Poker}, {"bridge", CardSize::Bridge},
-                                  {"63x88", CardSize::Size63x88}, {"57x90", CardSize::Size57x90}},
+        why = readWord<CardSize>(values, "card-size",
+                                 QT_TRANSLATE_NOOP("CommandLine", "poker, bridge, 63x88 of 57x90"),
+                                 {{"poker", CardSize::Poker},
+                                  {"bridge", CardSize::Bridge},
+                                  {"63x88", CardSize::Size63x88},
+                                  {"57x90", CardSize::Size57x90}},
                                  options.cardSize);
     return why;
 }
@@ -135,7 +146,8 @@ QString cardSizeFits(Command command, const Given &values, const print::DeckOpti
 {
     if (command == Command::ExportPdf && options.layout == print::DeckLayout::Pages &&
         given(values, "card-size"))
-        return QStringLiteral("--card-size geldt alleen voor hele kaarten; kies --layout cards");
+        return QCoreApplication::translate("CommandLine",
+                                           "--card-size geldt alleen voor hele kaarten; kies --layout cards");
     return {};
 }
 
@@ -147,12 +159,13 @@ QString readPaper(Command command, const Given &values, print::DeckOptions &opti
     options.paper = pages ? print::Paper::A4 : print::defaultPaper(QLocale::system());
     print::Paper paper = options.paper;
     if (QString why =
-            readWord<print::Paper>(values, "paper", "a4 of letter",
+            readWord<print::Paper>(values, "paper", QT_TRANSLATE_NOOP("CommandLine", "a4 of letter"),
                                    {{"a4", print::Paper::A4}, {"letter", print::Paper::Letter}}, paper);
         !why.isEmpty())
         return why;
     if (paper != print::Paper::A4 && pages)
-        return QString::fromUtf16(print::kPagesOnA4Only) + QStringLiteral(" Kies --layout cards.");
+        return QString::fromUtf16(print::kPagesOnA4Only) +
+               QCoreApplication::translate("CommandLine", " Kies --layout cards.");
     options.paper = paper;
     return {};
 }
@@ -160,7 +173,7 @@ QString readPaper(Command command, const Given &values, print::DeckOptions &opti
 QString readMeasures(const Given &values, PdfExportRequest &request)
 {
     print::DeckOptions &options = request.options;
-    QString why = readWord<print::Turn>(values, "flip", "short of long",
+    QString why = readWord<print::Turn>(values, "flip", QT_TRANSLATE_NOOP("CommandLine", "short of long"),
                                         {{"short", print::Turn::ShortEdge}, {"long", print::Turn::LongEdge}},
                                         options.turn);
     if (!why.isEmpty())
@@ -171,20 +184,25 @@ QString readMeasures(const Given &values, PdfExportRequest &request)
         const double max = print::kMaxBackShiftMm;
         const auto x = measure(parts.value(0), -max, max), y = measure(parts.value(1), -max, max);
         if (parts.size() > 2)
-            return notAllowed(values, "back-shift", "X,Y in mm; gebruik een punt in een getal (1.5,-0.5)");
+            return notAllowed(
+                values, "back-shift",
+                QT_TRANSLATE_NOOP("CommandLine", "X,Y in mm; gebruik een punt in een getal (1.5,-0.5)"));
         if (parts.size() != 2 || !x || !y)
-            return notAllowed(values, "back-shift", "X,Y in mm, elk van -5.0 tot 5.0");
+            return notAllowed(values, "back-shift",
+                              QT_TRANSLATE_NOOP("CommandLine", "X,Y in mm, elk van -5.0 tot 5.0"));
         options.backShiftMm = QPointF(std::round(*x * 10) / 10, std::round(*y * 10) / 10);
     }
     if (const auto bleed = given(values, "bleed")) {
         const auto mm = print::bleedFromText(QString::fromLocal8Bit(*bleed));
         if (!mm)
-            return notAllowed(values, "bleed", "een maat in mm van 0 tot 10");
+            return notAllowed(values, "bleed",
+                              QT_TRANSLATE_NOOP("CommandLine", "een maat in mm van 0 tot 10"));
         request.bleedMm = *mm;
     }
     request.cmyk = given(values, "cmyk").has_value();
-    if (const QString why = readWord<int>(values, "ink", "300 of 240", {{"300", 300}, {"240", 240}},
-                                          request.inkPercent); !why.isEmpty())
+    if (const QString why = readWord<int>(values, "ink", QT_TRANSLATE_NOOP("CommandLine", "300 of 240"),
+                                          {{"300", 300}, {"240", 240}}, request.inkPercent);
+        !why.isEmpty())
         return why;
     options.wholePageBack = given(values, "whole-page-back").has_value();
     options.cutMarks = !given(values, "no-cut-marks");
@@ -207,13 +225,14 @@ QString readCompose(const Given &values, ComposeChoices &choices)
     if (const auto style = given(values, "style")) {
         const auto number = count(*style, 0, 9);
         if (!number)
-            return notAllowed(values, "style", "een stijl van 0 tot 9");
+            return notAllowed(values, "style", QT_TRANSLATE_NOOP("CommandLine", "een stijl van 0 tot 9"));
         choices.style = *number;
     }
     if (const auto joker = given(values, "joker")) {
         const auto number = count(*joker, 1, 99);
         if (!number)
-            return notAllowed(values, "joker", "het nummer van een joker, vanaf 1");
+            return notAllowed(values, "joker",
+                              QT_TRANSLATE_NOOP("CommandLine", "het nummer van een joker, vanaf 1"));
         choices.joker = *number;
     }
     choices.classic = given(values, "classic").has_value();
@@ -261,31 +280,34 @@ QString readOption(const QList<QByteArray> &argv, qsizetype &i, Reading &reading
     // Written with two dashes, a name of our own is ours: --style picks the deck's symbols, -style Qt's look.
     if (qt != std::end(kQtOptions) && !(twoDashes && options::find(name)))
         return qt->valued && equals < 0 && ++i == argv.size()
-                   ? QStringLiteral("%1 heeft een waarde nodig").arg(shown)
+                   ? QCoreApplication::translate("CommandLine", "%1 heeft een waarde nodig").arg(shown)
                    : QString();
     const OptionRow *row = options::find(name);
     if (!row)
-        return QStringLiteral("onbekende optie %1; zie vellora --help").arg(shown);
+        return QCoreApplication::translate("CommandLine", "onbekende optie %1; zie vellora --help")
+            .arg(shown);
     if (!twoDashes)
-        return QStringLiteral("%1 schrijft u met twee streepjes: --%2").arg(shown, QLatin1String(name));
+        return QCoreApplication::translate("CommandLine", "%1 schrijft u met twee streepjes: --%2")
+            .arg(shown, QLatin1String(name));
     std::optional<QByteArray> &value = reading.values[options::indexOf(row)];
     if (value)
-        return QStringLiteral("%1 staat er meer dan eens").arg(shown);
+        return QCoreApplication::translate("CommandLine", "%1 staat er meer dan eens").arg(shown);
     if (!row->value) {
         if (equals >= 0)
-            return QStringLiteral("%1 neemt geen waarde").arg(shown);
+            return QCoreApplication::translate("CommandLine", "%1 neemt geen waarde").arg(shown);
         value = QByteArray();
     } else if (equals >= 0) {
         value = body.mid(equals + 1);
     } else if (i + 1 < argv.size() && !argv[i + 1].startsWith("--")) {
         value = argv[++i];
     } else {
-        return QStringLiteral("%1 heeft een waarde nodig: %2").arg(shown, QLatin1String(row->value));
+        return QCoreApplication::translate("CommandLine", "%1 heeft een waarde nodig: %2")
+            .arg(shown, QCoreApplication::translate("CommandLine", row->value));
     }
     if (row->starts == Command::Window)
         return {};
     if (reading.command != Command::Window)
-        return QStringLiteral("één opdracht tegelijk, niet ook %1").arg(shown);
+        return QCoreApplication::translate("CommandLine", "één opdracht tegelijk, niet ook %1").arg(shown);
     reading.command = row->starts;
     return {};
 }
@@ -296,13 +318,15 @@ QString belonging(const Reading &reading)
     const auto rows = options::rows();
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const OptionRow &row = rows[i];
-        if (!reading.values[i] || row.starts != Command::Window || (row.belongsTo & options::bit(reading.command)))
+        if (!reading.values[i] || row.starts != Command::Window ||
+            (row.belongsTo & options::bit(reading.command)))
             continue;
         QStringList commands;
         for (const OptionRow &starter : rows)
             if (starter.starts != Command::Window && (row.belongsTo & options::bit(starter.starts)))
                 commands << dashed(starter.name);
-        return QStringLiteral("%1 hoort bij %2").arg(dashed(row.name), commands.join(QStringLiteral(" of ")));
+        return QCoreApplication::translate("CommandLine", "%1 hoort bij %2")
+            .arg(dashed(row.name), commands.join(QCoreApplication::translate("CommandLine", " of ")));
     }
     return {};
 }
@@ -333,8 +357,9 @@ std::variant<CommandLineRequest, QString> CommandLine::parse(const QList<QByteAr
     CommandLineRequest request{reading.command, {}, {}};
     if (reading.command == Command::Window || reading.command == Command::Help) {
         if (!reading.arguments.isEmpty())
-            return refusal(QStringLiteral("onverwacht argument \"%1\"; zie vellora --help")
-                               .arg(QFile::decodeName(reading.arguments.front())));
+            return refusal(
+                QCoreApplication::translate("CommandLine", "onverwacht argument \"%1\"; zie vellora --help")
+                    .arg(QFile::decodeName(reading.arguments.front())));
         return request;
     }
     auto read = readRequest(reading.command, reading.values, reading.arguments);

@@ -67,8 +67,10 @@ public:
     // refused, as one line. Qt's own options pass for the window, which leaves them to Qt.
     static std::variant<CommandLineRequest, QString> parse(const QList<QByteArray> &argv);
 
-    // Every option on a line of its own, in Dutch.
+    // Every option on a line of its own, in the language installed.
     static QString usage();
+    // The manual page (troff) of the same options, in the language installed.
+    static QString manualPage(const QString &version);
 };
 
 // Carries out a request that needs no window. Nothing is written before everything has been checked.

@@ -8,7 +8,10 @@
 
 namespace vellora::options {
 
-constexpr unsigned bit(Command command) { return 1u << unsigned(command); }
+constexpr unsigned bit(Command command)
+{
+    return 1u << unsigned(command);
+}
 
 // One row of the command line. A row that starts a command takes the name of the output as its value; the
 // others qualify the commands they belong to. A row without a name is the command's own argument.

@@ -11,6 +11,7 @@
 #include "surface/regularfile.h"
 #include "surface/userfolders.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
 #include <algorithm>
@@ -43,10 +44,12 @@ CommandRunner::Outcome told(Command command, const QByteArray &output, const pri
     if (command == Command::ExportCards)
         return refused(outcome.text);
     if (outcome.end == End::Refused)
-        return refused(QStringLiteral("%1 wordt niet overschreven: %2").arg(name, outcome.text));
+        return refused(QCoreApplication::translate("CommandLine", "%1 wordt niet overschreven: %2")
+                           .arg(name, outcome.text));
     if (outcome.end == End::NotMade && command != Command::Calibration)
         return refused(outcome.text);
-    return refused(QStringLiteral("%1 kan niet worden geschreven: %2").arg(name, outcome.text));
+    return refused(QCoreApplication::translate("CommandLine", "%1 kan niet worden geschreven: %2")
+                       .arg(name, outcome.text));
 }
 
 } // namespace
@@ -71,7 +74,7 @@ CommandRunner::Outcome CommandRunner::run(const CommandLineRequest &request) con
     case Command::Window:
         break;
     }
-    return refused(QStringLiteral("het venster start niet vanuit een opdracht"));
+    return refused(QCoreApplication::translate("CommandLine", "het venster start niet vanuit een opdracht"));
 }
 
 QByteArray CommandRunner::projectPath(const QByteArray &given) const
@@ -101,7 +104,7 @@ CommandRunner::deckOf(const PdfExportRequest &request) const
     const Result<QImage> loaded =
         PictureFile::loadExactly(deck.file, QSize(sheet::kWidthPixels, sheet::kHeightPixels));
     if (!loaded)
-        return refused(QStringLiteral("%1 is geen Vellora-project: %2")
+        return refused(QCoreApplication::translate("CommandLine", "%1 is geen Vellora-project: %2")
                            .arg(QFile::decodeName(deck.file), loaded.outcome().text()));
     deck.sheet = *loaded;
     // A project's companion, when it belongs to it, gives the print master. Drawing it takes fonts, which
@@ -123,7 +126,7 @@ CommandRunner::backOf(const PdfExportRequest &request) const
         if (photo.ok())
             chosen = BackGallery::ownForm(photo.image, &why);
         if (chosen.image.isNull())
-            return refused(QStringLiteral("%1 kan geen rugzijde zijn: %2")
+            return refused(QCoreApplication::translate("CommandLine", "%1 kan geen rugzijde zijn: %2")
                                .arg(QFile::decodeName(request.backPicture), why));
         return chosen;
     }
@@ -131,13 +134,15 @@ CommandRunner::backOf(const PdfExportRequest &request) const
     const BackGallery gallery(m_program, UserFolders::ofThisUser().backgrounds());
     const int back = request.back.value_or(std::min(1, gallery.count()));
     if (back > gallery.count())
-        return refused(QStringLiteral("rugzijde %1 bestaat niet (Backgrounds heeft er %2)")
-                           .arg(back)
-                           .arg(gallery.count()));
+        return refused(
+            QCoreApplication::translate("CommandLine", "rugzijde %1 bestaat niet (Backgrounds heeft er %2)")
+                .arg(back)
+                .arg(gallery.count()));
     if (back > 0) {
         chosen = gallery.choice(back - 1);
         if (chosen.image.isNull())
-            return refused(QStringLiteral("rugzijde %1 kan niet worden gelezen").arg(back));
+            return refused(
+                QCoreApplication::translate("CommandLine", "rugzijde %1 kan niet worden gelezen").arg(back));
     }
     return chosen;
 }

@@ -9,6 +9,7 @@
 #include "surface/platform.h"
 #include "surface/regularfile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -39,42 +40,53 @@ QByteArray composedPath(const QByteArray &given, const AppFolder &program, const
 
 // The deck is made by the very document and picture sources the window uses, step for step as its buttons
 // make it, so that a project from here and one from the window are the same bytes.
-CommandRunner::Outcome CommandRunner::composeProject(const QByteArray &output, const ComposeChoices &choices) const
+CommandRunner::Outcome CommandRunner::composeProject(const QByteArray &output,
+                                                     const ComposeChoices &choices) const
 {
     const QByteArray path = composedPath(output, m_program, m_userFolder);
     const QString shown = QFile::decodeName(path);
     if (entryKind(path) != EntryKind::Missing)
-        return refused(QStringLiteral("%1 bestaat al en wordt niet vervangen").arg(shown));
+        return refused(
+            QCoreApplication::translate("CommandLine", "%1 bestaat al en wordt niet vervangen").arg(shown));
     NoPacer pacer;
     DeckDocument deck(m_program, pacer);
     deck.loadBlank();
     if (deck.sheet().isEmpty())
-        return refused(QStringLiteral("het lege blad Data/Kaarten.krt kan niet worden gelezen"));
+        return refused(QCoreApplication::translate("CommandLine",
+                                                   "het lege blad Data/Kaarten.krt kan niet worden gelezen"));
     if (!deck.chooseSymbolStyle(choices.style))
-        return refused(QStringLiteral("symboolstijl %1 kan niet worden gelezen").arg(choices.style));
+        return refused(QCoreApplication::translate("CommandLine", "symboolstijl %1 kan niet worden gelezen")
+                           .arg(choices.style));
     deck.composeDeck(choices.classic ? CardStyle::Classic : CardStyle::Mirrored);
     if (choices.courts)
         deck.pasteOnCards(QStringLiteral("Hofkaarten plaatsen"), courts::everyCourtCard(m_program));
     if (choices.joker > 0) {
         JokerBrowser jokers(m_program);
         if (choices.joker > jokers.count())
-            return refused(QStringLiteral("joker %1 bestaat niet (Data heeft er %2)").arg(choices.joker).arg(jokers.count()));
+            return refused(
+                QCoreApplication::translate("CommandLine", "joker %1 bestaat niet (Data heeft er %2)")
+                    .arg(choices.joker)
+                    .arg(jokers.count()));
         if (!jokers.show(choices.joker))
-            return refused(QStringLiteral("joker %1 kan niet worden gelezen").arg(choices.joker));
+            return refused(QCoreApplication::translate("CommandLine", "joker %1 kan niet worden gelezen")
+                               .arg(choices.joker));
         deck.pasteOnCards(QStringLiteral("Joker plaatsen"), jokers.chosen(0));
     }
     const DeckSnapshot made = deck.snapshot();
     // Checked again: the deck took a moment, and something may have taken the name meanwhile.
     if (entryKind(path) != EntryKind::Missing)
-        return refused(QStringLiteral("%1 bestaat al en wordt niet vervangen").arg(shown));
+        return refused(
+            QCoreApplication::translate("CommandLine", "%1 bestaat al en wordt niet vervangen").arg(shown));
     if (const vellora::Outcome written = PictureFile::saveBmp(made.sheet, shown); !written)
-        return refused(QStringLiteral("%1 kan niet worden geschreven: %2").arg(shown, written.text()));
+        return refused(QCoreApplication::translate("CommandLine", "%1 kan niet worden geschreven: %2")
+                           .arg(shown, written.text()));
     const vellora::Outcome beside = companion::write(shown, made.record, PictureFile::bmpHash(made.sheet));
     if (!beside) {
         // A project without its companion would print coarsely without a word: none at all, then.
         QFile::remove(shown);
-        return refused(QStringLiteral("%1 kan niet worden geschreven: %2")
-                           .arg(companion::pathBeside(shown), beside.text().isEmpty() ? beside.reason() : beside.text()));
+        return refused(QCoreApplication::translate("CommandLine", "%1 kan niet worden geschreven: %2")
+                           .arg(companion::pathBeside(shown),
+                                beside.text().isEmpty() ? beside.reason() : beside.text()));
     }
     return {};
 }

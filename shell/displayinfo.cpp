@@ -1,5 +1,6 @@
 #include "shell/displayinfo.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace vellora {
@@ -14,14 +15,15 @@ QString schermFiguur(int twips)
 QString beeldschermTekst(const ScreenMetrics &screen)
 {
     const QStringList lines{
-        QStringLiteral("Schermresolutie... : %1 Dpi (Dots / Inch)").arg(screen.dotsPerInch()),
-        QStringLiteral("Schermgrootte..... : %1 x %2 Pixels")
+        QCoreApplication::translate("Main", "Schermresolutie... : %1 Dpi (Dots / Inch)")
+            .arg(screen.dotsPerInch()),
+        QCoreApplication::translate("Main", "Schermgrootte..... : %1 x %2 Pixels")
             .arg(schermFiguur(screen.sizeTwips.width()), schermFiguur(screen.sizeTwips.height())),
         QString(42, u'-'),
-        QStringLiteral("Is de Schermresolutie ongelijk dan 96 Dpi,"),
-        QStringLiteral("kijk dan onder Help/Beeldscherm voor het"),
-        QStringLiteral("wijzigen van de Schermresolutie voor de"),
-        QStringLiteral("versies Windows XP en Windows 7 en 8."),
+        QCoreApplication::translate("Main", "Is de Schermresolutie ongelijk dan 96 Dpi,"),
+        QCoreApplication::translate("Main", "kijk dan onder Help/Beeldscherm voor het"),
+        QCoreApplication::translate("Main", "wijzigen van de Schermresolutie voor de"),
+        QCoreApplication::translate("Main", "versies Windows XP en Windows 7 en 8."),
     };
     return lines.join(QStringLiteral("\r\n"));
 }

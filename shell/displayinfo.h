@@ -2,11 +2,15 @@
 
 #include "surface/platform.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace vellora {
 
-inline const QString kBeeldschermTitel = QStringLiteral(" Beeldscherm");
+inline QString beeldschermTitel()
+{
+    return QCoreApplication::translate("Main", " Beeldscherm");
+}
 
 // A screen length in twips as the message reports it: divided by 15 whatever the real twips per pixel, so a
 // screen at another resolution than 96 dpi shows sizes that are not its pixel counts. No decimals for a

@@ -26,7 +26,8 @@ Language installLanguage(Language language)
     auto *qtbase = new QTranslator(app);
     const bool english = language == Language::English;
     // Qt speaks English by itself; only Dutch needs its catalogue for the standard buttons.
-    if (!english && qtbase->load(QStringLiteral("qtbase_nl"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (!english &&
+        qtbase->load(QStringLiteral("qtbase_nl"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(qtbase);
     if (!english)
         return Language::Dutch;

@@ -5,7 +5,11 @@
 namespace vellora {
 
 // The languages Vellora speaks. Its texts are written in Dutch; English comes from translations/.
-enum class Language { Dutch, English };
+enum class Language
+{
+    Dutch,
+    English
+};
 
 // The first of the system's languages (QLocale::system().uiLanguages(), which follows LANGUAGE, LC_ALL,
 // LC_MESSAGES and LANG) that Vellora has: English for en*, Dutch for nl* and for the C/POSIX locale, so that

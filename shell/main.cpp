@@ -1,6 +1,7 @@
 #include "print/printqueues.h"
 #include "shell/application.h"
 #include "shell/commandline.h"
+#include "shell/language.h"
 #include "shell/mainwindow.h"
 #include "surface/photofile.h"
 #include "surface/platform.h"
@@ -8,7 +9,7 @@
 #include "surface/userfolders.h"
 #include "surface/widgets/messageboxprompter.h"
 
-
+#include <QLocale>
 #include <cstdio>
 
 namespace {
@@ -27,6 +28,7 @@ int runCommand(int argc, char *argv[], const vellora::CommandLineRequest &reques
             std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
     });
     QGuiApplication app(argc, argv);
+    vellora::installLanguage(vellora::languageFor(QLocale::system().uiLanguages()));
     // Names the user's data folder, where the window keeps its projects when the program folder is not the
     // user's to write in.
     QCoreApplication::setApplicationName(QStringLiteral("Vellora"));
@@ -46,9 +48,14 @@ int main(int argc, char *argv[])
     vellora::limitPictureDecoders();
     vellora::failWritesBeyondTheSizeLimit();
     // Names are taken as the bytes they are: a file name need not be valid text.
-    const auto request = vellora::CommandLine::parse(QList<QByteArray>(argv, argv + argc));
-    if (const QString *refused = std::get_if<QString>(&request)) {
-        std::fprintf(stderr, "%s\n", refused->toLocal8Bit().constData());
+    const QList<QByteArray> words(argv, argv + argc);
+    const auto request = vellora::CommandLine::parse(words);
+    if (std::holds_alternative<QString>(request)) {
+        // Read once more to say why in the user's language, which takes an application to hold it.
+        QCoreApplication app(argc, argv);
+        vellora::installLanguage(vellora::languageFor(QLocale::system().uiLanguages()));
+        const auto again = vellora::CommandLine::parse(words);
+        std::fprintf(stderr, "%s\n", std::get<QString>(again).toLocal8Bit().constData());
         return vellora::CommandLine::kExitRefused;
     }
     if (std::get<vellora::CommandLineRequest>(request).command != vellora::Command::Window)

@@ -13,8 +13,8 @@
 #include "surface/widgets/picturebox.h"
 
 #include <QButtonGroup>
-#include <QDate>
 #include <QCoreApplication>
+#include <QDate>
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
@@ -31,16 +31,21 @@ const QColor kGridColour(224, 224, 224);
 
 // Translated where they are shown; marked here so that the catalogues know them.
 const char *const kOption1Captions[] = {
-    QT_TRANSLATE_NOOP("Main", " Default Symbolen"),     QT_TRANSLATE_NOOP("Main", " Schuingeplaatste Symbolen"),
-    QT_TRANSLATE_NOOP("Main", " Randschaduw Symbolen"), QT_TRANSLATE_NOOP("Main", " Lichteffect Symbolen"),
-    QT_TRANSLATE_NOOP("Main", " Transparante Symbolen"), QT_TRANSLATE_NOOP("Main", " Gevlekte Symbolen"),
-    QT_TRANSLATE_NOOP("Main", " Geborduurde Symbolen"), QT_TRANSLATE_NOOP("Main", " Glas Symbolen"),
-    QT_TRANSLATE_NOOP("Main", " Diagonale Symbolen"),   QT_TRANSLATE_NOOP("Main", " Diamanten Symbolen"),
+    QT_TRANSLATE_NOOP("Main", " Default Symbolen"),
+    QT_TRANSLATE_NOOP("Main", " Schuingeplaatste Symbolen"),
+    QT_TRANSLATE_NOOP("Main", " Randschaduw Symbolen"),
+    QT_TRANSLATE_NOOP("Main", " Lichteffect Symbolen"),
+    QT_TRANSLATE_NOOP("Main", " Transparante Symbolen"),
+    QT_TRANSLATE_NOOP("Main", " Gevlekte Symbolen"),
+    QT_TRANSLATE_NOOP("Main", " Geborduurde Symbolen"),
+    QT_TRANSLATE_NOOP("Main", " Glas Symbolen"),
+    QT_TRANSLATE_NOOP("Main", " Diagonale Symbolen"),
+    QT_TRANSLATE_NOOP("Main", " Diamanten Symbolen"),
 };
 
 const char *const kLabel5Captions[] = {
-    QT_TRANSLATE_NOOP("Main", "Azen plaatsen"),     QT_TRANSLATE_NOOP("Main", "Boeren plaatsen"),
-    QT_TRANSLATE_NOOP("Main", "Vrouwen plaatsen"),  QT_TRANSLATE_NOOP("Main", "Koningen plaatsen"),
+    QT_TRANSLATE_NOOP("Main", "Azen plaatsen"),    QT_TRANSLATE_NOOP("Main", "Boeren plaatsen"),
+    QT_TRANSLATE_NOOP("Main", "Vrouwen plaatsen"), QT_TRANSLATE_NOOP("Main", "Koningen plaatsen"),
     QT_TRANSLATE_NOOP("Main", "Jokers plaatsen"),
 };
 
@@ -174,8 +179,8 @@ void Builder::picturePlacementFrame(MainLayout &l) const
         ImageButton *button = imageButton(frame, arrayName("Image1", i), QRect(240, top, 750, 735),
                                           QStringLiteral("picture-%1.png").arg(i));
         l.placeButtons[static_cast<std::size_t>(i)] = button;
-        captionLabel(frame, arrayName("Label5", i), QCoreApplication::translate("Main", kLabel5Captions[i]), QPoint(1080, top + 240),
-                     arialFont(9.75), kLabelTextColour);
+        captionLabel(frame, arrayName("Label5", i), QCoreApplication::translate("Main", kLabel5Captions[i]),
+                     QPoint(1080, top + 240), arialFont(9.75), kLabelTextColour);
     }
 }
 

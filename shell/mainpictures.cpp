@@ -1,31 +1,41 @@
 // The main window's commands that put pictures on the cards: the picture buttons, their menu of clip art
 // or an own photo, and the court figures all at once.
 
-#include "shell/mainwindow.h"
-
 #include "placement/courtfigures.h"
 #include "placement/courtform.h"
 #include "placement/dialogform.h"
 #include "placement/jokerform.h"
+#include "shell/mainwindow.h"
 
 #include <QAction>
-#include <QMenu>
-
 #include <QCoreApplication>
+#include <QMenu>
 
 namespace vellora {
 
 namespace {
-QString photoStep() { return QCoreApplication::translate("Main", "Foto plaatsen"); }
-QString jokerStep() { return QCoreApplication::translate("Main", "Joker plaatsen"); }
-QString allCourtsStep() { return QCoreApplication::translate("Main", "Hofkaarten plaatsen"); }
+QString photoStep()
+{
+    return QCoreApplication::translate("Main", "Foto plaatsen");
+}
+QString jokerStep()
+{
+    return QCoreApplication::translate("Main", "Joker plaatsen");
+}
+QString allCourtsStep()
+{
+    return QCoreApplication::translate("Main", "Hofkaarten plaatsen");
+}
 
 QString courtStep(KaartSoort soort)
 {
     switch (soort) {
-    case KaartSoort::Boer: return QCoreApplication::translate("Main", "Boer plaatsen");
-    case KaartSoort::Vrouw: return QCoreApplication::translate("Main", "Vrouw plaatsen");
-    default: return QCoreApplication::translate("Main", "Koning plaatsen");
+    case KaartSoort::Boer:
+        return QCoreApplication::translate("Main", "Boer plaatsen");
+    case KaartSoort::Vrouw:
+        return QCoreApplication::translate("Main", "Vrouw plaatsen");
+    default:
+        return QCoreApplication::translate("Main", "Koning plaatsen");
     }
 }
 } // namespace

@@ -131,9 +131,8 @@ void Main::wire()
     connect(m_menus.exit, &QAction::triggered, this, &QWidget::close);
     connect(m_menus.undo, &QAction::triggered, this, &Main::undo);
     connect(m_menus.redo, &QAction::triggered, this, &Main::redo);
-    connect(m_menus.classicCards, &QAction::toggled, this, [](bool on) {
-        print::openSettings(print::userSettingsFile())->setValue(kClassicKey, on);
-    });
+    connect(m_menus.classicCards, &QAction::toggled, this,
+            [](bool on) { print::openSettings(print::userSettingsFile())->setValue(kClassicKey, on); });
     connect(m_menus.overview, &QAction::triggered, this, &Main::showOverview);
     connect(m_menus.gridLines, &QAction::triggered, this, &Main::toggleGridLines);
     connect(m_menus.help, &QAction::triggered, this, &Main::toggleHelp);
@@ -370,7 +369,7 @@ void Main::openSoftwarePage() { OpenDocument(softwarePage()); }
 
 void Main::showScreenInfo()
 {
-    m_prompter.message(beeldschermTekst(m_screenMetrics()), kBeeldschermTitel, Prompter::Icon::None);
+    m_prompter.message(beeldschermTekst(m_screenMetrics()), beeldschermTitel(), Prompter::Icon::None);
 }
 
 void Main::openScreenGuide() { OpenDocument(m_appFolder.resolve(u"\\Help\\Beeldscherm.pdf")); }

@@ -6,9 +6,9 @@
 #include "surface/widgets/dialogparts.h"
 #include "surface/widgets/picturebox.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QMouseEvent>
-
 #include <cmath>
 #include <cstdlib>
 
@@ -66,7 +66,7 @@ Showform::Showform(const QImage &sheet, Pacer &pacer, const AppFolder &folder, c
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("Showform"));
-    setWindowTitle(QStringLiteral("Show alle Vellora"));
+    setWindowTitle(QCoreApplication::translate("Main", "Show alle Vellora"));
     setFixedSize(px(QSize(9120, 4560)));
     setPanelColour(this);
 
@@ -77,9 +77,10 @@ Showform::Showform(const QImage &sheet, Pacer &pacer, const AppFolder &folder, c
     picCont->setObjectName(QStringLiteral("PicCont"));
     picCont->setGeometry(px(QRect(QPoint(240, 240), overview::kViewport)));
 
-    auto *label3 = new QLabel(QStringLiteral("Beweeg de muiscursor met ingedrukte linkermuisknop over de afbeelding "
-                                             "heen om alle 56 kaarten\r\nte bekijken."),
-                              this);
+    auto *label3 = new QLabel(
+        QCoreApplication::translate("Main", "Beweeg de muiscursor met ingedrukte linkermuisknop over "
+                                            "de afbeelding heen om alle 56 kaarten\r\nte bekijken."),
+        this);
     label3->setObjectName(QStringLiteral("Label3"));
     label3->setTextFormat(Qt::PlainText);
     label3->setFont(arialFont(8.25));

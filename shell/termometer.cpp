@@ -3,6 +3,7 @@
 #include "surface/surface.h"
 
 #include <QColor>
+#include <QCoreApplication>
 
 namespace vellora {
 
@@ -10,7 +11,7 @@ void drawTermometerScale(Surface &termometer)
 {
     termometer.foreColor = QColor(120, 0, 0);
     termometer.current = QPointF(150, 3240);
-    termometer.print(QStringLiteral("Voortgang"));
+    termometer.print(QCoreApplication::translate("Main", "Voortgang"));
 
     for (int y = 300; y <= 3000; y += 100)
         termometer.line(QPointF(330, y), QPointF(720, y), QColor(80, 80, 80));

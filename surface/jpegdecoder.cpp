@@ -2,6 +2,7 @@
 
 #include "surface/pixelmemory.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <algorithm>
 #include <climits>
@@ -194,7 +195,8 @@ std::optional<Result<QImage>> decodeJpegUpright(const QByteArray &bytes, QSize d
     const bool sideways = orientation >= 5;
     QImage image = largePicture(sideways ? decodedSize.transposed() : decodedSize, QImage::Format_RGB32);
     if (image.isNull())
-        return Outcome::failure(QStringLiteral("Er is te veel geheugen nodig om deze afbeelding te lezen."));
+        return Outcome::failure(QCoreApplication::translate(
+            "Surface", "Er is te veel geheugen nodig om deze afbeelding te lezen."));
     std::vector<QRgb> band(sideways ? std::size_t(kBandRows) * std::size_t(decodedSize.width()) : 0);
     const Placement placement{image.bits(),        image.bytesPerLine(), orientation,
                               decodedSize.width(), decodedSize.height(), band.data()};
@@ -209,8 +211,8 @@ std::optional<Result<QImage>> decodeJpegUpright(const QByteArray &bytes, QSize d
     case Run::Failed:
         break;
     }
-    return Outcome::failure(
-        QStringLiteral("Het JPEG-bestand is beschadigd (%1).").arg(QString::fromLocal8Bit(trap.message)));
+    return Outcome::failure(QCoreApplication::translate("Surface", "Het JPEG-bestand is beschadigd (%1).")
+                                .arg(QString::fromLocal8Bit(trap.message)));
 }
 
 } // namespace vellora

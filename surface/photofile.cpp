@@ -4,11 +4,10 @@
 #include "surface/jpegdecoder.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QImageReader>
 #include <QTransform>
-
 #include <libheif/heif.h>
-
 #include <limits>
 #include <memory>
 
@@ -40,7 +39,8 @@ struct HeifContext
             e = heif_context_get_primary_image_handle(context, &handle);
         if (e.code != heif_error_Ok)
             return Outcome::failure(
-                QStringLiteral("Het HEIF-bestand is onleesbaar (%1).").arg(QString::fromUtf8(e.message)));
+                QCoreApplication::translate("Surface", "Het HEIF-bestand is onleesbaar (%1).")
+                    .arg(QString::fromUtf8(e.message)));
         return {};
     }
 };
@@ -57,19 +57,21 @@ Result<PhotoHeader> peekHeif(const QByteArray &bytes)
     // libheif tells the number of tiles only by decoding them all; the boxes tell it at once.
     const std::optional<HeifLayout> layout = heifLayout(bytes);
     if (!layout)
-        return Outcome::failure(QStringLiteral("Het HEIF-bestand is onleesbaar."));
+        return Outcome::failure(QCoreApplication::translate("Surface", "Het HEIF-bestand is onleesbaar."));
     if (layout->items > PhotoFile::kMaxHeifItems || layout->codedPictures > PhotoFile::kMaxHeifPieces) {
         const QSize size = layout->composedSize.isEmpty() ? layout->size : layout->composedSize;
-        return Outcome::failure(QStringLiteral("De afbeelding is te groot (%1 x %2 pixels).")
-                                    .arg(size.width())
-                                    .arg(size.height()));
+        return Outcome::failure(
+            QCoreApplication::translate("Surface", "De afbeelding is te groot (%1 x %2 pixels).")
+                .arg(size.width())
+                .arg(size.height()));
     }
     HeifContext heif;
     if (Outcome opened = heif.open(bytes); !opened)
         return opened;
     const QSize size(heif_image_handle_get_width(heif.handle), heif_image_handle_get_height(heif.handle));
     if (size.isEmpty())
-        return Outcome::failure(QStringLiteral("De afmetingen van de afbeelding zijn onleesbaar."));
+        return Outcome::failure(
+            QCoreApplication::translate("Surface", "De afmetingen van de afbeelding zijn onleesbaar."));
     // The colour planes before conversion, in quarter bytes a pixel: luma, chroma as sampled, alpha, twice as
     // wide beyond 8 bits; for a grid, of the size its data gives when that is larger.
     static constexpr int kChromaQuarters[4] = {0, 2, 4, 8};
@@ -109,8 +111,9 @@ Result<QImage> decodeHeif(const QByteArray &bytes)
     const heif_error e = heif_decode_image(heif.handle, &decoded, heif_colorspace_RGB, heif_chroma_interleaved_RGBA,
                                            options.get());
     if (e.code != heif_error_Ok)
-        return Outcome::failure(QStringLiteral("Het HEIF-bestand is onvolledig of beschadigd (%1).")
-                                    .arg(QString::fromUtf8(e.message)));
+        return Outcome::failure(
+            QCoreApplication::translate("Surface", "Het HEIF-bestand is onvolledig of beschadigd (%1).")
+                .arg(QString::fromUtf8(e.message)));
     const int width = heif_image_get_width(decoded, heif_channel_interleaved);
     const int height = heif_image_get_height(decoded, heif_channel_interleaved);
     int stride = 0;
@@ -118,7 +121,7 @@ Result<QImage> decodeHeif(const QByteArray &bytes)
     const bool alpha = heif_image_handle_has_alpha_channel(heif.handle);
     if (!pixels || width <= 0 || height <= 0 || stride % 4) {
         heif_image_release(decoded);
-        return Outcome::failure(QStringLiteral("Het HEIF-bestand is onleesbaar."));
+        return Outcome::failure(QCoreApplication::translate("Surface", "Het HEIF-bestand is onleesbaar."));
     }
     for (int y = 0; y < height; ++y) {
         uint8_t *p = pixels + qsizetype(y) * stride;
@@ -177,9 +180,11 @@ Result<PhotoHeader> PhotoFile::peek(const QByteArray &bytes)
     }
     const PictureHeader picture = pictureHeader(bytes);
     if (!acceptedPhotoFormat(picture.format))
-        return Outcome::failure(QStringLiteral("Geen BMP-, JPEG-, GIF-, PNG-, WebP- of HEIC-afbeelding."));
+        return Outcome::failure(QCoreApplication::translate(
+            "Surface", "Geen BMP-, JPEG-, GIF-, PNG-, WebP- of HEIC-afbeelding."));
     if (!picture.size.isValid() || picture.size.isEmpty())
-        return Outcome::failure(QStringLiteral("De afmetingen van de afbeelding zijn onleesbaar."));
+        return Outcome::failure(
+            QCoreApplication::translate("Surface", "De afmetingen van de afbeelding zijn onleesbaar."));
     PhotoHeader header{picture.format, picture.size};
     header.deliveredBytes = picture.deliveredBytes;
     header.fileBytes = bytes.size();
@@ -202,12 +207,12 @@ Result<PhotoHeader> PhotoFile::peek(const QByteArray &bytes)
 
 Result<QImage> PhotoFile::decode(const QByteArray &bytes, const PhotoHeader &header, QSize decodedSize)
 {
-    const QString incomplete = QStringLiteral("Het bestand is onvolledig.");
+    const QString incomplete = QCoreApplication::translate("Surface", "Het bestand is onvolledig.");
     if (header.format == "heif") {
         Result<QImage> decoded = decodeHeif(bytes);
         if (decoded && decoded->size() != header.size)
-            return Outcome::failure(
-                QStringLiteral("De afbeelding heeft een andere grootte dan haar kop zegt."));
+            return Outcome::failure(QCoreApplication::translate(
+                "Surface", "De afbeelding heeft een andere grootte dan haar kop zegt."));
         return decoded;
     }
     if (header.format == "jpeg") {
@@ -234,7 +239,8 @@ Result<QImage> PhotoFile::decode(const QByteArray &bytes, const PhotoHeader &hea
     QImage upright = turnUpright(std::move(image), header.orientation);
     // Only a turn that found no memory for its copy leaves nothing.
     if (upright.isNull())
-        return Outcome::failure(QStringLiteral("Er is te veel geheugen nodig om deze afbeelding te lezen."),
+        return Outcome::failure(QCoreApplication::translate(
+                                    "Surface", "Er is te veel geheugen nodig om deze afbeelding te lezen."),
                                 QStringLiteral("no memory to turn the photo upright"));
     return upright;
 }

@@ -2,6 +2,8 @@
 
 #include "surface/regularfile.h"
 
+#include <QCoreApplication>
+
 namespace vellora {
 
 namespace {
@@ -35,7 +37,9 @@ QImage opaque(QImage image)
 
 QString tooLarge(QSize size)
 {
-    return QStringLiteral("De afbeelding is te groot (%1 x %2 pixels).").arg(size.width()).arg(size.height());
+    return QCoreApplication::translate("Surface", "De afbeelding is te groot (%1 x %2 pixels).")
+        .arg(size.width())
+        .arg(size.height());
 }
 
 } // namespace
@@ -81,7 +85,8 @@ PhotoLoad PhotoLoader::decode(const QByteArray &bytes, qint64 shownBytes, qint64
         // Alone it would fit: what it needs is taken by the photo shown or by the decoder.
         const bool alone = qint64(header->size.width()) * header->size.height() * 4 / 3 * 4 <= budgetBytes ||
                            header->format == "jpeg";
-        result.error = alone ? QStringLiteral("Er is te veel geheugen nodig om deze afbeelding te lezen.")
+        result.error = alone ? QCoreApplication::translate(
+                                   "Surface", "Er is te veel geheugen nodig om deze afbeelding te lezen.")
                              : tooLarge(result.fileSize);
         return result;
     }

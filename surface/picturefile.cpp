@@ -4,6 +4,7 @@
 #include "surface/regularfile.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QFile>
 #include <QImageReader>
@@ -19,8 +20,14 @@ bool acceptedFormat(const QByteArray &format)
     return format == "bmp" || format == "jpeg" || format == "gif";
 }
 
-const QString kIncomplete = QStringLiteral("Het bestand is onvolledig.");
-const QString kNoMemory = QStringLiteral("Er is te weinig geheugen voor de afbeelding.");
+QString incomplete()
+{
+    return QCoreApplication::translate("Surface", "Het bestand is onvolledig.");
+}
+QString noMemory()
+{
+    return QCoreApplication::translate("Surface", "Er is te weinig geheugen voor de afbeelding.");
+}
 
 // A plain BMP is read a band of rows at a time straight into the picture, never whole into memory first.
 Result<QImage> readRows(RegularFile &file, const bmprows::Layout &layout)
@@ -39,7 +46,7 @@ Result<QImage> readRows(RegularFile &file, const bmprows::Layout &layout)
         return true;
     });
     if (image.isNull())
-        return Outcome::failure(stoppedShort ? kIncomplete : kNoMemory);
+        return Outcome::failure(stoppedShort ? incomplete() : noMemory());
     return image;
 }
 
@@ -49,9 +56,11 @@ Result<PictureHeader> PictureFile::peek(const QByteArray &bytes)
 {
     PictureHeader header = pictureHeader(bytes);
     if (!acceptedFormat(header.format))
-        return Outcome::failure(QStringLiteral("Geen BMP-, JPEG- of GIF-afbeelding."));
+        return Outcome::failure(
+            QCoreApplication::translate("Surface", "Geen BMP-, JPEG- of GIF-afbeelding."));
     if (!header.size.isValid() || header.size.isEmpty())
-        return Outcome::failure(QStringLiteral("De afmetingen van de afbeelding zijn onleesbaar."));
+        return Outcome::failure(
+            QCoreApplication::translate("Surface", "De afmetingen van de afbeelding zijn onleesbaar."));
     return header;
 }
 
@@ -62,17 +71,18 @@ Result<QImage> PictureFile::decode(const QByteArray &bytes, qint64 maxBytes, QSi
         return header.outcome();
     const QSize size = scaledSize.isValid() ? scaledSize : header->size;
     if (qint64(size.width()) * size.height() * 4 > maxBytes) {
-        return Outcome::failure(QStringLiteral("De afbeelding is te groot (%1 x %2 pixels).")
-                                    .arg(header->size.width())
-                                    .arg(header->size.height()));
+        return Outcome::failure(
+            QCoreApplication::translate("Surface", "De afbeelding is te groot (%1 x %2 pixels).")
+                .arg(header->size.width())
+                .arg(header->size.height()));
     }
     if (!pictureIsComplete(header->format, bytes))
-        return Outcome::failure(kIncomplete);
+        return Outcome::failure(incomplete());
     if (const auto layout = header->format == "bmp" && !scaledSize.isValid() ? bmprows::layoutOf(bytes)
                                                                              : std::nullopt) {
         QImage image = bmprows::decode(bytes, *layout);
         if (image.isNull())
-            return Outcome::failure(kNoMemory);
+            return Outcome::failure(noMemory());
         return image;
     }
     QBuffer buffer;
@@ -110,7 +120,7 @@ namespace {
 
 QString wrongSize(QSize size, QSize required)
 {
-    return QStringLiteral("De afbeelding is %1 x %2 pixels in plaats van %3 x %4.")
+    return QCoreApplication::translate("Surface", "De afbeelding is %1 x %2 pixels in plaats van %3 x %4.")
         .arg(size.width())
         .arg(size.height())
         .arg(required.width())

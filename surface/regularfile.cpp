@@ -1,10 +1,9 @@
 #include "surface/regularfile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QRandomGenerator>
-
 #include <algorithm>
-
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -23,19 +22,25 @@ QString openFailure(int error)
     switch (error) {
     case ENOENT:
     case ENOTDIR:
-        return QStringLiteral("Het bestand bestaat niet.");
+        return QCoreApplication::translate("Surface", "Het bestand bestaat niet.");
     case EACCES:
     case EPERM:
-        return QStringLiteral("Geen toestemming om dit bestand te lezen.");
+        return QCoreApplication::translate("Surface", "Geen toestemming om dit bestand te lezen.");
     case ELOOP:
-        return QStringLiteral("Het bestand verwijst naar zichzelf.");
+        return QCoreApplication::translate("Surface", "Het bestand verwijst naar zichzelf.");
     default:
         return QString::fromLocal8Bit(std::strerror(error));
     }
 }
 
-const QString kNotAFile = QStringLiteral("Dit is geen gewoon bestand.");
-const QString kTooLarge = QStringLiteral("Het bestand is te groot.");
+QString notAFile()
+{
+    return QCoreApplication::translate("Surface", "Dit is geen gewoon bestand.");
+}
+QString tooLarge()
+{
+    return QCoreApplication::translate("Surface", "Het bestand is te groot.");
+}
 
 } // namespace
 
@@ -51,11 +56,11 @@ RegularFile::RegularFile(const QByteArray &nativePath, qint64 maxBytes) : m_maxB
         return;
     }
     if (!S_ISREG(before.st_mode)) {
-        m_error = kNotAFile;
+        m_error = notAFile();
         return;
     }
     if (before.st_size > maxBytes) {
-        m_error = kTooLarge;
+        m_error = tooLarge();
         return;
     }
     const int fd = ::open(nativePath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
@@ -65,7 +70,7 @@ RegularFile::RegularFile(const QByteArray &nativePath, qint64 maxBytes) : m_maxB
     }
     struct stat opened {};
     if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || opened.st_size > maxBytes) {
-        m_error = S_ISREG(opened.st_mode) ? kTooLarge : kNotAFile;
+        m_error = S_ISREG(opened.st_mode) ? tooLarge() : notAFile();
         ::close(fd);
         return;
     }
@@ -93,7 +98,7 @@ QByteArray RegularFile::readAll()
         }
         filled += got;
         if (filled > m_maxBytes) {
-            m_error = kTooLarge;
+            m_error = tooLarge();
             return {};
         }
         if (got == 0)
@@ -154,16 +159,16 @@ QString replaceRefusal(const QByteArray &nativePath, const DocumentKind &kind)
     }
     // Writing through a link would replace whatever it leads to, and replacing the link loses it.
     if (S_ISLNK(info.st_mode))
-        return QStringLiteral("Dit is een koppeling, geen gewoon bestand.");
+        return QCoreApplication::translate("Surface", "Dit is een koppeling, geen gewoon bestand.");
     if (S_ISDIR(info.st_mode))
-        return QStringLiteral("Dit is een map.");
+        return QCoreApplication::translate("Surface", "Dit is een map.");
     if (!S_ISREG(info.st_mode))
-        return kNotAFile;
+        return notAFile();
     RegularFile file(nativePath, std::numeric_limits<qint64>::max());
     if (!file.isOpen())
         return file.error();
     if (file.peek(kind.signature.size()) != kind.signature)
-        return QStringLiteral("Dit bestand is geen %1.").arg(kind.name);
+        return QCoreApplication::translate("Surface", "Dit bestand is geen %1.").arg(kind.name);
     return {};
 }
 
@@ -224,22 +229,22 @@ QString writeFailureReason(const QString &systemMessage)
     static const struct
     {
         int error;
-        const char *dutch;
+        const char *text;
     } reasons[] = {
-        {ENOSPC, "De schijf is vol."},
-        {EDQUOT, "De schijf is vol: uw deel van de schijfruimte is op."},
-        {EACCES, "Geen toestemming om hier te schrijven."},
-        {EPERM, "Geen toestemming om hier te schrijven."},
-        {EROFS, "Op deze schijf kan alleen gelezen worden."},
-        {ENAMETOOLONG, "De naam is te lang."},
-        {ENOENT, "De map bestaat niet (meer)."},
-        {EIO, "De schijf meldt een lees- of schrijffout."},
-        {EFBIG, "Het bestand wordt groter dan hier mag."},
+        {ENOSPC, QT_TRANSLATE_NOOP("Surface", "De schijf is vol.")},
+        {EDQUOT, QT_TRANSLATE_NOOP("Surface", "De schijf is vol: uw deel van de schijfruimte is op.")},
+        {EACCES, QT_TRANSLATE_NOOP("Surface", "Geen toestemming om hier te schrijven.")},
+        {EPERM, QT_TRANSLATE_NOOP("Surface", "Geen toestemming om hier te schrijven.")},
+        {EROFS, QT_TRANSLATE_NOOP("Surface", "Op deze schijf kan alleen gelezen worden.")},
+        {ENAMETOOLONG, QT_TRANSLATE_NOOP("Surface", "De naam is te lang.")},
+        {ENOENT, QT_TRANSLATE_NOOP("Surface", "De map bestaat niet (meer).")},
+        {EIO, QT_TRANSLATE_NOOP("Surface", "De schijf meldt een lees- of schrijffout.")},
+        {EFBIG, QT_TRANSLATE_NOOP("Surface", "Het bestand wordt groter dan hier mag.")},
     };
     for (const auto &reason : reasons) {
         const QString system = QString::fromLocal8Bit(std::strerror(reason.error));
         if (systemMessage.contains(system, Qt::CaseInsensitive))
-            return QString::fromUtf8(reason.dutch);
+            return QCoreApplication::translate("Surface", reason.text);
     }
     return systemMessage;
 }

@@ -277,7 +277,8 @@ private Q_SLOTS:
         opened.press(at);
         QImage photo = coordinatePhoto(640, 480).copy(QRect(at, QSize(165, 280)));
         auto *doubled = opened.child<QCheckBox>("Check2");
-        QCOMPARE(doubled->isVisible(), soort == KaartSoort::Boer || soort == KaartSoort::Vrouw || soort == KaartSoort::Koning);
+        QCOMPARE(doubled->isVisible(),
+                 soort == KaartSoort::Boer || soort == KaartSoort::Vrouw || soort == KaartSoort::Koning);
         if (doubleHeaded) {
             // The frame holds the upper half, and the preview shows the card's lower half turned at once.
             QTest::mouseClick(doubled, Qt::LeftButton, {}, QPoint(5, doubled->height() / 2));
@@ -306,7 +307,8 @@ private Q_SLOTS:
         // The print takes the same from the photo at three times the pixels, turned the same way.
         const QImage master = opened.dialog->chosen()->master;
         QCOMPARE(master.size(), QSize(495, 840));
-        const QImage lower = master.copy(0, 420, 495, 420), upper = master.copy(0, 0, 495, 420).mirrored(true, true);
+        const QImage lower = master.copy(0, 420, 495, 420),
+                     upper = master.copy(0, 0, 495, 420).mirrored(true, true);
         QCOMPARE(lower == upper, doubleHeaded);
     }
 

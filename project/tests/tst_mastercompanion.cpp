@@ -159,7 +159,8 @@ private Q_SLOTS:
         QTest::newRow("symbols claiming a giant picture") << "giant" << "damaged symbols";
         QTest::newRow("row beyond the sheet") << "row" << "damaged paste";
         QTest::newRow("area beyond the sheet") << "area" << "damaged paste";
-        QTest::newRow("area whose edge overflows") << "area overflow" << "damaged paste";
+        QTest::newRow("area whose edge overflows") << "area overflow"
+                                                   << "damaged paste";
         QTest::newRow("master of another size") << "master size" << "damaged paste";
         QTest::newRow("too large") << "large" << "too large";
         QTest::newRow("2048 runs to draw") << "runs 2048" << "too much to draw";
@@ -213,8 +214,7 @@ private Q_SLOTS:
         else if (damage == u"area overflow") {
             put32(bytes, paste + 4, 825844274);
             put32(bytes, paste + 12, 1601403000);
-        }
-        else if (damage == u"master size")
+        } else if (damage == u"master size")
             put32(bytes, paste + 12, 2400);
         else if (damage == u"large")
             bytes.resize(companion::kMaxFileBytes + 1);

@@ -98,8 +98,8 @@ private Q_SLOTS:
         if (!existing.isEmpty())
             shown << "Naam bestaat reeds, overschrijven?";
         if (full)
-            shown << texts::kSaveFailed.arg(u"Het bestand wordt groter dan hier mag."_s) +
-                         (existing.isEmpty() ? QString() : texts::kUnchanged);
+            shown << texts::saveFailed().arg(u"Het bestand wordt groter dan hier mag."_s) +
+                         (existing.isEmpty() ? QString() : texts::unchanged());
         QCOMPARE(f.shownFrom(1), shown);
         QCOMPARE(QDir(f.projects()).entryList(QDir::Files | QDir::Hidden),
                  file.isEmpty() ? QStringList() : QStringList{file});
@@ -121,13 +121,13 @@ private Q_SLOTS:
         QTest::newRow("blanks only") << Typed(u"   "_s) << QString() << QString();
         for (const char *bad : {"../../etc/x", "a\\b", ".", "..", "a\tb", "a\nb"})
             QTest::addRow("unusable: %s", bad)
-                << Typed(QString::fromLatin1(bad)) << QString() << texts::kUnusableName;
+                << Typed(QString::fromLatin1(bad)) << QString() << texts::unusableName();
         QTest::newRow("no Projecten folder")
-            << Typed(u"naam"_s) << u"none"_s << texts::kSaveFailed.arg(u"De map Projecten ontbreekt."_s);
+            << Typed(u"naam"_s) << u"none"_s << texts::saveFailed().arg(u"De map Projecten ontbreekt."_s);
         // Never through a link, even a dangling one, nor onto what is no plain file, whatever the answer.
         for (const char *kind : {"dangling", "outside", "fifo", "dir"})
             QTest::addRow("occupied: %s", kind)
-                << Typed(u"naam"_s) << QString::fromLatin1(kind) << texts::kOccupied.arg(u"naam"_s);
+                << Typed(u"naam"_s) << QString::fromLatin1(kind) << texts::occupied().arg(u"naam"_s);
     }
 
     void saveRefusesAndWritesNothing()

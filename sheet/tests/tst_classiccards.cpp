@@ -57,24 +57,50 @@ QImage run(const QImage &start, const QImage &set, CardStyle style)
 // columns; and the zones of the two upper corners, each holding an index or the suit under it alone.
 constexpr int L = 52, C = 117, R = 184;
 const std::array<std::vector<QPoint>, 13> kUpperPips = {{
-    {}, {{C, 80}}, {{C, 80}}, {{L, 80}, {R, 80}}, {{L, 80}, {R, 80}}, {{L, 80}, {R, 80}, {C, 130}},
-    {{L, 80}, {R, 80}}, {{L, 80}, {R, 80}, {C, 130}}, {{L, 70}, {R, 70}, {L, 140}, {R, 140}},
-    {{L, 70}, {R, 70}, {L, 140}, {R, 140}, {C, 110}}, {}, {}, {},
+    {},
+    {{C, 80}},
+    {{C, 80}},
+    {{L, 80}, {R, 80}},
+    {{L, 80}, {R, 80}},
+    {{L, 80}, {R, 80}, {C, 130}},
+    {{L, 80}, {R, 80}},
+    {{L, 80}, {R, 80}, {C, 130}},
+    {{L, 70}, {R, 70}, {L, 140}, {R, 140}},
+    {{L, 70}, {R, 70}, {L, 140}, {R, 140}, {C, 110}},
+    {},
+    {},
+    {},
 }};
 // The pips painted after the turn, upright: they stand on the middle line or above it.
 const std::array<std::vector<QRect>, 13> kLatePips = {{
-    {{94, 152, 100, 100}}, {}, {{C, 180, 50, 50}}, {}, {{C, 180, 50, 50}}, {},
-    {{C, 130, 50, 50}, {L, 180, 50, 50}, {R, 180, 50, 50}}, {{L, 180, 50, 50}, {R, 180, 50, 50}},
-    {{C, 180, 50, 50}}, {}, {}, {}, {},
+    {{94, 152, 100, 100}},
+    {},
+    {{C, 180, 50, 50}},
+    {},
+    {{C, 180, 50, 50}},
+    {},
+    {{C, 130, 50, 50}, {L, 180, 50, 50}, {R, 180, 50, 50}},
+    {{L, 180, 50, 50}, {R, 180, 50, 50}},
+    {{C, 180, 50, 50}},
+    {},
+    {},
+    {},
+    {},
 }};
 const QRect kLeftIndex(10, 10, 100, 53), kRightIndex(180, 10, 100, 53);
 const QRect kLeftSuit(20, 63, 31, 28), kRightSuit(234, 63, 37, 28);
 const QRect kSuitPip(29, 64, 24, 24); // the whole suit symbol under the left index
 
 // Where the turn takes an upper rectangle of the card.
-QRect turned(const QRect &r) { return {285 - r.x() - r.width(), 401 - r.y() - r.height(), r.width(), r.height()}; }
+QRect turned(const QRect &r)
+{
+    return {285 - r.x() - r.width(), 401 - r.y() - r.height(), r.width(), r.height()};
+}
 
-QImage cardOf(const QImage &sheet, int suit, int column) { return sheet.copy(column * 285, suit * 400, 285, 400); }
+QImage cardOf(const QImage &sheet, int suit, int column)
+{
+    return sheet.copy(column * 285, suit * 400, 285, 400);
+}
 
 QRgb darkest(const QImage &card, const QRect &zone)
 {
@@ -104,7 +130,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("column");
         for (int suit = 0; suit < 4; ++suit)
             for (int column = 0; column < 13; ++column)
-                QTest::addRow("%s %s", qPrintable(sheet::suitName(suit)), qPrintable(sheet::rankLabel(column)))
+                QTest::addRow("%s %s", qPrintable(sheet::suitName(suit)),
+                              qPrintable(sheet::rankLabel(column)))
                     << suit << column;
     }
 
@@ -123,7 +150,8 @@ private Q_SLOTS:
         const QImage small = square.scaled(24, 24, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         for (int y = 0; y < 24; ++y)
             for (int x = 0; x < 23; ++x) // its last column lies under the first pip of the 8 and the 9
-                QVERIFY(test::channelDifference(card.pixel(kSuitPip.topLeft() + QPoint(x, y)), small.pixel(x, y)) <= 3);
+                QVERIFY(test::channelDifference(card.pixel(kSuitPip.topLeft() + QPoint(x, y)),
+                                                small.pixel(x, y)) <= 3);
 
         QRegion marked;
         for (const QRect &zone : {kLeftIndex, kRightIndex, kLeftSuit, kRightSuit}) {
@@ -179,12 +207,15 @@ private Q_SLOTS:
                 text += zone.translated(cell % 14 * 285, cell / 14 * 400);
         for (int y = 0; y < 1600; ++y)
             for (int x = 0; x < 3990; ++x)
-                if (!text.contains(QPoint(x, y)) && test::channelDifference(down.pixel(x, y), m_classic.pixel(x, y)) > 96)
-                    QFAIL(qPrintable(QStringLiteral("master pixel (%1, %2) is not the sheet's").arg(x).arg(y)));
+                if (!text.contains(QPoint(x, y)) &&
+                    test::channelDifference(down.pixel(x, y), m_classic.pixel(x, y)) > 96)
+                    QFAIL(
+                        qPrintable(QStringLiteral("master pixel (%1, %2) is not the sheet's").arg(x).arg(y)));
         for (int suit = 0; suit < 4; ++suit) {
             const QImage card = master.copy(855 * 4, 1200 * suit, 855, 1200);
             const QRect index(30, 30, 300, 159);
-            QCOMPARE(card.copy(QRect(855 - 30 - 300, 1203 - 30 - 159, 300, 159)), card.copy(index).mirrored(true, true));
+            QCOMPARE(card.copy(QRect(855 - 30 - 300, 1203 - 30 - 159, 300, 159)),
+                     card.copy(index).mirrored(true, true));
             QCOMPARE(darkest(card, index), sheet::isRedSuit(suit) ? kDiscs[suit] : qRgb(0, 0, 0));
         }
     }

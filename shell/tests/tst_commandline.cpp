@@ -479,16 +479,21 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArrayList>("args");
         QTest::addColumn<QString>("says");
-        QTest::newRow("style beyond 9") << QByteArrayList{"--compose", "OUT", "--style", "12"} << "--style is een stijl van 0 tot 9";
-        QTest::newRow("joker 0") << QByteArrayList{"--compose", "OUT", "--joker", "0"} << "--joker is het nummer";
-        QTest::newRow("a project to start from") << QByteArrayList{"--compose", "OUT", "mine"} << "onverwacht argument";
+        QTest::newRow("style beyond 9")
+            << QByteArrayList{"--compose", "OUT", "--style", "12"} << "--style is een stijl van 0 tot 9";
+        QTest::newRow("joker 0") << QByteArrayList{"--compose", "OUT", "--joker", "0"}
+                                 << "--joker is het nummer";
+        QTest::newRow("a project to start from")
+            << QByteArrayList{"--compose", "OUT", "mine"} << "onverwacht argument";
         QTest::newRow("a back") << QByteArrayList{"--compose", "OUT", "--back", "1"} << "--back hoort bij";
-        QTest::newRow("classic on an export") << QByteArrayList{"--export-pdf", "OUT", "--classic"}
-                                              << "--classic hoort bij --compose";
+        QTest::newRow("classic on an export")
+            << QByteArrayList{"--export-pdf", "OUT", "--classic"} << "--classic hoort bij --compose";
         QTest::newRow("no name") << QByteArrayList{"--compose", ""} << "heeft een bestandsnaam nodig";
         // This program folder holds a blank sheet but no symbol sets.
-        QTest::newRow("program: no symbols") << QByteArrayList{"--compose", "OUT"} << "symboolstijl 0 kan niet";
-        QTest::newRow("program: an existing project") << QByteArrayList{"--compose", "mine"} << "mine.krt bestaat al";
+        QTest::newRow("program: no symbols")
+            << QByteArrayList{"--compose", "OUT"} << "symboolstijl 0 kan niet";
+        QTest::newRow("program: an existing project")
+            << QByteArrayList{"--compose", "mine"} << "mine.krt bestaat al";
     }
     // Refused with one line and exit 2, and nothing written: the existing project stays as it was.
     void composeRefusals()
@@ -499,8 +504,8 @@ private Q_SLOTS:
         for (QByteArray &arg : args)
             arg.replace("OUT", out);
         const QByteArray mine = test::readBytes(m_app.filePath("Projecten/mine.krt"));
-        const Ran ran = runProgram(QFile::encodeName(m_app.filePath("vellora")), args, QFile::encodeName(m_out),
-                                   m_app.path());
+        const Ran ran = runProgram(QFile::encodeName(m_app.filePath("vellora")), args,
+                                   QFile::encodeName(m_out), m_app.path());
         QCOMPARE(ran.exitCode, CommandLine::kExitRefused);
         QVERIFY2(ran.err.contains(says.toUtf8()) && ran.err.count('\n') == 1, ran.err.constData());
         QVERIFY(!QFile::exists(m_out + "/d.krt") && !QFile::exists(m_out + "/d.krm"));

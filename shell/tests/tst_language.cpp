@@ -40,10 +40,10 @@ QList<Message> messagesOf(const QString &path)
         if (!xml.isStartElement())
             continue;
         if (xml.name() == u"source")
-            messages.append({xml.readElementText(), {}});
+            messages.append({xml.readElementText(QXmlStreamReader::IncludeChildElements), {}});
         else if (xml.name() == u"translation" && !messages.isEmpty()) {
             messages.last().finished = xml.attributes().value(u"type"_s).isEmpty();
-            messages.last().translation = xml.readElementText();
+            messages.last().translation = xml.readElementText(QXmlStreamReader::IncludeChildElements);
         }
     }
     return messages;
@@ -107,7 +107,8 @@ private Q_SLOTS:
         QTemporaryDir scratch;
         const QString copy = scratch.filePath(u"vellora_en.ts"_s);
         QVERIFY(QFile::copy(QStringLiteral(VELLORA_CATALOGUE), copy));
-        QStringList arguments{u"-silent"_s, u"-no-obsolete"_s, u"-locations"_s, u"none"_s, u"-extensions"_s, u"cpp,h"_s};
+        QStringList arguments{u"-silent"_s, u"-no-obsolete"_s, u"-locations"_s,
+                              u"none"_s,    u"-extensions"_s,  u"cpp,h"_s};
         for (const QString &folder : QStringLiteral(VELLORA_TRANSLATED_FOLDERS).split(u','))
             arguments << QStringLiteral(VELLORA_SOURCE_DIR "/") + folder;
         arguments << u"-ts"_s << copy;
@@ -118,7 +119,8 @@ private Q_SLOTS:
         const QList<Message> messages = messagesOf(copy);
         QVERIFY(messages.size() > 40);
         for (const Message &m : messages) {
-            QVERIFY2(m.finished && !m.translation.isEmpty(), qPrintable(u"no English for \""_s + m.source + u'"'));
+            QVERIFY2(m.finished && !m.translation.isEmpty(),
+                     qPrintable(u"no English for \""_s + m.source + u'"'));
             QVERIFY2(placesIn(m.source) == placesIn(m.translation), qPrintable(m.source));
         }
     }
@@ -132,17 +134,20 @@ private Q_SLOTS:
         QCOMPARE(installLanguage(Language::English), Language::English);
         Window english;
         const QMap<QString, QString> texts = menuTexts(english.main);
-        const QMap<QString, QString> expected{{u"FileNew"_s, u"New"_s},     {u"FileSave"_s, u"Save Vellora"_s},
-                                              {u"Bewerken"_s, u"Edit"_s},    {u"EditKlassiek"_s, u"Classic cards"_s},
-                                              {u"File"_s, u"File"_s},        {u"Gridlijnen"_s, u"Grid Lines"_s}};
+        const QMap<QString, QString> expected{
+            {u"FileNew"_s, u"New"_s},   {u"FileSave"_s, u"Save Vellora"_s},
+            {u"Bewerken"_s, u"Edit"_s}, {u"EditKlassiek"_s, u"Classic cards"_s},
+            {u"File"_s, u"File"_s},     {u"Gridlijnen"_s, u"Grid Lines"_s}};
         for (auto it = expected.begin(); it != expected.end(); ++it)
             QCOMPARE(texts.value(it.key()), it.value());
         QCOMPARE(english.main.windowTitle(), u"Make Your Own Vellora[*]"_s);
-        QCOMPARE(english.main.findChild<QAbstractButton *>(u"Option1(3)"_s)->text(), u" Light Effect Symbols"_s);
+        QCOMPARE(english.main.findChild<QAbstractButton *>(u"Option1(3)"_s)->text(),
+                 u" Light Effect Symbols"_s);
         // A check box or option needs room for its mark as well; a push button draws its text alone.
         for (const QAbstractButton *button : english.main.findChildren<QAbstractButton *>()) {
             const bool marked = button->isCheckable() && !qobject_cast<const QPushButton *>(button);
-            const int needed = marked ? button->sizeHint().width() : button->fontMetrics().horizontalAdvance(button->text());
+            const int needed =
+                marked ? button->sizeHint().width() : button->fontMetrics().horizontalAdvance(button->text());
             QVERIFY2(needed <= button->width(), qPrintable(button->text()));
         }
         for (const QLabel *label : english.main.findChildren<QLabel *>())

@@ -131,8 +131,8 @@ class TestMain : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    // "Klassieke kaarten" changes what Ok paints (a red index on Harten, the lower corner the upper one turned),
-    // and the next start remembers it.
+    // "Klassieke kaarten" changes what Ok paints (a red index on Harten, the lower corner the upper one
+    // turned), and the next start remembers it.
     void classicCards()
     {
         QTemporaryDir config;
@@ -182,7 +182,8 @@ private Q_SLOTS:
         QVERIFY2(made.exitCode == 0, qPrintable(made.message));
         const QImage sheet = s.sheet();
         QCOMPARE(test::readBytes(out.filePath(u"d.krt"_s)).size(), qsizetype(19155254));
-        QCOMPARE(test::byteDifference(PictureFile::load(out.filePath(u"d.krt"_s)).value_or(QImage()), sheet), QString());
+        QCOMPARE(test::byteDifference(PictureFile::load(out.filePath(u"d.krt"_s)).value_or(QImage()), sheet),
+                 QString());
         QCOMPARE(test::readBytes(out.filePath(u"d.krm"_s)),
                  companion::encode(s.main->document().snapshot().record, PictureFile::bmpHash(sheet)));
         // The name stays the user's: a second run never replaces it.
