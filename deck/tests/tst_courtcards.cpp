@@ -107,7 +107,6 @@ private Q_SLOTS:
         row(KaartSoort::Boer, 2, 3);   // the Boer of Ruiten on its own card
         row(KaartSoort::Vrouw, 3, 1);  // the Vrouw of Schoppen on the Vrouw of Harten
         row(KaartSoort::Koning, 0, 0); // the Koning of Harten on all four kings
-        row(KaartSoort::Boer, 1, 0);
         QList<Placed> every;
         for (KaartSoort soort : {KaartSoort::Boer, KaartSoort::Vrouw, KaartSoort::Koning})
             for (int suit = 0; suit < 4; ++suit)

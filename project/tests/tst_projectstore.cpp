@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QTest>
 #include <cstdio>
-#include <cstring>
 #include <sys/resource.h>
 #include <unistd.h>
 

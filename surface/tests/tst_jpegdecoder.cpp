@@ -90,7 +90,8 @@ private Q_SLOTS:
         const std::optional<Result<QImage>> ours = decodeJpegUpright(stored, size, header->orientation, 1 << 30);
         QVERIFY(ours && ours->ok());
         QCOMPARE((*ours)->format(), QImage::Format_RGB32);
-        QCOMPARE((*ours)->pixel(0, 0) >> 24, 0xffu);
+        // pixel() sets the unused byte itself; the bytes in memory must hold it already.
+        QCOMPARE(reinterpret_cast<const QRgb *>((*ours)->constScanLine(0))[0] >> 24, 0xffu);
         // Qt's reader makes the same pixels; scaled, the picture decoded as stored and turned after.
         const QImage expected =
             scale == 1 ? qtUpright(stored)

@@ -9,10 +9,6 @@ using vellora::PhotoLoad;
 using vellora::PhotoLoader;
 using namespace vellora::test;
 
-namespace {
-
-} // namespace
-
 class TestPhotoLoader : public QObject
 {
     Q_OBJECT

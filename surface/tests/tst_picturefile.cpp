@@ -11,8 +11,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
-#include <cerrno>
-#include <cstring>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -195,19 +193,6 @@ private Q_SLOTS:
         QCOMPARE(error, reason);
         QCOMPARE(test::readBytes(path), before);
         QCOMPARE(entries(), entriesBefore);
-    }
-
-    // The system's words for the common reasons become Dutch; any other reason is passed on as it is.
-    void systemReasonsInDutch()
-    {
-        const std::pair<int, QString> reasons[] = {
-            {ENOSPC, u"De schijf is vol."_s},
-            {EACCES, u"Geen toestemming om hier te schrijven."_s},
-            {EROFS, u"Op deze schijf kan alleen gelezen worden."_s},
-            {EXDEV, QString::fromLocal8Bit(strerror(EXDEV))},
-        };
-        for (const auto &[error, reason] : reasons)
-            QCOMPARE(writeFailureReason(QString::fromLocal8Bit(strerror(error))), reason);
     }
 
     // A file's hash, read in pieces, is its bytes' hash at every size around a piece's end, and a whole read
