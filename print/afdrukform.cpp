@@ -1,20 +1,21 @@
 #include "print/afdrukform.h"
 
-#include "surface/appfolder.h"
-#include "surface/widgets/dialogparts.h"
-#include "surface/widgets/imagebutton.h"
 #include "print/deckdialogs.h"
 #include "print/exportpath.h"
 #include "print/pagetables.h"
-#include "surface/widgets/picturebox.h"
-#include "surface/platform.h"
-#include "surface/surface.h"
 #include "print/printjobs.h"
 #include "print/printwidgets.h"
 #include "print/workstrip.h"
+#include "surface/appfolder.h"
+#include "surface/platform.h"
+#include "surface/surface.h"
 #include "surface/twips.h"
+#include "surface/widgets/dialogparts.h"
+#include "surface/widgets/imagebutton.h"
+#include "surface/widgets/picturebox.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QRadioButton>
 
@@ -25,7 +26,7 @@ AfdrukForm::AfdrukForm(const QImage &sheet, Pacer &pacer, Prompter &prompter, co
     : QDialog(parent), m_sheet(sheet), m_prompter(prompter)
 {
     setObjectName(QStringLiteral("AfdrukForm"));
-    setWindowTitle(QStringLiteral("Vellora Afdrukken"));
+    setWindowTitle(QCoreApplication::translate("Print", "Vellora Afdrukken"));
     setFixedSize(px(QSize(6600, 4800)));
     setPanelColour(this);
 
@@ -34,7 +35,7 @@ AfdrukForm::AfdrukForm(const QImage &sheet, Pacer &pacer, Prompter &prompter, co
     m_pic->setObjectName(QStringLiteral("Pic"));
     m_pic->setGeometry(twipRect(210, 240, 4080, 2580));
 
-    printui::label(this, "Label2", QStringLiteral("6 Pagina's (A4)"), 4650, 240);
+    printui::label(this, "Label2", QCoreApplication::translate("Print", "6 Pagina's (A4)"), 4650, 240);
     for (int i = 0; i < print::kPageCount; ++i) {
         auto *option = new QRadioButton(print::facePages()[i].caption, this);
         option->setObjectName(QStringLiteral("Option1(%1)").arg(i));
@@ -51,9 +52,9 @@ AfdrukForm::AfdrukForm(const QImage &sheet, Pacer &pacer, Prompter &prompter, co
     }
 
     m_topMargin = printui::marginBox(this, "Combo1", 180, 3090, QStringLiteral("40"));
-    printui::label(this, "Label3", QStringLiteral("Topmargin"), 990, 3150);
+    printui::label(this, "Label3", QCoreApplication::translate("Print", "Topmargin"), 990, 3150);
     m_leftMargin = printui::marginBox(this, "Combo2", 180, 3450, QStringLiteral("10"));
-    printui::label(this, "Label4", QStringLiteral("Leftmargin"), 990, 3510);
+    printui::label(this, "Label4", QCoreApplication::translate("Print", "Leftmargin"), 990, 3510);
 
     cancelButton(this, pacer, folder, QRect(4710, 3390, 765, 435));
     ImageButton *okButton = pictureButton(this, pacer, folder, QStringLiteral("OkKnop"),

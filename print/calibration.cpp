@@ -2,6 +2,8 @@
 
 #include "print/pdfdocument.h"
 
+#include <QCoreApplication>
+
 namespace vellora::print {
 
 namespace {
@@ -38,17 +40,21 @@ PrintPage calibrationPage(Paper paper, bool front)
     addScale(page, middle, false, zero);
     const int left = mmTwips(20);
     if (front) {
-        page.texts.push_back({QPoint(left, mmTwips(25)), QStringLiteral("Uitlijnpagina: voorkant"), 12});
+        page.texts.push_back(
+            {QPoint(left, mmTwips(25)), QCoreApplication::translate("Print", "Uitlijnpagina: voorkant"), 12});
         page.texts.push_back(
             {QPoint(left, mmTwips(32)),
-             QStringLiteral("Druk dubbelzijdig af en houd het blad tegen het licht. Het getal van de "
-                            "achterkant onder de dikke nullijn"),
+             QCoreApplication::translate("Print", "Druk dubbelzijdig af en houd het blad tegen het licht. "
+                                                  "Het getal van de achterkant onder de dikke nullijn"),
              8});
         page.texts.push_back(
             {QPoint(left, mmTwips(36)),
-             QStringLiteral("is de verschuiving in mm: op de liggende schaal X, op de staande Y."), 8});
+             QCoreApplication::translate(
+                 "Print", "is de verschuiving in mm: op de liggende schaal X, op de staande Y."),
+             8});
     } else {
-        page.texts.push_back({QPoint(left, mmTwips(25)), QStringLiteral("Uitlijnpagina: achterkant"), 12});
+        page.texts.push_back({QPoint(left, mmTwips(25)),
+                              QCoreApplication::translate("Print", "Uitlijnpagina: achterkant"), 12});
     }
     return page;
 }

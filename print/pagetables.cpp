@@ -1,5 +1,6 @@
 #include "print/pagetables.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace vellora::print {
@@ -10,7 +11,7 @@ FacePage page(int number, int workingWidth, int sheetX, int sheetY, int sheetWid
               int previewWidth)
 {
     return FacePage{number,
-                    QStringLiteral("Serie %1").arg(number),
+                    QCoreApplication::translate("Print", "Serie %1").arg(number),
                     workingWidth,
                     QRect(sheetX, sheetY, sheetWidth, kWorkingHeight),
                     QSize(printedWidth, 10200),

@@ -5,6 +5,7 @@
 #include "surface/surface.h"
 #include "surface/twips.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 
@@ -203,7 +204,8 @@ Result<std::vector<PrintPage>> deckPages(const ScaledPicture &sheet, const BackC
     const std::optional<int> top = marginTwips(options.topMargin);
     const std::optional<int> left = marginTwips(options.leftMargin);
     if (!top || !left)
-        return Outcome::failure(QStringLiteral("De marge is te groot om een plaats op het papier te zijn."));
+        return Outcome::failure(QCoreApplication::translate(
+            "Print", "De marge is te groot om een plaats op het papier te zijn."));
     const CardGrid grid = cardGrid(options.paper, options.cardSize);
     const int faces = options.layout == DeckLayout::Pages ? kPageCount : grid.pageCount();
     std::vector<PrintPage> faceSides;

@@ -7,6 +7,7 @@
 #include "surface/platform.h"
 #include "surface/twips.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QProgressBar>
@@ -25,7 +26,7 @@ WorkStrip::WorkStrip(QDialog *window, Pacer &pacer, Prompter &prompter, const Pr
     m_bar = new QProgressBar(this);
     m_bar->setObjectName(QStringLiteral("Voortgang"));
     m_bar->setTextVisible(false);
-    m_cancel = new QPushButton(QStringLiteral("Annuleren"), this);
+    m_cancel = new QPushButton(QCoreApplication::translate("Print", "Annuleren"), this);
     m_cancel->setObjectName(QStringLiteral("StopKnop"));
     row->addWidget(m_bar, 1);
     row->addWidget(m_cancel);

@@ -157,7 +157,7 @@
     </message>
     <message>
         <source>De pagina&apos;s van &quot;Serie 1&quot; tot &quot;Serie 6&quot; op A4 (standaard), of hele kaarten op ware grootte.</source>
-        <translation>The pages of &quot;Serie 1&quot; to &quot;Serie 6&quot; on A4 (the default), or whole cards at their true size.</translation>
+        <translation>The pages of &quot;Series 1&quot; to &quot;Series 6&quot; on A4 (the default), or whole cards at their true size.</translation>
     </message>
     <message>
         <source>De maat van de kaarten in mm; standaard 63x88.</source>
@@ -868,6 +868,53 @@ rectangle. The result shows above.</translation>
     <message>
         <source>%1%  (%2 x %3 Pixel)</source>
         <translation>%1%  (%2 x %3 Pixels)</translation>
+    </message>
+</context>
+<context>
+    <name>Print</name>
+    <message>
+        <source>Vellora Afdrukken</source>
+        <translation>Print Vellora</translation>
+    </message>
+    <message>
+        <source>6 Pagina&apos;s (A4)</source>
+        <translation>6 Pages (A4)</translation>
+    </message>
+    <message>
+        <source>Topmargin</source>
+        <translation>Topmargin</translation>
+    </message>
+    <message>
+        <source>Leftmargin</source>
+        <translation>Leftmargin</translation>
+    </message>
+    <message>
+        <source>Uitlijnpagina: voorkant</source>
+        <translation>Alignment page: front</translation>
+    </message>
+    <message>
+        <source>Druk dubbelzijdig af en houd het blad tegen het licht. Het getal van de achterkant onder de dikke nullijn</source>
+        <translation>Print double-sided and hold the sheet against the light. The number of the back under the thick zero line</translation>
+    </message>
+    <message>
+        <source>is de verschuiving in mm: op de liggende schaal X, op de staande Y.</source>
+        <translation>is the shift in mm: on the lying scale X, on the standing one Y.</translation>
+    </message>
+    <message>
+        <source>Uitlijnpagina: achterkant</source>
+        <translation>Alignment page: back</translation>
+    </message>
+    <message>
+        <source>Serie %1</source>
+        <translation>Series %1</translation>
+    </message>
+    <message>
+        <source>De marge is te groot om een plaats op het papier te zijn.</source>
+        <translation>The margin is too large to be a place on the paper.</translation>
+    </message>
+    <message>
+        <source>Annuleren</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
