@@ -66,6 +66,8 @@ const OptionRow kOptions[] = {
     {"whole-page-back", nullptr, Command::Window, bit(Command::ExportPdf), "Rug over de hele pagina."},
     {"bleed", "MM|INCHin", Command::Window, bit(Command::ExportCards) | kShop,
      "Afloop rond elke kaart in mm, van 0 tot 10; standaard 3."},
+    {"cut", "card|frame", Command::Window, bit(Command::ExportCards) | kShop,
+     "Elke voorkant gesneden in het wit van de kaart (standaard), of op de groene rand."},
     {"cmyk", nullptr, Command::Window, kShop, "De drukkerij-PDF in CMYK, als PDF/X-1a:2003."},
     {"ink", "300|240", Command::Window, kShop, "Ten hoogste zoveel procent inkt bij --cmyk; standaard 300."},
     {"no-cut-marks", nullptr, Command::Window, bit(Command::ExportPdf), "Zonder snijtekens."},
@@ -211,10 +213,9 @@ QString readPaper(Command command, const Given &values, print::DeckOptions &opti
     const bool pages = options.layout == print::DeckLayout::Pages && command == Command::ExportPdf;
     options.paper = pages ? print::Paper::A4 : print::defaultPaper(QLocale::system());
     print::Paper paper = options.paper;
-    if (QString why =
-            readWord<print::Paper>(values, "paper", "a4 of letter",
-                                   {{"a4", print::Paper::A4}, {"letter", print::Paper::Letter}}, paper);
-        !why.isEmpty())
+    const QString why = readWord<print::Paper>(values, "paper", "a4 of letter",
+                                               {{"a4", print::Paper::A4}, {"letter", print::Paper::Letter}}, paper);
+    if (!why.isEmpty())
         return why;
     if (paper != print::Paper::A4 && pages)
         return QString::fromUtf16(print::kPagesOnA4Only) + QStringLiteral(" Kies --layout cards.");
@@ -248,13 +249,13 @@ QString readMeasures(const Given &values, PdfExportRequest &request)
         request.bleedMm = *mm;
     }
     request.cmyk = given(values, "cmyk").has_value();
-    if (const QString why = readWord<int>(values, "ink", "300 of 240", {{"300", 300}, {"240", 240}},
-                                          request.inkPercent); !why.isEmpty())
-        return why;
     options.wholePageBack = given(values, "whole-page-back").has_value();
     options.cutMarks = !given(values, "no-cut-marks");
     options.scaleBar = !given(values, "no-scale-bar");
-    return {};
+    why = readWord<int>(values, "ink", "300 of 240", {{"300", 300}, {"240", 240}}, request.inkPercent);
+    using print::FaceCut;
+    return !why.isEmpty() ? why : readWord<FaceCut>(values, "cut", "card of frame",
+                                                    {{"card", FaceCut::Card}, {"frame", FaceCut::Frame}}, request.cut);
 }
 
 std::variant<PdfExportRequest, QString> readRequest(Command command, const Given &values,
