@@ -1,4 +1,5 @@
 #include "appdata/src/appdata.h"
+#include "appdata/src/backparts.h"
 #include "appdata/src/common.h"
 
 #include <QLinearGradient>
@@ -20,110 +21,7 @@ namespace appdata {
 
 namespace {
 
-constexpr double kW = kBackWidth;
-constexpr double kH = kBackHeight;
-constexpr double kMargin = 46;
-
-QPointF centre() { return {kW / 2, kH / 2}; }
-
-// Where a back is drawn, in the page's coordinates: the A4 page itself, clipped to its margin and framed, or
-// the larger area of the full-bleed drawing around the same centre.
-struct Canvas {
-    QRectF area;
-    bool page;
-};
-
-// The first step of a repeating pattern: on the page as it has always been drawn, so the page keeps its
-// bytes; beyond it from a step before `edge`.
-int firstStep(const Canvas &c, double edge, double pitch, int onPage)
-{
-    return c.page ? onPage : int(std::floor(edge / pitch)) - 1;
-}
-
-// Past the last step, the same way.
-int endStep(const Canvas &c, double edge, double pitch, int onPage)
-{
-    return c.page ? onPage : int(std::ceil(edge / pitch)) + 2;
-}
-
-// Division that rounds down, so a checker keeps its order left of and above the page too.
-int floorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
-
-// Samples for a curve across the area, as many per pixel as across the page.
-int samples(const Canvas &c, int onPage) { return int(std::lround(onPage * c.area.width() / kW)); }
-
-// Column positions of a repeating pattern, placed so that the page centre falls on a column: the
-// pattern then mirrors about the middle, and the back looks the same either way round.
-double gridX(double step, int col) { return std::fmod(kW / 2, step) + (col - 1) * step; }
-
-QPolygonF curve(int steps, const std::function<QPointF(double)> &f)
-{
-    QPolygonF poly;
-    poly.reserve(steps + 1);
-    for (int i = 0; i <= steps; ++i)
-        poly << f(double(i) / steps);
-    return poly;
-}
-
-// A spirograph rosette, the basis of guilloche work: a circle of radius/lobes rolling inside one of
-// `radius`, traced by a pen `pen` from its centre. A whole number of lobes closes the curve in one turn.
-QPolygonF rosette(QPointF c, double radius, int lobes, double pen, double phase = 0)
-{
-    const double small = radius / lobes;
-    const double k = lobes - 1;
-    return curve(lobes * 240, [=](double t) {
-        const double a = t * 2 * M_PI;
-        const QPointF p((radius - small) * std::cos(a) + pen * std::cos(k * a),
-                        (radius - small) * std::sin(a) - pen * std::sin(k * a));
-        return c + QTransform().rotateRadians(phase).map(p);
-    });
-}
-
-QPainterPath placedSuit(int suit, QPointF c, double size, double degrees = 0)
-{
-    QTransform t;
-    t.translate(c.x(), c.y());
-    t.rotate(degrees);
-    t.scale(size / 100, size / 100);
-    t.translate(-50, -50);
-    return t.map(suitPath(suit));
-}
-
-// Border: double line with corner suits, drawn over the pattern.
-void frame(QPainter &p, QColor line, QColor corner, bool suits = true)
-{
-    const QRectF outer(kMargin, kMargin, kW - 2 * kMargin, kH - 2 * kMargin);
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(line, 7));
-    p.drawRoundedRect(outer.adjusted(22, 22, -22, -22), 26, 26);
-    p.setPen(QPen(line, 2.5));
-    p.drawRoundedRect(outer.adjusted(38, 38, -38, -38), 18, 18);
-    if (!suits)
-        return;
-    const QPointF corners[4] = {outer.topLeft() + QPointF(60, 60), outer.topRight() + QPointF(-60, 60),
-                                outer.bottomLeft() + QPointF(60, -60), outer.bottomRight() + QPointF(-60, -60)};
-    for (int i = 0; i < 4; ++i) {
-        p.setPen(Qt::NoPen);
-        p.setBrush(line);
-        p.drawEllipse(corners[i], 34, 34);
-        p.fillPath(placedSuit(i, corners[i], 40), corner);
-    }
-}
-
-void medallion(QPainter &p, double radius, QColor ring, QColor fill, QColor ink)
-{
-    const QPointF c = centre();
-    p.setPen(QPen(ring, 10));
-    p.setBrush(fill);
-    p.drawEllipse(c, radius, radius);
-    p.setPen(QPen(ring, 2.5));
-    p.setBrush(Qt::NoBrush);
-    p.drawEllipse(c, radius - 16, radius - 16);
-    const double d = radius * 0.38;
-    const QPointF at[4] = {c + QPointF(0, -d), c + QPointF(d, 0), c + QPointF(0, d), c + QPointF(-d, 0)};
-    for (int i = 0; i < 4; ++i)
-        p.fillPath(placedSuit(i, at[i], radius * 0.5), ink);
-}
+using namespace backparts;
 
 void blueGuilloche(QPainter &p, const Canvas &c)
 {
