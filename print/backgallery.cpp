@@ -107,7 +107,7 @@ print::BackChoice BackGallery::choice(int n, bool forShop) const
                                              m_folder.resolve(file + QStringLiteral(".jpg")),
                                              print::fullBleedBackDots());
         if (back.fullBleed.isNull())
-            qCInfo(lcPrint) << "back" << n + 1 << "has no drawing to its edge; its picture is carried outward";
+            qCInfo(lcPrint) << "back" << n + 1 << "has no drawing to its edge; its picture is carried out";
     }
     return back;
 }

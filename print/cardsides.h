@@ -23,8 +23,8 @@ inline constexpr FaceCut kDefaultCut = FaceCut::Card;
 inline constexpr double kSafeMm = 3.0;
 inline constexpr double kMiscutMm = 1.0;
 inline constexpr double kFrameBandMm = kSafeMm + kMiscutMm;
-// The white card is cut this far (twips) outside its outline, in the felt's place: the index labels, 300 twips
-// below the cell's top, then keep 3 mm from the cut, and a miscut into the bleed still finds white.
+// The white card is cut this far (twips) outside its outline, in the felt's place: the index labels, 300
+// twips below the cell's top, then keep 3 mm from the cut, and a miscut into the bleed still finds white.
 inline constexpr int kCardCutInset = 100;
 
 // The size every built-in back's full-bleed drawing has: the largest card with the largest bleed at 300 dpi.

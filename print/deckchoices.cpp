@@ -153,7 +153,8 @@ void DeckChoices::buildShopChoices(QWidget *window, int top)
     setColours(m_cmyk, kOptionTextColour);
     printui::label(window, "LabelSnede", QStringLiteral("Snijden"), 180, top + 480);
     // In the order of print::FaceCut.
-    m_cut = choiceBox(window, "Snede", {QStringLiteral("Op de groene rand"), QStringLiteral("In het wit van de kaart")},
+    m_cut = choiceBox(window, "Snede",
+                      {QStringLiteral("Op de groene rand"), QStringLiteral("In het wit van de kaart")},
                       QRect(1000, top + 420, 3400, 330));
     const QString cut = m_settings.value(kCutKey).toString();
     m_cut->setCurrentIndex(int(cut == u"frame"  ? print::FaceCut::Frame
@@ -189,7 +190,8 @@ void DeckChoices::remember()
                         m_paper->currentIndex() == 1 ? QStringLiteral("letter") : QStringLiteral("a4"));
     m_settings.setValue(kBleedKey, m_bleed->currentText());
     m_settings.setValue(kCmykKey, m_cmyk->isChecked());
-    m_settings.setValue(kCutKey, cut() == print::FaceCut::Frame ? QStringLiteral("frame") : QStringLiteral("card"));
+    m_settings.setValue(kCutKey,
+                        cut() == print::FaceCut::Frame ? QStringLiteral("frame") : QStringLiteral("card"));
     Q_EMIT changed();
 }
 

@@ -124,7 +124,8 @@ struct BackChoice
 {
     QImage image;
     QByteArray jpeg;
-    // A built-in back's drawing to its edge for the print shop's files (print/cardsides); null for the user's own.
+    // A built-in back's drawing to its edge for the print shop's files (print/cardsides); null for the
+    // user's own.
     QImage fullBleed;
 };
 

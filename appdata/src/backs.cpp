@@ -64,7 +64,8 @@ void redLattice(QPainter &p, const Canvas &c)
         for (int col = firstStep(c, a.left(), w, -1); col * w < a.right() + w; ++col) {
             const QPointF at(col * w + (row % 2 ? w / 2 : 0), row * h / 2);
             QPolygonF dia;
-            dia << at + QPointF(0, -h / 2) << at + QPointF(w / 2, 0) << at + QPointF(0, h / 2) << at + QPointF(-w / 2, 0);
+            dia << at + QPointF(0, -h / 2) << at + QPointF(w / 2, 0) << at + QPointF(0, h / 2)
+                << at + QPointF(-w / 2, 0);
             p.setPen(Qt::NoPen);
             p.setBrush((floorDiv(row + 4, 2) + col) % 2 ? light : QColor(0xb0, 0x0e, 0x28));
             p.drawPolygon(dia);

@@ -126,7 +126,8 @@ QStringList generateAll(const QString &root, QString *error)
     for (int b = 0; b < kBacks; ++b) {
         const QString back = QStringLiteral("Backgrounds/Background-%1").arg(b);
         if (!out.save(renderBack(b), back + QStringLiteral(".jpg"), "JPEG", 90)
-            || !out.saveMaster(renderBleedBack(b), back + QStringLiteral("@bleed.png"), back + QStringLiteral(".jpg")))
+            || !out.saveMaster(renderBleedBack(b), back + QStringLiteral("@bleed.png"),
+                               back + QStringLiteral(".jpg")))
             return {};
     }
     const QString guide = QStringLiteral("Help/Beeldscherm.pdf");

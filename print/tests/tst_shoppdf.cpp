@@ -419,8 +419,9 @@ private Q_SLOTS:
                 if (!inner.contains(x, y) && colourDistance(face.pixelColor(x, y), ground) > 8)
                     QFAIL(qPrintable(QStringLiteral("%1 at %2,%3").arg(face.pixelColor(x, y).name()).arg(x).arg(y)));
         const int deeper = print::dotsFor(5);
-        for (const QPoint at : {QPoint(trim.center().x(), trim.top() + deeper), QPoint(trim.left() + deeper, trim.center().y()),
-                                QPoint(trim.center().x(), trim.bottom() - deeper), QPoint(trim.right() - deeper, trim.center().y())})
+        const QPoint middle = trim.center();
+        for (const QPoint at : {QPoint(middle.x(), trim.top() + deeper), QPoint(trim.left() + deeper, middle.y()),
+                                QPoint(middle.x(), trim.bottom() - deeper), QPoint(trim.right() - deeper, middle.y())})
             QCOMPARE(face.pixel(at), qRgb(255, 255, 255));
         int dark = 0;
         for (int y = trim.top(); y < trim.top() + card.height() / 8; ++y)
