@@ -282,7 +282,7 @@ int main(int argc, char **argv)
     }
     const QString cardsFolder = dir.filePath(QStringLiteral("cards"));
     const double cardsMs = bench::medianMs(3, [&] {
-        print::writeCardImages(ScaledPicture{sheet}, chosen.image, cardsFolder, print::CardSize::Size63x88,
+        print::writeCardImages(ScaledPicture{sheet}, chosen, cardsFolder, print::CardSize::Size63x88,
                                print::kDefaultBleedMm);
     });
     qint64 cardBytes = 0;

@@ -1,7 +1,9 @@
 #include "print/backgallery.h"
 
 #include "print/log.h"
+#include "print/cardsides.h"
 #include "surface/appfolder.h"
+#include "surface/masterdrawing.h"
 #include "surface/picturefile.h"
 #include "surface/regularfile.h"
 
@@ -92,13 +94,21 @@ QImage BackGallery::load(int n) const
     return PictureFile::decode(bytes(n)).value_or(QImage());
 }
 
-print::BackChoice BackGallery::choice(int n) const
+print::BackChoice BackGallery::choice(int n, bool forShop) const
 {
     const QByteArray read = bytes(n);
-    print::BackChoice back{PictureFile::decode(read).value_or(QImage()), {}};
+    print::BackChoice back{PictureFile::decode(read).value_or(QImage()), {}, {}};
     const Result<PictureHeader> header = PictureFile::peek(read);
     if (!back.image.isNull() && header && header->format == "jpeg" && header->size == back.image.size())
         back.jpeg = read;
+    if (forShop && !back.image.isNull() && n < m_count) {
+        const QString file = QStringLiteral("\\Backgrounds\\Background-%1").arg(n);
+        back.fullBleed = masterdrawing::load(m_folder.resolve(file + QStringLiteral("@bleed.png")),
+                                             m_folder.resolve(file + QStringLiteral(".jpg")),
+                                             print::fullBleedBackDots());
+        if (back.fullBleed.isNull())
+            qCInfo(lcPrint) << "back" << n + 1 << "has no drawing to its edge; its picture is carried out";
+    }
     return back;
 }
 

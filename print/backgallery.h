@@ -14,7 +14,9 @@ namespace vellora {
 class AppFolder;
 
 // The card backs of the Backgrounds folder, addressed by number: "Background-<n>.jpg". The count is of all
-// ".jpg" files there, numbered or not, so a number can be counted that has no file.
+// ".jpg" files there, numbered or not, so a number can be counted that has no file. Beside each is its
+// drawing to the edge for print shops, "Background-<n>@bleed.png", which names the JPEG by its hash as a
+// print master drawing does: a back replaced by hand is printed from its own pixels.
 class BackGallery
 {
 public:
@@ -25,8 +27,9 @@ public:
     // The back numbered n, or a null image when there is no such file or it cannot be read.
     QImage load(int n) const;
     // The back numbered n for a document: its picture, with its file to pass on when that is a JPEG whose
-    // pixels are what the picture shows. A null image when there is no such back.
-    print::BackChoice choice(int n) const;
+    // pixels are what the picture shows; `forShop`, the full-bleed drawing of a built-in back too. A null image
+    // when there is no such back.
+    print::BackChoice choice(int n, bool forShop = false) const;
 
     static QString counterText(int n, int count); // "Rugzijde <n + 1> / <count>"
 

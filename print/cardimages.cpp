@@ -235,8 +235,8 @@ QString cardFolderRefusal(const QString &folder)
     return {};
 }
 
-QString writeCardImages(const ScaledPicture &sheet, const QImage &back, const QString &folder, CardSize size,
-                        double bleedMm, const PageProgress &progress, std::stop_token stop)
+QString writeCardImages(const ScaledPicture &sheet, const BackChoice &back, const QString &folder, CardSize size,
+                        double bleedMm, FaceCut cut, const PageProgress &progress, std::stop_token stop)
 {
     if (const QString why = cardFolderRefusal(folder); !why.isEmpty())
         return why;
@@ -251,13 +251,14 @@ QString writeCardImages(const ScaledPicture &sheet, const QImage &back, const QS
     removeLeftovers(folder);
     const QStringList names = cardImageNames();
     const QSize card = cardDots(size), whole = bledDots(size, bleedMm);
-    const int total = back.isNull() ? sheet::kCardCount : sheet::kCardCount + 1;
+    const int total = back.image.isNull() ? sheet::kCardCount : sheet::kCardCount + 1;
     StagedCards staged(folder);
     for (int i = 0; i < total; ++i) {
         if (stop.stop_requested())
             return QString::fromUtf16(kPdfCalledOff);
-        const QImage image = i < sheet::kCardCount ? bledCard(sheetPiece(sheet, sheet::cardCell(i)), card, whole)
-                                                   : bledCard(back, card, whole, true);
+        const QImage image = i < sheet::kCardCount
+                                 ? shopFace(sheetPiece(sheet, sheet::cardCell(i)), cut, size, card, whole)
+                                 : shopBack(back, size, bleedMm, card, whole);
         if (const QString why = staged.add(names[i], pngBytes(image)); !why.isEmpty())
             return why;
         if (progress)
@@ -265,7 +266,7 @@ QString writeCardImages(const ScaledPicture &sheet, const QImage &back, const QS
     }
     if (stop.stop_requested())
         return QString::fromUtf16(kPdfCalledOff);
-    return staged.commit(back.isNull());
+    return staged.commit(back.image.isNull());
 }
 
 } // namespace vellora::print

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "print/cardsides.h"
 #include "print/decklayout.h"
 #include "print/pdfdocument.h"
 
@@ -11,8 +12,8 @@
 
 namespace vellora::print {
 
-// Cards as a print shop takes them: one PNG per card at 300 dpi, the card's own edge carried outward as
-// bleed on every side.
+// Cards as a print shop takes them: one PNG per card at 300 dpi with bleed on every side, each face cut as
+// asked and each back to its edge (print/cardsides).
 inline constexpr int kCardImageDpi = 300;
 inline constexpr double kDefaultBleedMm = 3.0;
 inline constexpr double kMaxBleedMm = 10.0;
@@ -41,12 +42,13 @@ QImage bledCard(const QImage &picture, QSize card, QSize whole, bool cover = fal
 // nothing but PNG files of the names cardImageNames() gives.
 QString cardFolderRefusal(const QString &folder);
 
-// Writes the 56 cards and, when `back` is no null image, the back into `folder` (made when missing), all of
+// Writes the 56 cards and, when `back` has a picture, the back into `folder` (made when missing), all of
 // them or none: each is written whole under a passing name, and only when every one is they take their own
 // names, a back of an earlier export going when this one has none. The folder is held against a second
 // export meanwhile, which is refused. Empty when done, else why not, naming the first file that failed; a
 // stop between two files ends the work and leaves the folder as it was. `progress` counts the files.
-QString writeCardImages(const ScaledPicture &sheet, const QImage &back, const QString &folder, CardSize size,
-                        double bleedMm, const PageProgress &progress = {}, std::stop_token stop = {});
+QString writeCardImages(const ScaledPicture &sheet, const BackChoice &back, const QString &folder, CardSize size,
+                        double bleedMm, FaceCut cut = kDefaultCut, const PageProgress &progress = {},
+                        std::stop_token stop = {});
 
 } // namespace vellora::print

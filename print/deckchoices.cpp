@@ -25,7 +25,8 @@ namespace {
 
 const QString kTurnKey = QStringLiteral("deck/turn"), kShiftXKey = QStringLiteral("deck/backShiftX"),
               kShiftYKey = QStringLiteral("deck/backShiftY"), kPaperKey = QStringLiteral("deck/paper"),
-              kBleedKey = QStringLiteral("deck/bleed"), kCmykKey = QStringLiteral("deck/cmyk");
+              kBleedKey = QStringLiteral("deck/bleed"), kCmykKey = QStringLiteral("deck/cmyk"),
+              kCutKey = QStringLiteral("deck/cut");
 
 QComboBox *choiceBox(QWidget *window, const char *name, const QStringList &items, const QRect &twips)
 {
@@ -150,8 +151,18 @@ void DeckChoices::buildShopChoices(QWidget *window, int top)
     m_cmyk->setGeometry(px(QRect(2400, top + 30, 2000, 270)));
     m_cmyk->setChecked(m_settings.value(kCmykKey).toBool());
     setColours(m_cmyk, kOptionTextColour);
+    printui::label(window, "LabelSnede", QStringLiteral("Snijden"), 180, top + 480);
+    // In the order of print::FaceCut.
+    m_cut = choiceBox(window, "Snede",
+                      {QStringLiteral("Op de groene rand"), QStringLiteral("In het wit van de kaart")},
+                      QRect(1000, top + 420, 3400, 330));
+    const QString cut = m_settings.value(kCutKey).toString();
+    m_cut->setCurrentIndex(int(cut == u"frame"  ? print::FaceCut::Frame
+                               : cut == u"card" ? print::FaceCut::Card
+                                                : print::kDefaultCut));
     connect(m_bleed, &QComboBox::currentTextChanged, this, &DeckChoices::remember);
     connect(m_cmyk, &QCheckBox::toggled, this, &DeckChoices::remember);
+    connect(m_cut, &QComboBox::currentIndexChanged, this, &DeckChoices::remember);
 }
 
 std::optional<double> DeckChoices::bleedMm() const
@@ -164,6 +175,11 @@ bool DeckChoices::cmyk() const
     return m_cmyk->isChecked();
 }
 
+print::FaceCut DeckChoices::cut() const
+{
+    return m_cut->currentIndex() == int(print::FaceCut::Frame) ? print::FaceCut::Frame : print::FaceCut::Card;
+}
+
 void DeckChoices::remember()
 {
     m_settings.setValue(kTurnKey,
@@ -174,6 +190,8 @@ void DeckChoices::remember()
                         m_paper->currentIndex() == 1 ? QStringLiteral("letter") : QStringLiteral("a4"));
     m_settings.setValue(kBleedKey, m_bleed->currentText());
     m_settings.setValue(kCmykKey, m_cmyk->isChecked());
+    m_settings.setValue(kCutKey,
+                        cut() == print::FaceCut::Frame ? QStringLiteral("frame") : QStringLiteral("card"));
     Q_EMIT changed();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "print/cardsides.h"
 #include "print/printpage.h"
 
 #include <QObject>
@@ -17,9 +18,10 @@ class QWidget;
 
 namespace vellora {
 
-// The whole-deck window's choices of layout, card size, paper, turn and back shift, and the whole-page back.
-// Turn, shift and paper are kept in `settings` as soon as they change and read from there on the next
-// opening; the paper starts as the locale's. Placed in twips from `top` down.
+// The whole-deck window's choices of layout, card size, paper, turn and back shift, and the whole-page back;
+// for the print shop's files the bleed, CMYK and where a face is cut. All but the layout, the card size and
+// the whole-page back are kept in `settings` as soon as they change and read from there on the next opening;
+// the paper starts as the locale's. Placed in twips from `top` down.
 class DeckChoices : public QObject
 {
     Q_OBJECT
@@ -32,6 +34,8 @@ public:
     std::optional<double> bleedMm() const;
     // Whether the print-shop file is for the press, in CMYK.
     bool cmyk() const;
+    // Where the card images and the print-shop file cut each face.
+    print::FaceCut cut() const;
 
 Q_SIGNALS:
     void changed();
@@ -50,6 +54,7 @@ private:
     QCheckBox *m_wholePage;
     QComboBox *m_bleed = nullptr;
     QCheckBox *m_cmyk = nullptr;
+    QComboBox *m_cut = nullptr;
 };
 
 namespace print {

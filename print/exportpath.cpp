@@ -51,11 +51,11 @@ ExportOutcome exportDeck(const DeckSnapshot &deck, const ExportOptions &options,
         return written(deckPdf(picture, options.back, options.deck, afterMaster(progress), stop), target, stop);
     if (target.kind == ExportKind::ShopPdf) {
         const ShopRequest shop{options.deck.cardSize, options.bleedMm, options.deck.order, options.press,
-                               deck.name};
-        return written(shopPdf(picture, options.back.image, shop, afterMaster(progress), stop), target, stop);
+                               deck.name, options.cut};
+        return written(shopPdf(picture, options.back, shop, afterMaster(progress), stop), target, stop);
     }
-    const QString error = writeCardImages(picture, options.back.image, QFile::decodeName(target.path),
-                            options.deck.cardSize, options.bleedMm, afterMaster(progress), stop);
+    const QString error = writeCardImages(picture, options.back, QFile::decodeName(target.path),
+                            options.deck.cardSize, options.bleedMm, options.cut, afterMaster(progress), stop);
     if (stop.stop_requested() && !error.isEmpty())
         return {End::CalledOff, {}};
     return error.isEmpty() ? ExportOutcome{} : ExportOutcome{End::NotWritten, error};

@@ -39,6 +39,7 @@ struct ExportOptions
     BackChoice back;
     double bleedMm = kDefaultBleedMm; // around each card image and each page of the print-shop file
     PressChoice press;                // the print-shop file's colours; its order is deck.order
+    FaceCut cut = kDefaultCut;        // where the card images and the print-shop file cut each face
 };
 
 struct ExportOutcome

@@ -55,15 +55,15 @@ HeleDeckForm::HeleDeckForm(const QImage &sheet, const QString &projectName, Pace
     setObjectName(QStringLiteral("HeleDeckForm"));
     setWindowTitle(QString::fromUtf16(print::kDeckTitle));
     // Room below the buttons for the strip of the work in the background.
-    setFixedSize(px(QSize(6600, 7750)));
+    setFixedSize(px(QSize(6600, 8170)));
     setPanelColour(this);
 
     buildPreviews();
     buildBackChooser();
     buildChoices(settings);
     buildButtons(pacer, folder);
-    m_work = new WorkStrip(this, pacer, prompter, queues, QRect(180, 7010, 6240, 390));
-    m_screenResolution = print::screenResolutionLine(this, QRect(180, 7440, 6240, 240));
+    m_work = new WorkStrip(this, pacer, prompter, queues, QRect(180, 7430, 6240, 390));
+    m_screenResolution = print::screenResolutionLine(this, QRect(180, 7860, 6240, 240));
     showEdgeWarning();
 
     // The first back when there is one, as the deck is mostly printed with its backs.
@@ -137,7 +137,7 @@ void HeleDeckForm::buildChoices(QSettings &settings)
     m_choices = new DeckChoices(this, settings, 3840);
     m_edgeWarning = new QLabel(this);
     m_edgeWarning->setObjectName(QStringLiteral("RandWaarschuwing"));
-    m_edgeWarning->setGeometry(twipRect(180, 5560, 6240, 420));
+    m_edgeWarning->setGeometry(twipRect(180, 5980, 6240, 420));
     m_edgeWarning->setWordWrap(true);
     setColours(m_edgeWarning, QColor(150, 20, 20));
     connect(m_choices, &DeckChoices::changed, this, [this] { showEdgeWarning(); });
@@ -147,18 +147,18 @@ void HeleDeckForm::buildChoices(QSettings &settings)
 
 void HeleDeckForm::buildButtons(Pacer &pacer, const AppFolder &folder)
 {
-    m_pdfButton = button(this, "PdfKnop", QStringLiteral("Opslaan als PDF…"), QRect(180, 6050, 2100, 435));
-    m_printButton = button(this, "PrintKnop", QStringLiteral("Afdrukken…"), QRect(2400, 6050, 1800, 435));
-    cancelButton(this, pacer, folder, QRect(5550, 6050, 765, 435));
+    m_pdfButton = button(this, "PdfKnop", QStringLiteral("Opslaan als PDF…"), QRect(180, 6470, 2100, 435));
+    m_printButton = button(this, "PrintKnop", QStringLiteral("Afdrukken…"), QRect(2400, 6470, 1800, 435));
+    cancelButton(this, pacer, folder, QRect(5550, 6470, 765, 435));
     // On the row of the bleed and CMYK it takes.
     connect(button(this, "DrukkerijKnop", QStringLiteral("Drukkerij-PDF…"), QRect(4500, 5050, 1815, 435)),
             &QPushButton::clicked, this, [this] { saveShopPdf(); });
     connect(m_pdfButton, &QPushButton::clicked, this, [this] { savePdf(); });
     connect(m_printButton, &QPushButton::clicked, this, [this] { print(); });
     connect(
-        button(this, "KaartenKnop", QStringLiteral("Kaarten als afbeeldingen…"), QRect(180, 6530, 2700, 435)),
+        button(this, "KaartenKnop", QStringLiteral("Kaarten als afbeeldingen…"), QRect(180, 6950, 2700, 435)),
         &QPushButton::clicked, this, [this] { writeCardImages(); });
-    connect(button(this, "UitlijnKnop", QStringLiteral("Uitlijnpagina…"), QRect(3000, 6530, 1900, 435)),
+    connect(button(this, "UitlijnKnop", QStringLiteral("Uitlijnpagina…"), QRect(3000, 6950, 1900, 435)),
             &QPushButton::clicked, this, [this] { writeCalibration(); });
 }
 
@@ -205,11 +205,11 @@ void HeleDeckForm::failed(const QString &text)
     m_prompter.message(text, windowTitle(), Prompter::Icon::Critical);
 }
 
-std::optional<print::BackChoice> HeleDeckForm::chosenBack()
+std::optional<print::BackChoice> HeleDeckForm::chosenBack(bool forShop)
 {
     print::BackChoice back;
     if (const int n = backNumber(); n > 0) {
-        back = m_gallery.choice(n - 1);
+        back = m_gallery.choice(n - 1, forShop);
         if (back.image.isNull()) {
             failed(QStringLiteral("Rugzijde %1 kan niet worden gelezen.").arg(n));
             return std::nullopt;
@@ -245,12 +245,13 @@ void HeleDeckForm::exportTo(print::ExportKind kind, const QString &path)
     if (!bleed && (kind == print::ExportKind::CardImages || kind == print::ExportKind::ShopPdf))
         return failed(QString::fromUtf16(print::kBleedRefused));
     print::ExportOptions chosen{options(), {}, bleed.value_or(print::kDefaultBleedMm),
-                                {m_choices->cmyk(), print::kDefaultInkPercent}};
+                                {m_choices->cmyk(), print::kDefaultInkPercent}, m_choices->cut()};
     if (kind == print::ExportKind::Calibration) {
         chosen.deck.paper =
             chosen.deck.layout == print::DeckLayout::Pages ? print::Paper::A4 : chosen.deck.paper;
     } else {
-        const std::optional<print::BackChoice> back = chosenBack();
+        const std::optional<print::BackChoice> back =
+            chosenBack(kind == print::ExportKind::CardImages || kind == print::ExportKind::ShopPdf);
         if (!back)
             return;
         chosen.back = *back;

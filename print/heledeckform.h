@@ -65,8 +65,9 @@ private:
     void buildChoices(QSettings &settings);
     void buildButtons(Pacer &pacer, const AppFolder &folder);
     void showBack(int n);
-    // The back chosen, read from its file; nothing, said to the user, when it cannot be read.
-    std::optional<print::BackChoice> chosenBack();
+    // The back chosen, read from its file, with a built-in back's full-bleed drawing `forShop`; nothing, said
+    // to the user, when it cannot be read.
+    std::optional<print::BackChoice> chosenBack(bool forShop = false);
     // Every file the window writes goes through print::exportDeck, refused at once when it may not be
     // replaced.
     void exportTo(print::ExportKind kind, const QString &path);

@@ -249,7 +249,7 @@ QString edgeBandWarning(const DeckOptions &options)
     probe.wholePageBack = false; // a back over the whole page is meant to reach its edges
     QImage anyBack(1, 1, QImage::Format_RGB32);
     anyBack.fill(Qt::white);
-    const auto pages = deckPages(ScaledPicture(), BackChoice{anyBack, {}}, probe);
+    const auto pages = deckPages(ScaledPicture(), BackChoice{anyBack, {}, {}}, probe);
     if (!pages || std::ranges::all_of(*pages, clearOfEdgeBand))
         return {};
     return QString::fromUtf16(kEdgeBandWarning);

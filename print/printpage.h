@@ -124,6 +124,9 @@ struct BackChoice
 {
     QImage image;
     QByteArray jpeg;
+    // A built-in back's drawing to its edge for the print shop's files (print/cardsides); null for the
+    // user's own.
+    QImage fullBleed;
 };
 
 // The pages of the whole deck; nothing, with the reason, when a margin is no position on the page. Each back

@@ -177,7 +177,7 @@ QSize shopSidePixels(QSize card, CardSize size, double bleedMm)
     return card + QSize(2 * x, 2 * y);
 }
 
-Result<QByteArray> shopPdf(const ScaledPicture &sheet, const QImage &back, const ShopRequest &request,
+Result<QByteArray> shopPdf(const ScaledPicture &sheet, const BackChoice &back, const ShopRequest &request,
                            const PageProgress &progress, std::stop_token stop)
 {
     std::optional<Result<PressProfile>> press;
@@ -185,17 +185,20 @@ Result<QByteArray> shopPdf(const ScaledPicture &sheet, const QImage &back, const
         return press->outcome();
     const QSize card = shopCardPixels(sheet, request.size);
     const QSize side = shopSidePixels(card, request.size, request.bleedMm);
-    const std::vector<ShopSide> sides = shopSequence(request.order, !back.isNull());
+    const std::vector<ShopSide> sides = shopSequence(request.order, !back.image.isNull());
     try {
         ShopWriter writer(request, press ? &**press : nullptr);
         // The back is one picture on every back page.
-        const Handle backImage = back.isNull() ? Handle::newNull() : writer.image(bledCard(back, card, side, true));
+        const Handle backImage = back.image.isNull()
+                                     ? Handle::newNull()
+                                     : writer.image(shopBack(back, request.size, request.bleedMm, card, side));
         for (std::size_t i = 0; i < sides.size(); ++i) {
             if (stop.stop_requested())
                 return Outcome::failure(QString::fromUtf16(kPdfCalledOff));
             const ShopSide &s = sides[i];
             writer.addPage(s.back ? backImage
-                                  : writer.image(bledCard(sheetPiece(sheet, sheet::cardCell(s.card)), card, side)));
+                                  : writer.image(shopFace(sheetPiece(sheet, sheet::cardCell(s.card)),
+                                                          request.cut, request.size, card, side)));
             if (progress)
                 progress(int(i) + 1, int(sides.size()) + 1);
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "print/cardsides.h"
 #include "print/decklayout.h"
 #include "print/pdfdocument.h"
 #include "print/presscolour.h"
@@ -25,6 +26,7 @@ struct ShopRequest
     DeckOrder order = DeckOrder::Duplex; // Duplex: each card's back, then its face; else faces, then backs
     PressChoice press;
     QString title; // the deck's name; empty for the blank sheet
+    FaceCut cut = kDefaultCut;
 };
 
 // One page: a card of the sheet's order, its face or its back.
@@ -53,8 +55,8 @@ QSize shopSidePixels(QSize card, CardSize size, double bleedMm);
 
 // The document, made in memory: RGB pictures are stored losslessly; for the press every picture is CMYK of
 // the press profile, which is the file's output intent, and the file is PDF/X-1a:2003. A failure when it
-// could not be made or a stop called it off between two pages. `back` null: faces only.
-Result<QByteArray> shopPdf(const ScaledPicture &sheet, const QImage &back, const ShopRequest &request,
+// could not be made or a stop called it off between two pages. A back without a picture: faces only.
+Result<QByteArray> shopPdf(const ScaledPicture &sheet, const BackChoice &back, const ShopRequest &request,
                            const PageProgress &progress = {}, std::stop_token stop = {});
 
 } // namespace vellora::print

@@ -25,6 +25,11 @@ inline constexpr int kTwipsPerPixel = kWidth / kWidthPixels; // 15
 inline constexpr int kCardCount = kRows * kColumns;
 inline constexpr int kJokerColumn = 13;
 
+// The card drawn in every cell: white with rounded corners and a thin outline, on the felt that frames it.
+inline constexpr int kCardInset = 150;      // twips from the cell's edge to the outline
+inline constexpr int kCardWhiteInset = 225; // to where the white is whole, past the outline even enlarged
+inline constexpr int kCardCorner = 195;     // the radius of the card's corners
+
 // The upper half is painted, the lower half is its mirror image 3015 twips lower, so pixel row 200 of a card
 // keeps what the sheet had there.
 inline constexpr int kHalfHeight = 3000;

@@ -207,7 +207,9 @@ QString readMeasures(const Given &values, PdfExportRequest &request)
     options.wholePageBack = given(values, "whole-page-back").has_value();
     options.cutMarks = !given(values, "no-cut-marks");
     options.scaleBar = !given(values, "no-scale-bar");
-    return {};
+    using print::FaceCut;
+    return readWord<FaceCut>(values, "cut", QT_TRANSLATE_NOOP("CommandLine", "card of frame"),
+                             {{"card", FaceCut::Card}, {"frame", FaceCut::Frame}}, request.cut);
 }
 
 // A whole number as written, within [low, high].

@@ -36,6 +36,7 @@ struct PdfExportRequest
     QByteArray backPicture;     // a picture of the user's own as the back, when given
     print::DeckOptions options; // the window's first-run choices unless asked otherwise
     double bleedMm = print::kDefaultBleedMm;
+    print::FaceCut cut = print::kDefaultCut; // of the card images and the print-shop PDF
     bool cmyk = false;     // the print-shop PDF for the press
     int inkPercent = 300;  // its total ink at most
 };
@@ -97,7 +98,8 @@ private:
     Outcome composeProject(const QByteArray &output, const ComposeChoices &choices) const;
     // The sheet and print record a request names, or the refusal.
     std::variant<DeckSnapshot, Outcome> deckOf(const PdfExportRequest &request) const;
-    std::variant<print::BackChoice, Outcome> backOf(const PdfExportRequest &request) const;
+    // `forShop`: with a built-in back's full-bleed drawing.
+    std::variant<print::BackChoice, Outcome> backOf(const PdfExportRequest &request, bool forShop) const;
     QByteArray sheetPath(const PdfExportRequest &request) const;
     QByteArray projectPath(const QByteArray &given) const;
 

@@ -116,7 +116,7 @@ CommandRunner::deckOf(const PdfExportRequest &request) const
 }
 
 std::variant<print::BackChoice, CommandRunner::Outcome>
-CommandRunner::backOf(const PdfExportRequest &request) const
+CommandRunner::backOf(const PdfExportRequest &request, bool forShop) const
 {
     print::BackChoice chosen;
     if (!request.backPicture.isEmpty()) {
@@ -139,7 +139,7 @@ CommandRunner::backOf(const PdfExportRequest &request) const
                 .arg(back)
                 .arg(gallery.count()));
     if (back > 0) {
-        chosen = gallery.choice(back - 1);
+        chosen = gallery.choice(back - 1, forShop);
         if (chosen.image.isNull())
             return refused(
                 QCoreApplication::translate("CommandLine", "rugzijde %1 kan niet worden gelezen").arg(back));
@@ -150,7 +150,8 @@ CommandRunner::backOf(const PdfExportRequest &request) const
 CommandRunner::Outcome CommandRunner::exportDeck(Command command, const PdfExportRequest &request) const
 {
     const print::ExportTarget target{kindOf(command), request.output};
-    print::ExportOptions options{request.options, {}, request.bleedMm, {request.cmyk, request.inkPercent}};
+    print::ExportOptions options{request.options, {}, request.bleedMm, {request.cmyk, request.inkPercent},
+                                 request.cut};
     // The alignment page reads no deck; only the target is checked before it is made.
     DeckSnapshot deck;
     if (command != Command::Calibration) {
@@ -163,7 +164,7 @@ CommandRunner::Outcome CommandRunner::exportDeck(Command command, const PdfExpor
         if (const Outcome *no = std::get_if<Outcome>(&read))
             return *no;
         deck = std::get<DeckSnapshot>(std::move(read));
-        auto back = backOf(request);
+        auto back = backOf(request, command == Command::ExportCards || command == Command::ExportShopPdf);
         if (const Outcome *no = std::get_if<Outcome>(&back))
             return *no;
         options.back = std::get<print::BackChoice>(std::move(back));

@@ -319,6 +319,14 @@
         <source>UIT.krt</source>
         <translation>OUT.krt</translation>
     </message>
+    <message>
+        <source>card of frame</source>
+        <translation>card or frame</translation>
+    </message>
+    <message>
+        <source>Elke voorkant gesneden in het wit van de kaart (standaard), of op de groene rand.</source>
+        <translation>Each face cut in the white of the card (the default), or on the green border.</translation>
+    </message>
 </context>
 <context>
     <name>Date</name>

@@ -55,6 +55,14 @@ constexpr int kBacks = 8;
 constexpr int kBackWidth = 1240;
 constexpr int kBackHeight = 1754;
 QImage renderBack(int index);
+// The same back for a print shop, at 300 dpi without margin or frame: the largest card with the largest bleed
+// (poker's 63.5 mm and 57 x 90's 90 mm, with 10 mm on every side) is cut from its middle. The page lies on it
+// as on a 63 x 88 card, whose 744 pixels take the page's 1240. Beside the back as
+// "Backgrounds/Background-<n>@bleed.png", naming it by its hash as a print master drawing does.
+constexpr int kBleedBackWidth = 986;
+constexpr int kBleedBackHeight = 1299;
+constexpr double kBleedBackScale = 744.0 / kBackWidth;
+QImage renderBleedBack(int index);
 
 // The display guide, a PDF with the dates and ids Qt stamps into it made fixed.
 bool writeDisplayGuide(const QString &path, QString *error = nullptr);

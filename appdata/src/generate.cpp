@@ -123,9 +123,13 @@ QStringList generateAll(const QString &root, QString *error)
         if (!out.save(renderArtwork(item.name), QStringLiteral("Artwork/") + item.name, "PNG")
             || !out.save(renderArtwork(item.name, 2), QStringLiteral("Artwork/") + doubleSizeName(item.name), "PNG"))
             return {};
-    for (int b = 0; b < kBacks; ++b)
-        if (!out.save(renderBack(b), QStringLiteral("Backgrounds/Background-%1.jpg").arg(b), "JPEG", 90))
+    for (int b = 0; b < kBacks; ++b) {
+        const QString back = QStringLiteral("Backgrounds/Background-%1").arg(b);
+        if (!out.save(renderBack(b), back + QStringLiteral(".jpg"), "JPEG", 90)
+            || !out.saveMaster(renderBleedBack(b), back + QStringLiteral("@bleed.png"),
+                               back + QStringLiteral(".jpg")))
             return {};
+    }
     const QString guide = QStringLiteral("Help/Beeldscherm.pdf");
     if (!writeDisplayGuide(dir.filePath(guide), error))
         return {};

@@ -47,7 +47,7 @@ class TestAppData : public QObject
 {
     Q_OBJECT
     QImage m_sheet;
-    QList<QImage> m_sets, m_jokers, m_courts, m_backs;
+    QList<QImage> m_sets, m_jokers, m_courts, m_backs, m_bleedBacks;
     QTemporaryDir m_fresh;
     QStringList m_written;
 
@@ -73,6 +73,9 @@ private Q_SLOTS:
             const QString name = QStringLiteral("Backgrounds/Background-%1.jpg").arg(i);
             m_backs.append(QImage(appFile(name), "JPEG").convertToFormat(QImage::Format_RGB32));
             QCOMPARE(m_backs.last().size(), QSize(1240, 1754));
+            m_bleedBacks.append(QImage(appFile(QStringLiteral("Backgrounds/Background-%1@bleed.png").arg(i)), "PNG")
+                                    .convertToFormat(QImage::Format_RGB32));
+            QCOMPARE(m_bleedBacks.last().size(), QSize(986, 1299)); // poker's width, 57 x 90's height, 10 mm round
         }
         QString error;
         m_written = appdata::generateAll(m_fresh.path(), &error);
@@ -178,10 +181,40 @@ private Q_SLOTS:
             }
         for (const QImage &img : m_courts)
             QVERIFY(colourVariety(img) > 20);
-        for (const QList<QImage> *kind : {&m_sets, &m_jokers, &m_courts, &m_backs})
+        for (const QList<QImage> *kind : {&m_sets, &m_jokers, &m_courts, &m_backs, &m_bleedBacks})
             for (int a = 0; a < kind->size(); ++a)
                 for (int b = a + 1; b < kind->size(); ++b)
                     QVERIFY2(kind->at(a) != kind->at(b), qPrintable(QStringLiteral("%1 = %2").arg(a).arg(b)));
+    }
+
+    // Each back drawn again for print shops: 300 dpi, naming its page by the hash of the page's bytes, the
+    // pattern out to every edge with hardly a white pixel in the outer millimetre, and the page's middle lying on
+    // it as the page lies on a 63 x 88 card (744 of its 1240 pixels).
+    void fullBleedBacks()
+    {
+        for (int i = 0; i < appdata::kBacks; ++i) {
+            const QString name = QStringLiteral("Background-%1").arg(i);
+            const QImage &bled = m_bleedBacks.at(i);
+            const QByteArray page = readBytes(appFile(QStringLiteral("Backgrounds/") + name + ".jpg"));
+            QCOMPARE(bled.text(QLatin1String(appdata::kMasterKey)),
+                     name + ".jpg " + QLatin1String(QCryptographicHash::hash(page, QCryptographicHash::Sha256).toHex()));
+            QCOMPARE(bled.dotsPerMeterX(), 11811);
+            int white = 0, all = 0;
+            for (int y = 0; y < bled.height(); ++y)
+                for (int x = 0; x < bled.width(); ++x)
+                    if (std::min({x, y, bled.width() - 1 - x, bled.height() - 1 - y}) < 12)
+                        ++all, white += qGray(bled.pixel(x, y)) > 235;
+            QVERIFY2(white * 50 < all, qPrintable(QStringLiteral("%1: %2 of %3 white").arg(name).arg(white).arg(all)));
+            const QImage middle = bled.copy(QRect(QPoint(493 - 150, 649 - 150), QSize(300, 300)))
+                                      .scaled(10, 10, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            const QImage pageMiddle = m_backs.at(i)
+                                          .copy(QRect(QPoint(620 - 250, 877 - 250), QSize(500, 500)))
+                                          .scaled(10, 10, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            int off = 0;
+            for (int p = 0; p < 100; ++p)
+                off += channelDistance(middle.pixel(p % 10, p / 10), pageMiddle.pixel(p % 10, p / 10));
+            QVERIFY2(off / 100 < 30, qPrintable(QStringLiteral("%1: the middle is off by %2").arg(name).arg(off / 100)));
+        }
     }
 
     // Each drawing the print master takes instead of enlarging a file: three times its size, naming the file

@@ -39,7 +39,7 @@ private Q_SLOTS:
         const std::optional<double> bleedMm = print::bleedFromText(bleedText);
         QVERIFY(bleedMm);
         for (int pass = 0; pass < 2; ++pass)
-            QCOMPARE(print::writeCardImages({m_coloured, 1}, quadrantBack({60, 80}), folder, size, *bleedMm),
+            QCOMPARE(print::writeCardImages({m_coloured, 1}, {quadrantBack({60, 80})}, folder, size, *bleedMm),
                      QString());
         const QStringList names = print::cardImageNames();
         QCOMPARE(names.mid(12, 3), QStringList({"harten-k.png", "harten-joker.png", "klavers-a.png"}));
@@ -126,7 +126,7 @@ private Q_SLOTS:
         QFETCH(const QString, failing);
         const QString folder = m_scratch.filePath(QStringLiteral("cards/full"));
         QDir(folder).removeRecursively();
-        QCOMPARE(print::writeCardImages({m_coloured, 1}, quadrantBack({60, 80}), folder,
+        QCOMPARE(print::writeCardImages({m_coloured, 1}, {quadrantBack({60, 80})}, folder,
                                         print::CardSize::Size63x88, 3),
                  QString());
         const auto contents = [&folder] {
@@ -142,7 +142,7 @@ private Q_SLOTS:
             random.fillRange(reinterpret_cast<quint32 *>(noise.scanLine(y)), noise.width());
         QString why;
         QVERIFY(test::withFileSizeLimit(limit, [&] {
-            why = print::writeCardImages({m_coloured, 1}, noise, folder, print::CardSize::Size57x90, 0);
+            why = print::writeCardImages({m_coloured, 1}, {noise}, folder, print::CardSize::Size57x90, 0);
             return true;
         }));
         QVERIFY2(why.startsWith(failing + QStringLiteral(" kan niet worden geschreven: ")), qPrintable(why));
@@ -193,7 +193,7 @@ private Q_SLOTS:
     {
         const QString folder = m_scratch.filePath(QStringLiteral("cards/last"));
         QDir(folder).removeRecursively();
-        QCOMPARE(print::writeCardImages({m_coloured, 1}, quadrantBack({60, 80}), folder,
+        QCOMPARE(print::writeCardImages({m_coloured, 1}, {quadrantBack({60, 80})}, folder,
                                         print::CardSize::Size63x88, 3),
                  QString());
         QVERIFY(test::writeBytes(QDir(folder).filePath(QStringLiteral(".vellora-kaart-harten-a.png")), "half"));

@@ -141,7 +141,7 @@ private Q_SLOTS:
         QFETCH(const QRectF, media);
         QFETCH(const QRectF, trim);
         const QImage back = withBack ? quadrantBack({60, 80}) : QImage();
-        const auto pdf = print::shopPdf({m_coloured, 1}, back, {size, bleedMm, order, {}, QStringLiteral("Zomer")});
+        const auto pdf = print::shopPdf({m_coloured, 1}, {back}, {size, bleedMm, order, {}, QStringLiteral("Zomer")});
         QVERIFY2(pdf.ok(), qPrintable(pdf.outcome().reason()));
         QVERIFY(pdf->startsWith("%PDF-1.4"));
         ReadBack read(*pdf);
@@ -188,7 +188,7 @@ private Q_SLOTS:
         QFETCH(const int, ink);
         QImage sheet = m_coloured.copy();
         QPainter(&sheet).fillRect(QRect(0, 0, 285, 400), Qt::black); // the ace of Harten all black
-        const auto pdf = print::shopPdf({sheet, 1}, quadrantBack({60, 80}),
+        const auto pdf = print::shopPdf({sheet, 1}, {quadrantBack({60, 80})},
                                         {print::CardSize::Poker, 3.175, print::DeckOrder::Duplex, {true, ink}, {}});
         QVERIFY2(pdf.ok(), qPrintable(pdf.outcome().reason()));
         QVERIFY(pdf->startsWith("%PDF-1.3"));
@@ -212,12 +212,13 @@ private Q_SLOTS:
         }
         const QByteArray ace = pixelsOf(imageOf(read.pages[1]));
         const auto *p = reinterpret_cast<const uchar *>(ace.constData());
+        const qsizetype middle = ace.size() / 8 * 4; // a pixel of the middle row, on the ace's black
         for (qsizetype i = 0; i + 3 < ace.size(); i += 4)
             darkest = std::max(darkest, p[i] + p[i + 1] + p[i + 2] + p[i + 3]);
         QVERIFY2(darkest <= ink * 255 / 100, qPrintable(QString::number(darkest)));
         // Black stays rich: full black with colour under it, close to the limit.
         // Black stays rich and dark: the profile gives it 296 %, which 240 % takes into black.
-        QVERIFY(p[3] >= 220 && p[0] > 100 && p[1] > 100 && p[2] > 100);
+        QVERIFY(p[middle + 3] >= 220 && p[middle] > 100 && p[middle + 1] > 100 && p[middle + 2] > 100);
         QVERIFY2(darkest > std::min(ink * 255 / 100, 754) - 8, qPrintable(QString::number(darkest)));
     }
 
@@ -252,7 +253,7 @@ private Q_SLOTS:
             QVERIFY(ink[0] + ink[1] + ink[2] > 0);
     }
 
-    // The window opens on whole cards of the locale's size; the print-shop file takes the bleed and CMYK
+    // The window opens on whole cards of the locale's size; the print-shop file takes the bleed, CMYK and cut
     // chosen there, which are kept for the next opening; a bleed that is no measure is refused.
     void shopWindow_data()
     {
@@ -291,6 +292,8 @@ private Q_SLOTS:
             m_prompter.shown.clear();
             child<QComboBox>(&form, "Afloop")->setCurrentIndex(1);
             child<QCheckBox>(&form, "Cmyk")->setChecked(cmyk);
+            if (cmyk)
+                child<QComboBox>(&form, "Snede")->setCurrentIndex(int(print::FaceCut::Frame));
             QVERIFY(clickedAndDone(&form, "DrukkerijKnop"));
             QVERIFY(m_prompter.shown.isEmpty());
             QCOMPARE(QFileInfo(dialogs.suggested).fileName(), QStringLiteral("Zomer-drukkerij.pdf"));
@@ -303,7 +306,128 @@ private Q_SLOTS:
         HeleDeckForm again(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs, settings);
         QCOMPARE(child<QComboBox>(&again, "Afloop")->currentText(), QStringLiteral("1/8 inch"));
         QCOMPARE(child<QCheckBox>(&again, "Cmyk")->isChecked(), cmyk);
+        QCOMPARE(child<QComboBox>(&again, "Snede")->currentIndex(),
+                 int(cmyk ? print::FaceCut::Frame : print::kDefaultCut));
         QLocale::setDefault(QLocale::c());
+    }
+
+    // A built-in back leaves for the print shop as its full-bleed drawing cut from the middle, pattern out to
+    // the edge of the bleed; a back replaced by hand no longer matches its drawing and is carried outward.
+    void fullBleedBacks_data()
+    {
+        QTest::addColumn<bool>("shop"); // the print-shop PDF's first page, else the card images' rug.png
+        QTest::addColumn<print::CardSize>("size");
+        QTest::addColumn<double>("bleedMm");
+        QTest::addColumn<int>("back");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("images, poker, 10 mm") << false << print::CardSize::Poker << 10.0 << 0 << false;
+        QTest::newRow("images, 63 x 88, 3 mm") << false << print::CardSize::Size63x88 << 3.0 << 5 << false;
+        QTest::newRow("shop, 57 x 90, 10 mm") << true << print::CardSize::Size57x90 << 10.0 << 7 << false;
+        QTest::newRow("shop, bridge, 1/8 inch") << true << print::CardSize::Bridge << 3.175 << 2 << false;
+        QTest::newRow("images, replaced by hand") << false << print::CardSize::Size63x88 << 3.0 << 1 << true;
+    }
+
+    void fullBleedBacks()
+    {
+        QFETCH(const bool, shop);
+        QFETCH(const print::CardSize, size);
+        QFETCH(const double, bleedMm);
+        QFETCH(const int, back);
+        QFETCH(const bool, replaced);
+        m_dir = test::copyOfAppData();
+        m_folder = std::make_unique<AppFolder>(m_dir->path());
+        const QString jpeg = m_dir->filePath(QStringLiteral("Backgrounds/Background-%1.jpg").arg(back));
+        if (replaced)
+            QVERIFY(solid(kQuadrants[0]).scaled(1240, 1754).save(jpeg, "JPEG", 95));
+        const print::BackChoice chosen = BackGallery(*m_folder).choice(back, true);
+        QCOMPARE(chosen.fullBleed.isNull(), replaced);
+        QImage side;
+        if (shop) {
+            const auto pdf = print::shopPdf({m_coloured, 1}, chosen, {size, bleedMm, print::DeckOrder::Duplex});
+            QVERIFY2(pdf.ok(), qPrintable(pdf.outcome().reason()));
+            ReadBack read(*pdf);
+            QPDFObjectHandle image = imageOf(read.pages[0]);
+            side = QImage(image.getDict().getKey("/Width").getIntValue(),
+                          image.getDict().getKey("/Height").getIntValue(), QImage::Format_RGB888);
+            const QByteArray pixels = pixelsOf(image);
+            QCOMPARE(pixels.size(), qsizetype(side.width()) * side.height() * 3);
+            for (int y = 0; y < side.height(); ++y)
+                std::memcpy(side.scanLine(y), pixels.constData() + y * side.width() * 3, side.width() * 3);
+            side = rgb(side);
+        } else {
+            const QString folder = m_scratch.filePath(QStringLiteral("bled-%1").arg(QTest::currentDataTag()));
+            QCOMPARE(print::writeCardImages({m_coloured, 1}, chosen, folder, size, bleedMm), QString());
+            side = rgb(QImage(QDir(folder).filePath(QStringLiteral("rug.png"))));
+        }
+        const QSize bled = print::bledDots(size, bleedMm);
+        if (replaced) { // the old way: the picture covering the card, its edge carried out
+            QVERIFY(colourDistance(side.pixelColor(0, 0), QColor(kQuadrants[0])) < 8);
+            return;
+        }
+        const QImage &drawing = chosen.fullBleed;
+        QCOMPARE(side, rgb(drawing.copy(QRect(QPoint((drawing.width() - bled.width()) / 2,
+                                                     (drawing.height() - bled.height()) / 2), bled))));
+        // The outermost millimetre: the back's ground and pattern, hardly a white pixel.
+        int white = 0, all = 0;
+        const int strip = print::dotsFor(1);
+        for (int y = 0; y < side.height(); ++y)
+            for (int x = 0; x < side.width(); ++x)
+                if (std::min({x, y, side.width() - 1 - x, side.height() - 1 - y}) < strip)
+                    ++all, white += qGray(side.pixel(x, y)) > 235;
+        QVERIFY2(white * 50 < all, qPrintable(QStringLiteral("%1 of %2 white").arg(white).arg(all)));
+    }
+
+    // Either cut leaves only plain ground from a millimetre outside the cut to 3 mm inside it, all round:
+    // white on the card, felt on the frame. The white card and an index label lie further in.
+    void faceCuts_data()
+    {
+        QTest::addColumn<print::FaceCut>("cut");
+        QTest::addColumn<print::CardSize>("size");
+        QTest::addColumn<double>("bleedMm");
+        QTest::addColumn<bool>("enlarged"); // the cell known only at the sheet's size, enlarged
+        QTest::newRow("card, 63 x 88, 3 mm") << print::FaceCut::Card << print::CardSize::Size63x88 << 3.0 << false;
+        QTest::newRow("card, bridge, none") << print::FaceCut::Card << print::CardSize::Bridge << 0.0 << false;
+        QTest::newRow("card, poker, enlarged") << print::FaceCut::Card << print::CardSize::Poker << 3.175 << true;
+        QTest::newRow("frame, 63 x 88, 3 mm") << print::FaceCut::Frame << print::CardSize::Size63x88 << 3.0 << false;
+        QTest::newRow("frame, 57 x 90, 10 mm, enlarged")
+            << print::FaceCut::Frame << print::CardSize::Size57x90 << 10.0 << true;
+    }
+
+    void faceCuts()
+    {
+        QFETCH(const print::FaceCut, cut);
+        QFETCH(const print::CardSize, size);
+        QFETCH(const double, bleedMm);
+        QFETCH(const bool, enlarged);
+        QImage cell = rgb(QImage(QStringLiteral(VELLORA_APPDATA_DIR "/Data/Kaart@3x.png")));
+        QCOMPARE(cell.size(), QSize(855, 1200));
+        cell.setDevicePixelRatio(1); // not for a screen three times as fine, as Qt reads "@3x" in the name
+        QPainter(&cell).fillRect(QRect(81, 60, 30, 30), Qt::black); // where the index label of an ace goes
+        if (enlarged)
+            cell = cell.scaled(285, 400, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                       .scaled(855, 1200, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const QSize card = print::cardDots(size), whole = print::bledDots(size, bleedMm);
+        const QImage face = print::shopFace(cell, cut, size, card, whole);
+        QCOMPARE(face.size(), whole);
+        const QRect trim(QPoint((whole.width() - card.width()) / 2, (whole.height() - card.height()) / 2), card);
+        const QColor ground = cut == print::FaceCut::Card ? QColor(Qt::white) : QColor(0x2f, 0x6b, 0x47);
+        const int outside = print::dotsFor(print::kMiscutMm), inside = print::dotsFor(print::kSafeMm);
+        const QRect outer = trim.adjusted(-outside, -outside, outside, outside).intersected(face.rect());
+        const QRect inner = trim.adjusted(inside, inside, -inside, -inside);
+        for (int y = outer.top(); y <= outer.bottom(); ++y)
+            for (int x = outer.left(); x <= outer.right(); ++x)
+                if (!inner.contains(x, y) && colourDistance(face.pixelColor(x, y), ground) > 8)
+                    QFAIL(qPrintable(QStringLiteral("%1 at %2,%3").arg(face.pixelColor(x, y).name()).arg(x).arg(y)));
+        const int deeper = print::dotsFor(5);
+        const QPoint middle = trim.center();
+        for (const QPoint at : {QPoint(middle.x(), trim.top() + deeper), QPoint(trim.left() + deeper, middle.y()),
+                                QPoint(middle.x(), trim.bottom() - deeper), QPoint(trim.right() - deeper, middle.y())})
+            QCOMPARE(face.pixel(at), qRgb(255, 255, 255));
+        int dark = 0;
+        for (int y = trim.top(); y < trim.top() + card.height() / 8; ++y)
+            for (int x = trim.left(); x < trim.left() + card.width() / 4; ++x)
+                dark += qGray(face.pixel(x, y)) < 60;
+        QVERIFY2(dark > 100, "the index label is gone");
     }
 
     // Called off between two pages: nothing made.

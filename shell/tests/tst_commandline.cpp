@@ -168,6 +168,8 @@ private Q_SLOTS:
         row("repeated option", {"--export-pdf", "OUT", "--order", "duplex", "--order", "duplex"}, 0,
             "--order staat er meer dan eens");
         row("option without its command", {"--no-cut-marks"}, 0, "--no-cut-marks hoort bij --export-pdf");
+        row("cut for the deck PDF", {"--export-pdf", "OUT", "--cut", "card"}, 0,
+            "--cut hoort bij --export-cards of --export-shop-pdf");
         row("a name for the window", {"PROJECT"}, 0, "onverwacht argument");
 
         const QByteArray project = "../Projecten/mine.krt";
@@ -335,6 +337,14 @@ private Q_SLOTS:
             << QByteArrayList{"--export-cards", "OUT", "--bleed", "0.5in"} << "--bleed is een maat" << QSize();
         QTest::newRow("bleed nan") << QByteArrayList{"--export-cards", "OUT", "--bleed", "nan"}
                                    << "--bleed is een maat" << QSize();
+        QTest::newRow("program: cut on the frame, no bleed")
+            << QByteArrayList{"--export-cards", "OUT", "--cut", "frame", "--bleed", "0"} << QString()
+            << QSize(744, 1039);
+        QTest::newRow("cut of another word")
+            << QByteArrayList{"--export-cards", "OUT", "--cut", "rand"} << "--cut is card of frame, niet \"rand\""
+            << QSize();
+        QTest::newRow("cut empty") << QByteArrayList{"--export-cards", "OUT", "--cut="} << "--cut is card of frame"
+                                   << QSize();
     }
 
     // A lone number may be written with a decimal comma; between two numbers the comma only separates.
