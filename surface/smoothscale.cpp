@@ -137,7 +137,9 @@ void across(const std::int16_t *column, const Taps &taps, std::uint8_t *to, int 
 QImage smoothScaled(const QImage &picture, QSize size)
 {
     const QImage from = picture.convertToFormat(QImage::Format_RGB32);
-    if (from.isNull() || size.isEmpty() || size == from.size())
+    if (from.isNull() || size.isEmpty())
+        return {};
+    if (size == from.size())
         return from;
     const Taps rows = tapsFor(from.height(), size.height());
     const Taps columns = tapsFor(from.width(), size.width());
