@@ -27,6 +27,30 @@ struct Shared
     bool over = false; // nothing more is begun
 };
 
+// One piece on one of the threads, unless the work is over or stopped; a throw ends the work.
+void makePiece(Shared &shared, const std::function<void(int)> &make, const std::stop_token &stop, int i)
+{
+    bool begin;
+    {
+        const std::lock_guard lock(shared.mutex);
+        begin = !shared.over && !stop.stop_requested();
+    }
+    std::exception_ptr failure;
+    if (begin) {
+        try {
+            make(i);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    }
+    const std::lock_guard lock(shared.mutex);
+    if (failure && !shared.failure)
+        shared.failure = failure;
+    shared.over = shared.over || failure;
+    shared.pieces[std::size_t(i)] = begin && !failure ? Piece::Made : Piece::Left;
+    shared.changed.notify_all();
+}
+
 } // namespace
 
 bool makeInOrder(int count, const std::function<void(int)> &make, const std::function<bool(int)> &take,
@@ -38,27 +62,7 @@ bool makeInOrder(int count, const std::function<void(int)> &make, const std::fun
     const int ahead = std::max(threads, options.ahead > 0 ? options.ahead : 2 * threads);
     Shared shared;
     shared.pieces.assign(std::size_t(count), Piece::Waiting);
-    const auto piece = [&](int i) {
-        bool begin;
-        {
-            const std::lock_guard lock(shared.mutex);
-            begin = !shared.over && !stop.stop_requested();
-        }
-        std::exception_ptr failure;
-        if (begin) {
-            try {
-                make(i);
-            } catch (...) {
-                failure = std::current_exception();
-            }
-        }
-        const std::lock_guard lock(shared.mutex);
-        if (failure && !shared.failure)
-            shared.failure = failure;
-        shared.over = shared.over || failure;
-        shared.pieces[std::size_t(i)] = begin && !failure ? Piece::Made : Piece::Left;
-        shared.changed.notify_all();
-    };
+    const auto piece = [&](int i) { makePiece(shared, make, stop, i); };
     // Declared after what its threads use, so it waits for them before that goes, however this returns.
     QThreadPool pool;
     pool.setMaxThreadCount(threads);

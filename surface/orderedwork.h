@@ -14,7 +14,7 @@ namespace vellora {
 struct OrderedWork
 {
     int threads = 0; // 0: one a core
-    int ahead = 0;   // 0: twice the threads
+    int ahead = 0;   // 0: twice the threads; never fewer than the threads
 };
 
 // `make(i)` for each i below `count` on the work's threads; `take(i)` on this thread, in the order of i, each
