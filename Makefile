@@ -45,7 +45,7 @@ package: build
 bench: build
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
 	@for b in $(BUILD)/bin/bench_*; do \
-	    case $$b in */bench_master) args=$(BUILD)/bin ;; *) args= ;; esac; \
+	    case $$b in */bench_master|*/bench_export) args=$(BUILD)/bin ;; *) args= ;; esac; \
 	    echo "== $$b $$args"; QT_QPA_PLATFORM=offscreen $$b $$args; \
 	done
 	@echo "== bench/bench_package.sh"; bench/bench_package.sh $(BUILD)

@@ -1,6 +1,7 @@
 #include "print/cardimages.h"
 
 #include "surface/regularfile.h"
+#include "surface/smoothscale.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -125,16 +126,22 @@ void removeLeftovers(const QString &folder)
             ::unlink(entry.native.constData());
 }
 
-QByteArray pngBytes(const QImage &image)
+} // namespace
+
+QByteArray cardPngBytes(const QImage &image)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    QImageWriter(&buffer, "png").write(image);
+    QImageWriter writer(&buffer, "png");
+    // Qt spreads 0 to 100 over zlib's levels 0 to 9: 20 is level 1. Measured on cards of 815 x 1110, it
+    // encodes a detailed or photographic card four to five times as fast as Qt's default (level 6), a
+    // drawn one twice as fast, for files a seventh to a third larger; a plain card stays at 20 KB. Level 2
+    // saves a few percent more for a tenth more time, level 0 stores every card unpacked, 2.6 MB each.
+    writer.setCompression(20);
+    writer.write(image);
     return bytes;
 }
-
-} // namespace
 
 QStringList cardImageNames()
 {
@@ -193,9 +200,8 @@ QSize bledDots(CardSize size, double bleedMm)
 QImage bledCard(const QImage &picture, QSize card, QSize whole, bool cover, int dpi)
 {
     const QRect source = cover ? coverCrop(picture.size(), card).toAlignedRect() : picture.rect();
-    const QImage face = picture.copy(source)
-                            .convertToFormat(QImage::Format_RGB32)
-                            .scaled(card, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // A face is read where it lies, in the sheet or the master, rather than copied first.
+    const QImage face = smoothScaled(source == picture.rect() ? picture : picture.copy(source), card);
     // An odd pixel of bleed goes to the right and the bottom.
     const int left = (whole.width() - card.width()) / 2, top = (whole.height() - card.height()) / 2;
     const int right = whole.width() - card.width() - left;
@@ -236,7 +242,8 @@ QString cardFolderRefusal(const QString &folder)
 }
 
 QString writeCardImages(const ScaledPicture &sheet, const BackChoice &back, const QString &folder, CardSize size,
-                        double bleedMm, FaceCut cut, const PageProgress &progress, std::stop_token stop)
+                        double bleedMm, FaceCut cut, const PageProgress &progress, std::stop_token stop,
+                        OrderedWork work)
 {
     if (const QString why = cardFolderRefusal(folder); !why.isEmpty())
         return why;
@@ -253,18 +260,25 @@ QString writeCardImages(const ScaledPicture &sheet, const BackChoice &back, cons
     const QSize card = cardDots(size), whole = bledDots(size, bleedMm);
     const int total = back.image.isNull() ? sheet::kCardCount : sheet::kCardCount + 1;
     StagedCards staged(folder);
-    for (int i = 0; i < total; ++i) {
-        if (stop.stop_requested())
-            return QString::fromUtf16(kPdfCalledOff);
-        const QImage image = i < sheet::kCardCount
-                                 ? shopFace(sheetPiece(sheet, sheet::cardCell(i)), cut, size, card, whole)
-                                 : shopBack(back, size, bleedMm, card, whole);
-        if (const QString why = staged.add(names[i], pngBytes(image)); !why.isEmpty())
-            return why;
-        if (progress)
-            progress(i + 1, total);
-    }
-    if (stop.stop_requested())
+    // Drawn and encoded on every core, written here one after the other in their order, as one thread would.
+    QString failed;
+    const bool every = makeInOrder<QByteArray>(
+        total,
+        [&](int i) {
+            if (i == sheet::kCardCount)
+                return cardPngBytes(shopBack(back, size, bleedMm, card, whole));
+            return cardPngBytes(shopFace(sheetPiece(sheet, sheet::cardCell(i)), cut, size, card, whole));
+        },
+        [&](int i, const QByteArray &bytes) {
+            failed = staged.add(names[i], bytes);
+            if (failed.isEmpty() && progress)
+                progress(i + 1, total);
+            return failed.isEmpty();
+        },
+        stop, work);
+    if (!failed.isEmpty())
+        return failed;
+    if (!every || stop.stop_requested())
         return QString::fromUtf16(kPdfCalledOff);
     return staged.commit(back.image.isNull());
 }

@@ -2,6 +2,7 @@
 
 #include "print/cardimages.h"
 #include "sheet/cardsheet.h"
+#include "surface/smoothscale.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -34,9 +35,8 @@ QImage whiteFace(const QImage &cell, QSize card, QSize whole)
     const QRectF cut = QRectF(0, 0, kCellWidth, kCellHeight).adjusted(kCardCutInset, kCardCutInset,
                                                                      -kCardCutInset, -kCardCutInset);
     const QRectF pixels(cut.topLeft() * perTwip, cut.size() * perTwip);
-    QImage face = cell.copy(pixels.toAlignedRect())
-                      .convertToFormat(QImage::Format_RGB32)
-                      .scaled(card, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // Scaled on this thread: Qt's own smooth scaling would share the work out over its global pool.
+    QImage face = smoothScaled(cell.copy(pixels.toAlignedRect()).convertToFormat(QImage::Format_RGB32), card);
     face.setDevicePixelRatio(1); // drawn pixel for pixel, whatever screen the picture was meant for
     const double sx = card.width() / cut.width(), sy = card.height() / cut.height();
     const double in = sheet::kCardWhiteInset - kCardCutInset;

@@ -54,19 +54,24 @@ public:
         m_pdf.emptyPDF();
     }
 
-    Handle image(const QImage &picture)
+    // A picture's pixels as the file holds them, in its colours and compressed. For any thread: this reads
+    // only the request and the press profile, whose LittleCMS transform keeps its cache per call.
+    std::shared_ptr<Buffer> pixels(const QImage &picture) const
+    {
+        return deflated(m_press ? m_press->toCmyk(picture, m_request.press.inkPercent) : rgbBytes(picture));
+    }
+
+    Handle image(QSize size, std::shared_ptr<Buffer> pixels)
     {
         Handle stream = m_pdf.newStream();
         Handle dict = stream.getDict();
         dict.replaceKey("/Type", Handle::newName("/XObject"));
         dict.replaceKey("/Subtype", Handle::newName("/Image"));
-        dict.replaceKey("/Width", Handle::newInteger(picture.width()));
-        dict.replaceKey("/Height", Handle::newInteger(picture.height()));
+        dict.replaceKey("/Width", Handle::newInteger(size.width()));
+        dict.replaceKey("/Height", Handle::newInteger(size.height()));
         dict.replaceKey("/ColorSpace", Handle::newName(m_press ? "/DeviceCMYK" : "/DeviceRGB"));
         dict.replaceKey("/BitsPerComponent", Handle::newInteger(8));
-        const QByteArray pixels =
-            m_press ? m_press->toCmyk(picture, m_request.press.inkPercent) : rgbBytes(picture);
-        stream.replaceStreamData(deflated(pixels), Handle::newName("/FlateDecode"), Handle::newNull());
+        stream.replaceStreamData(std::move(pixels), Handle::newName("/FlateDecode"), Handle::newNull());
         return stream;
     }
 
@@ -178,7 +183,7 @@ QSize shopSidePixels(QSize card, CardSize size, double bleedMm)
 }
 
 Result<QByteArray> shopPdf(const ScaledPicture &sheet, const BackChoice &back, const ShopRequest &request,
-                           const PageProgress &progress, std::stop_token stop)
+                           const PageProgress &progress, std::stop_token stop, OrderedWork work)
 {
     std::optional<Result<PressProfile>> press;
     if (request.press.cmyk && !(press = PressProfile::load())->ok())
@@ -186,25 +191,52 @@ Result<QByteArray> shopPdf(const ScaledPicture &sheet, const BackChoice &back, c
     const QSize card = shopCardPixels(sheet, request.size);
     const QSize side = shopSidePixels(card, request.size, request.bleedMm);
     const std::vector<ShopSide> sides = shopSequence(request.order, !back.image.isNull());
+    const int total = int(sides.size()) + 1;
     try {
         ShopWriter writer(request, press ? &**press : nullptr);
-        // The back is one picture on every back page.
-        const Handle backImage = back.image.isNull()
-                                     ? Handle::newNull()
-                                     : writer.image(shopBack(back, request.size, request.bleedMm, card, side));
-        for (std::size_t i = 0; i < sides.size(); ++i) {
-            if (stop.stop_requested())
-                return Outcome::failure(QString::fromUtf16(kPdfCalledOff));
-            const ShopSide &s = sides[i];
-            writer.addPage(s.back ? backImage
-                                  : writer.image(shopFace(sheetPiece(sheet, sheet::cardCell(s.card)),
-                                                          request.cut, request.size, card, side)));
+        // The pictures are made on every core and go into the file here, in their order: the back first (one
+        // picture on every back page), then the faces as their pages come.
+        std::vector<int> faces;
+        for (const ShopSide &s : sides)
+            if (!s.back)
+                faces.push_back(s.card);
+        const int backs = back.image.isNull() ? 0 : 1;
+        Handle backImage = Handle::newNull();
+        int page = 0;
+        const auto addPage = [&](const Handle &image) {
+            writer.addPage(image);
+            ++page;
             if (progress)
-                progress(int(i) + 1, int(sides.size()) + 1);
-        }
+                progress(page, total);
+        };
+        const bool every = makeInOrder<std::shared_ptr<Buffer>>(
+            backs + int(faces.size()),
+            [&](int i) {
+                if (i < backs)
+                    return writer.pixels(shopBack(back, request.size, request.bleedMm, card, side));
+                const int face = faces[std::size_t(i - backs)];
+                return writer.pixels(
+                    shopFace(sheetPiece(sheet, sheet::cardCell(face)), request.cut, request.size, card, side));
+            },
+            [&](int i, std::shared_ptr<Buffer> pixels) {
+                const Handle image = writer.image(side, std::move(pixels));
+                if (i < backs) {
+                    backImage = image;
+                    return true;
+                }
+                while (sides[std::size_t(page)].back)
+                    addPage(backImage);
+                addPage(image);
+                return true;
+            },
+            stop, work);
+        while (every && page < int(sides.size()))
+            addPage(backImage);
+        if (!every || stop.stop_requested())
+            return Outcome::failure(QString::fromUtf16(kPdfCalledOff));
         QByteArray pdf = writer.finished();
         if (progress)
-            progress(int(sides.size()) + 1, int(sides.size()) + 1);
+            progress(total, total);
         return pdf;
     } catch (const std::exception &e) {
         return Outcome::failure(QStringLiteral("De drukkerij-PDF kan niet worden gemaakt."),

@@ -6,6 +6,7 @@
 #include "print/presscolour.h"
 #include "print/printpage.h"
 #include "sheet/scaledpicture.h"
+#include "surface/orderedwork.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -55,8 +56,9 @@ QSize shopSidePixels(QSize card, CardSize size, double bleedMm);
 
 // The document, made in memory: RGB pictures are stored losslessly; for the press every picture is CMYK of
 // the press profile, which is the file's output intent, and the file is PDF/X-1a:2003. A failure when it
-// could not be made or a stop called it off between two pages. A back without a picture: faces only.
+// could not be made or a stop called it off between two pages. A back without a picture: faces only. The
+// pages' pictures are made on `work`'s threads; the file is the same whatever their number.
 Result<QByteArray> shopPdf(const ScaledPicture &sheet, const BackChoice &back, const ShopRequest &request,
-                           const PageProgress &progress = {}, std::stop_token stop = {});
+                           const PageProgress &progress = {}, std::stop_token stop = {}, OrderedWork work = {});
 
 } // namespace vellora::print

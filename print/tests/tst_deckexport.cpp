@@ -2,12 +2,23 @@
 // the deck window as from the command line, under the same refusals; called off, and the master first.
 #include "print/tests/printfixture.h"
 
+#include <numeric>
+
 using namespace vellora;
 using namespace vellora::printtest;
 
 class TestDeckExport : public PrintFixture
 {
     Q_OBJECT
+
+    // Every name in the folder, hidden ones too, with its bytes.
+    static QMap<QString, QByteArray> contents(const QString &folder)
+    {
+        QMap<QString, QByteArray> files;
+        for (const QString &name : QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
+            files[name] = test::readBytes(QDir(folder).filePath(name));
+        return files;
+    }
 
 private Q_SLOTS:
     // The 56 cards and the back as images at 300 dpi, the bleed carried out from each edge; written twice.
@@ -129,13 +140,7 @@ private Q_SLOTS:
         QCOMPARE(print::writeCardImages({m_coloured, 1}, {quadrantBack({60, 80})}, folder,
                                         print::CardSize::Size63x88, 3),
                  QString());
-        const auto contents = [&folder] {
-            QMap<QString, QByteArray> files;
-            for (const QString &name : QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
-                files[name] = test::readBytes(QDir(folder).filePath(name));
-            return files;
-        };
-        const QMap<QString, QByteArray> before = contents();
+        const QMap<QString, QByteArray> before = contents(folder);
         QImage noise(600, 800, QImage::Format_RGB32);
         QRandomGenerator random(28);
         for (int y = 0; y < noise.height(); ++y)
@@ -147,8 +152,57 @@ private Q_SLOTS:
         }));
         QVERIFY2(why.startsWith(failing + QStringLiteral(" kan niet worden geschreven: ")), qPrintable(why));
         QVERIFY(!why.contains(u'\n'));
-        QCOMPARE(contents(), before);
+        QCOMPARE(contents(folder), before);
         QCOMPARE(print::writeCardImages({m_coloured, 1}, {}, folder, print::CardSize::Size57x90, 0), QString());
+    }
+
+    void cardImagesOnEveryCore_data()
+    {
+        QTest::addColumn<int>("threads");
+        QTest::addColumn<int>("ahead");
+        QTest::addColumn<int>("stopAt"); // the file whose count stops the export; 0 for none
+        QTest::newRow("two threads") << 2 << 0 << 0;
+        QTest::newRow("three threads, one card ahead") << 3 << 1 << 0;
+        QTest::newRow("two threads, stopped after the fifth") << 2 << 0 << 5;
+        QTest::newRow("four threads, stopped after the last") << 4 << 0 << 57;
+    }
+
+    // However many threads draw the cards, the folder gets the files one thread writes, each counted once
+    // and in order; a stop between two files, or after the last, leaves the earlier export as it was.
+    void cardImagesOnEveryCore()
+    {
+        QFETCH(const int, threads);
+        QFETCH(const int, ahead);
+        QFETCH(const int, stopAt);
+        const QString one = m_scratch.filePath(QStringLiteral("cards/one"));
+        const QString many = m_scratch.filePath(QStringLiteral("cards/many"));
+        QDir(one).removeRecursively();
+        QDir(many).removeRecursively();
+        const print::BackChoice back{quadrantBack({60, 80})};
+        const auto size = print::CardSize::Size63x88;
+        const auto cut = print::kDefaultCut;
+        QCOMPARE(print::writeCardImages({m_coloured, 1}, back, one, size, 3, cut, {}, {}, {1}), QString());
+        QCOMPARE(print::writeCardImages({m_coloured, 1}, {}, many, print::CardSize::Bridge, 0, cut, {}, {}, {1}),
+                 QString());
+        const QMap<QString, QByteArray> before = contents(many);
+        std::vector<int> counted;
+        bool totalKept = true;
+        std::stop_source stop;
+        const QString why = print::writeCardImages(
+            {m_coloured, 1}, back, many, size, 3, cut,
+            [&](int done, int total) {
+                counted.push_back(done);
+                totalKept = totalKept && total == 57;
+                if (done == stopAt)
+                    stop.request_stop();
+            },
+            stop.get_token(), {threads, ahead});
+        std::vector<int> expected(std::size_t(stopAt ? stopAt : 57));
+        std::iota(expected.begin(), expected.end(), 1);
+        QCOMPARE(counted, expected);
+        QVERIFY(totalKept);
+        QCOMPARE(why, stopAt ? QString::fromUtf16(print::kPdfCalledOff) : QString());
+        QCOMPARE(contents(many), stopAt ? before : contents(one));
     }
 
     void cardFolderHeld_data()

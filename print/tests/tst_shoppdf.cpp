@@ -4,6 +4,7 @@
 #include "print/shoppdf.h"
 #include "print/tests/printfixture.h"
 
+#include <QRegularExpression>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
@@ -428,6 +429,45 @@ private Q_SLOTS:
             for (int x = trim.left(); x < trim.left() + card.width() / 4; ++x)
                 dark += qGray(face.pixel(x, y)) < 60;
         QVERIFY2(dark > 100, "the index label is gone");
+    }
+
+    void everyCoreMakesTheSameFile_data()
+    {
+        QTest::addColumn<int>("threads");
+        QTest::addColumn<int>("ahead");
+        QTest::addColumn<bool>("cmyk");
+        QTest::addColumn<print::DeckOrder>("order");
+        QTest::newRow("two threads, RGB") << 2 << 0 << false << print::DeckOrder::Duplex;
+        QTest::newRow("three threads, one ahead, CMYK") << 3 << 1 << true << print::DeckOrder::Duplex;
+        QTest::newRow("two threads, faces first") << 2 << 0 << false << print::DeckOrder::FacesFirst;
+    }
+
+    // The pages' pictures made on several threads give the file one thread makes, but for the moment it was
+    // made; each page is counted once and in order, and the writing last.
+    void everyCoreMakesTheSameFile()
+    {
+        QFETCH(const int, threads);
+        QFETCH(const int, ahead);
+        QFETCH(const bool, cmyk);
+        QFETCH(const print::DeckOrder, order);
+        const print::ShopRequest request{print::CardSize::Poker, 3.175, order, {cmyk}, QStringLiteral("Zomer")};
+        const print::BackChoice back{quadrantBack({60, 80})};
+        const auto one = print::shopPdf({m_coloured, 1}, back, request, {}, {}, {1});
+        std::vector<int> counted;
+        const auto many = print::shopPdf(
+            {m_coloured, 1}, back, request, [&](int done, int total) { counted.push_back(done * 1000 + total); },
+            {}, {threads, ahead});
+        QVERIFY2(one.ok() && many.ok(), qPrintable(many.outcome().reason()));
+        // The dates, and the file's /ID that qpdf makes of them.
+        const auto dateless = [](const QByteArray &pdf) {
+            static const QRegularExpression made(QStringLiteral("D:\\d{14}Z|/ID \\[<[0-9a-f]*><[0-9a-f]*>\\]"));
+            return QString::fromLatin1(pdf).replace(made, {});
+        };
+        QCOMPARE(dateless(*many), dateless(*one));
+        std::vector<int> expected;
+        for (int done = 1; done <= 113; ++done)
+            expected.push_back(done * 1000 + 113);
+        QCOMPARE(counted, expected);
     }
 
     // Called off between two pages: nothing made.
