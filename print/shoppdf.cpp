@@ -209,17 +209,24 @@ Result<QByteArray> shopPdf(const ScaledPicture &sheet, const BackChoice &back, c
             if (progress)
                 progress(page, total);
         };
-        const bool every = makeInOrder<std::shared_ptr<Buffer>>(
+        // A built-in back comes from its own drawing at 300 dpi, so its picture need not be a face's size.
+        struct Piece
+        {
+            QSize size;
+            std::shared_ptr<Buffer> pixels;
+        };
+        const auto piece = [&](const QImage &picture) { return Piece{picture.size(), writer.pixels(picture)}; };
+        const bool every = makeInOrder<Piece>(
             backs + int(faces.size()),
             [&](int i) {
                 if (i < backs)
-                    return writer.pixels(shopBack(back, request.size, request.bleedMm, card, side));
+                    return piece(shopBack(back, request.size, request.bleedMm, card, side));
                 const int face = faces[std::size_t(i - backs)];
-                return writer.pixels(
+                return piece(
                     shopFace(sheetPiece(sheet, sheet::cardCell(face)), request.cut, request.size, card, side));
             },
-            [&](int i, std::shared_ptr<Buffer> pixels) {
-                const Handle image = writer.image(side, std::move(pixels));
+            [&](int i, Piece made) {
+                const Handle image = writer.image(made.size, std::move(made.pixels));
                 if (i < backs) {
                     backImage = image;
                     return true;

@@ -241,10 +241,12 @@ QString writeFailureReason(const QString &systemMessage)
         {EIO, QT_TRANSLATE_NOOP("Surface", "De schijf meldt een lees- of schrijffout.")},
         {EFBIG, QT_TRANSLATE_NOOP("Surface", "Het bestand wordt groter dan hier mag.")},
     };
+    // The message may come from the system or from Qt, which words the common errors itself and translates
+    // them with its own catalogue, so that the two differ in any language but English.
     for (const auto &reason : reasons) {
-        const QString system = QString::fromLocal8Bit(std::strerror(reason.error));
-        if (systemMessage.contains(system, Qt::CaseInsensitive))
-            return QCoreApplication::translate("Surface", reason.text);
+        for (const QString &system : {QString::fromLocal8Bit(std::strerror(reason.error)), qt_error_string(reason.error)})
+            if (systemMessage.contains(system, Qt::CaseInsensitive))
+                return QCoreApplication::translate("Surface", reason.text);
     }
     return systemMessage;
 }

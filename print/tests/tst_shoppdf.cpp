@@ -325,6 +325,9 @@ private Q_SLOTS:
         QTest::newRow("images, 63 x 88, 3 mm") << false << print::CardSize::Size63x88 << 3.0 << 5 << false;
         QTest::newRow("shop, 57 x 90, 10 mm") << true << print::CardSize::Size57x90 << 10.0 << 7 << false;
         QTest::newRow("shop, bridge, 1/8 inch") << true << print::CardSize::Bridge << 3.175 << 2 << false;
+        // From the master the faces are finer than 300 dpi; the back's own drawing stays at 300 dpi.
+        QTest::newRow("shop from the master, poker, 1/8 inch")
+            << true << print::CardSize::Poker << 3.175 << 0 << false;
         QTest::newRow("images, replaced by hand") << false << print::CardSize::Size63x88 << 3.0 << 1 << true;
     }
 
@@ -344,7 +347,10 @@ private Q_SLOTS:
         QCOMPARE(chosen.fullBleed.isNull(), replaced);
         QImage side;
         if (shop) {
-            const auto pdf = print::shopPdf({m_coloured, 1}, chosen, {size, bleedMm, print::DeckOrder::Duplex});
+            const bool master = QByteArray(QTest::currentDataTag()).contains("master");
+            const ScaledPicture sheet =
+                master ? ScaledPicture{m_coloured.scaled(11970, 4800), 3} : ScaledPicture{m_coloured, 1};
+            const auto pdf = print::shopPdf(sheet, chosen, {size, bleedMm, print::DeckOrder::Duplex});
             QVERIFY2(pdf.ok(), qPrintable(pdf.outcome().reason()));
             ReadBack read(*pdf);
             QPDFObjectHandle image = imageOf(read.pages[0]);
