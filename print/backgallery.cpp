@@ -1,13 +1,14 @@
 #include "print/backgallery.h"
 
-#include "print/log.h"
 #include "print/cardsides.h"
+#include "print/log.h"
 #include "surface/appfolder.h"
 #include "surface/masterdrawing.h"
 #include "surface/picturefile.h"
 #include "surface/regularfile.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -162,7 +163,7 @@ std::optional<int> BackGallery::addOwn(const QString &path, const PictureReader 
 
 QString BackGallery::counterText(int n, int count)
 {
-    return QStringLiteral("Rugzijde %1 / %2").arg(n + 1).arg(count);
+    return QCoreApplication::translate("Print", "Rugzijde %1 / %2").arg(n + 1).arg(count);
 }
 
 } // namespace vellora

@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFileInfo>
@@ -85,7 +86,8 @@ DeckChoices::DeckChoices(QWidget *window, QSettings &settings, int top)
     : QObject(window), m_settings(settings)
 {
     m_layout = choiceBox(window, "Opmaak",
-                         {QStringLiteral("Pagina's (A4, kaarten smaller)"), QStringLiteral("Hele kaarten")},
+                         {QCoreApplication::translate("Print", "Pagina's (A4, kaarten smaller)"),
+                          QCoreApplication::translate("Print", "Hele kaarten")},
                          QRect(180, top, 2000, 330));
     // In the order of print::CardSize.
     m_cardSize = choiceBox(window, "Kaartmaat",
@@ -94,12 +96,15 @@ DeckChoices::DeckChoices(QWidget *window, QSettings &settings, int top)
                            QRect(2400, top, 1950, 330));
     m_paper = choiceBox(window, "Papier", {QStringLiteral("A4"), QStringLiteral("Letter")},
                         QRect(4500, top, 1500, 330));
-    m_turn = choiceBox(window, "Keren", {QStringLiteral("korte zijde"), QStringLiteral("lange zijde")},
+    m_turn = choiceBox(window, "Keren",
+                       {QCoreApplication::translate("Print", "korte zijde"),
+                        QCoreApplication::translate("Print", "lange zijde")},
                        QRect(180, top + 420, 2000, 330));
-    m_wholePage = new QCheckBox(QString::fromUtf16(print::kWholePageBack), window);
+    m_wholePage = new QCheckBox(QCoreApplication::translate("Print", print::kWholePageBack), window);
     m_wholePage->setObjectName(QStringLiteral("HelePagina"));
     m_wholePage->setGeometry(px(QRect(2400, top + 450, 3000, 270)));
-    printui::label(window, "LabelRug", QStringLiteral("Rug verschuiven in mm: X"), 180, top + 900);
+    printui::label(window, "LabelRug", QCoreApplication::translate("Print", "Rug verschuiven in mm: X"), 180,
+                   top + 900);
     m_shiftX =
         shiftBox(window, "RugX", rememberedShift(settings, kShiftXKey), QRect(2400, top + 840, 1100, 330));
     printui::label(window, "LabelRugY", QStringLiteral("Y"), 3700, top + 900);
@@ -137,7 +142,7 @@ DeckChoices::DeckChoices(QWidget *window, QSettings &settings, int top)
 
 void DeckChoices::buildShopChoices(QWidget *window, int top)
 {
-    printui::label(window, "LabelAfloop", QStringLiteral("Afloop"), 180, top + 60);
+    printui::label(window, "LabelAfloop", QCoreApplication::translate("Print", "Afloop"), 180, top + 60);
     m_bleed = choiceBox(window, "Afloop",
                         {QStringLiteral("3 mm"), QStringLiteral("1/8 inch"), QStringLiteral("0 mm"),
                          QStringLiteral("5 mm")},
@@ -151,10 +156,11 @@ void DeckChoices::buildShopChoices(QWidget *window, int top)
     m_cmyk->setGeometry(px(QRect(2400, top + 30, 2000, 270)));
     m_cmyk->setChecked(m_settings.value(kCmykKey).toBool());
     setColours(m_cmyk, kOptionTextColour);
-    printui::label(window, "LabelSnede", QStringLiteral("Snijden"), 180, top + 480);
+    printui::label(window, "LabelSnede", QCoreApplication::translate("Print", "Snijden"), 180, top + 480);
     // In the order of print::FaceCut.
     m_cut = choiceBox(window, "Snede",
-                      {QStringLiteral("Op de groene rand"), QStringLiteral("In het wit van de kaart")},
+                      {QCoreApplication::translate("Print", "Op de groene rand"),
+                       QCoreApplication::translate("Print", "In het wit van de kaart")},
                       QRect(1000, top + 420, 3400, 330));
     const QString cut = m_settings.value(kCutKey).toString();
     m_cut->setCurrentIndex(int(cut == u"frame"  ? print::FaceCut::Frame

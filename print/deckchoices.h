@@ -58,7 +58,7 @@ private:
 };
 
 namespace print {
-inline constexpr char16_t kWholePageBack[] = u"Rug over de hele pagina";
+inline constexpr const char *kWholePageBack = QT_TRANSLATE_NOOP("Print", "Rug over de hele pagina");
 
 // The user's settings file, $XDG_CONFIG_HOME/Vellora/Vellora.conf.
 QString userSettingsFile();

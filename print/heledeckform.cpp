@@ -5,15 +5,16 @@
 #include "print/printwidgets.h"
 #include "print/workstrip.h"
 #include "surface/photoloader.h"
-#include "surface/userfolders.h"
 #include "surface/platform.h"
 #include "surface/twips.h"
+#include "surface/userfolders.h"
 #include "surface/widgets/dialogparts.h"
 #include "surface/widgets/imagebutton.h"
 #include "surface/widgets/picturebox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -53,7 +54,7 @@ HeleDeckForm::HeleDeckForm(const QImage &sheet, const QString &projectName, Pace
       })
 {
     setObjectName(QStringLiteral("HeleDeckForm"));
-    setWindowTitle(QString::fromUtf16(print::kDeckTitle));
+    setWindowTitle(QCoreApplication::translate("Print", print::kDeckTitle));
     // Room below the buttons for the strip of the work in the background.
     setFixedSize(px(QSize(6600, 8170)));
     setPanelColour(this);
@@ -106,7 +107,8 @@ void HeleDeckForm::buildBackChooser()
     m_backCounter = printui::label(this, "Label3", QString(), 4500, 2160);
     m_backCounter->setMinimumWidth(px(2000));
     connect(m_backScroll, &QScrollBar::valueChanged, this, [this](int n) { showBack(n); });
-    connect(button(this, "EigenRugKnop", QStringLiteral("Eigen rug…"), QRect(4500, 2520, 1700, 400)),
+    connect(button(this, "EigenRugKnop", QCoreApplication::translate("Print", "Eigen rug…"),
+                   QRect(4500, 2520, 1700, 400)),
             &QPushButton::clicked, this, [this] { addOwnBack(); });
 }
 
@@ -120,19 +122,22 @@ void HeleDeckForm::buildChoices(QSettings &settings)
         button->setPalette(p);
         return button;
     };
-    m_duplex = option(new QRadioButton(QStringLiteral("Dubbelzijdig"), this), "Option1(0)", 180, 3090);
-    m_facesFirst =
-        option(new QRadioButton(QStringLiteral("Eerst voorkanten"), this), "Option1(1)", 180, 3390);
-    m_cutMarks = option(new QCheckBox(QStringLiteral("Snijtekens"), this), "Check1", 2400, 3090);
-    m_scaleBar = option(new QCheckBox(QStringLiteral("Maatstreep"), this), "Check2", 2400, 3390);
+    m_duplex = option(new QRadioButton(QCoreApplication::translate("Print", "Dubbelzijdig"), this),
+                      "Option1(0)", 180, 3090);
+    m_facesFirst = option(new QRadioButton(QCoreApplication::translate("Print", "Eerst voorkanten"), this),
+                          "Option1(1)", 180, 3390);
+    m_cutMarks =
+        option(new QCheckBox(QCoreApplication::translate("Print", "Snijtekens"), this), "Check1", 2400, 3090);
+    m_scaleBar =
+        option(new QCheckBox(QCoreApplication::translate("Print", "Maatstreep"), this), "Check2", 2400, 3390);
     m_duplex->setChecked(true);
     m_cutMarks->setChecked(true);
     m_scaleBar->setChecked(true);
 
     m_topMargin = printui::marginBox(this, "Combo1", 4500, 3090, print::DeckOptions().topMargin);
-    printui::label(this, "Label4", QStringLiteral("Topmargin"), 5310, 3150);
+    printui::label(this, "Label4", QCoreApplication::translate("Print", "Topmargin"), 5310, 3150);
     m_leftMargin = printui::marginBox(this, "Combo2", 4500, 3450, print::DeckOptions().leftMargin);
-    printui::label(this, "Label5", QStringLiteral("Leftmargin"), 5310, 3510);
+    printui::label(this, "Label5", QCoreApplication::translate("Print", "Leftmargin"), 5310, 3510);
 
     m_choices = new DeckChoices(this, settings, 3840);
     m_edgeWarning = new QLabel(this);
@@ -147,18 +152,22 @@ void HeleDeckForm::buildChoices(QSettings &settings)
 
 void HeleDeckForm::buildButtons(Pacer &pacer, const AppFolder &folder)
 {
-    m_pdfButton = button(this, "PdfKnop", QStringLiteral("Opslaan als PDF…"), QRect(180, 6470, 2100, 435));
-    m_printButton = button(this, "PrintKnop", QStringLiteral("Afdrukken…"), QRect(2400, 6470, 1800, 435));
+    m_pdfButton = button(this, "PdfKnop", QCoreApplication::translate("Print", "Opslaan als PDF…"),
+                         QRect(180, 6470, 2100, 435));
+    m_printButton = button(this, "PrintKnop", QCoreApplication::translate("Print", "Afdrukken…"),
+                           QRect(2400, 6470, 1800, 435));
     cancelButton(this, pacer, folder, QRect(5550, 6470, 765, 435));
     // On the row of the bleed and CMYK it takes.
-    connect(button(this, "DrukkerijKnop", QStringLiteral("Drukkerij-PDF…"), QRect(4500, 5050, 1815, 435)),
+    connect(button(this, "DrukkerijKnop", QCoreApplication::translate("Print", "Drukkerij-PDF…"),
+                   QRect(4500, 5050, 1815, 435)),
             &QPushButton::clicked, this, [this] { saveShopPdf(); });
     connect(m_pdfButton, &QPushButton::clicked, this, [this] { savePdf(); });
     connect(m_printButton, &QPushButton::clicked, this, [this] { print(); });
-    connect(
-        button(this, "KaartenKnop", QStringLiteral("Kaarten als afbeeldingen…"), QRect(180, 6950, 2700, 435)),
-        &QPushButton::clicked, this, [this] { writeCardImages(); });
-    connect(button(this, "UitlijnKnop", QStringLiteral("Uitlijnpagina…"), QRect(3000, 6950, 1900, 435)),
+    connect(button(this, "KaartenKnop", QCoreApplication::translate("Print", "Kaarten als afbeeldingen…"),
+                   QRect(180, 6950, 2700, 435)),
+            &QPushButton::clicked, this, [this] { writeCardImages(); });
+    connect(button(this, "UitlijnKnop", QCoreApplication::translate("Print", "Uitlijnpagina…"),
+                   QRect(3000, 6950, 1900, 435)),
             &QPushButton::clicked, this, [this] { writeCalibration(); });
 }
 
@@ -211,7 +220,7 @@ std::optional<print::BackChoice> HeleDeckForm::chosenBack(bool forShop)
     if (const int n = backNumber(); n > 0) {
         back = m_gallery.choice(n - 1, forShop);
         if (back.image.isNull()) {
-            failed(QStringLiteral("Rugzijde %1 kan niet worden gelezen.").arg(n));
+            failed(QCoreApplication::translate("Print", "Rugzijde %1 kan niet worden gelezen.").arg(n));
             return std::nullopt;
         }
     }
@@ -363,8 +372,8 @@ void HeleDeckForm::addOwnBack()
     QString error;
     const std::optional<int> n = m_gallery.addOwn(*path, m_readPicture, &error);
     if (!n)
-        return failed(
-            QStringLiteral("%1 kan geen rugzijde zijn:\n%2").arg(QFileInfo(*path).fileName(), error));
+        return failed(QCoreApplication::translate("Print", "%1 kan geen rugzijde zijn:\n%2")
+                          .arg(QFileInfo(*path).fileName(), error));
     m_backScroll->setRange(0, m_gallery.count());
     m_backScroll->setValue(*n + 1);
 }

@@ -108,7 +108,7 @@ private:
 };
 
 namespace print {
-inline constexpr char16_t kDeckTitle[] = u"Hele deck afdrukken";
+inline constexpr const char *kDeckTitle = QT_TRANSLATE_NOOP("Print", "Hele deck afdrukken");
 inline constexpr char16_t kNoBackChosen[] = u"Geen rugzijde";
 inline constexpr char16_t kBleedRefused[] = u"De afloop is een maat in mm van 0 tot 10, zoals \"3 mm\", of in "
                                             u"inch, zoals \"1/8 inch\".";

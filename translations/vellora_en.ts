@@ -924,6 +924,104 @@ rectangle. The result shows above.</translation>
         <source>Annuleren</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>Pagina&apos;s (A4, kaarten smaller)</source>
+        <translation>Pages (A4, cards narrower)</translation>
+    </message>
+    <message>
+        <source>Hele kaarten</source>
+        <translation>Whole cards</translation>
+    </message>
+    <message>
+        <source>korte zijde</source>
+        <translation>short edge</translation>
+    </message>
+    <message>
+        <source>lange zijde</source>
+        <translation>long edge</translation>
+    </message>
+    <message>
+        <source>Rug verschuiven in mm: X</source>
+        <translation>Shift back in mm: X</translation>
+    </message>
+    <message>
+        <source>Afloop</source>
+        <translation>Bleed</translation>
+    </message>
+    <message>
+        <source>Snijden</source>
+        <translation>Cut</translation>
+    </message>
+    <message>
+        <source>Op de groene rand</source>
+        <translation>On the green border</translation>
+    </message>
+    <message>
+        <source>In het wit van de kaart</source>
+        <translation>In the card&apos;s white</translation>
+    </message>
+    <message>
+        <source>Rug over de hele pagina</source>
+        <translation>Back over the whole page</translation>
+    </message>
+    <message>
+        <source>Eigen rug…</source>
+        <translation>Own back…</translation>
+    </message>
+    <message>
+        <source>Dubbelzijdig</source>
+        <translation>Double-sided</translation>
+    </message>
+    <message>
+        <source>Eerst voorkanten</source>
+        <translation>Faces first</translation>
+    </message>
+    <message>
+        <source>Snijtekens</source>
+        <translation>Cut marks</translation>
+    </message>
+    <message>
+        <source>Maatstreep</source>
+        <translation>Scale bar</translation>
+    </message>
+    <message>
+        <source>Opslaan als PDF…</source>
+        <translation>Save as PDF…</translation>
+    </message>
+    <message>
+        <source>Afdrukken…</source>
+        <translation>Print…</translation>
+    </message>
+    <message>
+        <source>Drukkerij-PDF…</source>
+        <translation>Print shop PDF…</translation>
+    </message>
+    <message>
+        <source>Kaarten als afbeeldingen…</source>
+        <translation>Cards as pictures…</translation>
+    </message>
+    <message>
+        <source>Uitlijnpagina…</source>
+        <translation>Alignment page…</translation>
+    </message>
+    <message>
+        <source>Rugzijde %1 kan niet worden gelezen.</source>
+        <translation>Back %1 cannot be read.</translation>
+    </message>
+    <message>
+        <source>%1 kan geen rugzijde zijn:
+%2</source>
+        <translation>%1 cannot be a back:
+%2</translation>
+    </message>
+    <message>
+        <source>Hele deck afdrukken</source>
+        <translation>Print whole deck</translation>
+    </message>
+    <message>
+        <source>Rugzijde %1 / %2</source>
+        <translation>Back %1 / %2</translation>
+    </message>
 </context>
 <context>
     <name>Project</name>

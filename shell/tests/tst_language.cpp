@@ -1,3 +1,5 @@
+#include "print/deckdialogs.h"
+#include "print/heledeckform.h"
 #include "shell/language.h"
 #include "shell/mainwindow.h"
 #include "surface/platform.h"
@@ -12,6 +14,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <QtTest>
@@ -143,15 +146,31 @@ private Q_SLOTS:
         QCOMPARE(english.main.windowTitle(), u"Make Your Own Vellora[*]"_s);
         QCOMPARE(english.main.findChild<QAbstractButton *>(u"Option1(3)"_s)->text(),
                  u" Light Effect Symbols"_s);
-        // A check box or option needs room for its mark as well; a push button draws its text alone.
-        for (const QAbstractButton *button : english.main.findChildren<QAbstractButton *>()) {
+        fitsItsControls(english.main);
+        // The deck window, whose rows were laid out for the Dutch words.
+        QTemporaryDir config;
+        QSettings settings(config.filePath(u"Vellora.conf"_s), QSettings::IniFormat);
+        QtDeckDialogs dialogs;
+        HeleDeckForm deck(english.main.document().sheet().image(), u"deck"_s, english.pacer, english.prompter,
+                          AppFolder(english.folder->path()), english.printer, dialogs, settings);
+        QCOMPARE(deck.windowTitle(), u"Print whole deck"_s);
+        fitsItsControls(deck);
+    }
+
+private:
+    // A check box or option needs room for its mark as well; a push button draws its text alone.
+    static void fitsItsControls(const QWidget &window)
+    {
+        for (const QAbstractButton *button : window.findChildren<QAbstractButton *>()) {
+            if (!button->isVisibleTo(&window))
+                continue;
             const bool marked = button->isCheckable() && !qobject_cast<const QPushButton *>(button);
             const int needed =
                 marked ? button->sizeHint().width() : button->fontMetrics().horizontalAdvance(button->text());
             QVERIFY2(needed <= button->width(), qPrintable(button->text()));
         }
-        for (const QLabel *label : english.main.findChildren<QLabel *>())
-            if (!label->text().isEmpty() && !label->wordWrap())
+        for (const QLabel *label : window.findChildren<QLabel *>())
+            if (label->isVisibleTo(&window) && !label->text().isEmpty() && !label->wordWrap())
                 QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(label->text()));
     }
 };
