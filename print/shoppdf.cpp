@@ -182,6 +182,20 @@ QSize shopSidePixels(QSize card, CardSize size, double bleedMm)
     return card + QSize(2 * x, 2 * y);
 }
 
+namespace {
+
+// The cards whose faces have pages, in the order of their pages.
+std::vector<int> faceCards(const std::vector<ShopSide> &sides)
+{
+    std::vector<int> faces;
+    for (const ShopSide &side : sides)
+        if (!side.back)
+            faces.push_back(side.card);
+    return faces;
+}
+
+} // namespace
+
 Result<QByteArray> shopPdf(const ScaledPicture &sheet, const BackChoice &back, const ShopRequest &request,
                            const PageProgress &progress, std::stop_token stop, OrderedWork work)
 {
@@ -196,10 +210,7 @@ Result<QByteArray> shopPdf(const ScaledPicture &sheet, const BackChoice &back, c
         ShopWriter writer(request, press ? &**press : nullptr);
         // The pictures are made on every core and go into the file here, in their order: the back first (one
         // picture on every back page), then the faces as their pages come.
-        std::vector<int> faces;
-        for (const ShopSide &s : sides)
-            if (!s.back)
-                faces.push_back(s.card);
+        const std::vector<int> faces = faceCards(sides);
         const int backs = back.image.isNull() ? 0 : 1;
         Handle backImage = Handle::newNull();
         int page = 0;

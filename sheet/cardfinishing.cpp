@@ -120,26 +120,32 @@ Surface makeFlipPic(const Surface &sheet)
     return flip;
 }
 
-std::vector<QRect> keptByMirroring(int column)
+namespace {
+
+// A pip of the second phase that lies wholly in the upper half (the 7's centre pip) is mirrored or turned by
+// the next run and would turn up a second time, upside down, in the lower half: an eighth pip on the 7, and in
+// the old symbols when another set was chosen. Leaving that image as the sheet has it makes a repeated run
+// give the same card. For the pips that straddle the middle the kept part is painted over by the pip itself.
+std::vector<QRect> keptBelow(int column, bool turned)
 {
-    // A pip of the second phase that lies wholly in the upper half (the 7's centre pip) is mirrored by the next
-    // run and would turn up a second time, upside down, in the lower half: an eighth pip on the 7, and in the
-    // old symbols when another set was chosen. Leaving its mirror image as the sheet has it makes a repeated run
-    // give the same card. For the pips that straddle the middle the kept part is painted over by the pip itself.
     const QRect lowerHalf(0, sheet::kMirrorOffset, sheet::kCellWidth, sheet::kHalfHeight - kTwipsPerPixel);
     std::vector<QRect> kept;
     for (const pips::Step &step : pips::phaseB()) {
         if (std::find(step.columns.begin(), step.columns.end(), column) == step.columns.end())
             continue;
         for (const QPoint offset : step.offsets) {
-            const int mirroredTop = sheet::kMirrorOffset + sheet::kHalfHeight - offset.y() - step.size;
-            const QRect image = QRect(offset.x(), mirroredTop, step.size, step.size).intersected(lowerHalf);
-            if (!image.isEmpty())
+            const int left = turned ? sheet::kCellWidth - offset.x() - step.size : offset.x();
+            const int top = sheet::kMirrorOffset + sheet::kHalfHeight - offset.y() - step.size;
+            if (const QRect image = QRect(left, top, step.size, step.size).intersected(lowerHalf); !image.isEmpty())
                 kept.push_back(image);
         }
     }
     return kept;
 }
+
+} // namespace
+
+std::vector<QRect> keptByMirroring(int column) { return keptBelow(column, false); }
 
 void mirrorCard(Surface &sheet, Surface &flipPic, QPoint cellTwips, std::span<const QRect> keep)
 {
@@ -157,24 +163,7 @@ void mirrorCard(Surface &sheet, Surface &flipPic, QPoint cellTwips, std::span<co
     sheet.paintPicture(flipPic.image(), lower.translated(cellTwips + QPoint(0, sheet::kMirrorOffset)), lower);
 }
 
-std::vector<QRect> keptByTurning(int column)
-{
-    // As with mirroring, a repeated run must not bring the 7's upper centre pip down a second time.
-    const QRect lowerHalf(0, sheet::kMirrorOffset, sheet::kCellWidth, sheet::kHalfHeight - kTwipsPerPixel);
-    std::vector<QRect> kept;
-    for (const pips::Step &step : pips::phaseB()) {
-        if (std::find(step.columns.begin(), step.columns.end(), column) == step.columns.end())
-            continue;
-        for (const QPoint offset : step.offsets) {
-            const QRect turned(sheet::kCellWidth - offset.x() - step.size,
-                               sheet::kMirrorOffset + sheet::kHalfHeight - offset.y() - step.size, step.size,
-                               step.size);
-            if (const QRect inLower = turned.intersected(lowerHalf); !inLower.isEmpty())
-                kept.push_back(inLower);
-        }
-    }
-    return kept;
-}
+std::vector<QRect> keptByTurning(int column) { return keptBelow(column, true); }
 
 std::vector<QRect> turnedPips(int column)
 {
