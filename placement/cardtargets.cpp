@@ -42,7 +42,7 @@ int pictureAreaLeft(KaartSoort soort) { return kPictureInset + sheet::cellOrigin
 
 CardPaste paste(const QImage &picture, int option, int left, int insetTop, QSize size)
 {
-    return CardPaste{picture, rowsOf(option), QPoint(left, insetTop), size};
+    return CardPaste{picture, rowsOf(option), QPoint(left, insetTop), size, {}};
 }
 
 } // namespace vellora::targets

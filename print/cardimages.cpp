@@ -3,11 +3,9 @@
 #include "surface/regularfile.h"
 #include "surface/smoothscale.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageWriter>
 #include <QLockFile>
 #include <algorithm>
 #include <cerrno>
@@ -127,21 +125,6 @@ void removeLeftovers(const QString &folder)
 }
 
 } // namespace
-
-QByteArray cardPngBytes(const QImage &image)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    // Qt spreads 0 to 100 over zlib's levels 0 to 9: 20 is level 1. Measured on cards of 815 x 1110, it
-    // encodes a detailed or photographic card four to five times as fast as Qt's default (level 6), a
-    // drawn one twice as fast, for files a seventh to a third larger; a plain card stays at 20 KB. Level 2
-    // saves a few percent more for a tenth more time, level 0 stores every card unpacked, 2.6 MB each.
-    writer.setCompression(20);
-    writer.write(image);
-    return bytes;
-}
 
 QStringList cardImageNames()
 {
@@ -270,7 +253,7 @@ QString writeCardImages(const ScaledPicture &sheet, const BackChoice &back, cons
             return cardPngBytes(shopFace(sheetPiece(sheet, sheet::cardCell(i)), cut, size, card, whole));
         },
         [&](int i, const QByteArray &bytes) {
-            failed = staged.add(names[i], bytes);
+            failed = bytes.isEmpty() ? cannotWrite(names[i], ENOMEM) : staged.add(names[i], bytes);
             if (failed.isEmpty() && progress)
                 progress(i + 1, total);
             return failed.isEmpty();

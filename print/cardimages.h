@@ -1,5 +1,6 @@
 #pragma once
 
+#include "print/cardpng.h"
 #include "print/cardsides.h"
 #include "print/decklayout.h"
 #include "print/pdfdocument.h"
@@ -38,9 +39,6 @@ QSize bledDots(CardSize size, double bleedMm);
 // `picture` stretched over `card` pixels, or only its centred part that covers them (`cover`), centred in a
 // picture of `whole` pixels with its outermost pixels carried outward to the edges; `dpi` recorded.
 QImage bledCard(const QImage &picture, QSize card, QSize whole, bool cover = false, int dpi = kCardImageDpi);
-
-// A card image as its PNG file holds it, the same bytes on any thread.
-QByteArray cardPngBytes(const QImage &image);
 
 // Why the card images may not go into `folder`, in Dutch; empty when they may: it is new, empty, or holds
 // nothing but PNG files of the names cardImageNames() gives.

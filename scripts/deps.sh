@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake make g++ pkg-config
   qt6-base-dev qt6-svg-dev libzstd-dev zlib1g-dev qt6-translations-l10n libgl-dev libcups2-dev libcairo2-dev
-  qt6-image-formats-plugins libheif-dev libheif-examples libjpeg-dev
+  qt6-image-formats-plugins libheif-dev libheif-examples libjpeg-dev libpng-dev
   fonts-liberation2 fonts-comic-neue
   xvfb xauth x11-utils imagemagick xdotool
   appstream lintian
