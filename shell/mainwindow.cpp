@@ -372,6 +372,10 @@ void Main::showScreenInfo()
     m_prompter.message(beeldschermTekst(m_screenMetrics()), beeldschermTitel(), Prompter::Icon::None);
 }
 
-void Main::openScreenGuide() { OpenDocument(m_appFolder.resolve(u"\\Help\\Beeldscherm.pdf")); }
+// The guide's name is one of the catalogue's texts, so the guide comes in the language the window speaks.
+void Main::openScreenGuide()
+{
+    OpenDocument(m_appFolder.resolve(QCoreApplication::translate("Main", "\\Help\\Beeldscherm.pdf")));
+}
 
 } // namespace vellora

@@ -739,6 +739,10 @@ to see all 56 cards.</translation>
         <source>Voortgang</source>
         <translation>Progress</translation>
     </message>
+    <message>
+        <source>\Help\Beeldscherm.pdf</source>
+        <translation>\Help\Display.pdf</translation>
+    </message>
 </context>
 <context>
     <name>Placement</name>

@@ -64,8 +64,20 @@ constexpr int kBleedBackHeight = 1299;
 constexpr double kBleedBackScale = 744.0 / kBackWidth;
 QImage renderBleedBack(int index);
 
-// The display guide, a PDF with the dates and ids Qt stamps into it made fixed.
-bool writeDisplayGuide(const QString &path, QString *error = nullptr);
+// The display guide, a PDF with the dates and ids Qt stamps into it made fixed: "Help/Beeldscherm.pdf" in
+// Dutch and "Help/Display.pdf" in English, the program opening the one of its language.
+enum class GuideLanguage
+{
+    Dutch,
+    English
+};
+struct GuideText
+{
+    const char *title; // UTF-8, also the PDF's title
+    const char *html;
+};
+GuideText guideText(GuideLanguage language);
+bool writeDisplayGuide(const QString &path, GuideLanguage language, QString *error = nullptr);
 
 struct ArtworkItem {
     QString name;  // file name inside Artwork/

@@ -130,10 +130,13 @@ QStringList generateAll(const QString &root, QString *error)
                                back + QStringLiteral(".jpg")))
             return {};
     }
-    const QString guide = QStringLiteral("Help/Beeldscherm.pdf");
-    if (!writeDisplayGuide(dir.filePath(guide), error))
-        return {};
-    out.written().append(guide);
+    for (const auto &[guide, language] :
+         {std::pair{QStringLiteral("Help/Beeldscherm.pdf"), GuideLanguage::Dutch},
+          {QStringLiteral("Help/Display.pdf"), GuideLanguage::English}}) {
+        if (!writeDisplayGuide(dir.filePath(guide), language, error))
+            return {};
+        out.written().append(guide);
+    }
     return out.written();
 }
 

@@ -18,60 +18,6 @@ namespace appdata {
 
 namespace {
 
-const char *const kTitle = "Beeldscherm instellen op 96 dpi";
-
-const char *const kGuideHtml = R"HTML(
-<h1>Beeldscherm instellen op 96 dpi</h1>
-<p class="lead">Vellora tekent de kaarten op ware grootte. Dat klopt alleen als uw beeldscherm op
-<b>96 dpi</b> staat, in Windows en Linux ook wel <b>schaal 100&nbsp;%</b> genoemd.</p>
-
-<h2>Waarom is dit nodig?</h2>
-<p>Het programma rekent met <b>15 twips per pixel</b>. Een twip is 1/1440 inch, dus 15 twips per pixel
-komt overeen met precies 96 pixels per inch. Staat uw scherm op een andere schaal, bijvoorbeeld 125&nbsp;%
-of 150&nbsp;%, dan vergroot het besturingssysteem alles. De kaarten passen dan niet meer in het venster,
-knoppen vallen over elkaar en de foto's op de kaarten worden verkeerd uitgesneden. Op papier blijft de
-afdruk wel goed, maar wat u op het scherm ziet, klopt niet meer met de afdruk.</p>
-
-<h2>Windows 10 en Windows 11</h2>
-<ol>
-<li>Klik met de rechtermuisknop op een leeg stuk van het bureaublad en kies <b>Beeldscherminstellingen</b>.
-Of open <b>Start &gt; Instellingen &gt; Systeem &gt; Beeldscherm</b>.</li>
-<li>Zoek het kopje <b>Schaal en indeling</b>.</li>
-<li>Zet <b>Grootte van tekst, apps en andere items wijzigen</b> op <b>100&nbsp;%</b>.</li>
-<li>Heeft u meer dan één scherm? Kies dan eerst bovenaan het scherm waarop u Vellora gebruikt.</li>
-<li>Meld u af en weer aan, zodat alle programma's de nieuwe schaal gebruiken.</li>
-</ol>
-
-<h2>Linux: GNOME (onder andere Ubuntu, Fedora en Debian)</h2>
-<ol>
-<li>Open <b>Instellingen &gt; Beeldschermen</b>.</li>
-<li>Kies het juiste scherm en zet <b>Schaal</b> op <b>100&nbsp;%</b>.</li>
-<li>Klik op <b>Toepassen</b> en bevestig met <b>Wijzigingen behouden</b>.</li>
-</ol>
-
-<h2>Linux: KDE Plasma</h2>
-<ol>
-<li>Open <b>Systeeminstellingen &gt; Beeldscherm en monitor</b>.</li>
-<li>Zet bij het juiste scherm <b>Schaal</b> op <b>100&nbsp;%</b> en klik op <b>Toepassen</b>.</li>
-<li>Meld u af en weer aan.</li>
-</ol>
-
-<h2>Linux: andere bureaubladen onder X11</h2>
-<p>Stel de resolutie in met het commando</p>
-<p class="code">xrandr --dpi 96</p>
-<p>en zet in het bestand <span class="mono">~/.Xresources</span> de regel</p>
-<p class="code">Xft.dpi: 96</p>
-<p>Laad het bestand daarna met <span class="mono">xrdb -merge ~/.Xresources</span> of meld u af en weer aan.</p>
-
-<h2>Controleren</h2>
-<p>Start Vellora opnieuw. Het kaartenvel past nu precies in het venster en een kaart op het scherm is
-even groot als de afgedrukte kaart wanneer u het venster op ware grootte bekijkt. Ziet u nog steeds een
-vergroot beeld, controleer dan of de schaal van het scherm waarop Vellora staat echt op 100&nbsp;% staat.</p>
-
-<p class="note">Tip: liever grotere letters in andere programma's? Laat de schaal op 100&nbsp;% en vergroot
-alleen de tekst, in Windows via <b>Instellingen &gt; Toegankelijkheid &gt; Tekstgrootte</b>.</p>
-)HTML";
-
 const char *const kStyle = R"CSS(
 h1 { color: #1d4d33; font-size: 22pt; }
 h2 { color: #8e1426; font-size: 13pt; margin-top: 14px; }
@@ -114,34 +60,36 @@ QByteArray pinned(QByteArray pdf)
     return text.toLatin1();
 }
 
-QByteArray xmpMetadata()
+QByteArray xmpMetadata(const QByteArray &title)
 {
-    return QByteArrayLiteral(
-        "<?xpacket begin='' id='W5M0MpCehiHzreSzNTczkc9d'?>\n"
-        "<x:xmpmeta xmlns:x='adobe:ns:meta/'>\n"
-        "<rdf:RDF xmlns:rdf='http://www.w3.org/1999/02/22-rdf-syntax-ns#'>\n"
-        "<rdf:Description rdf:about='' xmlns:dc='http://purl.org/dc/elements/1.1/' "
-        "xmlns:xmp='http://ns.adobe.com/xap/1.0/'>\n"
-        "<dc:title><rdf:Alt><rdf:li xml:lang='x-default'>Beeldscherm instellen op 96 dpi</rdf:li></rdf:Alt></dc:title>\n"
-        "<xmp:CreatorTool>Vellora</xmp:CreatorTool>\n"
-        "<xmp:CreateDate>2024-01-01T12:00:00Z</xmp:CreateDate>\n"
-        "</rdf:Description>\n"
-        "</rdf:RDF>\n"
-        "</x:xmpmeta>\n"
-        "<?xpacket end='w'?>");
+    return QByteArrayLiteral("<?xpacket begin='' id='W5M0MpCehiHzreSzNTczkc9d'?>\n"
+                             "<x:xmpmeta xmlns:x='adobe:ns:meta/'>\n"
+                             "<rdf:RDF xmlns:rdf='http://www.w3.org/1999/02/22-rdf-syntax-ns#'>\n"
+                             "<rdf:Description rdf:about='' xmlns:dc='http://purl.org/dc/elements/1.1/' "
+                             "xmlns:xmp='http://ns.adobe.com/xap/1.0/'>\n"
+                             "<dc:title><rdf:Alt><rdf:li xml:lang='x-default'>") +
+           title +
+           QByteArrayLiteral("</rdf:li></rdf:Alt></dc:title>\n"
+                             "<xmp:CreatorTool>Vellora</xmp:CreatorTool>\n"
+                             "<xmp:CreateDate>2024-01-01T12:00:00Z</xmp:CreateDate>\n"
+                             "</rdf:Description>\n"
+                             "</rdf:RDF>\n"
+                             "</x:xmpmeta>\n"
+                             "<?xpacket end='w'?>");
 }
 
 } // namespace
 
-bool writeDisplayGuide(const QString &path, QString *error)
+bool writeDisplayGuide(const QString &path, GuideLanguage language, QString *error)
 {
+    const GuideText text = guideText(language);
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&buffer);
-        writer.setTitle(QString::fromUtf8(kTitle));
+        writer.setTitle(QString::fromUtf8(text.title));
         writer.setCreator(QStringLiteral("Vellora"));
-        writer.setDocumentXmpMetadata(xmpMetadata());
+        writer.setDocumentXmpMetadata(xmpMetadata(text.title));
         writer.setResolution(300);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 18, 20, 18),
                                          QPageLayout::Millimeter));
@@ -151,7 +99,7 @@ bool writeDisplayGuide(const QString &path, QString *error)
         font.setPointSizeF(10.5);
         doc.setDefaultFont(font);
         doc.setDefaultStyleSheet(QString::fromUtf8(kStyle));
-        doc.setHtml(QString::fromUtf8(kGuideHtml));
+        doc.setHtml(QString::fromUtf8(text.html));
 
         QPainter painter(&writer);
         const QRect page = writer.pageLayout().paintRectPixels(writer.resolution());

@@ -261,14 +261,24 @@ private Q_SLOTS:
         QVERIFY2(drawing == drawing.mirrored(true, true), "the drawing is not itself turned");
     }
 
+    void guideIsAFixedPdfWithItsTitle_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("title");
+        QTest::newRow("Dutch") << "Help/Beeldscherm.pdf" << QByteArray("Beeldscherm instellen op 96 dpi");
+        QTest::newRow("English") << "Help/Display.pdf" << QByteArray("Setting the display to 96 dpi");
+    }
+
     // The offset after startxref must point at the cross-reference table: patching the dates kept the
     // lengths.
     void guideIsAFixedPdfWithItsTitle()
     {
-        const QByteArray pdf = readBytes(appFile(QStringLiteral("Help/Beeldscherm.pdf")));
+        QFETCH(QString, file);
+        QFETCH(QByteArray, title);
+        const QByteArray pdf = readBytes(appFile(file));
         QVERIFY(pdf.startsWith("%PDF-") && pdf.trimmed().endsWith("%%EOF"));
         QVERIFY2(pdf.size() > 10000, "the guide has no real content");
-        QVERIFY(pdf.contains("Beeldscherm instellen op 96 dpi"));
+        QVERIFY(pdf.contains("<rdf:li xml:lang='x-default'>" + title + "</rdf:li>"));
         QVERIFY(pdf.contains("/CreationDate (D:20240101120000"));
         const qsizetype at = pdf.lastIndexOf("startxref");
         QVERIFY(at > 0);

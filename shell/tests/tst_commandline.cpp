@@ -33,17 +33,27 @@ struct Ran
 
 // The real program with no display, its arguments passed as bytes, started in `folder`.
 Ran runProgram(const QByteArray &program, QByteArrayList args, const QByteArray &folder,
-               const QString &scratch)
+               const QString &scratch, const QByteArray &locale = {})
 {
     args.prepend(program);
     std::vector<char *> argv, envp;
     for (QByteArray &arg : args)
         argv.push_back(arg.data());
     argv.push_back(nullptr);
+    // With a locale of its own the program hears nothing of the test's language.
+    QByteArrayList dropped{"DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM="};
+    if (!locale.isEmpty())
+        dropped << "LANGUAGE="
+                << "LC_ALL="
+                << "LC_MESSAGES="
+                << "LANG=";
+    QByteArray lang = "LANG=" + locale;
     for (char **e = environ; *e; ++e)
-        if (!QByteArray(*e).startsWith("DISPLAY=") && !QByteArray(*e).startsWith("WAYLAND_DISPLAY=") &&
-            !QByteArray(*e).startsWith("QT_QPA_PLATFORM="))
+        if (std::none_of(dropped.begin(), dropped.end(),
+                         [&](const QByteArray &d) { return QByteArray(*e).startsWith(d); }))
             envp.push_back(*e);
+    if (!locale.isEmpty())
+        envp.push_back(lang.data());
     envp.push_back(nullptr);
     const QByteArray out = QFile::encodeName(scratch + "/stdout"),
                      err = QFile::encodeName(scratch + "/stderr");
@@ -130,6 +140,35 @@ private Q_SLOTS:
     }
     void init() { QVERIFY(QDir().mkpath(m_out)); }
     // rm, as QDir cannot name what is not valid UTF-8.
+    // The system's language decides, end to end: the usage's first line and a refusal, as each is said.
+    void speaksTheSystemsLanguage_data()
+    {
+        QTest::addColumn<QByteArray>("locale");
+        QTest::addColumn<QByteArray>("usage");
+        QTest::addColumn<QByteArray>("refusal");
+        QTest::newRow("en_US") << QByteArray("en_US.UTF-8")
+                               << QByteArray("Usage: vellora [--export-pdf OUT.pdf")
+                               << QByteArray("vellora: unknown option --bogus; see vellora --help");
+        for (const char *dutch : {"nl_NL.UTF-8", "C"})
+            QTest::newRow(dutch) << QByteArray(dutch) << QByteArray("Gebruik: vellora [--export-pdf UIT.pdf")
+                                 << QByteArray("vellora: onbekende optie --bogus; zie vellora --help");
+    }
+    void speaksTheSystemsLanguage()
+    {
+        QFETCH(QByteArray, locale);
+        QFETCH(QByteArray, usage);
+        QFETCH(QByteArray, refusal);
+        const QByteArray program = QFile::encodeName(m_app.filePath("vellora"));
+        const Ran help =
+            runProgram(program, {"--help"}, QFile::encodeName(m_app.path()), m_app.path(), locale);
+        QCOMPARE(help.exitCode, 0);
+        QVERIFY2(help.out.startsWith(usage), help.out.left(120).constData());
+        const Ran bogus =
+            runProgram(program, {"--bogus"}, QFile::encodeName(m_app.path()), m_app.path(), locale);
+        QCOMPARE(bogus.exitCode, 2);
+        QVERIFY2(bogus.err.contains(refusal), bogus.err.constData());
+    }
+
     void cleanup() { QCOMPARE(QProcess::execute(QStringLiteral("rm"), {"-rf", m_out}), 0); }
     void cleanupTestCase() { ::unlink(QFile::encodeName(m_app.filePath("Projecten/")) + "\xff.krt"); }
 

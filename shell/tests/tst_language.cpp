@@ -1,13 +1,24 @@
+#include "placement/courtform.h"
+#include "placement/dialogform.h"
+#include "placement/jokerform.h"
+#include "placement/photoplace.h"
+#include "print/afdrukform.h"
 #include "print/deckdialogs.h"
 #include "print/heledeckform.h"
+#include "print/rugzijde.h"
+#include "project/openform.h"
+#include "project/projectcommands.h"
+#include "project/projectstore.h"
 #include "shell/language.h"
 #include "shell/mainwindow.h"
+#include "shell/showform.h"
 #include "surface/platform.h"
 #include "tests/support/printfakes.h"
 #include "tests/support/testsupport.h"
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -134,6 +145,7 @@ private Q_SLOTS:
         const QMap<QString, QString> dutch = menuTexts(Window().main);
         QCOMPARE(dutch.value(u"FileSave"_s), u"Vellora Opslaan"_s);
         QCOMPARE(dutch.value(u"EditKlassiek"_s), u"Klassieke kaarten"_s);
+        QCOMPARE(guideOpened(), u"Beeldscherm.pdf"_s);
         QCOMPARE(installLanguage(Language::English), Language::English);
         Window english;
         const QMap<QString, QString> texts = menuTexts(english.main);
@@ -146,6 +158,7 @@ private Q_SLOTS:
         QCOMPARE(english.main.windowTitle(), u"Make Your Own Vellora[*]"_s);
         QCOMPARE(english.main.findChild<QAbstractButton *>(u"Option1(3)"_s)->text(),
                  u" Light Effect Symbols"_s);
+        QCOMPARE(guideOpened(), u"Display.pdf"_s);
         fitsItsControls(english.main);
         // The deck window, whose rows were laid out for the Dutch words.
         QTemporaryDir config;
@@ -157,7 +170,61 @@ private Q_SLOTS:
         fitsItsControls(deck);
     }
 
+    // Every window the user can open, in English: each caption is English and fits its control. Run again at
+    // twice the scale, where the fonts are hinted on other pixels.
+    void everyWindowFitsInEnglish_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("title");
+        for (const auto &[window, title] : {std::pair{"photo", "Import (Ace)"},
+                                            {"joker", "Place jokers"},
+                                            {"court", "Place jacks"},
+                                            {"open", "Open Vellora"},
+                                            {"print", "Print Vellora"},
+                                            {"backs", " Print Backs"},
+                                            {"show", "Show all Vellora"}})
+            QTest::newRow(window) << QString::fromLatin1(window) << QString::fromLatin1(title);
+    }
+    void everyWindowFitsInEnglish()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, title);
+        installLanguage(Language::English);
+        Window w;
+        const AppFolder folder(w.folder->path());
+        const QImage sheet = w.main.document().sheet().image();
+        PhotoPlace place(w.folder->path(), w.folder->path());
+        const ProjectStore store{folder};
+        ProjectCommands commands{store, w.prompter};
+        std::unique_ptr<QWidget> form;
+        if (window == u"photo")
+            form = std::make_unique<Dialogform>(KaartSoort::Aas, place, w.pacer, w.prompter, folder);
+        else if (window == u"joker")
+            form = std::make_unique<JokerForm>(w.pacer, w.prompter, folder);
+        else if (window == u"court")
+            form = std::make_unique<CourtForm>(KaartSoort::Boer, w.pacer, w.prompter, folder);
+        else if (window == u"open")
+            form = std::make_unique<OpenForm>(store, commands, w.pacer, folder);
+        else if (window == u"print")
+            form = std::make_unique<AfdrukForm>(sheet, w.pacer, w.prompter, folder, w.printer);
+        else if (window == u"backs")
+            form = std::make_unique<Rugzijde>(w.pacer, w.prompter, folder, w.printer);
+        else
+            form = std::make_unique<Showform>(sheet, w.pacer, folder, QCursor(Qt::OpenHandCursor));
+        QCOMPARE(form->windowTitle(), title);
+        fitsItsControls(*form);
+    }
+
 private:
+    // The display guide the window opens, when the application folder has it.
+    static QString guideOpened()
+    {
+        const auto folder = test::copyOfAppData();
+        const QFileInfo guide(AppFolder(folder->path())
+                                  .resolve(QCoreApplication::translate("Main", "\\Help\\Beeldscherm.pdf")));
+        return guide.isFile() ? guide.fileName() : QString();
+    }
+
     // A check box or option needs room for its mark as well; a push button draws its text alone.
     static void fitsItsControls(const QWidget &window)
     {
