@@ -64,7 +64,7 @@ std::optional<QString> QtDeckDialogs::backPicture(QWidget *parent)
 
 QLabel *print::screenResolutionLine(QWidget *window, const QRect &twips)
 {
-    auto *line = new QLabel(QString::fromUtf16(kScreenResolution), window);
+    auto *line = new QLabel(screenResolutionText(), window);
     line->setObjectName(QStringLiteral("Schermresolutie"));
     line->setGeometry(px(twips));
     // The colour of the window's other warning, the edge band's.

@@ -77,7 +77,7 @@ void Rugzijde::print()
         return;
     if (m_backPic.image().isNull()) {
         // The printer is fine; there is simply nothing to print.
-        m_prompter.message(QString::fromUtf16(print::kNoBackText), windowTitle(), Prompter::Icon::Warning);
+        m_prompter.message(print::noBackText(), windowTitle(), Prompter::Icon::Warning);
         return;
     }
     m_work->printOnDefault([back = m_backPic.image(), top = m_topMargin->currentText(),

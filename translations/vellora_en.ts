@@ -1022,6 +1022,48 @@ rectangle. The result shows above.</translation>
         <source>Rugzijde %1 / %2</source>
         <translation>Back %1 / %2</translation>
     </message>
+    <message>
+        <source>Afdrukken op schermresolutie: het drukbestand hoort niet bij dit project</source>
+        <translation>Printing at screen resolution: the print file is not this project&apos;s</translation>
+    </message>
+    <message>
+        <source>De PDF is niet opgeslagen:
+%1
+
+Een bestaand bestand met die naam is ongewijzigd.</source>
+        <translation>The PDF was not saved:
+%1
+
+An existing file of that name is unchanged.</translation>
+    </message>
+    <message>
+        <source>Geen rugzijde</source>
+        <translation>No back</translation>
+    </message>
+    <message>
+        <source>De afloop is een maat in mm van 0 tot 10, zoals &quot;3 mm&quot;, of in inch, zoals &quot;1/8 inch&quot;.</source>
+        <translation>The bleed is a size in mm from 0 to 10, such as &quot;3 mm&quot;, or in inches, such as &quot;1/8 inch&quot;.</translation>
+    </message>
+    <message>
+        <source>De printer %1 is niet bereikbaar: de afdruk is na 30 seconden nog niet begonnen en wacht op de printer.</source>
+        <translation>The printer %1 cannot be reached: after 30 seconds the print has not started and waits for the printer.</translation>
+    </message>
+    <message>
+        <source>Geen rugzijde gevonden in Backgrounds.</source>
+        <translation>No back found in Backgrounds.</translation>
+    </message>
+    <message>
+        <source>50 mm: meet na het afdrukken</source>
+        <translation>50 mm: measure after printing</translation>
+    </message>
+    <message>
+        <source>De pagina&apos;s van &quot;Serie 1&quot; tot &quot;Serie 6&quot; passen alleen op A4.</source>
+        <translation>The pages &quot;Series 1&quot; to &quot;Series 6&quot; fit on A4 only.</translation>
+    </message>
+    <message>
+        <source>Met deze marges komt er iets binnen 4 mm van de rand van het papier, waar veel printers niets afdrukken.</source>
+        <translation>With these margins something comes within 4 mm of the paper&apos;s edge, where many printers print nothing.</translation>
+    </message>
 </context>
 <context>
     <name>Project</name>
