@@ -295,7 +295,9 @@ void HeleDeckForm::saveShopPdf()
 {
     if (m_work->busy())
         return;
-    const QString name = QFileInfo(suggestedPdfPath()).completeBaseName() + QStringLiteral("-drukkerij.pdf");
+    // The suggested names are the user's to keep, so they are in the user's language.
+    const QString name = QCoreApplication::translate("Print", "%1-drukkerij.pdf")
+                             .arg(QFileInfo(suggestedPdfPath()).completeBaseName());
     if (const std::optional<QString> path =
             m_dialogs.pdfPath(this, QFileInfo(suggestedPdfPath()).dir().filePath(name)))
         exportTo(print::ExportKind::ShopPdf, *path);
@@ -358,8 +360,9 @@ void HeleDeckForm::writeCalibration()
 {
     if (m_work->busy())
         return;
-    const QString suggested =
-        QFileInfo(suggestedPdfPath()).dir().filePath(QStringLiteral("Uitlijnpagina.pdf"));
+    const QString suggested = QFileInfo(suggestedPdfPath())
+                                  .dir()
+                                  .filePath(QCoreApplication::translate("Print", "Uitlijnpagina.pdf"));
     if (const std::optional<QString> path = m_dialogs.pdfPath(this, suggested))
         exportTo(print::ExportKind::Calibration, *path);
 }
