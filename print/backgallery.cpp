@@ -122,10 +122,10 @@ print::BackChoice BackGallery::ownForm(const QImage &picture, QString *error)
     writer.setQuality(95);
     const QImage kept = withinGalleryBudget(picture.convertToFormat(QImage::Format_RGB32));
     // What is kept is what the gallery reads back, or it is refused now rather than at printing.
-    const Result<QImage> again =
-        writer.write(kept) && jpeg.size() <= kMaxBackBytes
-            ? PictureFile::decode(jpeg)
-            : Outcome::failure(QStringLiteral("Dit plaatje kan niet als rugzijde worden bewaard."));
+    const Result<QImage> again = writer.write(kept) && jpeg.size() <= kMaxBackBytes
+                                     ? PictureFile::decode(jpeg)
+                                     : Outcome::failure(QCoreApplication::translate(
+                                           "Print", "Dit plaatje kan niet als rugzijde worden bewaard."));
     if (!again) {
         if (error)
             *error = again.outcome().text();
@@ -148,7 +148,8 @@ std::optional<int> BackGallery::addOwn(const QString &path, const PictureReader 
     if (kept.image.isNull())
         return std::nullopt;
     if (!QDir().mkpath(m_ownFolder))
-        return fail(QStringLiteral("De map %1 kan niet worden gemaakt.").arg(m_ownFolder));
+        return fail(
+            QCoreApplication::translate("Print", "De map %1 kan niet worden gemaakt.").arg(m_ownFolder));
     const QString base = QFileInfo(path).completeBaseName();
     const QByteArray folder = QFile::encodeName(QDir::cleanPath(m_ownFolder)) + '/';
     QByteArray name = QFile::encodeName(base + QStringLiteral(".jpg"));

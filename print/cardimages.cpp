@@ -3,6 +3,7 @@
 #include "surface/regularfile.h"
 #include "surface/smoothscale.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -36,7 +37,7 @@ QByteArray nativeIn(const QString &folder, const QString &name)
 
 QString cannotWrite(const QString &name, int code)
 {
-    return QStringLiteral("%1 kan niet worden geschreven: %2")
+    return QCoreApplication::translate("Print", "%1 kan niet worden geschreven: %2")
         .arg(name, writeFailureReason(QString::fromLocal8Bit(std::strerror(code))));
 }
 
@@ -46,16 +47,19 @@ QString lockRefusal(const QString &folder, QLockFile &lock)
     const QByteArray path = nativeIn(folder, kLockName);
     const EntryKind kind = entryKind(path);
     if (kind == EntryKind::Other || (kind == EntryKind::RegularFile && QFileInfo(QFile::decodeName(path)).size() > kLockMaxBytes))
-        return QStringLiteral("In %1 staat al \"%2\"; kies een nieuwe of lege map, of een map met alleen "
-                              "eerder geschreven kaarten.")
+        return QCoreApplication::translate(
+                   "Print", "In %1 staat al \"%2\"; kies een nieuwe of lege map, of een map met alleen "
+                            "eerder geschreven kaarten.")
             .arg(folder, kLockName);
     lock.setStaleLockTime(0);
     if (lock.tryLock(kLockWaitMs))
         return {};
     if (lock.error() == QLockFile::LockFailedError)
-        return QStringLiteral("In %1 worden al kaarten geschreven; wacht tot dat klaar is.").arg(folder);
-    return QStringLiteral("%1 kan niet worden geschreven: %2")
-        .arg(kLockName, QStringLiteral("Geen toestemming om hier te schrijven."));
+        return QCoreApplication::translate("Print",
+                                           "In %1 worden al kaarten geschreven; wacht tot dat klaar is.")
+            .arg(folder);
+    return QCoreApplication::translate("Print", "%1 kan niet worden geschreven: %2")
+        .arg(kLockName, QCoreApplication::translate("Print", "Geen toestemming om hier te schrijven."));
 }
 
 // Bytes into a new file, synced: 0, or why not.
@@ -208,7 +212,7 @@ QString cardFolderRefusal(const QString &folder)
     // A link to a folder is the user's way of naming that folder; each file in it is still checked on its own.
     const QFileInfo info(folder);
     if ((info.isSymLink() && !info.exists()) || (info.exists() && !info.isDir()))
-        return QStringLiteral("%1 is geen map.").arg(folder);
+        return QCoreApplication::translate("Print", "%1 is geen map.").arg(folder);
     if (!info.exists())
         return {};
     const QStringList names = cardImageNames();
@@ -217,8 +221,9 @@ QString cardFolderRefusal(const QString &folder)
             continue;
         const QString why = names.contains(entry.name) ? replaceRefusal(entry.native, kPng) : QString();
         if (!names.contains(entry.name) || !why.isEmpty())
-            return QStringLiteral("In %1 staat al \"%2\"; kies een nieuwe of lege map, of een map met alleen "
-                                  "eerder geschreven kaarten.")
+            return QCoreApplication::translate(
+                       "Print", "In %1 staat al \"%2\"; kies een nieuwe of lege map, of een map met alleen "
+                                "eerder geschreven kaarten.")
                 .arg(folder, entry.name);
     }
     return {};
@@ -231,7 +236,7 @@ QString writeCardImages(const ScaledPicture &sheet, const BackChoice &back, cons
     if (const QString why = cardFolderRefusal(folder); !why.isEmpty())
         return why;
     if (!QDir().mkpath(folder))
-        return QStringLiteral("De map %1 kan niet worden gemaakt.").arg(folder);
+        return QCoreApplication::translate("Print", "De map %1 kan niet worden gemaakt.").arg(folder);
     QLockFile lock(QDir(folder).filePath(kLockName));
     if (const QString why = lockRefusal(folder, lock); !why.isEmpty())
         return why;

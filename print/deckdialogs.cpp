@@ -4,6 +4,7 @@
 #include "surface/userfolders.h"
 #include "surface/widgets/dialogparts.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QLabel>
 #include <QPrintDialog>
@@ -14,8 +15,9 @@ namespace vellora {
 
 std::optional<QString> QtDeckDialogs::pdfPath(QWidget *parent, const QString &suggested)
 {
-    const QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Opslaan als PDF"), suggested,
-                                                      QStringLiteral("PDF (*.pdf)"));
+    const QString path =
+        QFileDialog::getSaveFileName(parent, QCoreApplication::translate("Print", "Opslaan als PDF"),
+                                     suggested, QStringLiteral("PDF (*.pdf)"));
     if (path.isEmpty())
         return std::nullopt;
     return path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive) ? path : path + QStringLiteral(".pdf");
@@ -48,23 +50,23 @@ std::optional<PrintChoice> QtDeckDialogs::printer(QWidget *parent, const QString
 
 std::optional<QString> QtDeckDialogs::cardFolder(QWidget *parent, const QString &suggested)
 {
-    const QString folder =
-        QFileDialog::getExistingDirectory(parent, QStringLiteral("Kaarten als afbeeldingen"), suggested);
+    const QString folder = QFileDialog::getExistingDirectory(
+        parent, QCoreApplication::translate("Print", "Kaarten als afbeeldingen"), suggested);
     return folder.isEmpty() ? std::nullopt : std::optional(folder);
 }
 
 std::optional<QString> QtDeckDialogs::backPicture(QWidget *parent)
 {
     const QString path = QFileDialog::getOpenFileName(
-        parent, QStringLiteral("Eigen rug"),
-        UserFolders::ofThisUser().pictures,
-        QStringLiteral("Afbeeldingen (*.bmp *.jpg *.jpeg *.gif *.png *.webp *.heic *.heif)"));
+        parent, QCoreApplication::translate("Print", "Eigen rug"), UserFolders::ofThisUser().pictures,
+        QCoreApplication::translate("Print",
+                                    "Afbeeldingen (*.bmp *.jpg *.jpeg *.gif *.png *.webp *.heic *.heif)"));
     return path.isEmpty() ? std::nullopt : std::optional(path);
 }
 
 QLabel *print::screenResolutionLine(QWidget *window, const QRect &twips)
 {
-    auto *line = new QLabel(QString::fromUtf16(kScreenResolution), window);
+    auto *line = new QLabel(screenResolutionText(), window);
     line->setObjectName(QStringLiteral("Schermresolutie"));
     line->setGeometry(px(twips));
     // The colour of the window's other warning, the edge band's.

@@ -4,6 +4,7 @@
 #include "print/printqueues.h"
 #include "sheet/printmaster.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <optional>
 
@@ -51,8 +52,11 @@ public:
 };
 
 namespace print {
-inline constexpr char16_t kScreenResolution[] =
-    u"Afdrukken op schermresolutie: het drukbestand hoort niet bij dit project";
+inline QString screenResolutionText()
+{
+    return QCoreApplication::translate(
+        "Print", "Afdrukken op schermresolutie: het drukbestand hoort niet bij dit project");
+}
 // The line a print window shows for a deck printed from its sheet alone, at `twips`; hidden until
 // showScreenResolution() is told of such a record.
 QLabel *screenResolutionLine(QWidget *window, const QRect &twips);

@@ -4,17 +4,22 @@
 #include "print/printpage.h"
 #include "print/printqueues.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QString>
-
 #include <optional>
 #include <stop_token>
 
 namespace vellora {
 namespace print {
 
-inline constexpr char16_t kPdfFailed[] =
-    u"De PDF is niet opgeslagen:\n%1\n\nEen bestaand bestand met die naam is ongewijzigd.";
+// A PDF that was made but not written, or not replaced: `why` is the reason alone.
+inline QString pdfFailedText(const QString &why)
+{
+    return QCoreApplication::translate(
+               "Print", "De PDF is niet opgeslagen:\n%1\n\nEen bestaand bestand met die naam is ongewijzigd.")
+        .arg(why);
+}
 
 // The whole deck as one PDF document: the pages of deckPages(), made in memory.
 Result<QByteArray> deckPdf(const ScaledPicture &sheet, const BackChoice &back, const DeckOptions &options,

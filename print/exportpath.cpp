@@ -5,6 +5,7 @@
 #include "surface/regularfile.h"
 #include "surface/surface.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 namespace vellora::print {
@@ -30,8 +31,8 @@ ExportOutcome written(const Result<QByteArray> &pdf, const ExportTarget &target,
 QString exportRefusal(const DeckSnapshot &deck, const ExportTarget &target)
 {
     if (!deck.file.isEmpty() && sameFile(target.path, deck.file))
-        return deck.name.isEmpty() ? QStringLiteral("Dit is het lege blad.")
-                                   : QStringLiteral("Dit is het project zelf.");
+        return deck.name.isEmpty() ? QCoreApplication::translate("Print", "Dit is het lege blad.")
+                                   : QCoreApplication::translate("Print", "Dit is het project zelf.");
     if (target.kind == ExportKind::CardImages)
         return cardFolderRefusal(QFile::decodeName(target.path));
     return replaceRefusal(target.path, kPdfDocument);

@@ -198,7 +198,7 @@ QString HeleDeckForm::suggestedPdfPath() const
 
 void HeleDeckForm::showBack(int n)
 {
-    m_backCounter->setText(n == 0 ? QString::fromUtf16(print::kNoBackChosen)
+    m_backCounter->setText(n == 0 ? print::noBackChosen()
                                   : BackGallery::counterText(n - 1, m_gallery.count()));
     const QImage back = n == 0 ? QImage() : m_gallery.load(n - 1);
     Surface &preview = m_backPreview->surface();
@@ -252,7 +252,7 @@ void HeleDeckForm::exportTo(print::ExportKind kind, const QString &path)
         return exported(kind, {print::ExportOutcome::End::Refused, why});
     const std::optional<double> bleed = m_choices->bleedMm();
     if (!bleed && (kind == print::ExportKind::CardImages || kind == print::ExportKind::ShopPdf))
-        return failed(QString::fromUtf16(print::kBleedRefused));
+        return failed(print::bleedRefused());
     print::ExportOptions chosen{options(), {}, bleed.value_or(print::kDefaultBleedMm),
                                 {m_choices->cmyk(), print::kDefaultInkPercent}, m_choices->cut()};
     if (kind == print::ExportKind::Calibration) {
@@ -280,7 +280,7 @@ void HeleDeckForm::exported(print::ExportKind kind, const print::ExportOutcome &
     // The card images' reasons say it all; a PDF's failure also says that an older file is kept.
     const bool pdf = kind == print::ExportKind::DeckPdf || kind == print::ExportKind::ShopPdf;
     const bool framed = kind == print::ExportKind::Calibration || (pdf && outcome.end != End::NotMade);
-    failed(framed ? QString::fromUtf16(print::kPdfFailed).arg(outcome.text) : outcome.text);
+    failed(framed ? print::pdfFailedText(outcome.text) : outcome.text);
 }
 
 void HeleDeckForm::savePdf()
@@ -295,7 +295,9 @@ void HeleDeckForm::saveShopPdf()
 {
     if (m_work->busy())
         return;
-    const QString name = QFileInfo(suggestedPdfPath()).completeBaseName() + QStringLiteral("-drukkerij.pdf");
+    // The suggested names are the user's to keep, so they are in the user's language.
+    const QString name = QCoreApplication::translate("Print", "%1-drukkerij.pdf")
+                             .arg(QFileInfo(suggestedPdfPath()).completeBaseName());
     if (const std::optional<QString> path =
             m_dialogs.pdfPath(this, QFileInfo(suggestedPdfPath()).dir().filePath(name)))
         exportTo(print::ExportKind::ShopPdf, *path);
@@ -358,8 +360,9 @@ void HeleDeckForm::writeCalibration()
 {
     if (m_work->busy())
         return;
-    const QString suggested =
-        QFileInfo(suggestedPdfPath()).dir().filePath(QStringLiteral("Uitlijnpagina.pdf"));
+    const QString suggested = QFileInfo(suggestedPdfPath())
+                                  .dir()
+                                  .filePath(QCoreApplication::translate("Print", "Uitlijnpagina.pdf"));
     if (const std::optional<QString> path = m_dialogs.pdfPath(this, suggested))
         exportTo(print::ExportKind::Calibration, *path);
 }

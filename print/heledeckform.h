@@ -8,6 +8,7 @@
 #include "print/printqueues.h"
 #include "sheet/decksnapshot.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QImage>
 #include <optional>
@@ -109,9 +110,16 @@ private:
 
 namespace print {
 inline constexpr const char *kDeckTitle = QT_TRANSLATE_NOOP("Print", "Hele deck afdrukken");
-inline constexpr char16_t kNoBackChosen[] = u"Geen rugzijde";
-inline constexpr char16_t kBleedRefused[] = u"De afloop is een maat in mm van 0 tot 10, zoals \"3 mm\", of in "
-                                            u"inch, zoals \"1/8 inch\".";
+inline QString noBackChosen()
+{
+    return QCoreApplication::translate("Print", "Geen rugzijde");
+}
+inline QString bleedRefused()
+{
+    return QCoreApplication::translate("Print",
+                                       "De afloop is een maat in mm van 0 tot 10, zoals \"3 mm\", of in "
+                                       "inch, zoals \"1/8 inch\".");
+}
 } // namespace print
 
 } // namespace vellora

@@ -42,8 +42,7 @@ void JobWatch::answered(bool waiting)
         return;
     // Told before the box shows: another answer may come in while it is open.
     *m_notice.told = true;
-    m_notice.prompter.message(QString::fromUtf16(print::kUnreachableText).arg(m_printer), m_notice.title,
-                              Prompter::Icon::Warning);
+    m_notice.prompter.message(print::unreachableText(m_printer), m_notice.title, Prompter::Icon::Warning);
 }
 
 } // namespace vellora

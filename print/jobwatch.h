@@ -2,9 +2,9 @@
 
 #include "surface/backgroundtask.h"
 
+#include <QCoreApplication>
 #include <QObject>
 #include <QString>
-
 #include <memory>
 
 namespace vellora {
@@ -14,8 +14,12 @@ class Prompter;
 class PrintQueues;
 
 namespace print {
-inline constexpr char16_t kUnreachableText[] =
-    u"De printer %1 is niet bereikbaar: de afdruk is na 30 seconden nog niet begonnen en wacht op de printer.";
+inline QString unreachableText(const QString &printer)
+{
+    return QCoreApplication::translate("Print", "De printer %1 is niet bereikbaar: de afdruk is na 30 "
+                                                "seconden nog niet begonnen en wacht op de printer.")
+        .arg(printer);
+}
 } // namespace print
 
 // Asks, a while after a job was handed over, whether it has started printing. When it has not because its

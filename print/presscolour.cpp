@@ -2,6 +2,7 @@
 
 #include "surface/regularfile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <algorithm>
 #include <lcms2.h>
@@ -42,7 +43,8 @@ Result<PressProfile> PressProfile::load()
 {
     RegularFile file(QString::fromLatin1(kPressProfileFile), kMaxProfileBytes);
     const QString missing =
-        QStringLiteral("Het kleurprofiel voor de drukpers ontbreekt: %1").arg(QLatin1String(kPressProfileFile));
+        QCoreApplication::translate("Print", "Het kleurprofiel voor de drukpers ontbreekt: %1")
+            .arg(QLatin1String(kPressProfileFile));
     if (!file.isOpen())
         return Outcome::failure(missing, file.error());
     PressProfile press;

@@ -44,7 +44,7 @@ Result<PrintJob> facePageJob(const ScaledPicture &sheet, const FacePage &page, c
 Result<PrintJob> backJob(const QImage &back, const QString &topMargin, const QString &leftMargin)
 {
     if (back.isNull())
-        return Outcome::failure(QString::fromUtf16(kNoBackText));
+        return Outcome::failure(noBackText());
     return onePageJob(back, topMargin, leftMargin, [&](QPoint origin) { return backPrintPage(back, origin); });
 }
 

@@ -5,9 +5,9 @@
 #include "print/printqueues.h"
 #include "surface/outcome.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QString>
-
 #include <optional>
 #include <stop_token>
 
@@ -17,11 +17,15 @@ class Surface;
 
 namespace print {
 
-// The one message every print failure ends in, whatever went wrong.
+// The one message every print failure ends in, whatever went wrong. It was English in the Dutch program
+// too, and is left as the user has always seen it.
 inline constexpr char16_t kFailureText[] = u"No printer or printer offline!";
 inline constexpr char16_t kFailureTitle[] = u" Error";
 // A printer that is fine must not be blamed when there is simply no back to print.
-inline constexpr char16_t kNoBackText[] = u"Geen rugzijde gevonden in Backgrounds.";
+inline QString noBackText()
+{
+    return QCoreApplication::translate("Print", "Geen rugzijde gevonden in Backgrounds.");
+}
 
 // What one press of Ok came to. Only `printed` decides what the user sees; `reason` says why for tests.
 struct PrintOutcome

@@ -113,7 +113,8 @@ std::optional<ScaleBar> scaleBar(const QRect &printed, QSize paper)
     const int left = std::max(printed.x(), mm(5));
     const QRect bar(left, top, mm(kScaleBarMm), kBarHeight);
     return ScaleBar{bar, QPoint(bar.x() + bar.width() + mm(3), bar.y() + bar.height()),
-                    QString::fromUtf16(kScaleBarText)};
+                    // Printed for whoever measures the sheet, so in the language of the window that printed.
+                    QCoreApplication::translate("Print", "50 mm: meet na het afdrukken")};
 }
 
 std::vector<int> deckSequence(DeckOrder order, bool withBacks, int faces)
@@ -252,7 +253,7 @@ QString edgeBandWarning(const DeckOptions &options)
     const auto pages = deckPages(ScaledPicture(), BackChoice{anyBack, {}, {}}, probe);
     if (!pages || std::ranges::all_of(*pages, clearOfEdgeBand))
         return {};
-    return QString::fromUtf16(kEdgeBandWarning);
+    return edgeBandText();
 }
 
 } // namespace vellora::print

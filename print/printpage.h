@@ -6,6 +6,7 @@
 #include "surface/outcome.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QImage>
 #include <QLine>
 #include <QPageLayout>
@@ -93,7 +94,6 @@ CardEdges cardEdges(const FacePage &page, const QRect &printed);
 std::vector<QLine> cutMarks(const FacePage &page, const QRect &printed, QSize paper);
 
 inline constexpr double kScaleBarMm = 50.0;
-inline constexpr char16_t kScaleBarText[] = u"50 mm: meet na het afdrukken";
 // The bar in the margin below the picture, clear of the cut marks; nothing when that margin has no room.
 std::optional<ScaleBar> scaleBar(const QRect &printed, QSize paper);
 
@@ -135,14 +135,20 @@ struct BackChoice
 Result<std::vector<PrintPage>> deckPages(const ScaledPicture &sheet, const BackChoice &back,
                                          const DeckOptions &options);
 
-inline constexpr char16_t kPagesOnA4Only[] =
-    u"De pagina's van \"Serie 1\" tot \"Serie 6\" passen alleen op A4.";
+inline QString pagesOnA4Only()
+{
+    return QCoreApplication::translate("Print",
+                                       "De pagina's van \"Serie 1\" tot \"Serie 6\" passen alleen op A4.");
+}
 
 // Whether everything on the page keeps out of the paper's edge band.
 bool clearOfEdgeBand(const PrintPage &page);
-inline constexpr char16_t kEdgeBandWarning[] = u"Met deze marges komt er iets binnen 4 mm van de rand van "
-                                               u"het papier, waar veel printers niets afdrukken.";
-// kEdgeBandWarning when the options put something of the deck in the edge band; empty when they do not.
+inline QString edgeBandText()
+{
+    return QCoreApplication::translate("Print", "Met deze marges komt er iets binnen 4 mm van de rand van "
+                                                "het papier, waar veel printers niets afdrukken.");
+}
+// edgeBandText() when the options put something of the deck in the edge band; empty when they do not.
 QString edgeBandWarning(const DeckOptions &options);
 
 } // namespace print

@@ -1,18 +1,18 @@
 #include "print/rugzijde.h"
 
-#include "surface/widgets/dialogparts.h"
-#include "surface/widgets/imagebutton.h"
-#include "surface/widgets/picturebox.h"
-#include "surface/platform.h"
 #include "print/printjobs.h"
 #include "print/printwidgets.h"
 #include "print/workstrip.h"
+#include "surface/platform.h"
 #include "surface/twips.h"
+#include "surface/widgets/dialogparts.h"
+#include "surface/widgets/imagebutton.h"
+#include "surface/widgets/picturebox.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QScrollBar>
-
 #include <algorithm>
 
 namespace vellora {
@@ -22,7 +22,7 @@ Rugzijde::Rugzijde(Pacer &pacer, Prompter &prompter, const AppFolder &folder, co
     : QDialog(parent), m_prompter(prompter), m_gallery(folder)
 {
     setObjectName(QStringLiteral("Rugzijde"));
-    setWindowTitle(QStringLiteral(" Afdrukken Rugzijde"));
+    setWindowTitle(QCoreApplication::translate("Print", " Afdrukken Rugzijde"));
     setFixedSize(px(QSize(6600, 4470)));
     setPanelColour(this);
 
@@ -45,9 +45,9 @@ Rugzijde::Rugzijde(Pacer &pacer, Prompter &prompter, const AppFolder &folder, co
     m_counter->setMinimumWidth(px(2415));
 
     m_topMargin = printui::marginBox(this, "Combo1", 3300, 300, QStringLiteral("0"));
-    printui::label(this, "Label4", QStringLiteral("Topmargin"), 4140, 345);
+    printui::label(this, "Label4", QCoreApplication::translate("Print", "Topmargin"), 4140, 345);
     m_leftMargin = printui::marginBox(this, "Combo2", 3300, 750, QStringLiteral("0"));
-    printui::label(this, "Label5", QStringLiteral("Leftmargin"), 4140, 794);
+    printui::label(this, "Label5", QCoreApplication::translate("Print", "Leftmargin"), 4140, 794);
 
     cancelButton(this, pacer, folder, QRect(4710, 3390, 765, 435));
     ImageButton *printButton = pictureButton(this, pacer, folder, QStringLiteral("PrintKnop"),
@@ -77,7 +77,7 @@ void Rugzijde::print()
         return;
     if (m_backPic.image().isNull()) {
         // The printer is fine; there is simply nothing to print.
-        m_prompter.message(QString::fromUtf16(print::kNoBackText), windowTitle(), Prompter::Icon::Warning);
+        m_prompter.message(print::noBackText(), windowTitle(), Prompter::Icon::Warning);
         return;
     }
     m_work->printOnDefault([back = m_backPic.image(), top = m_topMargin->currentText(),

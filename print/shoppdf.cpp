@@ -2,6 +2,7 @@
 
 #include "print/cardimages.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <cmath>
 #include <qpdf/Pl_Buffer.hh>
@@ -257,8 +258,9 @@ Result<QByteArray> shopPdf(const ScaledPicture &sheet, const BackChoice &back, c
             progress(total, total);
         return pdf;
     } catch (const std::exception &e) {
-        return Outcome::failure(QStringLiteral("De drukkerij-PDF kan niet worden gemaakt."),
-                                QString::fromLocal8Bit(e.what()));
+        return Outcome::failure(
+            QCoreApplication::translate("Print", "De drukkerij-PDF kan niet worden gemaakt."),
+            QString::fromLocal8Bit(e.what()));
     }
 }
 

@@ -164,8 +164,7 @@ QString readPaper(Command command, const Given &values, print::DeckOptions &opti
         !why.isEmpty())
         return why;
     if (paper != print::Paper::A4 && pages)
-        return QString::fromUtf16(print::kPagesOnA4Only) +
-               QCoreApplication::translate("CommandLine", " Kies --layout cards.");
+        return print::pagesOnA4Only() + QCoreApplication::translate("CommandLine", " Kies --layout cards.");
     options.paper = paper;
     return {};
 }

@@ -174,7 +174,7 @@ CommandRunner::Outcome CommandRunner::exportDeck(Command command, const PdfExpor
     const bool screenResolution = command != Command::Calibration && !request.project.isEmpty() &&
                                   (deck.record.isEmpty() || deck.record.isSheetEnlarged());
     if (screenResolution) {
-        const QString line = QString::fromUtf16(print::kScreenResolution);
+        const QString line = print::screenResolutionText();
         outcome.message = outcome.message.isEmpty() ? line : line + u'\n' + outcome.message;
     }
     return outcome;

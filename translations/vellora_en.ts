@@ -1026,6 +1026,120 @@ rectangle. The result shows above.</translation>
         <source>Rugzijde %1 / %2</source>
         <translation>Back %1 / %2</translation>
     </message>
+    <message>
+        <source>Dit plaatje kan niet als rugzijde worden bewaard.</source>
+        <translation>This picture cannot be kept as a back.</translation>
+    </message>
+    <message>
+        <source>De map %1 kan niet worden gemaakt.</source>
+        <translation>The folder %1 cannot be made.</translation>
+    </message>
+    <message>
+        <source>%1 kan niet worden geschreven: %2</source>
+        <translation>%1 cannot be written: %2</translation>
+    </message>
+    <message>
+        <source>In %1 staat al &quot;%2&quot;; kies een nieuwe of lege map, of een map met alleen eerder geschreven kaarten.</source>
+        <translation>%1 already holds &quot;%2&quot;; choose a new or empty folder, or one with only cards written before.</translation>
+    </message>
+    <message>
+        <source>In %1 worden al kaarten geschreven; wacht tot dat klaar is.</source>
+        <translation>Cards are already being written in %1; wait until that is done.</translation>
+    </message>
+    <message>
+        <source>Geen toestemming om hier te schrijven.</source>
+        <translation>No permission to write here.</translation>
+    </message>
+    <message>
+        <source>%1 is geen map.</source>
+        <translation>%1 is not a folder.</translation>
+    </message>
+    <message>
+        <source>Opslaan als PDF</source>
+        <translation>Save as PDF</translation>
+    </message>
+    <message>
+        <source>Kaarten als afbeeldingen</source>
+        <translation>Cards as pictures</translation>
+    </message>
+    <message>
+        <source>Eigen rug</source>
+        <translation>Own back</translation>
+    </message>
+    <message>
+        <source>Afbeeldingen (*.bmp *.jpg *.jpeg *.gif *.png *.webp *.heic *.heif)</source>
+        <translation>Pictures (*.bmp *.jpg *.jpeg *.gif *.png *.webp *.heic *.heif)</translation>
+    </message>
+    <message>
+        <source>Afdrukken op schermresolutie: het drukbestand hoort niet bij dit project</source>
+        <translation>Printing at screen resolution: the print file is not this project&apos;s</translation>
+    </message>
+    <message>
+        <source>De PDF is niet opgeslagen:
+%1
+
+Een bestaand bestand met die naam is ongewijzigd.</source>
+        <translation>The PDF was not saved:
+%1
+
+An existing file of that name is unchanged.</translation>
+    </message>
+    <message>
+        <source>Dit is het lege blad.</source>
+        <translation>This is the blank sheet.</translation>
+    </message>
+    <message>
+        <source>Dit is het project zelf.</source>
+        <translation>This is the project itself.</translation>
+    </message>
+    <message>
+        <source>%1-drukkerij.pdf</source>
+        <translation>%1-print-shop.pdf</translation>
+    </message>
+    <message>
+        <source>Uitlijnpagina.pdf</source>
+        <translation>Alignment page.pdf</translation>
+    </message>
+    <message>
+        <source>Geen rugzijde</source>
+        <translation>No back</translation>
+    </message>
+    <message>
+        <source>De afloop is een maat in mm van 0 tot 10, zoals &quot;3 mm&quot;, of in inch, zoals &quot;1/8 inch&quot;.</source>
+        <translation>The bleed is a size in mm from 0 to 10, such as &quot;3 mm&quot;, or in inches, such as &quot;1/8 inch&quot;.</translation>
+    </message>
+    <message>
+        <source>De printer %1 is niet bereikbaar: de afdruk is na 30 seconden nog niet begonnen en wacht op de printer.</source>
+        <translation>The printer %1 cannot be reached: after 30 seconds the print has not started and waits for the printer.</translation>
+    </message>
+    <message>
+        <source>Het kleurprofiel voor de drukpers ontbreekt: %1</source>
+        <translation>The colour profile for the press is missing: %1</translation>
+    </message>
+    <message>
+        <source>Geen rugzijde gevonden in Backgrounds.</source>
+        <translation>No back found in Backgrounds.</translation>
+    </message>
+    <message>
+        <source>50 mm: meet na het afdrukken</source>
+        <translation>50 mm: measure after printing</translation>
+    </message>
+    <message>
+        <source>De pagina&apos;s van &quot;Serie 1&quot; tot &quot;Serie 6&quot; passen alleen op A4.</source>
+        <translation>The pages &quot;Series 1&quot; to &quot;Series 6&quot; fit on A4 only.</translation>
+    </message>
+    <message>
+        <source>Met deze marges komt er iets binnen 4 mm van de rand van het papier, waar veel printers niets afdrukken.</source>
+        <translation>With these margins something comes within 4 mm of the paper&apos;s edge, where many printers print nothing.</translation>
+    </message>
+    <message>
+        <source> Afdrukken Rugzijde</source>
+        <translation> Print Back</translation>
+    </message>
+    <message>
+        <source>De drukkerij-PDF kan niet worden gemaakt.</source>
+        <translation>The print shop PDF cannot be made.</translation>
+    </message>
 </context>
 <context>
     <name>Project</name>

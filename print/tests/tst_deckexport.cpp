@@ -446,7 +446,7 @@ private Q_SLOTS:
         QCOMPARE(QDir(disk).entryList(QDir::Files | QDir::Hidden), QStringList{"deck.pdf"});
         QCOMPARE(umount(QFile::encodeName(disk).constData()), 0);
         QCOMPARE(m_prompter.shown.size(), 1);
-        QCOMPARE(m_prompter.shown[0].text, QString::fromUtf16(print::kPdfFailed).arg("De schijf is vol."));
+        QCOMPARE(m_prompter.shown[0].text, print::pdfFailedText(QStringLiteral("De schijf is vol.")));
     }
 
     // The window's further choices: turn, shift and paper kept (the paper the locale's at first), the edge
@@ -466,7 +466,7 @@ private Q_SLOTS:
             QCOMPARE(warning->text(), QString());
             child<QComboBox>(&form, "Opmaak")->setCurrentIndex(0);
             child<QComboBox>(&form, "Combo2")->setCurrentText(QStringLiteral("10"));
-            QCOMPARE(warning->text(), QString::fromUtf16(print::kEdgeBandWarning));
+            QCOMPARE(warning->text(), print::edgeBandText());
             child<QComboBox>(&form, "Opmaak")->setCurrentIndex(1);
             child<QComboBox>(&form, "Papier")->setCurrentIndex(0);
             child<QComboBox>(&form, "Keren")->setCurrentIndex(1);
@@ -578,7 +578,7 @@ private Q_SLOTS:
         HeleDeckForm form(m_coloured, {}, m_pacer, m_prompter, *m_folder, queues, dialogs, *m_settings);
         QVERIFY(clickedAndDone(&form, via));
         QCOMPARE(m_prompter.shown.size(), 1);
-        QCOMPARE(m_prompter.shown[0].text, QString::fromUtf16(print::kPdfFailed).arg(reason));
+        QCOMPARE(m_prompter.shown[0].text, print::pdfFailedText(reason));
         QCOMPARE(state(), was);
         QVERIFY(queues.jobs.empty());
     }

@@ -172,7 +172,7 @@ private Q_SLOTS:
             form->show();
             auto *line = child<QLabel>(form, "Schermresolutie");
             QCOMPARE(line->isVisible(), said);
-            QCOMPARE(line->text(), QString::fromUtf16(print::kScreenResolution));
+            QCOMPARE(line->text(), print::screenResolutionText());
             QVERIFY(QRect(QPoint(), form->size()).contains(line->geometry()));
         }
     }

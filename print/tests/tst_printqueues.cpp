@@ -126,7 +126,7 @@ private Q_SLOTS:
         QVERIFY(!queues.askedOnWindowThread);
         QCOMPARE(m_prompter.shown.size(), unreachable ? 1 : 0);
         if (unreachable) {
-            QCOMPARE(m_prompter.shown[0].text, QString::fromUtf16(print::kUnreachableText).arg("Office"));
+            QCOMPARE(m_prompter.shown[0].text, print::unreachableText(QStringLiteral("Office")));
             QCOMPARE(m_prompter.shown[0].title, QStringLiteral("Vellora Afdrukken"));
             QCOMPARE(m_prompter.shown[0].icon, Prompter::Icon::Warning);
         }
@@ -224,8 +224,7 @@ private:
         press(&faces, "OkKnop");
         QVERIFY(workEnds(&faces));
         QTRY_COMPARE_WITH_TIMEOUT(m_prompter.shown.size(), 1, 10000);
-        QCOMPARE(m_prompter.shown[0].text,
-                 QString::fromUtf16(print::kUnreachableText).arg(QStringLiteral("VelloraUnreachable")));
+        QCOMPARE(m_prompter.shown[0].text, print::unreachableText(QStringLiteral("VelloraUnreachable")));
     }
 };
 

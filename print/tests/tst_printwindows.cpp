@@ -95,7 +95,7 @@ private Q_SLOTS:
         for (const test::ScriptedPrompter::Shown &box : std::as_const(m_prompter.shown)) {
             // With no back at all the printer is not to blame.
             const bool noBack = row.via == 2 && &box == &m_prompter.shown.back();
-            QCOMPARE(box.text, QString::fromUtf16(noBack ? print::kNoBackText : print::kFailureText));
+            QCOMPARE(box.text, noBack ? print::noBackText() : QString::fromUtf16(print::kFailureText));
             QCOMPARE(box.icon, noBack ? Prompter::Icon::Warning : Prompter::Icon::Critical);
         }
         QVERIFY(m_queues.jobs.empty());

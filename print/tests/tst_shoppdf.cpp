@@ -288,7 +288,7 @@ private Q_SLOTS:
             QCOMPARE(form.options().cardSize, size);
             child<QComboBox>(&form, "Afloop")->setCurrentText(QStringLiteral("12 mm"));
             QVERIFY(clickedAndDone(&form, "DrukkerijKnop"));
-            QCOMPARE(m_prompter.shown.value(0).text, QString::fromUtf16(print::kBleedRefused));
+            QCOMPARE(m_prompter.shown.value(0).text, print::bleedRefused());
             QVERIFY(!QFile::exists(dialogs.path));
             m_prompter.shown.clear();
             child<QComboBox>(&form, "Afloop")->setCurrentIndex(1);

@@ -325,7 +325,7 @@ private Q_SLOTS:
         const bool namesProject = std::any_of(args.begin(), args.end(), [](const QByteArray &arg) {
             return arg.endsWith(".krt") || arg == "mine" || arg == "\xff";
         });
-        const QByteArray line = QString::fromUtf16(print::kScreenResolution).toUtf8() + '\n';
+        const QByteArray line = print::screenResolutionText().toUtf8() + '\n';
         QCOMPARE(ran.err, namesProject ? line : program ? QByteArray() : QByteArray("\n"));
         const QString pdf = m_app.filePath("written.pdf"); // under a name the PDF tools take
         QVERIFY(test::writeBytes(pdf, written));

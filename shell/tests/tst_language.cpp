@@ -13,12 +13,14 @@
 #include "shell/mainwindow.h"
 #include "shell/showform.h"
 #include "surface/platform.h"
+#include "surface/widgets/imagebutton.h"
 #include "tests/support/printfakes.h"
 #include "tests/support/testsupport.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QFileInfo>
+#include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -27,6 +29,7 @@
 #include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QXmlStreamReader>
 #include <QtTest>
 
@@ -91,12 +94,30 @@ struct Window
     Main main{AppFolder(folder->path()), pacer, prompter, printer};
 };
 
+// Answers the save dialog with a free name, so that the deck window goes on to its own checks.
+struct SavingDialogs final : DeckDialogs
+{
+    QTemporaryDir folder;
+    std::optional<QString> pdfPath(QWidget *, const QString &) override
+    {
+        return folder.filePath(u"x.pdf"_s);
+    }
+    std::optional<PrintChoice> printer(QWidget *, const QString &) override { return std::nullopt; }
+};
+
 } // namespace
 
 class TestLanguage : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    // Every case starts from the program as the tests run it, in Dutch, whatever the case before installed.
+    void cleanup()
+    {
+        for (QTranslator *translator : qApp->findChildren<QTranslator *>(Qt::FindDirectChildrenOnly))
+            delete translator;
+    }
+
     void chosenFromTheSystem_data()
     {
         QTest::addColumn<QStringList>("ui");
@@ -167,6 +188,9 @@ private Q_SLOTS:
         HeleDeckForm deck(english.main.document().sheet().image(), u"deck"_s, english.pacer, english.prompter,
                           AppFolder(english.folder->path()), english.printer, dialogs, settings);
         QCOMPARE(deck.windowTitle(), u"Print whole deck"_s);
+        // The line under the work strip shows only for a deck printed from its sheet alone.
+        deck.setPrintRecord(PrintRecord::fromSheet(english.main.document().sheet().image()));
+        QVERIFY(deck.findChild<QLabel *>(u"Schermresolutie"_s)->isVisibleTo(&deck));
         fitsItsControls(deck);
     }
 
@@ -181,7 +205,7 @@ private Q_SLOTS:
                                             {"court", "Place jacks"},
                                             {"open", "Open Vellora"},
                                             {"print", "Print Vellora"},
-                                            {"backs", " Print Backs"},
+                                            {"backs", " Print Back"},
                                             {"show", "Show all Vellora"}})
             QTest::newRow(window) << QString::fromLatin1(window) << QString::fromLatin1(title);
     }
@@ -213,6 +237,57 @@ private Q_SLOTS:
             form = std::make_unique<Showform>(sheet, w.pacer, folder, QCursor(Qt::OpenHandCursor));
         QCOMPARE(form->windowTitle(), title);
         fitsItsControls(*form);
+    }
+
+    // A refusal of the print window for the backs and one of the deck window, each in its message box.
+    void messagesInEitherLanguage_data()
+    {
+        QTest::addColumn<bool>("deckWindow");
+        QTest::addColumn<bool>("english");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("backs, no back, Dutch")
+            << false << false << u"Geen rugzijde gevonden in Backgrounds."_s << u" Afdrukken Rugzijde"_s;
+        QTest::newRow("backs, no back, English")
+            << false << true << u"No back found in Backgrounds."_s << u" Print Back"_s;
+        QTest::newRow("deck, bleed too wide, Dutch")
+            << true << false
+            << u"De afloop is een maat in mm van 0 tot 10, zoals \"3 mm\", of in inch, zoals \"1/8 inch\"."_s
+            << u"Hele deck afdrukken"_s;
+        QTest::newRow("deck, bleed too wide, English")
+            << true << true
+            << u"The bleed is a size in mm from 0 to 10, such as \"3 mm\", or in inches, such as \"1/8 inch\"."_s
+            << u"Print whole deck"_s;
+    }
+    void messagesInEitherLanguage()
+    {
+        QFETCH(const bool, deckWindow);
+        QFETCH(const bool, english);
+        QFETCH(const QString, text);
+        QFETCH(const QString, title);
+        if (english)
+            QCOMPARE(installLanguage(Language::English), Language::English);
+        const std::unique_ptr<QTemporaryDir> folder = test::copyOfAppData();
+        QVERIFY(QDir(folder->filePath(u"Backgrounds"_s)).removeRecursively());
+        NoPacer pacer;
+        test::ScriptedPrompter prompter;
+        test::RecordingPrintQueues printer;
+        if (deckWindow) {
+            QSettings settings(folder->filePath(u"Vellora.conf"_s), QSettings::IniFormat);
+            SavingDialogs dialogs;
+            QImage cards(sheet::kWidthPixels, sheet::kHeightPixels, QImage::Format_RGB32);
+            cards.fill(Qt::white);
+            HeleDeckForm deck(cards, u"deck"_s, pacer, prompter, AppFolder(folder->path()), printer, dialogs,
+                              settings);
+            deck.findChild<QComboBox *>(u"Afloop"_s)->setCurrentText(u"12 mm"_s);
+            deck.findChild<QPushButton *>(u"DrukkerijKnop"_s)->click();
+        } else {
+            Rugzijde backs(pacer, prompter, AppFolder(folder->path()), printer);
+            backs.findChild<ImageButton *>(u"PrintKnop"_s)->click();
+        }
+        QCOMPARE(prompter.shown.size(), 1);
+        QCOMPARE(prompter.shown[0].text, text);
+        QCOMPARE(prompter.shown[0].title, title);
     }
 
 private:
