@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <optional>
@@ -7,8 +8,8 @@
 
 namespace vellora {
 
-// What an attempt came to: it worked, or it did not, and then why, twice: in the user's words (Dutch, for a
-// message box or the command line's one line) and as the reason for the log.
+// What an attempt came to: it worked, or it did not, and then why, twice: in the user's words (in their
+// language, for a message box or the command line's one line) and as the reason for the log.
 class [[nodiscard]] Outcome
 {
 public:
@@ -18,7 +19,8 @@ public:
     {
         Outcome outcome;
         outcome.m_failed = true;
-        outcome.m_text = text.isEmpty() ? QStringLiteral("onbekende fout") : std::move(text);
+        outcome.m_text =
+            text.isEmpty() ? QCoreApplication::translate("Surface", "onbekende fout") : std::move(text);
         outcome.m_reason = std::move(reason);
         return outcome;
     }

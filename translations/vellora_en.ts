@@ -1408,5 +1408,9 @@ Nothing was saved; choose another name.</translation>
         <source>Het bestand wordt groter dan hier mag.</source>
         <translation>The file would grow larger than allowed here.</translation>
     </message>
+    <message>
+        <source>onbekende fout</source>
+        <translation>unknown error</translation>
+    </message>
 </context>
 </TS>
