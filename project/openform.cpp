@@ -42,7 +42,9 @@ OpenForm::OpenForm(const ProjectStore &store, ProjectCommands &commands, Pacer &
     m_list->setFocusPolicy(Qt::ClickFocus);
     m_list->setCurrentRow(-1);
 
-    m_label = new QLabel(QString::number(names.size()) + QStringLiteral(" Project(en)"), this);
+    // The count has the catalogue's plural forms; in Dutch it reads "3 Project(en)" whatever the number.
+    m_label = new QLabel(QCoreApplication::translate("Project", "%n Project(en)", nullptr, int(names.size())),
+                         this);
     m_label->setObjectName(QStringLiteral("Label1"));
     m_label->move(px(QPoint(240, 4410)));
     m_label->setMinimumWidth(px(3120 - 45));

@@ -1246,6 +1246,13 @@ Nothing was saved; choose another name.</translation>
         <source>De map %1 is niet beschrijfbaar.</source>
         <translation>The folder %1 cannot be written to.</translation>
     </message>
+    <message numerus="yes">
+        <source>%n Project(en)</source>
+        <translation>
+            <numerusform>%n project</numerusform>
+            <numerusform>%n projects</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Sheet</name>

@@ -236,6 +236,8 @@ private Q_SLOTS:
         else
             form = std::make_unique<Showform>(sheet, w.pacer, folder, QCursor(Qt::OpenHandCursor));
         QCOMPARE(form->windowTitle(), title);
+        if (window == u"open") // a count, in the catalogue's plural forms
+            QCOMPARE(form->findChild<QLabel *>(u"Label1"_s)->text(), u"0 projects"_s);
         fitsItsControls(*form);
     }
 
