@@ -61,7 +61,7 @@ AfdrukForm::AfdrukForm(const QImage &sheet, Pacer &pacer, Prompter &prompter, co
                                           QStringLiteral("ok.png"), QRect(5550, 3390, 765, 435));
     connect(okButton, &ImageButton::clicked, this, [this] { ok(); });
     m_work = new WorkStrip(this, pacer, prompter, queues, QRect(180, 3960, 6240, 390));
-    m_screenResolution = print::screenResolutionLine(this, QRect(180, 4410, 6240, 240));
+    m_screenResolution = print::screenResolutionLine(this, QRect(180, 4170, 6240, 480));
 
     // Checking the first option paints the first preview through the same path as a click.
     m_options[0]->setChecked(true);

@@ -69,6 +69,9 @@ QLabel *print::screenResolutionLine(QWidget *window, const QRect &twips)
     auto *line = new QLabel(screenResolutionText(), window);
     line->setObjectName(QStringLiteral("Schermresolutie"));
     line->setGeometry(px(twips));
+    // Room for two lines, standing on the lower one, as the Dutch does not fit one at the window's width.
+    line->setWordWrap(true);
+    line->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     // The colour of the window's other warning, the edge band's.
     setColours(line, QColor(150, 20, 20));
     line->hide();

@@ -64,7 +64,7 @@ HeleDeckForm::HeleDeckForm(const QImage &sheet, const QString &projectName, Pace
     buildChoices(settings);
     buildButtons(pacer, folder);
     m_work = new WorkStrip(this, pacer, prompter, queues, QRect(180, 7430, 6240, 390));
-    m_screenResolution = print::screenResolutionLine(this, QRect(180, 7860, 6240, 240));
+    m_screenResolution = print::screenResolutionLine(this, QRect(180, 7620, 6240, 480));
     showEdgeWarning();
 
     // The first back when there is one, as the deck is mostly printed with its backs.
