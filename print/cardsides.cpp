@@ -35,8 +35,14 @@ QImage whiteFace(const QImage &cell, QSize card, QSize whole)
     const QRectF cut = QRectF(0, 0, kCellWidth, kCellHeight).adjusted(kCardCutInset, kCardCutInset,
                                                                      -kCardCutInset, -kCardCutInset);
     const QRectF pixels(cut.topLeft() * perTwip, cut.size() * perTwip);
-    // Scaled on this thread: Qt's own smooth scaling would share the work out over its global pool.
-    QImage face = smoothScaled(cell.copy(pixels.toAlignedRect()).convertToFormat(QImage::Format_RGB32), card);
+    // Read where it lies rather than copied first, when it can be. Scaled on this thread: Qt's own smooth
+    // scaling would share the work out over its global pool.
+    const QRect part = pixels.toAlignedRect();
+    const QImage source = cell.format() == QImage::Format_RGB32 && cell.rect().contains(part)
+                              ? QImage(cell.constScanLine(part.y()) + std::size_t(part.x()) * 4, part.width(),
+                                       part.height(), cell.bytesPerLine(), QImage::Format_RGB32)
+                              : cell.copy(part).convertToFormat(QImage::Format_RGB32);
+    QImage face = smoothScaled(source, card);
     face.setDevicePixelRatio(1); // drawn pixel for pixel, whatever screen the picture was meant for
     const double sx = card.width() / cut.width(), sy = card.height() / cut.height();
     const double in = sheet::kCardWhiteInset - kCardCutInset;

@@ -82,13 +82,40 @@ __m128i widened(const std::uint8_t *bytes)
 
 // Down the source's rows: every byte of one result row's source rows, weighted, into `column`. Eight bytes at
 // a time, two rows to a multiply-add; the bytes past the last whole eight one by one.
-void down(const QImage &from, const Taps &taps, int y, std::int16_t *column)
+void down(const QImage &from, const Taps &taps, int y, std::int16_t *column, std::vector<const uchar *> &rows)
 {
     const int bytes = from.width() * 4, pairs = taps.pairs[std::size_t(y)];
     const std::int32_t *words = taps.weights.data() + std::size_t(y) * std::size_t(taps.stride);
     const int first = taps.first[std::size_t(y)], last = from.height() - 1;
-    const auto row = [&](int k) { return from.constScanLine(std::min(first + k, last)); };
+    // Looked up once a row: asking the picture for a line in the inner loop took a third of the time.
+    rows.resize(std::size_t(pairs) * 2);
+    for (int k = 0; k < 2 * pairs; ++k)
+        rows[std::size_t(k)] = from.constScanLine(std::min(first + k, last));
+    const auto row = [&](int k) { return rows[std::size_t(k)]; };
+    const __m128i zero = _mm_setzero_si128(), half = _mm_set1_epi32(1 << (kBits - kBetween - 1));
+    const auto rounded = [&](__m128i sum) {
+        return _mm_srai_epi32(_mm_add_epi32(sum, half), kBits - kBetween);
+    };
     int b = 0;
+    // Sixteen bytes at a time first: half the loads and loop steps of eight, the same sums.
+    for (; b + 16 <= bytes; b += 16) {
+        __m128i sums[4] = {zero, zero, zero, zero};
+        for (int p = 0; p < pairs; ++p) {
+            const __m128i one = _mm_loadu_si128(reinterpret_cast<const __m128i *>(row(2 * p) + b));
+            const __m128i other = _mm_loadu_si128(reinterpret_cast<const __m128i *>(row(2 * p + 1) + b));
+            const __m128i weights = _mm_set1_epi32(words[p]);
+            const __m128i oneLow = _mm_unpacklo_epi8(one, zero), otherLow = _mm_unpacklo_epi8(other, zero);
+            const __m128i oneHigh = _mm_unpackhi_epi8(one, zero), otherHigh = _mm_unpackhi_epi8(other, zero);
+            sums[0] = _mm_add_epi32(sums[0], _mm_madd_epi16(_mm_unpacklo_epi16(oneLow, otherLow), weights));
+            sums[1] = _mm_add_epi32(sums[1], _mm_madd_epi16(_mm_unpackhi_epi16(oneLow, otherLow), weights));
+            sums[2] = _mm_add_epi32(sums[2], _mm_madd_epi16(_mm_unpacklo_epi16(oneHigh, otherHigh), weights));
+            sums[3] = _mm_add_epi32(sums[3], _mm_madd_epi16(_mm_unpackhi_epi16(oneHigh, otherHigh), weights));
+        }
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(column + b),
+                         _mm_packs_epi32(rounded(sums[0]), rounded(sums[1])));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(column + b + 8),
+                         _mm_packs_epi32(rounded(sums[2]), rounded(sums[3])));
+    }
     for (; b + 8 <= bytes; b += 8) {
         __m128i low = _mm_setzero_si128(), high = _mm_setzero_si128();
         for (int p = 0; p < pairs; ++p) {
@@ -97,10 +124,8 @@ void down(const QImage &from, const Taps &taps, int y, std::int16_t *column)
             low = _mm_add_epi32(low, _mm_madd_epi16(_mm_unpacklo_epi16(one, other), weights));
             high = _mm_add_epi32(high, _mm_madd_epi16(_mm_unpackhi_epi16(one, other), weights));
         }
-        const __m128i half = _mm_set1_epi32(1 << (kBits - kBetween - 1));
-        low = _mm_srai_epi32(_mm_add_epi32(low, half), kBits - kBetween);
-        high = _mm_srai_epi32(_mm_add_epi32(high, half), kBits - kBetween);
-        _mm_storeu_si128(reinterpret_cast<__m128i *>(column + b), _mm_packs_epi32(low, high));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(column + b),
+                         _mm_packs_epi32(rounded(low), rounded(high)));
     }
     for (; b < bytes; ++b) {
         int sum = 0;
@@ -148,8 +173,9 @@ QImage smoothScaled(const QImage &picture, QSize size)
         return out;
     // Two pixels to spare: an odd last weight reads the pixel past the end, with a weight of nothing.
     std::vector<std::int16_t> column(std::size_t(from.width() + 2) * 4, 0);
+    std::vector<const uchar *> lines;
     for (int y = 0; y < size.height(); ++y) {
-        down(from, rows, y, column.data());
+        down(from, rows, y, column.data(), lines);
         across(column.data(), columns, out.scanLine(y), size.width());
     }
     return out;
