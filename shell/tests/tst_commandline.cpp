@@ -9,6 +9,7 @@
 #include "tests/support/testsupport.h"
 
 #include <QCryptographicHash>
+#include <QLockFile>
 #include <QProcess>
 #include <QtTest>
 #include <fcntl.h>
@@ -421,6 +422,27 @@ private Q_SLOTS:
             QCOMPARE(card.size(), dots);
             QCOMPARE(qRound(card.dotsPerMeterX() * 0.0254), 300);
         }
+    }
+
+    // Another process writing cards into the folder holds it: the program says so at once and touches
+    // nothing of that folder; once the other is done the same folder takes the export.
+    void anotherProcessHoldsTheFolder()
+    {
+        const QString cards = m_out + "/cards";
+        QVERIFY(QDir().mkpath(cards));
+        QLockFile other(cards + "/.vellora-kaarten.lock");
+        QVERIFY(other.tryLock(0));
+        const QByteArray program = QFile::encodeName(m_app.filePath("vellora"));
+        const QByteArrayList args{"--export-cards", QFile::encodeName(cards)};
+        const Ran held = runProgram(program, args, QFile::encodeName(m_app.path()), m_app.path());
+        QCOMPARE(held.exitCode, 2);
+        QVERIFY2(held.err.count('\n') == 1 && held.err.contains("worden al kaarten geschreven"),
+                 held.err.constData());
+        QCOMPARE(QDir(cards).entryList(QDir::Files | QDir::Hidden), QStringList{".vellora-kaarten.lock"});
+        other.unlock();
+        const Ran free = runProgram(program, args, QFile::encodeName(m_app.path()), m_app.path());
+        QVERIFY2(free.exitCode == 0, free.err.constData());
+        QCOMPARE(QDir(cards).entryList(QDir::Files | QDir::Hidden).size(), 57);
     }
 
     // The print-shop file from the real program, read by poppler and qpdf: 112 pages of the card and its
