@@ -63,7 +63,7 @@ struct SlowQueues final : PrintQueues
 {
     QString defaultPrinter() const override { return QStringLiteral("Office"); }
     std::optional<State> state(const QString &) const override { return State{}; }
-    QString submit(const PrintJob &, const print::PageProgress &, std::stop_token) const override
+    Outcome submit(const PrintJob &, const print::PageProgress &, std::stop_token) const override
     {
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
         return {};

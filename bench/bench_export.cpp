@@ -143,9 +143,9 @@ void cardImages(const char *what, const ScaledPicture &sheet, const print::BackC
 {
     const qint64 peakBefore = test::processStatusBytes("VmHWM");
     const Timed made = timed([&] {
-        const QString why = print::writeCardImages(sheet, back, folder, kSize, print::kDefaultBleedMm);
-        if (!why.isEmpty())
-            std::printf("WARNING: %s\n", qPrintable(why));
+        const Outcome written = print::writeCardImages(sheet, back, folder, kSize, print::kDefaultBleedMm);
+        if (!written)
+            std::printf("WARNING: %s\n", qPrintable(written.text()));
     });
     const qint64 peakAfter = test::processStatusBytes("VmHWM");
     qint64 floorBytes = 0;

@@ -56,11 +56,10 @@ public:
     explicit PdfFileQueues(QString path) : m_path(std::move(path)) {}
     QString defaultPrinter() const override { return QStringLiteral("PDF"); }
     std::optional<State> state(const QString &) const override { return State{}; }
-    QString submit(const PrintJob &job, const print::PageProgress &progress, std::stop_token) const override
+    Outcome submit(const PrintJob &job, const print::PageProgress &progress, std::stop_token) const override
     {
         const Result<QByteArray> pdf = print::pdfDocument(job.pages, progress);
-        const Outcome saved = pdf ? print::savePdf(*pdf, m_path) : pdf.outcome();
-        return saved.text();
+        return pdf ? print::savePdf(*pdf, m_path) : pdf.outcome();
     }
 
 private:
@@ -282,8 +281,11 @@ int main(int argc, char **argv)
     }
     const QString cardsFolder = dir.filePath(QStringLiteral("cards"));
     const double cardsMs = bench::medianMs(3, [&] {
-        print::writeCardImages(ScaledPicture{sheet}, chosen, cardsFolder, print::CardSize::Size63x88,
-                               print::kDefaultBleedMm);
+        if (const Outcome written =
+                print::writeCardImages(ScaledPicture{sheet}, chosen, cardsFolder, print::CardSize::Size63x88,
+                                       print::kDefaultBleedMm);
+            !written)
+            std::printf("WARNING: %s\n", qPrintable(written.text()));
     });
     qint64 cardBytes = 0;
     for (const QFileInfo &file : QDir(cardsFolder).entryInfoList(QDir::Files))

@@ -113,7 +113,7 @@ print::BackChoice BackGallery::choice(int n, bool forShop) const
     return back;
 }
 
-print::BackChoice BackGallery::ownForm(const QImage &picture, QString *error)
+Result<print::BackChoice> BackGallery::ownForm(const QImage &picture)
 {
     QByteArray jpeg;
     QBuffer buffer(&jpeg);
@@ -126,37 +126,29 @@ print::BackChoice BackGallery::ownForm(const QImage &picture, QString *error)
                                      ? PictureFile::decode(jpeg)
                                      : Outcome::failure(QCoreApplication::translate(
                                            "Print", "Dit plaatje kan niet als rugzijde worden bewaard."));
-    if (!again) {
-        if (error)
-            *error = again.outcome().text();
-        return {};
-    }
-    return {*again, jpeg};
+    if (!again)
+        return again.outcome();
+    return print::BackChoice{*again, jpeg};
 }
 
-std::optional<int> BackGallery::addOwn(const QString &path, const PictureReader &read, QString *error)
+Result<int> BackGallery::addOwn(const QString &path, const PictureReader &read)
 {
-    const auto fail = [error](const QString &why) -> std::optional<int> {
-        if (error)
-            *error = why;
-        return std::nullopt;
-    };
-    const QImage picture = read(path, error);
-    if (picture.isNull())
-        return std::nullopt;
-    const print::BackChoice kept = ownForm(picture, error);
-    if (kept.image.isNull())
-        return std::nullopt;
+    const Result<QImage> picture = read(path);
+    if (!picture)
+        return picture.outcome();
+    const Result<print::BackChoice> kept = ownForm(*picture);
+    if (!kept)
+        return kept.outcome();
     if (!QDir().mkpath(m_ownFolder))
-        return fail(
+        return Outcome::failure(
             QCoreApplication::translate("Print", "De map %1 kan niet worden gemaakt.").arg(m_ownFolder));
     const QString base = QFileInfo(path).completeBaseName();
     const QByteArray folder = QFile::encodeName(QDir::cleanPath(m_ownFolder)) + '/';
     QByteArray name = QFile::encodeName(base + QStringLiteral(".jpg"));
     for (int i = 2; entryKind(folder + name) != EntryKind::Missing; ++i)
         name = QFile::encodeName(QStringLiteral("%1-%2.jpg").arg(base).arg(i));
-    if (const Outcome written = writeWhole(folder + name, kept.jpeg, jpegKind()); !written)
-        return fail(written.text());
+    if (Outcome written = writeWhole(folder + name, kept->jpeg, jpegKind()); !written)
+        return written;
     listOwn();
     const auto at = std::find(m_own.begin(), m_own.end(), folder + name);
     return m_count + int(at - m_own.begin());

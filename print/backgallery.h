@@ -33,17 +33,17 @@ public:
 
     static QString counterText(int n, int count); // "Rugzijde <n + 1> / <count>"
 
-    // Reads a picture of the user's own: the picture, or a null image with the reason. The program passes
-    // in the reader of its photos, so that a back takes what a photo takes.
-    using PictureReader = std::function<QImage(const QString &path, QString *error)>;
+    // Reads a picture of the user's own: the picture, or why not. The program passes in the reader of its
+    // photos, so that a back takes what a photo takes.
+    using PictureReader = std::function<Result<QImage>(const QString &path)>;
     // Keeps a picture that `read` takes in the own folder under its own name with ".jpg" (numbered when
-    // taken), as ownForm() makes it, and lists it; its number, or nothing with the reason.
-    std::optional<int> addOwn(const QString &path, const PictureReader &read, QString *error);
+    // taken), as ownForm() makes it, and lists it; its number, or why not.
+    Result<int> addOwn(const QString &path, const PictureReader &read);
 
     // A picture the user chose as a back, as an own back is kept: a JPEG that this gallery reads again, with
-    // the picture it decodes to (made smaller when the gallery's budget would not take it); a null image with
-    // the reason when there is none. The command line's own back is the same.
-    static print::BackChoice ownForm(const QImage &picture, QString *error);
+    // the picture it decodes to (made smaller when the gallery's budget would not take it), or why there is
+    // none. The command line's own back is the same.
+    static Result<print::BackChoice> ownForm(const QImage &picture);
 
 private:
     // The file of back n, read only when it is a regular file of a size a back may have; empty when not.

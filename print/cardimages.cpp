@@ -42,24 +42,26 @@ QString cannotWrite(const QString &name, int code)
 }
 
 // The lock file is read by QLockFile without a bound when it is there, so it must be a small regular file.
-QString lockRefusal(const QString &folder, QLockFile &lock)
+Outcome lockRefusal(const QString &folder, QLockFile &lock)
 {
     const QByteArray path = nativeIn(folder, kLockName);
     const EntryKind kind = entryKind(path);
     if (kind == EntryKind::Other || (kind == EntryKind::RegularFile && QFileInfo(QFile::decodeName(path)).size() > kLockMaxBytes))
-        return QCoreApplication::translate(
-                   "Print", "In %1 staat al \"%2\"; kies een nieuwe of lege map, of een map met alleen "
-                            "eerder geschreven kaarten.")
-            .arg(folder, kLockName);
+        return Outcome::refusal(
+            QCoreApplication::translate(
+                "Print", "In %1 staat al \"%2\"; kies een nieuwe of lege map, of een map met alleen "
+                         "eerder geschreven kaarten.")
+                .arg(folder, kLockName));
     lock.setStaleLockTime(0);
     if (lock.tryLock(kLockWaitMs))
         return {};
     if (lock.error() == QLockFile::LockFailedError)
-        return QCoreApplication::translate("Print",
-                                           "In %1 worden al kaarten geschreven; wacht tot dat klaar is.")
-            .arg(folder);
-    return QCoreApplication::translate("Print", "%1 kan niet worden geschreven: %2")
-        .arg(kLockName, QCoreApplication::translate("Print", "Geen toestemming om hier te schrijven."));
+        return Outcome::refusal(QCoreApplication::translate(
+                                    "Print", "In %1 worden al kaarten geschreven; wacht tot dat klaar is.")
+                                    .arg(folder));
+    return Outcome::refusal(
+        QCoreApplication::translate("Print", "%1 kan niet worden geschreven: %2")
+            .arg(kLockName, QCoreApplication::translate("Print", "Geen toestemming om hier te schrijven.")));
 }
 
 // Bytes into a new file, synced: 0, or why not.
@@ -99,10 +101,10 @@ public:
     QString commit(bool removeBack)
     {
         for (const auto &[passing, name] : m_files)
-            if (const QString why = replaceRefusal(nativeIn(m_folder, name), kPng); !why.isEmpty())
-                return QStringLiteral("%1: %2").arg(name, why);
+            if (const Outcome why = replaceRefusal(nativeIn(m_folder, name), kPng); !why)
+                return QStringLiteral("%1: %2").arg(name, why.text());
         const QByteArray back = nativeIn(m_folder, QString::fromUtf16(kBackImageName));
-        if (removeBack && entryKind(back) == EntryKind::RegularFile && replaceRefusal(back, kPng).isEmpty() &&
+        if (removeBack && entryKind(back) == EntryKind::RegularFile && replaceRefusal(back, kPng) &&
             ::unlink(back.constData()) != 0)
             return cannotWrite(QString::fromUtf16(kBackImageName), errno);
         while (!m_files.empty()) {
@@ -207,41 +209,43 @@ QImage bledCard(const QImage &picture, QSize card, QSize whole, bool cover, int 
     return out;
 }
 
-QString cardFolderRefusal(const QString &folder)
+Outcome cardFolderRefusal(const QString &folder)
 {
     // A link to a folder is the user's way of naming that folder; each file in it is still checked on its own.
     const QFileInfo info(folder);
     if ((info.isSymLink() && !info.exists()) || (info.exists() && !info.isDir()))
-        return QCoreApplication::translate("Print", "%1 is geen map.").arg(folder);
+        return Outcome::refusal(QCoreApplication::translate("Print", "%1 is geen map.").arg(folder));
     if (!info.exists())
         return {};
     const QStringList names = cardImageNames();
     for (const FolderEntry &entry : folderEntries(folder)) {
         if (entry.name == kLockName || (entry.name.startsWith(QLatin1String(kPassingPrefix)) && entry.regular))
             continue;
-        const QString why = names.contains(entry.name) ? replaceRefusal(entry.native, kPng) : QString();
-        if (!names.contains(entry.name) || !why.isEmpty())
-            return QCoreApplication::translate(
-                       "Print", "In %1 staat al \"%2\"; kies een nieuwe of lege map, of een map met alleen "
-                                "eerder geschreven kaarten.")
-                .arg(folder, entry.name);
+        if (!names.contains(entry.name) || !replaceRefusal(entry.native, kPng))
+            return Outcome::refusal(
+                QCoreApplication::translate(
+                    "Print", "In %1 staat al \"%2\"; kies een nieuwe of lege map, of een map met alleen "
+                             "eerder geschreven kaarten.")
+                    .arg(folder, entry.name));
     }
     return {};
 }
 
-QString writeCardImages(const ScaledPicture &sheet, const BackChoice &back, const QString &folder, CardSize size,
-                        double bleedMm, FaceCut cut, const PageProgress &progress, std::stop_token stop,
-                        OrderedWork work)
+Outcome writeCardImages(const ScaledPicture &sheet, const BackChoice &back, const QString &folder,
+                        CardSize size, double bleedMm, FaceCut cut, const PageProgress &progress,
+                        std::stop_token stop, OrderedWork work)
 {
-    if (const QString why = cardFolderRefusal(folder); !why.isEmpty())
+    if (Outcome why = cardFolderRefusal(folder); !why)
         return why;
     if (!QDir().mkpath(folder))
-        return QCoreApplication::translate("Print", "De map %1 kan niet worden gemaakt.").arg(folder);
+        return Outcome::failure(
+            QCoreApplication::translate("Print", "De map %1 kan niet worden gemaakt.").arg(folder), {},
+            Outcome::Failure::NotWritten);
     QLockFile lock(QDir(folder).filePath(kLockName));
-    if (const QString why = lockRefusal(folder, lock); !why.isEmpty())
+    if (Outcome why = lockRefusal(folder, lock); !why)
         return why;
     // Asked again now that no other export can change the folder.
-    if (const QString why = cardFolderRefusal(folder); !why.isEmpty())
+    if (Outcome why = cardFolderRefusal(folder); !why)
         return why;
     removeLeftovers(folder);
     const QStringList names = cardImageNames();
@@ -265,10 +269,12 @@ QString writeCardImages(const ScaledPicture &sheet, const BackChoice &back, cons
         },
         stop, work);
     if (!failed.isEmpty())
-        return failed;
+        return Outcome::failure(failed, {}, Outcome::Failure::NotWritten);
     if (!every || stop.stop_requested())
-        return QString::fromUtf16(kPdfCalledOff);
-    return staged.commit(back.image.isNull());
+        return Outcome::calledOff();
+    if (const QString why = staged.commit(back.image.isNull()); !why.isEmpty())
+        return Outcome::failure(why, {}, Outcome::Failure::NotWritten);
+    return {};
 }
 
 } // namespace vellora::print

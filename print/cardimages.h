@@ -40,19 +40,19 @@ QSize bledDots(CardSize size, double bleedMm);
 // picture of `whole` pixels with its outermost pixels carried outward to the edges; `dpi` recorded.
 QImage bledCard(const QImage &picture, QSize card, QSize whole, bool cover = false, int dpi = kCardImageDpi);
 
-// Why the card images may not go into `folder`, in Dutch; empty when they may: it is new, empty, or holds
-// nothing but PNG files of the names cardImageNames() gives.
-QString cardFolderRefusal(const QString &folder);
+// Whether the card images may go into `folder`, or the refusal: it must be new, empty, or hold nothing but
+// PNG files of the names cardImageNames() gives.
+Outcome cardFolderRefusal(const QString &folder);
 
 // Writes the 56 cards and, when `back` has a picture, the back into `folder` (made when missing), all of
 // them or none: each is written whole under a passing name, and only when every one is they take their own
 // names, a back of an earlier export going when this one has none. The folder is held against a second
-// export meanwhile, which is refused. Empty when done, else why not, naming the first file that failed; a
-// stop between two files ends the work and leaves the folder as it was. `progress` counts the files. The
+// export meanwhile, which is refused. A failure names the first file that failed; a stop between two
+// files ends the work and leaves the folder as it was. `progress` counts the files. The
 // cards are drawn and encoded on `work`'s threads, a few ahead of the one written; the files are the same
 // whatever the number of threads.
-QString writeCardImages(const ScaledPicture &sheet, const BackChoice &back, const QString &folder, CardSize size,
-                        double bleedMm, FaceCut cut = kDefaultCut, const PageProgress &progress = {},
-                        std::stop_token stop = {}, OrderedWork work = {});
+Outcome writeCardImages(const ScaledPicture &sheet, const BackChoice &back, const QString &folder,
+                        CardSize size, double bleedMm, FaceCut cut = kDefaultCut,
+                        const PageProgress &progress = {}, std::stop_token stop = {}, OrderedWork work = {});
 
 } // namespace vellora::print

@@ -25,20 +25,11 @@ inline QString pdfFailedText(const QString &why)
 Result<QByteArray> deckPdf(const ScaledPicture &sheet, const BackChoice &back, const DeckOptions &options,
                            const PageProgress &progress = {}, std::stop_token stop = {});
 
-// What a whole-deck action came to: done, called off, the printer's failure, or another failure with what
-// the window says about it.
-struct DeckOutcome
-{
-    enum class End { Done, CalledOff, PrinterFailed, Failed };
-    End end = End::Done;
-    QString text;
-    int job = 0; // the print server's number for a printed deck; 0 when it gave none
-};
-
 // The whole deck as one job on `printer`, once its queue says it will print. `action` is one print action of
-// the queues (PrintQueues::action), made when the user pressed; it is used on the calling thread, which may be
-// a worker.
-DeckOutcome printDeck(const PrintQueues &action, const QString &printer, const JobOptions &jobOptions,
+// the queues (PrintQueues::action), made when the user pressed; it is used on the calling thread, which may
+// be a worker. The print server's number for the job (0 when it gave none); a failed printer is an unreached
+// failure, which the user hears of only as the printer's failure.
+Result<int> printDeck(const PrintQueues &action, const QString &printer, const JobOptions &jobOptions,
                       const ScaledPicture &sheet, const BackChoice &back, const DeckOptions &options,
                       const PageProgress &progress = {}, std::stop_token stop = {});
 

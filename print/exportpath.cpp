@@ -12,42 +12,40 @@ namespace vellora::print {
 
 namespace {
 
-using End = ExportOutcome::End;
-
 // The made document written over the target, unless a stop came first.
-ExportOutcome written(const Result<QByteArray> &pdf, const ExportTarget &target, const std::stop_token &stop)
+Outcome written(const Result<QByteArray> &pdf, const ExportTarget &target, const std::stop_token &stop)
 {
     if (stop.stop_requested())
-        return {End::CalledOff, {}};
+        return Outcome::calledOff();
     if (!pdf)
-        return {End::NotMade, pdf.outcome().text()};
-    if (const Outcome written = writeWhole(target.path, *pdf, kPdfDocument); !written)
-        return {End::NotWritten, written.text()};
-    return {};
+        return pdf.outcome().as(Outcome::Failure::NotMade);
+    // Refused only now, the name has changed since it was asked: to the user the file was not written.
+    return writeWhole(target.path, *pdf, kPdfDocument).as(Outcome::Failure::NotWritten);
 }
 
 } // namespace
 
-QString exportRefusal(const DeckSnapshot &deck, const ExportTarget &target)
+Outcome exportRefusal(const DeckSnapshot &deck, const ExportTarget &target)
 {
     if (!deck.file.isEmpty() && sameFile(target.path, deck.file))
-        return deck.name.isEmpty() ? QCoreApplication::translate("Print", "Dit is het lege blad.")
-                                   : QCoreApplication::translate("Print", "Dit is het project zelf.");
+        return Outcome::refusal(deck.name.isEmpty()
+                                    ? QCoreApplication::translate("Print", "Dit is het lege blad.")
+                                    : QCoreApplication::translate("Print", "Dit is het project zelf."));
     if (target.kind == ExportKind::CardImages)
         return cardFolderRefusal(QFile::decodeName(target.path));
     return replaceRefusal(target.path, kPdfDocument);
 }
 
-ExportOutcome exportDeck(const DeckSnapshot &deck, const ExportOptions &options, const ExportTarget &target,
-                         const PageProgress &progress, std::stop_token stop)
+Outcome exportDeck(const DeckSnapshot &deck, const ExportOptions &options, const ExportTarget &target,
+                   const PageProgress &progress, std::stop_token stop)
 {
-    if (const QString why = exportRefusal(deck, target); !why.isEmpty())
-        return {End::Refused, why};
+    if (Outcome why = exportRefusal(deck, target); !why)
+        return why;
     if (target.kind == ExportKind::Calibration)
         return written(calibrationPdf(options.deck.paper), target, stop);
     const ScaledPicture picture = masterPicture(deck.sheet, deck.record, progress, stop);
     if (picture.isNull())
-        return {End::CalledOff, {}};
+        return Outcome::calledOff();
     if (target.kind == ExportKind::DeckPdf)
         return written(deckPdf(picture, options.back, options.deck, afterMaster(progress), stop), target, stop);
     if (target.kind == ExportKind::ShopPdf) {
@@ -55,11 +53,10 @@ ExportOutcome exportDeck(const DeckSnapshot &deck, const ExportOptions &options,
                                deck.name, options.cut};
         return written(shopPdf(picture, options.back, shop, afterMaster(progress), stop), target, stop);
     }
-    const QString error = writeCardImages(picture, options.back, QFile::decodeName(target.path),
-                            options.deck.cardSize, options.bleedMm, options.cut, afterMaster(progress), stop);
-    if (stop.stop_requested() && !error.isEmpty())
-        return {End::CalledOff, {}};
-    return error.isEmpty() ? ExportOutcome{} : ExportOutcome{End::NotWritten, error};
+    const Outcome cards =
+        writeCardImages(picture, options.back, QFile::decodeName(target.path), options.deck.cardSize,
+                        options.bleedMm, options.cut, afterMaster(progress), stop);
+    return stop.stop_requested() && !cards ? Outcome::calledOff() : cards;
 }
 
 Result<PrintJob> seriesPageJob(const DeckSnapshot &deck, int page, const QString &topMargin,
@@ -67,18 +64,18 @@ Result<PrintJob> seriesPageJob(const DeckSnapshot &deck, int page, const QString
 {
     const ScaledPicture picture = masterPicture(deck.sheet, deck.record, progress, stop);
     if (picture.isNull())
-        return Outcome::failure(QString::fromUtf16(kPdfCalledOff));
+        return Outcome::calledOff();
     Surface working;
     return facePageJob(picture, facePage(page), topMargin, leftMargin, working);
 }
 
-DeckOutcome printSnapshot(const PrintQueues &action, const QString &printer, const JobOptions &jobOptions,
+Result<int> printSnapshot(const PrintQueues &action, const QString &printer, const JobOptions &jobOptions,
                           const DeckSnapshot &deck, const BackChoice &back, const DeckOptions &options,
                           const PageProgress &progress, std::stop_token stop)
 {
     const ScaledPicture picture = masterPicture(deck.sheet, deck.record, progress, stop);
     if (picture.isNull())
-        return {DeckOutcome::End::CalledOff, {}, 0};
+        return Result<int>::calledOff();
     return printDeck(action, printer, jobOptions, picture, back, options, afterMaster(progress), stop);
 }
 

@@ -42,37 +42,22 @@ struct ExportOptions
     FaceCut cut = kDefaultCut;        // where the card images and the print-shop file cut each face
 };
 
-struct ExportOutcome
-{
-    // Refused: nothing was made, as the target may not be replaced; NotMade: the document could not be made;
-    // NotWritten: it was made but not written, and whatever had the name still has it.
-    enum class End
-    {
-        Done,
-        CalledOff,
-        Refused,
-        NotMade,
-        NotWritten
-    };
-    End end = End::Done;
-    QString text; // why, in Dutch: the reason alone, which the window and the command line each frame
-};
-
 inline const DocumentKind kPdfDocument{QByteArrayLiteral("%PDF-"), QStringLiteral("PDF")};
 
-// Why the output may not go to `target`, in Dutch; empty when it may. A PDF replaces only a free name or a
+// Whether the output may go to `target`, or the refusal, in Dutch. A PDF replaces only a free name or a
 // regular file that is a PDF already, never the file the deck was read from; card images go into a new or
 // empty folder, or over card images written before. Asked again just before a file takes the name.
-QString exportRefusal(const DeckSnapshot &deck, const ExportTarget &target);
+Outcome exportRefusal(const DeckSnapshot &deck, const ExportTarget &target);
 
 // Draws the deck's print master (the first part of `progress`), makes the output from it and writes it,
 // whole or not at all. For a worker thread; a stop before the output takes its name leaves everything as
-// it was.
-ExportOutcome exportDeck(const DeckSnapshot &deck, const ExportOptions &options, const ExportTarget &target,
-                         const PageProgress &progress = {}, std::stop_token stop = {});
+// it was. A failure says how far it got: refused (nothing was read or made), not made (the text is the
+// whole story), or not written (whatever had the name still has it).
+Outcome exportDeck(const DeckSnapshot &deck, const ExportOptions &options, const ExportTarget &target,
+                   const PageProgress &progress = {}, std::stop_token stop = {});
 
 // The whole deck as one job on `printer`, drawn from its master as exportDeck draws it; see printDeck().
-DeckOutcome printSnapshot(const PrintQueues &action, const QString &printer, const JobOptions &jobOptions,
+Result<int> printSnapshot(const PrintQueues &action, const QString &printer, const JobOptions &jobOptions,
                           const DeckSnapshot &deck, const BackChoice &back, const DeckOptions &options,
                           const PageProgress &progress = {}, std::stop_token stop = {});
 

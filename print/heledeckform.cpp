@@ -46,10 +46,10 @@ HeleDeckForm::HeleDeckForm(const QImage &sheet, const QString &projectName, Pace
     : QDialog(parent), m_deck{sheet, {}, projectName, {}}, m_prompter(prompter), m_queues(queues),
       m_dialogs(dialogs), m_gallery(folder, ownBacksFolder()),
       // An own back is read as a photo is: every format the photo dialog takes, within its budget.
-      m_readPicture([](const QString &path, QString *error) {
+      m_readPicture([](const QString &path) -> Result<QImage> {
           const PhotoLoad photo = PhotoLoader::load(path);
-          if (error)
-              *error = photo.error;
+          if (!photo.ok())
+              return Outcome::failure(photo.error);
           return photo.image;
       })
 {
@@ -227,29 +227,22 @@ std::optional<print::BackChoice> HeleDeckForm::chosenBack(bool forShop)
     return back;
 }
 
-void HeleDeckForm::finished(const print::DeckOutcome &outcome, const QString &printer)
+void HeleDeckForm::finished(const Result<int> &job, const QString &printer)
 {
-    switch (outcome.end) {
-    case print::DeckOutcome::End::Done:
-        m_work->watchJob(printer, outcome.job);
-        break;
-    case print::DeckOutcome::End::CalledOff:
-        break;
-    case print::DeckOutcome::End::PrinterFailed:
+    if (job)
+        m_work->watchJob(printer, *job);
+    else if (job.outcome().how() == Outcome::Failure::Unreached)
         m_work->printerFailed();
-        break;
-    case print::DeckOutcome::End::Failed:
-        failed(outcome.text);
-        break;
-    }
+    else if (!job.outcome().isCalledOff())
+        failed(job.outcome().text());
 }
 
 void HeleDeckForm::exportTo(print::ExportKind kind, const QString &path)
 {
     const print::ExportTarget target{kind, QFile::encodeName(path)};
     // Refused at once, rather than after the work has started; exportDeck asks again.
-    if (const QString why = print::exportRefusal(m_deck, target); !why.isEmpty())
-        return exported(kind, {print::ExportOutcome::End::Refused, why});
+    if (const Outcome why = print::exportRefusal(m_deck, target); !why)
+        return exported(kind, why);
     const std::optional<double> bleed = m_choices->bleedMm();
     if (!bleed && (kind == print::ExportKind::CardImages || kind == print::ExportKind::ShopPdf))
         return failed(print::bleedRefused());
@@ -265,22 +258,22 @@ void HeleDeckForm::exportTo(print::ExportKind kind, const QString &path)
             return;
         chosen.back = *back;
     }
-    m_work->run<print::ExportOutcome>(
+    m_work->run<Outcome>(
         [deck = m_deck, chosen, target](std::stop_token stop, const print::PageProgress &progress) {
             return print::exportDeck(deck, chosen, target, progress, stop);
         },
-        [this, kind](const print::ExportOutcome &outcome) { exported(kind, outcome); });
+        [this, kind](const Outcome &outcome) { exported(kind, outcome); });
 }
 
-void HeleDeckForm::exported(print::ExportKind kind, const print::ExportOutcome &outcome)
+void HeleDeckForm::exported(print::ExportKind kind, const Outcome &outcome)
 {
-    using End = print::ExportOutcome::End;
-    if (outcome.end == End::Done || outcome.end == End::CalledOff)
+    if (outcome || outcome.isCalledOff())
         return;
     // The card images' reasons say it all; a PDF's failure also says that an older file is kept.
     const bool pdf = kind == print::ExportKind::DeckPdf || kind == print::ExportKind::ShopPdf;
-    const bool framed = kind == print::ExportKind::Calibration || (pdf && outcome.end != End::NotMade);
-    failed(framed ? print::pdfFailedText(outcome.text) : outcome.text);
+    const bool framed =
+        kind == print::ExportKind::Calibration || (pdf && outcome.how() != Outcome::Failure::NotMade);
+    failed(framed ? print::pdfFailedText(outcome.text()) : outcome.text());
 }
 
 void HeleDeckForm::savePdf()
@@ -309,14 +302,14 @@ void HeleDeckForm::print()
         return;
     // The default printer is asked for before the print dialog, which would otherwise wait on a print server
     // that does not answer.
-    m_work->run<print::PrintOutcome>(
+    m_work->run<Result<QString>>(
         [&queues = m_queues](std::stop_token stop, const print::PageProgress &) {
             return print::readyDefaultPrinter(queues, stop);
         },
-        [this](const print::PrintOutcome &ready) {
-            if (!ready.printed)
+        [this](const Result<QString> &ready) {
+            if (!ready)
                 m_work->printerFailed();
-            else if (const std::optional<PrintChoice> choice = m_dialogs.printer(this, ready.printer))
+            else if (const std::optional<PrintChoice> choice = m_dialogs.printer(this, *ready))
                 printOn(*choice);
         });
 }
@@ -330,7 +323,7 @@ void HeleDeckForm::printOn(const PrintChoice &choice)
         return;
     print::DeckOptions deck = options();
     deck.paper = choice.paper.value_or(deck.paper);
-    m_work->run<print::DeckOutcome>(
+    m_work->run<Result<int>>(
         [&queues = m_queues, choice, snapshot = m_deck, back = *back,
          options = deck](std::stop_token stop, const print::PageProgress &progress) {
             // The action's deadline runs from the press: the deck drawn first counts against it.
@@ -338,7 +331,7 @@ void HeleDeckForm::printOn(const PrintChoice &choice)
             return print::printSnapshot(*action, choice.printer, choice.options, snapshot, back, options,
                                         progress, stop);
         },
-        [this, printer = choice.printer](const print::DeckOutcome &outcome) { finished(outcome, printer); });
+        [this, printer = choice.printer](const Result<int> &job) { finished(job, printer); });
 }
 
 void HeleDeckForm::showEdgeWarning()
@@ -372,11 +365,10 @@ void HeleDeckForm::addOwnBack()
     const std::optional<QString> path = m_dialogs.backPicture(this);
     if (!path)
         return;
-    QString error;
-    const std::optional<int> n = m_gallery.addOwn(*path, m_readPicture, &error);
+    const Result<int> n = m_gallery.addOwn(*path, m_readPicture);
     if (!n)
         return failed(QCoreApplication::translate("Print", "%1 kan geen rugzijde zijn:\n%2")
-                          .arg(QFileInfo(*path).fileName(), error));
+                          .arg(QFileInfo(*path).fileName(), n.outcome().text()));
     m_backScroll->setRange(0, m_gallery.count());
     m_backScroll->setValue(*n + 1);
 }

@@ -72,12 +72,12 @@ private:
     // Every file the window writes goes through print::exportDeck, refused at once when it may not be
     // replaced.
     void exportTo(print::ExportKind kind, const QString &path);
-    void exported(print::ExportKind kind, const print::ExportOutcome &outcome);
+    void exported(print::ExportKind kind, const Outcome &outcome);
     void savePdf();
     void saveShopPdf();
     void print();
     void printOn(const PrintChoice &choice);
-    void finished(const print::DeckOutcome &outcome, const QString &printer);
+    void finished(const Result<int> &job, const QString &printer);
     void failed(const QString &text);
     void writeCardImages();
     void writeCalibration();

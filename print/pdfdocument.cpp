@@ -142,7 +142,7 @@ Result<QByteArray> pdfDocument(const std::vector<PrintPage> &pages, const PagePr
     for (const PrintPage &page : pages) {
         if (stop.stop_requested()) {
             cairo_destroy(cr);
-            return Outcome::failure(QString::fromUtf16(kPdfCalledOff));
+            return Outcome::calledOff();
         }
         const QSizeF paper = paperPoints(page);
         cairo_pdf_surface_set_size(pdf.get(), paper.width(), paper.height());
@@ -186,7 +186,8 @@ Outcome savePdf(const QByteArray &pdf, const QString &path, std::stop_token stop
     const bool calledOff = written && stop.stop_requested();
     if (!written || calledOff || !file.commit()) {
         file.cancelWriting();
-        return Outcome::failure(calledOff ? QString::fromUtf16(kPdfCalledOff) : file.errorString());
+        return calledOff ? Outcome::calledOff()
+                         : Outcome::failure(file.errorString(), {}, Outcome::Failure::NotWritten);
     }
     return {};
 }

@@ -26,6 +26,4 @@ Result<QByteArray> pdfDocument(const std::vector<PrintPage> &pages, const PagePr
 // on a stop that comes before the new file takes the name.
 Outcome savePdf(const QByteArray &pdf, const QString &path, std::stop_token stop = {});
 
-inline constexpr char16_t kPdfCalledOff[] = u"called off";
-
 } // namespace vellora::print

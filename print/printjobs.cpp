@@ -28,8 +28,11 @@ Result<PrintJob> onePageJob(const QImage &picture, const QString &topMargin, con
     return job;
 }
 
-PrintOutcome refused(const QString &reason) { return {false, reason, {}, 0}; }
-PrintOutcome refused(const Outcome &outcome) { return refused(outcome.reason()); }
+// A job that could not be made is told as the printer's failure too, with the reason kept for the log.
+Outcome refused(const Outcome &outcome)
+{
+    return outcome.isCalledOff() ? outcome : unreached(outcome.reason());
+}
 
 } // namespace
 
@@ -48,33 +51,33 @@ Result<PrintJob> backJob(const QImage &back, const QString &topMargin, const QSt
     return onePageJob(back, topMargin, leftMargin, [&](QPoint origin) { return backPrintPage(back, origin); });
 }
 
-PrintOutcome readyDefaultPrinter(const PrintQueues &queues, std::stop_token stop)
+Result<QString> readyDefaultPrinter(const PrintQueues &queues, std::stop_token stop)
 {
-    PrintOutcome outcome;
-    outcome.reason = defaultQueueProblem(*queues.action(std::move(stop)), &outcome.printer);
-    outcome.printed = outcome.reason.isEmpty();
-    return outcome;
+    return readyDefaultQueue(*queues.action(std::move(stop)));
 }
 
-PrintOutcome printOnDefault(const PrintQueues &action, PrintJob job, std::stop_token stop,
-                            const PageProgress &progress)
+Result<PrintedJob> printOnDefault(const PrintQueues &action, PrintJob job, std::stop_token stop,
+                                  const PageProgress &progress)
 {
-    if (QString problem = defaultQueueProblem(action, &job.printer); !problem.isEmpty())
-        return refused(problem);
-    if (QString problem = action.submit(job, progress, stop); !problem.isEmpty())
-        return refused(problem);
-    return {true, {}, job.printer, action.lastJob()};
+    const Result<QString> printer = readyDefaultQueue(action);
+    if (!printer)
+        return printer.outcome();
+    job.printer = *printer;
+    if (Outcome problem = action.submit(job, progress, stop); !problem)
+        return problem;
+    return PrintedJob{job.printer, action.lastJob()};
 }
 
-PrintOutcome printFacePage(const ScaledPicture &sheet, const FacePage &page, const QString &topMargin,
-                           const QString &leftMargin, Surface &workingPicture, const PrintQueues &queues)
+Result<PrintedJob> printFacePage(const ScaledPicture &sheet, const FacePage &page, const QString &topMargin,
+                                 const QString &leftMargin, Surface &workingPicture,
+                                 const PrintQueues &queues)
 {
     Result<PrintJob> job = facePageJob(sheet, page, topMargin, leftMargin, workingPicture);
     return job ? printOnDefault(*queues.action({}), std::move(*job)) : refused(job.outcome());
 }
 
-PrintOutcome printBack(const QImage &back, const QString &topMargin, const QString &leftMargin,
-                       const PrintQueues &queues)
+Result<PrintedJob> printBack(const QImage &back, const QString &topMargin, const QString &leftMargin,
+                             const PrintQueues &queues)
 {
     Result<PrintJob> job = backJob(back, topMargin, leftMargin);
     return job ? printOnDefault(*queues.action({}), std::move(*job)) : refused(job.outcome());

@@ -17,23 +17,17 @@ class Surface;
 
 namespace print {
 
-// The one message every print failure ends in, whatever went wrong. It was English in the Dutch program
-// too, and is left as the user has always seen it.
-inline constexpr char16_t kFailureText[] = u"No printer or printer offline!";
-inline constexpr char16_t kFailureTitle[] = u" Error";
 // A printer that is fine must not be blamed when there is simply no back to print.
 inline QString noBackText()
 {
     return QCoreApplication::translate("Print", "Geen rugzijde gevonden in Backgrounds.");
 }
 
-// What one press of Ok came to. Only `printed` decides what the user sees; `reason` says why for tests.
-struct PrintOutcome
+// Where one press of Ok sent its job. Any failure is shown as the printer's; its reason is for the log.
+struct PrintedJob
 {
-    bool printed = false;
-    QString reason;
-    QString printer; // where the job went, or would have gone
-    int job = 0;     // the print server's number for the job; 0 when it gave none
+    QString printer;
+    int job = 0; // the print server's number for the job; 0 when it gave none
 };
 
 // The job of one face page for the default printer: the working picture is rebuilt from the sheet, then
@@ -45,18 +39,19 @@ Result<PrintJob> facePageJob(const ScaledPicture &sheet, const FacePage &page, c
 Result<PrintJob> backJob(const QImage &back, const QString &topMargin, const QString &leftMargin);
 
 // The default printer, when its queue says it will print: one action of the queues, on any thread.
-PrintOutcome readyDefaultPrinter(const PrintQueues &queues, std::stop_token stop = {});
+Result<QString> readyDefaultPrinter(const PrintQueues &queues, std::stop_token stop = {});
 // Hands the job to the default printer once its queue says it will print. `action` is the queues as one
 // print action sees them (PrintQueues::action), made when the user pressed, so that making the job counted
 // against its deadline; the lookups and the job are made on the calling thread, which may be a worker.
-PrintOutcome printOnDefault(const PrintQueues &action, PrintJob job, std::stop_token stop = {},
-                            const PageProgress &progress = {});
+Result<PrintedJob> printOnDefault(const PrintQueues &action, PrintJob job, std::stop_token stop = {},
+                                  const PageProgress &progress = {});
 
 // A face page and a back as one press of Ok prints them, all on the calling thread.
-PrintOutcome printFacePage(const ScaledPicture &sheet, const FacePage &page, const QString &topMargin,
-                           const QString &leftMargin, Surface &workingPicture, const PrintQueues &queues);
-PrintOutcome printBack(const QImage &back, const QString &topMargin, const QString &leftMargin,
-                       const PrintQueues &queues);
+Result<PrintedJob> printFacePage(const ScaledPicture &sheet, const FacePage &page, const QString &topMargin,
+                                 const QString &leftMargin, Surface &workingPicture,
+                                 const PrintQueues &queues);
+Result<PrintedJob> printBack(const QImage &back, const QString &topMargin, const QString &leftMargin,
+                             const PrintQueues &queues);
 
 } // namespace print
 } // namespace vellora

@@ -11,6 +11,8 @@ namespace vellora {
 
 namespace {
 
+const char16_t kCalledOff[] = u"the job was called off before it reached the queue";
+
 struct HttpClose
 {
     void operator()(http_t *http) const { httpClose(http); }
@@ -74,7 +76,7 @@ public:
 
     QString defaultPrinter() const override;
     std::optional<State> state(const QString &printer) const override;
-    QString submit(const PrintJob &job, const print::PageProgress &progress,
+    Outcome submit(const PrintJob &job, const print::PageProgress &progress,
                    std::stop_token stop) const override;
     std::shared_ptr<const PrintQueues> action(std::stop_token stop) const override
     {
@@ -97,6 +99,8 @@ private:
     // The action's connection for its next request, made at its first; nothing when too little time is left
     // to start one or the server cannot be reached in it.
     http_t *connection() const;
+    // submit()'s work: empty when the job was handed over, else why not.
+    QString handOver(const PrintJob &job, const print::PageProgress &progress, std::stop_token stop) const;
     // The queue's attributes, nothing when the server does not answer or know it; the caller frees them.
     ipp_t *queueAttributes(const QString &printer) const;
     // Whether the device behind a queue takes a connection; true when it is no device on the network.
@@ -192,7 +196,17 @@ std::optional<PrintQueues::State> ServerAction::state(const QString &printer) co
     return s;
 }
 
-QString ServerAction::submit(const PrintJob &job, const print::PageProgress &progress, std::stop_token stop) const
+Outcome ServerAction::submit(const PrintJob &job, const print::PageProgress &progress,
+                             std::stop_token stop) const
+{
+    const QString problem = handOver(job, progress, std::move(stop));
+    if (problem.isEmpty())
+        return {};
+    return calledOff() ? Outcome::calledOff() : unreached(problem);
+}
+
+QString ServerAction::handOver(const PrintJob &job, const print::PageProgress &progress,
+                               std::stop_token stop) const
 {
     m_lastJob = 0;
     m_jobStop = std::move(stop);
@@ -334,7 +348,7 @@ std::optional<PrintQueues::State> SystemPrintQueues::state(const QString &printe
     return action({})->state(printer);
 }
 
-QString SystemPrintQueues::submit(const PrintJob &job, const print::PageProgress &progress,
+Outcome SystemPrintQueues::submit(const PrintJob &job, const print::PageProgress &progress,
                                   std::stop_token stop) const
 {
     return action(stop)->submit(job, progress, stop);
@@ -350,28 +364,33 @@ bool SystemPrintQueues::waitsForUnreachablePrinter(const QString &printer, int j
     return action({})->waitsForUnreachablePrinter(printer, job);
 }
 
-QString queueProblem(const PrintQueues &queues, const QString &printer)
+Outcome unreached(const QString &reason)
+{
+    return Outcome::failure(QString::fromUtf16(print::kFailureText), reason, Outcome::Failure::Unreached);
+}
+
+Outcome queueProblem(const PrintQueues &queues, const QString &printer)
 {
     const std::optional<PrintQueues::State> state = queues.state(printer);
     if (!state)
-        return QStringLiteral("the print server does not know the printer %1").arg(printer);
+        return unreached(QStringLiteral("the print server does not know the printer %1").arg(printer));
     if (state->stopped)
-        return QStringLiteral("the printer %1 is stopped").arg(printer);
+        return unreached(QStringLiteral("the printer %1 is stopped").arg(printer));
     if (state->unreachable)
-        return QStringLiteral("the printer %1 cannot be reached").arg(printer);
+        return unreached(QStringLiteral("the printer %1 cannot be reached").arg(printer));
     if (!state->acceptingJobs)
-        return QStringLiteral("the printer %1 does not accept jobs").arg(printer);
+        return unreached(QStringLiteral("the printer %1 does not accept jobs").arg(printer));
     return {};
 }
 
-QString defaultQueueProblem(const PrintQueues &queues, QString *printer)
+Result<QString> readyDefaultQueue(const PrintQueues &queues)
 {
     const QString name = queues.defaultPrinter();
-    if (printer)
-        *printer = name;
     if (name.isEmpty())
-        return QStringLiteral("no default printer");
-    return queueProblem(queues, name);
+        return unreached(QStringLiteral("no default printer"));
+    if (Outcome problem = queueProblem(queues, name); !problem)
+        return problem;
+    return name;
 }
 
 } // namespace vellora

@@ -49,10 +49,10 @@ public:
     virtual QString defaultPrinter() const = 0;
     // The state of a queue as the print server reports it; nothing when the server does not know it.
     virtual std::optional<State> state(const QString &printer) const = 0;
-    // Hands the job's pages to its printer as one job; empty when accepted, else why not. `progress` follows
-    // the pages as they are made ready, on the calling thread. A stop requested before the job has been
-    // handed over whole calls it off: nothing of it stays with the server.
-    virtual QString submit(const PrintJob &job, const print::PageProgress &progress,
+    // Hands the job's pages to its printer as one job; when it is not accepted, an unreached failure whose
+    // reason says why. `progress` follows the pages as they are made ready, on the calling thread. A stop
+    // requested before the job has been handed over whole calls it off: nothing of it stays with the server.
+    virtual Outcome submit(const PrintJob &job, const print::PageProgress &progress,
                            std::stop_token stop) const = 0;
 
     // The queues as one print action sees them: the lookups and the job of one press of a button, made one
@@ -90,7 +90,7 @@ public:
 
     QString defaultPrinter() const override;
     std::optional<State> state(const QString &printer) const override;
-    QString submit(const PrintJob &job, const print::PageProgress &progress,
+    Outcome submit(const PrintJob &job, const print::PageProgress &progress,
                    std::stop_token stop) const override;
     std::shared_ptr<const PrintQueues> action(std::stop_token stop) const override;
     bool waitsForUnreachablePrinter(const QString &printer, int job) const override;
@@ -100,12 +100,18 @@ private:
     int m_floorMs;
 };
 
-// Why no job can be printed on this printer now; empty when one can.
-QString queueProblem(const PrintQueues &queues, const QString &printer);
-// The same for the default printer, whose name is written to *printer when there is one.
-QString defaultQueueProblem(const PrintQueues &queues, QString *printer);
+// Whether a job can be printed on this printer now; if not, an unreached failure whose reason says why.
+Outcome queueProblem(const PrintQueues &queues, const QString &printer);
+// The default printer, when a job can be printed on it now.
+Result<QString> readyDefaultQueue(const PrintQueues &queues);
 
-// What submit() answers for a job called off.
-inline constexpr char16_t kCalledOff[] = u"the job was called off before it reached the queue";
+// The one message every print failure ends in, whatever went wrong. It was English in the Dutch program
+// too, and is left as the user has always seen it.
+namespace print {
+inline constexpr char16_t kFailureText[] = u"No printer or printer offline!";
+inline constexpr char16_t kFailureTitle[] = u" Error";
+} // namespace print
+// The user hears only that the printer failed, in the words they always saw; the log keeps `reason`.
+Outcome unreached(const QString &reason);
 
 } // namespace vellora

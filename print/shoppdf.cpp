@@ -252,7 +252,7 @@ Result<QByteArray> shopPdf(const ScaledPicture &sheet, const BackChoice &back, c
         while (every && page < int(sides.size()))
             addPage(backImage);
         if (!every || stop.stop_requested())
-            return Outcome::failure(QString::fromUtf16(kPdfCalledOff));
+            return Outcome::calledOff();
         QByteArray pdf = writer.finished();
         if (progress)
             progress(total, total);

@@ -103,7 +103,7 @@ void WorkStrip::printerFailed()
 
 void WorkStrip::printOnDefault(JobMaker makeJob)
 {
-    run<print::PrintOutcome>(
+    run<Result<print::PrintedJob>>(
         [&queues = m_queues, makeJob = std::move(makeJob)](std::stop_token stop,
                                                            const print::PageProgress &progress) {
             // The action's deadline runs from the press: the page made first counts against it.
@@ -113,17 +113,16 @@ void WorkStrip::printOnDefault(JobMaker makeJob)
                 drawing = true;
                 progress(done, total);
             });
-            return job ? print::printOnDefault(*action, std::move(*job), stop,
-                                               drawing ? print::afterMaster(progress) : progress)
-                       : print::PrintOutcome{false, job.outcome().reason(), {}, 0};
+            if (!job)
+                return Result<print::PrintedJob>(job.outcome());
+            return print::printOnDefault(*action, std::move(*job), stop,
+                                         drawing ? print::afterMaster(progress) : progress);
         },
-        [this](const print::PrintOutcome &outcome) {
-            if (!outcome.printed) {
-                qCWarning(lcPrint).noquote() << "page not printed on" << outcome.printer << "-" << outcome.reason;
-                printerFailed();
-            }
-            else
-                watchJob(outcome.printer, outcome.job);
+        [this](const Result<print::PrintedJob> &printed) {
+            if (printed)
+                return watchJob(printed->printer, printed->job);
+            qCWarning(lcPrint).noquote() << "page not printed -" << printed.outcome().reason();
+            printerFailed();
         });
 }
 

@@ -17,9 +17,10 @@ namespace vellora {
 
 namespace {
 
-QString refusal(const QString &why)
+// The command line's one line: the program's name, then why.
+Outcome refusal(const Outcome &why)
 {
-    return QStringLiteral("vellora: ") + why;
+    return Outcome::refusal(QStringLiteral("vellora: ") + why.text(), why.reason());
 }
 
 using options::dashed;
@@ -50,7 +51,7 @@ std::optional<T> oneOf(const std::optional<QByteArray> &value,
 }
 
 // The output, the project and the back of a command that writes; empty when they are fine.
-QString readNames(Command command, const Given &values, const QList<QByteArray> &arguments,
+Outcome readNames(Command command, const Given &values, const QList<QByteArray> &arguments,
                   PdfExportRequest &request)
 {
     const char *starter = command == Command::ExportPdf       ? "export-pdf"
@@ -60,28 +61,32 @@ QString readNames(Command command, const Given &values, const QList<QByteArray> 
                                                               : "calibration";
     request.output = *given(values, starter);
     if (request.output.isEmpty())
-        return QCoreApplication::translate("CommandLine", "%1 heeft een %2 nodig")
-            .arg(dashed(starter), command == Command::ExportCards
-                                      ? QCoreApplication::translate("CommandLine", "map")
-                                      : QCoreApplication::translate("CommandLine", "bestandsnaam"));
+        return Outcome::refusal(
+            QCoreApplication::translate("CommandLine", "%1 heeft een %2 nodig")
+                .arg(dashed(starter), command == Command::ExportCards
+                                          ? QCoreApplication::translate("CommandLine", "map")
+                                          : QCoreApplication::translate("CommandLine", "bestandsnaam")));
     if ((command == Command::Calibration || command == Command::Compose) && !arguments.isEmpty())
-        return QCoreApplication::translate("CommandLine", "onverwacht argument \"%1\"; zie vellora --help")
-            .arg(shownValue(arguments.front()));
+        return Outcome::refusal(
+            QCoreApplication::translate("CommandLine", "onverwacht argument \"%1\"; zie vellora --help")
+                .arg(shownValue(arguments.front())));
     if (arguments.size() > 1)
-        return QCoreApplication::translate("CommandLine", "één project tegelijk, niet %1")
-            .arg(arguments.size());
+        return Outcome::refusal(QCoreApplication::translate("CommandLine", "één project tegelijk, niet %1")
+                                    .arg(arguments.size()));
     request.project = arguments.value(0);
     if (arguments.size() == 1 && request.project.isEmpty())
-        return QCoreApplication::translate("CommandLine", "de naam van het project is leeg");
+        return Outcome::refusal(
+            QCoreApplication::translate("CommandLine", "de naam van het project is leeg"));
     if (const auto back = given(values, "back")) {
         bool isNumber = false;
         request.back = back->toInt(&isNumber);
         if (!isNumber)
             request.back.reset(), request.backPicture = *back;
         if (back->isEmpty() || (isNumber && *request.back < 0))
-            return QCoreApplication::translate("CommandLine",
-                                               "--back is een nummer vanaf 0 of een plaatje, niet \"%1\"")
-                .arg(shownValue(*back));
+            return Outcome::refusal(
+                QCoreApplication::translate("CommandLine",
+                                            "--back is een nummer vanaf 0 of een plaatje, niet \"%1\"")
+                    .arg(shownValue(*back)));
     }
     return {};
 }
@@ -96,16 +101,16 @@ std::optional<double> measure(const QByteArray &text, double low, double high)
     return value;
 }
 
-QString notAllowed(const Given &values, const char *name, const char *allowed)
+Outcome notAllowed(const Given &values, const char *name, const char *allowed)
 {
-    return QCoreApplication::translate("CommandLine", "--%1 is %2, niet \"%3\"")
-        .arg(QLatin1String(name), QCoreApplication::translate("CommandLine", allowed),
-             shownValue(*given(values, name)));
+    return Outcome::refusal(QCoreApplication::translate("CommandLine", "--%1 is %2, niet \"%3\"")
+                                .arg(QLatin1String(name), QCoreApplication::translate("CommandLine", allowed),
+                                     shownValue(*given(values, name))));
 }
 
 // One of the words option `name` takes, into `into` when given; why not when it is none of them.
 template <typename T>
-QString readWord(const Given &values, const char *name, const char *allowed,
+Outcome readWord(const Given &values, const char *name, const char *allowed,
                  std::initializer_list<std::pair<const char *, T>> words, T &into)
 {
     if (!given(values, name))
@@ -117,20 +122,20 @@ QString readWord(const Given &values, const char *name, const char *allowed,
     return {};
 }
 
-QString readWords(const Given &values, print::DeckOptions &options)
+Outcome readWords(const Given &values, print::DeckOptions &options)
 {
     using namespace print;
-    QString why = readWord<DeckOrder>(values, "order",
+    Outcome why = readWord<DeckOrder>(values, "order",
                                       QT_TRANSLATE_NOOP("CommandLine", "duplex, alternate of faces-first"),
                                       {{"duplex", DeckOrder::Duplex},
                                        {"alternate", DeckOrder::Duplex},
                                        {"faces-first", DeckOrder::FacesFirst}},
                                       options.order);
-    if (why.isEmpty())
+    if (why)
         why = readWord<DeckLayout>(values, "layout", QT_TRANSLATE_NOOP("CommandLine", "pages of cards"),
                                    {{"pages", DeckLayout::Pages}, {"cards", DeckLayout::Cards}},
                                    options.layout);
-    if (why.isEmpty())
+    if (why)
         why = readWord<CardSize>(values, "card-size",
                                  QT_TRANSLATE_NOOP("CommandLine", "poker, bridge, 63x88 of 57x90"),
                                  {{"poker", CardSize::Poker},
@@ -142,40 +147,41 @@ QString readWords(const Given &values, print::DeckOptions &options)
 }
 
 // The pages give their cards their own size, so a size asked for them would silently not be the one printed.
-QString cardSizeFits(Command command, const Given &values, const print::DeckOptions &options)
+Outcome cardSizeFits(Command command, const Given &values, const print::DeckOptions &options)
 {
     if (command == Command::ExportPdf && options.layout == print::DeckLayout::Pages &&
         given(values, "card-size"))
-        return QCoreApplication::translate("CommandLine",
-                                           "--card-size geldt alleen voor hele kaarten; kies --layout cards");
+        return Outcome::refusal(QCoreApplication::translate(
+            "CommandLine", "--card-size geldt alleen voor hele kaarten; kies --layout cards"));
     return {};
 }
 
 // The paper: the pages are A4; the cards take the paper of the user's part of the world unless told
 // otherwise.
-QString readPaper(Command command, const Given &values, print::DeckOptions &options)
+Outcome readPaper(Command command, const Given &values, print::DeckOptions &options)
 {
     const bool pages = options.layout == print::DeckLayout::Pages && command == Command::ExportPdf;
     options.paper = pages ? print::Paper::A4 : print::defaultPaper(QLocale::system());
     print::Paper paper = options.paper;
-    if (QString why =
+    if (Outcome why =
             readWord<print::Paper>(values, "paper", QT_TRANSLATE_NOOP("CommandLine", "a4 of letter"),
                                    {{"a4", print::Paper::A4}, {"letter", print::Paper::Letter}}, paper);
-        !why.isEmpty())
+        !why)
         return why;
     if (paper != print::Paper::A4 && pages)
-        return print::pagesOnA4Only() + QCoreApplication::translate("CommandLine", " Kies --layout cards.");
+        return Outcome::refusal(print::pagesOnA4Only() +
+                                QCoreApplication::translate("CommandLine", " Kies --layout cards."));
     options.paper = paper;
     return {};
 }
 
-QString readMeasures(const Given &values, PdfExportRequest &request)
+Outcome readMeasures(const Given &values, PdfExportRequest &request)
 {
     print::DeckOptions &options = request.options;
-    QString why = readWord<print::Turn>(values, "flip", QT_TRANSLATE_NOOP("CommandLine", "short of long"),
+    Outcome why = readWord<print::Turn>(values, "flip", QT_TRANSLATE_NOOP("CommandLine", "short of long"),
                                         {{"short", print::Turn::ShortEdge}, {"long", print::Turn::LongEdge}},
                                         options.turn);
-    if (!why.isEmpty())
+    if (!why)
         return why;
     if (const auto shift = given(values, "back-shift")) {
         // The comma parts X from Y, so a comma within a number cannot be told from it: 3,5,0 is refused.
@@ -199,9 +205,9 @@ QString readMeasures(const Given &values, PdfExportRequest &request)
         request.bleedMm = *mm;
     }
     request.cmyk = given(values, "cmyk").has_value();
-    if (const QString why = readWord<int>(values, "ink", QT_TRANSLATE_NOOP("CommandLine", "300 of 240"),
+    if (const Outcome why = readWord<int>(values, "ink", QT_TRANSLATE_NOOP("CommandLine", "300 of 240"),
                                           {{"300", 300}, {"240", 240}}, request.inkPercent);
-        !why.isEmpty())
+        !why)
         return why;
     options.wholePageBack = given(values, "whole-page-back").has_value();
     options.cutMarks = !given(values, "no-cut-marks");
@@ -221,7 +227,7 @@ std::optional<int> count(const QByteArray &text, int low, int high)
     return value;
 }
 
-QString readCompose(const Given &values, ComposeChoices &choices)
+Outcome readCompose(const Given &values, ComposeChoices &choices)
 {
     if (const auto style = given(values, "style")) {
         const auto number = count(*style, 0, 9);
@@ -241,20 +247,19 @@ QString readCompose(const Given &values, ComposeChoices &choices)
     return {};
 }
 
-std::variant<PdfExportRequest, QString> readRequest(Command command, const Given &values,
-                                                    const QList<QByteArray> &arguments)
+Result<PdfExportRequest> readRequest(Command command, const Given &values, const QList<QByteArray> &arguments)
 {
     PdfExportRequest request;
-    QString why = readNames(command, values, arguments, request);
-    if (why.isEmpty())
+    Outcome why = readNames(command, values, arguments, request);
+    if (why)
         why = readWords(values, request.options);
-    if (why.isEmpty())
+    if (why)
         why = cardSizeFits(command, values, request.options);
-    if (why.isEmpty())
+    if (why)
         why = readPaper(command, values, request.options);
-    if (why.isEmpty())
+    if (why)
         why = readMeasures(values, request);
-    if (!why.isEmpty())
+    if (!why)
         return why;
     return request;
 }
@@ -268,7 +273,7 @@ struct Reading
 };
 
 // Option word argv[i], with its value; `i` moves past what it took. Why not, when it cannot be taken.
-QString readOption(const QList<QByteArray> &argv, qsizetype &i, Reading &reading)
+Outcome readOption(const QList<QByteArray> &argv, qsizetype &i, Reading &reading)
 {
     const QByteArray &word = argv[i];
     const bool twoDashes = word.startsWith("--");
@@ -281,40 +286,45 @@ QString readOption(const QList<QByteArray> &argv, qsizetype &i, Reading &reading
     // Written with two dashes, a name of our own is ours: --style picks the deck's symbols, -style Qt's look.
     if (qt != std::end(kQtOptions) && !(twoDashes && options::find(name)))
         return qt->valued && equals < 0 && ++i == argv.size()
-                   ? QCoreApplication::translate("CommandLine", "%1 heeft een waarde nodig").arg(shown)
-                   : QString();
+                   ? Outcome::refusal(
+                         QCoreApplication::translate("CommandLine", "%1 heeft een waarde nodig").arg(shown))
+                   : Outcome();
     const OptionRow *row = options::find(name);
     if (!row)
-        return QCoreApplication::translate("CommandLine", "onbekende optie %1; zie vellora --help")
-            .arg(shown);
+        return Outcome::refusal(
+            QCoreApplication::translate("CommandLine", "onbekende optie %1; zie vellora --help").arg(shown));
     if (!twoDashes)
-        return QCoreApplication::translate("CommandLine", "%1 schrijft u met twee streepjes: --%2")
-            .arg(shown, QLatin1String(name));
+        return Outcome::refusal(
+            QCoreApplication::translate("CommandLine", "%1 schrijft u met twee streepjes: --%2")
+                .arg(shown, QLatin1String(name)));
     std::optional<QByteArray> &value = reading.values[options::indexOf(row)];
     if (value)
-        return QCoreApplication::translate("CommandLine", "%1 staat er meer dan eens").arg(shown);
+        return Outcome::refusal(
+            QCoreApplication::translate("CommandLine", "%1 staat er meer dan eens").arg(shown));
     if (!row->value) {
         if (equals >= 0)
-            return QCoreApplication::translate("CommandLine", "%1 neemt geen waarde").arg(shown);
+            return Outcome::refusal(
+                QCoreApplication::translate("CommandLine", "%1 neemt geen waarde").arg(shown));
         value = QByteArray();
     } else if (equals >= 0) {
         value = body.mid(equals + 1);
     } else if (i + 1 < argv.size() && !argv[i + 1].startsWith("--")) {
         value = argv[++i];
     } else {
-        return QCoreApplication::translate("CommandLine", "%1 heeft een waarde nodig: %2")
-            .arg(shown, QCoreApplication::translate("CommandLine", row->value));
+        return Outcome::refusal(QCoreApplication::translate("CommandLine", "%1 heeft een waarde nodig: %2")
+                                    .arg(shown, QCoreApplication::translate("CommandLine", row->value)));
     }
     if (row->starts == Command::Window)
         return {};
     if (reading.command != Command::Window)
-        return QCoreApplication::translate("CommandLine", "één opdracht tegelijk, niet ook %1").arg(shown);
+        return Outcome::refusal(
+            QCoreApplication::translate("CommandLine", "één opdracht tegelijk, niet ook %1").arg(shown));
     reading.command = row->starts;
     return {};
 }
 
 // Every option given must belong to the command given.
-QString belonging(const Reading &reading)
+Outcome belonging(const Reading &reading)
 {
     const auto rows = options::rows();
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -326,15 +336,16 @@ QString belonging(const Reading &reading)
         for (const OptionRow &starter : rows)
             if (starter.starts != Command::Window && (row.belongsTo & options::bit(starter.starts)))
                 commands << dashed(starter.name);
-        return QCoreApplication::translate("CommandLine", "%1 hoort bij %2")
-            .arg(dashed(row.name), commands.join(QCoreApplication::translate("CommandLine", " of ")));
+        return Outcome::refusal(
+            QCoreApplication::translate("CommandLine", "%1 hoort bij %2")
+                .arg(dashed(row.name), commands.join(QCoreApplication::translate("CommandLine", " of "))));
     }
     return {};
 }
 
 } // namespace
 
-std::variant<CommandLineRequest, QString> CommandLine::parse(const QList<QByteArray> &argv)
+Result<CommandLineRequest> CommandLine::parse(const QList<QByteArray> &argv)
 {
     // Asked for help, the rest of the line does not matter.
     const auto end = std::find(argv.begin() + std::min<qsizetype>(1, argv.size()), argv.end(), "--");
@@ -349,25 +360,25 @@ std::variant<CommandLineRequest, QString> CommandLine::parse(const QList<QByteAr
             reading.arguments << word;
         else if (word == "--")
             namesOnly = true;
-        else if (const QString why = readOption(argv, i, reading); !why.isEmpty())
+        else if (const Outcome why = readOption(argv, i, reading); !why)
             return refusal(why);
     }
-    if (const QString why = belonging(reading); !why.isEmpty())
+    if (const Outcome why = belonging(reading); !why)
         return refusal(why);
 
     CommandLineRequest request{reading.command, {}, {}};
     if (reading.command == Command::Window || reading.command == Command::Help) {
         if (!reading.arguments.isEmpty())
-            return refusal(
+            return refusal(Outcome::refusal(
                 QCoreApplication::translate("CommandLine", "onverwacht argument \"%1\"; zie vellora --help")
-                    .arg(QFile::decodeName(reading.arguments.front())));
+                    .arg(QFile::decodeName(reading.arguments.front()))));
         return request;
     }
-    auto read = readRequest(reading.command, reading.values, reading.arguments);
-    if (const QString *error = std::get_if<QString>(&read))
-        return refusal(*error);
-    request.exportPdf = std::get<PdfExportRequest>(std::move(read));
-    if (const QString why = readCompose(reading.values, request.compose); !why.isEmpty())
+    Result<PdfExportRequest> read = readRequest(reading.command, reading.values, reading.arguments);
+    if (!read)
+        return refusal(read.outcome());
+    request.exportPdf = std::move(*read);
+    if (const Outcome why = readCompose(reading.values, request.compose); !why)
         return refusal(why);
     return request;
 }

@@ -8,7 +8,6 @@
 #include <QList>
 #include <QString>
 #include <optional>
-#include <variant>
 
 namespace vellora {
 
@@ -66,7 +65,7 @@ public:
 
     // argv as the system hands it over, the program's name first. The request, or why the command line is
     // refused, as one line. Qt's own options pass for the window, which leaves them to Qt.
-    static std::variant<CommandLineRequest, QString> parse(const QList<QByteArray> &argv);
+    static Result<CommandLineRequest> parse(const QList<QByteArray> &argv);
 
     // Every option on a line of its own, in the language installed.
     static QString usage();
@@ -78,7 +77,8 @@ public:
 class CommandRunner
 {
 public:
-    struct Outcome
+    // What the process ends with.
+    struct Exit
     {
         int exitCode = 0;
         QString output;  // for stdout
@@ -89,17 +89,17 @@ public:
     // looked up where the window keeps its projects, which depends on the user's data folder too.
     CommandRunner(const AppFolder &program, QString userFolder);
 
-    Outcome run(const CommandLineRequest &request) const;
+    Exit run(const CommandLineRequest &request) const;
 
 private:
     // Every command that writes goes through print::exportDeck, as the deck window's buttons do.
-    Outcome exportDeck(Command command, const PdfExportRequest &request) const;
+    Exit exportDeck(Command command, const PdfExportRequest &request) const;
     // The blank deck with the choices made, saved as a new project with its companion.
-    Outcome composeProject(const QByteArray &output, const ComposeChoices &choices) const;
+    Exit composeProject(const QByteArray &output, const ComposeChoices &choices) const;
     // The sheet and print record a request names, or the refusal.
-    std::variant<DeckSnapshot, Outcome> deckOf(const PdfExportRequest &request) const;
+    Result<DeckSnapshot> deckOf(const PdfExportRequest &request) const;
     // `forShop`: with a built-in back's full-bleed drawing.
-    std::variant<print::BackChoice, Outcome> backOf(const PdfExportRequest &request, bool forShop) const;
+    Result<print::BackChoice> backOf(const PdfExportRequest &request, bool forShop) const;
     QByteArray sheetPath(const PdfExportRequest &request) const;
     QByteArray projectPath(const QByteArray &given) const;
 

@@ -21,7 +21,7 @@ namespace vellora {
 
 namespace {
 
-CommandRunner::Outcome refused(const QString &why)
+CommandRunner::Exit refused(const QString &why)
 {
     return {CommandLine::kExitRefused, {}, QStringLiteral("vellora: ") + why};
 }
@@ -35,21 +35,21 @@ print::ExportKind kindOf(Command command)
 }
 
 // The command line's words for an export that did not happen; a card folder's reasons say it all.
-CommandRunner::Outcome told(Command command, const QByteArray &output, const print::ExportOutcome &outcome)
+CommandRunner::Exit told(Command command, const QByteArray &output, const Outcome &outcome)
 {
-    using End = print::ExportOutcome::End;
+    using Failure = Outcome::Failure;
     const QString name = QFile::decodeName(output);
-    if (outcome.end == End::Done)
+    if (outcome)
         return {};
     if (command == Command::ExportCards)
-        return refused(outcome.text);
-    if (outcome.end == End::Refused)
+        return refused(outcome.text());
+    if (outcome.how() == Failure::Refused)
         return refused(QCoreApplication::translate("CommandLine", "%1 wordt niet overschreven: %2")
-                           .arg(name, outcome.text));
-    if (outcome.end == End::NotMade && command != Command::Calibration)
-        return refused(outcome.text);
+                           .arg(name, outcome.text()));
+    if (outcome.how() == Failure::NotMade && command != Command::Calibration)
+        return refused(outcome.text());
     return refused(QCoreApplication::translate("CommandLine", "%1 kan niet worden geschreven: %2")
-                       .arg(name, outcome.text));
+                       .arg(name, outcome.text()));
 }
 
 } // namespace
@@ -59,7 +59,7 @@ CommandRunner::CommandRunner(const AppFolder &program, QString userFolder)
 {
 }
 
-CommandRunner::Outcome CommandRunner::run(const CommandLineRequest &request) const
+CommandRunner::Exit CommandRunner::run(const CommandLineRequest &request) const
 {
     switch (request.command) {
     case Command::Help:
@@ -95,8 +95,7 @@ QByteArray CommandRunner::sheetPath(const PdfExportRequest &request) const
                                      : projectPath(request.project);
 }
 
-std::variant<DeckSnapshot, CommandRunner::Outcome>
-CommandRunner::deckOf(const PdfExportRequest &request) const
+Result<DeckSnapshot> CommandRunner::deckOf(const PdfExportRequest &request) const
 {
     DeckSnapshot deck;
     deck.file = sheetPath(request);
@@ -104,8 +103,8 @@ CommandRunner::deckOf(const PdfExportRequest &request) const
     const Result<QImage> loaded =
         PictureFile::loadExactly(deck.file, QSize(sheet::kWidthPixels, sheet::kHeightPixels));
     if (!loaded)
-        return refused(QCoreApplication::translate("CommandLine", "%1 is geen Vellora-project: %2")
-                           .arg(QFile::decodeName(deck.file), loaded.outcome().text()));
+        return Outcome::refusal(QCoreApplication::translate("CommandLine", "%1 is geen Vellora-project: %2")
+                                    .arg(QFile::decodeName(deck.file), loaded.outcome().text()));
     deck.sheet = *loaded;
     // A project's companion, when it belongs to it, gives the print master. Drawing it takes fonts, which
     // only a GUI application has; where there is none, the deck prints from the sheet, as it always did.
@@ -115,39 +114,38 @@ CommandRunner::deckOf(const PdfExportRequest &request) const
     return deck;
 }
 
-std::variant<print::BackChoice, CommandRunner::Outcome>
-CommandRunner::backOf(const PdfExportRequest &request, bool forShop) const
+Result<print::BackChoice> CommandRunner::backOf(const PdfExportRequest &request, bool forShop) const
 {
     print::BackChoice chosen;
     if (!request.backPicture.isEmpty()) {
         // Taken as "Eigen rug…" takes it, so that the window and the command line print the same back.
         const PhotoLoad photo = PhotoLoader::load(QFile::decodeName(request.backPicture));
-        QString why = photo.error;
-        if (photo.ok())
-            chosen = BackGallery::ownForm(photo.image, &why);
-        if (chosen.image.isNull())
-            return refused(QCoreApplication::translate("CommandLine", "%1 kan geen rugzijde zijn: %2")
-                               .arg(QFile::decodeName(request.backPicture), why));
-        return chosen;
+        const Result<print::BackChoice> own =
+            photo.ok() ? BackGallery::ownForm(photo.image) : Outcome::failure(photo.error);
+        if (!own)
+            return Outcome::refusal(
+                QCoreApplication::translate("CommandLine", "%1 kan geen rugzijde zijn: %2")
+                    .arg(QFile::decodeName(request.backPicture), own.outcome().text()));
+        return own;
     }
     // Numbered as the deck window numbers them: the program's backs, then the user's own.
     const BackGallery gallery(m_program, UserFolders::ofThisUser().backgrounds());
     const int back = request.back.value_or(std::min(1, gallery.count()));
     if (back > gallery.count())
-        return refused(
+        return Outcome::refusal(
             QCoreApplication::translate("CommandLine", "rugzijde %1 bestaat niet (Backgrounds heeft er %2)")
                 .arg(back)
                 .arg(gallery.count()));
     if (back > 0) {
         chosen = gallery.choice(back - 1, forShop);
         if (chosen.image.isNull())
-            return refused(
+            return Outcome::refusal(
                 QCoreApplication::translate("CommandLine", "rugzijde %1 kan niet worden gelezen").arg(back));
     }
     return chosen;
 }
 
-CommandRunner::Outcome CommandRunner::exportDeck(Command command, const PdfExportRequest &request) const
+CommandRunner::Exit CommandRunner::exportDeck(Command command, const PdfExportRequest &request) const
 {
     const print::ExportTarget target{kindOf(command), request.output};
     print::ExportOptions options{request.options, {}, request.bleedMm, {request.cmyk, request.inkPercent},
@@ -158,26 +156,27 @@ CommandRunner::Outcome CommandRunner::exportDeck(Command command, const PdfExpor
         // Refused before anything is read, by the same check that exportDeck makes.
         deck.file = sheetPath(request);
         deck.name = QFile::decodeName(request.project);
-        if (const QString why = print::exportRefusal(deck, target); !why.isEmpty())
-            return told(command, request.output, {print::ExportOutcome::End::Refused, why});
-        auto read = deckOf(request);
-        if (const Outcome *no = std::get_if<Outcome>(&read))
-            return *no;
-        deck = std::get<DeckSnapshot>(std::move(read));
-        auto back = backOf(request, command == Command::ExportCards || command == Command::ExportShopPdf);
-        if (const Outcome *no = std::get_if<Outcome>(&back))
-            return *no;
-        options.back = std::get<print::BackChoice>(std::move(back));
+        if (const Outcome why = print::exportRefusal(deck, target); !why)
+            return told(command, request.output, why);
+        Result<DeckSnapshot> read = deckOf(request);
+        if (!read)
+            return refused(read.outcome().text());
+        deck = std::move(*read);
+        Result<print::BackChoice> back =
+            backOf(request, command == Command::ExportCards || command == Command::ExportShopPdf);
+        if (!back)
+            return refused(back.outcome().text());
+        options.back = std::move(*back);
     }
-    Outcome outcome = told(command, request.output, print::exportDeck(deck, options, target));
+    Exit exit = told(command, request.output, print::exportDeck(deck, options, target));
     // A project whose companion is missing, refused or not drawn here prints from its sheet alone.
     const bool screenResolution = command != Command::Calibration && !request.project.isEmpty() &&
                                   (deck.record.isEmpty() || deck.record.isSheetEnlarged());
     if (screenResolution) {
         const QString line = print::screenResolutionText();
-        outcome.message = outcome.message.isEmpty() ? line : line + u'\n' + outcome.message;
+        exit.message = exit.message.isEmpty() ? line : line + u'\n' + exit.message;
     }
-    return outcome;
+    return exit;
 }
 
 } // namespace vellora

@@ -17,7 +17,7 @@ namespace vellora {
 
 namespace {
 
-CommandRunner::Outcome refused(const QString &why)
+CommandRunner::Exit refused(const QString &why)
 {
     return {CommandLine::kExitRefused, {}, QStringLiteral("vellora: ") + why};
 }
@@ -40,8 +40,8 @@ QByteArray composedPath(const QByteArray &given, const AppFolder &program, const
 
 // The deck is made by the very document and picture sources the window uses, step for step as its buttons
 // make it, so that a project from here and one from the window are the same bytes.
-CommandRunner::Outcome CommandRunner::composeProject(const QByteArray &output,
-                                                     const ComposeChoices &choices) const
+CommandRunner::Exit CommandRunner::composeProject(const QByteArray &output,
+                                                  const ComposeChoices &choices) const
 {
     const QByteArray path = composedPath(output, m_program, m_userFolder);
     const QString shown = QFile::decodeName(path);
@@ -77,10 +77,10 @@ CommandRunner::Outcome CommandRunner::composeProject(const QByteArray &output,
     if (entryKind(path) != EntryKind::Missing)
         return refused(
             QCoreApplication::translate("CommandLine", "%1 bestaat al en wordt niet vervangen").arg(shown));
-    if (const vellora::Outcome written = PictureFile::saveBmp(made.sheet, shown); !written)
+    if (const Outcome written = PictureFile::saveBmp(made.sheet, shown); !written)
         return refused(QCoreApplication::translate("CommandLine", "%1 kan niet worden geschreven: %2")
                            .arg(shown, written.text()));
-    const vellora::Outcome beside = companion::write(shown, made.record, PictureFile::bmpHash(made.sheet));
+    const Outcome beside = companion::write(shown, made.record, PictureFile::bmpHash(made.sheet));
     if (!beside) {
         // A project without its companion would print coarsely without a word: none at all, then.
         QFile::remove(shown);

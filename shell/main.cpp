@@ -50,16 +50,16 @@ int main(int argc, char *argv[])
     // Names are taken as the bytes they are: a file name need not be valid text.
     const QList<QByteArray> words(argv, argv + argc);
     const auto request = vellora::CommandLine::parse(words);
-    if (std::holds_alternative<QString>(request)) {
+    if (!request) {
         // Read once more to say why in the user's language, which takes an application to hold it.
         QCoreApplication app(argc, argv);
         vellora::installLanguage(vellora::languageFor(QLocale::system().uiLanguages()));
         const auto again = vellora::CommandLine::parse(words);
-        std::fprintf(stderr, "%s\n", std::get<QString>(again).toLocal8Bit().constData());
+        std::fprintf(stderr, "%s\n", again.outcome().text().toLocal8Bit().constData());
         return vellora::CommandLine::kExitRefused;
     }
-    if (std::get<vellora::CommandLineRequest>(request).command != vellora::Command::Window)
-        return runCommand(argc, argv, std::get<vellora::CommandLineRequest>(request));
+    if (request->command != vellora::Command::Window)
+        return runCommand(argc, argv, *request);
 
     vellora::Application app(argc, argv);
 

@@ -150,25 +150,29 @@ bool sameFile(const QByteArray &nativeA, const QByteArray &nativeB)
            a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-QString replaceRefusal(const QByteArray &nativePath, const DocumentKind &kind)
+Outcome replaceRefusal(const QByteArray &nativePath, const DocumentKind &kind)
 {
     struct stat info {};
     if (::lstat(nativePath.constData(), &info) != 0) {
         // A missing folder is left to the write, which says so in its own words.
-        return errno == ENOENT ? QString() : writeFailureReason(QString::fromLocal8Bit(std::strerror(errno)));
+        return errno == ENOENT
+                   ? Outcome()
+                   : Outcome::refusal(writeFailureReason(QString::fromLocal8Bit(std::strerror(errno))));
     }
     // Writing through a link would replace whatever it leads to, and replacing the link loses it.
     if (S_ISLNK(info.st_mode))
-        return QCoreApplication::translate("Surface", "Dit is een koppeling, geen gewoon bestand.");
+        return Outcome::refusal(
+            QCoreApplication::translate("Surface", "Dit is een koppeling, geen gewoon bestand."));
     if (S_ISDIR(info.st_mode))
-        return QCoreApplication::translate("Surface", "Dit is een map.");
+        return Outcome::refusal(QCoreApplication::translate("Surface", "Dit is een map."));
     if (!S_ISREG(info.st_mode))
-        return notAFile();
+        return Outcome::refusal(notAFile());
     RegularFile file(nativePath, std::numeric_limits<qint64>::max());
     if (!file.isOpen())
-        return file.error();
+        return Outcome::refusal(file.error());
     if (file.peek(kind.signature.size()) != kind.signature)
-        return QCoreApplication::translate("Surface", "Dit bestand is geen %1.").arg(kind.name);
+        return Outcome::refusal(
+            QCoreApplication::translate("Surface", "Dit bestand is geen %1.").arg(kind.name));
     return {};
 }
 
@@ -192,10 +196,11 @@ int writeSyncedAndClose(int fd, const QByteArray &bytes)
 Outcome writeWhole(const QByteArray &nativePath, const QByteArray &bytes, const DocumentKind &kind)
 {
     const auto systemFailure = [](int code) {
-        return Outcome::failure(writeFailureReason(QString::fromLocal8Bit(std::strerror(code))));
+        return Outcome::failure(writeFailureReason(QString::fromLocal8Bit(std::strerror(code))), {},
+                                Outcome::Failure::NotWritten);
     };
-    if (const QString refusal = replaceRefusal(nativePath, kind); !refusal.isEmpty())
-        return Outcome::failure(refusal);
+    if (Outcome refusal = replaceRefusal(nativePath, kind); !refusal)
+        return refusal;
 
     // A short passing name, so that a name just within the system's limit can still be written.
     const QByteArray folder = nativePath.left(nativePath.lastIndexOf('/') + 1);
@@ -215,13 +220,13 @@ Outcome writeWhole(const QByteArray &nativePath, const QByteArray &bytes, const 
 
     int failure = writeSyncedAndClose(fd, bytes);
     // The name may have become something else while the document was being written.
-    const QString refusal = failure ? QString() : replaceRefusal(nativePath, kind);
-    if (!failure && refusal.isEmpty() && ::rename(passing.constData(), nativePath.constData()) != 0)
+    const Outcome refusal = failure ? Outcome() : replaceRefusal(nativePath, kind);
+    if (!failure && refusal && ::rename(passing.constData(), nativePath.constData()) != 0)
         failure = errno;
-    if (!failure && refusal.isEmpty())
+    if (!failure && refusal)
         return {};
     ::unlink(passing.constData());
-    return refusal.isEmpty() ? systemFailure(failure) : Outcome::failure(refusal);
+    return refusal ? systemFailure(failure) : refusal.as(Outcome::Failure::NotWritten);
 }
 
 QString writeFailureReason(const QString &systemMessage)

@@ -68,10 +68,10 @@ struct DocumentKind
     QString name;
 };
 
-// Why a document of this kind may not take a name, in Dutch; empty when it may. Only a free name, or a
+// Whether a document of this kind may take a name, or the refusal, in Dutch. Only a free name, or a
 // regular file that already is such a document, may be written over: never a link (whatever it leads to), a
 // folder, a device or a FIFO, nor a file of another kind, such as a project.
-QString replaceRefusal(const QByteArray &nativePath, const DocumentKind &kind);
+Outcome replaceRefusal(const QByteArray &nativePath, const DocumentKind &kind);
 
 // All of `bytes` into the open descriptor, synced to the disk, and the descriptor closed, whatever happens:
 // 0, or the errno of the first failure. A short write or a failing sync is never taken for success.

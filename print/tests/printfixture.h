@@ -186,15 +186,15 @@ public:
 
     QString defaultPrinter() const override { return noted(QStringLiteral("Office")); }
     std::optional<State> state(const QString &) const override { return noted(State{}); }
-    QString submit(const PrintJob &, const print::PageProgress &, std::stop_token stop) const override
+    Outcome submit(const PrintJob &, const print::PageProgress &, std::stop_token stop) const override
     {
         noted(0);
         heldOnGlobalPool = heldOnGlobalPool || QThreadPool::globalInstance()->contains(QThread::currentThread());
         entered.release();
         letGo.acquire();
         if (stop.stop_requested())
-            return (++cancelled, QString::fromUtf16(kCalledOff));
-        return (++jobs, QString());
+            return (++cancelled, Outcome::calledOff());
+        return (++jobs, Outcome());
     }
     int lastJob() const override { return jobs; }
     bool waitsForUnreachablePrinter(const QString &, int) const override { return (++checks, noted(unreachable)); }

@@ -134,12 +134,11 @@ private Q_SLOTS:
     void ownFormFitsTheGallery()
     {
         const QImage big = tiles({6000, 6000}, 2, 2, [](int q) { return QColor(kQuadrants[q]); });
-        QString why;
-        const print::BackChoice kept = BackGallery::ownForm(big, &why);
-        QVERIFY2(!kept.image.isNull(), qPrintable(why));
-        QVERIFY(qint64(kept.image.width()) * kept.image.height() * 4 <= PictureFile::kDefaultMaxBytes);
-        QCOMPARE(kept.image.width(), kept.image.height());
-        QCOMPARE(PictureFile::decode(kept.jpeg).value_or(QImage()).size(), kept.image.size());
+        const Result<print::BackChoice> kept = BackGallery::ownForm(big);
+        QVERIFY2(kept, qPrintable(kept.outcome().text()));
+        QVERIFY(qint64(kept->image.width()) * kept->image.height() * 4 <= PictureFile::kDefaultMaxBytes);
+        QCOMPARE(kept->image.width(), kept->image.height());
+        QCOMPARE(PictureFile::decode(kept->jpeg).value_or(QImage()).size(), kept->image.size());
     }
 
     // The deck window and the print window say that the deck prints at the sheet's resolution exactly when

@@ -79,10 +79,11 @@ private Q_SLOTS:
         test::RecordingPrintQueues sent;
         Surface working;
         if (page)
-            QVERIFY(print::printFacePage(ScaledPicture{m_coloured}, print::facePage(page), row.top, row.left, working, sent)
-                        .printed);
+            QVERIFY(print::printFacePage(ScaledPicture{m_coloured}, print::facePage(page), row.top, row.left,
+                                         working, sent)
+                        .ok());
         else
-            QVERIFY(print::printBack(quadrantBack({300, 420}), row.top, row.left, sent).printed);
+            QVERIFY(print::printBack(quadrantBack({300, 420}), row.top, row.left, sent).ok());
         const QString pdf = m_scratch.filePath(QStringLiteral("page.pdf"));
         QVERIFY(print::savePdf(*print::pdfDocument(sent.jobs.at(0).pages), pdf).ok());
         const QImage paper = renderPdf(pdf);
@@ -126,9 +127,10 @@ private Q_SLOTS:
             test::RecordingPrintQueues single;
             Surface working;
             const print::FacePage &face = print::facePage(row.pages[i]);
-            QVERIFY((row.pages[i] ? print::printFacePage(ScaledPicture{m_coloured}, face, row.top, row.left, working, single)
+            QVERIFY((row.pages[i] ? print::printFacePage(ScaledPicture{m_coloured}, face, row.top, row.left,
+                                                         working, single)
                                   : print::printBack(back.image, "0", "0", single))
-                        .printed);
+                        .ok());
             QCOMPARE(deck->at(i).faceNumber, row.pages[i]);
             QCOMPARE(deck->at(i).orientation, onlyPage(single).orientation);
             QCOMPARE(deck->at(i).picture.twips, onlyPage(single).picture.twips);
@@ -194,9 +196,9 @@ private Q_SLOTS:
         }
         test::RecordingPrintQueues single;
         Surface working;
-        QVERIFY(print::printFacePage(ScaledPicture{master, 3}, print::facePage(2), options.topMargin, options.leftMargin, working,
-                                     single)
-                    .printed);
+        QVERIFY(print::printFacePage(ScaledPicture{master, 3}, print::facePage(2), options.topMargin,
+                                     options.leftMargin, working, single)
+                    .ok());
         QCOMPARE(onlyPage(single).picture.twips, fromSheet->at(1).picture.twips);
 
         const QString pdf = m_scratch.filePath(QStringLiteral("master.pdf"));

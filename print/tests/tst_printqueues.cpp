@@ -193,7 +193,7 @@ private Q_SLOTS:
                 QCOMPARE(whole().size(), before);
                 continue;
             }
-            QVERIFY2(m_prompter.shown.isEmpty(), qPrintable(defaultQueueProblem(queues, nullptr)));
+            QVERIFY2(m_prompter.shown.isEmpty(), qPrintable(readyDefaultQueue(queues).outcome().reason()));
             QTRY_COMPARE_WITH_TIMEOUT(whole().size(), before + 1, 90000);
             if (page == 12) {
                 QCOMPARE(test::pdfPageCount(whole().first()), 12);
@@ -216,10 +216,10 @@ private:
         const AppFolder folder(app.path());
         const SystemPrintQueues queues;
         Surface working;
-        const print::PrintOutcome first =
+        const Result<print::PrintedJob> first =
             print::printFacePage(ScaledPicture{m_coloured}, print::facePage(1), "40", "10", working, queues);
-        QVERIFY2(first.printed && first.job > 0, qPrintable(first.reason));
-        QTRY_VERIFY_WITH_TIMEOUT(queues.waitsForUnreachablePrinter(first.printer, first.job), 60000);
+        QVERIFY2(first && first->job > 0, qPrintable(first.outcome().reason()));
+        QTRY_VERIFY_WITH_TIMEOUT(queues.waitsForUnreachablePrinter(first->printer, first->job), 60000);
         AfdrukForm faces(m_coloured, m_pacer, m_prompter, folder, queues);
         press(&faces, "OkKnop");
         QVERIFY(workEnds(&faces));

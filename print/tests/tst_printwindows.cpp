@@ -104,7 +104,7 @@ private Q_SLOTS:
         std::stop_source stop;
         stop.request_stop();
         const PrintJob job{QStringLiteral("Office"), {print::backPrintPage(quadrantBack({4, 4}), {})}, {}};
-        QCOMPARE(system.submit(job, {}, stop.get_token()), QString::fromUtf16(kCalledOff));
+        QVERIFY(system.submit(job, {}, stop.get_token()).isCalledOff());
     }
 
     // Each print window answers while its job is held (an event, typing, a second press that starts

@@ -363,7 +363,8 @@ private Q_SLOTS:
             side = rgb(side);
         } else {
             const QString folder = m_scratch.filePath(QStringLiteral("bled-%1").arg(QTest::currentDataTag()));
-            QCOMPARE(print::writeCardImages({m_coloured, 1}, chosen, folder, size, bleedMm), QString());
+            QCOMPARE(print::writeCardImages({m_coloured, 1}, chosen, folder, size, bleedMm).text(),
+                     QString());
             side = rgb(QImage(QDir(folder).filePath(QStringLiteral("rug.png"))));
         }
         const QSize bled = print::bledDots(size, bleedMm);

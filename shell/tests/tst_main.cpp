@@ -178,7 +178,7 @@ private Q_SLOTS:
         const CommandRunner runner(program, out.path());
         CommandLineRequest request{Command::Compose, {}, {3, true, true, 1}};
         request.exportPdf.output = QFile::encodeName(out.filePath(u"d.krt"_s));
-        const CommandRunner::Outcome made = runner.run(request);
+        const CommandRunner::Exit made = runner.run(request);
         QVERIFY2(made.exitCode == 0, qPrintable(made.message));
         const QImage sheet = s.sheet();
         QCOMPARE(test::readBytes(out.filePath(u"d.krt"_s)).size(), qsizetype(19155254));

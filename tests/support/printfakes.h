@@ -17,10 +17,10 @@ public:
 
     QString defaultPrinter() const override { return printer; }
     std::optional<State> state(const QString &) const override { return queueState; }
-    QString submit(const PrintJob &job, const print::PageProgress &, std::stop_token) const override
+    Outcome submit(const PrintJob &job, const print::PageProgress &, std::stop_token) const override
     {
         if (job.printer == u"Refused")
-            return QStringLiteral("client-error-not-possible");
+            return unreached(QStringLiteral("client-error-not-possible"));
         jobs.push_back(job);
         return {};
     }
