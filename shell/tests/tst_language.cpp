@@ -286,8 +286,7 @@ private Q_SLOTS:
         if (deckWindow) {
             QSettings settings(folder->filePath(u"Vellora.conf"_s), QSettings::IniFormat);
             SavingDialogs dialogs;
-            QImage cards(sheet::kWidthPixels, sheet::kHeightPixels, QImage::Format_RGB32);
-            cards.fill(Qt::white);
+            QImage cards = test::solidPicture({sheet::kWidthPixels, sheet::kHeightPixels}, Qt::white);
             HeleDeckForm deck(cards, u"deck"_s, pacer, prompter, AppFolder(folder->path()), printer, dialogs,
                               settings);
             deck.findChild<QComboBox *>(u"Afloop"_s)->setCurrentText(u"12 mm"_s);
