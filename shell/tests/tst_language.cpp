@@ -278,11 +278,9 @@ private Q_SLOTS:
         QFETCH(const QString, title);
         if (english)
             QCOMPARE(installLanguage(Language::English), Language::English);
-        const std::unique_ptr<QTemporaryDir> folder = test::copyOfAppData();
+        Window w;
+        const auto &[folder, pacer, prompter, printer] = std::tie(w.folder, w.pacer, w.prompter, w.printer);
         QVERIFY(QDir(folder->filePath(u"Backgrounds"_s)).removeRecursively());
-        NoPacer pacer;
-        test::ScriptedPrompter prompter;
-        test::RecordingPrintQueues printer;
         if (deckWindow) {
             QSettings settings(folder->filePath(u"Vellora.conf"_s), QSettings::IniFormat);
             SavingDialogs dialogs;
