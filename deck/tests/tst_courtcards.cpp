@@ -33,7 +33,7 @@ QRect areaOf(QPoint card, int scale = 1)
     return QRect(QPoint(card.x() * 285 + 60, card.y() * 400 + 60) * scale, QSize(165, 280) * scale);
 }
 
-QImage rgb(const QImage &image) { return image.convertToFormat(QImage::Format_RGB32); }
+using test::rgb;
 
 // Empty when every placed card shows its figure's file in its picture area at 1x and the figure's own
 // drawing at 3x, and nothing else of either picture changed.

@@ -30,13 +30,14 @@ struct DeckOnBlank : DeckDocument
 
 // A photo on the four kings, another on one ace, a joker on one row.
 const auto kingsPaste = [] {
-    return CardPaste{test::gradientPicture(165, 280, 3), {0, 1, 2, 3}, {12 * 4275 + 900, 900}, {2475, 4200}};
+    return CardPaste{
+        test::gradientPicture(165, 280, 3), {0, 1, 2, 3}, {12 * 4275 + 900, 900}, {2475, 4200}, {}};
 };
 const auto acePaste = [] {
-    return CardPaste{test::gradientPicture(165, 280, 11), {1}, QPoint(900, 900), QSize(2475, 4200)};
+    return CardPaste{test::gradientPicture(165, 280, 11), {1}, QPoint(900, 900), QSize(2475, 4200), {}};
 };
 const auto jokerPaste = [] {
-    return CardPaste{test::gradientPicture(240, 330, 5), {2}, {13 * 4275 + 360, 510}, {3600, 4950}};
+    return CardPaste{test::gradientPicture(240, 330, 5), {2}, {13 * 4275 + 360, 510}, {3600, 4950}, {}};
 };
 
 // A data file or its drawing at the master's size damaged as by hand or a failing disk; "" leaves both.
@@ -64,8 +65,7 @@ bool damage(const QString &change, const QString &file, const QString &drawing, 
 // Sheet n differs from every other in every pixel; noise in its top rows packs no smaller, like a photo.
 QImage noiseSheet(quint32 n)
 {
-    QImage sheet(3990, 1600, QImage::Format_RGB32);
-    sheet.fill(qRgb(int(n), 255 - int(n), 128));
+    QImage sheet = test::solidPicture({3990, 1600}, qRgb(int(n), 255 - int(n), 128));
     QRandomGenerator random(n);
     auto *pixel = reinterpret_cast<quint32 *>(sheet.bits());
     for (qsizetype i = 0; i < 40 * 3990; ++i)
@@ -258,9 +258,9 @@ private Q_SLOTS:
         const QImage enlarged =
             deck.symbols().scaled(150, 600, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         QCOMPARE(deck.symbolsMaster().size(), QSize(150, 600));
-        QCOMPARE(test::byteDifference(deck.symbolsMaster().convertToFormat(QImage::Format_RGB32),
-                                      (ownDrawing ? own : enlarged).convertToFormat(QImage::Format_RGB32)),
-                 QString());
+        QCOMPARE(
+            test::byteDifference(test::rgb(deck.symbolsMaster()), test::rgb(ownDrawing ? own : enlarged)),
+            QString());
     }
 
     // Blank cards print from the card's own drawing while it belongs to the blank sheet beside it; otherwise
@@ -376,14 +376,12 @@ private Q_SLOTS:
         DeckOnBlank deck(m_app->path());
         constexpr int kRounds = 6;
         for (int round = 0; round < kRounds; ++round) {
-            CardPaste paste;
-            paste.picture = QImage(3990, 400, QImage::Format_RGB32);
-            paste.picture.fill(qRgb(40 * round, 0, 0));
-            paste.rows = {0};
-            paste.sizeTwips = QSize(3990 * 15, 400 * 15);
-            paste.master = QImage(11970, 1200, QImage::Format_RGB32);
-            paste.master.fill(qRgb(40 * round, 0, 0));
-            deck.pasteOnCards(QStringLiteral("Foto plaatsen"), paste);
+            const QColor colour(40 * round, 0, 0);
+            deck.pasteOnCards(QStringLiteral("Foto plaatsen"), {test::solidPicture({3990, 400}, colour),
+                                                                {0},
+                                                                {},
+                                                                QSize(3990 * 15, 400 * 15),
+                                                                test::solidPicture({11970, 1200}, colour)});
             deck.newDeck();
         }
         QVERIFY(deck.history().bytes() <= DeckHistory::kDefaultBudget);

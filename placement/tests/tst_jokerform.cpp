@@ -19,8 +19,7 @@ QImage jokerFile(int n)
 // The preview of joker n, 0 for none: its picture from the top-left on the empty preview's background.
 QImage jokerPicture(int n)
 {
-    QImage image(240, 330, QImage::Format_RGB32);
-    image.fill(QApplication::palette().color(QPalette::Base).rgb());
+    QImage image = solidPicture({240, 330}, QApplication::palette().color(QPalette::Base).rgb());
     if (n)
         QPainter(&image).drawImage(0, 0, jokerFile(n));
     return image;

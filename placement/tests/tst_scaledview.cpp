@@ -60,8 +60,7 @@ private Q_SLOTS:
         if (block)
             QCOMPARE(firstDifference(whole, blockMeans(source, scaled, block)), QString());
         // Weights that do not add up to exactly one let a flat colour drift.
-        QImage flat(photo, QImage::Format_RGB32);
-        flat.fill(qRgb(255, 128, 1));
+        QImage flat = solidPicture(photo, qRgb(255, 128, 1));
         const QImage flatView = ScaledView(flat, scaled).region(whole.rect());
         QCOMPARE(firstDifference(flatView, flat.scaled(scaled)), QString());
     }

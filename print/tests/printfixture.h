@@ -48,6 +48,7 @@
 namespace vellora::printtest {
 
 using State = PrintQueues::State;
+using test::rgb;
 
 // A 3990 x 1600 sheet in which every pixel differs from every other, so a copy shows where it came from.
 inline QImage addressedSheet()
@@ -79,14 +80,18 @@ inline QImage tiles(QSize size, int columns, int rows, const std::function<QColo
     return image;
 }
 
+// A back of the user's own: a picture alone, no JPEG file of it and no drawing to the edge.
+inline print::BackChoice backOf(const QImage &image)
+{
+    return {image, {}, {}};
+}
+
 inline QImage colouredSheet() { return tiles({3990, 1600}, 14, 4, cellColour); }
 inline QImage quadrantBack(QSize size) { return tiles(size, 2, 2, [](int q) { return QColor(kQuadrants[q]); }); }
 
-// The largest difference in any one channel.
 inline int colourDistance(QColor a, QColor b)
 {
-    return std::max(
-        {std::abs(a.red() - b.red()), std::abs(a.green() - b.green()), std::abs(a.blue() - b.blue())});
+    return test::channelDifference(a.rgb(), b.rgb());
 }
 
 // One page of a PDF rendered by pdftoppm, beside the PDF: a test may have filled the temporary folder.
@@ -297,12 +302,14 @@ protected:
     const QImage m_addressed = addressedSheet(), m_coloured = colouredSheet();
     std::unique_ptr<QSettings> m_settings; // what the deck window keeps between openings
 
-    static QImage solid(QRgb colour)
+    // A name in the scratch folder with nothing under it, whatever an earlier row left there.
+    QString freshPath(const QString &name) const
     {
-        QImage back(60, 80, QImage::Format_RGB32);
-        back.fill(colour);
-        return back;
+        const QString path = m_scratch.filePath(name);
+        QDir(path).removeRecursively();
+        return path;
     }
+    static QImage solid(QRgb colour) { return test::solidPicture({60, 80}, colour); }
     // Back files in a subfolder of the application folder, the i-th all in kQuadrants[i].
     void writeBacks(const QString &folder = QStringLiteral("Backgrounds"),
                     const QStringList &names = {QStringLiteral("Background-0.jpg")})
@@ -311,7 +318,6 @@ protected:
         for (int i = 0; i < names.size(); ++i)
             QVERIFY(solid(kQuadrants[i]).save(m_dir->filePath(folder + u'/' + names[i]), "JPEG", 95));
     }
-    static QImage rgb(const QImage &image) { return image.convertToFormat(QImage::Format_RGB32); }
 
 private Q_SLOTS:
     void initTestCase()

@@ -20,6 +20,15 @@ class TestDeckExport : public PrintFixture
         return files;
     }
 
+    const print::BackChoice m_back = backOf(quadrantBack({60, 80}));
+    // The coloured sheet's card images, 63 x 88 with 3 mm of bleed unless told; the refusal, empty when
+    // written.
+    QString cards(const QString &folder, const print::BackChoice &back = {},
+                  print::CardSize size = print::CardSize::Size63x88, double bleedMm = 3) const
+    {
+        return print::writeCardImages({m_coloured, 1}, back, folder, size, bleedMm).text();
+    }
+
 private Q_SLOTS:
     // The 56 cards and the back as images at 300 dpi, the bleed carried out from each edge; written twice.
     // Each side of card and bleed together is rounded once: poker with 1/8 inch is 825 x 1125.
@@ -45,14 +54,11 @@ private Q_SLOTS:
         QFETCH(const QString, bleedText);
         QFETCH(const QSize, whole);
         QFETCH(const QRect, card);
-        const QString folder = m_scratch.filePath(QStringLiteral("cards/new"));
-        QDir(folder).removeRecursively();
+        const QString folder = freshPath(QStringLiteral("cards/new"));
         const std::optional<double> bleedMm = print::bleedFromText(bleedText);
         QVERIFY(bleedMm);
         for (int pass = 0; pass < 2; ++pass)
-            QCOMPARE(print::writeCardImages({m_coloured, 1}, {quadrantBack({60, 80})}, folder, size, *bleedMm)
-                         .text(),
-                     QString());
+            QCOMPARE(cards(folder, m_back, size, *bleedMm), QString());
         const QStringList names = print::cardImageNames();
         QCOMPARE(names.mid(12, 3), QStringList({"harten-k.png", "harten-joker.png", "klavers-a.png"}));
         QStringList sorted = names;
@@ -82,8 +88,7 @@ private Q_SLOTS:
     // A folder holding anything but earlier card images is refused and left as it was.
     void cardFolderRefused()
     {
-        const QString base = m_scratch.filePath(QStringLiteral("refused"));
-        QDir(base).removeRecursively();
+        const QString base = freshPath(QStringLiteral("refused"));
         QVERIFY(QDir().mkpath(base + QStringLiteral("/other")));
         QVERIFY(test::writeBytes(base + QStringLiteral("/other/notes.txt"), "mine"));
         QVERIFY(QDir().mkpath(base + QStringLiteral("/notpng")));
@@ -93,9 +98,7 @@ private Q_SLOTS:
         for (const char *name : {"other", "notpng", "folder", "file"}) {
             const QString folder = base + u'/' + QLatin1String(name);
             const QStringList before = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden);
-            QVERIFY(!print::writeCardImages({m_coloured, 1}, {}, folder, print::CardSize::Size63x88, 3)
-                         .text()
-                         .isEmpty());
+            QVERIFY(!cards(folder).isEmpty());
             QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden), before);
         }
     }
@@ -103,22 +106,16 @@ private Q_SLOTS:
     // A link names the folder it leads to; one that leads nowhere, or to a file, is no folder.
     void cardFolderThroughALink()
     {
-        const QString base = m_scratch.filePath(QStringLiteral("linked"));
-        QDir(base).removeRecursively();
+        const QString base = freshPath(QStringLiteral("linked"));
         QVERIFY(QDir().mkpath(base + QStringLiteral("/real")));
         QVERIFY(test::writeBytes(base + QStringLiteral("/file"), "a file"));
         QVERIFY(QFile::link(base + QStringLiteral("/real"), base + QStringLiteral("/to-folder")));
         QVERIFY(QFile::link(base + QStringLiteral("/file"), base + QStringLiteral("/to-file")));
         QVERIFY(QFile::link(base + QStringLiteral("/gone"), base + QStringLiteral("/to-nothing")));
-        QCOMPARE(print::writeCardImages({m_coloured, 1}, {}, base + QStringLiteral("/to-folder"),
-                                        print::CardSize::Size63x88, 3)
-                     .text(),
-                 QString());
+        QCOMPARE(cards(base + QStringLiteral("/to-folder")), QString());
         QCOMPARE(QDir(base + QStringLiteral("/real")).entryList(QDir::Files).size(), sheet::kCardCount);
         for (const char *name : {"to-file", "to-nothing"})
-            QCOMPARE(print::writeCardImages({m_coloured, 1}, {}, base + u'/' + QLatin1String(name),
-                                            print::CardSize::Size63x88, 3)
-                         .text(),
+            QCOMPARE(cards(base + u'/' + QLatin1String(name)),
                      base + u'/' + QLatin1String(name) + QStringLiteral(" is geen map."));
         QCOMPARE(test::readBytes(base + QStringLiteral("/file")), QByteArray("a file"));
         QVERIFY(!QFileInfo::exists(base + QStringLiteral("/gone")));
@@ -139,12 +136,8 @@ private Q_SLOTS:
     {
         QFETCH(const qint64, limit);
         QFETCH(const QString, failing);
-        const QString folder = m_scratch.filePath(QStringLiteral("cards/full"));
-        QDir(folder).removeRecursively();
-        QCOMPARE(print::writeCardImages({m_coloured, 1}, {quadrantBack({60, 80})}, folder,
-                                        print::CardSize::Size63x88, 3)
-                     .text(),
-                 QString());
+        const QString folder = freshPath(QStringLiteral("cards/full"));
+        QCOMPARE(cards(folder, m_back), QString());
         const QMap<QString, QByteArray> before = contents(folder);
         QImage noise(600, 800, QImage::Format_RGB32);
         QRandomGenerator random(28);
@@ -152,15 +145,13 @@ private Q_SLOTS:
             random.fillRange(reinterpret_cast<quint32 *>(noise.scanLine(y)), noise.width());
         QString why;
         QVERIFY(test::withFileSizeLimit(limit, [&] {
-            why = print::writeCardImages({m_coloured, 1}, {noise}, folder, print::CardSize::Size57x90, 0)
-                      .text();
+            why = cards(folder, backOf(noise), print::CardSize::Size57x90, 0);
             return true;
         }));
         QVERIFY2(why.startsWith(failing + QStringLiteral(" kan niet worden geschreven: ")), qPrintable(why));
         QVERIFY(!why.contains(u'\n'));
         QCOMPARE(contents(folder), before);
-        QCOMPARE(print::writeCardImages({m_coloured, 1}, {}, folder, print::CardSize::Size57x90, 0).text(),
-                 QString());
+        QCOMPARE(cards(folder, {}, print::CardSize::Size57x90, 0), QString());
     }
 
     void cardImagesOnEveryCore_data()
@@ -181,14 +172,11 @@ private Q_SLOTS:
         QFETCH(const int, threads);
         QFETCH(const int, ahead);
         QFETCH(const int, stopAt);
-        const QString one = m_scratch.filePath(QStringLiteral("cards/one"));
-        const QString many = m_scratch.filePath(QStringLiteral("cards/many"));
-        QDir(one).removeRecursively();
-        QDir(many).removeRecursively();
-        const print::BackChoice back{quadrantBack({60, 80})};
+        const QString one = freshPath(QStringLiteral("cards/one")),
+                      many = freshPath(QStringLiteral("cards/many"));
         const auto size = print::CardSize::Size63x88;
         const auto cut = print::kDefaultCut;
-        QCOMPARE(print::writeCardImages({m_coloured, 1}, back, one, size, 3, cut, {}, {}, {1}).text(),
+        QCOMPARE(print::writeCardImages({m_coloured, 1}, m_back, one, size, 3, cut, {}, {}, {1}).text(),
                  QString());
         QCOMPARE(
             print::writeCardImages({m_coloured, 1}, {}, many, print::CardSize::Bridge, 0, cut, {}, {}, {1})
@@ -198,7 +186,7 @@ private Q_SLOTS:
         std::vector<int> counted;
         bool totalKept = true;
         std::stop_source stop;
-        const Outcome why = print::writeCardImages({m_coloured, 1}, back, many, size, 3, cut,
+        const Outcome why = print::writeCardImages({m_coloured, 1}, m_back, many, size, 3, cut,
                                                    [&](int done, int total) {
                                                        counted.push_back(done);
                                                        totalKept = totalKept && total == 57;
@@ -229,10 +217,8 @@ private Q_SLOTS:
     {
         QFETCH(const QString, lock);
         QFETCH(const QString, refusal);
-        const QString folder = m_scratch.filePath(QStringLiteral("cards/held"));
-        QDir(folder).removeRecursively();
-        QCOMPARE(print::writeCardImages({m_coloured, 1}, {}, folder, print::CardSize::Size63x88, 3).text(),
-                 QString());
+        const QString folder = freshPath(QStringLiteral("cards/held"));
+        QCOMPARE(cards(folder), QString());
         const QString lockPath = QDir(folder).filePath(QStringLiteral(".vellora-kaarten.lock"));
         QLockFile other(lockPath);
         if (lock == u"held")
@@ -244,8 +230,7 @@ private Q_SLOTS:
         const QByteArray card = test::readBytes(QDir(folder).filePath(QStringLiteral("harten-a.png")));
         QElapsedTimer timer;
         timer.start();
-        const QString why =
-            print::writeCardImages({m_coloured, 1}, {}, folder, print::CardSize::Size57x90, 0).text();
+        const QString why = cards(folder, {}, print::CardSize::Size57x90, 0);
         QVERIFY(timer.elapsed() < 5000);
         QVERIFY2(why.contains(refusal), qPrintable(why));
         QCOMPARE(test::readBytes(QDir(folder).filePath(QStringLiteral("harten-a.png"))), card);
@@ -256,15 +241,10 @@ private Q_SLOTS:
     // killed export left under a passing name goes too.
     void cardFolderHoldsTheLastExport()
     {
-        const QString folder = m_scratch.filePath(QStringLiteral("cards/last"));
-        QDir(folder).removeRecursively();
-        QCOMPARE(print::writeCardImages({m_coloured, 1}, {quadrantBack({60, 80})}, folder,
-                                        print::CardSize::Size63x88, 3)
-                     .text(),
-                 QString());
+        const QString folder = freshPath(QStringLiteral("cards/last"));
+        QCOMPARE(cards(folder, m_back), QString());
         QVERIFY(test::writeBytes(QDir(folder).filePath(QStringLiteral(".vellora-kaart-harten-a.png")), "half"));
-        QCOMPARE(print::writeCardImages({m_coloured, 1}, {}, folder, print::CardSize::Size63x88, 3).text(),
-                 QString());
+        QCOMPARE(cards(folder), QString());
         QStringList names = print::cardImageNames().mid(0, 56);
         names.sort();
         QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name), names);
@@ -292,7 +272,7 @@ private Q_SLOTS:
             QVERIFY(test::writeBytes(path, olderPdf));
         std::stop_source stop;
         int made = 0;
-        const print::ExportOptions chosen{{}, {quadrantBack({30, 40}), {}}, print::kDefaultBleedMm};
+        const print::ExportOptions chosen{{}, backOf(quadrantBack({30, 40})), print::kDefaultBleedMm, {}};
         const Outcome outcome = print::exportDeck(
             DeckSnapshot{m_coloured, {}, {}, {}}, chosen,
             {print::ExportKind::DeckPdf, QFile::encodeName(path)},
@@ -341,18 +321,14 @@ private Q_SLOTS:
     {
         QFETCH(const bool, record);
         QFETCH(const int, stopAt);
-        QImage card(855, 1200, QImage::Format_RGB32);
-        card.fill(Qt::white);
-        PrintRecord master = PrintRecord::fromCard(card, QImage::Format_RGB32);
-        CardPaste paste;
-        paste.picture = QImage(165, 280, QImage::Format_RGB32);
-        paste.picture.fill(Qt::darkRed);
-        paste.areaTwips = QPoint(900, 900);
-        paste.sizeTwips = QSize(2475, 4200);
-        for (const int row : {0, 1, 2}) {
-            paste.rows = {row};
-            master.paste(paste);
-        }
+        PrintRecord master =
+            PrintRecord::fromCard(test::solidPicture({855, 1200}, Qt::white), QImage::Format_RGB32);
+        for (const int row : {0, 1, 2})
+            master.paste({test::solidPicture({165, 280}, Qt::darkRed),
+                          {row},
+                          QPoint(900, 900),
+                          QSize(2475, 4200),
+                          {}});
         std::stop_source stop;
         QList<int> bar;
         const print::PageProgress progress = [&](int done, int total) {
@@ -549,8 +525,7 @@ private Q_SLOTS:
         QFETCH(const QString, before);
         QFETCH(const QString, via);
         QFETCH(const QString, reason);
-        const QString folder = m_scratch.filePath(QStringLiteral("refusals"));
-        QDir(folder).removeRecursively();
+        const QString folder = freshPath(QStringLiteral("refusals"));
         QVERIFY(QDir().mkpath(folder));
         const QString target = folder + QStringLiteral("/deck.pdf"),
                       older = folder + QStringLiteral("/older.pdf");
@@ -568,17 +543,10 @@ private Q_SLOTS:
             QCOMPARE(::mkfifo(name, 0600), 0);
         if (before == u"device")
             QVERIFY2(::mknod(name, S_IFCHR | 0600, makedev(1, 3)) == 0, "making a device node needs root");
-        // The name to its inode, without opening it (a FIFO would wait), and everything beside it.
+        // The name to its inode, and everything beside it.
         const auto state = [&] {
-            struct stat info = {};
-            ::lstat(name, &info);
-            QByteArray seen = QByteArray::number(info.st_mode, 8) + ' ' +
-                              QByteArray::number(qulonglong(info.st_ino)) + ' ' +
-                              QByteArray::number(qlonglong(info.st_size)) + ' ' +
-                              QByteArray::number(qlonglong(info.st_mtim.tv_nsec));
-            if (S_ISREG(info.st_mode))
-                seen += ' ' + test::readBytes(target);
-            return QStringList{QString::fromLatin1(seen), QString::fromLatin1(test::readBytes(older))} +
+            return QStringList{QString::fromLatin1(test::nameState(name)),
+                               QString::fromLatin1(test::readBytes(older))} +
                    QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
                                           QDir::NoDotAndDotDot);
         };

@@ -108,7 +108,7 @@ private Q_SLOTS:
     void deck()
     {
         QFETCH(const Deck, row);
-        const print::BackChoice back{row.back ? quadrantBack({30, 40}) : QImage(), {}};
+        const print::BackChoice back = backOf(row.back ? quadrantBack({30, 40}) : QImage());
         print::DeckOptions options{.order = row.order, .topMargin = row.top, .leftMargin = row.left,
                                    .backShiftMm = {}, .wholePageBack = true};
         const int dpi = 150, at = row.pages.indexOf(row.marked);
@@ -241,7 +241,7 @@ private Q_SLOTS:
         QFETCH(const BackRow, row);
         const print::DeckOptions options{.layout = row.layout, .cardSize = row.size, .paper = row.paper,
                                          .turn = row.turn, .backShiftMm = row.shift};
-        const print::BackChoice back{quadrantBack({120, 160}), {}};
+        const print::BackChoice back = backOf(quadrantBack({120, 160}));
         const auto pages = print::deckPages(ScaledPicture{m_coloured}, back, options);
         QVERIFY(pages);
         QCOMPARE(int(pages->size()), 2 * row.faces);

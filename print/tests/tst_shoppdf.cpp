@@ -142,7 +142,8 @@ private Q_SLOTS:
         QFETCH(const QRectF, media);
         QFETCH(const QRectF, trim);
         const QImage back = withBack ? quadrantBack({60, 80}) : QImage();
-        const auto pdf = print::shopPdf({m_coloured, 1}, {back}, {size, bleedMm, order, {}, QStringLiteral("Zomer")});
+        const auto pdf = print::shopPdf({m_coloured, 1}, backOf(back),
+                                        {size, bleedMm, order, {}, QStringLiteral("Zomer")});
         QVERIFY2(pdf.ok(), qPrintable(pdf.outcome().reason()));
         QVERIFY(pdf->startsWith("%PDF-1.4"));
         ReadBack read(*pdf);
@@ -189,8 +190,9 @@ private Q_SLOTS:
         QFETCH(const int, ink);
         QImage sheet = m_coloured.copy();
         QPainter(&sheet).fillRect(QRect(0, 0, 285, 400), Qt::black); // the ace of Harten all black
-        const auto pdf = print::shopPdf({sheet, 1}, {quadrantBack({60, 80})},
-                                        {print::CardSize::Poker, 3.175, print::DeckOrder::Duplex, {true, ink}, {}});
+        const auto pdf =
+            print::shopPdf({sheet, 1}, backOf(quadrantBack({60, 80})),
+                           {print::CardSize::Poker, 3.175, print::DeckOrder::Duplex, {true, ink}, {}});
         QVERIFY2(pdf.ok(), qPrintable(pdf.outcome().reason()));
         QVERIFY(pdf->startsWith("%PDF-1.3"));
         ReadBack read(*pdf);
@@ -350,7 +352,7 @@ private Q_SLOTS:
             const bool master = QByteArray(QTest::currentDataTag()).contains("master");
             const ScaledPicture sheet =
                 master ? ScaledPicture{m_coloured.scaled(11970, 4800), 3} : ScaledPicture{m_coloured, 1};
-            const auto pdf = print::shopPdf(sheet, chosen, {size, bleedMm, print::DeckOrder::Duplex});
+            const auto pdf = print::shopPdf(sheet, chosen, {size, bleedMm, print::DeckOrder::Duplex, {}, {}});
             QVERIFY2(pdf.ok(), qPrintable(pdf.outcome().reason()));
             ReadBack read(*pdf);
             QPDFObjectHandle image = imageOf(read.pages[0]);
@@ -458,7 +460,7 @@ private Q_SLOTS:
         QFETCH(const bool, cmyk);
         QFETCH(const print::DeckOrder, order);
         const print::ShopRequest request{print::CardSize::Poker, 3.175, order, {cmyk}, QStringLiteral("Zomer")};
-        const print::BackChoice back{quadrantBack({60, 80})};
+        const print::BackChoice back = backOf(quadrantBack({60, 80}));
         const auto one = print::shopPdf({m_coloured, 1}, back, request, {}, {}, {1});
         std::vector<int> counted;
         const auto many = print::shopPdf(

@@ -23,14 +23,14 @@ namespace {
 // A small record: blank cards, a run of classic cards and a photo on the kings of Harten and Ruiten.
 PrintRecord smallRecord()
 {
-    QImage card(855, 1200, QImage::Format_RGB32);
-    card.fill(Qt::white);
-    PrintRecord record = PrintRecord::fromCard(card, QImage::Format_RGB32);
+    PrintRecord record =
+        PrintRecord::fromCard(test::solidPicture({855, 1200}, Qt::white), QImage::Format_RGB32);
     record.compose(test::gradientPicture(150, 600, 2), CardStyle::Classic);
-    CardPaste paste{test::gradientPicture(165, 280, 3), {0, 2}, QPoint(12 * 4275 + 900, 900),
-                    QSize(2475, 4200)};
-    paste.master = test::gradientPicture(495, 840, 4);
-    record.paste(paste);
+    record.paste({test::gradientPicture(165, 280, 3),
+                  {0, 2},
+                  QPoint(12 * 4275 + 900, 900),
+                  QSize(2475, 4200),
+                  test::gradientPicture(495, 840, 4)});
     return record;
 }
 
@@ -64,9 +64,8 @@ QByteArray stderrOf(const std::function<void()> &work)
 // Placement runs of two 1 x 1 symbol pictures in turn: next to nothing to store, each a whole run to draw.
 PrintRecord alternatingRuns(int runs)
 {
-    QImage card(855, 1200, QImage::Format_RGB32);
-    card.fill(Qt::white);
-    PrintRecord record = PrintRecord::fromCard(card, QImage::Format_RGB32);
+    PrintRecord record =
+        PrintRecord::fromCard(test::solidPicture({855, 1200}, Qt::white), QImage::Format_RGB32);
     QImage dot(1, 1, QImage::Format_RGB32);
     for (int i = 0; i < runs; ++i) {
         dot.fill(i % 2 ? Qt::black : Qt::red);
@@ -254,13 +253,11 @@ private Q_SLOTS:
     {
         const QString seeds = QStringLiteral(VELLORA_COMPANION_SEEDS);
         QVERIFY(QDir().mkpath(seeds));
-        QImage card(855, 1200, QImage::Format_RGB32);
-        card.fill(Qt::white);
-        PrintRecord cards = PrintRecord::fromCard(card, QImage::Format_RGB32);
+        PrintRecord cards =
+            PrintRecord::fromCard(test::solidPicture({855, 1200}, Qt::white), QImage::Format_RGB32);
         cards.compose(test::gradientPicture(15, 60, 2));
-        cards.paste(CardPaste{test::gradientPicture(8, 8, 3), {1, 3}, QPoint(900, 900), QSize(120, 120)});
-        QImage sheet(3990, 1600, QImage::Format_RGB32);
-        sheet.fill(Qt::white);
+        cards.paste(CardPaste{test::gradientPicture(8, 8, 3), {1, 3}, QPoint(900, 900), QSize(120, 120), {}});
+        QImage sheet = test::solidPicture({3990, 1600}, Qt::white);
         const QByteArray hash = hashOf("seed");
         const PrintRecord whole = PrintRecord::fromSheet(sheet);
         for (const auto &[name, record] : {std::pair{"cards", cards}, std::pair{"sheet", whole}}) {

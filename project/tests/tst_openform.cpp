@@ -45,8 +45,7 @@ bool writeProjects(const QString &app, const QStringList &files)
 {
     int red = 10;
     for (const QString &file : files) {
-        QImage image(3990, 1600, QImage::Format_RGB32);
-        image.fill(qRgb(red += 10, 100, 200));
+        const QImage image = test::solidPicture({3990, 1600}, qRgb(red += 10, 100, 200));
         if (!QDir(app).mkpath(u"Projecten"_s) || !image.save(app + u"/Projecten/"_s + file, "BMP"))
             return false;
     }
@@ -205,7 +204,7 @@ private Q_SLOTS:
         Chooser<test::SteppedPacer> c({u"een.krt"_s, u"twee.krt"_s});
         auto [form, list, pacer, prompter, held] = std::tie(c.form, c.list, c.pacer, c.prompter, c.held);
         if (sheet)
-            held.sheet = QImage(4, 4, QImage::Format_RGB32), held.sheet->fill(qRgb(77, 0, 0));
+            held.sheet = test::solidPicture({4, 4}, qRgb(77, 0, 0));
         form.setReader(held.reader());
         QVERIFY(c.written && c.active());
         auto *progress = form.findChild<QProgressBar *>(u"Voortgang"_s);

@@ -20,9 +20,7 @@ namespace {
 
 QImage greySheet(int grey)
 {
-    QImage sheet(3990, 1600, QImage::Format_RGB32);
-    sheet.fill(qRgb(grey, grey, grey));
-    return sheet;
+    return test::solidPicture({3990, 1600}, qRgb(grey, grey, grey));
 }
 
 const auto differenceFromGrey = [](const QString &copy, int grey) {

@@ -17,8 +17,7 @@ const QRgb kDiscs[4] = {qRgb(210, 20, 40), qRgb(20, 20, 20), qRgb(170, 0, 60), q
 
 QImage symbols(int scale)
 {
-    QImage image(50 * scale, 200 * scale, QImage::Format_RGB32);
-    image.fill(Qt::white);
+    QImage image = test::solidPicture({50 * scale, 200 * scale}, Qt::white);
     QPainter painter(&image);
     painter.scale(scale, scale);
     for (int suit = 0; suit < 4; ++suit) {
@@ -34,8 +33,7 @@ QImage symbols(int scale)
 // White cards on green, symmetric about each card's pixel row 200, as the blank deck is.
 QImage blankSheet()
 {
-    QImage image(3990, 1600, QImage::Format_RGB32);
-    image.fill(qRgb(0, 128, 0));
+    QImage image = test::solidPicture({3990, 1600}, qRgb(0, 128, 0));
     QPainter painter(&image);
     for (int cell = 0; cell < 56; ++cell)
         painter.fillRect(QRect(cell % 14 * 285 + 4, cell / 14 * 400 + 4, 277, 393), Qt::white);

@@ -59,8 +59,7 @@ QImage noise(int width, int height, quint32 seed)
 // row and middle row, so that a stray write to either shows.
 QImage syntheticBlank()
 {
-    QImage image(3990, 1600, QImage::Format_RGB32);
-    image.fill(qRgb(0, 128, 0));
+    QImage image = test::solidPicture({3990, 1600}, qRgb(0, 128, 0));
     QPainter painter(&image);
     for (int s = 0; s < 4; ++s)
         for (int c = 0; c < 14; ++c) {
@@ -114,7 +113,12 @@ struct Run
     {
         sheet.setPicture(blank);
         std::fill(kolomX.twips.begin() + 1, kolomX.twips.end(), -1); // entry 0 is the one a run leaves alone
-        runPlacement({sheet, symbols, kolomX, pacer, [this](int finished) { counts << finished; }});
+        runPlacement({.sheet = sheet,
+                      .symbols = symbols,
+                      .kolomX = kolomX,
+                      .pacer = pacer,
+                      .afterCard = [this](int finished) { counts << finished; },
+                      .done = {}});
     }
 };
 

@@ -8,7 +8,6 @@
 #include "surface/userfolders.h"
 #include "tests/support/testsupport.h"
 
-#include <QCryptographicHash>
 #include <QLockFile>
 #include <QProcess>
 #include <QtTest>
@@ -32,10 +31,14 @@ struct Ran
     QByteArray out, err;
 };
 
-// The real program with no display, its arguments passed as bytes, started in `folder`.
-Ran runProgram(const QByteArray &program, QByteArrayList args, const QByteArray &folder,
-               const QString &scratch, const QByteArray &locale = {})
+// The copy of the real program in `app`, with no display, its arguments passed as bytes, started in `folder`
+// (else in `app`).
+Ran runProgram(const QString &app, QByteArrayList args, QByteArray folder = {}, const QByteArray &locale = {})
 {
+    const QByteArray program = QFile::encodeName(app + "/vellora");
+    const QString &scratch = app;
+    if (folder.isEmpty())
+        folder = QFile::encodeName(app);
     args.prepend(program);
     std::vector<char *> argv, envp;
     for (QByteArray &arg : args)
@@ -72,26 +75,6 @@ Ran runProgram(const QByteArray &program, QByteArrayList args, const QByteArray 
         return {-1, {}, {}};
     return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status),
             test::readBytes(scratch + "/stdout"), test::readBytes(scratch + "/stderr")};
-}
-
-// The bytes of a file under a name that need not be valid UTF-8.
-QByteArray bytesAt(const QByteArray &path)
-{
-    return RegularFile(path, qint64(1) << 32).readAll();
-}
-
-// What a name is, to the inode, without following a link; the bytes of a file, or of what a link leads to.
-QByteArray snapshot(const QByteArray &path)
-{
-    struct stat info = {};
-    if (::lstat(path.constData(), &info) != 0)
-        return "missing";
-    QByteArray seen = QByteArray::number(info.st_mode, 8) + ' ' +
-                      QByteArray::number(qulonglong(info.st_rdev)) + ' ' +
-                      QByteArray::number(qulonglong(info.st_ino));
-    if (S_ISREG(info.st_mode) || S_ISLNK(info.st_mode))
-        seen += ' ' + QCryptographicHash::hash(bytesAt(path), QCryptographicHash::Sha1).toHex();
-    return seen;
 }
 
 // The command line run in this process, as main() would run it.
@@ -131,14 +114,12 @@ private Q_SLOTS:
         QVERIFY(QFile::resize(m_app.filePath("unfit.krt"), 100000));
         const QByteArray unreadable = QFile::encodeName(m_app.filePath("Projecten/")) + "\xff.krt";
         QCOMPARE(::link(QFile::encodeName(m_app.filePath("Projecten/mine.krt")), unreadable), 0);
-        QImage back(60, 80, QImage::Format_RGB32);
-        back.fill(qRgb(200, 30, 30));
+        QImage back = test::solidPicture({60, 80}, qRgb(200, 30, 30));
         QVERIFY(back.save(m_app.filePath("Backgrounds/Background-0.jpg"), "JPEG", 95));
         QVERIFY(back.save(m_app.filePath("own.png")));
         m_out = m_app.filePath("out");
     }
     void init() { QVERIFY(QDir().mkpath(m_out)); }
-    // rm, as QDir cannot name what is not valid UTF-8.
     // The system's language decides, end to end: the usage's first line and a refusal, as each is said.
     void speaksTheSystemsLanguage_data()
     {
@@ -157,17 +138,15 @@ private Q_SLOTS:
         QFETCH(QByteArray, locale);
         QFETCH(QByteArray, usage);
         QFETCH(QByteArray, refusal);
-        const QByteArray program = QFile::encodeName(m_app.filePath("vellora"));
-        const Ran help =
-            runProgram(program, {"--help"}, QFile::encodeName(m_app.path()), m_app.path(), locale);
+        const Ran help = runProgram(m_app.path(), {"--help"}, {}, locale);
         QCOMPARE(help.exitCode, 0);
         QVERIFY2(help.out.startsWith(usage), help.out.left(120).constData());
-        const Ran bogus =
-            runProgram(program, {"--bogus"}, QFile::encodeName(m_app.path()), m_app.path(), locale);
+        const Ran bogus = runProgram(m_app.path(), {"--bogus"}, {}, locale);
         QCOMPARE(bogus.exitCode, 2);
         QVERIFY2(bogus.err.contains(refusal), bogus.err.constData());
     }
 
+    // rm, as QDir cannot name what is not valid UTF-8.
     void cleanup() { QCOMPARE(QProcess::execute(QStringLiteral("rm"), {"-rf", m_out}), 0); }
     void cleanupTestCase() { ::unlink(QFile::encodeName(m_app.filePath("Projecten/")) + "\xff.krt"); }
 
@@ -269,7 +248,7 @@ private Q_SLOTS:
         // Every other kind of name the export refuses, through the same check: tst_deckexport.
         if (before == u"pdf" || before == u"disk" || before == u"limit")
             QVERIFY(test::writeBytes(QFile::decodeName(out), "%PDF-older"));
-        const QByteArray was = snapshot(out);
+        const QByteArray was = test::nameState(out);
         const auto entries = [&] {
             QStringList all;
             for (const QString &folder : {m_out, m_out + "/disk", m_app.filePath("Projecten")})
@@ -289,11 +268,11 @@ private Q_SLOTS:
         getrlimit(RLIMIT_FSIZE, &unlimited);
         limit = {before == u"limit" ? rlim_t(64 << 10) : unlimited.rlim_cur, unlimited.rlim_max};
         setrlimit(RLIMIT_FSIZE, &limit);
-        const Ran ran = program ? runProgram(QFile::encodeName(m_app.filePath("vellora")), args,
-                                             QFile::encodeName(m_app.filePath("Projecten")), m_app.path())
-                                : runHere(args, m_app.path());
+        const Ran ran = program
+                            ? runProgram(m_app.path(), args, QFile::encodeName(m_app.filePath("Projecten")))
+                            : runHere(args, m_app.path());
         setrlimit(RLIMIT_FSIZE, &unlimited);
-        const QByteArray is = snapshot(out), written = bytesAt(out);
+        const QByteArray is = test::nameState(out), written = RegularFile(out, qint64(1) << 32).readAll();
         const QStringList entriesAfter = entries();
         if (before == u"disk")
             QCOMPARE(umount(QFile::encodeName(m_out + "/disk").constData()), 0);
@@ -330,12 +309,9 @@ private Q_SLOTS:
         QVERIFY(test::writeBytes(pdf, written));
         QCOMPARE(written.left(5), QByteArray("%PDF-"));
         QCOMPARE(test::pdfPageCount(pdf), pages);
-        if (QString::fromUtf8(QTest::currentDataTag()).contains(u"Letter")) {
-            QProcess info;
-            info.start(QStringLiteral("pdfinfo"), {pdf});
-            QVERIFY(info.waitForFinished());
-            QVERIFY(info.readAllStandardOutput().contains("612 x 792 pts (letter)"));
-        }
+        if (QString::fromUtf8(QTest::currentDataTag()).contains(u"Letter"))
+            QVERIFY(
+                test::runTool(QStringLiteral("pdfinfo"), {pdf}).second.contains(u"612 x 792 pts (letter)"));
 
         // The real program's deck has its faces pixel for pixel, and the back passed on as its own JPEG file.
         if (QTest::currentDataTag() == QLatin1String("program without a display")) {
@@ -348,8 +324,7 @@ private Q_SLOTS:
                 if (i % 2)
                     continue;
                 print::composeFacePage(ScaledPicture{m_sheet}, print::facePage(i / 2 + 1), working);
-                QCOMPARE(test::firstDifference(QImage(name + ".png").convertToFormat(QImage::Format_RGB32),
-                                               working.image().convertToFormat(QImage::Format_RGB32)),
+                QCOMPARE(test::firstDifference(test::rgb(QImage(name + ".png")), test::rgb(working.image())),
                          "");
             }
         }
@@ -401,9 +376,7 @@ private Q_SLOTS:
         for (QByteArray &arg : args)
             arg.replace("OUT", QFile::encodeName(m_out + "/cards"))
                 .replace("OTHER", QFile::encodeName(m_out + "/other"));
-        const Ran ran = says.isEmpty() ? runProgram(QFile::encodeName(m_app.filePath("vellora")), args,
-                                                    QFile::encodeName(m_app.path()), m_app.path())
-                                       : runHere(args, m_app.path());
+        const Ran ran = says.isEmpty() ? runProgram(m_app.path(), args) : runHere(args, m_app.path());
         const QStringList cards = QDir(m_out + "/cards").entryList(QDir::Files | QDir::Hidden);
         QCOMPARE(QDir(m_out + "/other").entryList(QDir::Files | QDir::Hidden), QStringList{"notes.txt"});
         if (!says.isEmpty()) {
@@ -430,15 +403,14 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(cards));
         QLockFile other(cards + "/.vellora-kaarten.lock");
         QVERIFY(other.tryLock(0));
-        const QByteArray program = QFile::encodeName(m_app.filePath("vellora"));
         const QByteArrayList args{"--export-cards", QFile::encodeName(cards)};
-        const Ran held = runProgram(program, args, QFile::encodeName(m_app.path()), m_app.path());
+        const Ran held = runProgram(m_app.path(), args);
         QCOMPARE(held.exitCode, 2);
         QVERIFY2(held.err.count('\n') == 1 && held.err.contains("worden al kaarten geschreven"),
                  held.err.constData());
         QCOMPARE(QDir(cards).entryList(QDir::Files | QDir::Hidden), QStringList{".vellora-kaarten.lock"});
         other.unlock();
-        const Ran free = runProgram(program, args, QFile::encodeName(m_app.path()), m_app.path());
+        const Ran free = runProgram(m_app.path(), args);
         QVERIFY2(free.exitCode == 0, free.err.constData());
         QCOMPARE(QDir(cards).entryList(QDir::Files | QDir::Hidden).size(), 57);
     }
@@ -462,38 +434,30 @@ private Q_SLOTS:
         QFETCH(const QString, colour);
         const QString pdf = m_out + "/shop.pdf";
         args.replace(1, QFile::encodeName(pdf));
-        const Ran ran = runProgram(QFile::encodeName(m_app.filePath("vellora")), args,
-                                   QFile::encodeName(m_app.path()), m_app.path());
+        const Ran ran = runProgram(m_app.path(), args);
         QVERIFY2(ran.exitCode == 0 && ran.err.isEmpty(), ran.err.constData());
-        const auto output = [](const QString &program, const QStringList &arguments) {
-            QProcess run;
-            run.start(program, arguments);
-            run.waitForFinished(120000);
-            return std::pair{run.exitCode(), QString::fromLatin1(run.readAllStandardOutput() +
-                                                                 run.readAllStandardError())};
-        };
-        const auto [checked, said] = output(QStringLiteral("qpdf"), {QStringLiteral("--check"), pdf});
+        const auto [checked, said] = test::runTool(QStringLiteral("qpdf"), {QStringLiteral("--check"), pdf});
         QVERIFY2(checked == 0 && !said.contains(u"WARNING"), qPrintable(said));
-        QVERIFY(output(QStringLiteral("pdfinfo"), {pdf}).second.contains(QRegularExpression("Pages:\\s+112\\n")));
+        QCOMPARE(test::pdfPageCount(pdf), 112);
         const bool poker = args.contains("poker");
-        const QString media = poker ? "198.00 270.00" : "179.01 269.01";
+        const QString media = poker ? "0.00 0.00 198.00 270.00" : "0.00 0.00 179.01 269.01";
         const QString trim = poker ? "9.00 9.00 189.00 261.00" : "8.50 8.50 170.50 260.50";
         for (const int page : {1, 2, 112}) {
             const QString n = QString::number(page);
-            const QString boxes = output(QStringLiteral("pdfinfo"), {"-box", "-f", n, "-l", n, pdf}).second;
-            QVERIFY2(boxes.contains(QRegularExpression("MediaBox:\\s+0.00\\s+0.00\\s+" +
-                                                       QString(media).replace(" ", "\\s+"))),
-                     qPrintable(boxes));
-            QVERIFY2(boxes.contains(QRegularExpression("TrimBox:\\s+" + QString(trim).replace(" ", "\\s+"))),
-                     qPrintable(boxes));
-            QVERIFY2(boxes.contains(QRegularExpression("BleedBox:\\s+0.00\\s+0.00\\s+" +
-                                                       QString(media).replace(" ", "\\s+"))),
-                     qPrintable(boxes));
+            const QString boxes =
+                test::runTool(QStringLiteral("pdfinfo"), {"-box", "-f", n, "-l", n, pdf}).second;
+            for (const auto &[box, corners] :
+                 {std::pair{"MediaBox", media}, {"TrimBox", trim}, {"BleedBox", media}})
+                QVERIFY2(boxes.contains(
+                             QRegularExpression(box + QStringLiteral(":\\s+") +
+                                                QString(corners).replace(u' ', QStringLiteral("\\s+")))),
+                         qPrintable(boxes));
         }
         // page num type width height color comp bpc enc interp object ID x-ppi y-ppi size ratio; the back
         // is one picture, listed on each of its pages.
-        const QStringList images =
-            output(QStringLiteral("pdfimages"), {"-list", pdf}).second.split(u'\n', Qt::SkipEmptyParts).mid(2);
+        const QStringList images = test::runTool(QStringLiteral("pdfimages"), {"-list", pdf})
+                                       .second.split(u'\n', Qt::SkipEmptyParts)
+                                       .mid(2);
         QCOMPARE(images.size(), 112);
         for (const QString &line : images) {
             const QStringList f = line.simplified().split(u' ');
@@ -522,8 +486,7 @@ private Q_SLOTS:
         QFETCH(QString, says);
         const QString own = UserFolders::ofThisUser().backgrounds();
         QVERIFY(QDir(own).removeRecursively() && QDir().mkpath(own));
-        QImage picture(60, 80, QImage::Format_RGB32);
-        picture.fill(qRgb(30, 30, 200));
+        QImage picture = test::solidPicture({60, 80}, qRgb(30, 30, 200));
         QVERIFY(picture.save(own + "/mine.jpg", "JPEG", 95));
         if (!beside.isEmpty())
             QVERIFY(test::makeSpecialFile(beside, own + "/a.jpg", m_out));
@@ -573,8 +536,7 @@ private Q_SLOTS:
         for (QByteArray &arg : args)
             arg.replace("OUT", out);
         const QByteArray mine = test::readBytes(m_app.filePath("Projecten/mine.krt"));
-        const Ran ran = runProgram(QFile::encodeName(m_app.filePath("vellora")), args,
-                                   QFile::encodeName(m_out), m_app.path());
+        const Ran ran = runProgram(m_app.path(), args, QFile::encodeName(m_out));
         QCOMPARE(ran.exitCode, CommandLine::kExitRefused);
         QVERIFY2(ran.err.contains(says.toUtf8()) && ran.err.count('\n') == 1, ran.err.constData());
         QVERIFY(!QFile::exists(m_out + "/d.krt") && !QFile::exists(m_out + "/d.krm"));
@@ -590,9 +552,7 @@ private Q_SLOTS:
                                 "-qwindowgeometry", "10x10", "-display", ":0", "-reverse"});
         QVERIFY(request);
         QCOMPARE(request->command, Command::Window);
-        const Ran ran =
-            runProgram(QFile::encodeName(m_app.filePath("vellora")), {"-platform", "nosuchplatform"},
-                       QFile::encodeName(m_app.path()), m_app.path());
+        const Ran ran = runProgram(m_app.path(), {"-platform", "nosuchplatform"});
         QVERIFY(ran.exitCode != 0 && ran.exitCode != 2);
         QVERIFY2(ran.err.contains("\"nosuchplatform\""), ran.err.constData());
     }

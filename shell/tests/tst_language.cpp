@@ -278,16 +278,13 @@ private Q_SLOTS:
         QFETCH(const QString, title);
         if (english)
             QCOMPARE(installLanguage(Language::English), Language::English);
-        const std::unique_ptr<QTemporaryDir> folder = test::copyOfAppData();
+        Window w;
+        const auto &[folder, pacer, prompter, printer] = std::tie(w.folder, w.pacer, w.prompter, w.printer);
         QVERIFY(QDir(folder->filePath(u"Backgrounds"_s)).removeRecursively());
-        NoPacer pacer;
-        test::ScriptedPrompter prompter;
-        test::RecordingPrintQueues printer;
         if (deckWindow) {
             QSettings settings(folder->filePath(u"Vellora.conf"_s), QSettings::IniFormat);
             SavingDialogs dialogs;
-            QImage cards(sheet::kWidthPixels, sheet::kHeightPixels, QImage::Format_RGB32);
-            cards.fill(Qt::white);
+            QImage cards = test::solidPicture({sheet::kWidthPixels, sheet::kHeightPixels}, Qt::white);
             HeleDeckForm deck(cards, u"deck"_s, pacer, prompter, AppFolder(folder->path()), printer, dialogs,
                               settings);
             deck.findChild<QComboBox *>(u"Afloop"_s)->setCurrentText(u"12 mm"_s);

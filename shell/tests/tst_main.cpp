@@ -32,7 +32,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const auto rgb = [](const QImage &image) { return image.convertToFormat(QImage::Format_RGB32); };
+using test::rgb;
 const auto cellOf = [](const QImage &sheet, QPoint cell) {
     return rgb(sheet.copy(cell.x() * 285, cell.y() * 400, 285, 400));
 };

@@ -39,11 +39,9 @@ private Q_SLOTS:
         // The deck read beside the widgets is the one shown.
         QVERIFY(!window.document().sheet().image().isNull());
         const QImage shown = window.findChild<PictureBox *>(u"Pic"_s)->image();
-        QCOMPARE(
-            test::byteDifference(
-                shown.convertToFormat(QImage::Format_RGB32),
-                window.document().sheet().image().copy(0, 0, 285, 400).convertToFormat(QImage::Format_RGB32)),
-            QString());
+        QCOMPARE(test::byteDifference(test::rgb(shown),
+                                      test::rgb(window.document().sheet().image().copy(0, 0, 285, 400))),
+                 QString());
     }
 
     // The window's choices go to Vellora/Vellora.conf (they went to "Unknown Organization"), and the user's

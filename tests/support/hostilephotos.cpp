@@ -98,8 +98,7 @@ QByteArray transparentPng(int width, int height)
 
 QByteArray tiledHeic(int columns, int rows, QRgb colour)
 {
-    QImage plain(64, 64, QImage::Format_RGB32);
-    plain.fill(colour);
+    QImage plain = test::solidPicture({64, 64}, colour);
     const QByteArray single = heicBytes(plain);
     if (single.isEmpty())
         return {};

@@ -1,7 +1,10 @@
 #include "tests/support/testsupport.h"
 
+#include "surface/regularfile.h"
+
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QImageWriter>
@@ -302,11 +305,32 @@ qint64 processStatusBytes(const QByteArray &field)
 
 int pdfPageCount(const QString &pdf)
 {
-    QProcess info;
-    info.start(QStringLiteral("pdfinfo"), {pdf});
-    info.waitForFinished(60000);
-    const QString text = QString::fromLocal8Bit(info.readAllStandardOutput());
+    const QString text = runTool(QStringLiteral("pdfinfo"), {pdf}).second;
     return QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(text).captured(1).toInt();
+}
+
+std::pair<int, QString> runTool(const QString &program, const QStringList &arguments)
+{
+    QProcess run;
+    run.start(program, arguments);
+    run.waitForFinished(120000);
+    return {run.exitCode(), QString::fromLocal8Bit(run.readAllStandardOutput() + run.readAllStandardError())};
+}
+
+QByteArray nameState(const QByteArray &path)
+{
+    struct stat info = {};
+    if (::lstat(path.constData(), &info) != 0)
+        return "missing";
+    QByteArray seen =
+        QByteArray::number(info.st_mode, 8) + ' ' + QByteArray::number(qulonglong(info.st_rdev)) + ' ' +
+        QByteArray::number(qulonglong(info.st_ino)) + ' ' + QByteArray::number(qlonglong(info.st_size)) +
+        ' ' + QByteArray::number(qlonglong(info.st_mtim.tv_nsec));
+    if (S_ISREG(info.st_mode) || S_ISLNK(info.st_mode))
+        seen += ' ' + QCryptographicHash::hash(RegularFile(path, qint64(1) << 32).readAll(),
+                                               QCryptographicHash::Sha1)
+                          .toHex();
+    return seen;
 }
 
 } // namespace vellora::test

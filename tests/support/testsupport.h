@@ -31,6 +31,17 @@ QRect changedArea(const QImage &before, const QImage &after);
 
 // An opaque picture whose neighbouring pixels all differ, never white; seed varies it.
 QImage gradientPicture(int w, int h, int seed = 1);
+// Pictures compare pixel for pixel only in one format.
+inline QImage rgb(const QImage &image)
+{
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+inline QImage solidPicture(QSize size, const QColor &colour)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
 template <typename Colour> QImage paintPhoto(int width, int height, Colour colour)
 {
     QImage image(width, height, QImage::Format_RGB32);
@@ -67,6 +78,11 @@ QString rerunAsNobody();
 qint64 processStatusBytes(const QByteArray &field);
 // The number of pages pdfinfo reports; 0 for no PDF.
 int pdfPageCount(const QString &pdf);
+// A tool run to its end: its exit code and what it wrote, standard output first.
+std::pair<int, QString> runTool(const QString &program, const QStringList &arguments);
+// What a name is, to the inode, without following a link or opening what would block (a FIFO): its type and
+// mode, device, inode, size and time, and the hash of a regular file's bytes or of what a link leads to.
+QByteArray nameState(const QByteArray &path);
 
 // Photo files of other kinds, made at test time. heicBytes is empty when libheif has no HEVC encoder here.
 QByteArray heicBytes(const QImage &image);
