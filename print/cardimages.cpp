@@ -64,13 +64,13 @@ Outcome lockRefusal(const QString &folder, QLockFile &lock)
             .arg(kLockName, QCoreApplication::translate("Print", "Geen toestemming om hier te schrijven.")));
 }
 
-// Bytes into a new file, synced: 0, or why not.
+// Bytes into a new file, its sync left for the commit: 0, or why not.
 int writeNew(const QByteArray &path, const QByteArray &bytes)
 {
     const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (fd < 0)
         return errno;
-    return writeSyncedAndClose(fd, bytes);
+    return writeStartedAndClose(fd, bytes);
 }
 
 // One export's files, whole under passing names until commit() gives them their own; whatever was not
@@ -100,6 +100,10 @@ public:
     // Every name is asked again before any is taken: something put there meanwhile stops them all.
     QString commit(bool removeBack)
     {
+        // All on the disk before any takes its name, so no name ever holds less than a whole card.
+        for (const auto &[passing, name] : m_files)
+            if (const int failure = syncedFile(passing))
+                return cannotWrite(name, failure);
         for (const auto &[passing, name] : m_files)
             if (const Outcome why = replaceRefusal(nativeIn(m_folder, name), kPng); !why)
                 return QStringLiteral("%1: %2").arg(name, why.text());
@@ -189,20 +193,25 @@ QSize bledDots(CardSize size, double bleedMm)
 QImage bledCard(const QImage &picture, QSize card, QSize whole, bool cover, int dpi)
 {
     const QRect source = cover ? coverCrop(picture.size(), card).toAlignedRect() : picture.rect();
-    // A face is read where it lies, in the sheet or the master, rather than copied first.
-    const QImage face = smoothScaled(source == picture.rect() ? picture : picture.copy(source), card);
     // An odd pixel of bleed goes to the right and the bottom.
     const int left = (whole.width() - card.width()) / 2, top = (whole.height() - card.height()) / 2;
     const int right = whole.width() - card.width() - left;
     QImage out(whole, QImage::Format_RGB32);
-    for (int y = 0; y < out.height(); ++y) {
-        const auto *from =
-            reinterpret_cast<const QRgb *>(face.constScanLine(std::clamp(y - top, 0, card.height() - 1)));
-        auto *to = reinterpret_cast<QRgb *>(out.scanLine(y));
-        std::fill_n(to, left, from[0]);
-        std::copy_n(from, card.width(), to + left);
-        std::fill_n(to + left + card.width(), right, from[card.width() - 1]);
+    // A face is read where it lies, in the sheet or the master, rather than copied first, and scaled
+    // straight into its place.
+    if (out.isNull() || !smoothScaleInto(source == picture.rect() ? picture : picture.copy(source), out,
+                                         QRect(QPoint(left, top), card)))
+        return {};
+    const std::size_t rowBytes = std::size_t(whole.width()) * 4;
+    for (int y = top; y < top + card.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(out.scanLine(y));
+        std::fill_n(row, left, row[left]);
+        std::fill_n(row + left + card.width(), right, row[left + card.width() - 1]);
     }
+    for (int y = 0; y < top; ++y)
+        std::memcpy(out.scanLine(y), out.constScanLine(top), rowBytes);
+    for (int y = top + card.height(); y < whole.height(); ++y)
+        std::memcpy(out.scanLine(y), out.constScanLine(top + card.height() - 1), rowBytes);
     const int dotsPerMetre = int(std::lround(dpi / kMmPerInch * 1000));
     out.setDotsPerMeterX(dotsPerMetre);
     out.setDotsPerMeterY(dotsPerMetre);

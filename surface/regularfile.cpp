@@ -176,21 +176,52 @@ Outcome replaceRefusal(const QByteArray &nativePath, const DocumentKind &kind)
     return {};
 }
 
-int writeSyncedAndClose(int fd, const QByteArray &bytes)
+namespace {
+
+int writeAll(int fd, const QByteArray &bytes)
 {
-    int failure = 0;
-    for (qsizetype done = 0; done < bytes.size() && !failure;) {
+    for (qsizetype done = 0; done < bytes.size();) {
         const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
         if (n > 0)
             done += n;
         else if (n == 0 || errno != EINTR)
-            failure = n == 0 ? EIO : errno;
+            return n == 0 ? EIO : errno;
     }
-    if (!failure && ::fsync(fd) != 0)
-        failure = errno;
+    return 0;
+}
+
+int closed(int fd, int failure)
+{
     if (::close(fd) != 0 && !failure)
         failure = errno;
     return failure;
+}
+
+} // namespace
+
+int writeSyncedAndClose(int fd, const QByteArray &bytes)
+{
+    int failure = writeAll(fd, bytes);
+    if (!failure && ::fsync(fd) != 0)
+        failure = errno;
+    return closed(fd, failure);
+}
+
+int writeStartedAndClose(int fd, const QByteArray &bytes)
+{
+    const int failure = writeAll(fd, bytes);
+    // Only a hint: whatever it leaves undone, syncedFile() does.
+    if (!failure)
+        ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+    return closed(fd, failure);
+}
+
+int syncedFile(const QByteArray &nativePath)
+{
+    const int fd = ::open(nativePath.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0)
+        return errno;
+    return closed(fd, ::fsync(fd) != 0 ? errno : 0);
 }
 
 Outcome writeWhole(const QByteArray &nativePath, const QByteArray &bytes, const DocumentKind &kind)

@@ -77,6 +77,12 @@ Outcome replaceRefusal(const QByteArray &nativePath, const DocumentKind &kind);
 // 0, or the errno of the first failure. A short write or a failing sync is never taken for success.
 int writeSyncedAndClose(int fd, const QByteArray &bytes);
 
+// The same with the sync left for later: the disk is set writing at once, and syncedFile() waits for it.
+// Many files written so and synced together cost the disk one commit rather than one each.
+int writeStartedAndClose(int fd, const QByteArray &bytes);
+// The file at `nativePath` (no link followed) synced to the disk: 0, or the errno of the failure.
+int syncedFile(const QByteArray &nativePath);
+
 // Writes a document under a name exactly as the file system holds it (it need not be valid UTF-8), whole or
 // not at all: it is written and synced beside the old file under a passing name, then takes the name in one
 // step, once replaceRefusal has allowed that again. A failed write leaves the folder as it was.

@@ -91,6 +91,15 @@ void down(const QImage &from, const Taps &taps, int y, std::int16_t *column, std
     rows.resize(std::size_t(pairs) * 2);
     for (int k = 0; k < 2 * pairs; ++k)
         rows[std::size_t(k)] = from.constScanLine(std::min(first + k, last));
+    // Rows all alike, as plain ground and upright lines give them, are their own mean: the weights sum to
+    // exactly one, so this is the sum below to the bit.
+    if (std::all_of(rows.begin() + 1, rows.end(), [&](const uchar *line) {
+            return std::memcmp(line, rows.front(), std::size_t(bytes)) == 0;
+        })) {
+        for (int b = 0; b < bytes; ++b)
+            column[b] = std::int16_t(rows.front()[b] << kBetween);
+        return;
+    }
     const auto row = [&](int k) { return rows[std::size_t(k)]; };
     const __m128i zero = _mm_setzero_si128(), half = _mm_set1_epi32(1 << (kBits - kBetween - 1));
     const auto rounded = [&](__m128i sum) {
@@ -159,6 +168,31 @@ void across(const std::int16_t *column, const Taps &taps, std::uint8_t *to, int 
 
 } // namespace
 
+namespace {
+
+void scaleInto(const QImage &from, QImage &target, const QRect &where)
+{
+    const Taps rows = tapsFor(from.height(), where.height());
+    const Taps columns = tapsFor(from.width(), where.width());
+    // Two pixels to spare: an odd last weight reads the pixel past the end, with a weight of nothing.
+    std::vector<std::int16_t> column(std::size_t(from.width() + 2) * 4, 0), previous = column;
+    std::vector<const uchar *> lines;
+    const std::size_t rowBytes = std::size_t(where.width()) * 4;
+    for (int y = 0; y < where.height(); ++y) {
+        down(from, rows, y, column.data(), lines);
+        uchar *to = target.scanLine(where.y() + y) + std::size_t(where.x()) * 4;
+        // The same column gives the same row: a plain picture's rows are mostly repeats.
+        if (y > 0 && column == previous) {
+            std::memcpy(to, to - target.bytesPerLine(), rowBytes);
+            continue;
+        }
+        across(column.data(), columns, to, where.width());
+        column.swap(previous);
+    }
+}
+
+} // namespace
+
 QImage smoothScaled(const QImage &picture, QSize size)
 {
     const QImage from = picture.convertToFormat(QImage::Format_RGB32);
@@ -166,19 +200,20 @@ QImage smoothScaled(const QImage &picture, QSize size)
         return {};
     if (size == from.size())
         return from;
-    const Taps rows = tapsFor(from.height(), size.height());
-    const Taps columns = tapsFor(from.width(), size.width());
     QImage out(size, QImage::Format_RGB32);
-    if (out.isNull())
-        return out;
-    // Two pixels to spare: an odd last weight reads the pixel past the end, with a weight of nothing.
-    std::vector<std::int16_t> column(std::size_t(from.width() + 2) * 4, 0);
-    std::vector<const uchar *> lines;
-    for (int y = 0; y < size.height(); ++y) {
-        down(from, rows, y, column.data(), lines);
-        across(column.data(), columns, out.scanLine(y), size.width());
-    }
+    if (!out.isNull())
+        scaleInto(from, out, out.rect());
     return out;
+}
+
+bool smoothScaleInto(const QImage &picture, QImage &target, const QRect &where)
+{
+    const QImage from = picture.convertToFormat(QImage::Format_RGB32);
+    if (from.isNull() || where.isEmpty() || target.format() != QImage::Format_RGB32 ||
+        !target.rect().contains(where))
+        return false;
+    scaleInto(from, target, where);
+    return true;
 }
 
 } // namespace vellora

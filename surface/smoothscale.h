@@ -12,4 +12,8 @@ namespace vellora {
 // nothing, or no size, gives a null picture.
 QImage smoothScaled(const QImage &picture, QSize size);
 
+// The same pixels written straight into `target`'s RGB32 rectangle `where`, which lies wholly inside it, so a
+// picture that frames the result needs no second copy. False, and nothing written, when it does not fit.
+bool smoothScaleInto(const QImage &picture, QImage &target, const QRect &where);
+
 } // namespace vellora

@@ -101,8 +101,16 @@ private Q_SLOTS:
         QImage gradient(from, QImage::Format_RGB32);
         for (int y = 0; y < from.height(); ++y)
             for (int x = 0; x < from.width(); ++x)
-                gradient.setPixel(x, y, qRgb(x * 255 / from.width(), y * 255 / from.height(), 128));
+                gradient.setPixel(x, y, qRgb(x * 255 / from.width(), y / 3 * 3 * 255 / from.height(), 128));
+        // Rows in threes: repeated rows and repeated results take shorter ways, which must make the same.
         const QImage mine = vellora::smoothScaled(gradient, to);
+        QImage framed(to + QSize(5, 3), QImage::Format_RGB32);
+        framed.fill(Qt::green);
+        QVERIFY(vellora::smoothScaleInto(gradient, framed, QRect(QPoint(3, 2), to)));
+        QCOMPARE(framed.copy(QRect(QPoint(3, 2), to)), mine);
+        QCOMPARE(framed.pixel(2, 1), QColor(Qt::green).rgb());
+        QCOMPARE(framed.pixel(framed.width() - 1, framed.height() - 1), QColor(Qt::green).rgb());
+        QVERIFY(!vellora::smoothScaleInto(gradient, framed, QRect(QPoint(6, 0), to)));
         const QImage qt = gradient.scaled(to, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         for (int y = 0; y < to.height(); ++y)
             for (int x = 0; x < to.width(); ++x) {
