@@ -195,6 +195,25 @@ std::vector<int> faceCards(const std::vector<ShopSide> &sides)
     return faces;
 }
 
+// A picture made for the file: a built-in back comes from its own drawing at 300 dpi, so its picture need
+// not be a face's size.
+struct Piece
+{
+    QSize size;
+    std::shared_ptr<Buffer> pixels;
+};
+
+// The i-th picture the file takes: the back first when there is one, then the faces as their pages come.
+QImage sidePicture(const ScaledPicture &sheet, const BackChoice &back, const ShopRequest &request,
+                   const std::vector<int> &faces, QSize card, QSize side, int i)
+{
+    const int backs = back.image.isNull() ? 0 : 1;
+    if (i < backs)
+        return shopBack(back, request.size, request.bleedMm, card, side);
+    const int face = faces[std::size_t(i - backs)];
+    return shopFace(sheetPiece(sheet, sheet::cardCell(face)), request.cut, request.size, card, side);
+}
+
 } // namespace
 
 Result<QByteArray> shopPdf(const ScaledPicture &sheet, const BackChoice &back, const ShopRequest &request,
@@ -221,21 +240,11 @@ Result<QByteArray> shopPdf(const ScaledPicture &sheet, const BackChoice &back, c
             if (progress)
                 progress(page, total);
         };
-        // A built-in back comes from its own drawing at 300 dpi, so its picture need not be a face's size.
-        struct Piece
-        {
-            QSize size;
-            std::shared_ptr<Buffer> pixels;
-        };
-        const auto piece = [&](const QImage &picture) { return Piece{picture.size(), writer.pixels(picture)}; };
         const bool every = makeInOrder<Piece>(
             backs + int(faces.size()),
             [&](int i) {
-                if (i < backs)
-                    return piece(shopBack(back, request.size, request.bleedMm, card, side));
-                const int face = faces[std::size_t(i - backs)];
-                return piece(
-                    shopFace(sheetPiece(sheet, sheet::cardCell(face)), request.cut, request.size, card, side));
+                const QImage picture = sidePicture(sheet, back, request, faces, card, side, i);
+                return Piece{picture.size(), writer.pixels(picture)};
             },
             [&](int i, Piece made) {
                 const Handle image = writer.image(made.size, std::move(made.pixels));
