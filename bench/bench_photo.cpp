@@ -141,14 +141,19 @@ int printOrderPeak(const QStringList &paths)
     return 0;
 }
 
+QSize sizeOf(const PhotoLoad &load)
+{
+    return load ? load->image.size() : QSize();
+}
+
 // The peak memory a load adds, in a process of its own so that nothing before it counts.
 int printLoadPeak(const QString &path)
 {
     // Not getrusage: its peak carries over from the parent through fork and exec.
     const qint64 before = test::processStatusBytes("VmRSS");
     const PhotoLoad loaded = PhotoLoader::load(path);
-    std::printf("%.0f %d %d\n", double(test::processStatusBytes("VmHWM") - before) / (1 << 20), loaded.image.width(),
-                loaded.image.height());
+    std::printf("%.0f %d %d\n", double(test::processStatusBytes("VmHWM") - before) / (1 << 20),
+                sizeOf(loaded).width(), sizeOf(loaded).height());
     return loaded.ok() ? 0 : 1;
 }
 
@@ -364,10 +369,10 @@ int main(int argc, char **argv)
                 afterWork - baseline, (afterWork - baseline) / decoded);
 
     // Beyond the 100 MP budget: decoded straight at half size instead of refused.
-    PhotoLoad reduced;
+    PhotoLoad reduced = Outcome::failure({}); // until it is loaded
     const double hugeMs = bench::medianMs(1, [&] { reduced = PhotoLoader::load(huge); });
-    std::printf("108 MP JPEG: loaded as %d x %d in %.0f ms; peak memory now %.0f MB\n", reduced.image.width(),
-                reduced.image.height(), hugeMs, peakMegabytes());
+    std::printf("108 MP JPEG: loaded as %d x %d in %.0f ms; peak memory now %.0f MB\n",
+                sizeOf(reduced).width(), sizeOf(reduced).height(), hugeMs, peakMegabytes());
 
     // The same photo taken with the phone on its side: the turn after decoding.
     const QString turned = dir.path() + QStringLiteral("/turned/IMG_0003.JPG");
@@ -391,7 +396,7 @@ int main(int argc, char **argv)
     }
     const double turnedMs = bench::median(turnedTimes), plainMs = bench::median(plainTimes);
     const PhotoLoad upright = PhotoLoader::load(turned);
-    std::printf("(turned photo loads as %d x %d)\n", upright.image.width(), upright.image.height());
+    std::printf("(turned photo loads as %d x %d)\n", sizeOf(upright).width(), sizeOf(upright).height());
     bench::report("Load 48 MP JPEG, EXIF orientation 6", turnedMs, "same unturned", plainMs);
 
     const QString heic = dir.path() + QStringLiteral("/heic/IMG_0004.HEIC");
@@ -404,10 +409,10 @@ int main(int argc, char **argv)
     const double heifConvert = bench::medianMs(3, [&] {
         QProcess::execute(QStringLiteral("heif-convert"), {QStringLiteral("--quiet"), heic, y4m});
     });
-    PhotoLoad heicLoad;
+    PhotoLoad heicLoad = Outcome::failure({});
     const double heicMs = bench::medianMs(3, [&] { heicLoad = PhotoLoader::load(heic); });
-    std::printf("48 MP HEIC: %lld bytes, loads as %d x %d\n", QFileInfo(heic).size(), heicLoad.image.width(),
-                heicLoad.image.height());
+    std::printf("48 MP HEIC: %lld bytes, loads as %d x %d\n", QFileInfo(heic).size(),
+                sizeOf(heicLoad).width(), sizeOf(heicLoad).height());
     bench::report("Load 48 MP HEIC (read, check, decode)", heicMs, "heif-convert to y4m", heifConvert);
     {
         // The same pick of the HEIC in a dialog of its own: beside the JPEG shown it would not fit the budget.
@@ -432,11 +437,11 @@ int main(int argc, char **argv)
         return 1;
     }
     const QString tiled = worst + QStringLiteral("/tiled.heic"), small = worst + QStringLiteral("/small.heic");
-    PhotoLoad refused;
+    PhotoLoad refused = Outcome::failure({});
     const double refuseMs = bench::medianMs(5, [&] { refused = PhotoLoader::load(tiled); });
     const double smallMs = bench::medianMs(5, [&] { (void)PhotoLoader::load(small); });
     std::printf("HEIC grid of 141 x 141 reused tiles, %lld bytes: %s\n", QFileInfo(tiled).size(),
-                qPrintable(refused.error));
+                qPrintable(refused.outcome().text()));
     bench::report("Refuse the HEIC grid of 141 x 141 tiles", refuseMs, "load a 64 x 64 HEIC", smallMs);
 
     // Peak memory above the start of each photo alone, after a 48 MP photo (shown, with its halves) and

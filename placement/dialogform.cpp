@@ -284,7 +284,7 @@ void Dialogform::loadPhoto(int row)
 
 void Dialogform::showPhoto(const QString &, const PhotoLoad &photo)
 {
-    if (!m_framing.setPhoto(photo.image))
+    if (!photo || !m_framing.setPhoto(photo->image))
         return;
     m_place.chosen(m_pickedFolder); // only the newest pick arrives
     setWindowTitle(PhotoFraming::captionWithSize(m_soort, m_framing.photo().size()));

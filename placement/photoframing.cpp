@@ -74,7 +74,7 @@ bool PhotoFraming::load(const QString &path)
     PhotoLoad loaded = PhotoLoader::load(path, PhotoLoader::shownBytes(photo()));
     if (!loaded.ok())
         return false;
-    return setPhoto(std::move(loaded.image));
+    return setPhoto(std::move(loaded->image));
 }
 
 bool PhotoFraming::setPhoto(QImage photo)

@@ -38,7 +38,7 @@ void PhotoWorker::finished(PhotoLoad photo)
 {
     if (m_next) {
         // Overtaken: its pixels go before the next decode counts on the budget.
-        photo = {};
+        photo = Outcome::calledOff();
         start(*std::exchange(m_next, std::nullopt));
         return;
     }

@@ -49,8 +49,8 @@ HeleDeckForm::HeleDeckForm(const QImage &sheet, const QString &projectName, Pace
       m_readPicture([](const QString &path) -> Result<QImage> {
           const PhotoLoad photo = PhotoLoader::load(path);
           if (!photo.ok())
-              return Outcome::failure(photo.error);
-          return photo.image;
+              return photo.outcome();
+          return photo->image;
       })
 {
     setObjectName(QStringLiteral("HeleDeckForm"));

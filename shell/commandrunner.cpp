@@ -121,7 +121,7 @@ Result<print::BackChoice> CommandRunner::backOf(const PdfExportRequest &request,
         // Taken as "Eigen rug…" takes it, so that the window and the command line print the same back.
         const PhotoLoad photo = PhotoLoader::load(QFile::decodeName(request.backPicture));
         const Result<print::BackChoice> own =
-            photo.ok() ? BackGallery::ownForm(photo.image) : Outcome::failure(photo.error);
+            photo.ok() ? BackGallery::ownForm(photo->image) : photo.outcome();
         if (!own)
             return Outcome::refusal(
                 QCoreApplication::translate("CommandLine", "%1 kan geen rugzijde zijn: %2")

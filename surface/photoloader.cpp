@@ -67,33 +67,31 @@ QSize PhotoLoader::decodedSize(const PhotoHeader &header, qint64 shownBytes, qin
 
 PhotoLoad PhotoLoader::decode(const QByteArray &bytes, qint64 shownBytes, qint64 budgetBytes)
 {
-    PhotoLoad result;
     const Result<PhotoHeader> header = PhotoFile::peek(bytes);
-    if (!header) {
-        result.error = header.outcome().text();
-        return result;
-    }
-    result.fileSize = header->upright();
+    if (!header)
+        return header.outcome();
+    const QSize fileSize = header->upright();
     // Time as much as memory: a picture put together from more pixels than a photo of the budget has is
     // refused before any is decoded.
-    if (header->piecePixels > budgetBytes / 4) {
-        result.error = tooLarge(result.fileSize);
-        return result;
-    }
+    if (header->piecePixels > budgetBytes / 4)
+        return Outcome::refusal(tooLarge(fileSize));
+    const QString tooMuchMemory =
+        QCoreApplication::translate("Surface", "Er is te veel geheugen nodig om deze afbeelding te lezen.");
     const QSize decoded = decodedSize(*header, shownBytes, budgetBytes);
     if (decoded.isEmpty()) {
         // Alone it would fit: what it needs is taken by the photo shown or by the decoder.
         const bool alone = qint64(header->size.width()) * header->size.height() * 4 / 3 * 4 <= budgetBytes ||
                            header->format == "jpeg";
-        result.error = alone ? QCoreApplication::translate(
-                                   "Surface", "Er is te veel geheugen nodig om deze afbeelding te lezen.")
-                             : tooLarge(result.fileSize);
-        return result;
+        return Outcome::refusal(alone ? tooMuchMemory : tooLarge(fileSize));
     }
     Result<QImage> load = PhotoFile::decode(bytes, *header, decoded);
-    result.error = load.outcome().text();
-    result.image = opaque(std::move(load).value_or(QImage()));
-    return result;
+    if (!load)
+        return load.outcome();
+    QImage image = opaque(*std::move(load).toOptional());
+    // Made opaque in a copy that memory may refuse: a photo without pixels is no photo.
+    if (image.isNull())
+        return Outcome::failure(tooMuchMemory, QStringLiteral("no memory to make the photo opaque"));
+    return Photo{std::move(image), fileSize};
 }
 
 PhotoLoad PhotoLoader::load(const QString &path, qint64 shownBytes, qint64 budgetBytes)
@@ -101,7 +99,7 @@ PhotoLoad PhotoLoader::load(const QString &path, qint64 shownBytes, qint64 budge
     RegularFile file(path, filelimits::forDecodedBytes(budgetBytes - shownBytes));
     const QByteArray bytes = file.readAll();
     if (!file.error().isEmpty())
-        return {QImage(), QSize(), file.error()};
+        return Outcome::refusal(file.error());
     return decode(bytes, shownBytes, budgetBytes);
 }
 

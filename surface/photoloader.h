@@ -1,5 +1,6 @@
 #pragma once
 
+#include "surface/outcome.h"
 #include "surface/photofile.h"
 
 #include <QImage>
@@ -8,14 +9,12 @@
 
 namespace vellora {
 
-struct PhotoLoad
+struct Photo
 {
-    QImage image;       // RGB32, null when the load failed
-    QSize fileSize;     // the size the file gives, upright, before any reduction
-    QString error;      // why, when it failed
-    bool ok() const { return !image.isNull(); }
-    bool reduced() const { return ok() && image.size() != fileSize; }
+    QImage image;   // RGB32, never null
+    QSize fileSize; // the size the file gives, upright, before any reduction
 };
+using PhotoLoad = Result<Photo>;
 
 // Own photos for the cards: BMP, JPEG, GIF, PNG, WebP or HEIC by content, any size, upright and opaque. Phone
 // photos of 12 to 48 megapixels load at their natural size; a JPEG beyond the budget is decoded straight at a
