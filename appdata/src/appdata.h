@@ -3,11 +3,16 @@
 // The generator of the program's data folders. Every picture is drawn from code and SVG text, so the
 // folders are rebuilt from source and come out byte for byte the same on every run.
 
+#include "surface/outcome.h"
+
 #include <QImage>
 #include <QString>
 #include <QStringList>
 
 namespace appdata {
+
+using vellora::Outcome;
+using vellora::Result;
 
 // Blank card sheet: 4 rows of 14 cells, one white card per cell.
 constexpr int kCellWidth = 285;
@@ -77,7 +82,7 @@ struct GuideText
     const char *html;
 };
 GuideText guideText(GuideLanguage language);
-bool writeDisplayGuide(const QString &path, GuideLanguage language, QString *error = nullptr);
+Outcome writeDisplayGuide(const QString &path, GuideLanguage language);
 
 struct ArtworkItem {
     QString name;  // file name inside Artwork/
@@ -92,11 +97,10 @@ QString doubleSizeName(const QString &name);
 // The desktop's icon of the program: the same drawing as Artwork/icon.png, as SVG text and at any square size.
 QString iconSvg();
 QImage renderIcon(int size);
-// Writes vellora.svg and vellora-<n>.png for n = 32, 64, 128 and 256 into `folder`; false with a message.
-bool writeDesktopIcons(const QString &folder, QString *error = nullptr);
+// Writes vellora.svg and vellora-<n>.png for n = 32, 64, 128 and 256 into `folder`.
+Outcome writeDesktopIcons(const QString &folder);
 
-// Writes the whole tree below `root`. Returns the written files, relative to root, or an empty list and
-// an error message.
-QStringList generateAll(const QString &root, QString *error = nullptr);
+// Writes the whole tree below `root`: the written files, relative to root, or where it stopped.
+Result<QStringList> generateAll(const QString &root);
 
 } // namespace appdata

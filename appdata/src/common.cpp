@@ -1,10 +1,9 @@
 #include "appdata/src/common.h"
 
-#include <QFile>
 #include <QPainter>
+#include <QSaveFile>
 #include <QSvgRenderer>
 #include <QtMath>
-
 #include <cmath>
 
 namespace appdata {
@@ -328,10 +327,8 @@ bool writeImage(const QImage &image, const QString &path, const char *format, in
         out = image.convertToFormat(QImage::Format_RGB32); // opaque, 24-bit in the file
     else if (out.format() != QImage::Format_ARGB32)
         out = out.convertToFormat(QImage::Format_ARGB32);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    return out.save(&file, format, quality);
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && out.save(&file, format, quality) && file.commit();
 }
 
 } // namespace appdata

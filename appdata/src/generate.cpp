@@ -3,37 +3,36 @@
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QHashSeed>
+#include <QSaveFile>
 
 namespace appdata {
 
 namespace {
 
-bool fail(QString *error, const QString &message)
+Outcome notWritten(const QString &reason)
 {
-    if (error)
-        *error = message;
-    return false;
+    return Outcome::failure({}, reason, Outcome::Failure::NotWritten);
 }
 
 } // namespace
 
-bool writeDesktopIcons(const QString &folder, QString *error)
+Outcome writeDesktopIcons(const QString &folder)
 {
     const QDir dir(folder);
     if (!dir.mkpath(QStringLiteral(".")))
-        return fail(error, QStringLiteral("cannot create %1").arg(folder));
+        return notWritten(QStringLiteral("cannot create %1").arg(folder));
     for (int size : {32, 64, 128, 256}) {
         const QString path = dir.filePath(QStringLiteral("vellora-%1.png").arg(size));
         if (!writeImage(renderIcon(size), path, "PNG", -1))
-            return fail(error, QStringLiteral("cannot write %1").arg(path));
+            return notWritten(QStringLiteral("cannot write %1").arg(path));
     }
-    QFile svg(dir.filePath(QStringLiteral("vellora.svg")));
-    if (!svg.open(QIODevice::WriteOnly) || svg.write(iconSvg().toUtf8()) < 0 || !svg.flush())
-        return fail(error, QStringLiteral("cannot write %1").arg(svg.fileName()));
-    return true;
+    QSaveFile svg(dir.filePath(QStringLiteral("vellora.svg")));
+    if (!svg.open(QIODevice::WriteOnly) || svg.write(iconSvg().toUtf8()) < 0 || !svg.commit())
+        return notWritten(QStringLiteral("cannot write %1").arg(svg.fileName()));
+    return {};
 }
 
 namespace {
@@ -42,12 +41,12 @@ namespace {
 class TreeWriter
 {
 public:
-    TreeWriter(const QString &root, QString *error) : m_dir(root), m_error(error) {}
+    explicit TreeWriter(const QString &root) : m_dir(root) {}
 
     bool save(const QImage &image, const QString &relative, const char *format, int quality = -1)
     {
         if (image.isNull() || !writeImage(image, m_dir.filePath(relative), format, quality))
-            return fail(m_error, QStringLiteral("cannot write %1").arg(m_dir.filePath(relative)));
+            return failed(QStringLiteral("cannot write %1").arg(m_dir.filePath(relative)));
         m_written.append(relative);
         return true;
     }
@@ -57,10 +56,12 @@ public:
     {
         QFile file(m_dir.filePath(belongsTo));
         const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        if (bytes.isEmpty())
+            return failed(QStringLiteral("cannot read %1").arg(file.fileName()));
         QImage opaque = image.convertToFormat(QImage::Format_RGB32);
         const QByteArray hash = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
         opaque.setText(QLatin1String(kMasterKey), QFileInfo(belongsTo).fileName() + u' ' + QLatin1String(hash));
-        return !bytes.isEmpty() && save(opaque, relative, "PNG");
+        return save(opaque, relative, "PNG");
     }
 
     // A BMP at 1x under `stem` + `suffix`, and its drawing at the master's scale as `stem`@3x.png.
@@ -72,10 +73,17 @@ public:
     }
 
     QStringList &written() { return m_written; }
+    const Outcome &failure() const { return m_failure; }
 
 private:
+    bool failed(const QString &reason)
+    {
+        m_failure = notWritten(reason);
+        return false;
+    }
+
     QDir m_dir;
-    QString *m_error;
+    Outcome m_failure;
     QStringList m_written;
 };
 
@@ -104,37 +112,35 @@ bool writeCardPictures(TreeWriter &out)
 
 } // namespace
 
-QStringList generateAll(const QString &root, QString *error)
+Result<QStringList> generateAll(const QString &root)
 {
     // The PDF writer emits its fonts in hash order; with the per-process random seed the font objects
     // would be shuffled from run to run.
     QHashSeed::setDeterministicGlobalSeed();
     const QDir dir(root);
     for (const char *sub : {"Data", "Backgrounds", "Projecten", "Help", "Artwork"}) {
-        if (!dir.mkpath(QLatin1String(sub))) {
-            fail(error, QStringLiteral("cannot create %1").arg(dir.filePath(QLatin1String(sub))));
-            return {};
-        }
+        if (!dir.mkpath(QLatin1String(sub)))
+            return notWritten(QStringLiteral("cannot create %1").arg(dir.filePath(QLatin1String(sub))));
     }
-    TreeWriter out(root, error);
+    TreeWriter out(root);
     if (!writeCardPictures(out))
-        return {};
+        return out.failure();
     for (const ArtworkItem &item : artworkItems())
         if (!out.save(renderArtwork(item.name), QStringLiteral("Artwork/") + item.name, "PNG")
             || !out.save(renderArtwork(item.name, 2), QStringLiteral("Artwork/") + doubleSizeName(item.name), "PNG"))
-            return {};
+            return out.failure();
     for (int b = 0; b < kBacks; ++b) {
         const QString back = QStringLiteral("Backgrounds/Background-%1").arg(b);
         if (!out.save(renderBack(b), back + QStringLiteral(".jpg"), "JPEG", 90)
             || !out.saveMaster(renderBleedBack(b), back + QStringLiteral("@bleed.png"),
                                back + QStringLiteral(".jpg")))
-            return {};
+            return out.failure();
     }
     for (const auto &[guide, language] :
          {std::pair{QStringLiteral("Help/Beeldscherm.pdf"), GuideLanguage::Dutch},
           {QStringLiteral("Help/Display.pdf"), GuideLanguage::English}}) {
-        if (!writeDisplayGuide(dir.filePath(guide), language, error))
-            return {};
+        if (Outcome why = writeDisplayGuide(dir.filePath(guide), language); !why)
+            return why;
         out.written().append(guide);
     }
     return out.written();

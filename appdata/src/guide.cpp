@@ -3,12 +3,12 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
-#include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
+#include <QSaveFile>
 #include <QTextDocument>
 
 // The help page on setting the display to 96 dpi. Vellora lays cards out at 15 twips per pixel, which is
@@ -80,7 +80,7 @@ QByteArray xmpMetadata(const QByteArray &title)
 
 } // namespace
 
-bool writeDisplayGuide(const QString &path, GuideLanguage language, QString *error)
+Outcome writeDisplayGuide(const QString &path, GuideLanguage language)
 {
     const GuideText text = guideText(language);
     QBuffer buffer;
@@ -123,13 +123,11 @@ bool writeDisplayGuide(const QString &path, GuideLanguage language, QString *err
             painter.fillRect(QRectF(0, -26, body.width(), 6), QColor(0xc8, 0x10, 0x2e));
         }
     }
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(pinned(buffer.data())) < 0) {
-        if (error)
-            *error = QStringLiteral("cannot write %1").arg(path);
-        return false;
-    }
-    return true;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(pinned(buffer.data())) < 0 || !file.commit())
+        return Outcome::failure({}, QStringLiteral("cannot write %1").arg(path),
+                                Outcome::Failure::NotWritten);
+    return {};
 }
 
 } // namespace appdata

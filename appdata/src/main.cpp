@@ -14,20 +14,20 @@ int main(int argc, char **argv)
     QGuiApplication app(argc, argv);
     const QStringList args = QGuiApplication::arguments();
     QTextStream err(stderr);
-    QString error;
     if (args.size() == 3 && args.at(1) == QLatin1String("--icons")) {
-        if (appdata::writeDesktopIcons(args.at(2), &error))
+        const appdata::Outcome written = appdata::writeDesktopIcons(args.at(2));
+        if (written)
             return 0;
-        err << "vellora-appdata-gen: " << error << '\n';
+        err << "vellora-appdata-gen: " << written.reason() << '\n';
         return 1;
     }
     if (args.size() != 2) {
         err << "usage: vellora-appdata-gen <application folder> | --icons <folder>\n";
         return 2;
     }
-    const QStringList files = appdata::generateAll(args.at(1), &error);
-    if (files.isEmpty()) {
-        err << "vellora-appdata-gen: " << error << '\n';
+    const appdata::Result<QStringList> files = appdata::generateAll(args.at(1));
+    if (!files) {
+        err << "vellora-appdata-gen: " << files.outcome().reason() << '\n';
         return 1;
     }
     return 0;

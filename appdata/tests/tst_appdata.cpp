@@ -77,9 +77,9 @@ private Q_SLOTS:
                                     .convertToFormat(QImage::Format_RGB32));
             QCOMPARE(m_bleedBacks.last().size(), QSize(986, 1299)); // poker's width, 57 x 90's height, 10 mm round
         }
-        QString error;
-        m_written = appdata::generateAll(m_fresh.path(), &error);
-        QVERIFY2(!m_written.isEmpty(), qPrintable(error));
+        const appdata::Result<QStringList> written = appdata::generateAll(m_fresh.path());
+        QVERIFY2(written, qPrintable(written.outcome().reason()));
+        m_written = *written;
     }
 
     // The user-interface pictures are real drawings at their own size; which ones the windows ask for by name,
@@ -310,9 +310,9 @@ private Q_SLOTS:
         QFile blocker(QDir(dir.path()).filePath(QStringLiteral("Data")));
         QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the Data folder should go
         blocker.close();
-        QString error;
-        QVERIFY(appdata::generateAll(dir.path(), &error).isEmpty());
-        QVERIFY(error.contains(QLatin1String("Data")));
+        const appdata::Result<QStringList> written = appdata::generateAll(dir.path());
+        QVERIFY(!written);
+        QVERIFY(written.outcome().reason().contains(QLatin1String("Data")));
     }
 };
 
