@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         __builtin_trap();
     for (const qint64 budget : {vellora::PhotoLoader::kBudgetBytes, qint64(4 * 1024 * 1024)}) {
         const auto photo = vellora::PhotoLoader::decode(bytes, 0, budget);
-        if (photo.ok() && (photo.image.format() != QImage::Format_RGB32 || photo.image.sizeInBytes() > budget))
+        if (photo.ok() && (photo->image.format() != QImage::Format_RGB32 || photo->image.sizeInBytes() > budget))
             __builtin_trap();
     }
     return 0;
