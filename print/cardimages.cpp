@@ -212,10 +212,15 @@ QImage bledCard(const QImage &picture, QSize card, QSize whole, bool cover, int 
         std::memcpy(out.scanLine(y), out.constScanLine(top), rowBytes);
     for (int y = top + card.height(); y < whole.height(); ++y)
         std::memcpy(out.scanLine(y), out.constScanLine(top + card.height() - 1), rowBytes);
-    const int dotsPerMetre = int(std::lround(dpi / kMmPerInch * 1000));
-    out.setDotsPerMeterX(dotsPerMetre);
-    out.setDotsPerMeterY(dotsPerMetre);
+    stampDpi(out, dpi);
     return out;
+}
+
+void stampDpi(QImage &image, double dpi)
+{
+    const int dotsPerMetre = int(std::lround(dpi / kMmPerInch * 1000));
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
 }
 
 Outcome cardFolderRefusal(const QString &folder)

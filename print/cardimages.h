@@ -36,6 +36,9 @@ QSize cardDots(CardSize size);
 // 825 x 1125, where rounding card and bleed apart would give a pixel more.
 QSize bledDots(CardSize size, double bleedMm);
 
+// Says in the picture at what resolution it prints, as every finished side does.
+void stampDpi(QImage &image, double dpi);
+
 // `picture` stretched over `card` pixels, or only its centred part that covers them (`cover`), centred in a
 // picture of `whole` pixels with its outermost pixels carried outward to the edges; `dpi` recorded.
 QImage bledCard(const QImage &picture, QSize card, QSize whole, bool cover = false, int dpi = kCardImageDpi);

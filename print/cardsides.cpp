@@ -78,9 +78,7 @@ QImage whiteFace(const QImage &cell, QSize card, QSize whole)
         std::fill_n(to, left + first, QRgb(0xffffffff));
         std::fill_n(to + left + last, whole.width() - left - last, QRgb(0xffffffff));
     }
-    const int dotsPerMetre = int(std::lround(kCardImageDpi / kMmPerInch * 1000));
-    out.setDotsPerMeterX(dotsPerMetre);
-    out.setDotsPerMeterY(dotsPerMetre);
+    stampDpi(out, kCardImageDpi);
     return out;
 }
 
@@ -107,9 +105,7 @@ QImage shopBack(const BackChoice &back, CardSize size, double bleedMm, QSize car
         return bledCard(back.image, card, whole, true);
     const QPoint corner((drawing.width() - bled.width()) / 2, (drawing.height() - bled.height()) / 2);
     QImage out = drawing.copy(QRect(corner, bled)).convertToFormat(QImage::Format_RGB32);
-    const int dotsPerMetre = int(std::lround(kCardImageDpi / kMmPerInch * 1000));
-    out.setDotsPerMeterX(dotsPerMetre);
-    out.setDotsPerMeterY(dotsPerMetre);
+    stampDpi(out, kCardImageDpi);
     return out;
 }
 

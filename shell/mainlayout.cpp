@@ -131,6 +131,7 @@ public:
     void progressFrame(MainLayout &l) const;
     void dateFrame(MainLayout &l) const;
     void viewerFrame(MainLayout &l) const;
+    void viewerOverlay(MainLayout &l) const;
     void suitRowFrame(MainLayout &l) const;
     void logoFrame() const;
     void webAddressFrame() const;
@@ -236,7 +237,23 @@ void Builder::viewerFrame(MainLayout &l) const
     setColours(l.helpText, kListTextColour, kListColour);
     l.helpText->hide();
 
-    // The overlay over the viewer: the guide lines, the picture area and the rank.
+    viewerOverlay(l);
+
+    panelLabel(frame, QStringLiteral("Label2"), QRect(150, 6495, 4470, 405), QColor(128, 128, 128));
+    for (int i = 0; i < sheet::kColumns; ++i) {
+        auto *knop = new RankButton(sheet::rankLabel(i), frame);
+        knop->setObjectName(arrayName("Knop", i));
+        knop->setGeometry(twipRect(180 + 315 * i, 6525, 315, 345));
+        knop->setFont(arialFont(8, true));
+        knop->setToolTip(sheet::rankTooltip(i));
+        knop->setFocusPolicy(Qt::TabFocus);
+        l.rankButtons[static_cast<std::size_t>(i)] = knop;
+    }
+}
+
+// The overlay over the viewer: the guide lines, the picture area and the rank.
+void Builder::viewerOverlay(MainLayout &l) const
+{
     l.rankCaption = captionLabel(l.viewer, QStringLiteral("KaartLabel"), sheet::rankLabel(0), QPoint(1830, 2400),
                                 arialFont(48, true), QColor(192, 192, 192));
     l.rankCaption->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -262,17 +279,6 @@ void Builder::viewerFrame(MainLayout &l) const
         line->setObjectName(QStringLiteral("Line%1").arg(i + 1));
         line->setLine(ends[i].from, ends[i].to);
         l.gridLines[static_cast<std::size_t>(i)] = line;
-    }
-
-    panelLabel(frame, QStringLiteral("Label2"), QRect(150, 6495, 4470, 405), QColor(128, 128, 128));
-    for (int i = 0; i < sheet::kColumns; ++i) {
-        auto *knop = new RankButton(sheet::rankLabel(i), frame);
-        knop->setObjectName(arrayName("Knop", i));
-        knop->setGeometry(twipRect(180 + 315 * i, 6525, 315, 345));
-        knop->setFont(arialFont(8, true));
-        knop->setToolTip(sheet::rankTooltip(i));
-        knop->setFocusPolicy(Qt::TabFocus);
-        l.rankButtons[static_cast<std::size_t>(i)] = knop;
     }
 }
 

@@ -80,6 +80,18 @@ __m128i widened(const std::uint8_t *bytes)
     return _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i *>(bytes)), _mm_setzero_si128());
 }
 
+// Rows all alike, as plain ground and upright lines give them, are their own mean: the weights sum to
+// exactly one, so the row itself is the weighted sum to the bit.
+bool alikeCopied(const std::vector<const uchar *> &rows, int bytes, std::int16_t *column)
+{
+    const bool alike = std::all_of(rows.begin() + 1, rows.end(), [&](const uchar *line) {
+        return std::memcmp(line, rows.front(), std::size_t(bytes)) == 0;
+    });
+    for (int b = 0; alike && b < bytes; ++b)
+        column[b] = std::int16_t(rows.front()[b] << kBetween);
+    return alike;
+}
+
 // Down the source's rows: every byte of one result row's source rows, weighted, into `column`. Eight bytes at
 // a time, two rows to a multiply-add; the bytes past the last whole eight one by one.
 void down(const QImage &from, const Taps &taps, int y, std::int16_t *column, std::vector<const uchar *> &rows)
@@ -91,15 +103,8 @@ void down(const QImage &from, const Taps &taps, int y, std::int16_t *column, std
     rows.resize(std::size_t(pairs) * 2);
     for (int k = 0; k < 2 * pairs; ++k)
         rows[std::size_t(k)] = from.constScanLine(std::min(first + k, last));
-    // Rows all alike, as plain ground and upright lines give them, are their own mean: the weights sum to
-    // exactly one, so this is the sum below to the bit.
-    if (std::all_of(rows.begin() + 1, rows.end(), [&](const uchar *line) {
-            return std::memcmp(line, rows.front(), std::size_t(bytes)) == 0;
-        })) {
-        for (int b = 0; b < bytes; ++b)
-            column[b] = std::int16_t(rows.front()[b] << kBetween);
+    if (alikeCopied(rows, bytes, column))
         return;
-    }
     const auto row = [&](int k) { return rows[std::size_t(k)]; };
     const __m128i zero = _mm_setzero_si128(), half = _mm_set1_epi32(1 << (kBits - kBetween - 1));
     const auto rounded = [&](__m128i sum) {

@@ -134,15 +134,103 @@ void arcTo(QPainterPath &path, QPointF from, double rx, double ry, double angleD
     }
 }
 
+// The pen of an SVG path: where it stands, where its subpath began and the last control point, which the
+// smooth curves (S, T) mirror.
+struct PathPen
+{
+    QPainterPath path;
+    QPointF current, start, lastControl;
+    QChar previous;
+
+    QPointF point(PathLexer &lex, QPointF base)
+    {
+        const double x = lex.number(), y = lex.number();
+        return base + QPointF(x, y);
+    }
+    // The first control point of a curve: read for C and Q, the last one mirrored for S and T when the
+    // previous command was of the same kind.
+    QPointF firstControl(PathLexer &lex, QPointF base, QChar up, QChar smooth, QChar plain)
+    {
+        if (up == plain)
+            return point(lex, base);
+        const QChar p = previous.toUpper();
+        return (p == plain || p == smooth) ? 2 * current - lastControl : current;
+    }
+    void cubic(PathLexer &lex, QPointF base, QChar up)
+    {
+        const QPointF c1 = firstControl(lex, base, up, QLatin1Char('S'), QLatin1Char('C'));
+        const QPointF c2 = point(lex, base);
+        current = point(lex, base);
+        path.cubicTo(c1, c2, current);
+        lastControl = c2;
+    }
+    void quadratic(PathLexer &lex, QPointF base, QChar up)
+    {
+        const QPointF c = firstControl(lex, base, up, QLatin1Char('T'), QLatin1Char('Q'));
+        current = point(lex, base);
+        path.quadTo(c, current);
+        lastControl = c;
+    }
+    void arc(PathLexer &lex, QPointF base)
+    {
+        const double rx = lex.number(), ry = lex.number(), angle = lex.number();
+        const bool large = lex.flag(), sweep = lex.flag();
+        const QPointF to = point(lex, base);
+        arcTo(path, current, rx, ry, angle, large, sweep, to);
+        current = to;
+    }
+    // One command with its numbers; false for a command it does not know.
+    bool draw(PathLexer &lex, QChar cmd)
+    {
+        const bool rel = cmd.isLower();
+        const QPointF base = rel ? current : QPointF();
+        switch (cmd.toUpper().unicode()) {
+        case 'Z':
+            path.closeSubpath();
+            current = start;
+            break;
+        case 'M':
+            current = start = point(lex, base);
+            path.moveTo(current);
+            break;
+        case 'L':
+            current = point(lex, base);
+            path.lineTo(current);
+            break;
+        case 'H':
+            current.setX((rel ? current.x() : 0) + lex.number());
+            path.lineTo(current);
+            break;
+        case 'V':
+            current.setY((rel ? current.y() : 0) + lex.number());
+            path.lineTo(current);
+            break;
+        case 'C':
+        case 'S':
+            cubic(lex, base, cmd.toUpper());
+            break;
+        case 'Q':
+        case 'T':
+            quadratic(lex, base, cmd.toUpper());
+            break;
+        case 'A':
+            arc(lex, base);
+            break;
+        default:
+            return false;
+        }
+        previous = cmd;
+        return true;
+    }
+};
+
 } // namespace
 
 QPainterPath pathFromSvgData(const QString &data)
 {
-    QPainterPath path;
-    path.setFillRule(Qt::WindingFill);
+    PathPen pen;
+    pen.path.setFillRule(Qt::WindingFill);
     PathLexer lex(data);
-    QPointF current, start, lastControl;
-    QChar previous;
     QChar cmd;
     while (!lex.atEnd()) {
         if (!lex.nextIsNumber())
@@ -151,67 +239,10 @@ QPainterPath pathFromSvgData(const QString &data)
             cmd = QLatin1Char('L'); // coordinates after a moveto are implicit linetos
         else if (cmd == QLatin1Char('m'))
             cmd = QLatin1Char('l');
-        const bool rel = cmd.isLower();
-        const QPointF base = rel ? current : QPointF();
-        const QChar up = cmd.toUpper();
-        if (up == QLatin1Char('Z')) {
-            path.closeSubpath();
-            current = start;
-        } else if (up == QLatin1Char('M')) {
-            const double x = lex.number(), y = lex.number();
-            current = base + QPointF(x, y);
-            start = current;
-            path.moveTo(current);
-        } else if (up == QLatin1Char('L')) {
-            const double x = lex.number(), y = lex.number();
-            current = base + QPointF(x, y);
-            path.lineTo(current);
-        } else if (up == QLatin1Char('H')) {
-            current.setX((rel ? current.x() : 0) + lex.number());
-            path.lineTo(current);
-        } else if (up == QLatin1Char('V')) {
-            current.setY((rel ? current.y() : 0) + lex.number());
-            path.lineTo(current);
-        } else if (up == QLatin1Char('C') || up == QLatin1Char('S')) {
-            QPointF c1;
-            if (up == QLatin1Char('C')) {
-                const double x = lex.number(), y = lex.number();
-                c1 = base + QPointF(x, y);
-            } else {
-                const QChar p = previous.toUpper();
-                c1 = (p == QLatin1Char('C') || p == QLatin1Char('S')) ? 2 * current - lastControl : current;
-            }
-            const double x2 = lex.number(), y2 = lex.number(), x = lex.number(), y = lex.number();
-            const QPointF c2 = base + QPointF(x2, y2);
-            current = base + QPointF(x, y);
-            path.cubicTo(c1, c2, current);
-            lastControl = c2;
-        } else if (up == QLatin1Char('Q') || up == QLatin1Char('T')) {
-            QPointF c;
-            if (up == QLatin1Char('Q')) {
-                const double x = lex.number(), y = lex.number();
-                c = base + QPointF(x, y);
-            } else {
-                const QChar p = previous.toUpper();
-                c = (p == QLatin1Char('Q') || p == QLatin1Char('T')) ? 2 * current - lastControl : current;
-            }
-            const double x = lex.number(), y = lex.number();
-            current = base + QPointF(x, y);
-            path.quadTo(c, current);
-            lastControl = c;
-        } else if (up == QLatin1Char('A')) {
-            const double rx = lex.number(), ry = lex.number(), angle = lex.number();
-            const bool large = lex.flag(), sweep = lex.flag();
-            const double x = lex.number(), y = lex.number();
-            const QPointF to = base + QPointF(x, y);
-            arcTo(path, current, rx, ry, angle, large, sweep, to);
-            current = to;
-        } else {
+        if (!pen.draw(lex, cmd))
             break; // unknown command: stop rather than guess
-        }
-        previous = cmd;
     }
-    return path;
+    return pen.path;
 }
 
 QString suitPathData(int suit)

@@ -45,4 +45,7 @@ const Design &design(int index);
 // The pattern behind the figure, seeded by the index so that the stars of two designs fall differently.
 QString backdropSvg(const Design &d, int index);
 
+// The head of a design, as SVG elements of its figure.
+QString faceSvg(const Design &d);
+
 } // namespace appdata::joker
