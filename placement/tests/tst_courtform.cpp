@@ -10,7 +10,8 @@ namespace {
 // Court figure n of a rank in a folder of our own: one colour naming rank and suit, so a swap shows.
 QImage figureFile(KaartSoort soort, int suit)
 {
-    return paintPhoto(165, 280, [=](int x, int y) { return qRgb(40 * int(soort), 50 * suit, (x + y) & 255); });
+    return paintPhoto(165, 280,
+                      [=](int x, int y) { return qRgb(40 * int(soort), 50 * suit, (x + y) & 255); });
 }
 
 // The four figures of every rank in Data, Schoppen's Vrouw missing; the Koning of Klavers with a drawing that
@@ -25,13 +26,14 @@ std::unique_ptr<QTemporaryDir> folderWithFigures()
             if (soort == KaartSoort::Vrouw && suit == 3)
                 continue;
             const QString relative = courts::relativePath(soort, suit).mid(1).replace(u'\\', u'/');
-            const QImage image = soort == KaartSoort::Boer && suit == 2 ? coordinatePhoto(240, 330)
-                                                                       : figureFile(soort, suit);
+            const QImage image =
+                soort == KaartSoort::Boer && suit == 2 ? coordinatePhoto(240, 330) : figureFile(soort, suit);
             writeBytes(dir->filePath(relative), imageFile(image, "BMP"));
         }
     const QString koning = dir->filePath("Data/court-k-k.bmp");
     QImage drawing = figureFile(KaartSoort::Koning, 1).scaled(495, 840);
-    drawing.setText(masterdrawing::kKey, QString::fromLatin1(masterdrawing::tagFor("court-k-k.bmp", readBytes(koning))));
+    drawing.setText(masterdrawing::kKey,
+                    QString::fromLatin1(masterdrawing::tagFor("court-k-k.bmp", readBytes(koning))));
     drawing.save(dir->filePath("Data/court-k-k@3x.png"), "PNG");
     return dir;
 }
@@ -41,6 +43,17 @@ QRect pictureArea(KaartSoort soort, int row)
 {
     return QRect(285 * (9 + int(soort)) + 60, 60 + 400 * row, 165, 280);
 }
+
+// Paged to `suit` by way of Schoppen, the dialog shows `counter` and the figure of suit `shown`.
+struct Paging
+{
+    KaartSoort rank;
+    int suit;
+    QString counter;
+    int shown;
+    QString target;
+    QList<int> rows;
+};
 
 struct Courts : Opened<CourtForm>
 {
@@ -53,36 +66,30 @@ class TestCourtForm : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    // Paged to `suit` by way of Schoppen, the dialog shows `counter` and the figure of suit `shown`, and pastes
-    // it on the targets; only the Koning of Klavers brings a drawing of its own for the master.
+    // The figure shown is the one pasted on the target; only the Koning of Klavers brings a drawing of its
+    // own for the master. A figure missing or of another size leaves the one before it, the counter follows.
     void okPastesTheFigureShown_data()
     {
-        QTest::addColumn<int>("soort");
-        QTest::addColumn<int>("suit");
-        QTest::addColumn<QString>("counter");
-        QTest::addColumn<int>("shown");
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<QList<int>>("rows");
+        QTest::addColumn<Paging>("paging");
+        using enum KaartSoort;
         const QList<int> all{0, 1, 2, 3};
-        QTest::newRow("Boer of Harten on all four") << 1 << 0 << "Boer Harten" << 0 << "Image1(0)" << all;
-        QTest::newRow("Koning of Klavers on Ruiten") << 3 << 1 << "Koning Klavers" << 1 << "Image1(3)" << QList<int>{2};
-        QTest::newRow("Vrouw of Ruiten on Harten") << 2 << 2 << "Vrouw Ruiten" << 2 << "Image1(1)" << QList<int>{0};
+        QTest::newRow("Boer of Harten on all four") << Paging{Boer, 0, "Boer Harten", 0, "Image1(0)", all};
+        QTest::newRow("Koning of Klavers on Ruiten")
+            << Paging{Koning, 1, "Koning Klavers", 1, "Image1(3)", {2}};
+        QTest::newRow("Vrouw of Ruiten on Harten") << Paging{Vrouw, 2, "Vrouw Ruiten", 2, "Image1(1)", {0}};
+        QTest::newRow("Vrouw of Schoppen is missing: Harten stays")
+            << Paging{Vrouw, 3, "Vrouw Schoppen", 0, "Image1(2)", {1}};
         QTest::newRow("Boer of Ruiten is no figure: Schoppen stays")
-            << 1 << 2 << "Boer Ruiten" << 3 << "Image1(4)" << QList<int>{3};
+            << Paging{Boer, 2, "Boer Ruiten", 3, "Image1(4)", {3}};
     }
 
     void okPastesTheFigureShown()
     {
-        QFETCH(int, soort);
-        QFETCH(int, suit);
-        QFETCH(QString, counter);
-        QFETCH(int, shown);
-        QFETCH(QString, target);
-        QFETCH(QList<int>, rows);
-        const auto rank = static_cast<KaartSoort>(soort);
+        QFETCH(Paging, paging);
+        const auto &[rank, suit, counter, shown, target, rows] = paging;
         Courts opened(rank);
-        QCOMPARE(opened.dialog->windowTitle(), QStringList({"", "Boeren plaatsen", "Vrouwen plaatsen",
-                                                            "Koningen plaatsen"})[soort]);
+        QCOMPARE(opened.dialog->windowTitle(),
+                 QStringList({"", "Boeren plaatsen", "Vrouwen plaatsen", "Koningen plaatsen"})[int(rank)]);
         opened.child<QScrollBar>("VScroll1")->setValue(3);
         opened.child<QScrollBar>("VScroll1")->setValue(suit);
         QCOMPARE(opened.child<QLabel>("Label3")->text(), counter);
@@ -99,17 +106,6 @@ private Q_SLOTS:
             QCOMPARE(firstDifference(master, figure.scaled(495, 840)), QString());
         else
             QVERIFY(master.isNull());
-    }
-
-    // A figure that is missing leaves the one before it, the counter follows.
-    void aMissingFigureLeavesThePreviousOne()
-    {
-        Courts opened(KaartSoort::Vrouw);
-        opened.child<QScrollBar>("VScroll1")->setValue(1);
-        opened.child<QScrollBar>("VScroll1")->setValue(3);
-        QCOMPARE(opened.child<QLabel>("Label3")->text(), QStringLiteral("Vrouw Schoppen"));
-        QCOMPARE(firstDifference(opened.child<PictureBox>("KaartPic")->image(), figureFile(KaartSoort::Vrouw, 1)),
-                 QString());
     }
 
     void okWithoutTargetThenCancelLeaveTheSheet()

@@ -4,6 +4,20 @@
 using vellora::PhotoFraming;
 using namespace vellora::test;
 
+namespace {
+
+struct Drag
+{
+    QSize photo;
+    int zoom;
+    QPoint pixel; // pressed, in the zoomed picture
+    QSize zoomed; // the fraction of a pixel cut off
+    QPoint move;  // screen pixels
+    QPoint slide; // SlidePic's position in twips after it
+};
+
+} // namespace
+
 class TestPhotoFraming : public QObject
 {
     Q_OBJECT
@@ -11,38 +25,26 @@ private Q_SLOTS:
     // A press previews from the pressed pixel; a drag moves the picture within its slack, the frame along.
     void pressPreviewsAndDragStaysWithinTheSlack_data()
     {
-        QTest::addColumn<QSize>("photo");
-        QTest::addColumn<int>("zoom");
-        QTest::addColumn<QPoint>("pixel"); // pressed, in the zoomed picture
-        QTest::addColumn<QSize>("zoomed"); // the fraction of a pixel cut off
-        QTest::addColumn<QPoint>("move");  // screen pixels
-        QTest::addColumn<QPoint>("slide"); // SlidePic's position in twips after it
+        QTest::addColumn<Drag>("drag");
         // 640 x 480 at 100 %: the slack is 9600 - 3675 = 5925 wide and 7200 - 5400 = 1800 high.
         const QSize vga(640, 480);
         const QPoint far(-900, -900), none;
-        auto row = [](const char *name, QSize photo, int zoom, QPoint pixel, QSize zoomed, QPoint move,
-                      QPoint slide) {
-            QTest::newRow(name) << photo << zoom << pixel << zoomed << move << slide;
-        };
-        row("100 %, right and down stop at 0", vga, 100, {37, 101}, vga, {50, 60}, none);
-        row("100 % bottom-right pixel, far up left", vga, 100, {639, 479}, vga, far, {-5925, -1800});
-        row("50 %", vga, 50, {20, 30}, {320, 240}, none, none);
+        QTest::newRow("100 %, right and down stop at 0") << Drag{vga, 100, {37, 101}, vga, {50, 60}, none};
+        QTest::newRow("100 % bottom-right pixel, far up left")
+            << Drag{vga, 100, {639, 479}, vga, far, {-5925, -1800}};
+        QTest::newRow("50 %") << Drag{vga, 50, {20, 30}, {320, 240}, none, none};
         // Narrower than the viewport, yet still moving left by the difference; at 0 % by the whole viewport.
-        row("narrow picture", {100, 100}, 100, {100, 100}, {100, 100}, far, {-2175, -3900});
-        row("0 %", vga, 0, {100, 100}, {0, 0}, far, {-3675, -5400});
+        QTest::newRow("narrow picture") << Drag{{100, 100}, 100, {100, 100}, {100, 100}, far, {-2175, -3900}};
+        QTest::newRow("0 %") << Drag{vga, 0, {100, 100}, {0, 0}, far, {-3675, -5400}};
         // Below 50 % the zoom comes from the halves of the photo, and still shows the same picture.
-        row("10 % from a half", {2000, 1500}, 10, {20, 10}, {200, 150}, none, none);
-        row("250 % at the far corner", vga, 250, {1500, 1100}, {1600, 1200}, none, none);
+        QTest::newRow("10 % from a half") << Drag{{2000, 1500}, 10, {20, 10}, {200, 150}, none, none};
+        QTest::newRow("250 % at the far corner") << Drag{vga, 250, {1500, 1100}, {1600, 1200}, none, none};
     }
 
     void pressPreviewsAndDragStaysWithinTheSlack()
     {
-        QFETCH(QSize, photo);
-        QFETCH(int, zoom);
-        QFETCH(QPoint, pixel);
-        QFETCH(QSize, zoomed);
-        QFETCH(QPoint, move);
-        QFETCH(QPoint, slide);
+        QFETCH(Drag, drag);
+        const auto &[photo, zoom, pixel, zoomed, move, slide] = drag;
         // At 100 % the preview is the photo's own pixels; zoomed, it is the region of the whole photo zoomed
         // smoothly. Qt's filter differs a little in colour, but never in place or size.
         const bool natural = zoom == 100;

