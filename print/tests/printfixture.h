@@ -39,9 +39,9 @@
 #include <QThreadPool>
 #include <QtTest>
 #include <sys/mount.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -86,8 +86,14 @@ inline print::BackChoice backOf(const QImage &image)
     return {image, {}, {}};
 }
 
-inline QImage colouredSheet() { return tiles({3990, 1600}, 14, 4, cellColour); }
-inline QImage quadrantBack(QSize size) { return tiles(size, 2, 2, [](int q) { return QColor(kQuadrants[q]); }); }
+inline QImage colouredSheet()
+{
+    return tiles({3990, 1600}, 14, 4, cellColour);
+}
+inline QImage quadrantBack(QSize size)
+{
+    return tiles(size, 2, 2, [](int q) { return QColor(kQuadrants[q]); });
+}
 
 inline int colourDistance(QColor a, QColor b)
 {
@@ -160,11 +166,28 @@ inline QString checkPrintedPage(const QImage &page, int pageNumber, QPoint origi
 }
 
 // Rows of the tables below. Page 0 is a back; sheetPixels: what of the sheet a face page carries.
-struct Placed { int page; QString top, left; QRect twips, sheetPixels; };
+struct Placed
+{
+    int page;
+    QString top, left;
+    QRect twips, sheetPixels;
+};
 // No folder if empty; counters on opening and after scrolling; shownAfter: the file shown then, -1 none.
-struct Browse { QString folder; QStringList files, counters; int scrollTo, shownAfter; };
+struct Browse
+{
+    QString folder;
+    QStringList files, counters;
+    int scrollTo, shownAfter;
+};
 // marked: the page whose cut marks and scale bar (bar mm long, 0 for none) are looked at.
-struct Deck { print::DeckOrder order; bool back; QString top, left; QList<int> pages; int marked, bar; };
+struct Deck
+{
+    print::DeckOrder order;
+    bool back;
+    QString top, left;
+    QList<int> pages;
+    int marked, bar;
+};
 // A deck laid out and turned; faces: how many face pages it has.
 struct BackRow
 {
@@ -176,8 +199,13 @@ struct BackRow
     bool clear;
     int faces;
 };
-// via 0 the fake queues, 1 a hung print server, 2 a working printer, an unusable margin and no back.
-struct Failure { int via; QString printer; std::optional<State> state; };
+// blank: a working printer, an unusable margin and no back; else the fake queues as the row sets them.
+struct Failure
+{
+    bool blank;
+    QString printer;
+    std::optional<State> state;
+};
 
 // A print server held on purpose: each job waits in submit() until the test lets it go, and is then kept or,
 // when it was called off meanwhile, cancelled. It notes a question asked from the window's thread.
@@ -194,7 +222,8 @@ public:
     Outcome submit(const PrintJob &, const print::PageProgress &, std::stop_token stop) const override
     {
         noted(0);
-        heldOnGlobalPool = heldOnGlobalPool || QThreadPool::globalInstance()->contains(QThread::currentThread());
+        heldOnGlobalPool =
+            heldOnGlobalPool || QThreadPool::globalInstance()->contains(QThread::currentThread());
         entered.release();
         letGo.acquire();
         if (stop.stop_requested())
@@ -202,7 +231,10 @@ public:
         return (++jobs, Outcome());
     }
     int lastJob() const override { return jobs; }
-    bool waitsForUnreachablePrinter(const QString &, int) const override { return (++checks, noted(unreachable)); }
+    bool waitsForUnreachablePrinter(const QString &, int) const override
+    {
+        return (++checks, noted(unreachable));
+    }
 
 private:
     template <typename T> T noted(T value) const

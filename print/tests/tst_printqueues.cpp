@@ -32,9 +32,8 @@ private Q_SLOTS:
         QElapsedTimer clock, sinceTick;
         QTimer ticker;
         qint64 longestGap = 0;
-        connect(&ticker, &QTimer::timeout, form, [&] {
-            longestGap = std::max(longestGap, sinceTick.restart());
-        });
+        connect(&ticker, &QTimer::timeout, form,
+                [&] { longestGap = std::max(longestGap, sinceTick.restart()); });
         clock.start();
         sinceTick.start();
         ticker.start(10);
@@ -46,8 +45,6 @@ private Q_SLOTS:
         QVERIFY(m_prompter.shown.isEmpty());
         QVERIFY(QTest::qWaitFor([&] { return !m_prompter.shown.isEmpty(); }, 6000));
         const qint64 took = clock.elapsed();
-        qInfo("failure message after %lld ms; the longest the window went unanswered: %lld ms", took,
-              longestGap);
         QVERIFY2(took < 6000, qPrintable(QString::number(took)));
         QVERIFY2(longestGap < 1000, qPrintable(QString::number(longestGap)));
         QCOMPARE(m_prompter.shown.size(), 1);
@@ -88,6 +85,11 @@ private Q_SLOTS:
         QVERIFY2(took >= answerMs - 50 && took < answerMs + 600, qPrintable(QString::number(took)));
         QCOMPARE(m_prompter.shown[0].text, QString::fromUtf16(print::kFailureText));
         QTRY_VERIFY(!strip.busy());
+        // A job called off is never sent, not even to a server that would keep it waiting.
+        std::stop_source stop;
+        stop.request_stop();
+        const PrintJob job{QStringLiteral("Office"), {print::backPrintPage(quadrantBack({4, 4}), {})}, {}};
+        QVERIFY(queues.submit(job, {}, stop.get_token()).isCalledOff());
     }
 
     void unreachableTold_data()
@@ -228,7 +230,8 @@ private:
     }
 };
 
-// cups_e2e.sh names the print server's output folder; every other run is TestPrintQueues', with no case left out.
+// cups_e2e.sh names the print server's output folder; every other run is TestPrintQueues', with no case left
+// out.
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
