@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
 using vellora::test::readBytes;
 
 namespace {
@@ -30,6 +31,22 @@ QImage bmp24(const QString &relative)
 const auto channelDistance = [](QRgb a, QRgb b) {
     return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
 };
+
+// The mean difference of two pictures of one size, per pixel and channel.
+double meanDifference(const QImage &a, const QImage &b)
+{
+    qint64 total = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            total += channelDistance(a.pixel(x, y), b.pixel(x, y));
+    return double(total) / (3.0 * a.width() * a.height());
+}
+
+// The text naming the file a drawing belongs to: its name and the hash of its bytes.
+QString tagOf(const QString &name, const QByteArray &bytes)
+{
+    return name + u' ' + QLatin1String(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+}
 
 // How many distinct colours, quantised to 4 bits per channel: a blank or flat placeholder has one or two.
 int colourVariety(const QImage &img)
@@ -54,36 +71,36 @@ class TestAppData : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        m_sheet = bmp24(QStringLiteral("Data/Kaarten.krt"));
-        QCOMPARE(m_sheet.size(), QSize(3990, 1600));
-        for (int style = 0; style < appdata::kSymbolStyles; ++style) {
-            m_sets.append(bmp24(QStringLiteral("Data/Hkrs-%1.krt").arg(style)));
-            QCOMPARE(m_sets.last().size(), QSize(50, 200));
-        }
-        for (int i = 1; i <= appdata::kJokers; ++i) {
-            m_jokers.append(bmp24(QStringLiteral("Data/joker-%1.jok").arg(i, 2, 10, QLatin1Char('0'))));
-            QCOMPARE(m_jokers.last().size(), QSize(240, 330));
-        }
+        // Each file where the program takes it from, at the size it takes.
+        const auto load = [](QList<QImage> &into, const QString &relative, QSize size) {
+            into.append(relative.startsWith(u"Data/")
+                            ? bmp24(relative)
+                            : QImage(appFile(relative), relative.endsWith(u".jpg") ? "JPEG" : "PNG")
+                                  .convertToFormat(QImage::Format_RGB32));
+            QCOMPARE(into.last().size(), size);
+        };
+        QList<QImage> sheet;
+        load(sheet, u"Data/Kaarten.krt"_s, {3990, 1600});
+        m_sheet = sheet.value(0);
+        for (int style = 0; style < appdata::kSymbolStyles; ++style)
+            load(m_sets, u"Data/Hkrs-%1.krt"_s.arg(style), {50, 200});
+        for (int i = 1; i <= appdata::kJokers; ++i)
+            load(m_jokers, u"Data/joker-%1.jok"_s.arg(i, 2, 10, QLatin1Char('0')), {240, 330});
         for (int suit = 0; suit < 4; ++suit)
-            for (int rank = 0; rank < appdata::kCourtRanks; ++rank) {
-                m_courts.append(bmp24(QStringLiteral("Data/%1.bmp").arg(appdata::courtFileName(suit, rank))));
-                QCOMPARE(m_courts.last().size(), QSize(165, 280));
-            }
+            for (int rank = 0; rank < appdata::kCourtRanks; ++rank)
+                load(m_courts, u"Data/%1.bmp"_s.arg(appdata::courtFileName(suit, rank)), {165, 280});
         for (int i = 0; i < appdata::kBacks; ++i) {
-            const QString name = QStringLiteral("Backgrounds/Background-%1.jpg").arg(i);
-            m_backs.append(QImage(appFile(name), "JPEG").convertToFormat(QImage::Format_RGB32));
-            QCOMPARE(m_backs.last().size(), QSize(1240, 1754));
-            m_bleedBacks.append(QImage(appFile(QStringLiteral("Backgrounds/Background-%1@bleed.png").arg(i)), "PNG")
-                                    .convertToFormat(QImage::Format_RGB32));
-            QCOMPARE(m_bleedBacks.last().size(), QSize(986, 1299)); // poker's width, 57 x 90's height, 10 mm round
+            load(m_backs, u"Backgrounds/Background-%1.jpg"_s.arg(i), {1240, 1754});
+            // Poker's width, 57 x 90's height, 10 mm round.
+            load(m_bleedBacks, u"Backgrounds/Background-%1@bleed.png"_s.arg(i), {986, 1299});
         }
         const appdata::Result<QStringList> written = appdata::generateAll(m_fresh.path());
         QVERIFY2(written, qPrintable(written.outcome().reason()));
         m_written = *written;
     }
 
-    // The user-interface pictures are real drawings at their own size; which ones the windows ask for by name,
-    // tst_artwork checks.
+    // The user-interface pictures are real drawings at their own size; which ones the windows ask for by
+    // name, tst_artwork checks.
     void artwork_data()
     {
         QTest::addColumn<QString>("name");
@@ -188,32 +205,30 @@ private Q_SLOTS:
     }
 
     // Each back drawn again for print shops: 300 dpi, naming its page by the hash of the page's bytes, the
-    // pattern out to every edge with hardly a white pixel in the outer millimetre, and the page's middle lying on
-    // it as the page lies on a 63 x 88 card (744 of its 1240 pixels).
+    // pattern out to every edge with hardly a white pixel in the outer millimetre, and the page's middle
+    // lying on it as the page lies on a 63 x 88 card (744 of its 1240 pixels).
     void fullBleedBacks()
     {
         for (int i = 0; i < appdata::kBacks; ++i) {
             const QString name = QStringLiteral("Background-%1").arg(i);
             const QImage &bled = m_bleedBacks.at(i);
             const QByteArray page = readBytes(appFile(QStringLiteral("Backgrounds/") + name + ".jpg"));
-            QCOMPARE(bled.text(QLatin1String(appdata::kMasterKey)),
-                     name + ".jpg " + QLatin1String(QCryptographicHash::hash(page, QCryptographicHash::Sha256).toHex()));
+            QCOMPARE(bled.text(QLatin1String(appdata::kMasterKey)), tagOf(name + u".jpg"_s, page));
             QCOMPARE(bled.dotsPerMeterX(), 11811);
             int white = 0, all = 0;
             for (int y = 0; y < bled.height(); ++y)
                 for (int x = 0; x < bled.width(); ++x)
                     if (std::min({x, y, bled.width() - 1 - x, bled.height() - 1 - y}) < 12)
                         ++all, white += qGray(bled.pixel(x, y)) > 235;
-            QVERIFY2(white * 50 < all, qPrintable(QStringLiteral("%1: %2 of %3 white").arg(name).arg(white).arg(all)));
+            QVERIFY2(white * 50 < all,
+                     qPrintable(QStringLiteral("%1: %2 of %3 white").arg(name).arg(white).arg(all)));
             const QImage middle = bled.copy(QRect(QPoint(493 - 150, 649 - 150), QSize(300, 300)))
                                       .scaled(10, 10, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
             const QImage pageMiddle = m_backs.at(i)
                                           .copy(QRect(QPoint(620 - 250, 877 - 250), QSize(500, 500)))
                                           .scaled(10, 10, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-            int off = 0;
-            for (int p = 0; p < 100; ++p)
-                off += channelDistance(middle.pixel(p % 10, p / 10), pageMiddle.pixel(p % 10, p / 10));
-            QVERIFY2(off / 100 < 30, qPrintable(QStringLiteral("%1: the middle is off by %2").arg(name).arg(off / 100)));
+            const double off = meanDifference(middle, pageMiddle);
+            QVERIFY2(off < 10, qPrintable(QStringLiteral("%1: the middle is off by %2").arg(name).arg(off)));
         }
     }
 
@@ -222,41 +237,43 @@ private Q_SLOTS:
     // is itself turned by 180 degrees, at both sizes.
     void masterDrawings_data()
     {
-        QTest::addColumn<QString>("stem");
-        QTest::addColumn<QString>("suffix");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("stem"); // of the drawing
         QTest::addColumn<QSize>("size");
         QTest::addColumn<bool>("doubleHeaded");
-        QTest::newRow("blank card") << "Kaart" << ".krt" << QSize(285, 400) << false;
+        // The blank sheet's drawing is of one card: its own name, and it belongs to the sheet.
+        QTest::newRow("blank card") << u"Kaarten.krt"_s << u"Kaart"_s << QSize(285, 400) << false;
         for (int i = 1; i <= appdata::kJokers; ++i) {
-            const QString stem = QStringLiteral("joker-%1").arg(i, 2, 10, QLatin1Char('0'));
-            QTest::newRow(qPrintable(stem)) << stem << ".jok" << QSize(240, 330) << false;
+            const QString stem = u"joker-%1"_s.arg(i, 2, 10, QLatin1Char('0'));
+            QTest::newRow(qPrintable(stem)) << stem + u".jok"_s << stem << QSize(240, 330) << false;
         }
         for (int suit = 0; suit < 4; ++suit)
             for (int rank = 0; rank < appdata::kCourtRanks; ++rank) {
                 const QString stem = appdata::courtFileName(suit, rank);
-                QTest::newRow(qPrintable(stem)) << stem << ".bmp" << QSize(165, 280) << true;
+                QTest::newRow(qPrintable(stem)) << stem + u".bmp"_s << stem << QSize(165, 280) << true;
             }
     }
 
     void masterDrawings()
     {
+        QFETCH(QString, file);
         QFETCH(QString, stem);
-        QFETCH(QString, suffix);
         QFETCH(QSize, size);
         QFETCH(bool, doubleHeaded);
-        // The blank sheet's drawing is of one card: its own name, and it belongs to the sheet.
-        const QString file = stem == QLatin1String("Kaart") ? QStringLiteral("Kaarten.krt") : stem + suffix;
-        const QString master = QStringLiteral("Data/") + stem + QStringLiteral("@3x.png");
-        const QByteArray bytes = readBytes(appFile(QStringLiteral("Data/") + file));
-        const QByteArray drawingBytes = readBytes(appFile(master));
+        const QByteArray bytes = readBytes(appFile(u"Data/"_s + file));
+        const QByteArray drawingBytes = readBytes(appFile(u"Data/"_s + stem + u"@3x.png"_s));
         QVERIFY(!bytes.isEmpty() && drawingBytes.startsWith("\x89PNG"));
         const QImage drawing = QImage::fromData(drawingBytes, "PNG").convertToFormat(QImage::Format_RGB32);
         QCOMPARE(drawing.size(), size * 3);
-        QCOMPARE(drawing.text(QLatin1String(appdata::kMasterKey)),
-                 file + u' ' + QLatin1String(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex()));
+        QCOMPARE(drawing.text(QLatin1String(appdata::kMasterKey)), tagOf(file, bytes));
+        // Brought down, the drawing is the picture, within what drawing larger moves: the master prints it.
+        const QImage small =
+            QImage::fromData(bytes, "BMP").convertToFormat(QImage::Format_RGB32).copy(QRect(QPoint(), size));
+        const double off =
+            meanDifference(drawing.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), small);
+        QVERIFY2(off < 3, qPrintable(QStringLiteral("off by %1").arg(off)));
         if (!doubleHeaded)
             return;
-        const QImage small = QImage::fromData(bytes, "BMP").convertToFormat(QImage::Format_RGB32);
         QVERIFY2(small == small.mirrored(true, true), "the 1x picture is not itself turned");
         QVERIFY2(drawing == drawing.mirrored(true, true), "the drawing is not itself turned");
     }
@@ -307,9 +324,7 @@ private Q_SLOTS:
     void refusesAFolderItCannotCreate()
     {
         QTemporaryDir dir;
-        QFile blocker(QDir(dir.path()).filePath(QStringLiteral("Data")));
-        QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the Data folder should go
-        blocker.close();
+        QVERIFY(vellora::test::writeBytes(dir.filePath(u"Data"_s), {})); // a file where the folder should go
         const appdata::Result<QStringList> written = appdata::generateAll(dir.path());
         QVERIFY(!written);
         QVERIFY(written.outcome().reason().contains(QLatin1String("Data")));

@@ -1,6 +1,5 @@
 #include "deck/deckdocument.h"
 #include "placement/photoframing.h"
-#include "project/projectstore.h"
 #include "sheet/cardfinishing.h"
 #include "sheet/placementengine.h"
 #include "tests/support/testsupport.h"
@@ -40,26 +39,15 @@ const auto jokerPaste = [] {
     return CardPaste{test::gradientPicture(240, 330, 5), {2}, {13 * 4275 + 360, 510}, {3600, 4950}, {}};
 };
 
-// A data file or its drawing at the master's size damaged as by hand or a failing disk; "" leaves both.
-bool damage(const QString &change, const QString &file, const QString &drawing, const QImage &stranger,
-            const QString &other)
+// A data file or its drawing at the master's size damaged as by hand or a failing disk.
+using Damage = std::function<bool(const QString &file, const QString &drawing)>;
+
+// The data file replaced by hand with another picture of its size.
+bool replaced(const QString &file, const QString & = {})
 {
-    const QImage generated(drawing);
-    if (change == u"file")
-        return test::writeBytes(file, test::imageFile(stranger, "BMP"));
-    if (change == u"remove")
-        return QFile::remove(drawing);
-    if (change == u"truncate")
-        return test::writeBytes(drawing, test::readBytes(drawing).left(2000));
-    if (change == u"bmp")
-        return test::writeBytes(drawing, test::imageFile(generated, "BMP"));
-    if (change == u"size")
-        return generated.scaled(generated.size() * 2).save(drawing, "PNG");
-    if (change == u"other")
-        return test::writeBytes(drawing, test::readBytes(other));
-    if (change == u"unreadable")
-        return test::writeBytes(file, "BM not a picture");
-    return change.isEmpty();
+    const QImage old(file, "BMP");
+    return test::writeBytes(file,
+                            test::imageFile(test::gradientPicture(old.width(), old.height(), 4), "BMP"));
 }
 
 // Sheet n differs from every other in every pixel; noise in its top rows packs no smaller, like a photo.
@@ -77,31 +65,21 @@ QImage noiseSheet(quint32 n)
 bool apply(DeckDocument &deck, const QString &operations)
 {
     const QImage other = test::gradientPicture(3990, 1600, 9);
-    for (const QString &operation : operations.split(u',', Qt::SkipEmptyParts)) {
-        bool done = true;
-        if (operation == u"compose")
-            done = deck.composeDeck();
-        else if (operation.startsWith(u"style "))
-            done = deck.chooseSymbolStyle(operation.mid(6).toInt());
-        else if (operation == u"photo" || operation == u"ace")
-            deck.pasteOnCards(u"Foto plaatsen"_s, operation == u"ace" ? acePaste() : kingsPaste());
-        else if (operation == u"joker")
-            deck.pasteOnCards(u"Joker plaatsen"_s, jokerPaste());
-        else if (operation == u"undo")
-            deck.undo();
-        else if (operation == u"redo")
-            deck.redo();
-        else if (operation == u"new")
-            deck.newDeck();
-        else if (operation == u"open")
-            deck.openSheet(other, u"mijn deck"_s);
-        else if (operation == u"recovered")
-            deck.restoreRecovered(other);
-        else
-            done = false;
-        if (!done)
+    const std::map<QString, std::function<bool()>> steps = {
+        {u"compose"_s, [&] { return deck.composeDeck(); }},
+        {u"style 3"_s, [&] { return deck.chooseSymbolStyle(3); }},
+        {u"photo"_s, [&] { return deck.pasteOnCards(u"Foto plaatsen"_s, kingsPaste()), true; }},
+        {u"ace"_s, [&] { return deck.pasteOnCards(u"Foto plaatsen"_s, acePaste()), true; }},
+        {u"joker"_s, [&] { return deck.pasteOnCards(u"Joker plaatsen"_s, jokerPaste()), true; }},
+        {u"undo"_s, [&] { return deck.undo(), true; }},
+        {u"redo"_s, [&] { return deck.redo(), true; }},
+        {u"new"_s, [&] { return deck.newDeck(), true; }},
+        {u"open"_s, [&] { return deck.openSheet(other, u"mijn deck"_s), true; }},
+        {u"recovered"_s, [&] { return deck.restoreRecovered(other), true; }},
+    };
+    for (const QString &operation : operations.split(u',', Qt::SkipEmptyParts))
+        if (!steps.contains(operation) || !steps.at(operation)())
             return false;
-    }
     return true;
 }
 
@@ -115,13 +93,12 @@ QString recordMatchesSheet(const DeckDocument &deck)
     const QImage sheet = deck.sheet().image().convertToFormat(QImage::Format_ARGB32);
     // The mean difference of one colour channel over a card, for the card where it is largest.
     std::array<qint64, 56> totals{};
-    for (int y = 0; y < 1600; ++y) {
+    for (int y = 0; y < 1600; ++y)
         for (int x = 0; x < 3990; ++x) {
             const QRgb p = down.pixel(x, y), q = sheet.pixel(x, y);
             totals[y / 400 * 14 + x / 285] +=
                 std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
         }
-    }
     const double worst = double(*std::max_element(totals.begin(), totals.end())) / (285.0 * 400 * 3);
     return worst < 5.0 ? QString() : QStringLiteral("a card differs by %1").arg(worst);
 }
@@ -142,12 +119,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("operation");
         QTest::addColumn<QString>("step");
         QTest::addColumn<bool>("modified");
-        QTest::newRow("compose") << "compose" << "Symbolen plaatsen" << true;
-        QTest::newRow("photo") << "photo" << "Foto plaatsen" << true;
-        QTest::newRow("joker") << "joker" << "Joker plaatsen" << true;
-        QTest::newRow("new") << "new" << "Nieuw" << false;
-        QTest::newRow("open") << "open" << "Vellora openen" << false;
-        QTest::newRow("recovered") << "recovered" << "Herstellen" << true;
+        QTest::newRow("compose") << u"compose"_s << u"Symbolen plaatsen"_s << true;
+        QTest::newRow("photo") << u"photo"_s << u"Foto plaatsen"_s << true;
+        QTest::newRow("joker") << u"joker"_s << u"Joker plaatsen"_s << true;
+        QTest::newRow("new") << u"new"_s << u"Nieuw"_s << false;
+        QTest::newRow("open") << u"open"_s << u"Vellora openen"_s << false;
+        QTest::newRow("recovered") << u"recovered"_s << u"Herstellen"_s << true;
     }
     void everyOperationIsOneStep()
     {
@@ -186,12 +163,13 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("operations");
         QTest::addColumn<QString>("same");
-        QTest::newRow("new is the blank deck") << "compose,photo,new" << "";
-        QTest::newRow("undone and redone") << "compose,photo,undo,joker,undo,redo" << "compose,joker";
-        QTest::newRow("redo of a paste") << "photo,ace,undo,undo,redo,redo" << "photo,ace";
-        QTest::newRow("undo of a run") << "style 3,compose,photo,compose,undo" << "style 3,compose,photo";
-        QTest::newRow("undo past an open") << "compose,open,compose,undo,undo" << "compose";
-        QTest::newRow("back to a recovered deck") << "recovered,joker,compose,undo,undo" << "recovered";
+        QTest::newRow("new is the blank deck") << u"compose,photo,new"_s << u""_s;
+        QTest::newRow("undone and redone") << u"compose,photo,undo,joker,undo,redo"_s << u"compose,joker"_s;
+        QTest::newRow("redo of a paste") << u"photo,ace,undo,undo,redo,redo"_s << u"photo,ace"_s;
+        QTest::newRow("undo of a run")
+            << u"style 3,compose,photo,compose,undo"_s << u"style 3,compose,photo"_s;
+        QTest::newRow("undo past an open") << u"compose,open,compose,undo,undo"_s << u"compose"_s;
+        QTest::newRow("back to a recovered deck") << u"recovered,joker,compose,undo,undo"_s << u"recovered"_s;
     }
     void sequencesThatMeetAgree()
     {
@@ -229,32 +207,42 @@ private Q_SLOTS:
     // The master's symbols are the set's own drawing, or the set enlarged when the drawing is not its own.
     void symbolsForTheMaster_data()
     {
-        QTest::addColumn<QString>("change");
+        QTest::addColumn<Damage>("damage");
         QTest::addColumn<bool>("ownDrawing");
-        QTest::newRow("as generated") << "" << true;
-        QTest::newRow("set replaced by hand") << "file" << false;
-        QTest::newRow("drawing missing") << "remove" << false;
-        QTest::newRow("drawing cut short") << "truncate" << false;
-        QTest::newRow("drawing not a PNG") << "bmp" << false;
-        QTest::newRow("drawing of another size") << "size" << false;
-        QTest::newRow("drawing of another set") << "other" << false;
-        QTest::newRow("set unreadable: the previous set stays") << "unreadable" << true;
+        const auto row = [](const char *name, bool own, const Damage &damage) {
+            QTest::newRow(name) << damage << own;
+        };
+        row("as generated", true, [](auto &, auto &) { return true; });
+        row("set replaced by hand", false, replaced);
+        row("drawing missing", false, [](auto &, auto &d) { return QFile::remove(d); });
+        row("drawing cut short", false,
+            [](auto &, auto &d) { return test::writeBytes(d, test::readBytes(d).left(2000)); });
+        row("drawing not a PNG", false,
+            [](auto &, auto &d) { return test::writeBytes(d, test::imageFile(QImage(d), "BMP")); });
+        row("drawing of another size", false, [](auto &, auto &d) {
+            const QImage generated(d);
+            return generated.scaled(generated.size() * 2).save(d, "PNG");
+        });
+        row("drawing of another set", false, [](auto &, const QString &d) {
+            return test::writeBytes(d, test::readBytes(QString(d).replace(u"Hkrs-3"_s, u"Hkrs-5"_s)));
+        });
+        row("set unreadable: the previous set stays", true,
+            [](auto &file, auto &) { return test::writeBytes(file, "BM not a picture"); });
     }
     void symbolsForTheMaster()
     {
-        QFETCH(QString, change);
+        QFETCH(Damage, damage);
         QFETCH(bool, ownDrawing);
         auto app = test::copyOfAppData();
         const QString set = app->filePath(QStringLiteral("Data/Hkrs-3.krt"));
         const QString drawing = app->filePath(QStringLiteral("Data/Hkrs-3@3x.png"));
         const QImage generated(drawing);
-        QVERIFY(damage(change, set, drawing, test::gradientPicture(50, 200, 4),
-                       app->filePath(u"Data/Hkrs-5@3x.png"_s)));
+        const bool unreadable = QByteArray(QTest::currentDataTag()).startsWith("set unreadable");
+        QVERIFY(damage(set, drawing));
 
         DeckOnBlank deck(app->path());
-        QCOMPARE(deck.chooseSymbolStyle(3), change != u"unreadable");
-        const QImage own =
-            change == u"unreadable" ? QImage(app->filePath(u"Data/Hkrs-0@3x.png"_s)) : generated;
+        QCOMPARE(deck.chooseSymbolStyle(3), !unreadable);
+        const QImage own = unreadable ? QImage(app->filePath(u"Data/Hkrs-0@3x.png"_s)) : generated;
         const QImage enlarged =
             deck.symbols().scaled(150, 600, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         QCOMPARE(deck.symbolsMaster().size(), QSize(150, 600));
@@ -267,22 +255,19 @@ private Q_SLOTS:
     // from the sheet enlarged. Nothing is decided at loading: the first to need the record decides it.
     void blankCardsForTheMaster_data()
     {
-        QTest::addColumn<QString>("change");
         QTest::addColumn<bool>("fromCard");
-        QTest::newRow("as generated") << "" << true;
-        QTest::newRow("blank sheet replaced by hand") << "file" << false;
-        QTest::newRow("drawing missing") << "remove" << false;
-        QTest::newRow("drawing cut short") << "truncate" << false;
+        QTest::newRow("as generated") << true;
+        // Every other way a drawing is refused comes to the same null drawing: symbolsForTheMaster.
+        QTest::newRow("blank sheet replaced by hand") << false;
     }
     void blankCardsForTheMaster()
     {
-        QFETCH(QString, change);
         QFETCH(bool, fromCard);
         auto app = test::copyOfAppData();
         const QString blank = app->filePath(QStringLiteral("Data/Kaarten.krt"));
         const QString drawing = app->filePath(QStringLiteral("Data/Kaart@3x.png"));
         const QImage card(drawing);
-        QVERIFY(damage(change, blank, drawing, test::gradientPicture(3990, 1600, 6), {}));
+        QVERIFY(fromCard || replaced(blank));
 
         DeckOnBlank deck(app->path());
         const PrintRecord record = deck.printRecord();
@@ -322,33 +307,23 @@ private Q_SLOTS:
         QVERIFY(std::all_of(keys.begin(), keys.end(), [&](qint64 key) { return key == keys.front(); }));
     }
 
-    // A small-framed photo's stripes, grey on the sheet, survive Save and Open in the master; without the
-    // companion the sheet is printed enlarged.
-    void aPhotosDetailSurvivesSaveAndOpen()
+    // A small-framed photo's stripes, grey on the sheet, are in the master of a deck opened with the record;
+    // without it the sheet is printed enlarged. That Save and Open keep a record: tst_mastercompanion.
+    void aPhotosDetailReachesThePrint()
     {
-        QImage stripes(3000, 5100, QImage::Format_RGB32);
-        for (int y = 0; y < stripes.height(); ++y) {
-            auto *line = reinterpret_cast<QRgb *>(stripes.scanLine(y));
-            for (int x = 0; x < stripes.width(); ++x)
-                line[x] = (x / 2) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
-        }
         PhotoFraming framing;
-        QVERIFY(framing.setPhoto(stripes));
+        QVERIFY(framing.setPhoto(test::paintPhoto(
+            3000, 5100, [](int x, int) { return (x / 2) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0); })));
         framing.setZoom(20);
         framing.press(Qt::LeftButton, Qt::LeftButton, QPointF(0, 0));
         DeckOnBlank deck(m_app->path());
         QVERIFY(deck.composeDeck());
         deck.pasteOnCards(QStringLiteral("Foto plaatsen"), framing.framed(KaartSoort::Koning, 1, false));
-
-        const ProjectStore store{AppFolder(m_app->path())};
-        QVERIFY(store.save(deck.sheet().image(), QStringLiteral("koning")).ok());
-        QVERIFY(store.saveCompanion(deck.printRecord(), QStringLiteral("koning"), deck.sheet().image()).ok());
-        const std::optional<QImage> sheet = store.open(QStringLiteral("koning")).toOptional();
-        const std::optional<PrintRecord> record = store.openCompanion(QStringLiteral("koning"));
-        QVERIFY(sheet && record);
+        const QImage sheet = deck.sheet().image();
+        const PrintRecord record = deck.printRecord();
         DeckOnBlank opened(m_app->path()), bare(m_app->path());
-        opened.openSheet(*sheet, QStringLiteral("koning"), *record);
-        bare.openSheet(*sheet, QStringLiteral("koning"));
+        opened.openSheet(sheet, QStringLiteral("koning"), record);
+        bare.openSheet(sheet, QStringLiteral("koning"));
 
         // The picture area of the king of Harten, 900 twips in from its cell's corner.
         const QRect area(12 * 4275 + 900, 900, 2475, 4200);
@@ -366,7 +341,7 @@ private Q_SLOTS:
         QVERIFY(contrast(opened.printRecord().render(), 5) > 80);
         QVERIFY(contrast(bare.printRecord().render(), 5) < 30);
         // Opened again over its own sheet, shown without the record: the record is still taken.
-        bare.openSheet(*sheet, QStringLiteral("koning"), *record);
+        bare.openSheet(sheet, QStringLiteral("koning"), record);
         QVERIFY(contrast(bare.printRecord().render(), 5) > 80);
     }
 
@@ -402,12 +377,8 @@ private Q_SLOTS:
         QVERIFY(deck.isComposing());
         QCOMPARE(pacer.waiting(), 1);
 
-        QVERIFY(!deck.composeDeck());
-        QVERIFY(!deck.chooseSymbolStyle(3));
-        deck.pasteOnCards(QStringLiteral("Foto plaatsen"), kingsPaste());
-        deck.newDeck();
-        deck.openSheet(test::gradientPicture(3990, 1600), QStringLiteral("x"));
-        deck.undo();
+        QVERIFY(!apply(deck, u"compose"_s) && !apply(deck, u"style 3"_s));
+        QVERIFY(apply(deck, u"photo,new,open,undo"_s));
         QCOMPARE(deck.history().undoableSteps(), 0);
         QCOMPARE(deck.symbols(), symbols);
 

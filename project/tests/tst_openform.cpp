@@ -11,7 +11,6 @@
 #include <QTest>
 #include <QThreadPool>
 #include <QTimer>
-
 #include <atomic>
 
 using namespace vellora;
@@ -34,10 +33,7 @@ struct HeldReader
             return sheet;
         };
     }
-    ~HeldReader()
-    {
-        release.release(8);
-    }
+    ~HeldReader() { release.release(8); }
 };
 
 // Projecten in `app` holding `files`, written in this order with the red level 20, 30, 40, ...
@@ -74,6 +70,28 @@ template <typename Paced> struct Chooser
         form.activateWindow();
         return QTest::qWaitForWindowActive(&form);
     }
+    // Space-separated: "click", "dclick" on the first entry, "click2" on the second; "Down", "Up", "Escape":
+    // keys; "press", "releaseOff": the Cancel button pressed, then released beside it; else a button's click.
+    void act(const QString &steps)
+    {
+        QWidget *cancel = button(u"CancelKnop"_s);
+        for (const QString &action : steps.split(u' ', Qt::SkipEmptyParts)) {
+            if (action.startsWith(u"click"))
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, entry(action == u"click2"));
+            else if (action == u"dclick")
+                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, entry(0));
+            else if (action == u"Down" || action == u"Up")
+                QTest::keyClick(list, action == u"Down" ? Qt::Key_Down : Qt::Key_Up);
+            else if (action == u"Escape")
+                QTest::keyClick(&form, Qt::Key_Escape);
+            else if (action == u"press")
+                QTest::mousePress(cancel, Qt::LeftButton);
+            else if (action == u"releaseOff")
+                QTest::mouseRelease(cancel, Qt::LeftButton, {}, QPoint(-5, cancel->height() / 2));
+            else
+                QTest::mouseClick(button(action + u"Knop"_s), Qt::LeftButton);
+        }
+    }
 };
 
 class TestOpenForm : public QObject
@@ -85,8 +103,6 @@ private Q_SLOTS:
     {
         // Projects are written in this order with the red level 20, 30, 40, ...; the list shows them by name.
         QTest::addColumn<QStringList>("files");
-        // "click", "dclick": on the first row; "Down", "Up", "Escape": keys; "Ok", "Cancel": clicks;
-        // "press", "releaseOff": the Cancel button pressed, then released beside it.
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("label"); // Label1 afterwards
         QTest::addColumn<int>("opened");    // the red level of the sheet opened; 0: none
@@ -117,28 +133,9 @@ private Q_SLOTS:
         QFETCH(bool, refused);
         Chooser<test::CountingPacer> c(files);
         QVERIFY(c.written);
-        auto [form, list, pacer, prompter] = std::tie(c.form, c.list, c.pacer, c.prompter);
-        form.show();
-        QWidget *ok = c.button(u"OkKnop"_s), *cancel = c.button(u"CancelKnop"_s);
-        const QPoint first = c.entry(0);
-        for (const QString &action : steps.split(u' ', Qt::SkipEmptyParts)) {
-            if (action == u"click")
-                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first);
-            else if (action == u"dclick")
-                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first);
-            else if (action == u"Down" || action == u"Up")
-                QTest::keyClick(list, action == u"Down" ? Qt::Key_Down : Qt::Key_Up);
-            else if (action == u"Ok" || action == u"Cancel")
-                QTest::mouseClick(action == u"Ok" ? ok : cancel, Qt::LeftButton);
-            else if (action == u"press")
-                QTest::mousePress(cancel, Qt::LeftButton);
-            else if (action == u"releaseOff")
-                QTest::mouseRelease(cancel, Qt::LeftButton, {}, QPoint(-5, cancel->height() / 2));
-            else if (action == u"Escape") {
-                QVERIFY(c.active());
-                QTest::keyClick(&form, Qt::Key_Escape);
-            }
-        }
+        auto [form, pacer, prompter] = std::tie(c.form, c.pacer, c.prompter);
+        QVERIFY(c.active());
+        c.act(steps);
         QTRY_VERIFY(!form.isReading());
         QCOMPARE(form.findChild<QLabel *>(u"Label1"_s)->text(), label);
         QCOMPARE(form.openedSheet() ? qRed(form.openedSheet()->pixel(0, 0)) : 0, opened);
@@ -156,17 +153,12 @@ private Q_SLOTS:
     {
         Chooser<test::SteppedPacer> c({u"een.krt"_s});
         QVERIFY(c.written && c.active());
-        auto [form, list, pacer] = std::tie(c.form, c.list, c.pacer);
+        auto [form, pacer] = std::tie(c.form, c.pacer);
         QWidget *ok = c.button(u"OkKnop"_s);
-        const QPoint rest = ok->pos(), first = c.entry(0);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first);
-
-        QTest::mouseClick(ok, Qt::LeftButton);
+        const QPoint rest = ok->pos();
+        c.act(u"click Ok"_s);
         QCOMPARE(ok->pos(), rest + QPoint(2, 2)); // 30 twips right and down
-        QTest::mouseClick(ok, Qt::LeftButton);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first);
-        QTest::mouseClick(c.button(u"CancelKnop"_s), Qt::LeftButton);
-        QTest::keyClick(&form, Qt::Key_Escape);
+        c.act(u"Ok dclick Cancel Escape"_s);
         QVERIFY(!form.openedSheet());
         QVERIFY(form.isVisible());
 
@@ -183,12 +175,11 @@ private Q_SLOTS:
     // its wait); Ok again reads nothing more, and a window closed meanwhile drops the sheet, saying nothing.
     void whileReading_data()
     {
-        // "Ok", "Cancel", "Escape"; "dclick" on the first entry, "click" on the second.
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<bool>("sheet"); // the read brings a sheet, else nothing
+        QTest::addColumn<QString>("steps"); // one by one, what waits run after each
+        QTest::addColumn<bool>("sheet");    // the read brings a sheet, else nothing
         QTest::addColumn<QString>("label");
         QTest::addColumn<bool>("closed"); // before the read ends
-        QTest::newRow("a click chooses") << u"click"_s << true << u"twee"_s << false;
+        QTest::newRow("a click chooses") << u"click2"_s << true << u"twee"_s << false;
         QTest::newRow("Ok again reads nothing") << u"Ok dclick Ok"_s << true << u"een"_s << false;
         QTest::newRow("Cancel drops the sheet") << u"Cancel"_s << true << u"een"_s << true;
         QTest::newRow("Escape drops the refusal") << u"Escape"_s << false << u"een"_s << true;
@@ -202,27 +193,18 @@ private Q_SLOTS:
         QFETCH(QString, label);
         QFETCH(bool, closed);
         Chooser<test::SteppedPacer> c({u"een.krt"_s, u"twee.krt"_s});
-        auto [form, list, pacer, prompter, held] = std::tie(c.form, c.list, c.pacer, c.prompter, c.held);
+        auto [form, pacer, prompter, held] = std::tie(c.form, c.pacer, c.prompter, c.held);
         if (sheet)
             held.sheet = test::solidPicture({4, 4}, qRgb(77, 0, 0));
         form.setReader(held.reader());
         QVERIFY(c.written && c.active());
         auto *progress = form.findChild<QProgressBar *>(u"Voortgang"_s);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, c.entry(0));
-        QTest::mouseClick(c.button(u"OkKnop"_s), Qt::LeftButton);
+        c.act(u"click Ok"_s);
         QVERIFY(pacer.step()); // the pressed look; then the read starts
         QVERIFY(held.started.tryAcquire(1, 10000));
         QVERIFY(form.isReading() && !progress->isVisible());
-
         for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
-            if (step == u"click")
-                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, c.entry(1));
-            else if (step == u"dclick")
-                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, c.entry(0));
-            else if (step == u"Escape")
-                QTest::keyClick(&form, Qt::Key_Escape);
-            else
-                QTest::mouseClick(c.button(step + u"Knop"_s), Qt::LeftButton);
+            c.act(step);
             pacer.runAll();
         }
         pacer.runAll();
@@ -234,7 +216,8 @@ private Q_SLOTS:
         QCOMPARE(form.findChild<QLabel *>(u"Label1"_s)->text(), label);
         QVERIFY(prompter.shown.isEmpty());
 
-        // Qt draws scaled pictures on the global pool's threads and waits for them: a read must not sit there.
+        // Qt draws scaled pictures on the global pool's threads and waits for them: a read must not sit
+        // there.
         QVERIFY(!held.onGlobalPool);
         held.release.release();
         QTRY_VERIFY(!form.isReading() && !form.isVisible());
