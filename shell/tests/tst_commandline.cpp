@@ -13,7 +13,6 @@
 #include <QtTest>
 #include <fcntl.h>
 #include <spawn.h>
-#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -36,7 +35,6 @@ struct Ran
 Ran runProgram(const QString &app, QByteArrayList args, QByteArray folder = {}, const QByteArray &locale = {})
 {
     const QByteArray program = QFile::encodeName(app + "/vellora");
-    const QString &scratch = app;
     if (folder.isEmpty())
         folder = QFile::encodeName(app);
     args.prepend(program);
@@ -47,10 +45,7 @@ Ran runProgram(const QString &app, QByteArrayList args, QByteArray folder = {}, 
     // With a locale of its own the program hears nothing of the test's language.
     QByteArrayList dropped{"DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM="};
     if (!locale.isEmpty())
-        dropped << "LANGUAGE="
-                << "LC_ALL="
-                << "LC_MESSAGES="
-                << "LANG=";
+        dropped += {"LANGUAGE=", "LC_ALL=", "LC_MESSAGES=", "LANG="};
     QByteArray lang = "LANG=" + locale;
     for (char **e = environ; *e; ++e)
         if (std::none_of(dropped.begin(), dropped.end(),
@@ -59,8 +54,7 @@ Ran runProgram(const QString &app, QByteArrayList args, QByteArray folder = {}, 
     if (!locale.isEmpty())
         envp.push_back(lang.data());
     envp.push_back(nullptr);
-    const QByteArray out = QFile::encodeName(scratch + "/stdout"),
-                     err = QFile::encodeName(scratch + "/stderr");
+    const QByteArray out = QFile::encodeName(app + "/stdout"), err = QFile::encodeName(app + "/stderr");
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addchdir_np(&actions, folder.constData());
@@ -74,7 +68,7 @@ Ran runProgram(const QString &app, QByteArrayList args, QByteArray folder = {}, 
     if (!started || waitpid(pid, &status, 0) != pid)
         return {-1, {}, {}};
     return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status),
-            test::readBytes(scratch + "/stdout"), test::readBytes(scratch + "/stderr")};
+            test::readBytes(app + "/stdout"), test::readBytes(app + "/stderr")};
 }
 
 // The command line run in this process, as main() would run it.
@@ -110,8 +104,6 @@ private Q_SLOTS:
             QVERIFY(QDir(m_app.path()).mkpath(folder));
         QVERIFY(PictureFile::saveBmp(m_sheet, m_app.filePath("Data/Kaarten.krt")));
         QVERIFY(PictureFile::saveBmp(m_sheet, m_app.filePath("Projecten/mine.krt")));
-        QVERIFY(QFile::copy(m_app.filePath("Projecten/mine.krt"), m_app.filePath("unfit.krt")));
-        QVERIFY(QFile::resize(m_app.filePath("unfit.krt"), 100000));
         const QByteArray unreadable = QFile::encodeName(m_app.filePath("Projecten/")) + "\xff.krt";
         QCOMPARE(::link(QFile::encodeName(m_app.filePath("Projecten/mine.krt")), unreadable), 0);
         QImage back = test::solidPicture({60, 80}, qRgb(200, 30, 30));
@@ -120,7 +112,8 @@ private Q_SLOTS:
         m_out = m_app.filePath("out");
     }
     void init() { QVERIFY(QDir().mkpath(m_out)); }
-    // The system's language decides, end to end: the usage's first line and a refusal, as each is said.
+    // The system's language decides, end to end: the usage's first line and a refusal, as each is said. The
+    // usage has every option on a line of its own.
     void speaksTheSystemsLanguage_data()
     {
         QTest::addColumn<QByteArray>("locale");
@@ -129,9 +122,9 @@ private Q_SLOTS:
         QTest::newRow("en_US") << QByteArray("en_US.UTF-8")
                                << QByteArray("Usage: vellora [--export-pdf OUT.pdf")
                                << QByteArray("vellora: unknown option --bogus; see vellora --help");
-        for (const char *dutch : {"nl_NL.UTF-8", "C"})
-            QTest::newRow(dutch) << QByteArray(dutch) << QByteArray("Gebruik: vellora [--export-pdf UIT.pdf")
-                                 << QByteArray("vellora: onbekende optie --bogus; zie vellora --help");
+        // Dutch for the C locale as well: what languageFor decides of nl_NL, tst_language checks.
+        QTest::newRow("C") << QByteArray("C") << QByteArray("Gebruik: vellora [--export-pdf UIT.pdf")
+                           << QByteArray("vellora: onbekende optie --bogus; zie vellora --help");
     }
     void speaksTheSystemsLanguage()
     {
@@ -141,6 +134,12 @@ private Q_SLOTS:
         const Ran help = runProgram(m_app.path(), {"--help"}, {}, locale);
         QCOMPARE(help.exitCode, 0);
         QVERIFY2(help.out.startsWith(usage), help.out.left(120).constData());
+        const QStringList lines = QString::fromUtf8(help.out).split(u'\n');
+        for (const char *option :
+             {"--help", "--export-pdf", "--export-cards", "--calibration", "PROJECT", "--back", "--order",
+              "--layout", "--card-size", "--paper", "--flip", "--back-shift", "--whole-page-back", "--bleed",
+              "--no-cut-marks", "--no-scale-bar", "--export-shop-pdf", "--cmyk", "--ink"})
+            QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^  %1( |$)").arg(option))).size(), 1);
         const Ran bogus = runProgram(m_app.path(), {"--bogus"}, {}, locale);
         QCOMPARE(bogus.exitCode, 2);
         QVERIFY2(bogus.err.contains(refusal), bogus.err.constData());
@@ -156,7 +155,7 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("target");   // below the output folder
         QTest::addColumn<QString>("before");      // what the target is before
         QTest::addColumn<bool>("program");        // run the real program, in the project folder
-        QTest::addColumn<int>("pages");           // 0 and no text: --help; else 0 is refused, with exit 2
+        QTest::addColumn<int>("pages");           // 0: refused, with exit 2
         QTest::addColumn<QString>("says");        // on stderr when refused
 
         const auto row = [](const char *tag, QByteArrayList args, int pages, const char *says = "",
@@ -172,19 +171,14 @@ private Q_SLOTS:
             {"--export-pdf", "OUT", "-style", "fusion", "PROJECT", "--back", "0"}, 6);
         row("missing project", {"--export-pdf", "OUT", "nothere.krt"}, 0,
             "Projecten/nothere.krt is geen Vellora");
-        row("unfit project", {"--export-pdf", "OUT", "UNFIT"}, 0, "is geen Vellora-project");
         row("two projects", {"--export-pdf", "OUT", "PROJECT", "PROJECT"}, 0, "één project tegelijk");
-        row("back beyond the folder", {"--export-pdf", "OUT", "--back", "2"}, 0, "rugzijde 2 bestaat niet");
         row("back no number", {"--export-pdf", "OUT", "--back", "x"}, 0,
             "x kan geen rugzijde zijn: Het bestand bestaat niet.");
         row("unknown order", {"--export-pdf", "OUT", "--order", "simplex"}, 0, "--order is duplex");
         row("no file name", {"--export-pdf", "", "PROJECT"}, 0, "heeft een bestandsnaam nodig");
-        row("folder missing", {"--export-pdf", "OUT"}, 0, "De map bestaat niet (meer).", "free",
-            "gone/x.pdf");
         row("single dash", {"-export-pdf", "OUT"}, 0, "met twee streepjes: --export-pdf");
         row("repeated option", {"--export-pdf", "OUT", "--order", "duplex", "--order", "duplex"}, 0,
             "--order staat er meer dan eens");
-        row("option without its command", {"--no-cut-marks"}, 0, "--no-cut-marks hoort bij --export-pdf");
         row("cut for the deck PDF", {"--export-pdf", "OUT", "--cut", "card"}, 0,
             "--cut hoort bij --export-cards of --export-shop-pdf");
         row("a name for the window", {"PROJECT"}, 0, "onverwacht argument");
@@ -192,8 +186,6 @@ private Q_SLOTS:
         const QByteArray project = "../Projecten/mine.krt";
         row("program: same file as the project", {"--export-pdf", "mine.krt", "mine.krt"}, 0,
             "mine.krt wordt niet overschreven: Dit is het project zelf.", "same", project, true);
-        row("program: existing project as output", {"--export-pdf", "mine.krt"}, 0,
-            "mine.krt wordt niet overschreven: Dit bestand is geen PDF.", "same", project, true);
         row("program without a display",
             {"--export-pdf", "OUT", "mine.krt", "--back", "1", "--whole-page-back"}, 12, "", "pdf", "cli.pdf",
             true);
@@ -204,11 +196,8 @@ private Q_SLOTS:
         row("own picture as the back", {"--export-pdf", "OUT", "--back", "PICTURE"}, 12);
         row("card size the pages cannot take", {"--export-pdf", "OUT", "--card-size", "57x90"}, 0,
             "--card-size geldt alleen voor hele kaarten");
-        row("not a picture as the back", {"--export-pdf", "OUT", "--back", "UNFIT"}, 0,
-            "kan geen rugzijde zijn");
         row("pages on Letter", {"--export-pdf", "OUT", "--paper", "letter"}, 0, "passen alleen op A4");
         row("shift beyond 5 mm", {"--export-pdf", "OUT", "--back-shift", "5.5,0"}, 0, "--back-shift is X,Y");
-        row("shift nan,nan", {"--export-pdf", "OUT", "--back-shift", "nan,nan"}, 0, "--back-shift is X,Y");
         row("shift nan,0", {"--export-pdf", "OUT", "--back-shift", "nan,0"}, 0, "--back-shift is X,Y");
         row("shift with decimal commas", {"--export-pdf", "OUT", "--back-shift", "1,5,0"}, 0,
             "gebruik een punt");
@@ -218,13 +207,8 @@ private Q_SLOTS:
             "--paper is a4 of letter");
         row("program: name not UTF-8", {"--export-pdf", "OUT"}, 12, "", "free", "caf\xe9.pdf", true);
         row("program: project not UTF-8", {"--export-pdf", "OUT", "\xff"}, 12, "", "free", "cli.pdf", true);
-        row("program: disk full", {"--export-pdf", "OUT"}, 0, "De schijf is vol.", "disk", "disk/deck.pdf",
-            true);
         row("program: beyond the file-size limit", {"--export-pdf", "OUT"}, 0,
             "Het bestand wordt groter dan hier mag.", "limit", "cli.pdf", true);
-        row("program: help", {"--help"}, 0, "", "free", "cli.pdf", true);
-        row("program: unknown option, no window", {"--colour"}, 0, "onbekende optie --colour", "free",
-            "cli.pdf", true);
     }
 
     // A refusal is one line and leaves the target and its folder as they were; what is written is a whole
@@ -238,20 +222,14 @@ private Q_SLOTS:
         QFETCH(int, pages);
         QFETCH(QString, says);
         const QByteArray out = QFile::encodeName(m_out) + '/' + target;
-        if (before == u"disk") {
-            QVERIFY(QDir(m_out).mkpath("disk"));
-            if (geteuid() != 0)
-                QSKIP("mounting a small disk needs root");
-            QCOMPARE(mount("tmpfs", QFile::encodeName(m_out + "/disk").constData(), "tmpfs", 0, "size=8k"),
-                     0);
-        }
-        // Every other kind of name the export refuses, through the same check: tst_deckexport.
-        if (before == u"pdf" || before == u"disk" || before == u"limit")
+        // Every other kind of name the export refuses, through the same check: tst_deckexport; a full disk
+        // and a missing folder fail the write as the limit does: tst_deckexport, tst_picturefile.
+        if (before == u"pdf" || before == u"limit")
             QVERIFY(test::writeBytes(QFile::decodeName(out), "%PDF-older"));
         const QByteArray was = test::nameState(out);
         const auto entries = [&] {
             QStringList all;
-            for (const QString &folder : {m_out, m_out + "/disk", m_app.filePath("Projecten")})
+            for (const QString &folder : {m_out, m_app.filePath("Projecten")})
                 all << QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
                                               QDir::NoDotAndDotDot);
             return all;
@@ -261,7 +239,6 @@ private Q_SLOTS:
         for (QByteArray &arg : args)
             arg.replace("OUT", out)
                 .replace("PROJECT", QFile::encodeName(m_app.filePath("Projecten/mine.krt")))
-                .replace("UNFIT", QFile::encodeName(m_app.filePath("unfit.krt")))
                 .replace("PICTURE", QFile::encodeName(m_app.filePath("own.png")));
         // The limit is the program's to meet: it inherits the signal that would end it as it is by default.
         rlimit limit{}, unlimited{};
@@ -274,26 +251,12 @@ private Q_SLOTS:
         setrlimit(RLIMIT_FSIZE, &unlimited);
         const QByteArray is = test::nameState(out), written = RegularFile(out, qint64(1) << 32).readAll();
         const QStringList entriesAfter = entries();
-        if (before == u"disk")
-            QCOMPARE(umount(QFile::encodeName(m_out + "/disk").constData()), 0);
-
-        const QString err = QString::fromUtf8(ran.err);
-        if (pages == 0 && says.isEmpty()) { // help: every option on a line of its own
-            QCOMPARE(ran.exitCode, 0);
-            const QStringList lines = QString::fromUtf8(ran.out).split(u'\n');
-            for (const char *option :
-                 {"--help", "--export-pdf", "--export-cards", "--calibration", "PROJECT", "--back", "--order",
-                  "--layout", "--card-size", "--paper", "--flip", "--back-shift", "--whole-page-back",
-                  "--bleed", "--no-cut-marks", "--no-scale-bar", "--export-shop-pdf", "--cmyk", "--ink"})
-                QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^  %1( |$)").arg(option))).size(),
-                         1);
-        } else if (pages == 0) {
+        QVERIFY2(entriesAfter.filter(".vellora-").isEmpty(), qPrintable(entriesAfter.join(u' ')));
+        if (pages == 0) {
+            const QString err = QString::fromUtf8(ran.err);
             QCOMPARE(ran.exitCode, 2);
             QVERIFY2(err.startsWith("vellora: ") && err.count(u'\n') == 1 && err.contains(says),
                      qPrintable(err));
-        }
-        QVERIFY2(entriesAfter.filter(".vellora-").isEmpty(), qPrintable(entriesAfter.join(u' ')));
-        if (pages == 0) {
             QCOMPARE(is, was);
             QCOMPARE(entriesAfter, entriesBefore);
             return;
@@ -313,24 +276,22 @@ private Q_SLOTS:
             QVERIFY(
                 test::runTool(QStringLiteral("pdfinfo"), {pdf}).second.contains(u"612 x 792 pts (letter)"));
 
-        // The real program's deck has its faces pixel for pixel, and the back passed on as its own JPEG file.
+        // The real program's deck has the project's faces pixel for pixel (every page: tst_printpages), and
+        // the back passed on as its own JPEG file.
         if (QTest::currentDataTag() == QLatin1String("program without a display")) {
             const QString base = m_app.filePath("img");
-            QCOMPARE(QProcess::execute(QStringLiteral("pdfimages"), {"-all", pdf, base}), 0);
-            Surface working;
-            for (int i = 0; i < 12; ++i) {
-                const QString name = QStringLiteral("%1-%2").arg(base).arg(i, 3, 10, QChar(u'0'));
-                QVERIFY2(QFile::exists(name + (i % 2 ? ".jpg" : ".png")), qPrintable(name));
-                if (i % 2)
-                    continue;
-                print::composeFacePage(ScaledPicture{m_sheet}, print::facePage(i / 2 + 1), working);
-                QCOMPARE(test::firstDifference(test::rgb(QImage(name + ".png")), test::rgb(working.image())),
-                         "");
-            }
+            QCOMPARE(QProcess::execute(QStringLiteral("pdfimages"), {"-all", "-l", "2", pdf, base}), 0);
+            Surface face;
+            print::composeFacePage(ScaledPicture{m_sheet}, print::facePage(1), face);
+            QCOMPARE(test::firstDifference(test::rgb(QImage(base + "-000.png")), test::rgb(face.image())),
+                     "");
+            QVERIFY(QFile::exists(base + "-001.jpg"));
         }
     }
 
-    // The cards as pictures from the real program; a folder of other files or a bleed over 10 mm is refused.
+    // The cards as pictures from the real program; a bleed over 10 mm is refused. A folder of other files:
+    // tst_deckexport, its refusal as the program says it: anotherProcessHoldsTheFolder. Poker cards with an
+    // inch of bleed: tst_deckexport's sizes, read from the command line as exportShopPdf reads them.
     void exportCards_data()
     {
         QTest::addColumn<QByteArrayList>("args");
@@ -339,46 +300,26 @@ private Q_SLOTS:
         QTest::newRow("program: 57 x 90, 2 mm")
             << QByteArrayList{"--export-cards", "OUT", "--card-size", "57x90", "--bleed", "2"} << QString()
             << QSize(720, 1110);
-        QTest::newRow("program: poker, 1/8 inch")
-            << QByteArrayList{"--export-cards", "OUT", "--card-size", "poker", "--bleed", "0.125in"} << QString()
-            << QSize(825, 1125);
-        QTest::newRow("a folder with other files")
-            << QByteArrayList{"--export-cards", "OTHER"} << "kies een nieuwe" << QSize();
         QTest::newRow("bleed of 11 mm")
             << QByteArrayList{"--export-cards", "OUT", "--bleed", "11"} << "--bleed is een maat" << QSize();
-        QTest::newRow("bleed of half an inch")
-            << QByteArrayList{"--export-cards", "OUT", "--bleed", "0.5in"} << "--bleed is een maat" << QSize();
-        QTest::newRow("bleed nan") << QByteArrayList{"--export-cards", "OUT", "--bleed", "nan"}
-                                   << "--bleed is een maat" << QSize();
         QTest::newRow("program: cut on the frame, no bleed")
             << QByteArrayList{"--export-cards", "OUT", "--cut", "frame", "--bleed", "0"} << QString()
             << QSize(744, 1039);
-        QTest::newRow("cut of another word")
-            << QByteArrayList{"--export-cards", "OUT", "--cut", "rand"} << "--cut is card of frame, niet \"rand\""
-            << QSize();
-        QTest::newRow("cut empty") << QByteArrayList{"--export-cards", "OUT", "--cut="} << "--cut is card of frame"
-                                   << QSize();
+        QTest::newRow("cut of another word") << QByteArrayList{"--export-cards", "OUT", "--cut", "rand"}
+                                             << "--cut is card of frame, niet \"rand\"" << QSize();
+        QTest::newRow("cut empty") << QByteArrayList{"--export-cards", "OUT", "--cut="}
+                                   << "--cut is card of frame" << QSize();
     }
 
-    // A lone number may be written with a decimal comma; between two numbers the comma only separates.
-    void decimalComma()
-    {
-        const auto parsed = CommandLine::parse({"vellora", "--export-cards", "x", "--bleed", "2,5"});
-        QVERIFY(parsed);
-        QCOMPARE(parsed->exportPdf.bleedMm, 2.5);
-    }
     void exportCards()
     {
         QFETCH(QByteArrayList, args);
         QFETCH(QString, says);
         QFETCH(const QSize, dots);
-        QVERIFY(QDir(m_out).mkpath("other") && test::writeBytes(m_out + "/other/notes.txt", "mine"));
         for (QByteArray &arg : args)
-            arg.replace("OUT", QFile::encodeName(m_out + "/cards"))
-                .replace("OTHER", QFile::encodeName(m_out + "/other"));
+            arg.replace("OUT", QFile::encodeName(m_out + "/cards"));
         const Ran ran = says.isEmpty() ? runProgram(m_app.path(), args) : runHere(args, m_app.path());
         const QStringList cards = QDir(m_out + "/cards").entryList(QDir::Files | QDir::Hidden);
-        QCOMPARE(QDir(m_out + "/other").entryList(QDir::Files | QDir::Hidden), QStringList{"notes.txt"});
         if (!says.isEmpty()) {
             QCOMPARE(ran.exitCode, 2);
             QVERIFY2(ran.err.count('\n') == 1 && QString::fromUtf8(ran.err).contains(says),
@@ -415,14 +356,15 @@ private Q_SLOTS:
         QCOMPARE(QDir(cards).entryList(QDir::Files | QDir::Hidden).size(), 57);
     }
 
-    // The print-shop file from the real program, read by poppler and qpdf: 112 pages of the card and its
-    // bleed, the card the TrimBox; for the press every picture CMYK. Either is clean to qpdf --check.
+    // The print-shop file from the real program is clean to qpdf --check, its 112 pages of the size and bleed
+    // asked for, every picture in the colours asked for; every page's boxes and resolution: tst_shoppdf.
     void exportShopPdf_data()
     {
         QTest::addColumn<QByteArrayList>("args");
         QTest::addColumn<QString>("colour"); // as pdfimages -list names it
         QTest::newRow("poker, 1/8 inch, CMYK")
-            << QByteArrayList{"--export-shop-pdf", "OUT", "--card-size", "poker", "--bleed", "0.125in", "--cmyk"}
+            << QByteArrayList{"--export-shop-pdf", "OUT",     "--card-size", "poker",
+                              "--bleed",           "0.125in", "--cmyk"}
             << "cmyk";
         QTest::newRow("bridge, 3 mm, faces first")
             << QByteArrayList{"--export-shop-pdf", "OUT", "--card-size", "bridge", "--order", "faces-first"}
@@ -442,29 +384,19 @@ private Q_SLOTS:
         const bool poker = args.contains("poker");
         const QString media = poker ? "0.00 0.00 198.00 270.00" : "0.00 0.00 179.01 269.01";
         const QString trim = poker ? "9.00 9.00 189.00 261.00" : "8.50 8.50 170.50 260.50";
-        for (const int page : {1, 2, 112}) {
-            const QString n = QString::number(page);
-            const QString boxes =
-                test::runTool(QStringLiteral("pdfinfo"), {"-box", "-f", n, "-l", n, pdf}).second;
-            for (const auto &[box, corners] :
-                 {std::pair{"MediaBox", media}, {"TrimBox", trim}, {"BleedBox", media}})
-                QVERIFY2(boxes.contains(
-                             QRegularExpression(box + QStringLiteral(":\\s+") +
-                                                QString(corners).replace(u' ', QStringLiteral("\\s+")))),
-                         qPrintable(boxes));
-        }
-        // page num type width height color comp bpc enc interp object ID x-ppi y-ppi size ratio; the back
-        // is one picture, listed on each of its pages.
+        const QString boxes = test::runTool(QStringLiteral("pdfinfo"), {"-box", pdf}).second; // page 1
+        for (const auto &[box, corners] : {std::pair{"MediaBox", media}, {"TrimBox", trim}})
+            QVERIFY2(
+                boxes.contains(QRegularExpression(box + QStringLiteral(":\\s+") +
+                                                  QString(corners).replace(u' ', QStringLiteral("\\s+")))),
+                qPrintable(boxes));
+        // page num type width height color ...; the back is one picture, listed on each of its pages.
         const QStringList images = test::runTool(QStringLiteral("pdfimages"), {"-list", pdf})
                                        .second.split(u'\n', Qt::SkipEmptyParts)
                                        .mid(2);
         QCOMPARE(images.size(), 112);
-        for (const QString &line : images) {
-            const QStringList f = line.simplified().split(u' ');
-            QCOMPARE(f.value(5), colour);
-            QVERIFY2(f.value(12).toInt() >= 300 && f.value(13).toInt() >= 300, qPrintable(line));
-            QCOMPARE(f.value(2), QStringLiteral("image"));
-        }
+        for (const QString &line : images)
+            QCOMPARE(line.simplified().split(u' ').value(5), colour);
     }
 
     // --back N counts as the deck window does: the program's backs, then the user's own, of which only
@@ -474,10 +406,10 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("back");
         QTest::addColumn<QString>("beside"); // what else the own folder holds, as makeSpecialFile makes it
         QTest::addColumn<QString>("says");   // empty: written with the own back
-        QTest::newRow("the own back") << QByteArray("2") << "" << "";
-        QTest::newRow("the own back, after a link to /dev/zero") << QByteArray("2") << "zero" << "";
-        QTest::newRow("beyond the own back")
-            << QByteArray("3") << "fifo" << "rugzijde 3 bestaat niet (Backgrounds heeft er 2)";
+        QTest::newRow("the own back") << QByteArray("2") << ""
+                                      << "";
+        QTest::newRow("beyond the own back") << QByteArray("3") << "fifo"
+                                             << "rugzijde 3 bestaat niet (Backgrounds heeft er 2)";
     }
     void backCountsOwnBacks()
     {
@@ -517,10 +449,8 @@ private Q_SLOTS:
                                  << "--joker is het nummer";
         QTest::newRow("a project to start from")
             << QByteArrayList{"--compose", "OUT", "mine"} << "onverwacht argument";
-        QTest::newRow("a back") << QByteArrayList{"--compose", "OUT", "--back", "1"} << "--back hoort bij";
         QTest::newRow("classic on an export")
             << QByteArrayList{"--export-pdf", "OUT", "--classic"} << "--classic hoort bij --compose";
-        QTest::newRow("no name") << QByteArrayList{"--compose", ""} << "heeft een bestandsnaam nodig";
         // This program folder holds a blank sheet but no symbol sets.
         QTest::newRow("program: no symbols")
             << QByteArrayList{"--compose", "OUT"} << "symboolstijl 0 kan niet";
