@@ -128,7 +128,7 @@ Result<print::BackChoice> BackGallery::ownForm(const QImage &picture)
                                            "Print", "Dit plaatje kan niet als rugzijde worden bewaard."));
     if (!again)
         return again.outcome();
-    return print::BackChoice{*again, jpeg};
+    return print::BackChoice{*again, jpeg, QImage()}; // the user's own back has no drawing to its edge
 }
 
 Result<int> BackGallery::addOwn(const QString &path, const PictureReader &read)
